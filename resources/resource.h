@@ -1,0 +1,93 @@
+// Resource and control identifiers. Shared by the .rc (windres runs the C
+// preprocessor over it) and the C++ code, so it holds #defines only.
+#pragma once
+
+// Dialog templates.
+#define IDD_ABOUTBOX 100
+#define IDD_CAPTURE_WINDOW 102
+#define IDD_WATERMARK 130
+#define IDD_MERGE_OPTIONS 131
+#define IDD_AUTO_CAPTURE 135
+#define IDD_MAIN_PREVIEW_HOST 136
+#define IDD_SECONDARY_PREVIEW_HOST 137
+#define IDD_MERGE_PREVIEW 138
+#define IDD_RECEIVE_DS_MESSAGES 140
+
+// Standard command ids, for code that does not see the Windows headers.
+#ifndef IDOK
+#define IDOK 1
+#endif
+#ifndef IDCANCEL
+#define IDCANCEL 2
+#endif
+
+// Icons and strings.
+#define IDR_MAINFRAME 128
+#define IDS_ABOUTBOX 101
+
+// The system-menu command of the About item.
+#define IDM_ABOUTBOX 0x0010
+
+// Capture window (dialog 102), in template order.
+#define IDC_COLOR_LABEL 1076
+#define IDC_COLOR_MODE 1004
+#define IDC_CROP_LABEL 1083
+#define IDC_CROP_MODE 1005
+#define IDC_FILE_FORMAT_LABEL 1079
+#define IDC_FILE_FORMAT 1006
+#define IDC_MERGE 1007
+#define IDC_MERGE_HORIZONTAL 1008
+#define IDC_MERGE_VERTICAL 1009
+#define IDC_DEVICE_SETTINGS 1012
+#define IDC_IMAGE_SETTINGS 1013
+#define IDC_SECONDARY_CAMERA 1014
+#define IDC_SECONDARY_DEVICE_LABEL 1092
+#define IDC_SECONDARY_DEVICE 1015
+#define IDC_MERGE_SETTINGS 1017
+#define IDC_ZOOM_IN 1018
+#define IDC_ZOOM_OUT 1023
+#define IDC_ORIGINAL_SIZE 1024
+#define IDC_BEST_FIT 1025
+#define IDC_ROTATE_LABEL 1081
+#define IDC_ROTATE 1026
+#define IDC_EXIT 1030
+#define IDC_DEVICE_LABEL 1077
+#define IDC_DEVICE 1019
+#define IDC_MEDIA_LABEL 1078
+#define IDC_MEDIA_TYPE 1020
+#define IDC_FRAME_SIZE_LABEL 1080
+#define IDC_FRAME_SIZE 1021
+#define IDC_UNIT_LABEL 1084
+#define IDC_UNUSED_BUTTON 1027
+#define IDC_AUTO_CAPTURE 1028
+#define IDC_THUMBNAILS 1029
+#define IDC_SECONDARY_MERGE 1073
+#define IDC_SAVE 1075
+#define IDC_SECONDARY_SIZE_LABEL 1093
+#define IDC_SECONDARY_FRAME_SIZE 1016
+#define IDC_MERGE_GROUP 1103
+#define IDC_IMAGE_GROUP 1105
+#define IDC_SECONDARY_GROUP 1106
+#define IDC_AUTO_CAPTURE_MODE 1095
+#define IDC_AUTO_CAPTURE_LABEL 1097
+#define IDC_UNIT 1098
+#define IDC_LANGUAGE 1099
+#define IDC_LANGUAGE_LABEL 1082
+#define IDC_HAND_CROP 1101
+#define IDC_SECONDARY_CAPTURE 1102
+#define IDC_AUTO_FOCUS 1107
+#define IDC_PREVIEW_AREA 1031
+#define IDC_WATERMARK_GROUP 1104
+#define IDC_WATERMARK 1010
+#define IDC_WATERMARK_SETTINGS 1011
+#define IDC_CAPTURE 1109
+#define IDC_FILL_BORDER 1108
+
+// Merge preview (dialog 138).
+#define IDC_MERGE_FIRST_PANE 1071
+#define IDC_MERGE_SECOND_PANE 1072
+
+// About box (dialog 100).
+#define IDC_ABOUT_ICON 1200
+#define IDC_ABOUT_NAME 1201
+#define IDC_ABOUT_COPYRIGHT 1202

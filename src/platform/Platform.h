@@ -1,0 +1,16 @@
+// The services a running core is given: one of each.
+#pragma once
+
+#include "platform/Link.h"
+#include "platform/Os.h"
+#include "platform/Ui.h"
+
+namespace platform {
+
+struct Platform {
+  Os& os;
+  Ui& ui;
+  Link& link;
+};
+
+}  // namespace platform

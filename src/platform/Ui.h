@@ -1,0 +1,121 @@
+// Windows, dialogs and controls, behind small interfaces.
+//
+// A dialog is created from a template by its resource id. The core receives
+// a `Window` to drive it and supplies a `DialogHandler` that receives its
+// messages. Win32 sends no notification when code changes a control, and
+// neither implementation does: the core runs change handlers itself.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+struct Rect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+  bool operator==(const Rect& o) const {
+    return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+  }
+};
+
+// Dialog results and standard command ids.
+constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
+
+// Notification codes carried with a command.
+constexpr int kNotifyClicked = 0;        // button pressed
+constexpr int kNotifySelectionChange = 1;  // list selection changed by the user
+
+class Window {
+ public:
+  virtual ~Window() = default;
+
+  // The window itself.
+  virtual void SetCaption(const std::u16string& text) = 0;
+  virtual std::u16string Caption() const = 0;
+  virtual void Show(bool visible) = 0;
+  virtual bool IsVisible() const = 0;
+  virtual void EndModal(int result) = 0;  // ends the modal loop of a modal dialog
+  virtual void Destroy() = 0;             // destroys a modeless window
+  virtual bool Exists() const = 0;
+  // The value the camera library is handed as this window's handle.
+  virtual int32_t NativeHandle() const = 0;
+
+  // Controls, looked up by id. An id that the template lacks does nothing.
+  virtual bool HasControl(int id) const = 0;
+  virtual void SetText(int id, const std::u16string& text) = 0;
+  virtual std::u16string Text(int id) const = 0;
+  virtual void Enable(int id, bool enabled) = 0;
+  virtual bool IsEnabled(int id) const = 0;
+  virtual void ShowControl(int id, bool visible) = 0;
+  virtual bool IsControlVisible(int id) const = 0;
+  virtual void SetChecked(int id, bool checked) = 0;
+  virtual bool IsChecked(int id) const = 0;
+  // Rectangle of a control in the window's client coordinates, in pixels.
+  virtual Rect ControlRect(int id) const = 0;
+
+  // List and combo boxes.
+  virtual void ClearItems(int id) = 0;
+  virtual int AddItem(int id, const std::u16string& text) = 0;
+  virtual int InsertItem(int id, int index, const std::u16string& text) = 0;
+  virtual int ItemCount(int id) const = 0;
+  virtual std::u16string ItemText(int id, int index) const = 0;
+  // Selects silently (no handler runs); -1 clears the selection.
+  virtual void SetSelection(int id, int index) = 0;
+  virtual int Selection(int id) const = 0;
+};
+
+// Messages a dialog receives. Every handler runs on the UI thread. The
+// platform attaches the window before OnInitDialog and detaches it once the
+// window is gone.
+class DialogHandler {
+ public:
+  virtual ~DialogHandler() = default;
+  // Called once the window and its controls exist. Returns the dialog's
+  // TRUE/FALSE result.
+  virtual bool OnInitDialog() = 0;
+  virtual void OnCommand(int /*controlId*/, int /*notifyCode*/) {}
+  // A system-menu command; false lets the default handling run.
+  virtual bool OnSysCommand(uint32_t /*command*/) { return false; }
+  // Enter on a dialog without its own default button.
+  virtual void OnOk() {
+    if (window_ != nullptr) window_->EndModal(kIdOk);
+  }
+  // Escape, the close box, or IDCANCEL.
+  virtual void OnCancel() {
+    if (window_ != nullptr) window_->EndModal(kIdCancel);
+  }
+  virtual void OnDestroy() {}
+  // WM_COPYDATA: the data block is valid only during the call.
+  virtual void OnCopyData(uint32_t /*kind*/, const void* /*data*/, uint32_t /*size*/) {}
+
+  Window* GetWindow() const { return window_; }
+  void AttachWindow(Window* window) { window_ = window; }
+
+ private:
+  Window* window_ = nullptr;
+};
+
+class Ui {
+ public:
+  virtual ~Ui() = default;
+
+  // Registers the common control classes once per process.
+  virtual void InitCommonControls() = 0;
+  // Creates the dialog, runs its modal loop until EndModal, destroys it and
+  // returns the EndModal result.
+  virtual int RunModal(int templateId, DialogHandler& handler, Window* owner) = 0;
+  // Creates a modeless dialog; nothing when it cannot be created.
+  virtual std::unique_ptr<Window> CreateModeless(int templateId, DialogHandler& handler,
+                                                 Window* parent) = 0;
+  // A plain message box: no caption text, one OK button.
+  virtual void ShowMessageBox(Window* owner, const std::u16string& text) = 0;
+  // Runs a task on the UI thread later; safe to call from any thread.
+  virtual void Post(std::function<void()> task) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,210 @@
+#include "platform/headless/HeadlessWindow.h"
+
+#include "platform/headless/HeadlessDesktop.h"
+#include "platform/headless/TextConversions.h"
+
+namespace headless {
+namespace {
+
+int32_t NextHandle() {
+  static int32_t next = 0x10010;
+  next += 4;
+  return next;
+}
+
+
+}  // namespace
+
+HeadlessWindow::HeadlessWindow(const DialogTemplate& dialogTemplate,
+                               platform::DialogHandler& handler, HeadlessWindow* parent,
+                               HeadlessDesktop& desktop)
+    : templateId_(dialogTemplate.id),
+      caption_(Utf8ToUtf16(dialogTemplate.caption)),
+      handler_(handler),
+      desktop_(desktop),
+      handle_(NextHandle()) {
+  for (const ControlTemplate& t : dialogTemplate.controls) {
+    HeadlessControl control;
+    control.id = t.id;
+    control.kind = t.kind;
+    control.text = Utf8ToUtf16(t.caption);
+    control.visible = t.state == ControlState::VISIBLE;
+    control.enabled = t.state != ControlState::HIDDEN_DISABLED;
+    control.rect.left = DialogUnitsToPixelsX(t.left);
+    control.rect.top = DialogUnitsToPixelsY(t.top);
+    control.rect.right = control.rect.left + DialogUnitsToPixelsX(t.width);
+    control.rect.bottom = control.rect.top + DialogUnitsToPixelsY(t.height);
+    controls_.push_back(control);
+  }
+  if (parent == nullptr) {
+    desktopToken_ = desktop_.Add(
+        [this] { return caption_; },
+        [this](uint32_t kind, const void* data, uint32_t size) -> intptr_t {
+          handler_.OnCopyData(kind, data, size);
+          return 0;
+        });
+  }
+}
+
+HeadlessWindow::~HeadlessWindow() { Destroy(); }
+
+void HeadlessWindow::EndModal(int result) {
+  if (ended_) return;
+  ended_ = true;
+  result_ = result;
+}
+
+void HeadlessWindow::Destroy() {
+  if (!exists_) return;
+  exists_ = false;
+  visible_ = false;
+  handler_.OnDestroy();
+  if (desktopToken_ != 0) desktop_.Remove(desktopToken_);
+  desktopToken_ = 0;
+  handler_.AttachWindow(nullptr);
+}
+
+HeadlessControl* HeadlessWindow::Find(int id) {
+  for (HeadlessControl& c : controls_) {
+    if (c.id == id) return &c;
+  }
+  return nullptr;
+}
+
+const HeadlessControl* HeadlessWindow::Find(int id) const {
+  return const_cast<HeadlessWindow*>(this)->Find(id);
+}
+
+void HeadlessWindow::SetText(int id, const std::u16string& text) {
+  if (auto* c = Find(id)) c->text = text;
+}
+
+std::u16string HeadlessWindow::Text(int id) const {
+  const auto* c = Find(id);
+  if (c == nullptr) return {};
+  if (c->kind == ControlKind::COMBO) return c->selection >= 0 ? c->items[c->selection] : u"";
+  return c->text;
+}
+
+void HeadlessWindow::Enable(int id, bool enabled) {
+  if (auto* c = Find(id)) c->enabled = enabled;
+}
+
+bool HeadlessWindow::IsEnabled(int id) const {
+  const auto* c = Find(id);
+  return c != nullptr && c->enabled;
+}
+
+void HeadlessWindow::ShowControl(int id, bool visible) {
+  if (auto* c = Find(id)) c->visible = visible;
+}
+
+bool HeadlessWindow::IsControlVisible(int id) const {
+  const auto* c = Find(id);
+  return c != nullptr && c->visible;
+}
+
+void HeadlessWindow::SetChecked(int id, bool checked) {
+  if (auto* c = Find(id)) c->checked = checked;
+}
+
+bool HeadlessWindow::IsChecked(int id) const {
+  const auto* c = Find(id);
+  return c != nullptr && c->checked;
+}
+
+platform::Rect HeadlessWindow::ControlRect(int id) const {
+  const auto* c = Find(id);
+  return c != nullptr ? c->rect : platform::Rect{};
+}
+
+void HeadlessWindow::ClearItems(int id) {
+  if (auto* c = Find(id)) {
+    c->items.clear();
+    c->selection = -1;
+  }
+}
+
+int HeadlessWindow::AddItem(int id, const std::u16string& text) {
+  auto* c = Find(id);
+  if (c == nullptr) return -1;
+  c->items.push_back(text);
+  return static_cast<int>(c->items.size()) - 1;
+}
+
+int HeadlessWindow::InsertItem(int id, int index, const std::u16string& text) {
+  auto* c = Find(id);
+  if (c == nullptr) return -1;
+  if (index < 0 || index > static_cast<int>(c->items.size())) index = static_cast<int>(c->items.size());
+  c->items.insert(c->items.begin() + index, text);
+  if (c->selection >= index) ++c->selection;
+  return index;
+}
+
+int HeadlessWindow::ItemCount(int id) const {
+  const auto* c = Find(id);
+  return c != nullptr ? static_cast<int>(c->items.size()) : 0;
+}
+
+std::u16string HeadlessWindow::ItemText(int id, int index) const {
+  const auto* c = Find(id);
+  if (c == nullptr || index < 0 || index >= static_cast<int>(c->items.size())) return {};
+  return c->items[index];
+}
+
+void HeadlessWindow::SetSelection(int id, int index) {
+  auto* c = Find(id);
+  if (c == nullptr) return;
+  // As CB_SETCURSEL: an index outside the list clears the selection.
+  c->selection = (index >= 0 && index < static_cast<int>(c->items.size())) ? index : -1;
+}
+
+int HeadlessWindow::Selection(int id) const {
+  const auto* c = Find(id);
+  return c != nullptr ? c->selection : -1;
+}
+
+bool HeadlessWindow::CanBeUsed(int id) const {
+  const auto* c = Find(id);
+  return exists_ && c != nullptr && c->visible && c->enabled;
+}
+
+// Auto radio buttons: the radios next to each other in template order form a
+// group, and checking one unchecks the others.
+void HeadlessWindow::CheckRadioInGroup(int id) {
+  const auto self = static_cast<size_t>(Find(id) - controls_.data());
+  size_t first = self;
+  while (first > 0 && controls_[first - 1].kind == ControlKind::RADIO) --first;
+  for (size_t i = first; i < controls_.size() && controls_[i].kind == ControlKind::RADIO; ++i) {
+    controls_[i].checked = i == self;
+  }
+}
+
+bool HeadlessWindow::UserClick(int id) {
+  if (!CanBeUsed(id)) return false;
+  auto* c = Find(id);
+  if (c->kind == ControlKind::CHECK) c->checked = !c->checked;
+  if (c->kind == ControlKind::RADIO) CheckRadioInGroup(id);
+  handler_.OnCommand(id, platform::kNotifyClicked);
+  return true;
+}
+
+bool HeadlessWindow::UserSelect(int id, int index) {
+  if (!CanBeUsed(id) || index < 0 || index >= ItemCount(id)) return false;
+  Find(id)->selection = index;
+  handler_.OnCommand(id, platform::kNotifySelectionChange);
+  return true;
+}
+
+void HeadlessWindow::UserClose() {
+  if (exists_) handler_.OnCancel();
+}
+
+void HeadlessWindow::UserSysCommand(uint32_t command) {
+  if (!exists_) return;
+  if (handler_.OnSysCommand(command)) return;
+  // The default handling of the system menu's Close.
+  if ((command & 0xFFF0u) == 0xF060u) handler_.OnCancel();
+}
+
+}  // namespace headless

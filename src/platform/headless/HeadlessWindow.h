@@ -1,0 +1,96 @@
+// A dialog of the headless platform: its controls live in memory, built
+// from the template's control table. Tests read them back and act on them
+// the way a user would.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Ui.h"
+#include "platform/headless/DialogTemplates.h"
+
+namespace headless {
+
+class HeadlessDesktop;
+
+struct HeadlessControl {
+  int id = 0;
+  ControlKind kind = ControlKind::STATIC;
+  std::u16string text;
+  bool visible = true;
+  bool enabled = true;
+  bool checked = false;
+  std::vector<std::u16string> items;
+  int selection = -1;
+  platform::Rect rect;  // client pixels
+};
+
+class HeadlessWindow : public platform::Window {
+ public:
+  // Top-level windows (no parent) are listed on the desktop by caption.
+  HeadlessWindow(const DialogTemplate& dialogTemplate, platform::DialogHandler& handler,
+                 HeadlessWindow* parent, HeadlessDesktop& desktop);
+  ~HeadlessWindow() override;
+
+  void SetCaption(const std::u16string& text) override { caption_ = text; }
+  std::u16string Caption() const override { return caption_; }
+  void Show(bool visible) override { visible_ = visible; }
+  bool IsVisible() const override { return visible_; }
+  void EndModal(int result) override;
+  void Destroy() override;
+  bool Exists() const override { return exists_; }
+  int32_t NativeHandle() const override { return handle_; }
+
+  bool HasControl(int id) const override { return Find(id) != nullptr; }
+  void SetText(int id, const std::u16string& text) override;
+  std::u16string Text(int id) const override;
+  void Enable(int id, bool enabled) override;
+  bool IsEnabled(int id) const override;
+  void ShowControl(int id, bool visible) override;
+  bool IsControlVisible(int id) const override;
+  void SetChecked(int id, bool checked) override;
+  bool IsChecked(int id) const override;
+  platform::Rect ControlRect(int id) const override;
+
+  void ClearItems(int id) override;
+  int AddItem(int id, const std::u16string& text) override;
+  int InsertItem(int id, int index, const std::u16string& text) override;
+  int ItemCount(int id) const override;
+  std::u16string ItemText(int id, int index) const override;
+  void SetSelection(int id, int index) override;
+  int Selection(int id) const override;
+
+  // What a user does. Each returns false, and nothing happens, when the
+  // control is missing, hidden or disabled.
+  bool UserClick(int id);
+  bool UserSelect(int id, int index);
+  // The close box, Escape or the system menu's Close.
+  void UserClose();
+  void UserSysCommand(uint32_t command);
+
+  int TemplateId() const { return templateId_; }
+  bool IsModalEnded() const { return ended_; }
+  int ModalResult() const { return result_; }
+  const std::vector<HeadlessControl>& Controls() const { return controls_; }
+  platform::DialogHandler& Handler() { return handler_; }
+  HeadlessControl* Find(int id);
+  const HeadlessControl* Find(int id) const;
+
+ private:
+  bool CanBeUsed(int id) const;
+  void CheckRadioInGroup(int id);
+
+  int templateId_;
+  std::u16string caption_;
+  platform::DialogHandler& handler_;
+  HeadlessDesktop& desktop_;
+  std::vector<HeadlessControl> controls_;
+  int desktopToken_ = 0;
+  int32_t handle_;
+  bool visible_ = false;
+  bool exists_ = true;
+  bool ended_ = false;
+  int result_ = 0;
+};
+
+}  // namespace headless
