@@ -1,0 +1,114 @@
+// Saving never damages the settings file: whatever fails, the previous file
+// stays byte for byte, and no temporary file is left behind.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "TempFolder.h"
+#include "platform/headless/HeadlessOs.h"
+#include "settings/SettingsFile.h"
+
+using settings::SessionSettings;
+using testing_support::ReadBytes;
+using testing_support::TempFolder;
+using testing_support::WriteBytes;
+
+namespace {
+
+const char kPrevious[] = "<?xml version=\"1.0\" ?>\r\n<Tessivue>\r\n    <colorType>3</colorType>\r\n</Tessivue>\r\n";
+
+SessionSettings Changed() {
+  SessionSettings s;
+  s.colorType = 1;
+  s.WaterMark.text = "new";
+  return s;
+}
+
+// Fails the way a full disk does: part of the data is written.
+class FullDiskOs : public headless::HeadlessOs {
+ public:
+  bool WriteFileBytes(const std::string& path, const std::string& bytes) override {
+    (void)HeadlessOs::WriteFileBytes(path, bytes.substr(0, bytes.size() / 2));
+    return false;
+  }
+};
+
+class FailingReplaceOs : public headless::HeadlessOs {
+ public:
+  bool ReplaceFileAtomically(const std::string&, const std::string&) override { return false; }
+};
+
+bool OnlyTheSettingsFileIsLeft(const TempFolder& folder) {
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+    if (entry.path().filename() != "LastSetting.xml") return false;
+    ++count;
+  }
+  return count == 1;
+}
+
+}  // namespace
+
+TEST(SettingsSave, ReplacesThePreviousFileWholeAndLeavesNoTemporaryFile) {
+  TempFolder folder;
+  headless::HeadlessOs os;
+  WriteBytes(folder.File("LastSetting.xml"), std::string(5000, 'x'));  // longer than the new file
+  ASSERT_TRUE(settings::SaveSessionSettingsFile(os, folder.Path() + "\\LastSetting.xml", Changed()));
+  EXPECT_EQ(ReadBytes(folder.File("LastSetting.xml")), settings::FormatSessionSettings(Changed(), os));
+  EXPECT_TRUE(OnlyTheSettingsFileIsLeft(folder));
+  // A stale temporary file from an interrupted save does not stop the next one.
+  WriteBytes(folder.File("LastSetting.xml.tmp"), "stale");
+  ASSERT_TRUE(settings::SaveSessionSettingsFile(os, folder.Path() + "\\LastSetting.xml", SessionSettings{}));
+  EXPECT_EQ(ReadBytes(folder.File("LastSetting.xml")), settings::FormatSessionSettings(SessionSettings{}, os));
+  EXPECT_TRUE(OnlyTheSettingsFileIsLeft(folder));
+}
+
+TEST(SettingsSave, AFolderWhereTheTemporaryFileGoesKeepsThePreviousFile) {
+  TempFolder folder;
+  headless::HeadlessOs os;
+  WriteBytes(folder.File("LastSetting.xml"), kPrevious);
+  std::filesystem::create_directory(folder.File("LastSetting.xml.tmp"));
+  EXPECT_FALSE(settings::SaveSessionSettingsFile(os, folder.File("LastSetting.xml"), Changed()));
+  EXPECT_EQ(ReadBytes(folder.File("LastSetting.xml")), kPrevious);
+  EXPECT_TRUE(std::filesystem::is_directory(folder.File("LastSetting.xml.tmp")));
+}
+
+TEST(SettingsSave, AFailingWriteKeepsThePreviousFileAndRemovesThePartialOne) {
+  TempFolder folder;
+  FullDiskOs os;
+  WriteBytes(folder.File("LastSetting.xml"), kPrevious);
+  EXPECT_FALSE(settings::SaveSessionSettingsFile(os, folder.File("LastSetting.xml"), Changed()));
+  EXPECT_EQ(ReadBytes(folder.File("LastSetting.xml")), kPrevious);
+  EXPECT_TRUE(OnlyTheSettingsFileIsLeft(folder));
+}
+
+TEST(SettingsSave, AFailingReplaceKeepsThePreviousFileAndRemovesTheNewOne) {
+  TempFolder folder;
+  FailingReplaceOs os;
+  WriteBytes(folder.File("LastSetting.xml"), kPrevious);
+  EXPECT_FALSE(settings::SaveSessionSettingsFile(os, folder.File("LastSetting.xml"), Changed()));
+  EXPECT_EQ(ReadBytes(folder.File("LastSetting.xml")), kPrevious);
+  EXPECT_TRUE(OnlyTheSettingsFileIsLeft(folder));
+}
+
+TEST(SettingsSave, AMissingFolderFailsWithoutCreatingAnything) {
+  TempFolder folder;
+  headless::HeadlessOs os;
+  EXPECT_FALSE(settings::SaveSessionSettingsFile(os, folder.File("missing/LastSetting.xml"), Changed()));
+  EXPECT_FALSE(std::filesystem::exists(folder.File("missing")));
+}
+
+TEST(SettingsSave, AReadOnlyFolderKeepsThePreviousFile) {
+  if (::geteuid() == 0) GTEST_SKIP() << "folder permissions do not stop root";
+  TempFolder folder;
+  headless::HeadlessOs os;
+  WriteBytes(folder.File("LastSetting.xml"), kPrevious);
+  ASSERT_EQ(::chmod(folder.Path().c_str(), 0555), 0);
+  EXPECT_FALSE(settings::SaveSessionSettingsFile(os, folder.File("LastSetting.xml"), Changed()));
+  ASSERT_EQ(::chmod(folder.Path().c_str(), 0755), 0);
+  EXPECT_EQ(ReadBytes(folder.File("LastSetting.xml")), kPrevious);
+  EXPECT_TRUE(OnlyTheSettingsFileIsLeft(folder));
+}
