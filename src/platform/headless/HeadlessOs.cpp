@@ -58,6 +58,11 @@ bool HeadlessOs::FileExists(const std::u16string& path) const {
 
 std::optional<std::vector<platform::FolderEntry>> HeadlessOs::ListFolder(
     const std::string& folder) const {
+  // A folder that is itself a link is not listed: its entries are not ours.
+  struct stat info {};
+  if (::lstat(NativePath(folder).c_str(), &info) != 0 || S_ISLNK(info.st_mode)) {
+    return std::nullopt;
+  }
   std::error_code error;
   fs::directory_iterator it(NativePath(folder), error);
   if (error) return std::nullopt;
