@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "dslink/CScanTwainControl.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "support/DataSourceTwin.h"

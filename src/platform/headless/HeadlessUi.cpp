@@ -46,6 +46,10 @@ std::unique_ptr<platform::Window> HeadlessUi::CreateModeless(int templateId,
                                                              platform::Window* parent) {
   const DialogTemplate* dialogTemplate = FindDialogTemplate(templateId);
   if (dialogTemplate == nullptr) return nullptr;
+  if (std::find(refusedTemplates.begin(), refusedTemplates.end(), templateId) !=
+      refusedTemplates.end()) {
+    return nullptr;
+  }
   auto window = std::make_unique<HeadlessWindow>(
       *dialogTemplate, handler, static_cast<HeadlessWindow*>(parent), desktop_);
   handler.AttachWindow(window.get());

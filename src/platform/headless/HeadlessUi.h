@@ -42,6 +42,8 @@ class HeadlessUi : public platform::Ui {
   std::vector<std::u16string> messageBoxes;
   std::vector<int> modalTemplatesRun;
   int commonControlsInitialised = 0;
+  // Templates whose windows cannot be created, as when resources are broken.
+  std::vector<int> refusedTemplates;
   int idleCloses = 0;
   // Called when a modal dialog has been initialised, before its loop runs.
   std::function<void(HeadlessWindow&)> onModalOpened;

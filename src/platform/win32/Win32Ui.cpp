@@ -1,0 +1,101 @@
+#include "platform/win32/Win32Ui.h"
+
+#include <commctrl.h>
+
+#include "platform/win32/Win32Window.h"
+
+namespace win32 {
+namespace {
+
+constexpr UINT kRunTasks = WM_APP + 1;
+const wchar_t kTaskWindowClass[] = L"PrismelTaskWindow";
+
+HWND HandleOf(platform::Window* window) {
+  return window != nullptr ? static_cast<Win32Window*>(window)->Handle() : nullptr;
+}
+
+}  // namespace
+
+Win32Ui::Win32Ui(HINSTANCE instance) : instance_(instance) {
+  // Tasks posted from other threads run in a message-only window: thread
+  // messages would be lost inside a dialog's modal loop.
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = &Win32Ui::TaskWindowProc;
+  windowClass.hInstance = instance_;
+  windowClass.lpszClassName = kTaskWindowClass;
+  RegisterClassW(&windowClass);
+  taskWindow_ = CreateWindowExW(0, kTaskWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                instance_, nullptr);
+  SetWindowLongPtrW(taskWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+Win32Ui::~Win32Ui() {
+  if (taskWindow_ != nullptr) DestroyWindow(taskWindow_);
+}
+
+void Win32Ui::InitCommonControls() {
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof controls;
+  controls.dwICC = ICC_WIN95_CLASSES;
+  InitCommonControlsEx(&controls);
+}
+
+int Win32Ui::RunModal(int templateId, platform::DialogHandler& handler, platform::Window* owner) {
+  Win32Window window(handler);
+  const INT_PTR result =
+      DialogBoxParamW(instance_, MAKEINTRESOURCEW(templateId), HandleOf(owner), &Win32Window::Proc,
+                      reinterpret_cast<LPARAM>(&window));
+  return static_cast<int>(result);
+}
+
+std::unique_ptr<platform::Window> Win32Ui::CreateModeless(int templateId,
+                                                          platform::DialogHandler& handler,
+                                                          platform::Window* parent) {
+  auto window = std::make_unique<Win32Window>(handler);
+  HWND hwnd = CreateDialogParamW(instance_, MAKEINTRESOURCEW(templateId), HandleOf(parent),
+                                 &Win32Window::Proc, reinterpret_cast<LPARAM>(window.get()));
+  if (hwnd == nullptr) return nullptr;
+  return window;
+}
+
+void Win32Ui::ShowMessageBox(platform::Window* owner, const std::u16string& text) {
+  MessageBoxW(HandleOf(owner), reinterpret_cast<const wchar_t*>(text.c_str()), L"", MB_OK);
+}
+
+void Win32Ui::Post(std::function<void()> task) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    tasks_.push_back(std::move(task));
+  }
+  PostMessageW(taskWindow_, kRunTasks, 0, 0);
+}
+
+void Win32Ui::RunPostedTasks() {
+  for (;;) {
+    std::function<void()> task;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (tasks_.empty()) return;
+      task = std::move(tasks_.front());
+      tasks_.pop_front();
+    }
+    task();
+  }
+}
+
+LRESULT CALLBACK Win32Ui::TaskWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kRunTasks) {
+    auto* self = reinterpret_cast<Win32Ui*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self != nullptr) {
+      try {
+        self->RunPostedTasks();
+      } catch (...) {
+        // No exception crosses into the window manager.
+      }
+    }
+    return 0;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace win32

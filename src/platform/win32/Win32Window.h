@@ -1,0 +1,54 @@
+// A dialog created from a template, with its controls looked up by id. The
+// only place that sees HWNDs of dialogs.
+#pragma once
+
+#include "platform/Ui.h"
+#include "platform/win32/WindowsHeaders.h"
+
+namespace win32 {
+
+class Win32Window : public platform::Window {
+ public:
+  explicit Win32Window(platform::DialogHandler& handler) : handler_(handler) {}
+  ~Win32Window() override;
+
+  static INT_PTR CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  HWND Handle() const { return hwnd_; }
+
+  void SetCaption(const std::u16string& text) override;
+  std::u16string Caption() const override;
+  void Show(bool visible) override;
+  bool IsVisible() const override;
+  void EndModal(int result) override;
+  void Destroy() override;
+  bool Exists() const override { return hwnd_ != nullptr; }
+  int32_t NativeHandle() const override;
+
+  bool HasControl(int id) const override { return Item(id) != nullptr; }
+  void SetText(int id, const std::u16string& text) override;
+  std::u16string Text(int id) const override;
+  void Enable(int id, bool enabled) override;
+  bool IsEnabled(int id) const override;
+  void ShowControl(int id, bool visible) override;
+  bool IsControlVisible(int id) const override;
+  void SetChecked(int id, bool checked) override;
+  bool IsChecked(int id) const override;
+  platform::Rect ControlRect(int id) const override;
+
+  void ClearItems(int id) override;
+  int AddItem(int id, const std::u16string& text) override;
+  int InsertItem(int id, int index, const std::u16string& text) override;
+  int ItemCount(int id) const override;
+  std::u16string ItemText(int id, int index) const override;
+  void SetSelection(int id, int index) override;
+  int Selection(int id) const override;
+
+ private:
+  INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+  HWND Item(int id) const { return hwnd_ != nullptr ? GetDlgItem(hwnd_, id) : nullptr; }
+
+  platform::DialogHandler& handler_;
+  HWND hwnd_ = nullptr;
+};
+
+}  // namespace win32

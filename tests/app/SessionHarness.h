@@ -1,0 +1,30 @@
+// A whole process session on the headless platform: the application object
+// runs the capture window modally while the data source's twin and the user
+// act through queued steps.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "app/CTessivueApp.h"
+#include "capturewindow/CTessivueDlg.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "resource.h"
+#include "support/DataSourceTwin.h"
+
+class SessionTest : public ::testing::Test {
+ protected:
+  // The capture window while its modal loop runs.
+  headless::HeadlessWindow& CaptureWindow() {
+    headless::HeadlessWindow* window = host.ui.LastModal(IDD_CAPTURE_WINDOW);
+    EXPECT_NE(window, nullptr);
+    return *window;
+  }
+  void Step(std::function<void()> step) { host.ui.AddStep(std::move(step)); }
+  void Run() { EXPECT_FALSE(app.InitInstance()); }
+
+  headless::HeadlessPlatform host;
+  testing_support::DataSourceTwin dataSource{host.desktop};
+  CTessivueApp app{host.platform};
+};
+
+using Transcript = std::vector<std::string>;

@@ -1,0 +1,111 @@
+// From process start to exit, as the data source and the user see it.
+#include "SessionHarness.h"
+
+namespace {
+constexpr uint32_t kSysClose = 0xF060;
+}
+
+TEST_F(SessionTest, ConnectsShowsTheWindowAndDisablesExit) {
+  Step([&] {
+    EXPECT_TRUE(dataSource.SendCode(202));
+    EXPECT_TRUE(CaptureWindow().IsVisible());
+    EXPECT_FALSE(CaptureWindow().IsEnabled(IDC_EXIT));
+    EXPECT_TRUE(g_TessivueDlg->IsStartUpComplete());
+  });
+  Step([&] { dataSource.SendCode(211); });
+  Run();
+  EXPECT_EQ(dataSource.Transcript(), (Transcript{"203 CONNECTED", "212", "207 END", "212"}));
+  EXPECT_EQ(host.ui.commonControlsInitialised, 1);
+  EXPECT_EQ(host.ui.idleCloses, 0);
+}
+
+TEST_F(SessionTest, ProcessEndsWithNoWindowLeft) {
+  Step([&] { dataSource.SendCode(212); });
+  Run();
+  EXPECT_FALSE(host.desktop.HasWindowTitled(u"Prismel"));
+  EXPECT_FALSE(host.desktop.HasWindowTitled(u"TWAINDSUIWINDOWS"));
+  EXPECT_EQ(g_TessivueDlg, nullptr);
+  EXPECT_EQ(g_ScanTwainControl, nullptr);
+}
+
+TEST_F(SessionTest, FinishingFromDataSourceClosesWithoutAnswer) {
+  Step([&] { dataSource.SendCode(202); });
+  Step([&] { dataSource.SendCode(212); });
+  Run();
+  EXPECT_EQ(dataSource.Transcript(), (Transcript{"203 CONNECTED", "207 END", "212"}));
+}
+
+TEST_F(SessionTest, ClosingThroughTheSystemMenuEndsTheSession) {
+  Step([&] { CaptureWindow().UserSysCommand(kSysClose); });
+  Run();
+  EXPECT_EQ(dataSource.Transcript(), (Transcript{"207 END", "212"}));
+  EXPECT_EQ(host.os.sleeps, std::vector<uint32_t>{500});
+}
+
+TEST_F(SessionTest, FinishRequestInOneByOneModeIsIgnored) {
+  Step([&] {
+    g_TessivueDlg->Link().SetOneByOne(true);
+    dataSource.SendCode(211);
+    EXPECT_FALSE(CaptureWindow().IsModalEnded());
+  });
+  Step([&] { CaptureWindow().UserClose(); });
+  Run();
+  EXPECT_EQ(dataSource.Transcript(), (Transcript{"207 END", "212"}));
+}
+
+TEST_F(SessionTest, CommandLineWithoutSemicolonsUsesTheDefaultTitle) {
+  host.os.commandLine = u"C:\\Prismel\\Prismel.exe";
+  Step([&] { dataSource.SendCode(202); });
+  Run();
+  EXPECT_EQ(dataSource.Transcript().front(), "203 CONNECTED");
+}
+
+TEST_F(SessionTest, RecordsGoToTheTitleOnTheCommandLine) {
+  testing_support::DataSourceTwin other(host.desktop, u"Vendor DS");
+  host.os.commandLine = u"Prismel.exe ;Vendor DS;";
+  Step([&] { other.SendCode(202); });
+  Run();
+  EXPECT_EQ(other.Transcript(), (Transcript{"203 CONNECTED", "207 END", "212"}));
+  EXPECT_TRUE(dataSource.Received().empty());
+}
+
+TEST_F(SessionTest, FailedConnectShowsTheMessageAndCancels) {
+  host.ui.refusedTemplates.push_back(IDD_RECEIVE_DS_MESSAGES);
+  Run();
+  EXPECT_EQ(host.ui.messageBoxes,
+            std::vector<std::u16string>{
+                u"Prismel can't find TwainDS or missing configuration file."});
+  EXPECT_EQ(host.ui.idleCloses, 0);
+  // The failed start-up disconnects, and the destruction disconnects again.
+  EXPECT_EQ(dataSource.Transcript(), (Transcript{"207 END", "212", "207 END", "212"}));
+}
+
+TEST_F(SessionTest, AboutItemOpensTheAboutBoxModally) {
+  host.ui.onModalOpened = [&](headless::HeadlessWindow& window) {
+    if (window.TemplateId() == IDD_ABOUTBOX) {
+      EXPECT_TRUE(window.UserClick(IDOK));
+    }
+  };
+  Step([&] {
+    CaptureWindow().UserSysCommand(IDM_ABOUTBOX);
+    EXPECT_FALSE(CaptureWindow().IsModalEnded());
+  });
+  Step([&] { dataSource.SendCode(212); });
+  Run();
+  EXPECT_EQ(host.ui.modalTemplatesRun, (std::vector<int>{IDD_CAPTURE_WINDOW, IDD_ABOUTBOX}));
+}
+
+TEST_F(SessionTest, CaptureWindowHasEveryTemplateControl) {
+  Step([&] {
+    const auto& controls = CaptureWindow().Controls();
+    ASSERT_EQ(controls.size(), 53u);
+    EXPECT_EQ(controls.front().id, IDC_COLOR_LABEL);
+    EXPECT_EQ(controls.back().id, IDC_FILL_BORDER);
+    EXPECT_FALSE(CaptureWindow().IsControlVisible(IDC_DEVICE_SETTINGS));
+    EXPECT_FALSE(CaptureWindow().IsEnabled(IDC_DEVICE_SETTINGS));
+    EXPECT_FALSE(CaptureWindow().IsControlVisible(IDC_AUTO_CAPTURE));
+    EXPECT_EQ(CaptureWindow().ControlRect(IDC_PREVIEW_AREA),
+              (platform::Rect{274, 11, 274 + 660, 11 + 482}));
+  });
+  Run();
+}
