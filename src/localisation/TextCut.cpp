@@ -10,13 +10,4 @@ std::u16string CutUtf16(const std::u16string& text, size_t maxUnits) {
   return text.substr(0, end);
 }
 
-std::string CutUtf8(const std::string& text, size_t maxBytes) {
-  if (text.size() <= maxBytes) return text;
-  // A continuation byte right after the cut means the cut falls inside a
-  // sequence: move it back to that sequence's lead byte.
-  size_t end = maxBytes;
-  for (int steps = 0; steps < 3 && end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80; ++steps) --end;
-  return text.substr(0, end);
-}
-
 }  // namespace localisation

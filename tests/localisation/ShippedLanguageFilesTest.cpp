@@ -1,0 +1,177 @@
+// The language files that ship with the program: every file has every key,
+// the list names every file, and English and Chinese use the fixed wording.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include <tinyxml.h>
+
+#include "localisation/LanguageFiles.h"
+#include "localisation/XmlReading.h"
+#include "platform/headless/HeadlessOs.h"
+
+namespace {
+
+const std::string kFolder = PRISMEL_LANGUAGE_DIR;  // holds the "Language" folder
+const char* const kCodes[] = {"EN", "CN", "DE", "DU", "FR", "IT", "KO", "PT", "ES"};
+
+struct GivenText {
+  const char* key;
+  const char16_t* english;
+  const char16_t* chinese;
+};
+
+// The wording the English and Chinese files must use, odd spellings included.
+const GivenText kGiven[] = {
+    {"Color", u"Scan Mode", u"扫描模式"},
+    {"ColorType0", u"Color", u"彩色"},
+    {"ColorType1", u"Gray", u"灰度"},
+    {"ColorType2", u"Black&White(Document)", u"黑白（文档优化）"},
+    {"ColorType3", u"Black&White", u"黑白"},
+    {"Cut", u"Cropping", u"裁切"},
+    {"CutType0", u"No Cropping", u"不裁切"},
+    {"CutType1", u"Single", u"单图"},
+    {"CutType2", u"Multiple", u"多图"},
+    {"CutType3", u"Signle(Eage Restore)", u"单裁补边"},
+    {"CutType4", u"Book", u"书本"},
+    {"FileFromat", u"File Format", u"文件格式"},
+    {"HandCut", u"CustCut", u"手动裁切"},
+    {"Merge", u"Two Picetures Merge", u"双面合并"},
+    {"Horizontal", u"Horizontal", u"水平"},
+    {"Vertical", u"Vertical", u"垂直"},
+    {"WaterMark", u"Watemark", u"水印"},
+    {"Webcam", u"Webcam", u"副头"},
+    {"WebcamMerge", u"Merge", u"副窗合并"},
+    {"UvcDevice", u"Device Setting", u"设备设置"},
+    {"UvcImage", u"Image Setting", u"图像设置"},
+    {"Device", u"Device", u"设备"},
+    {"Media", u"Format", u"视频模式"},
+    {"Unit", u"Unit", u"单位"},
+    {"Resolution", u"Resolution", u"分辨率"},
+    {"DPI", u"DPI", u"DPI"},
+    {"Language", u"Language", u"语言"},
+    {"Save", u"Save", u"保存"},
+    {"Exit", u"Exit", u"退出"},
+    {"Best", u"Best", u"最适"},
+    {"Rotate", u"Rotate", u"旋转"},
+    {"AutoCapture", u"Start", u"连拍"},
+    {"AutoCaptureText", u"Timing", u"连拍模式"},
+    {"AutoCaptureOption1", u"Min 5 Sec", u"5秒"},
+    {"AutoCaptureOption2", u"AutoMatic", u"自动"},
+    {"Capture", u"Capture", u"拍照"},
+    {"Setting", u"Setting", u"设置"},
+    {"IDOK", u"Ok", u"确定"},
+    {"IDCancel", u"Cancel", u"取消"},
+    {"Process", u"Processing...", u"图像处理中..."},
+    {"UnitName", u"Sec", u"秒"},
+    {"End", u"Exit", u"退出"},
+    {"Page", u"Page", u"张"},
+    {"WebcamMergeOption", u"Webcam Merge Setting", u"副头设置"},
+    {"OutSide", u"Outside", u"外部合并"},
+    {"InSide", u"Inside", u"内部合并"},
+    {"WaterMarkOption", u"Watermark Setting", u"水印设置"},
+    {"WMText", u"Content", u"水印内容"},
+    {"TimeStamp", u"Time Stamp", u"时间戳"},
+    {"Font", u"Font", u"字体"},
+    {"FontSize", u"Font Size", u"尺寸"},
+    {"FontColor", u"color", u"颜色"},
+    {"Weight", u"Weight", u"粗体"},
+    {"Italic", u"Italic", u"斜体"},
+    {"Underline", u"Underline", u"下划线"},
+    {"Transparency", u"Transparency", u"透明度"},
+    {"Angle", u"Angle", u"角度"},
+    {"Pos", u"Postion", u"位置"},
+    {"Pos0", u"Left Top", u"左上"},
+    {"Pos1", u"Top", u"上"},
+    {"Pos2", u"Right Top", u"右上"},
+    {"Pos3", u"Left", u"左"},
+    {"Pos4", u"Middle", u"中"},
+    {"Pos5", u"Right", u"右"},
+    {"Pos6", u"Left Bottom", u"左下"},
+    {"Pos7", u"Bottom", u"下"},
+    {"Pos8", u"Right Bottom", u"右下"},
+    {"NoCamera", u"No Camera", u"没有设备"},
+    {"Invalid", u"Invalid", u"无效的"},
+    {"None", u"None", u"无"},
+    {"OpenFailed", u"Open Failed", u"打开失败"},
+    {"CamUsed", u"Busy being used", u"设备已占用"},
+    {"ErrCode", u"Failed, ErrorCode", u"失败，错误码"},
+    {"Error", u"error", u"错误"},
+    {"Version", u"Version", u"版本号"},
+};
+
+localisation::UiTextTable LoadLanguage(const std::string& code) {
+  headless::HeadlessOs os;
+  localisation::UiTextTable table;
+  EXPECT_TRUE(localisation::LoadUiTexts(localisation::LanguageFilePath(kFolder, code), os, table)) << code;
+  return table;
+}
+
+}  // namespace
+
+TEST(ShippedLanguageFiles, EveryFileHasEveryKeyShownAndEnabledWithText) {
+  headless::HeadlessOs os;
+  for (const char* code : kCodes) {
+    const std::optional<std::string> bytes = os.ReadFileBytes(localisation::LanguageFilePath(kFolder, code));
+    ASSERT_TRUE(bytes) << code;
+    TiXmlDocument document;
+    ASSERT_TRUE(localisation::ParseXmlDocument(*bytes, document)) << code;
+    const TiXmlElement* uiText = document.FirstChildElement("UIText");
+    ASSERT_NE(uiText, nullptr) << code;
+    for (const char* key : localisation::kUiTextKeys) {
+      const TiXmlElement* element = uiText->FirstChildElement(key);
+      ASSERT_NE(element, nullptr) << code << " lacks " << key;
+      EXPECT_NE(element->GetText(), nullptr) << code << " " << key;
+      EXPECT_STREQ(element->Attribute("IsShow"), "1") << code << " " << key;
+      EXPECT_STREQ(element->Attribute("IsEnable"), "1") << code << " " << key;
+    }
+    EXPECT_NE(uiText->FirstChildElement("WordType"), nullptr) << code;
+    int elements = 0;
+    for (const TiXmlElement* e = uiText->FirstChildElement(); e; e = e->NextSiblingElement()) ++elements;
+    EXPECT_EQ(elements, static_cast<int>(localisation::kUiTextKeyCount) + 1) << code << ": unknown or repeated keys";
+  }
+}
+
+TEST(ShippedLanguageFiles, EnglishAndChineseUseTheFixedWording) {
+  const localisation::UiTextTable english = LoadLanguage("EN");
+  const localisation::UiTextTable chinese = LoadLanguage("CN");
+  for (const GivenText& given : kGiven) {
+    EXPECT_EQ(english.At(given.key).text, given.english) << given.key;
+    EXPECT_EQ(chinese.At(given.key).text, given.chinese) << given.key;
+  }
+  EXPECT_EQ(english.WordType, 0);
+  EXPECT_EQ(chinese.WordType, 1);
+  EXPECT_EQ(localisation::PageCounterText(english, 3), u"Page 3");
+  EXPECT_EQ(english.At("Rotate1").text, u"90\u00B0");
+  EXPECT_EQ(english.At("AutoCaptureManual").text, u"Manual");
+  EXPECT_EQ(english.At("listMenuDelete").text, u"Delete");
+  EXPECT_EQ(english.At("listMenuClear").text, u"Clear");
+  EXPECT_EQ(english.At("Pix").text, u"Resolution");
+}
+
+TEST(ShippedLanguageFiles, TranslationsDifferFromEnglishAndUseASensibleWordOrder) {
+  const localisation::UiTextTable english = LoadLanguage("EN");
+  for (const char* code : kCodes) {
+    if (std::string(code) == "EN") continue;
+    const localisation::UiTextTable table = LoadLanguage(code);
+    EXPECT_NE(table.At("Save").text, english.At("Save").text) << code;
+    EXPECT_NE(table.At("Cut").text, english.At("Cut").text) << code;
+    EXPECT_TRUE(table.WordType == 0 || table.WordType == 1) << code;
+    EXPECT_FALSE(localisation::PageCounterText(table, 2).empty()) << code;
+  }
+}
+
+TEST(ShippedLanguageFiles, TheListOffersEveryLanguageInOrder) {
+  headless::HeadlessOs os;
+  localisation::LanguageList list;
+  ASSERT_TRUE(localisation::LoadLanguageList(localisation::LanguageListPath(kFolder), os, list));
+  const char16_t* names[] = {u"English", u"\u7B80\u4F53\u4E2D\u6587", u"Deutsch", u"Nederlands", u"Fran\u00E7ais",
+                             u"Italiano", u"\uD55C\uAD6D\uC5B4", u"Portugu\u00EAs", u"Espa\u00F1ol"};
+  ASSERT_EQ(list.size(), std::size(kCodes));
+  for (size_t i = 0; i < list.size(); ++i) {
+    EXPECT_EQ(list[i].code, std::u16string(kCodes[i], kCodes[i] + std::char_traits<char>::length(kCodes[i])));
+    EXPECT_EQ(list[i].name, names[i]);
+    EXPECT_EQ(list[i].IsShow, 1);
+    EXPECT_EQ(list[i].IsEnable, 1);
+  }
+}
