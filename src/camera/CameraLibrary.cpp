@@ -11,7 +11,7 @@ CameraLibrary::~CameraLibrary() { Unload(); }
 bool CameraLibrary::Load(const std::string& path) {
   if (module_ != nullptr) {
     entryPoints_.clear();
-    (void)os_.FreeModule(module_);
+    (void)os_.UnloadModule(module_);
     module_ = nullptr;
   }
   module_ = os_.LoadModule(path);
@@ -22,7 +22,7 @@ bool CameraLibrary::Load(const std::string& path) {
 
 void CameraLibrary::Unload() {
   entryPoints_.clear();
-  if (module_ != nullptr && os_.FreeModule(module_)) module_ = nullptr;
+  if (module_ != nullptr && os_.UnloadModule(module_)) module_ = nullptr;
 }
 
 void* CameraLibrary::Resolve(const char* name) {

@@ -105,7 +105,7 @@ class Os {
   // Run-time libraries.
   virtual void* LoadModule(const std::string& path) = 0;
   virtual void* ResolveSymbol(void* module, const char* name) = 0;
-  virtual bool FreeModule(void* module) = 0;
+  virtual bool UnloadModule(void* module) = 0;
 };
 
 }  // namespace platform

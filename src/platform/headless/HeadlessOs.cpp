@@ -119,7 +119,7 @@ void* HeadlessOs::ResolveSymbol(void* module, const char* name) {
   return module == nullptr ? nullptr : ::dlsym(module, name);
 }
 
-bool HeadlessOs::FreeModule(void* module) { return module != nullptr && ::dlclose(module) == 0; }
+bool HeadlessOs::UnloadModule(void* module) { return module != nullptr && ::dlclose(module) == 0; }
 
 std::optional<std::string> HeadlessOs::ReadFileBytes(const std::string& path) const {
   const int file = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);

@@ -62,7 +62,7 @@ class HeadlessOs : public platform::Os {
 
   void* LoadModule(const std::string& path) override;
   void* ResolveSymbol(void* module, const char* name) override;
-  bool FreeModule(void* module) override;
+  bool UnloadModule(void* module) override;
 };
 
 // A Windows-style 8-bit path as a native one: backslashes become '/'.

@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -155,6 +156,29 @@ bool Win32Os::RemoveFolder(const std::string& path) {
   return RemoveDirectoryA(path.c_str()) != FALSE;
 }
 
+bool Win32Os::WriteFileBytes(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+    DWORD wrote = 0;
+    if (!WriteFile(file, bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0) break;
+    done += wrote;
+  }
+  // The data must be on the disk before a move makes it the live file.
+  const bool flushed = done == bytes.size() && FlushFileBuffers(file) != FALSE;
+  return CloseHandle(file) != FALSE && flushed;
+}
+
+bool Win32Os::ReplaceFileAtomically(const std::string& tempPath, const std::string& finalPath) {
+  const std::u16string from = ToWide(CP_ACP, tempPath);
+  const std::u16string to = ToWide(CP_ACP, finalPath);
+  if (from.empty() || to.empty()) return false;
+  return MoveFileExW(Wide(from), Wide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
 bool Win32Os::ShellOpen(const std::u16string& path) {
   const auto result = reinterpret_cast<intptr_t>(
       ShellExecuteW(nullptr, L"open", Wide(path), nullptr, nullptr, SW_SHOWNORMAL));
@@ -194,7 +218,7 @@ void* Win32Os::ResolveSymbol(void* module, const char* name) {
   return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), name));
 }
 
-bool Win32Os::FreeModule(void* module) {
+bool Win32Os::UnloadModule(void* module) {
   return module != nullptr && FreeLibrary(static_cast<HMODULE>(module)) != FALSE;
 }
 

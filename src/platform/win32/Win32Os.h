@@ -23,6 +23,8 @@ class Win32Os : public platform::Os {
   bool RemoveFile(const std::string& path) override;
   bool RemoveFolder(const std::string& path) override;
   bool ShellOpen(const std::u16string& path) override;
+  bool WriteFileBytes(const std::string& path, const std::string& bytes) override;
+  bool ReplaceFileAtomically(const std::string& tempPath, const std::string& finalPath) override;
 
   uint32_t TickCount() const override;
   void Sleep(uint32_t milliseconds) override;
@@ -36,7 +38,7 @@ class Win32Os : public platform::Os {
 
   void* LoadModule(const std::string& path) override;
   void* ResolveSymbol(void* module, const char* name) override;
-  bool FreeModule(void* module) override;
+  bool UnloadModule(void* module) override;
 };
 
 }  // namespace win32

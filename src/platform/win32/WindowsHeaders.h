@@ -12,6 +12,7 @@
 
 #undef CreateWindow
 #undef DeleteFile
+#undef FreeModule
 #undef LoadLibrary
 #undef MessageBox
 #undef SetCurrentDirectory
