@@ -1,0 +1,58 @@
+// The call log, shared by every thread that calls an export.
+#include "CallLog.h"
+
+#include <cstdio>
+#include <mutex>
+
+namespace kelpra {
+namespace {
+
+// A long demo must not grow the log without bound: past this size the older
+// half is dropped at a line boundary.
+constexpr size_t kMaxLogBytes = 8u * 1024 * 1024;
+
+std::mutex& LogMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
+std::string& Log() {
+  static std::string log;
+  return log;
+}
+
+}  // namespace
+
+std::string FormatArg(float value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.6g", static_cast<double>(value));
+  return text;
+}
+
+std::string FormatArg(const char* text) {
+  if (!text) return "null";
+  return "\"" + std::string(text) + "\"";
+}
+
+void AppendCallLog(const std::string& line) {
+  std::lock_guard<std::mutex> lock(LogMutex());
+  std::string& log = Log();
+  log += line;
+  log += '\n';
+  if (log.size() > kMaxLogBytes) {
+    const size_t cut = log.find('\n', log.size() / 2);
+    log.erase(0, cut == std::string::npos ? log.size() : cut + 1);
+  }
+}
+
+std::string CallLogText() {
+  std::lock_guard<std::mutex> lock(LogMutex());
+  return Log();
+}
+
+void ClearCallLog() {
+  std::lock_guard<std::mutex> lock(LogMutex());
+  Log().clear();
+}
+
+}  // namespace kelpra
