@@ -1,0 +1,19 @@
+// Every record the reference data source receives, as one JSON line each.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+class RecordLog {
+ public:
+  explicit RecordLog(const std::wstring& path);
+  ~RecordLog();
+  void Record(uint32_t kind, uint32_t size, int32_t code, const std::u16string& text,
+              int fileExists);
+  void Event(const std::string& name, const std::string& detail = std::string());
+
+ private:
+  void Write(const std::string& line);
+  FILE* file_ = nullptr;
+};

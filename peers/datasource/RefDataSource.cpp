@@ -1,0 +1,269 @@
+// The reference data source: creates the data source's window, starts
+// Prismel.exe with ";TITLE;" on its command line, plays a scenario, logs
+// every record it receives and exits when Prismel exits.
+//
+//   RefDataSource.exe [--title T] [--prismel PATH] [--log FILE]
+//                     [--answer 212|211|none] [--script FILE] [STEP ...]
+//
+// Exit codes: 0 done, 1 bad arguments, 2 Prismel could not be started or
+// never opened its receiving window, 3 Prismel did not exit in time.
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "RecordLog.h"
+#include "Scenario.h"
+#include "dslink/DSMessageRecord.h"
+
+namespace {
+
+constexpr UINT kSendBatchAnswer = WM_APP + 1;
+constexpr DWORD kStartTimeoutMs = 30000;
+constexpr DWORD kExitTimeoutMs = 60000;
+const wchar_t kReceivingWindow[] = L"TWAINDSUIWINDOWS";
+const wchar_t kCaptureWindow[] = L"Prismel";
+
+struct Options {
+  std::wstring title = L"TWAINDSWINDOWS";
+  std::wstring prismel;  // default: Prismel.exe beside this program
+  std::wstring logPath;
+  int batchAnswer = 212;  // 0: no answer
+  std::vector<std::wstring> steps;
+};
+
+struct State {
+  std::unique_ptr<RecordLog> log;
+  HWND window = nullptr;
+  HANDLE process = nullptr;
+  int batchAnswer = 212;
+  bool inBatch = false;
+};
+
+State g_state;
+
+std::string Narrow(const std::wstring& text) {
+  return std::string(text.begin(), text.end());
+}
+
+HWND ReceivingWindow() { return FindWindowW(nullptr, kReceivingWindow); }
+
+bool SendBlock(uint32_t kind, const void* data, uint32_t size) {
+  HWND target = ReceivingWindow();
+  if (target == nullptr) {
+    g_state.log->Event("not-sent", "no receiving window");
+    return false;
+  }
+  COPYDATASTRUCT copyData{kind, size, const_cast<void*>(data)};
+  SendMessageW(target, WM_COPYDATA, reinterpret_cast<WPARAM>(g_state.window),
+               reinterpret_cast<LPARAM>(&copyData));
+  return true;
+}
+
+bool SendCode(uint32_t kind, int32_t code, const std::wstring& text) {
+  const DSMessageRecord record =
+      MakeDSMessageRecord(code, std::u16string(text.begin(), text.end()));
+  return SendBlock(kind, &record, sizeof record);
+}
+
+void OnRecord(const COPYDATASTRUCT& data) {
+  const auto message = ReadTextMessage(data.lpData, data.cbData);
+  const int32_t code = message ? message->code : 0;
+  const std::u16string text = message ? message->text : std::u16string();
+  int exists = -1;
+  if (code == kDSCodeFile) {
+    exists = GetFileAttributesW(reinterpret_cast<const wchar_t*>(text.c_str())) !=
+             INVALID_FILE_ATTRIBUTES;
+  }
+  g_state.log->Record(static_cast<uint32_t>(data.dwData), data.cbData, code, text, exists);
+
+  if (code == kDSCodeBracket && text == u"BEGIN") g_state.inBatch = true;
+  if (code == kDSCodeBracket && text == u"END" && g_state.inBatch) {
+    g_state.inBatch = false;
+    // Answered after this message has returned, as a real data source would.
+    if (g_state.batchAnswer != 0) PostMessageW(g_state.window, kSendBatchAnswer, 0, 0);
+  }
+}
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COPYDATA) {
+    OnRecord(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    return 1;
+  }
+  if (message == kSendBatchAnswer) {
+    SendCode(kDSKindTextMessage, g_state.batchAnswer, L"");
+    return 0;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+bool ProcessExited() { return WaitForSingleObject(g_state.process, 0) == WAIT_OBJECT_0; }
+
+// Handles this thread's messages until `done` holds or the time is up.
+template <typename Done>
+bool PumpUntil(Done done, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    if (done()) return true;
+    if (GetTickCount() - start >= timeoutMs) return false;
+    MsgWaitForMultipleObjects(1, &g_state.process, FALSE, 20, QS_ALLINPUT);
+  }
+}
+
+bool RunStep(const Step& step) {
+  const auto& args = step.arguments;
+  if (step.verb == L"send") {
+    return SendCode(kDSKindTextMessage, _wtoi(args[0].c_str()), args.size() > 1 ? args[1] : L"");
+  }
+  if (step.verb == L"kind") return SendCode(static_cast<uint32_t>(_wtoi(args[0].c_str())), 202, L"");
+  if (step.verb == L"settings") {
+    DSScanSettings settings;
+    settings.pixelType = _wtoi(args[0].c_str());
+    settings.resolution = static_cast<float>(_wtof(args[1].c_str()));
+    settings.rotation = _wtoi(args[2].c_str());
+    settings.autoCrop = static_cast<uint8_t>(_wtoi(args[3].c_str()));
+    return SendBlock(kDSKindScanSettings, &settings, sizeof settings);
+  }
+  if (step.verb == L"wait") {
+    PumpUntil([] { return false; }, static_cast<DWORD>(_wtoi(args[0].c_str())));
+    return true;
+  }
+  if (step.verb == L"close" || step.verb == L"click") {
+    HWND capture = FindWindowW(nullptr, kCaptureWindow);
+    if (capture == nullptr) return false;
+    if (step.verb == L"close") {
+      PostMessageW(capture, WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else {
+      const int id = _wtoi(args[0].c_str());
+      PostMessageW(capture, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(GetDlgItem(capture, id)));
+    }
+    return true;
+  }
+  if (step.verb == L"signal") {
+    HANDLE file = CreateFileW(args[0].c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+  }
+  if (step.verb == L"waitfor") {
+    const std::wstring path = args[0];
+    return PumpUntil([&] { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                     kExitTimeoutMs);
+  }
+  if (step.verb == L"waitexit") return PumpUntil(ProcessExited, kExitTimeoutMs);
+  return false;
+}
+
+bool ParseOptions(int argc, wchar_t** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::wstring arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (arg == L"--title" && hasValue) {
+      options.title = argv[++i];
+    } else if (arg == L"--prismel" && hasValue) {
+      options.prismel = argv[++i];
+    } else if (arg == L"--log" && hasValue) {
+      options.logPath = argv[++i];
+    } else if (arg == L"--answer" && hasValue) {
+      const std::wstring answer = argv[++i];
+      options.batchAnswer = answer == L"none" ? 0 : _wtoi(answer.c_str());
+    } else if (arg == L"--script" && hasValue) {
+      for (const auto& line : ReadScriptLines(argv[++i])) options.steps.push_back(line);
+    } else if (arg.rfind(L"--", 0) == 0) {
+      return false;
+    } else {
+      options.steps.push_back(arg);
+    }
+  }
+  return true;
+}
+
+std::wstring BesideThisProgram(const wchar_t* name) {
+  wchar_t path[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path, length < MAX_PATH ? length : 0);
+  return folder.substr(0, folder.find_last_of(L"\\/") + 1) + name;
+}
+
+bool StartPrismel(Options options) {
+  if (options.prismel.empty()) options.prismel = BesideThisProgram(L"Prismel.exe");
+  std::wstring commandLine = L"\"" + options.prismel + L"\" ;" + options.title + L";";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(options.prismel.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                      nullptr, nullptr, &startup, &info)) {
+    return false;
+  }
+  CloseHandle(info.hThread);
+  g_state.process = info.hProcess;
+  return true;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  Options options;
+  if (!ParseOptions(argc, argv, options)) {
+    std::fprintf(stderr, "usage: RefDataSource [--title T] [--prismel PATH] [--log FILE] "
+                         "[--answer 212|211|none] [--script FILE] [STEP ...]\n");
+    return 1;
+  }
+  std::vector<Step> steps;
+  for (const auto& text : options.steps) {
+    Step step;
+    std::wstring error;
+    if (!ParseStep(text, step, error)) {
+      std::fprintf(stderr, "%s\n", Narrow(error).c_str());
+      return 1;
+    }
+    steps.push_back(step);
+  }
+
+  g_state.log = std::make_unique<RecordLog>(options.logPath);
+  g_state.batchAnswer = options.batchAnswer;
+
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"PrismelReferenceDataSource";
+  RegisterClassW(&windowClass);
+  g_state.window = CreateWindowExW(0, windowClass.lpszClassName, options.title.c_str(),
+                                   WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                   windowClass.hInstance, nullptr);
+
+  if (!StartPrismel(options)) {
+    g_state.log->Event("start-failed", Narrow(options.prismel));
+    return 2;
+  }
+  if (!PumpUntil([] { return ReceivingWindow() != nullptr || ProcessExited(); },
+                 kStartTimeoutMs) ||
+      ReceivingWindow() == nullptr) {
+    g_state.log->Event("no-receiving-window");
+    PumpUntil(ProcessExited, kExitTimeoutMs);
+    return 2;
+  }
+  g_state.log->Event("connected-window-found");
+
+  for (const Step& step : steps) {
+    if (!RunStep(step)) g_state.log->Event("step-failed", Narrow(step.verb));
+  }
+  if (!PumpUntil(ProcessExited, kExitTimeoutMs)) {
+    g_state.log->Event("prismel-still-running");
+    TerminateProcess(g_state.process, 3);
+    return 3;
+  }
+  DWORD exitCode = 0;
+  GetExitCodeProcess(g_state.process, &exitCode);
+  g_state.log->Event("prismel-exited", std::to_string(exitCode));
+  return 0;
+}

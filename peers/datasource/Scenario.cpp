@@ -1,0 +1,65 @@
+#include "Scenario.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator, size_t maxParts) {
+  std::vector<std::wstring> parts;
+  size_t start = 0;
+  while (parts.size() + 1 < maxParts) {
+    const size_t at = text.find(separator, start);
+    if (at == std::wstring::npos) break;
+    parts.push_back(text.substr(start, at - start));
+    start = at + 1;
+  }
+  parts.push_back(text.substr(start));
+  return parts;
+}
+
+struct Form {
+  const wchar_t* verb;
+  size_t minArguments;
+  size_t maxArguments;
+};
+
+constexpr Form kForms[] = {
+    {L"send", 1, 2},   {L"settings", 4, 4}, {L"kind", 1, 1},   {L"wait", 1, 1},
+    {L"close", 0, 0},  {L"click", 1, 1},    {L"signal", 1, 1}, {L"waitfor", 1, 1},
+    {L"waitexit", 0, 0},
+};
+
+}  // namespace
+
+bool ParseStep(const std::wstring& text, Step& step, std::wstring& error) {
+  const std::wstring verb = text.substr(0, text.find(L':'));
+  for (const Form& form : kForms) {
+    if (verb != form.verb) continue;
+    step.verb = verb;
+    step.arguments.clear();
+    if (verb.size() < text.size()) {
+      // The last argument keeps any further ':' (texts, Windows paths).
+      step.arguments = Split(text.substr(verb.size() + 1), L':', form.maxArguments);
+    }
+    if (step.arguments.size() < form.minArguments || step.arguments.size() > form.maxArguments) {
+      error = L"wrong number of arguments in step: " + text;
+      return false;
+    }
+    return true;
+  }
+  error = L"unknown step: " + text;
+  return false;
+}
+
+std::vector<std::wstring> ReadScriptLines(const std::wstring& path) {
+  std::ifstream file(path.c_str());
+  std::vector<std::wstring> lines;
+  std::string line;
+  while (std::getline(file, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || line[0] == '#') continue;
+    lines.emplace_back(line.begin(), line.end());
+  }
+  return lines;
+}

@@ -1,0 +1,25 @@
+// What the reference data source does, step by step.
+//
+// Steps, one per argument or per line of a script file:
+//   send:CODE[:TEXT]            a text message record (kind 1002)
+//   settings:PIXEL:RES:ROT:CROP a scan settings record (kind 1003)
+//   kind:KIND                   a text message record of another kind
+//   wait:MS                     handle messages for MS milliseconds
+//   close                       the system menu's Close on the capture window
+//   click:ID                    press a button of the capture window
+//   signal:FILE                 create FILE (to tell a script "ready")
+//   waitfor:FILE                handle messages until FILE exists
+//   waitexit                    handle messages until Prismel has exited
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct Step {
+  std::wstring verb;
+  std::vector<std::wstring> arguments;
+};
+
+// Nothing for a step it cannot read; `error` then says why.
+bool ParseStep(const std::wstring& text, Step& step, std::wstring& error);
+std::vector<std::wstring> ReadScriptLines(const std::wstring& path);
