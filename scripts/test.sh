@@ -1,0 +1,26 @@
+#!/bin/bash
+# Every test: native (plain and with sanitizers), the Windows build under
+# Wine, and a short run of each fuzz target.
+#
+#   scripts/test.sh            everything
+#   scripts/test.sh linux      one preset (linux, linux-asan, win32, fuzz)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+scripts/install-deps.sh
+
+run_preset() {
+  local preset=$1
+  echo "=== $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+  case "$preset" in
+    win32) xvfb-run -a -s "-screen 0 1400x900x24" ctest --preset win32 ;;
+    fuzz) scripts/fuzz.sh 30 ;;
+    *) ctest --preset "$preset" ;;
+  esac
+}
+
+presets=("$@")
+[ ${#presets[@]} -gt 0 ] || presets=(linux linux-asan win32 fuzz)
+for preset in "${presets[@]}"; do run_preset "$preset"; done
