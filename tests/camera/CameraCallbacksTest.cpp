@@ -27,8 +27,8 @@ TEST(CameraCallbacks, LibraryThreadOnlyPostsAndHandlersRunOnTheUiThread) {
   std::vector<std::thread::id> deviceThreads;
   std::vector<int32_t> progress;
   std::thread::id progressThread;
-  const CamDeviceChangeCallback deviceCallback =
-      callbacks.SetDeviceChangeHandler([&] { deviceThreads.push_back(std::this_thread::get_id()); });
+  const CamDeviceChangeCallback deviceCallback = callbacks.SetDeviceChangeHandler(
+      [&] { deviceThreads.push_back(std::this_thread::get_id()); });
   const CamAutoCaptureCallback progressCallback = callbacks.BeginAutoCapture([&](int32_t value) {
     progress.push_back(value);
     progressThread = std::this_thread::get_id();

@@ -32,8 +32,12 @@ class CameraLibraryTest : public ::testing::Test {
     SampleArguments samples(folder.String());
     CallEveryExport(
         library, samples,
-        [&](const char* name, int32_t result) { EXPECT_EQ(result, kMissingExport) << name << when; },
-        [&](const char* name, const char* result) { EXPECT_EQ(result, nullptr) << name << when; });
+        [&](const char* name, int32_t result) {
+          EXPECT_EQ(result, kMissingExport) << name << when;
+        },
+        [&](const char* name, const char* result) {
+          EXPECT_EQ(result, nullptr) << name << when;
+        });
     EXPECT_TRUE(samples.OutValuesUntouched()) << when;
   }
 

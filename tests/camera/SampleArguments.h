@@ -28,8 +28,9 @@ class SampleArguments {
   // integer of every call is -1 (no device open), the others are distinct.
   // Returns the call-log line the call should produce.
   template <typename Result, typename... Args>
-  std::string Call(camera::CameraLibrary& library, Result (camera::CameraLibrary::*function)(Args...),
-                   const std::string& name, Result* result = nullptr) {
+  std::string Call(camera::CameraLibrary& library,
+                   Result (camera::CameraLibrary::*function)(Args...), const std::string& name,
+                   Result* result = nullptr) {
     printed_.clear();
     firstInt_ = true;
     // Braced initialisation evaluates left to right, so printed_ follows the
@@ -103,7 +104,8 @@ class SampleArguments {
 };
 
 // Calls every export of `library` with sample arguments and returns the log
-// lines the calls should produce, in call order. `check` sees each result.
+// lines the calls should produce, in call order. `checkInt` and `checkString`
+// see each result with the export's name.
 template <typename IntCheck, typename StringCheck>
 std::string CallEveryExport(camera::CameraLibrary& library, SampleArguments& samples,
                             IntCheck checkInt, StringCheck checkString) {
