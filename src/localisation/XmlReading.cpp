@@ -4,18 +4,59 @@
 
 namespace localisation {
 
-bool ParseXmlDocument(const std::string& bytes, TiXmlDocument& document) {
-  // CR LF and lone CR become LF, as TinyXML does when it reads a file.
+namespace {
+
+// The number of bytes of the well-formed UTF-8 sequence at `at`, or 0.
+size_t Utf8SequenceLength(const std::string& bytes, size_t at) {
+  const auto byte = [&](size_t i) { return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0; };
+  const unsigned char lead = byte(at);
+  size_t length = 0;
+  unsigned char low = 0x80, high = 0xBF;  // range of the second byte
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;   // overlong
+    if (lead == 0xED) high = 0x9F;  // surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;   // overlong
+    if (lead == 0xF4) high = 0x8F;  // beyond U+10FFFF
+  } else {
+    return 0;
+  }
+  if (byte(at + 1) < low || byte(at + 1) > high) return 0;
+  for (size_t i = 2; i < length; ++i) {
+    if ((byte(at + i) & 0xC0) != 0x80) return 0;
+  }
+  return length;
+}
+
+}  // namespace
+
+std::string PrepareXmlText(const std::string& bytes) {
   std::string text;
   text.reserve(bytes.size());
   for (size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '\r') {
+    const unsigned char c = static_cast<unsigned char>(bytes[i]);
+    if (c == 0) break;
+    if (c == '\r') {
       text += '\n';
       if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-    } else {
+    } else if (c < 0x80) {
       text += bytes[i];
+    } else if (const size_t length = Utf8SequenceLength(bytes, i)) {
+      text.append(bytes, i, length);
+      i += length - 1;
+    } else {
+      text += "\xEF\xBF\xBD";
     }
   }
+  return text;
+}
+
+bool ParseXmlDocument(const std::string& bytes, TiXmlDocument& document) {
+  const std::string text = PrepareXmlText(bytes);
   TiXmlBase::SetCondenseWhiteSpace(true);
   document.Clear();
   document.ClearError();

@@ -9,11 +9,17 @@
 
 namespace localisation {
 
-// Parses a document from the bytes of a file exactly as loading it from the
-// file would: line ends become LF, white space in text is condensed
-// (leading and trailing white space dropped, inner runs become one space)
-// and the encoding comes from the byte-order mark or the declaration.
-// False when the document is malformed or holds no element at all.
+// The bytes of a file as the parser gets them: up to the first zero byte,
+// with CR LF and lone CR as LF (as TinyXML does when it reads a file), and
+// every byte that is not part of a well-formed UTF-8 sequence replaced by
+// U+FFFD. TinyXML skips a whole sequence by its lead byte, so a truncated
+// sequence before the end of the text would make it read past the end.
+std::string PrepareXmlText(const std::string& bytes);
+
+// Parses a document from the bytes of a file, prepared as above. White space
+// in text is condensed (leading and trailing white space dropped, inner runs
+// become one space) and the encoding comes from the byte-order mark or the
+// declaration. False when the document is malformed or holds no element.
 bool ParseXmlDocument(const std::string& bytes, TiXmlDocument& document);
 
 // The leading decimal integer of `text`: optional white space, optional sign,
