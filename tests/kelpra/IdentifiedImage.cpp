@@ -1,0 +1,71 @@
+#include "IdentifiedImage.h"
+
+#include <cstdio>
+#include <sstream>
+
+namespace kelpra_test {
+namespace {
+
+std::string Run(const std::string& command) {
+  std::string output;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return output;
+  char buffer[512];
+  size_t got;
+  while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, got);
+  pclose(pipe);
+  return output;
+}
+
+std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+
+}  // namespace
+
+bool HaveIdentify() {
+  const std::string path = KELPRA_IDENTIFY_PATH;
+  return !path.empty() && path.find("NOTFOUND") == std::string::npos;
+}
+
+IdentifiedImage Identify(const std::string& path) {
+  IdentifiedImage image;
+  const std::string output =
+      Run(std::string(KELPRA_IDENTIFY_PATH) +
+          " -units PixelsPerInch -format '%m %w %h %[colorspace] %[type] %x %y' " + Quoted(path) +
+          " 2>/dev/null");
+  std::istringstream fields(output);
+  image.ok = static_cast<bool>(fields >> image.format >> image.width >> image.height >>
+                               image.colourSpace >> image.type >> image.dpiX >> image.dpiY);
+  return image;
+}
+
+std::string Convert() {
+  std::string convert = KELPRA_IDENTIFY_PATH;
+  convert.replace(convert.rfind("identify"), 8, "convert");
+  return convert;
+}
+
+bool PixelAt(const std::string& path, int x, int y, int rgb[3]) {
+  const std::string output = Run(Convert() + " " + Quoted(path) + " -colorspace sRGB -crop 1x1+" +
+                                 std::to_string(x) + "+" + std::to_string(y) +
+                                 " -depth 8 txt:- 2>/dev/null");
+  // A comment line, then "0,0: (r,g,b)  #RRGGBB  ..."; take the hex colour.
+  const size_t line = output.find('\n');
+  const size_t hash = line == std::string::npos ? line : output.find('#', line);
+  if (hash == std::string::npos || output.size() < hash + 7) return false;
+  for (int k = 0; k < 3; ++k)
+    rgb[k] = std::stoi(output.substr(hash + 1 + 2 * k, 2), nullptr, 16);
+  return true;
+}
+
+bool DecodeRgb(const std::string& path, kelpra::Image& image) {
+  const IdentifiedImage info = Identify(path);
+  if (!info.ok) return false;
+  const std::string bytes =
+      Run(Convert() + " " + Quoted(path) + " -colorspace sRGB -depth 8 rgb:- 2>/dev/null");
+  if (bytes.size() != static_cast<size_t>(info.width) * info.height * 3) return false;
+  image = kelpra::Image(info.width, info.height, 3);
+  image.pixels.assign(bytes.begin(), bytes.end());
+  return true;
+}
+
+}  // namespace kelpra_test

@@ -1,0 +1,37 @@
+// What ImageMagick's identify, a decoder independent of the library, reads
+// from a picture file.
+#pragma once
+
+#include <string>
+
+#include "Image.h"
+
+namespace kelpra_test {
+
+struct IdentifiedImage {
+  bool ok = false;
+  std::string format;  // "BMP", "JPEG", "PNG", "TIFF"
+  int width = 0;
+  int height = 0;
+  std::string colourSpace;  // "sRGB", "Gray"
+  std::string type;         // "TrueColor", "Palette", "Grayscale", "Bilevel", ...
+  double dpiX = 0;
+  double dpiY = 0;
+
+  // Grey or black and white, by its channels or by its pixels.
+  bool LooksGrey() const {
+    return colourSpace == "Gray" || type == "Grayscale" || type == "Bilevel";
+  }
+};
+
+// Empty when identify is not installed.
+bool HaveIdentify();
+IdentifiedImage Identify(const std::string& path);
+
+// The colour (r, g, b) of one pixel, through ImageMagick's convert.
+bool PixelAt(const std::string& path, int x, int y, int rgb[3]);
+
+// The whole picture as RGB, through ImageMagick's convert.
+bool DecodeRgb(const std::string& path, kelpra::Image& image);
+
+}  // namespace kelpra_test

@@ -1,0 +1,58 @@
+// The built reference camera library, loaded with dlopen, with every export
+// and test hook resolved by name. Each test starts from an initialised
+// library with an empty call log and ends with it uninitialised.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "KelpraTestHooks.h"
+#include "camera/CameraExports.h"
+
+namespace kelpra_test {
+
+struct KelpraApi {
+#define KELPRA_API_INT(name, params, args) int32_t(CAM_CALL* name) params = nullptr;
+#define KELPRA_API_STRING(name, params, args) const char*(CAM_CALL* name) params = nullptr;
+  CAMERA_INT_EXPORTS(KELPRA_API_INT)
+  CAMERA_STRING_EXPORTS(KELPRA_API_STRING)
+  KELPRA_TEST_EXPORTS(KELPRA_API_INT)
+#undef KELPRA_API_INT
+#undef KELPRA_API_STRING
+};
+
+// The library at path, loaded once per process and never unloaded.
+void* OpenLibrary(const char* path);
+// Resolves every name; a missing export stays null.
+KelpraApi ResolveApi(void* library);
+// Kelpra.dll's exports.
+const KelpraApi& Kelpra();
+
+// A fresh folder under the system's temporary folder, removed afterwards.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+class KelpraTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Captures device 0 into folder/name after the options were set;
+  // returns the library's result. The buffer is what it left.
+  int32_t Capture(const std::string& name, std::string* buffer = nullptr, int32_t device = 0);
+  std::string CallLog() const;
+
+  const KelpraApi& cam = Kelpra();
+  TempFolder folder;
+};
+
+}  // namespace kelpra_test
