@@ -30,4 +30,9 @@ extern const int kSettingsControlFieldCount;
 // The control of one field, or null for an id not in the table.
 const SettingsControlField* FindSettingsControlField(int controlId);
 
+// Stores a control's value (selection index, or 1/0 for a check box) in the
+// field, except that a ListSelectionAboveZero field keeps its value for an
+// index of 0 or less: that list's own handler keeps the field current.
+void StoreControlValue(const SettingsControlField& field, int value, SessionSettings& record);
+
 }  // namespace settings

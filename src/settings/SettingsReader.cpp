@@ -28,14 +28,14 @@ void ReadFlag(const TiXmlNode* parent, const char* name, bool& field) {
 }
 
 // UTF-8 in the file, the ANSI code page in memory.
-std::optional<std::string> ReadAnsi(const TiXmlNode* parent, const char* name, const platform::Os& os) {
-  const std::optional<std::string> text = ElementText(ChildElement(parent, name));
-  if (!text) return std::nullopt;
-  return os.WideToAnsi(localisation::CutUtf16(os.Utf8ToWide(*text), kSettingsStringMaxUnits));
+std::string Utf8ToAnsi(const std::string& text, const platform::Os& os) {
+  return os.WideToAnsi(localisation::CutUtf16(os.Utf8ToWide(text), kSettingsStringMaxUnits));
 }
 
 void ReadString(const TiXmlNode* parent, const char* name, const platform::Os& os, std::string& field) {
-  if (std::optional<std::string> value = ReadAnsi(parent, name, os)) field = std::move(*value);
+  if (const std::optional<std::string> text = ElementText(ChildElement(parent, name))) {
+    field = Utf8ToAnsi(*text, os);
+  }
 }
 
 // "0" follows the user's UI language. The code names a file, so anything
@@ -43,7 +43,8 @@ void ReadString(const TiXmlNode* parent, const char* name, const platform::Os& o
 void ReadLanguage(const TiXmlNode* root, const platform::Os& os, std::string& field) {
   const std::optional<std::string> text = ElementText(ChildElement(root, "Language"));
   if (!text) return;
-  std::string code = *text == "0" ? localisation::DefaultLanguageCode(os.UserUiLanguage()) : *ReadAnsi(root, "Language", os);
+  const std::string code =
+      *text == "0" ? localisation::DefaultLanguageCode(os.UserUiLanguage()) : Utf8ToAnsi(*text, os);
   field = localisation::IsSafeLanguageCode(code) ? code : localisation::kFallbackLanguageCode;
 }
 

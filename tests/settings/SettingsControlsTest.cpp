@@ -1,0 +1,77 @@
+// The table that a save walks to collect the controls: each control lands in
+// the element of the settings file that the capture window restores it from.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "platform/headless/HeadlessOs.h"
+#include "settings/SettingsControls.h"
+#include "settings/SettingsFile.h"
+
+namespace {
+
+// The lines of the saved file that differ from the defaults' file.
+std::set<std::string> ChangedLines(const settings::SessionSettings& record) {
+  headless::HeadlessOs os;
+  auto lines = [](const std::string& text) {
+    std::multiset<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) result.insert(line);
+    return result;
+  };
+  const auto before = lines(settings::FormatSessionSettings(settings::SessionSettings{}, os));
+  std::set<std::string> changed;
+  for (const std::string& line : lines(settings::FormatSessionSettings(record, os))) {
+    if (before.count(line) == 0) changed.insert(line);
+  }
+  return changed;
+}
+
+}  // namespace
+
+TEST(SettingsControls, EachControlIsCollectedIntoItsOwnElement) {
+  const std::map<int, std::string> expected = {
+      {1004, "    <colorType>3</colorType>\r"},      {1005, "    <cutType>3</cutType>\r"},
+      {1006, "    <fileType>3</fileType>\r"},        {1026, "    <rotateType>3</rotateType>\r"},
+      {1095, "    <autoCaptureType>3</autoCaptureType>\r"}, {1098, "    <SizeUnit>3</SizeUnit>\r"},
+      {1020, "    <MediaType>3</MediaType>\r"},      {1007, "        <isEnable>1</isEnable>\r"},
+      {1014, "        <isEnable>1</isEnable>\r"},    {1073, "        <isMerge>1</isMerge>\r"},
+      {1010, "        <isEnable>1</isEnable>\r"},
+  };
+  ASSERT_EQ(settings::kSettingsControlFieldCount, static_cast<int>(expected.size()));
+  std::set<int> seen;
+  for (int i = 0; i < settings::kSettingsControlFieldCount; ++i) {
+    const settings::SettingsControlField& field = settings::kSettingsControlFields[i];
+    EXPECT_TRUE(seen.insert(field.controlId).second) << field.controlId;
+    ASSERT_EQ(settings::FindSettingsControlField(field.controlId), &field);
+    settings::SessionSettings record;
+    settings::StoreControlValue(field, field.value == settings::ControlValue::Check ? 1 : 3, record);
+    EXPECT_EQ(ChangedLines(record), std::set<std::string>{expected.at(field.controlId)}) << field.controlId;
+    EXPECT_EQ(field.get(record), field.value == settings::ControlValue::Check ? 1 : 3);
+  }
+  // The three check boxes named isEnable sit in different groups.
+  settings::SessionSettings record;
+  settings::StoreControlValue(*settings::FindSettingsControlField(1007), 1, record);
+  EXPECT_TRUE(record.MergeHV.isEnable);
+  EXPECT_FALSE(record.Webcam.isEnable);
+  EXPECT_FALSE(record.WaterMark.isEnable);
+  EXPECT_EQ(settings::FindSettingsControlField(1099), nullptr);
+}
+
+TEST(SettingsControls, TheVideoFormatListKeepsTheStoredValueForTheFirstFormat) {
+  const settings::SettingsControlField& media = *settings::FindSettingsControlField(1020);
+  settings::SessionSettings record;
+  record.MediaType = 2;
+  settings::StoreControlValue(media, 0, record);
+  EXPECT_EQ(record.MediaType, 2);
+  settings::StoreControlValue(media, -1, record);
+  EXPECT_EQ(record.MediaType, 2);
+  settings::StoreControlValue(media, 1, record);
+  EXPECT_EQ(record.MediaType, 1);
+  const settings::SettingsControlField& color = *settings::FindSettingsControlField(1004);
+  settings::StoreControlValue(color, 0, record);
+  EXPECT_EQ(record.colorType, 0);
+}
