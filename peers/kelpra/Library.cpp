@@ -141,6 +141,10 @@ int32_t camInitCameraLib() {
   s.tickMs = config.tickMs;
   if (const int tick = TickFromEnvironment()) s.tickMs = tick;
   for (const FailRule& rule : config.failRules) SetFailNext(rule.exportName, rule.count, rule.code);
+  // The configuration is read here, so a failure it injects into this very
+  // export is taken here too.
+  int32_t injected = kOk;
+  if (TakeFailure("camInitCameraLib", injected)) return injected;
   s.initialised = true;
   return kOk;
 }
