@@ -2,6 +2,7 @@
 #include "CallLog.h"
 
 #include <cstdio>
+#include <cstring>
 #include <mutex>
 
 namespace kelpra {
@@ -10,6 +11,10 @@ namespace {
 // A long demo must not grow the log without bound: past this size the older
 // half is dropped at a line boundary.
 constexpr size_t kMaxLogBytes = 8u * 1024 * 1024;
+// Strings are logged up to these lengths; the capture path buffer has 1024
+// bytes and need not be terminated.
+constexpr size_t kMaxLoggedText = 4096;
+constexpr size_t kPathBufferSize = 1024;
 
 std::mutex& LogMutex() {
   static std::mutex mutex;
@@ -31,7 +36,12 @@ std::string FormatArg(float value) {
 
 std::string FormatArg(const char* text) {
   if (!text) return "null";
-  return "\"" + std::string(text) + "\"";
+  return "\"" + std::string(text, strnlen(text, kMaxLoggedText)) + "\"";
+}
+
+std::string FormatArg(char* buffer) {
+  if (!buffer) return "null";
+  return "\"" + std::string(buffer, strnlen(buffer, kPathBufferSize)) + "\"";
 }
 
 void AppendCallLog(const std::string& line) {

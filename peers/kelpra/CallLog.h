@@ -18,6 +18,8 @@ void ClearCallLog();
 inline std::string FormatArg(int32_t value) { return std::to_string(value); }
 std::string FormatArg(float value);
 std::string FormatArg(const char* text);
+// The capture path: a 1024-byte buffer that may hold no terminator at all.
+std::string FormatArg(char* buffer);
 inline std::string FormatArg(int32_t* out) { return out ? "&" : "null"; }
 inline std::string FormatArg(CamAutoCaptureCallback callback) { return callback ? "cb" : "null"; }
 

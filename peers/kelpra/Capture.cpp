@@ -33,8 +33,7 @@ int32_t WriteRegion(const CaptureRequest& request, const Image& frame,
   const bool quarterTurn = options.rotation % 2 != 0;
   const int dpiX = quarterTurn ? request.dpiY : request.dpiX;
   const int dpiY = quarterTurn ? request.dpiX : request.dpiY;
-  DrawWatermark(picture, options.watermark, dpiY,
-                options.colourStyle == 2 /* black and white */);
+  DrawWatermark(picture, options.watermark, dpiY, options.colourStyle == kStyleBlackWhite);
   return WriteImageFile(path, picture, dpiX, dpiY);
 }
 

@@ -4,6 +4,7 @@
 #include <stb_truetype.h>
 
 #include <cctype>
+#include <cstdlib>
 #include <map>
 #include <mutex>
 #include <vector>
@@ -92,16 +93,35 @@ std::shared_ptr<LoadedFont> Locate(const std::string& face) {
 
 #else
 
+// One configuration, loaded on first use and released with fontconfig's own
+// caches when the library is unloaded or the process ends.
+FcConfig* g_fontConfiguration = nullptr;
+
+void ReleaseFontConfiguration() {
+  FcConfigDestroy(g_fontConfiguration);
+  g_fontConfiguration = nullptr;
+  FcFini();
+}
+
+FcConfig* FontConfiguration() {
+  if (!g_fontConfiguration) {
+    g_fontConfiguration = FcInitLoadConfigAndFonts();
+    if (g_fontConfiguration) std::atexit(ReleaseFontConfiguration);
+  }
+  return g_fontConfiguration;
+}
+
 std::shared_ptr<LoadedFont> MatchFontconfig(const std::string& face) {
-  if (!FcInit()) return nullptr;
+  FcConfig* config = FontConfiguration();
+  if (!config) return nullptr;
   FcPattern* pattern = FcPatternCreate();
   if (!pattern) return nullptr;
   FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(face.c_str()));
   FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcConfigSubstitute(config, pattern, FcMatchPattern);
   FcDefaultSubstitute(pattern);
   FcResult result = FcResultNoMatch;
-  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+  FcPattern* match = FcFontMatch(config, pattern, &result);
   FcPatternDestroy(pattern);
   if (!match) return nullptr;
   std::shared_ptr<LoadedFont> font;

@@ -6,6 +6,13 @@
 // integers in decimal, floats with "%.6g", 8-bit strings in double quotes
 // (a null string as null), out-parameters as "&", callbacks as "cb" (or
 // "null"). Test hooks themselves are not logged.
+//
+// Results of the hooks in the reference library: the device hooks return
+// the new device count, or a negative code (library not initialised, no
+// such device); kelpraTestFailNext returns 0, or a negative code for a name
+// that is not an export or a count of 1 or more with code 0. A count of 0
+// cancels the export's pending failures. An injected failure skips the
+// export's work entirely (a name getter returns null) but is still logged.
 #pragma once
 
 #include <cstdint>
