@@ -1,6 +1,7 @@
 // The services a running core is given: one of each.
 #pragma once
 
+#include "platform/Imaging.h"
 #include "platform/Link.h"
 #include "platform/Os.h"
 #include "platform/Ui.h"
@@ -11,6 +12,7 @@ struct Platform {
   Os& os;
   Ui& ui;
   Link& link;
+  Imaging& imaging;
 };
 
 }  // namespace platform

@@ -13,6 +13,8 @@
 
 namespace platform {
 
+class ListView;
+
 struct Rect {
   int left = 0, top = 0, right = 0, bottom = 0;
   int Width() const { return right - left; }
@@ -67,6 +69,10 @@ class Window {
   // Selects silently (no handler runs); -1 clears the selection.
   virtual void SetSelection(int id, int index) = 0;
   virtual int Selection(int id) const = 0;
+
+  // The list-view control of this id, owned by the window; null when the
+  // template has no list view of that id.
+  virtual ListView* ListViewControl(int /*id*/) { return nullptr; }
 };
 
 // Messages a dialog receives. Every handler runs on the UI thread. The

@@ -4,6 +4,7 @@
 
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessDesktop.h"
+#include "platform/headless/HeadlessImaging.h"
 #include "platform/headless/HeadlessLink.h"
 #include "platform/headless/HeadlessOs.h"
 #include "platform/headless/HeadlessUi.h"
@@ -15,7 +16,8 @@ struct HeadlessPlatform {
   HeadlessOs os;
   HeadlessUi ui{desktop};
   HeadlessLink link{desktop};
-  platform::Platform platform{os, ui, link};
+  HeadlessImaging imaging;
+  platform::Platform platform{os, ui, link, imaging};
 };
 
 }  // namespace headless

@@ -3,11 +3,14 @@
 // the way a user would.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Ui.h"
 #include "platform/headless/DialogTemplates.h"
+#include "platform/headless/HeadlessListView.h"
 
 namespace headless {
 
@@ -59,6 +62,8 @@ class HeadlessWindow : public platform::Window {
   std::u16string ItemText(int id, int index) const override;
   void SetSelection(int id, int index) override;
   int Selection(int id) const override;
+  // Made on first use; tests reach it through this call as well.
+  platform::ListView* ListViewControl(int id) override;
 
   // What a user does. Each returns false, and nothing happens, when the
   // control is missing, hidden or disabled.
@@ -85,6 +90,7 @@ class HeadlessWindow : public platform::Window {
   platform::DialogHandler& handler_;
   HeadlessDesktop& desktop_;
   std::vector<HeadlessControl> controls_;
+  std::vector<std::pair<int, std::unique_ptr<HeadlessListView>>> listViews_;
   int desktopToken_ = 0;
   int32_t handle_;
   bool visible_ = false;

@@ -1,5 +1,6 @@
 // Entry point of Prismel.exe: the platform of the product around the core.
 #include "app/CTessivueApp.h"
+#include "platform/win32/Win32Imaging.h"
 #include "platform/win32/Win32Link.h"
 #include "platform/win32/Win32Os.h"
 #include "platform/win32/Win32Ui.h"
@@ -14,7 +15,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
   win32::Win32Os os;
   win32::Win32Ui ui(instance);
   win32::Win32Link link;
-  platform::Platform platform{os, ui, link};
+  win32::Win32Imaging imaging;
+  platform::Platform platform{os, ui, link, imaging};
 
   CTessivueApp app(platform);
   (void)app.InitInstance();

@@ -73,6 +73,9 @@ INT_PTR Win32Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return FALSE;  // the default procedure answers
     }
+    case WM_NOTIFY:
+      RouteNotify(reinterpret_cast<const NMHDR*>(lParam));
+      return FALSE;
     case WM_DESTROY:
       handler_.OnDestroy();
       return FALSE;

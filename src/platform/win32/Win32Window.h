@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/Ui.h"
+#include "platform/win32/Win32ListView.h"
 #include "platform/win32/WindowsHeaders.h"
 
 namespace win32 {
@@ -42,13 +43,18 @@ class Win32Window : public platform::Window {
   std::u16string ItemText(int id, int index) const override;
   void SetSelection(int id, int index) override;
   int Selection(int id) const override;
+  platform::ListView* ListViewControl(int id) override;
 
  private:
   INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+  // Hands a list view's notification to it.
+  void RouteNotify(const NMHDR* header);
   HWND Item(int id) const { return hwnd_ != nullptr ? GetDlgItem(hwnd_, id) : nullptr; }
 
   platform::DialogHandler& handler_;
   HWND hwnd_ = nullptr;
+  // Destroyed after the window: their image lists outlive the controls.
+  std::vector<std::pair<int, std::unique_ptr<Win32ListView>>> listViews_;
 };
 
 }  // namespace win32

@@ -1,0 +1,194 @@
+#include "platform/win32/Win32ListView.h"
+
+#include <vector>
+
+#include "platform/win32/Win32Window.h"
+
+namespace win32 {
+namespace {
+
+// The picture as a bitmap compatible with the display; null on failure.
+HBITMAP DisplayBitmapOf(const platform::RgbImage& image) {
+  // DIB rows are BGR, padded to 4 bytes; a negative height puts the top row first.
+  const size_t stride = (static_cast<size_t>(image.width) * 3 + 3) & ~static_cast<size_t>(3);
+  std::vector<uint8_t> bits(stride * static_cast<size_t>(image.height));
+  for (int y = 0; y < image.height; ++y) {
+    const uint8_t* in = image.pixels.data() + static_cast<size_t>(y) * image.width * 3;
+    uint8_t* out = bits.data() + static_cast<size_t>(y) * stride;
+    for (int x = 0; x < image.width; ++x, in += 3, out += 3) {
+      out[0] = in[2];
+      out[1] = in[1];
+      out[2] = in[0];
+    }
+  }
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = image.width;
+  info.bmiHeader.biHeight = -image.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  HDC screen = GetDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, image.width, image.height);
+  if (bitmap != nullptr &&
+      SetDIBits(screen, bitmap, 0, static_cast<UINT>(image.height), bits.data(), &info,
+                DIB_RGB_COLORS) == 0) {
+    DeleteObject(bitmap);
+    bitmap = nullptr;
+  }
+  ReleaseDC(nullptr, screen);
+  return bitmap;
+}
+
+}  // namespace
+
+Win32ListView::~Win32ListView() {
+  if (imageList_ != nullptr) ImageList_Destroy(imageList_);
+}
+
+void Win32ListView::SetImageSize(int width, int height) {
+  // The list view shares the image list, which lives as long as this object;
+  // icons are arranged as they come.
+  const LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
+  SetWindowLongPtrW(hwnd_, GWL_STYLE, style | LVS_SHAREIMAGELISTS | LVS_AUTOARRANGE);
+  HIMAGELIST created = ImageList_Create(width, height, ILC_COLORDDB, 1, 1);
+  if (created == nullptr) return;
+  SendMessageW(hwnd_, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(created));
+  if (imageList_ != nullptr) ImageList_Destroy(imageList_);
+  imageList_ = created;
+  imageWidth_ = width;
+  imageHeight_ = height;
+}
+
+int Win32ListView::AddImage(const platform::RgbImage& image) {
+  // A wider bitmap would be added as several images.
+  if (imageList_ == nullptr || image.width != imageWidth_ || image.height != imageHeight_ ||
+      image.pixels.size() != static_cast<size_t>(image.width) * image.height * 3) {
+    return -1;
+  }
+  HBITMAP bitmap = DisplayBitmapOf(image);
+  if (bitmap == nullptr) return -1;
+  const int index = ImageList_Add(imageList_, bitmap, nullptr);
+  DeleteObject(bitmap);
+  return index;
+}
+
+int Win32ListView::ImageCount() const {
+  return imageList_ != nullptr ? ImageList_GetImageCount(imageList_) : 0;
+}
+
+int Win32ListView::InsertItem(int index, const std::u16string& text, int image) {
+  std::wstring buffer(text.begin(), text.end());
+  LVITEMW item{};
+  item.mask = LVIF_TEXT | LVIF_IMAGE;
+  item.iItem = index;
+  item.pszText = buffer.data();
+  item.iImage = image;
+  return static_cast<int>(SendMessageW(hwnd_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+bool Win32ListView::DeleteItem(int index) {
+  return SendMessageW(hwnd_, LVM_DELETEITEM, static_cast<WPARAM>(index), 0) != FALSE;
+}
+
+int Win32ListView::ItemCount() const {
+  return static_cast<int>(SendMessageW(hwnd_, LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::u16string Win32ListView::ItemText(int index) const {
+  for (size_t size = 256;; size *= 2) {
+    std::wstring buffer(size, L'\0');
+    LVITEMW item{};
+    item.iSubItem = 0;
+    item.pszText = buffer.data();
+    item.cchTextMax = static_cast<int>(size);
+    const LRESULT length = SendMessageW(hwnd_, LVM_GETITEMTEXTW, static_cast<WPARAM>(index),
+                                        reinterpret_cast<LPARAM>(&item));
+    if (length < 0) return {};
+    if (static_cast<size_t>(length) + 1 < size || size >= 65536) {
+      return std::u16string(reinterpret_cast<const char16_t*>(buffer.data()),
+                            static_cast<size_t>(length));
+    }
+  }
+}
+
+int Win32ListView::ItemImage(int index) const {
+  LVITEMW item{};
+  item.mask = LVIF_IMAGE;
+  item.iItem = index;
+  if (!SendMessageW(hwnd_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+  return item.iImage;
+}
+
+int Win32ListView::NextSelected(int after) const {
+  return static_cast<int>(
+      SendMessageW(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(after), MAKELPARAM(LVNI_SELECTED, 0)));
+}
+
+void Win32ListView::SetItemSelected(int index, bool selected) {
+  LVITEMW item{};
+  item.stateMask = LVIS_SELECTED;
+  item.state = selected ? LVIS_SELECTED : 0;
+  SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+}
+
+int Win32ListView::SelectionMark() const {
+  return static_cast<int>(SendMessageW(hwnd_, LVM_GETSELECTIONMARK, 0, 0));
+}
+
+void Win32ListView::EnsureVisible(int index) {
+  SendMessageW(hwnd_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+}
+
+int Win32ListView::ClientWidth() const {
+  RECT rect{};
+  if (!GetClientRect(hwnd_, &rect)) return 0;
+  return rect.right - rect.left;
+}
+
+int Win32ListView::TrackPopupMenu(const std::u16string& text, int command) {
+  HMENU menu = CreatePopupMenu();
+  if (menu == nullptr) return 0;
+  AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(command),
+              reinterpret_cast<const wchar_t*>(text.c_str()));
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  const BOOL chosen = ::TrackPopupMenu(menu, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+                                       cursor.x, cursor.y, 0, hwnd_, nullptr);
+  DestroyMenu(menu);
+  return static_cast<int>(chosen);
+}
+
+void Win32ListView::OnNotify(const NMHDR& header) {
+  if (!handler_ || (header.code != NM_DBLCLK && header.code != NM_RCLICK)) return;
+  // The list view tells the item under the cursor, -1 for empty space.
+  const int item = reinterpret_cast<const NMITEMACTIVATE&>(header).iItem;
+  const platform::ListViewEvent event = header.code == NM_DBLCLK
+                                            ? platform::ListViewEvent::DoubleClick
+                                            : platform::ListViewEvent::RightClick;
+  // A copy: the handler may replace itself.
+  EventHandler handler = handler_;
+  handler(event, item);
+}
+
+platform::ListView* Win32Window::ListViewControl(int id) {
+  for (auto& entry : listViews_) {
+    if (entry.first == id) return entry.second.get();
+  }
+  HWND control = Item(id);
+  if (control == nullptr) return nullptr;
+  wchar_t className[32] = {};
+  GetClassNameW(control, className, 32);
+  if (lstrcmpiW(className, WC_LISTVIEWW) != 0) return nullptr;
+  listViews_.emplace_back(id, std::make_unique<Win32ListView>(control));
+  return listViews_.back().second.get();
+}
+
+void Win32Window::RouteNotify(const NMHDR* header) {
+  if (header == nullptr) return;
+  for (auto& entry : listViews_) {
+    if (entry.second->Handle() == header->hwndFrom) entry.second->OnNotify(*header);
+  }
+}
+
+}  // namespace win32

@@ -1,0 +1,54 @@
+// A real list view (SysListView32) of a dialog and its image list.
+#pragma once
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "platform/ListView.h"
+#include "platform/win32/WindowsHeaders.h"
+
+#include <commctrl.h>
+
+namespace win32 {
+
+class Win32ListView : public platform::ListView {
+ public:
+  explicit Win32ListView(HWND control) : hwnd_(control) {}
+  ~Win32ListView() override;
+  Win32ListView(const Win32ListView&) = delete;
+  Win32ListView& operator=(const Win32ListView&) = delete;
+
+  HWND Handle() const { return hwnd_; }
+  HIMAGELIST ImageList() const { return imageList_; }
+  // WM_NOTIFY from this control, as its dialog receives it.
+  void OnNotify(const NMHDR& header);
+
+  void SetImageSize(int width, int height) override;
+  int AddImage(const platform::RgbImage& image) override;
+  int ImageCount() const override;
+
+  int InsertItem(int index, const std::u16string& text, int image) override;
+  bool DeleteItem(int index) override;
+  int ItemCount() const override;
+  std::u16string ItemText(int index) const override;
+  int ItemImage(int index) const override;
+
+  int NextSelected(int after) const override;
+  void SetItemSelected(int index, bool selected) override;
+  int SelectionMark() const override;
+  void EnsureVisible(int index) override;
+  int ClientWidth() const override;
+
+  void SetEventHandler(EventHandler handler) override { handler_ = std::move(handler); }
+  int TrackPopupMenu(const std::u16string& text, int command) override;
+
+ private:
+  HWND hwnd_;
+  HIMAGELIST imageList_ = nullptr;
+  int imageWidth_ = 0;
+  int imageHeight_ = 0;
+  EventHandler handler_;
+};
+
+}  // namespace win32

@@ -1,0 +1,258 @@
+// The thumbnail list on the capture window's real list view: GDI+ decodes a
+// real BMP, the letterboxed thumbnail goes into the image list, the item is
+// named after the file, and the list view's notifications reach the list.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "localisation/UiTextTable.h"
+#include "platform/win32/Win32Imaging.h"
+#include "platform/win32/Win32Link.h"
+#include "platform/win32/Win32Os.h"
+#include "platform/win32/Win32Ui.h"
+#include "platform/win32/Win32Window.h"
+#include "platform/win32/WindowsHeaders.h"
+#include "resource.h"
+#include "thumbnails/CImageListCtrl.h"
+#include "thumbnails/ThumbnailGeometry.h"
+
+#include <commctrl.h>
+
+namespace {
+
+struct Idle : platform::DialogHandler {
+  bool OnInitDialog() override { return true; }
+};
+
+// The system's "open" is only recorded: no viewer starts under test.
+struct RecordingOs : win32::Win32Os {
+  bool ShellOpen(const std::u16string& path) override {
+    opened.push_back(path);
+    return true;
+  }
+  std::vector<std::u16string> opened;
+};
+
+std::vector<int>& Counts() {
+  static std::vector<int> counts;
+  return counts;
+}
+void RecordCount(int count) { Counts().push_back(count); }
+
+// A file in this process's own folder under the temp folder.
+std::u16string TempFile(const std::wstring& name) {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder =
+      std::wstring(temp) + L"prismel-thumbnails-" + std::to_wstring(GetCurrentProcessId());
+  CreateDirectoryW(folder.c_str(), nullptr);
+  const std::wstring path = folder + L"\\" + name;
+  return std::u16string(path.begin(), path.end());
+}
+
+bool WriteBytes(const std::u16string& path, const std::string& bytes) {
+  FILE* file = _wfopen(reinterpret_cast<const wchar_t*>(path.c_str()), L"wb");
+  if (file == nullptr) return false;
+  const bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return fclose(file) == 0 && written;
+}
+
+void Put32(std::string& bytes, size_t at, uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// A 24-bit BMP of one colour, or only the header of one when `withPixels` is false.
+std::string Bmp(int width, int height, COLORREF colour, bool withPixels = true) {
+  const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3);
+  std::string bytes(54, '\0');
+  bytes[0] = 'B';
+  bytes[1] = 'M';
+  Put32(bytes, 2, static_cast<uint32_t>(54 + stride * height));
+  Put32(bytes, 10, 54);
+  Put32(bytes, 14, 40);
+  Put32(bytes, 18, static_cast<uint32_t>(width));
+  Put32(bytes, 22, static_cast<uint32_t>(height));
+  bytes[26] = 1;
+  bytes[28] = 24;
+  if (!withPixels) return bytes;
+  std::string row(stride, '\0');
+  for (int x = 0; x < width; ++x) {
+    row[x * 3] = static_cast<char>(GetBValue(colour));
+    row[x * 3 + 1] = static_cast<char>(GetGValue(colour));
+    row[x * 3 + 2] = static_cast<char>(GetRValue(colour));
+  }
+  for (int y = 0; y < height; ++y) bytes += row;
+  return bytes;
+}
+
+bool Exists(const std::u16string& path) {
+  return GetFileAttributesW(reinterpret_cast<const wchar_t*>(path.c_str())) !=
+         INVALID_FILE_ATTRIBUTES;
+}
+
+void RunPostedMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+std::wstring ItemText(HWND list, int index) {
+  wchar_t text[260] = {};
+  LVITEMW item{};
+  item.pszText = text;
+  item.cchTextMax = 260;
+  SendMessageW(list, LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+// A pixel of an image as the list view draws it.
+COLORREF PixelOfImage(HIMAGELIST images, int index, int x, int y) {
+  int width = 0, height = 0;
+  ImageList_GetIconSize(images, &width, &height);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP canvas = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(dc, canvas);
+  ImageList_Draw(images, index, dc, 0, 0, ILD_NORMAL);
+  const COLORREF pixel = GetPixel(dc, x, y);
+  SelectObject(dc, old);
+  DeleteObject(canvas);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return pixel;
+}
+
+class ThumbnailListWin32 : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Counts().clear();
+    ui.InitCommonControls();
+    window = ui.CreateModeless(IDD_CAPTURE_WINDOW, handler, nullptr);
+    ASSERT_NE(window, nullptr);
+    dialog = static_cast<win32::Win32Window*>(window.get())->Handle();
+    listHandle = GetDlgItem(dialog, IDC_THUMBNAILS);
+    ASSERT_NE(listHandle, nullptr);
+    ASSERT_TRUE(list.Initialise(*window, IDC_THUMBNAILS));
+    list.SetCountCallback(&RecordCount);
+  }
+  void TearDown() override {
+    for (const std::u16string& file : files) {
+      DeleteFileW(reinterpret_cast<const wchar_t*>(file.c_str()));
+    }
+    const std::u16string any = TempFile(L"");
+    RemoveDirectoryW(reinterpret_cast<const wchar_t*>(any.substr(0, any.size() - 1).c_str()));
+  }
+  std::u16string Write(const std::wstring& name, const std::string& bytes) {
+    files.push_back(TempFile(name));
+    EXPECT_TRUE(WriteBytes(files.back(), bytes));
+    return files.back();
+  }
+  int ListCount() const { return static_cast<int>(SendMessageW(listHandle, LVM_GETITEMCOUNT, 0, 0)); }
+  HIMAGELIST Images() const {
+    return reinterpret_cast<HIMAGELIST>(SendMessageW(listHandle, LVM_GETIMAGELIST, LVSIL_NORMAL, 0));
+  }
+  void Notify(UINT code, int item) {
+    NMITEMACTIVATE notification{};
+    notification.hdr.hwndFrom = listHandle;
+    notification.hdr.idFrom = IDC_THUMBNAILS;
+    notification.hdr.code = code;
+    notification.iItem = item;
+    SendMessageW(dialog, WM_NOTIFY, IDC_THUMBNAILS, reinterpret_cast<LPARAM>(&notification));
+  }
+
+  RecordingOs os;
+  win32::Win32Ui ui{GetModuleHandleW(nullptr)};
+  win32::Win32Link link;
+  win32::Win32Imaging imaging;
+  platform::Platform platform{os, ui, link, imaging};
+  localisation::UiTextTable texts;
+  Idle handler;
+  std::unique_ptr<platform::Window> window;
+  HWND dialog = nullptr;
+  HWND listHandle = nullptr;
+  CImageListCtrl list{platform, texts};
+  std::vector<std::u16string> files;
+};
+
+}  // namespace
+
+TEST_F(ThumbnailListWin32, RealBmpBecomesANamedItemWithALetterboxedImage) {
+  RECT client{};
+  GetClientRect(listHandle, &client);
+  const thumbnails::CellSize cell = list.ThumbnailSize();
+  EXPECT_EQ(cell.width, client.right - 60);
+  EXPECT_EQ(cell.height, cell.width / 4 * 3);
+  int iconWidth = 0, iconHeight = 0;
+  ASSERT_NE(Images(), nullptr);
+  ImageList_GetIconSize(Images(), &iconWidth, &iconHeight);
+  EXPECT_EQ(iconWidth, cell.width);
+  EXPECT_EQ(iconHeight, cell.height);
+
+  const COLORREF red = RGB(200, 30, 40);
+  const std::u16string path = Write(L"1_4711.bmp", Bmp(300, 400, red));
+  EXPECT_EQ(list.AddImage(path), 0);
+  EXPECT_EQ(Counts(), std::vector<int>{1});
+  EXPECT_EQ(ListCount(), 0) << "the item comes with the posted insert";
+  RunPostedMessages();
+
+  ASSERT_EQ(ListCount(), 1);
+  EXPECT_EQ(ItemText(listHandle, 0), L"1_4711");
+  EXPECT_EQ(ImageList_GetImageCount(Images()), 1);
+  // A portrait picture: white at the sides, the picture in the middle.
+  const platform::ThumbnailLayout layout = thumbnails::LayoutFor(cell, {300, 400});
+  ASSERT_GT(layout.placement.left, 0);
+  EXPECT_EQ(PixelOfImage(Images(), 0, 0, cell.height / 2), RGB(255, 255, 255));
+  EXPECT_EQ(PixelOfImage(Images(), 0, cell.width - 1, cell.height / 2), RGB(255, 255, 255));
+  EXPECT_EQ(PixelOfImage(Images(), 0, cell.width / 2, cell.height / 2), red);
+}
+
+TEST_F(ThumbnailListWin32, FilesThatAreNotPicturesAreRefused) {
+  EXPECT_EQ(list.AddImage(TempFile(L"missing.bmp")), -1);
+  EXPECT_EQ(list.AddImage(Write(L"text.bmp", "not a picture at all")), -1);
+  EXPECT_EQ(list.AddImage(Write(L"absurd.bmp", Bmp(20000, 20000, 0, false))), -1);
+  RunPostedMessages();
+  EXPECT_EQ(ListCount(), 0);
+  EXPECT_EQ(ImageList_GetImageCount(Images()), 0);
+  EXPECT_TRUE(Counts().empty());
+}
+
+TEST_F(ThumbnailListWin32, DoubleClickNotificationOpensTheItemsFile) {
+  const std::u16string path = Write(L"a.bmp", Bmp(64, 48, RGB(0, 0, 255)));
+  ASSERT_EQ(list.AddImage(path), 0);
+  RunPostedMessages();
+  Notify(NM_DBLCLK, -1);
+  EXPECT_TRUE(os.opened.empty());
+  Notify(NM_DBLCLK, 0);
+  EXPECT_EQ(os.opened, std::vector<std::u16string>{path});
+}
+
+TEST_F(ThumbnailListWin32, DeleteTakesTheSelectedItemsOfTheRealListAndTheirFiles) {
+  const std::u16string a = Write(L"a.bmp", Bmp(64, 48, RGB(0, 0, 255)));
+  const std::u16string b = Write(L"b.bmp", Bmp(64, 48, RGB(0, 255, 0)));
+  const std::u16string c = Write(L"c.bmp", Bmp(64, 48, RGB(255, 0, 0)));
+  list.AddImage(a);
+  list.AddImage(b);
+  list.AddImage(c);
+  RunPostedMessages();
+  ASSERT_EQ(ListCount(), 3);
+  platform::ListView* listView = window->ListViewControl(IDC_THUMBNAILS);
+  listView->SetItemSelected(0, true);
+  listView->SetItemSelected(2, true);
+  list.OnMenuCommand(CImageListCtrl::kDeleteCommand);
+  ASSERT_EQ(ListCount(), 1);
+  EXPECT_EQ(ItemText(listHandle, 0), L"b");
+  EXPECT_FALSE(Exists(a));
+  EXPECT_TRUE(Exists(b));
+  EXPECT_FALSE(Exists(c));
+  EXPECT_EQ(Counts().back(), 1);
+  EXPECT_EQ(ImageList_GetImageCount(Images()), 3);
+
+  list.OnMenuCommand(CImageListCtrl::kClearCommand);
+  EXPECT_EQ(ListCount(), 0);
+  EXPECT_FALSE(Exists(b));
+  EXPECT_EQ(Counts().back(), 0);
+}
