@@ -34,8 +34,10 @@ if ! grep -rqs '^Types:.*deb-src\|^deb-src' /etc/apt/sources.list /etc/apt/sourc
     echo "tinyxml-source: no $src to derive a deb-src entry from" >&2
     exit 1
   fi
-  sed 's/^Types:.*/Types: deb-src/' "$src" > /etc/apt/sources.list.d/debian-src.sources
-  apt-get update -qq
+  sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo=sudo; fi
+  sed 's/^Types:.*/Types: deb-src/' "$src" | $sudo tee /etc/apt/sources.list.d/debian-src.sources >/dev/null
+  $sudo apt-get update -qq
 fi
 
 work="$dest.tmp"
