@@ -12,6 +12,9 @@
 #include "PrismelVersion.h"
 #include "resource.h"
 
+// String resources: X(id, text)
+#define STRING_TABLE(X) X(IDS_ABOUTBOX, "About Tessivue(&A)...")
+
 // Dialog frames: X(id, caption, width, height)
 #define CAPTURE_WINDOW_FRAME(X) X(IDD_CAPTURE_WINDOW, "Prismel", 739, 369)
 #define ABOUTBOX_FRAME(X) X(IDD_ABOUTBOX, "About Prismel", 170, 62)

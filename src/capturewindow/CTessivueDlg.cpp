@@ -3,21 +3,19 @@
 #include <cstring>
 
 #include "dialogs/CAboutDlg.h"
+#include "localisation/UiTextTable.h"
 #include "resource.h"
 
 CTessivueDlg* g_TessivueDlg = nullptr;
 
 namespace {
 
-const char16_t kConnectFailedMessage[] =
-    u"Prismel can't find TwainDS or missing configuration file.";
-
 // Colour-mode list index for a TWAIN pixel type.
 int ColorModeIndexForPixelType(int32_t pixelType) {
   switch (pixelType) {
-    case 0: return 3;  // black and white
-    case 1: return 1;  // grey
-    default: return 0; // colour
+    case 0: return 3;   // black and white
+    case 1: return 1;   // grey
+    default: return 0;  // colour
   }
 }
 
@@ -26,7 +24,8 @@ constexpr int kCropModeSingleIndex = 1;
 
 }  // namespace
 
-CTessivueDlg::CTessivueDlg(platform::Platform& platform) : platform_(platform), link_(platform) {
+CTessivueDlg::CTessivueDlg(platform::Platform& platform)
+    : platform_(platform), link_(platform), camera_(platform.os), callbacks_(platform.ui) {
   g_TessivueDlg = this;
 }
 
@@ -36,19 +35,20 @@ CTessivueDlg::~CTessivueDlg() {
 
 int CTessivueDlg::DoModal() { return platform_.ui.RunModal(IDD_CAPTURE_WINDOW, *this, nullptr); }
 
-bool CTessivueDlg::OnInitDialog() {
-  // The start-up ends by connecting the data-source link; only a connected
-  // window counts as started.
-  if (link_.Connect(this) == 0) {
-    platform_.ui.ShowMessageBox(GetWindow(), kConnectFailedMessage);
-    link_.Disconnect();
-    OnCancel();
-    return false;
-  }
-  Window().Show(true);
-  Window().Enable(IDC_EXIT, false);
-  startUpComplete_ = true;
-  return true;
+std::u16string CTessivueDlg::Text(const char* key) const {
+  return localisation::ProcessUiTextTable().At(key).text;
+}
+
+void CTessivueDlg::ApplyFlags(int controlId, const char* key) {
+  const localisation::UiTextEntry& entry = localisation::ProcessUiTextTable().At(key);
+  Window().Enable(controlId, entry.IsEnable != 0);
+  // The flag is a show command from a file: anything but 0 shows, so that a
+  // stray value cannot maximise or minimise a control.
+  Window().ShowControl(controlId, entry.IsShow != 0);
+}
+
+void CTessivueDlg::ShowMessage(const std::u16string& text) {
+  platform_.ui.ShowMessageBox(GetWindow(), text);
 }
 
 void CTessivueDlg::OnCommand(int controlId, int notifyCode) {
@@ -67,8 +67,32 @@ bool CTessivueDlg::OnSysCommand(uint32_t command) {
 }
 
 void CTessivueDlg::OnDestroy() {
-  // The data source hears that the session ends before anything is torn down.
+  // The data source hears that the session ends while the camera is still open.
   link_.Disconnect();
+  (void)camera_.camStopAutoCapture(mainDeviceIndex_);
+  callbacks_.EndAutoCapture();
+  (void)camera_.camUnInitCameraLib();
+  callbacks_.ClearDeviceChangeHandler();
+  CollectAndSaveSessionSettings();
+  mergePreview_.Destroy();
+  mainPreviewHost_.Destroy();
+  secondaryPreviewHost_.Destroy();
+}
+
+// Keeps the merge preview over the lower part of the live picture while the
+// window moves.
+void CTessivueDlg::OnMoving() {
+  platform::Window* preview = mergePreview_.Window();
+  if (preview == nullptr || !preview->IsVisible()) return;
+  const platform::Rect area = Window().ControlScreenRect(IDC_PREVIEW_AREA);
+  const int width = area.Width(), height = area.Height();
+  if (Window().IsChecked(IDC_MERGE_VERTICAL)) {
+    preview->MoveTo({area.left + 2, area.top + height / 2, area.left + 2 + width / 3,
+                     area.top + height / 2 + height / 2});
+  } else if (Window().IsChecked(IDC_MERGE_HORIZONTAL)) {
+    preview->MoveTo({area.left + 2, area.top + (height / 3) * 2, area.left + 2 + width / 2,
+                     area.top + (height / 3) * 2 + height / 3});
+  }
 }
 
 void CTessivueDlg::OnCopyData(uint32_t kind, const void* data, uint32_t size) {
@@ -134,17 +158,23 @@ void CTessivueDlg::OnSelectionChange(int controlId) {
     case IDC_CROP_MODE: OnCropModeChange(); break;
     case IDC_UNIT: OnUnitChange(); break;
     case IDC_ROTATE: OnRotationChange(); break;
+    case IDC_AUTO_CAPTURE_MODE: OnAutoCaptureModeChange(); break;
+    case IDC_DEVICE: OnMainDeviceChange(); break;
+    case IDC_LANGUAGE: OnLanguageChange(); break;
     default: break;
   }
 }
 
-void CTessivueDlg::OnClicked(int /*controlId*/) {
-  // The buttons' actions arrive with the capture, preview and option work.
+void CTessivueDlg::OnClicked(int controlId) {
+  switch (controlId) {
+    case IDC_SAVE: CollectAndSaveSessionSettings(); break;
+    case IDC_MERGE: OnMergeCheck(); break;
+    case IDC_MERGE_HORIZONTAL:
+    case IDC_MERGE_VERTICAL: OnMergeDirection(); break;
+    case IDC_SECONDARY_CAMERA: OnSecondaryCameraCheck(); break;
+    case IDC_WATERMARK: OnWatermarkCheck(); break;
+    case IDC_HAND_CROP: OnHandCropCheck(); break;
+    case IDC_FILL_BORDER: OnFillBorderCheck(); break;
+    default: break;  // capture, preview and option buttons arrive with their work
+  }
 }
-
-// The option handlers send the new choice to the camera library; they arrive
-// with the camera session. Until then a selection only changes the control.
-void CTessivueDlg::OnColorModeChange() {}
-void CTessivueDlg::OnCropModeChange() {}
-void CTessivueDlg::OnUnitChange() {}
-void CTessivueDlg::OnRotationChange() {}

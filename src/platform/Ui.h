@@ -46,6 +46,20 @@ class Window {
   virtual bool Exists() const = 0;
   // The value the camera library is handed as this window's handle.
   virtual int32_t NativeHandle() const = 0;
+  virtual Rect ClientRect() const = 0;
+  // The window's rectangle: in its parent's client coordinates for a child
+  // window, in screen coordinates otherwise.
+  virtual void MoveTo(const Rect& rect) = 0;
+  // Makes this window a child of `parent` (null: top-level again).
+  virtual void SetParentWindow(Window* parent) = 0;
+  virtual void CenterWindow() = 0;
+  virtual void SetIcon(int iconResourceId) = 0;
+  // Appends a separator and an item to the system menu; false without one.
+  virtual bool AppendSystemMenuItem(uint32_t command, const std::u16string& text) = 0;
+  // A status bar along the bottom of the client area, at `rect`.
+  virtual bool CreateStatusBar(const Rect& rect) = 0;
+  virtual void SetStatusText(const std::u16string& text) = 0;
+  virtual void SetStatusBarState(bool enabled, bool visible) = 0;
 
   // Controls, looked up by id. An id that the template lacks does nothing.
   virtual bool HasControl(int id) const = 0;
@@ -59,6 +73,10 @@ class Window {
   virtual bool IsChecked(int id) const = 0;
   // Rectangle of a control in the window's client coordinates, in pixels.
   virtual Rect ControlRect(int id) const = 0;
+  virtual Rect ControlScreenRect(int id) const = 0;
+  virtual void MoveControl(int id, const Rect& clientRect) = 0;
+  // Face and text colours of a push button, as 0x00BBGGRR.
+  virtual void SetButtonColors(int id, uint32_t faceColor, uint32_t textColor) = 0;
 
   // List and combo boxes.
   virtual void ClearItems(int id) = 0;
@@ -96,6 +114,8 @@ class DialogHandler {
     if (window_ != nullptr) window_->EndModal(kIdCancel);
   }
   virtual void OnDestroy() {}
+  // The window is being moved by the user.
+  virtual void OnMoving() {}
   // WM_COPYDATA: the data block is valid only during the call.
   virtual void OnCopyData(uint32_t /*kind*/, const void* /*data*/, uint32_t /*size*/) {}
 
@@ -118,6 +138,8 @@ class Ui {
   // Creates a modeless dialog; nothing when it cannot be created.
   virtual std::unique_ptr<Window> CreateModeless(int templateId, DialogHandler& handler,
                                                  Window* parent) = 0;
+  // A string resource; empty when there is none.
+  virtual std::u16string LoadString(int stringId) = 0;
   // A plain message box: no caption text, one OK button.
   virtual void ShowMessageBox(Window* owner, const std::u16string& text) = 0;
   // Runs a task on the UI thread later; safe to call from any thread.

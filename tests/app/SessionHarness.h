@@ -10,6 +10,7 @@
 #include "platform/headless/HeadlessPlatform.h"
 #include "resource.h"
 #include "support/DataSourceTwin.h"
+#include "support/ProgramFolder.h"
 
 class SessionTest : public ::testing::Test {
  protected:
@@ -23,6 +24,7 @@ class SessionTest : public ::testing::Test {
   void Run() { EXPECT_FALSE(app.InitInstance()); }
 
   headless::HeadlessPlatform host;
+  testing_support::ProgramFolder program{host.os};
   testing_support::DataSourceTwin dataSource{host.desktop};
   CTessivueApp app{host.platform};
 };

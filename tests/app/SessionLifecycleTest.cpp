@@ -102,7 +102,6 @@ TEST_F(SessionTest, CaptureWindowHasEveryTemplateControl) {
     EXPECT_EQ(controls.front().id, IDC_COLOR_LABEL);
     EXPECT_EQ(controls.back().id, IDC_FILL_BORDER);
     EXPECT_FALSE(CaptureWindow().IsControlVisible(IDC_DEVICE_SETTINGS));
-    EXPECT_FALSE(CaptureWindow().IsEnabled(IDC_DEVICE_SETTINGS));
     EXPECT_FALSE(CaptureWindow().IsControlVisible(IDC_AUTO_CAPTURE));
     EXPECT_EQ(CaptureWindow().ControlRect(IDC_PREVIEW_AREA),
               (platform::Rect{274, 11, 274 + 660, 11 + 482}));

@@ -19,6 +19,7 @@ class QueueUi : public platform::Ui {
                                                    platform::Window*) override {
     return nullptr;
   }
+  std::u16string LoadString(int) override { return {}; }
   void ShowMessageBox(platform::Window*, const std::u16string&) override {}
 
   void Post(std::function<void()> task) override {

@@ -28,7 +28,8 @@ HeadlessOs::HeadlessOs() {
   if (error) temp = "/tmp";
   if (temp.empty() || temp.back() != '/') temp += '/';
   tempPath = temp;
-  moduleFileName = temp + "Prismel.exe";
+  // Windows-style, as the program sees its own path: folder, backslash, name.
+  moduleFileName = temp.substr(0, temp.size() - 1) + "\\Prismel.exe";
   productVersion = platform::ProductVersion{PRISMEL_VERSION_MAJOR, PRISMEL_VERSION_MINOR,
                                             PRISMEL_VERSION_PATCH, PRISMEL_VERSION_TWEAK};
 }

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "DialogTables.h"
+#include "platform/headless/TextConversions.h"
+
 namespace headless {
 
 int HeadlessUi::RunModal(int templateId, platform::DialogHandler& handler,
@@ -55,6 +58,14 @@ std::unique_ptr<platform::Window> HeadlessUi::CreateModeless(int templateId,
   handler.AttachWindow(window.get());
   (void)handler.OnInitDialog();
   return window;
+}
+
+std::u16string HeadlessUi::LoadString(int stringId) {
+#define HEADLESS_STRING(id, text) \
+  if (stringId == (id)) return Utf8ToUtf16(text);
+  STRING_TABLE(HEADLESS_STRING)
+#undef HEADLESS_STRING
+  return {};
 }
 
 void HeadlessUi::ShowMessageBox(platform::Window* /*owner*/, const std::u16string& text) {

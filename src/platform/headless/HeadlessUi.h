@@ -25,6 +25,7 @@ class HeadlessUi : public platform::Ui {
   std::unique_ptr<platform::Window> CreateModeless(int templateId,
                                                    platform::DialogHandler& handler,
                                                    platform::Window* parent) override;
+  std::u16string LoadString(int stringId) override;
   void ShowMessageBox(platform::Window* owner, const std::u16string& text) override;
   void Post(std::function<void()> task) override;
 

@@ -19,6 +19,10 @@ HeadlessWindow::HeadlessWindow(const DialogTemplate& dialogTemplate,
                                platform::DialogHandler& handler, HeadlessWindow* parent,
                                HeadlessDesktop& desktop)
     : templateId_(dialogTemplate.id),
+      parent_(parent),
+      clientRect_{0, 0, DialogUnitsToPixelsX(dialogTemplate.width),
+                  DialogUnitsToPixelsY(dialogTemplate.height)},
+      windowRect_(clientRect_),
       caption_(Utf8ToUtf16(dialogTemplate.caption)),
       handler_(handler),
       desktop_(desktop),
@@ -162,6 +166,62 @@ void HeadlessWindow::SetSelection(int id, int index) {
 int HeadlessWindow::Selection(int id) const {
   const auto* c = Find(id);
   return c != nullptr ? c->selection : -1;
+}
+
+void HeadlessWindow::SetParentWindow(platform::Window* parent) {
+  parent_ = static_cast<HeadlessWindow*>(parent);
+}
+
+bool HeadlessWindow::AppendSystemMenuItem(uint32_t command, const std::u16string& text) {
+  // Only top-level windows with a caption have a system menu.
+  if (parent_ != nullptr) return false;
+  systemMenu_.push_back(SystemMenuItem{command, text});
+  return true;
+}
+
+bool HeadlessWindow::CreateStatusBar(const platform::Rect& rect) {
+  statusBar_.exists = true;
+  statusBar_.rect = rect;
+  return true;
+}
+
+void HeadlessWindow::SetStatusBarState(bool enabled, bool visible) {
+  statusBar_.enabled = enabled;
+  statusBar_.visible = visible;
+}
+
+platform::Rect HeadlessWindow::ControlScreenRect(int id) const {
+  platform::Rect rect = ControlRect(id);
+  // The screen origin of the client area: the window's own place, plus its
+  // parent's for a child window.
+  int x = windowRect_.left, y = windowRect_.top;
+  for (const HeadlessWindow* p = parent_; p != nullptr; p = p->parent_) {
+    x += p->windowRect_.left;
+    y += p->windowRect_.top;
+  }
+  return platform::Rect{rect.left + x, rect.top + y, rect.right + x, rect.bottom + y};
+}
+
+void HeadlessWindow::MoveControl(int id, const platform::Rect& clientRect) {
+  if (auto* c = Find(id)) c->rect = clientRect;
+}
+
+void HeadlessWindow::SetButtonColors(int id, uint32_t faceColor, uint32_t textColor) {
+  if (Find(id) == nullptr) return;
+  for (auto& entry : buttonColors_) {
+    if (entry.first == id) {
+      entry.second = ButtonColors{faceColor, textColor};
+      return;
+    }
+  }
+  buttonColors_.emplace_back(id, ButtonColors{faceColor, textColor});
+}
+
+std::optional<HeadlessWindow::ButtonColors> HeadlessWindow::ButtonColorsOf(int id) const {
+  for (const auto& entry : buttonColors_) {
+    if (entry.first == id) return entry.second;
+  }
+  return std::nullopt;
 }
 
 bool HeadlessWindow::CanBeUsed(int id) const {

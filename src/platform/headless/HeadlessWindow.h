@@ -3,6 +3,7 @@
 // the way a user would.
 #pragma once
 
+#include <optional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -43,6 +44,15 @@ class HeadlessWindow : public platform::Window {
   void Destroy() override;
   bool Exists() const override { return exists_; }
   int32_t NativeHandle() const override { return handle_; }
+  platform::Rect ClientRect() const override { return clientRect_; }
+  void MoveTo(const platform::Rect& rect) override { windowRect_ = rect; }
+  void SetParentWindow(platform::Window* parent) override;
+  void CenterWindow() override { ++centred_; }
+  void SetIcon(int iconResourceId) override { iconId_ = iconResourceId; }
+  bool AppendSystemMenuItem(uint32_t command, const std::u16string& text) override;
+  bool CreateStatusBar(const platform::Rect& rect) override;
+  void SetStatusText(const std::u16string& text) override { statusBar_.text = text; }
+  void SetStatusBarState(bool enabled, bool visible) override;
 
   bool HasControl(int id) const override { return Find(id) != nullptr; }
   void SetText(int id, const std::u16string& text) override;
@@ -54,6 +64,9 @@ class HeadlessWindow : public platform::Window {
   void SetChecked(int id, bool checked) override;
   bool IsChecked(int id) const override;
   platform::Rect ControlRect(int id) const override;
+  platform::Rect ControlScreenRect(int id) const override;
+  void MoveControl(int id, const platform::Rect& clientRect) override;
+  void SetButtonColors(int id, uint32_t faceColor, uint32_t textColor) override;
 
   void ClearItems(int id) override;
   int AddItem(int id, const std::u16string& text) override;
@@ -73,7 +86,30 @@ class HeadlessWindow : public platform::Window {
   void UserClose();
   void UserSysCommand(uint32_t command);
 
+  struct StatusBar {
+    bool exists = false;
+    platform::Rect rect;
+    std::u16string text;
+    bool enabled = true;
+    bool visible = true;
+  };
+  struct SystemMenuItem {
+    uint32_t command;
+    std::u16string text;
+  };
+  struct ButtonColors {
+    uint32_t face;
+    uint32_t text;
+  };
+
   int TemplateId() const { return templateId_; }
+  const StatusBar& GetStatusBar() const { return statusBar_; }
+  const std::vector<SystemMenuItem>& SystemMenu() const { return systemMenu_; }
+  std::optional<ButtonColors> ButtonColorsOf(int id) const;
+  platform::Rect WindowRect() const { return windowRect_; }
+  HeadlessWindow* Parent() const { return parent_; }
+  int IconId() const { return iconId_; }
+  int TimesCentred() const { return centred_; }
   bool IsModalEnded() const { return ended_; }
   int ModalResult() const { return result_; }
   const std::vector<HeadlessControl>& Controls() const { return controls_; }
@@ -86,6 +122,14 @@ class HeadlessWindow : public platform::Window {
   void CheckRadioInGroup(int id);
 
   int templateId_;
+  HeadlessWindow* parent_;
+  platform::Rect clientRect_;
+  platform::Rect windowRect_;
+  StatusBar statusBar_;
+  std::vector<SystemMenuItem> systemMenu_;
+  std::vector<std::pair<int, ButtonColors>> buttonColors_;
+  int iconId_ = 0;
+  int centred_ = 0;
   std::u16string caption_;
   platform::DialogHandler& handler_;
   HeadlessDesktop& desktop_;

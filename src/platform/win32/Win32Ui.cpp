@@ -58,6 +58,14 @@ std::unique_ptr<platform::Window> Win32Ui::CreateModeless(int templateId,
   return window;
 }
 
+std::u16string Win32Ui::LoadString(int stringId) {
+  const wchar_t* text = nullptr;
+  const int length = LoadStringW(instance_, static_cast<UINT>(stringId),
+                                 reinterpret_cast<LPWSTR>(&text), 0);
+  if (length <= 0 || text == nullptr) return {};
+  return std::u16string(reinterpret_cast<const char16_t*>(text), static_cast<size_t>(length));
+}
+
 void Win32Ui::ShowMessageBox(platform::Window* owner, const std::u16string& text) {
   MessageBoxW(HandleOf(owner), reinterpret_cast<const wchar_t*>(text.c_str()), L"", MB_OK);
 }

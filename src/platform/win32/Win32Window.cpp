@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Window.h"
 
+#include <commctrl.h>
+
 #include <string>
 
 namespace win32 {
@@ -73,6 +75,18 @@ INT_PTR Win32Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return FALSE;  // the default procedure answers
     }
+    case WM_DRAWITEM:
+      if (DrawColoredButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+      return FALSE;
+    case WM_PAINT:
+      if (!IsIconic(hwnd_)) return FALSE;
+      PaintIconic();
+      return TRUE;
+    case WM_QUERYDRAGICON:
+      return reinterpret_cast<INT_PTR>(bigIcon_);
+    case WM_MOVING:
+      handler_.OnMoving();
+      return FALSE;
     case WM_NOTIFY:
       RouteNotify(reinterpret_cast<const NMHDR*>(lParam));
       return FALSE;
@@ -100,6 +114,141 @@ void Win32Window::Destroy() {
 
 int32_t Win32Window::NativeHandle() const {
   return static_cast<int32_t>(reinterpret_cast<intptr_t>(hwnd_));
+}
+
+platform::Rect Win32Window::ClientRect() const {
+  RECT rect{};
+  GetClientRect(hwnd_, &rect);
+  return platform::Rect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+void Win32Window::MoveTo(const platform::Rect& rect) {
+  MoveWindow(hwnd_, rect.left, rect.top, rect.Width(), rect.Height(), TRUE);
+}
+
+void Win32Window::SetParentWindow(platform::Window* parent) {
+  SetParent(hwnd_, parent != nullptr ? static_cast<Win32Window*>(parent)->hwnd_ : nullptr);
+}
+
+void Win32Window::CenterWindow() {
+  RECT window{};
+  GetWindowRect(hwnd_, &window);
+  RECT area{};
+  HWND owner = GetWindow(hwnd_, GW_OWNER);
+  if (owner == nullptr || !IsWindowVisible(owner) || IsIconic(owner)) {
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  } else {
+    GetWindowRect(owner, &area);
+  }
+  const int width = window.right - window.left;
+  const int height = window.bottom - window.top;
+  const int left = area.left + ((area.right - area.left) - width) / 2;
+  const int top = area.top + ((area.bottom - area.top) - height) / 2;
+  SetWindowPos(hwnd_, nullptr, left > area.left ? left : area.left, top > area.top ? top : area.top,
+               0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Window::SetIcon(int iconResourceId) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  bigIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconResourceId), IMAGE_ICON,
+                                           GetSystemMetrics(SM_CXICON),
+                                           GetSystemMetrics(SM_CYICON), LR_SHARED));
+  smallIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconResourceId),
+                                             IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+}
+
+bool Win32Window::AppendSystemMenuItem(uint32_t command, const std::u16string& text) {
+  HMENU menu = GetSystemMenu(hwnd_, FALSE);
+  if (menu == nullptr) return false;
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, command, Wide(text));
+  return true;
+}
+
+bool Win32Window::CreateStatusBar(const platform::Rect& rect) {
+  statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, rect.left,
+                               rect.top, rect.Width(), rect.Height(), hwnd_, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  return statusBar_ != nullptr;
+}
+
+void Win32Window::SetStatusText(const std::u16string& text) {
+  SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Wide(text)));
+}
+
+void Win32Window::SetStatusBarState(bool enabled, bool visible) {
+  if (statusBar_ == nullptr) return;
+  EnableWindow(statusBar_, enabled);
+  ShowWindow(statusBar_, visible ? SW_SHOW : SW_HIDE);
+}
+
+platform::Rect Win32Window::ControlScreenRect(int id) const {
+  RECT rect{};
+  HWND item = Item(id);
+  if (item == nullptr || !GetWindowRect(item, &rect)) return {};
+  return platform::Rect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+void Win32Window::MoveControl(int id, const platform::Rect& clientRect) {
+  MoveWindow(Item(id), clientRect.left, clientRect.top, clientRect.Width(), clientRect.Height(),
+             TRUE);
+}
+
+// The button becomes owner-drawn so that its face and text take the colours.
+void Win32Window::SetButtonColors(int id, uint32_t faceColor, uint32_t textColor) {
+  HWND item = Item(id);
+  if (item == nullptr) return;
+  const LONG_PTR style = GetWindowLongPtrW(item, GWL_STYLE);
+  SetWindowLongPtrW(item, GWL_STYLE, (style & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | BS_OWNERDRAW);
+  bool known = false;
+  for (ColoredButton& button : coloredButtons_) {
+    if (button.id != id) continue;
+    button.face = faceColor;
+    button.text = textColor;
+    known = true;
+  }
+  if (!known) coloredButtons_.push_back(ColoredButton{id, faceColor, textColor});
+  InvalidateRect(item, nullptr, TRUE);
+}
+
+bool Win32Window::DrawColoredButton(const DRAWITEMSTRUCT& item) {
+  if (item.CtlType != ODT_BUTTON) return false;
+  for (const ColoredButton& button : coloredButtons_) {
+    if (static_cast<UINT>(button.id) != item.CtlID) continue;
+    RECT rect = item.rcItem;
+    HBRUSH face = CreateSolidBrush(button.face);
+    FillRect(item.hDC, &rect, face);
+    DeleteObject(face);
+    const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+    DrawEdge(item.hDC, &rect, pushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    if (pushed) OffsetRect(&rect, 1, 1);
+    const std::u16string text = WindowText(item.hwndItem);
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : button.text);
+    DrawTextW(item.hDC, Wide(text), -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    if (item.itemState & ODS_FOCUS) {
+      InflateRect(&rect, -3, -3);
+      DrawFocusRect(item.hDC, &rect);
+    }
+    return true;
+  }
+  return false;
+}
+
+// A minimised window shows its icon centred in the client area.
+void Win32Window::PaintIconic() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd_, &paint);
+  SendMessageW(hwnd_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+  const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+  DrawIcon(dc, x, y, bigIcon_);
+  EndPaint(hwnd_, &paint);
 }
 
 void Win32Window::SetText(int id, const std::u16string& text) {

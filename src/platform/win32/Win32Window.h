@@ -2,6 +2,8 @@
 // only place that sees HWNDs of dialogs.
 #pragma once
 
+#include <vector>
+
 #include "platform/Ui.h"
 #include "platform/win32/Win32ListView.h"
 #include "platform/win32/WindowsHeaders.h"
@@ -24,6 +26,15 @@ class Win32Window : public platform::Window {
   void Destroy() override;
   bool Exists() const override { return hwnd_ != nullptr; }
   int32_t NativeHandle() const override;
+  platform::Rect ClientRect() const override;
+  void MoveTo(const platform::Rect& rect) override;
+  void SetParentWindow(platform::Window* parent) override;
+  void CenterWindow() override;
+  void SetIcon(int iconResourceId) override;
+  bool AppendSystemMenuItem(uint32_t command, const std::u16string& text) override;
+  bool CreateStatusBar(const platform::Rect& rect) override;
+  void SetStatusText(const std::u16string& text) override;
+  void SetStatusBarState(bool enabled, bool visible) override;
 
   bool HasControl(int id) const override { return Item(id) != nullptr; }
   void SetText(int id, const std::u16string& text) override;
@@ -35,6 +46,9 @@ class Win32Window : public platform::Window {
   void SetChecked(int id, bool checked) override;
   bool IsChecked(int id) const override;
   platform::Rect ControlRect(int id) const override;
+  platform::Rect ControlScreenRect(int id) const override;
+  void MoveControl(int id, const platform::Rect& clientRect) override;
+  void SetButtonColors(int id, uint32_t faceColor, uint32_t textColor) override;
 
   void ClearItems(int id) override;
   int AddItem(int id, const std::u16string& text) override;
@@ -51,10 +65,23 @@ class Win32Window : public platform::Window {
   void RouteNotify(const NMHDR* header);
   HWND Item(int id) const { return hwnd_ != nullptr ? GetDlgItem(hwnd_, id) : nullptr; }
 
+  bool DrawColoredButton(const DRAWITEMSTRUCT& item);
+  void PaintIconic();
+
+  struct ColoredButton {
+    int id;
+    COLORREF face;
+    COLORREF text;
+  };
+
   platform::DialogHandler& handler_;
   HWND hwnd_ = nullptr;
   // Destroyed after the window: their image lists outlive the controls.
   std::vector<std::pair<int, std::unique_ptr<Win32ListView>>> listViews_;
+  HWND statusBar_ = nullptr;
+  HICON bigIcon_ = nullptr;
+  HICON smallIcon_ = nullptr;
+  std::vector<ColoredButton> coloredButtons_;
 };
 
 }  // namespace win32

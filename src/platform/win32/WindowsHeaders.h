@@ -14,6 +14,7 @@
 #undef DeleteFile
 #undef FreeModule
 #undef LoadLibrary
+#undef LoadString
 #undef MessageBox
 #undef SetCurrentDirectory
 #undef GetCurrentDirectory

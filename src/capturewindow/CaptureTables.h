@@ -1,0 +1,32 @@
+// The fixed tables the capture window builds at start-up, and the records
+// it keeps per device.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace capturewindow {
+
+// A well-known frame size and its name.
+struct ResolutionLabel {
+  int width;
+  int height;
+  std::u16string label;
+};
+
+// The frame size a device reported, and its DPI there with no override.
+struct NativeDpiRecord {
+  int32_t width = 0;
+  int32_t height = 0;
+  int32_t horizontalDpi = 0;
+  int32_t verticalDpi = 0;
+};
+
+// Largest first; the first row is also the size above which frame sizes
+// pass without a label.
+std::vector<ResolutionLabel> MakeResolutionLabelTable();
+// The DPI values offered in the DPI unit.
+std::vector<int> MakeDpiList();
+
+}  // namespace capturewindow

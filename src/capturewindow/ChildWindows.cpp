@@ -1,0 +1,15 @@
+#include "capturewindow/ChildWindows.h"
+
+namespace capturewindow {
+
+bool ChildWindow::Create(platform::Ui& ui, int templateId, platform::Window* parent) {
+  window_ = ui.CreateModeless(templateId, *this, parent);
+  return window_ != nullptr;
+}
+
+void ChildWindow::Destroy() {
+  if (window_ && window_->Exists()) window_->Destroy();
+  window_.reset();
+}
+
+}  // namespace capturewindow

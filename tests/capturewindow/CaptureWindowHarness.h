@@ -1,0 +1,77 @@
+// The capture window on the headless platform, as a user meets it: a
+// program folder with the reference camera library and the language files,
+// the data source's twin, and a session run through queued steps.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "camera/KelpraHooks.h"
+#include "capturewindow/CTessivueDlg.h"
+#include "localisation/LanguageList.h"
+#include "localisation/UiTextTable.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "resource.h"
+#include "settings/SessionSettings.h"
+#include "support/DataSourceTwin.h"
+#include "support/ProgramFolder.h"
+
+class CaptureWindowHarness {
+ public:
+  using Options = testing_support::ProgramFolder::Options;
+
+  CaptureWindowHarness() : CaptureWindowHarness(Options{}) {}
+  explicit CaptureWindowHarness(Options options) : program(host.os, options) {}
+
+  // Files of the program folder.
+  void WriteProgramFile(const std::string& name, const std::string& content) {
+    program.WriteFile(name, content);
+  }
+  std::filesystem::path ProgramFile(const std::string& name) const { return program.File(name); }
+  std::string SettingsFileText() const { return program.ReadFile("LastSetting.xml"); }
+
+  // Queues what the user or the data source does next, while the window runs.
+  void Then(std::function<void()> step) { host.ui.AddStep(std::move(step)); }
+  // Runs the window until it ends; steps run while its modal loop is idle.
+  int Run() {
+    dialog = std::make_unique<CTessivueDlg>(host.platform);
+    return dialog->DoModal();
+  }
+
+  headless::HeadlessWindow& Window() {
+    headless::HeadlessWindow* window = host.ui.LastModal(IDD_CAPTURE_WINDOW);
+    EXPECT_NE(window, nullptr);
+    return *window;
+  }
+  std::string CallLog() {
+    testing_support::KelpraHooks hooks(dialog->Camera());
+    return hooks.CallLog();
+  }
+  // The call log's lines, each without its arguments when `namesOnly`.
+  std::vector<std::string> CallLines(bool namesOnly = false) {
+    std::vector<std::string> lines;
+    std::string log = CallLog();
+    size_t start = 0;
+    while (start < log.size()) {
+      size_t end = log.find('\n', start);
+      if (end == std::string::npos) end = log.size();
+      std::string line = log.substr(start, end - start);
+      if (namesOnly) line = line.substr(0, line.find('('));
+      lines.push_back(line);
+      start = end + 1;
+    }
+    return lines;
+  }
+  std::u16string TextOf(const char* key) { return localisation::ProcessUiTextTable().At(key).text; }
+
+  headless::HeadlessPlatform host;
+  testing_support::ProgramFolder program;
+  testing_support::DataSourceTwin dataSource{host.desktop};
+  std::unique_ptr<CTessivueDlg> dialog;
+};

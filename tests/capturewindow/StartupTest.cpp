@@ -1,0 +1,188 @@
+// The capture window's start-up as the camera library, the data source and
+// the user see it.
+#include <algorithm>
+
+#include "CaptureWindowHarness.h"
+#include "settings/SettingsFile.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// The call log up to and including the first binding of a preview window.
+Lines UpToFirstLivePicture(const Lines& lines) {
+  auto end = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+    return line.rfind("camSetPreviewWindow", 0) == 0;
+  });
+  return Lines(lines.begin(), end == lines.end() ? end : end + 1);
+}
+
+void SaveSettings(CaptureWindowHarness& h, const settings::SessionSettings& record) {
+  ASSERT_TRUE(settings::SaveSessionSettingsFile(
+      h.host.os, h.ProgramFile("LastSetting.xml").string(), record));
+}
+
+}  // namespace
+
+TEST(Startup, OpensTheFirstCameraWithTheSavedFormatAndSize) {
+  CaptureWindowHarness h;
+  settings::SessionSettings saved;
+  saved.DPI.MainWidth = 1280;
+  saved.DPI.MainHeight = 720;
+  SaveSettings(h, saved);
+  h.Then([&] {
+    const Lines lines = UpToFirstLivePicture(h.CallLines());
+    const std::string preview =
+        "camSetPreviewWindow(0," + std::to_string(h.dialog->MainPreviewHost()->NativeHandle()) + ")";
+    ASSERT_EQ(lines.size(), 9u) << h.CallLog();
+    EXPECT_EQ(lines[0], "camRegCallBackDeviceChange(cb)");
+    EXPECT_EQ(lines[1], "camInitCameraLib()");
+    EXPECT_EQ(lines[2].substr(0, 19), "camCreateDirectory(");
+    EXPECT_EQ(lines[3], "camGetDevCount(&)");
+    EXPECT_EQ(lines[4], "camGetDevName(0)");
+    EXPECT_EQ(lines[5], "camGetDevName(1)");
+    EXPECT_EQ(lines[6], "camCloseDev(-1)");
+    EXPECT_EQ(lines[7], "camOpenDev(0,0,1280,720)");
+    EXPECT_EQ(lines[8], preview);
+    EXPECT_EQ(h.dialog->MainDeviceIndex(), 0);
+    EXPECT_TRUE(h.host.ui.messageBoxes.empty());
+  });
+  h.Run();
+}
+
+TEST(Startup, RetriesAtVgaOnlyAfterAFailedOpen) {
+  CaptureWindowHarness h;
+  h.WriteProgramFile("Kelpra.ini", "[Library]\nFail=camOpenDev,1,-5\n");
+  h.Then([&] {
+    Lines names = UpToFirstLivePicture(h.CallLines());
+    ASSERT_GE(names.size(), 3u);
+    EXPECT_EQ(names[names.size() - 3], "camOpenDev(0,0,0,0)");
+    EXPECT_EQ(names[names.size() - 2], "camOpenDev(0,0,640,480)");
+    EXPECT_TRUE(h.host.ui.messageBoxes.empty());
+  });
+  h.Run();
+}
+
+TEST(Startup, ListsTheCamerasAndOffersDpiForADocumentCamera) {
+  CaptureWindowHarness h;
+  h.Then([&] {
+    auto& w = h.Window();
+    EXPECT_EQ(w.ItemCount(IDC_DEVICE), 2);
+    EXPECT_EQ(w.ItemCount(IDC_SECONDARY_DEVICE), 2);
+    EXPECT_EQ(w.Selection(IDC_DEVICE), 0);
+    EXPECT_EQ(w.ItemCount(IDC_UNIT), 2);
+    EXPECT_EQ(w.ItemText(IDC_UNIT, 1), h.TextOf("DPI"));
+  });
+  h.Run();
+}
+
+TEST(Startup, WithoutCameraLibraryTheWindowOpensEmptyAndNothingIsSaved) {
+  CaptureWindowHarness h({/*withLibrary=*/false, /*withLanguageFiles=*/true});
+  h.Then([&] {
+    EXPECT_TRUE(h.Window().IsVisible());
+    EXPECT_FALSE(h.Window().IsEnabled(IDC_EXIT));
+    EXPECT_EQ(h.Window().ItemCount(IDC_FILE_FORMAT), 3);
+    EXPECT_FALSE(h.dialog->IsStartUpComplete());
+  });
+  h.Then([&] { h.Window().UserClick(IDC_SAVE); });
+  h.Then([&] { h.Window().UserClose(); });
+  h.Run();
+  EXPECT_EQ(h.host.os.standardOutput, "LoadLibrary failed\n");
+  EXPECT_TRUE(h.dataSource.Received().empty());
+  EXPECT_FALSE(std::filesystem::exists(h.ProgramFile("LastSetting.xml")));
+}
+
+TEST(Startup, FailingLibraryInitialisationShowsTheCodeAndCancels) {
+  CaptureWindowHarness h;
+  settings::SessionSettings saved;
+  saved.colorType = 2;
+  SaveSettings(h, saved);
+  const std::string before = h.SettingsFileText();
+  h.WriteProgramFile("Kelpra.ini", "[Library]\nFail=camInitCameraLib,1,-7\n");
+  EXPECT_EQ(h.Run(), platform::kIdCancel);
+  EXPECT_EQ(h.host.ui.messageBoxes, std::vector<std::u16string>{h.TextOf("ErrCode") + u": -7"});
+  EXPECT_EQ(h.host.ui.idleCloses, 0);
+  EXPECT_TRUE(h.dataSource.Received().empty());
+  EXPECT_EQ(h.SettingsFileText(), before);
+}
+
+TEST(Startup, FailingConnectShowsTheMessageDisconnectsAndSavesNothing) {
+  CaptureWindowHarness h;
+  h.host.ui.refusedTemplates.push_back(IDD_RECEIVE_DS_MESSAGES);
+  EXPECT_EQ(h.Run(), platform::kIdCancel);
+  EXPECT_EQ(h.host.ui.messageBoxes,
+            std::vector<std::u16string>{
+                u"Prismel can't find TwainDS or missing configuration file."});
+  EXPECT_EQ(h.host.ui.idleCloses, 0);
+  EXPECT_FALSE(std::filesystem::exists(h.ProgramFile("LastSetting.xml")));
+  EXPECT_FALSE(h.host.desktop.HasWindowTitled(u"TWAINDSUIWINDOWS"));
+}
+
+TEST(Startup, StartedWindowShowsVersionDisablesExitAndSavesOnSaveAndClose) {
+  CaptureWindowHarness h;
+  h.Then([&] {
+    auto& w = h.Window();
+    EXPECT_TRUE(h.dialog->IsStartUpComplete());
+    EXPECT_TRUE(w.IsVisible());
+    EXPECT_FALSE(w.IsEnabled(IDC_EXIT));
+    EXPECT_EQ(w.GetStatusBar().text, u"Version : 1.2.3.4");
+    EXPECT_EQ(w.Caption(), u"Prismel");
+    EXPECT_EQ(w.SystemMenu().size(), 1u);
+    EXPECT_EQ(w.SystemMenu()[0].text, u"About Tessivue(&A)...");
+    EXPECT_EQ(w.IconId(), IDR_MAINFRAME);
+    EXPECT_EQ(w.TimesCentred(), 1);
+    EXPECT_FALSE(std::filesystem::exists(h.ProgramFile("LastSetting.xml")));
+    w.UserSelect(IDC_ROTATE, 2);
+    EXPECT_TRUE(w.UserClick(IDC_SAVE));
+    EXPECT_NE(h.SettingsFileText().find("<rotateType>2</rotateType>"), std::string::npos);
+  });
+  h.Then([&] { h.dataSource.SendCode(212); });
+  h.Run();
+  EXPECT_EQ(h.dataSource.Transcript(), (std::vector<std::string>{"207 END", "212"}));
+  const Lines names = h.CallLines(true);
+  EXPECT_EQ(names[names.size() - 2], "camStopAutoCapture");
+  EXPECT_EQ(names.back(), "camUnInitCameraLib");
+}
+
+TEST(Startup, ChoicesTheListsCannotShowSurviveASave) {
+  CaptureWindowHarness h;
+  settings::SessionSettings saved;
+  saved.cutType = 4;
+  saved.colorType = 2;
+  SaveSettings(h, saved);
+  h.Then([&] {
+    EXPECT_EQ(h.Window().Selection(IDC_CROP_MODE), -1);
+    EXPECT_EQ(h.Window().Selection(IDC_COLOR_MODE), 2);
+    EXPECT_FALSE(h.Window().IsEnabled(IDC_COLOR_MODE));
+    h.Window().UserClick(IDC_SAVE);
+  });
+  h.Run();
+  settings::SessionSettings reread;
+  ASSERT_TRUE(settings::LoadSessionSettingsFile(
+      h.host.os, h.ProgramFile("LastSetting.xml").string(), reread));
+  EXPECT_EQ(reread.cutType, 4);
+  EXPECT_EQ(reread.colorType, 2);
+}
+
+TEST(Startup, APluggedCameraRebuildsTheDeviceLists) {
+  CaptureWindowHarness h;
+  h.Then([&] {
+    testing_support::KelpraHooks hooks(h.dialog->Camera());
+    EXPECT_EQ(hooks.PlugDevice("Visitor"), 3);
+  });
+  h.Then([&] {
+    EXPECT_EQ(h.Window().ItemCount(IDC_DEVICE), 3);
+    EXPECT_EQ(h.Window().ItemText(IDC_DEVICE, 2), u"Visitor");
+    EXPECT_EQ(h.dialog->MainDeviceIndex(), 0);
+  });
+  h.Run();
+}
+
+TEST(Startup, OneByOneSettingReachesTheLink) {
+  CaptureWindowHarness h;
+  settings::SessionSettings saved;
+  saved.ShowUIUpdataOneByOne = 1;
+  SaveSettings(h, saved);
+  h.Then([&] { EXPECT_TRUE(h.dialog->Link().IsOneByOne()); });
+  h.Run();
+}

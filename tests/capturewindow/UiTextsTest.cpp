@@ -1,0 +1,162 @@
+// The language's texts, flags and list items on the capture window, and
+// switching the language while it runs.
+#include "CaptureWindowHarness.h"
+
+namespace {
+
+int LanguageIndex(const std::u16string& code) {
+  const auto& languages = localisation::ProcessLanguageList();
+  for (size_t i = 0; i < languages.size(); ++i) {
+    if (languages[i].code == code) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// Every control the text pass gives its text or its flags.
+const int kTextPassControls[] = {
+    IDC_DEVICE_LABEL, IDC_CAPTURE, IDC_AUTO_CAPTURE_LABEL, IDC_AUTO_CAPTURE_MODE,
+    IDC_ROTATE_LABEL, IDC_ROTATE, IDC_COLOR_LABEL, IDC_COLOR_MODE, IDC_CROP_LABEL,
+    IDC_CROP_MODE, IDC_FILL_BORDER, IDC_FILE_FORMAT_LABEL, IDC_FILE_FORMAT, IDC_MERGE,
+    IDC_HAND_CROP, IDC_MERGE_HORIZONTAL, IDC_MERGE_VERTICAL, IDC_EXIT, IDC_BEST_FIT,
+    IDC_LANGUAGE_LABEL, IDC_UNIT_LABEL, IDC_UNIT, IDC_FRAME_SIZE_LABEL, IDC_SAVE,
+    IDC_DEVICE, IDC_ZOOM_IN, IDC_ZOOM_OUT, IDC_ORIGINAL_SIZE, IDC_MERGE_GROUP, IDC_THUMBNAILS};
+
+}  // namespace
+
+TEST(UiTexts, EnglishCaptionsListsAndCaptureColours) {
+  CaptureWindowHarness h;
+  h.Then([&] {
+    auto& w = h.Window();
+    EXPECT_EQ(w.Text(IDC_COLOR_LABEL), h.TextOf("Color"));
+    EXPECT_FALSE(h.TextOf("Color").empty());
+    EXPECT_EQ(w.Text(IDC_EXIT), h.TextOf("Exit"));
+    EXPECT_EQ(w.ItemCount(IDC_ROTATE), 4);
+    EXPECT_EQ(w.ItemText(IDC_COLOR_MODE, 3), h.TextOf("ColorType3"));
+    EXPECT_EQ(w.ItemCount(IDC_CROP_MODE), 3);
+    EXPECT_EQ(w.ItemText(IDC_FILE_FORMAT, 1), u"JPEG(*.jpg)");
+    EXPECT_EQ(w.Text(IDC_ZOOM_IN), u"+");
+    ASSERT_TRUE(w.ButtonColorsOf(IDC_CAPTURE));
+    EXPECT_EQ(w.ButtonColorsOf(IDC_CAPTURE)->face, 0x00D35408u);
+    EXPECT_EQ(w.ButtonColorsOf(IDC_CAPTURE)->text, 0x00FFFFFFu);
+    EXPECT_EQ(w.Selection(IDC_LANGUAGE), LanguageIndex(u"EN"));
+  });
+  h.Run();
+}
+
+TEST(UiTexts, SwitchingLanguageChangesTextsAndKeepsSelectionsAndExit) {
+  CaptureWindowHarness h;
+  std::u16string englishColor;
+  h.Then([&] {
+    auto& w = h.Window();
+    englishColor = w.Text(IDC_COLOR_LABEL);
+    w.UserSelect(IDC_ROTATE, 2);
+    w.UserSelect(IDC_COLOR_MODE, 1);
+    w.Enable(IDC_EXIT, true);
+    ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, LanguageIndex(u"CN")));
+    EXPECT_NE(w.Text(IDC_COLOR_LABEL), englishColor);
+    EXPECT_EQ(w.Text(IDC_COLOR_LABEL), h.TextOf("Color"));
+    EXPECT_EQ(w.Selection(IDC_ROTATE), 2);
+    EXPECT_EQ(w.ItemText(IDC_ROTATE, 2), h.TextOf("Rotate2"));
+    EXPECT_EQ(w.Selection(IDC_COLOR_MODE), 1);
+    EXPECT_TRUE(w.IsEnabled(IDC_EXIT));
+    EXPECT_EQ(w.GetStatusBar().text, h.TextOf("Version") + u" : 1.2.3.4");
+    w.Enable(IDC_EXIT, false);
+    w.UserSelect(IDC_LANGUAGE, LanguageIndex(u"DE"));
+    EXPECT_FALSE(w.IsEnabled(IDC_EXIT));
+  });
+  h.Run();
+}
+
+TEST(UiTexts, AMissingLanguageFileOnASwitchChangesNothing) {
+  CaptureWindowHarness h;
+  h.Then([&] {
+    std::filesystem::remove(h.ProgramFile("Language/DE.xml"));
+    auto& w = h.Window();
+    const std::u16string before = w.Text(IDC_COLOR_LABEL);
+    w.UserSelect(IDC_LANGUAGE, LanguageIndex(u"DE"));
+    EXPECT_EQ(w.Text(IDC_COLOR_LABEL), before);
+    EXPECT_EQ(w.Selection(IDC_LANGUAGE), LanguageIndex(u"DE"));
+  });
+  h.Run();
+}
+
+TEST(UiTexts, AnEmptyLanguageFileHidesAndDisablesTheTextPassControls) {
+  CaptureWindowHarness h;
+  h.WriteProgramFile("Language/EN.xml", "<?xml version=\"1.0\"?>\n<UIText></UIText>\n");
+  h.Then([&] {
+    auto& w = h.Window();
+    for (int id : kTextPassControls) {
+      EXPECT_FALSE(w.IsControlVisible(id)) << id;
+      // The saved crop mode decides these four after the text pass.
+      if (id == IDC_COLOR_MODE || id == IDC_CROP_MODE || id == IDC_ROTATE || id == IDC_MERGE) {
+        continue;
+      }
+      EXPECT_FALSE(w.IsEnabled(id)) << id;
+    }
+    EXPECT_FALSE(w.GetStatusBar().visible);
+    EXPECT_EQ(w.ItemCount(IDC_FILE_FORMAT), 3);
+    EXPECT_EQ(w.ItemText(IDC_FILE_FORMAT, 2), u"PNG(*.png)");
+  });
+  h.Run();
+}
+
+TEST(UiTexts, FixedControlsStayHiddenWhateverTheFileSays) {
+  CaptureWindowHarness h;
+  h.WriteProgramFile("Language/EN.xml",
+                     "<UIText><WaterMark IsShow=\"1\" IsEnable=\"1\">Watermark</WaterMark>"
+                     "<AuoFocus IsShow=\"1\" IsEnable=\"1\">Focus</AuoFocus>"
+                     "<Media IsShow=\"3\" IsEnable=\"1\">Format</Media></UIText>");
+  h.Then([&] {
+    auto& w = h.Window();
+    for (int id : {IDC_WATERMARK, IDC_AUTO_FOCUS, IDC_MEDIA_LABEL, IDC_AUTO_CAPTURE,
+                   IDC_DEVICE_SETTINGS, IDC_SECONDARY_CAPTURE}) {
+      EXPECT_FALSE(w.IsControlVisible(id)) << id;
+    }
+    EXPECT_EQ(w.Text(IDC_WATERMARK), u"Watermark");
+  });
+  h.Run();
+}
+
+TEST(UiTexts, TwoSwitchesWidenTheDeviceListOnce) {
+  CaptureWindowHarness h;
+  h.Then([&] {
+    auto& w = h.Window();
+    const platform::Rect afterStartUp = w.ControlRect(IDC_DEVICE);
+    w.UserSelect(IDC_LANGUAGE, LanguageIndex(u"CN"));
+    w.UserSelect(IDC_LANGUAGE, LanguageIndex(u"EN"));
+    EXPECT_EQ(w.ControlRect(IDC_DEVICE), afterStartUp);
+    // The template's 60 dialog units are 90 pixels: widened to 3 x 90 - 80.
+    EXPECT_EQ(afterStartUp.Width(), 190);
+  });
+  h.Run();
+}
+
+TEST(UiTexts, UnitListWithoutDpiItemStaysWithoutOne) {
+  CaptureWindowHarness h;
+  h.WriteProgramFile("Kelpra.ini",
+                     "[Device]\nName=Webcam\nDpi=96\nFormat=MJPG\nSize=640x480\n");
+  h.Then([&] {
+    auto& w = h.Window();
+    EXPECT_EQ(w.ItemCount(IDC_DEVICE), 1);
+    EXPECT_EQ(w.ItemCount(IDC_UNIT), 1);
+    w.UserSelect(IDC_LANGUAGE, LanguageIndex(u"CN"));
+    EXPECT_EQ(w.ItemCount(IDC_UNIT), 1);
+    EXPECT_EQ(w.ItemText(IDC_UNIT, 0), h.TextOf("Resolution"));
+  });
+  h.Run();
+}
+
+TEST(UiTexts, UnitListKeepsItsDpiItem) {
+  CaptureWindowHarness documentCamera;
+  documentCamera.Then([&] {
+    auto& w = documentCamera.Window();
+    ASSERT_EQ(w.ItemCount(IDC_UNIT), 2);
+    EXPECT_EQ(w.Selection(IDC_UNIT), 0);  // the saved unit
+    w.UserSelect(IDC_UNIT, 1);
+    w.UserSelect(IDC_LANGUAGE, LanguageIndex(u"CN"));
+    EXPECT_EQ(w.ItemCount(IDC_UNIT), 2);
+    EXPECT_EQ(w.ItemText(IDC_UNIT, 1), documentCamera.TextOf("DPI"));
+    EXPECT_EQ(w.Selection(IDC_UNIT), 1);
+  });
+  documentCamera.Run();
+}

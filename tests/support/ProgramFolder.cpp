@@ -1,0 +1,37 @@
+#include "support/ProgramFolder.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "localisation/LanguageList.h"
+#include "localisation/UiTextTable.h"
+#include "settings/SessionSettings.h"
+
+namespace testing_support {
+
+ProgramFolder::ProgramFolder(headless::HeadlessOs& os, Options options) {
+  settings::ProcessSessionSettings() = settings::SessionSettings{};
+  localisation::ProcessUiTextTable() = localisation::UiTextTable{};
+  localisation::ProcessLanguageList().clear();
+
+  namespace fs = std::filesystem;
+  os.moduleFileName = folder_.String() + "\\Prismel.exe";
+  fs::create_directories(folder_.Path() / "temp");
+  os.tempPath = folder_.String() + "/temp/";
+  if (options.withLibrary) fs::copy_file(KELPRA_LIBRARY_PATH, folder_.Path() / "Kelpra.dll");
+  if (options.withLanguageFiles) {
+    fs::create_directories(folder_.Path() / "Language");
+    for (const auto& file : fs::directory_iterator(PRISMEL_LANGUAGE_DIR)) {
+      if (file.path().extension() == ".xml") {
+        fs::copy_file(file.path(), folder_.Path() / "Language" / file.path().filename());
+      }
+    }
+  }
+}
+
+std::string ProgramFolder::ReadFile(const std::string& name) const {
+  std::ifstream file(File(name), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+}  // namespace testing_support

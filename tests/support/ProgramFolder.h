@@ -1,0 +1,36 @@
+// A program folder as the installer leaves it: the reference camera library
+// and the language files beside the executable, and a temp folder of its
+// own. The headless OS is pointed at it, and the process-wide records start
+// as in a new process.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "camera/TestFolder.h"
+#include "platform/headless/HeadlessOs.h"
+
+namespace testing_support {
+
+class ProgramFolder {
+ public:
+  struct Options {
+    bool withLibrary = true;
+    bool withLanguageFiles = true;
+  };
+
+  explicit ProgramFolder(headless::HeadlessOs& os) : ProgramFolder(os, Options{}) {}
+  ProgramFolder(headless::HeadlessOs& os, Options options);
+
+  std::filesystem::path File(const std::string& name) const { return folder_.Path() / name; }
+  void WriteFile(const std::string& name, const std::string& content) const {
+    folder_.WriteFile(name, content);
+  }
+  // The whole file, or empty when it does not exist.
+  std::string ReadFile(const std::string& name) const;
+
+ private:
+  TestFolder folder_;
+};
+
+}  // namespace testing_support
