@@ -78,7 +78,8 @@ int32_t CapturePictures(const CaptureRequest& request, const std::string& path,
   } else if (options.autoCrop == kCropSingle && !documents.empty()) {
     regions.push_back(Grow(LargestDocument(documents), margin, request.width, request.height));
   } else if (options.autoCrop == kCropMultiple && !documents.empty()) {
-    for (const PixelRect& d : documents) regions.push_back(Grow(d, margin, request.width, request.height));
+    for (const PixelRect& d : documents)
+      regions.push_back(Grow(d, margin, request.width, request.height));
   } else {
     regions.push_back(whole);
   }

@@ -53,15 +53,40 @@ int32_t CombineImages(const Image& firstIn, const Image& secondIn, int mode, int
   out = Image(canvasW, canvasH, channels, 255);
   int fx = 0, fy = 0, sx = 0, sy = 0;
   switch (mode) {
-    case 1: fx = w2; break;                                            // left, upper end
-    case 2: fy = h2; break;                                            // top, left end
-    case 3: fy = h2; fx = canvasW - w1; sx = canvasW - w2; break;      // top, right end
-    case 4: sx = w1; break;                                            // right, upper end
-    case 5: sx = w1; fy = canvasH - h1; sy = canvasH - h2; break;      // right, lower end
-    case 6: sy = h1; fx = canvasW - w1; sx = canvasW - w2; break;      // bottom, right end
-    case 7: sy = h1; break;                                            // bottom, left end
-    case 8: fx = w2; fy = canvasH - h1; sy = canvasH - h2; break;      // left, lower end
-    default: break;
+    case 1:
+      fx = w2;
+      break;  // left, upper end
+    case 2:
+      fy = h2;
+      break;  // top, left end
+    case 3:
+      fy = h2;
+      fx = canvasW - w1;
+      sx = canvasW - w2;
+      break;  // top, right end
+    case 4:
+      sx = w1;
+      break;  // right, upper end
+    case 5:
+      sx = w1;
+      fy = canvasH - h1;
+      sy = canvasH - h2;
+      break;  // right, lower end
+    case 6:
+      sy = h1;
+      fx = canvasW - w1;
+      sx = canvasW - w2;
+      break;  // bottom, right end
+    case 7:
+      sy = h1;
+      break;  // bottom, left end
+    case 8:
+      fx = w2;
+      fy = canvasH - h1;
+      sy = canvasH - h2;
+      break;  // left, lower end
+    default:
+      break;
   }
   Paste(out, first, fx, fy);
   Paste(out, second, sx, sy);

@@ -19,7 +19,6 @@ int32_t CombineImages(const Image& first, const Image& second, int mode, int x, 
 // The same with files; the output takes the format of its extension and the
 // first picture's DPI.
 int32_t CombineImageFiles(const std::string& first, const std::string& second,
-                          const std::string& output, int mode, int x, int y, int width,
-                          int height);
+                          const std::string& output, int mode, int x, int y, int width, int height);
 
 }  // namespace kelpra

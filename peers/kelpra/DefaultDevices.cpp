@@ -16,10 +16,10 @@ std::vector<DeviceSpec> DefaultDevices() {
   DeviceSpec document;
   document.name = "Kelpra Document Camera";
   document.documents = 2;
-  document.formats.push_back(VideoFormat{
-      "MJPG",
-      {DeskSize(640, 480), DeskSize(1000, 1000), DeskSize(1280, 720), DeskSize(1920, 1080),
-       DeskSize(2592, 1944), DeskSize(3264, 2448)}});
+  document.formats.push_back(
+      VideoFormat{"MJPG",
+                  {DeskSize(640, 480), DeskSize(1000, 1000), DeskSize(1280, 720),
+                   DeskSize(1920, 1080), DeskSize(2592, 1944), DeskSize(3264, 2448)}});
   document.formats.push_back(
       VideoFormat{"YUY2", {DeskSize(640, 480), DeskSize(1280, 720), DeskSize(1920, 1080)}});
   return {document, DefaultWebcam("Kelpra Webcam")};

@@ -12,21 +12,21 @@
 #define KELPRA_EXPORT __attribute__((visibility("default")))
 #endif
 
-#define KELPRA_DEFINE_INT_EXPORT(name, params, args)                                \
-  KELPRA_IF_EXPORTED(name)                                                           \
-  (extern "C" KELPRA_EXPORT int32_t CAM_CALL name params {                           \
-    kelpra::AppendCallLog(std::string(#name "(") + kelpra::FormatArgs args + ")");   \
-    int32_t injected = 0;                                                            \
-    if (kelpra::TakeFailure(#name, injected)) return injected;                       \
-    return kelpra::impl::name args;                                                  \
+#define KELPRA_DEFINE_INT_EXPORT(name, params, args)                               \
+  KELPRA_IF_EXPORTED(name)                                                         \
+  (extern "C" KELPRA_EXPORT int32_t CAM_CALL name params {                         \
+    kelpra::AppendCallLog(std::string(#name "(") + kelpra::FormatArgs args + ")"); \
+    int32_t injected = 0;                                                          \
+    if (kelpra::TakeFailure(#name, injected)) return injected;                     \
+    return kelpra::impl::name args;                                                \
   })
 
-#define KELPRA_DEFINE_STRING_EXPORT(name, params, args)                             \
-  extern "C" KELPRA_EXPORT const char* CAM_CALL name params {                       \
-    kelpra::AppendCallLog(std::string(#name "(") + kelpra::FormatArgs args + ")");  \
-    int32_t injected = 0;                                                           \
-    if (kelpra::TakeFailure(#name, injected)) return nullptr;                       \
-    return kelpra::impl::name args;                                                 \
+#define KELPRA_DEFINE_STRING_EXPORT(name, params, args)                            \
+  extern "C" KELPRA_EXPORT const char* CAM_CALL name params {                      \
+    kelpra::AppendCallLog(std::string(#name "(") + kelpra::FormatArgs args + ")"); \
+    int32_t injected = 0;                                                          \
+    if (kelpra::TakeFailure(#name, injected)) return nullptr;                      \
+    return kelpra::impl::name args;                                                \
   }
 
 // Test hooks are neither logged nor subject to injected failures.

@@ -1,9 +1,10 @@
 // File-name helpers and whole-file input and output.
 #include "FileNames.h"
 
+#include <sys/stat.h>
+
 #include <cctype>
 #include <cstdio>
-#include <sys/stat.h>
 
 #if defined(_WIN32)
 #include <windows.h>

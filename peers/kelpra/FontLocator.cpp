@@ -93,14 +93,14 @@ std::shared_ptr<LoadedFont> Locate(const std::string& face) {
 
 #else
 
-// One configuration, loaded on first use and released with fontconfig's own
-// caches when the library is unloaded or the process ends.
+// One configuration, loaded on first use and released when the library is
+// unloaded or the process ends. fontconfig itself is not finalised: another
+// part of the process may still use it.
 FcConfig* g_fontConfiguration = nullptr;
 
 void ReleaseFontConfiguration() {
   FcConfigDestroy(g_fontConfiguration);
   g_fontConfiguration = nullptr;
-  FcFini();
 }
 
 FcConfig* FontConfiguration() {
@@ -165,9 +165,8 @@ bool FontHasFamily(const LoadedFont& font, const std::string& face) {
   if (!name || length != static_cast<int>(face.size()) * 2) return false;
   // UTF-16 big-endian against an 8-bit name: compare the ASCII letters.
   for (size_t i = 0; i < face.size(); ++i) {
-    if (name[2 * i] != 0 ||
-        std::tolower(static_cast<unsigned char>(name[2 * i + 1])) !=
-            std::tolower(static_cast<unsigned char>(face[i])))
+    if (name[2 * i] != 0 || std::tolower(static_cast<unsigned char>(name[2 * i + 1])) !=
+                                std::tolower(static_cast<unsigned char>(face[i])))
       return false;
   }
   return true;

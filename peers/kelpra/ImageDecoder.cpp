@@ -66,15 +66,15 @@ void ReadDpi(const std::string& b, int& dpiX, int& dpiY) {
 }  // namespace
 
 bool DecodeImage(const std::string& bytes, Image& image, int& dpiX, int& dpiY) {
-  if (bytes.size() >= 4 && (bytes.compare(0, 4, "II*\0", 4) == 0 ||
-                            bytes.compare(0, 4, "MM\0*", 4) == 0))
+  if (bytes.size() >= 4 &&
+      (bytes.compare(0, 4, "II*\0", 4) == 0 || bytes.compare(0, 4, "MM\0*", 4) == 0))
     return DecodeTiff(bytes, image, dpiX, dpiY);
   if (bytes.size() > 0x7fffffff) return false;
   int width = 0, height = 0, channels = 0;
   const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());
   const int size = static_cast<int>(bytes.size());
-  if (!stbi_info_from_memory(data, size, &width, &height, &channels) || width <= 0 ||
-      height <= 0 || width > limits::kMaxSide || height > limits::kMaxSide ||
+  if (!stbi_info_from_memory(data, size, &width, &height, &channels) || width <= 0 || height <= 0 ||
+      width > limits::kMaxSide || height > limits::kMaxSide ||
       static_cast<int64_t>(width) * height > limits::kMaxPixels)
     return false;
   const int wanted = channels <= 2 ? 1 : 3;

@@ -61,8 +61,8 @@ bool ParseSize(const std::string& text, FrameSize& size) {
   const size_t at = text.find('@', x);
   int64_t width = 0, height = 0, dpi = 0;
   if (!ParseInt(Trim(text.substr(0, x)), 1, limits::kMaxSide, width)) return false;
-  const std::string heightText = at == std::string::npos ? text.substr(x + 1)
-                                                         : text.substr(x + 1, at - x - 1);
+  const std::string heightText =
+      at == std::string::npos ? text.substr(x + 1) : text.substr(x + 1, at - x - 1);
   if (!ParseInt(Trim(heightText), 1, limits::kMaxSide, height)) return false;
   if (static_cast<int64_t>(width) * height > limits::kMaxPixels) return false;
   if (at != std::string::npos && !ParseInt(Trim(text.substr(at + 1)), 1, limits::kMaxDpi, dpi))

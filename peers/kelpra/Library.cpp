@@ -29,12 +29,13 @@
 namespace kelpra::impl {
 namespace {
 
-constexpr int32_t kNoDevice = -1;       // what the capture window passes for "none"
+constexpr int32_t kNoDevice = -1;         // what the capture window passes for "none"
 constexpr size_t kPathBufferSize = 1024;  // the capture path buffer's size
 
 struct State {
   std::mutex mutex;
   bool initialised = false;
+  std::string armedConfigText;  // the configuration whose failures were armed
   CamDeviceChangeCallback deviceChange = nullptr;
   int tickMs = 1000;
   std::vector<std::unique_ptr<Device>> devices;
@@ -84,10 +85,16 @@ void TakeRun(Device& d, std::vector<std::shared_ptr<AutoCaptureRun>>& runs) {
   d.autoCapture.reset();
 }
 
-LibraryConfig ReadConfig() {
+struct ConfigFile {
   std::string text;
-  if (!ReadWholeFile(ConfigFilePath(), text, limits::kMaxFileBytes)) text.clear();
-  return ParseConfig(text);
+  LibraryConfig parsed;
+};
+
+ConfigFile ReadConfig() {
+  ConfigFile config;
+  if (!ReadWholeFile(ConfigFilePath(), config.text, limits::kMaxFileBytes)) config.text.clear();
+  config.parsed = ParseConfig(config.text);
+  return config;
 }
 
 void NotifyDeviceChange(CamDeviceChangeCallback callback, int32_t arrived) {
@@ -135,12 +142,19 @@ int32_t camInitCameraLib() {
   Lock lock(Lib().mutex);
   State& s = Lib();
   if (s.initialised) return kOk;
-  const LibraryConfig config = ReadConfig();
+  const ConfigFile config = ReadConfig();
   s.devices.clear();
-  for (const DeviceSpec& spec : config.devices) s.devices.push_back(MakeDevice(spec));
-  s.tickMs = config.tickMs;
+  for (const DeviceSpec& spec : config.parsed.devices) s.devices.push_back(MakeDevice(spec));
+  s.tickMs = config.parsed.tickMs;
   if (const int tick = TickFromEnvironment()) s.tickMs = tick;
-  for (const FailRule& rule : config.failRules) SetFailNext(rule.exportName, rule.count, rule.code);
+  // A file's failures are armed once: "the next N calls" of an export, not
+  // N calls after every start (a failed start would otherwise re-arm itself
+  // and never succeed). A changed file arms its failures anew.
+  if (config.text != s.armedConfigText) {
+    for (const FailRule& rule : config.parsed.failRules)
+      SetFailNext(rule.exportName, rule.count, rule.code);
+    s.armedConfigText = config.text;
+  }
   // The configuration is read here, so a failure it injects into this very
   // export is taken here too.
   int32_t injected = kOk;

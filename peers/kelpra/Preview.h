@@ -22,7 +22,7 @@ struct PreviewPicture {
   SceneLayout layout;
   int frameWidth = 0;
   int frameHeight = 0;
-  int rotation = 0;  // quarter turns clockwise
+  int rotation = 0;   // quarter turns clockwise
   bool live = false;  // the device is open
   PreviewView view;
 };

@@ -14,7 +14,6 @@
 
 namespace kelpra {
 
-
 namespace {
 
 constexpr int kFrameMs = 66;
@@ -44,7 +43,8 @@ class WindowPreview : public Preview {
   void Loop() {
     long phase = 0;
     std::unique_lock<std::mutex> lock(mutex_);
-    while (!wake_.wait_for(lock, std::chrono::milliseconds(kFrameMs), [this] { return stopping_; })) {
+    while (
+        !wake_.wait_for(lock, std::chrono::milliseconds(kFrameMs), [this] { return stopping_; })) {
       const PreviewPicture picture = picture_;
       lock.unlock();
       if (picture.live) Paint(picture, phase++);
@@ -73,9 +73,16 @@ class WindowPreview : public Preview {
         if (ru >= 0 && ru < 1 && rv >= 0 && rv < 1) {
           // From the turned picture back to the camera frame.
           double u = ru, v = rv;
-          if (turns == 1) { u = rv; v = 1 - ru; }
-          else if (turns == 2) { u = 1 - ru; v = 1 - rv; }
-          else if (turns == 3) { u = 1 - rv; v = ru; }
+          if (turns == 1) {
+            u = rv;
+            v = 1 - ru;
+          } else if (turns == 2) {
+            u = 1 - ru;
+            v = 1 - rv;
+          } else if (turns == 3) {
+            u = 1 - rv;
+            v = ru;
+          }
           if (!PenColour(phase, u, v, rgb)) SceneColour(picture.layout, u, v, rgb);
         }
         row[3 * x] = rgb[2];  // BGR

@@ -44,7 +44,8 @@ Glyphs TrueTypeGlyphs(const LoadedFont& font, const std::string& text, int pixel
     stbtt_GetCodepointHMetrics(&info, cp, &advance, &bearing);
     pen += advance * scale;
     if (i + 1 < text.size())
-      pen += scale * stbtt_GetCodepointKernAdvance(&info, cp, static_cast<unsigned char>(text[i + 1]));
+      pen +=
+          scale * stbtt_GetCodepointKernAdvance(&info, cp, static_cast<unsigned char>(text[i + 1]));
   }
   const int width = static_cast<int>(std::ceil(pen)) + 2;
   if (width <= 2 || height <= 1) return out;
@@ -162,7 +163,8 @@ void Underline(CoverageMask& mask, int baseline, int pixelHeight) {
   const int thickness = std::max(1, pixelHeight / 16);
   const int top = std::min(mask.height - thickness, baseline + std::max(1, pixelHeight / 12));
   for (int y = std::max(0, top); y < top + thickness && y < mask.height; ++y)
-    for (int x = 0; x < mask.width; ++x) mask.coverage[static_cast<size_t>(y) * mask.width + x] = 255;
+    for (int x = 0; x < mask.width; ++x)
+      mask.coverage[static_cast<size_t>(y) * mask.width + x] = 255;
 }
 
 }  // namespace

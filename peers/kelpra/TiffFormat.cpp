@@ -41,9 +41,12 @@ class Reader {
   explicit Reader(const std::string& bytes) : bytes_(bytes) {}
   bool SetOrder() {
     if (bytes_.size() < 8) return false;
-    if (bytes_[0] == 'I' && bytes_[1] == 'I') little_ = true;
-    else if (bytes_[0] == 'M' && bytes_[1] == 'M') little_ = false;
-    else return false;
+    if (bytes_[0] == 'I' && bytes_[1] == 'I')
+      little_ = true;
+    else if (bytes_[0] == 'M' && bytes_[1] == 'M')
+      little_ = false;
+    else
+      return false;
     uint32_t magic = 0;
     return U16(2, magic) && magic == 42;
   }
@@ -56,8 +59,9 @@ class Reader {
   bool U32(uint64_t at, uint32_t& v) const {
     if (at + 4 > bytes_.size()) return false;
     const auto* p = reinterpret_cast<const uint8_t*>(bytes_.data() + at);
-    v = little_ ? (uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24)
-                : (uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]));
+    v = little_
+            ? (uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24)
+            : (uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]));
     return true;
   }
   // The index-th value of an entry of SHORT or LONG type.
@@ -116,9 +120,11 @@ std::string EncodeTiff(const Image& image, int dpiX, int dpiY) {
   Put16(out, entries);
   PutEntry(out, 256, kTypeLong, 1, static_cast<uint32_t>(image.width));
   PutEntry(out, 257, kTypeLong, 1, static_cast<uint32_t>(image.height));
-  if (rgb) PutEntry(out, 258, kTypeShort, 3, bitsAt);
-  else PutEntry(out, 258, kTypeShort, 1, 8);
-  PutEntry(out, 259, kTypeShort, 1, 1);          // no compression
+  if (rgb)
+    PutEntry(out, 258, kTypeShort, 3, bitsAt);
+  else
+    PutEntry(out, 258, kTypeShort, 1, 8);
+  PutEntry(out, 259, kTypeShort, 1, 1);            // no compression
   PutEntry(out, 262, kTypeShort, 1, rgb ? 2 : 1);  // RGB or black is zero
   PutEntry(out, 273, kTypeLong, 1, dataAt);
   PutEntry(out, 277, kTypeShort, 1, rgb ? 3 : 1);
@@ -154,19 +160,44 @@ bool DecodeTiff(const std::string& bytes, Image& image, int& dpiX, int& dpiY) {
     if (!r.U16(entry, tag)) return false;
     bool ok = true;
     switch (tag) {
-      case 256: ok = r.Value(entry, 0, width); break;
-      case 257: ok = r.Value(entry, 0, height); break;
-      case 258: ok = r.Value(entry, 0, bits); break;
-      case 259: ok = r.Value(entry, 0, compression); break;
-      case 262: ok = r.Value(entry, 0, photometric); break;
-      case 273: offsetsEntry = entry; break;
-      case 277: ok = r.Value(entry, 0, samples); break;
-      case 278: ok = r.Value(entry, 0, rowsPerStrip); break;
-      case 282: r.Rational(entry, xRes); break;
-      case 283: r.Rational(entry, yRes); break;
-      case 284: ok = r.Value(entry, 0, planar); break;
-      case 296: ok = r.Value(entry, 0, unit); break;
-      default: break;
+      case 256:
+        ok = r.Value(entry, 0, width);
+        break;
+      case 257:
+        ok = r.Value(entry, 0, height);
+        break;
+      case 258:
+        ok = r.Value(entry, 0, bits);
+        break;
+      case 259:
+        ok = r.Value(entry, 0, compression);
+        break;
+      case 262:
+        ok = r.Value(entry, 0, photometric);
+        break;
+      case 273:
+        offsetsEntry = entry;
+        break;
+      case 277:
+        ok = r.Value(entry, 0, samples);
+        break;
+      case 278:
+        ok = r.Value(entry, 0, rowsPerStrip);
+        break;
+      case 282:
+        r.Rational(entry, xRes);
+        break;
+      case 283:
+        r.Rational(entry, yRes);
+        break;
+      case 284:
+        ok = r.Value(entry, 0, planar);
+        break;
+      case 296:
+        ok = r.Value(entry, 0, unit);
+        break;
+      default:
+        break;
     }
     if (!ok) return false;
   }

@@ -15,7 +15,8 @@ constexpr int kDefaultPointSize = 36;
 int PixelHeight(int points, int dpi, const Image& image) {
   if (points <= 0) points = kDefaultPointSize;
   const int64_t pixels = static_cast<int64_t>(points) * std::max(dpi, 1) / 72;
-  return static_cast<int>(std::clamp<int64_t>(pixels, 6, std::max(6, std::min(image.width, image.height))));
+  return static_cast<int>(
+      std::clamp<int64_t>(pixels, 6, std::max(6, std::min(image.width, image.height))));
 }
 
 }  // namespace
@@ -33,17 +34,16 @@ void DrawWatermark(Image& image, const WatermarkOptions& options, int dpi, bool 
   style.italic = options.italic;
   style.underline = options.underline;
   const std::shared_ptr<const LoadedFont> font = FindFont(options.font);
-  const CoverageMask mask =
-      RotateMask(RasterText(font.get(), options.text, style), options.angle);
+  const CoverageMask mask = RotateMask(RasterText(font.get(), options.text, style), options.angle);
   if (mask.Empty()) return;
 
   const int position = options.position >= 0 && options.position <= 8 ? options.position : 4;
   const int margin = std::max(4, std::min(image.width, image.height) / 40);
   const int column = position % 3, row = position / 3;
-  const int left = column == 0 ? margin
+  const int left = column == 0   ? margin
                    : column == 1 ? (image.width - mask.width) / 2
                                  : image.width - mask.width - margin;
-  const int top = row == 0 ? margin
+  const int top = row == 0   ? margin
                   : row == 1 ? (image.height - mask.height) / 2
                              : image.height - mask.height - margin;
 

@@ -10,7 +10,7 @@ namespace kelpra {
 struct WatermarkOptions {
   bool enabled = false;
   std::string text;
-  int position = 4;  // 3 x 3 grid: 0 top left ... 4 centre ... 8 bottom right
+  int position = 4;   // 3 x 3 grid: 0 top left ... 4 centre ... 8 bottom right
   int fontSize = 36;  // points
   std::string font;
   bool italic = false;

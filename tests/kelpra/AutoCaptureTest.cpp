@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <mutex>
 #include <cstdio>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>

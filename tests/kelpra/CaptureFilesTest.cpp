@@ -85,9 +85,7 @@ TEST_F(CaptureFiles, RotationTurnsThePictureClockwise) {
 }
 
 TEST_F(CaptureFiles, GreyAndBlackAndWhiteStylesWriteGreyPictures) {
-  const struct {
-    int style, adjustment;
-  } cases[] = {{1, 3}, {2, 1}, {2, 4}};
+  const struct { int style, adjustment; } cases[] = {{1, 3}, {2, 1}, {2, 4}};
   for (const auto& c : cases) {
     cam.camSetImageColorStyle(0, c.style);
     cam.camSetImageAdjust(0, c.adjustment);

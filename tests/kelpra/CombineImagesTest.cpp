@@ -70,7 +70,8 @@ TEST_F(CombineImages, OutsidePlacementsPutTheSecondPictureAtTheirEnd) {
 
 TEST_F(CombineImages, InsideMergeKeepsTheMainSizeAndScalesTheInset) {
   const std::string out = folder.File("inset.jpg");
-  ASSERT_EQ(cam.camCombineImage(main.c_str(), second.c_str(), out.c_str(), 0, 213, 100, 213, 284), 0);
+  ASSERT_EQ(cam.camCombineImage(main.c_str(), second.c_str(), out.c_str(), 0, 213, 100, 213, 284),
+            0);
   const IdentifiedImage image = Identify(out);
   EXPECT_EQ(image.format, "JPEG");
   EXPECT_EQ(image.width, 640);

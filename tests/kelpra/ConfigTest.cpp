@@ -54,8 +54,8 @@ TEST(KelpraConfig, DevicesFormatsAndSizesAreReadInOrder) {
 }
 
 TEST(KelpraConfig, AFileWithoutDevicesKeepsTheBuiltInOnes) {
-  for (const char* text : {"", "[Library]\nTickMs=5\n", "[Device]\nName=No formats\n",
-                           "[Device]\nFormat=MJPG\n"}) {
+  for (const char* text :
+       {"", "[Library]\nTickMs=5\n", "[Device]\nName=No formats\n", "[Device]\nFormat=MJPG\n"}) {
     const LibraryConfig config = ParseConfig(text);
     ASSERT_EQ(config.devices.size(), 2u) << text;
     EXPECT_EQ(config.devices[0].name, kelpra::DefaultDevices()[0].name);
@@ -64,19 +64,19 @@ TEST(KelpraConfig, AFileWithoutDevicesKeepsTheBuiltInOnes) {
 
 TEST(KelpraConfig, BadLinesAreSkippedAndCountedWithoutTouchingTheRest) {
   const LibraryConfig config = ParseConfig(
-      "TickMs=5\n"                 // before any section
+      "TickMs=5\n"  // before any section
       "[Library]\n"
-      "TickMs=0\n"                 // out of range
-      "TickMs=12abc\n"             // not a number
-      "Fail=camOpenDev,1,0\n"      // code 0 would not fail
+      "TickMs=0\n"             // out of range
+      "TickMs=12abc\n"         // not a number
+      "Fail=camOpenDev,1,0\n"  // code 0 would not fail
       "Fail=camOpenDev\n"
       "[Device]\n"
-      "Name=\x01hidden\n"          // control character
-      "Size=640x480\n"             // no format yet
+      "Name=\x01hidden\n"  // control character
+      "Size=640x480\n"     // no format yet
       "Format=MJPG\n"
       "Size=0x480\n"
-      "Size=9000x10\n"             // wider than any camera
-      "Size=8000x8000\n"           // too many pixels
+      "Size=9000x10\n"    // wider than any camera
+      "Size=8000x8000\n"  // too many pixels
       "Size=640x480@0\n"
       "Size=640x480@96@1\n"
       "Size=99999999999999x1\n"
@@ -100,7 +100,8 @@ TEST(KelpraConfig, BadLinesAreSkippedAndCountedWithoutTouchingTheRest) {
 
 TEST(KelpraConfig, LimitsCapDevicesFormatsAndSizes) {
   std::string many;
-  for (int d = 0; d < kelpra::limits::kMaxDevices + 3; ++d) many += "[Device]\nFormat=F\nSize=64x48\n";
+  for (int d = 0; d < kelpra::limits::kMaxDevices + 3; ++d)
+    many += "[Device]\nFormat=F\nSize=64x48\n";
   EXPECT_EQ(ParseConfig(many).devices.size(), static_cast<size_t>(kelpra::limits::kMaxDevices));
 
   std::string big = "[Device]\n";

@@ -1,5 +1,7 @@
 // The device exports as the capture window uses them: listing, opening,
 // formats and sizes, DPI, the "no device" index -1, calls before start-up.
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "KelpraHarness.h"
@@ -27,8 +29,8 @@ TEST_F(DeviceContract, TheBuiltInDevicesAreADocumentCameraAndAWebcam) {
     ASSERT_EQ(cam.camGetResolution(0, 0, i, &w, &h), 0);
     listed += std::to_string(w) + "x" + std::to_string(h) + " ";
   }
-  for (const char* size : {"640x480 ", "1280x720 ", "1920x1080 ", "2592x1944 ", "3264x2448 ",
-                           "1000x1000 "})
+  for (const char* size :
+       {"640x480 ", "1280x720 ", "1920x1080 ", "2592x1944 ", "3264x2448 ", "1000x1000 "})
     EXPECT_NE(listed.find(size), std::string::npos) << size;
 
   // Native DPI of the document camera grows with the frame; the webcam's is 96.
@@ -90,12 +92,11 @@ TEST_F(DeviceContract, TheDpiOverrideReplacesTheNativeDpiUntilZeroZero) {
 
 TEST_F(DeviceContract, MinusOneIsIgnoredBySettersAndRefusedWhereAResultMatters) {
   for (int32_t result :
-       {cam.camCloseDev(-1), cam.camSetPreviewWindow(-1, 0), cam.camZooIn(-1),
-        cam.camZoomOut(-1), cam.camOriginalPreview(-1), cam.camOptimalPreview(-1),
-        cam.camSetImageRotateMode(-1, 1), cam.camSetImageColorStyle(-1, 1),
-        cam.camSetImageAdjust(-1, 3), cam.camSetImageAutoCrop(-1, 1),
-        cam.camSetImageCusCropRect(-1, 0, 0, 100, 100), cam.camSetImageFillBorder(-1, 1),
-        cam.camSetImageDPI(-1, 0, 0), cam.camStopAutoCapture(-1),
+       {cam.camCloseDev(-1), cam.camSetPreviewWindow(-1, 0), cam.camZooIn(-1), cam.camZoomOut(-1),
+        cam.camOriginalPreview(-1), cam.camOptimalPreview(-1), cam.camSetImageRotateMode(-1, 1),
+        cam.camSetImageColorStyle(-1, 1), cam.camSetImageAdjust(-1, 3),
+        cam.camSetImageAutoCrop(-1, 1), cam.camSetImageCusCropRect(-1, 0, 0, 100, 100),
+        cam.camSetImageFillBorder(-1, 1), cam.camSetImageDPI(-1, 0, 0), cam.camStopAutoCapture(-1),
         cam.camShowDevSettingWindow(-1), cam.camShowImageSettingWindow(-1),
         cam.camSetImageWaterMark(-1, "", 4, 36, "", 0, 0, 0, 0, 0, 0, 0, 0, 0)})
     EXPECT_EQ(result, 0);
@@ -161,6 +162,49 @@ TEST(DeviceContractBeforeStart, DeviceCallsFailUntilTheLibraryIsInitialised) {
   char path[1024] = "/tmp/kelpra-closed.bmp";
   EXPECT_NE(cam.camCaptureImageFile(0, path), 0);
   cam.camUnInitCameraLib();
+}
+
+// The configuration file beside the library (here named by KELPRA_CONFIG).
+class ConfigFile : public KelpraTest {
+ protected:
+  void TearDown() override {
+    setenv("KELPRA_CONFIG", "/nonexistent/Kelpra.ini", 1);
+    KelpraTest::TearDown();
+  }
+  void UseConfig(const std::string& text) {
+    const std::string path = folder.File("Kelpra.ini");
+    FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fputs(text.c_str(), file);
+    std::fclose(file);
+    setenv("KELPRA_CONFIG", path.c_str(), 1);
+    cam.camUnInitCameraLib();
+  }
+};
+
+TEST_F(ConfigFile, ItsDevicesReplaceTheBuiltInOnesAndItsFailuresAreArmedOnce) {
+  UseConfig(
+      "[Library]\n"
+      "Fail=camInitCameraLib,1,-9\n"
+      "Fail=camOpenDev,1,-5\n"
+      "[Device]\n"
+      "Name=Configured Camera\n"
+      "Format=RGB3\n"
+      "Size=800x600@150\n");
+  EXPECT_EQ(cam.camInitCameraLib(), -9);
+  ASSERT_EQ(cam.camInitCameraLib(), 0);  // the failure is not armed again
+  int32_t count = 0, dpiX = 0, dpiY = 0;
+  cam.camGetDevCount(&count);
+  EXPECT_EQ(count, 1);
+  EXPECT_STREQ(cam.camGetDevName(0), "Configured Camera");
+  EXPECT_STREQ(cam.camGetMediaTypeName(0, 0), "RGB3");
+  EXPECT_EQ(cam.camOpenDev(0, 0, 800, 600), -5);
+  EXPECT_EQ(cam.camOpenDev(0, 0, 800, 600), 0);
+  cam.camGetImageDPI(0, &dpiX, &dpiY);
+  EXPECT_EQ(dpiX, 150);
+  cam.camUnInitCameraLib();
+  ASSERT_EQ(cam.camInitCameraLib(), 0);
+  EXPECT_EQ(cam.camOpenDev(0, 0, 800, 600), 0);
 }
 
 }  // namespace

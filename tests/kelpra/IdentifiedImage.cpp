@@ -45,15 +45,14 @@ std::string Convert() {
 }
 
 bool PixelAt(const std::string& path, int x, int y, int rgb[3]) {
-  const std::string output = Run(Convert() + " " + Quoted(path) + " -colorspace sRGB -crop 1x1+" +
-                                 std::to_string(x) + "+" + std::to_string(y) +
-                                 " -depth 8 txt:- 2>/dev/null");
+  const std::string output =
+      Run(Convert() + " " + Quoted(path) + " -colorspace sRGB -crop 1x1+" + std::to_string(x) +
+          "+" + std::to_string(y) + " -depth 8 txt:- 2>/dev/null");
   // A comment line, then "0,0: (r,g,b)  #RRGGBB  ..."; take the hex colour.
   const size_t line = output.find('\n');
   const size_t hash = line == std::string::npos ? line : output.find('#', line);
   if (hash == std::string::npos || output.size() < hash + 7) return false;
-  for (int k = 0; k < 3; ++k)
-    rgb[k] = std::stoi(output.substr(hash + 1 + 2 * k, 2), nullptr, 16);
+  for (int k = 0; k < 3; ++k) rgb[k] = std::stoi(output.substr(hash + 1 + 2 * k, 2), nullptr, 16);
   return true;
 }
 

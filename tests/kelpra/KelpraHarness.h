@@ -14,7 +14,7 @@ namespace kelpra_test {
 
 struct KelpraApi {
 #define KELPRA_API_INT(name, params, args) int32_t(CAM_CALL* name) params = nullptr;
-#define KELPRA_API_STRING(name, params, args) const char*(CAM_CALL* name) params = nullptr;
+#define KELPRA_API_STRING(name, params, args) const char*(CAM_CALL * name) params = nullptr;
   CAMERA_INT_EXPORTS(KELPRA_API_INT)
   CAMERA_STRING_EXPORTS(KELPRA_API_STRING)
   KELPRA_TEST_EXPORTS(KELPRA_API_INT)

@@ -53,7 +53,8 @@ TEST_F(TestHooks, FailNextFailsExactlyThatManyCallsWithTheCodeAndDoesNothing) {
   cam.camGetCurResolution(0, &format, &width, &height);
   EXPECT_EQ(width, 1280);
   // Failed calls are still logged.
-  EXPECT_NE(CallLog().find("camOpenDev(0,0,640,480)\ncamOpenDev(0,0,640,480)\n"), std::string::npos);
+  EXPECT_NE(CallLog().find("camOpenDev(0,0,640,480)\ncamOpenDev(0,0,640,480)\n"),
+            std::string::npos);
 }
 
 TEST_F(TestHooks, FailNextMakesNameGettersReturnNullAndCanBeCancelled) {

@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
-#include "Image.h"
 #include "IdentifiedImage.h"
+#include "Image.h"
 #include "KelpraHarness.h"
 #include "Watermark.h"
 
@@ -94,11 +94,11 @@ TEST(Watermark, ColourTransparencyAngleAndStylesChangeTheDrawing) {
   const Image faded = draw(half);
   for (size_t i = 1; i < faded.pixels.size(); i += 3) ASSERT_GE(faded.pixels[i], 126);
 
-  for (auto change : {+[](WatermarkOptions& o) { o.bold = true; },
-                      +[](WatermarkOptions& o) { o.italic = true; },
-                      +[](WatermarkOptions& o) { o.underline = true; },
-                      +[](WatermarkOptions& o) { o.angle = 45; },
-                      +[](WatermarkOptions& o) { o.fontSize = 48; }}) {
+  for (auto change :
+       {+[](WatermarkOptions& o) { o.bold = true; }, +[](WatermarkOptions& o) { o.italic = true; },
+        +[](WatermarkOptions& o) { o.underline = true; },
+        +[](WatermarkOptions& o) { o.angle = 45; },
+        +[](WatermarkOptions& o) { o.fontSize = 48; }}) {
     WatermarkOptions options = Options(4);
     change(options);
     EXPECT_NE(draw(options).pixels, plain.pixels);

@@ -16,7 +16,7 @@ namespace {
 
 struct Api {
 #define KELPRA_API_INT(name, params, args) int32_t(CAM_CALL* name) params = nullptr;
-#define KELPRA_API_STRING(name, params, args) const char*(CAM_CALL* name) params = nullptr;
+#define KELPRA_API_STRING(name, params, args) const char*(CAM_CALL * name) params = nullptr;
   CAMERA_INT_EXPORTS(KELPRA_API_INT)
   CAMERA_STRING_EXPORTS(KELPRA_API_STRING)
   KELPRA_TEST_EXPORTS(KELPRA_API_INT)
@@ -37,8 +37,8 @@ Api Load(const char* path, HMODULE* module = nullptr) {
   HMODULE library = LoadLibraryA(WindowsPath(path).c_str());
   if (module) *module = library;
   if (!library) return api;
-#define KELPRA_RESOLVE(name, params, args) \
-  api.name = reinterpret_cast<decltype(api.name)>(                        \
+#define KELPRA_RESOLVE(name, params, args)         \
+  api.name = reinterpret_cast<decltype(api.name)>( \
       reinterpret_cast<void*>(GetProcAddress(library, #name)));
   CAMERA_INT_EXPORTS(KELPRA_RESOLVE)
   CAMERA_STRING_EXPORTS(KELPRA_RESOLVE)
@@ -54,8 +54,8 @@ const Api& Kelpra() {
 
 std::string ReadWhole(const std::string& path) {
   std::string bytes;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            0, nullptr);
+  HANDLE file =
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return bytes;
   char buffer[65536];
   DWORD got = 0;
@@ -111,7 +111,9 @@ TEST_F(KelpraWine, EveryFormatIsWrittenWithItsSignatureAndTheBitmapCarriesSizeAn
   const struct {
     const char* name;
     std::string magic;
-  } cases[] = {{"1_1.bmp", "BM"}, {"1_1.jpg", "\xff\xd8\xff\xe0"}, {"1_1.png", "\x89PNG"},
+  } cases[] = {{"1_1.bmp", "BM"},
+               {"1_1.jpg", "\xff\xd8\xff\xe0"},
+               {"1_1.png", "\x89PNG"},
                {"1_1.tif", std::string("II*\0", 4)}};
   for (const auto& c : cases) {
     ASSERT_EQ(Capture(c.name), 0) << c.name;
