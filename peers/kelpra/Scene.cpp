@@ -37,9 +37,11 @@ bool InkAt(double s, double t, int documentIndex) {
   if (line % 7 == 6) return false;        // paragraph break
   const double length = 0.45 + 0.35 * Hash01(line * 31 + documentIndex * 977);
   if (s > 0.1 + length) return false;
-  // Gaps between "words".
-  const double word = s * 14.0 + Hash01(line + documentIndex * 53) * 3.0;
-  return std::fmod(word, 1.0) < 0.86;
+  // "Words" of varying width, each line starting with one.
+  const double word = (s - 0.1) * 14.0;
+  const int wordIndex = static_cast<int>(word);
+  const double gapStart = 0.74 + 0.16 * Hash01(line * 17 + wordIndex + documentIndex * 131);
+  return word - wordIndex < gapStart;
 }
 
 }  // namespace
