@@ -1,9 +1,11 @@
 #!/bin/bash
 # The demo: the reference data source starts the real Prismel.exe under Wine
-# on a virtual display, connects, lets it show its capture window, takes a
-# screenshot, closes it, and prints the records it received.
+# on a virtual display with the reference camera library, connects, lets it
+# show its capture window with the live picture, switches the language box
+# to Chinese, closes it, and prints the records it received.
 #
-# Leaves build/demo/capture-window.png and build/demo/records.jsonl.
+# Leaves build/demo/capture-window-en.png, capture-window-cn.png and
+# records.jsonl.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -15,22 +17,32 @@ cmake --build --preset win32 --target Prismel RefDataSource $(
 
 out="$root/build/demo"
 mkdir -p "$out"
-rm -f "$out/ready" "$out/shot-taken" "$out/capture-window.png"
+rm -f "$out"/*.png "$out/records.jsonl"
 export PRISMEL_WINEPREFIX="$root/build/win32/wineprefix"
+
+# The language box lists the languages in the order of the language list.
+cn_index=$(grep -o '>[A-Z][A-Z]<' "$root/resources/Language/Language.xml" | tr -d '<>' |
+  grep -n '^CN$' | cut -d: -f1)
 
 xvfb-run -a -s "-screen 0 1400x900x24" bash -c '
   set -eu
-  out=$1
-  "$2/scripts/wine-run.sh" "$2/build/win32/bin/RefDataSource.exe" --log "Z:$out/records.jsonl" \
-    send:202 send:204:SHOWUI wait:1500 "signal:Z:$out/ready" "waitfor:Z:$out/shot-taken" \
-    send:211 waitexit > /dev/null &
+  out=$1 root=$2 cn=$3
+  signals=$(mktemp -d)
+  "$root/scripts/wine-run.sh" "$root/build/win32/bin/RefDataSource.exe" \
+    --log "Z:$out/records.jsonl" send:202 send:204:SHOWUI wait:1500 \
+    "signal:Z:$signals/en" "waitfor:Z:$signals/en.done" \
+    "select:1099:$((cn - 1))" wait:500 "signal:Z:$signals/cn" "waitfor:Z:$signals/cn.done" \
+    "select:1099:0" send:211 waitexit > /dev/null &
   source=$!
-  for _ in $(seq 1 600); do [ -f "$out/ready" ] && break; sleep 0.1; done
-  import -window root "$out/capture-window.png"
-  touch "$out/shot-taken"
+  for language in en cn; do
+    for _ in $(seq 1 600); do [ -f "$signals/$language" ] && break; sleep 0.1; done
+    import -window root "$out/capture-window-$language.png"
+    touch "$signals/$language.done"
+  done
   wait $source
-' demo "$out" "$root"
+  rm -rf "$signals"
+' demo "$out" "$root" "$cn_index"
 
 echo "Records the data source received:"
 grep '"kind"' "$out/records.jsonl"
-echo "Screenshot of the capture window: $out/capture-window.png"
+echo "Screenshots of the capture window: $out/capture-window-en.png, $out/capture-window-cn.png"

@@ -44,6 +44,10 @@ void RecordLog::Event(const std::string& name, const std::string& detail) {
   Write("{\"event\":\"" + name + "\",\"detail\":" + JsonString(wideDetail) + "}");
 }
 
+void RecordLog::Read(const std::string& what, const std::u16string& text) {
+  Write("{\"read\":\"" + what + "\",\"text\":" + JsonString(text) + "}");
+}
+
 void RecordLog::Write(const std::string& line) {
   std::fprintf(stdout, "%s\n", line.c_str());
   std::fflush(stdout);

@@ -12,6 +12,8 @@ class RecordLog {
   void Record(uint32_t kind, uint32_t size, int32_t code, const std::u16string& text,
               int fileExists);
   void Event(const std::string& name, const std::string& detail = std::string());
+  // What a step read from the capture window, e.g. a control's text.
+  void Read(const std::string& what, const std::u16string& text);
 
  private:
   void Write(const std::string& line);

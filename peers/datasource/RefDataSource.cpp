@@ -148,6 +148,28 @@ bool RunStep(const Step& step) {
     }
     return true;
   }
+  if (step.verb == L"select") {
+    HWND capture = FindWindowW(nullptr, kCaptureWindow);
+    const int id = _wtoi(args[0].c_str());
+    HWND list = capture != nullptr ? GetDlgItem(capture, id) : nullptr;
+    if (list == nullptr) return false;
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(_wtoi(args[1].c_str())), 0);
+    SendMessageW(capture, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    return true;
+  }
+  if (step.verb == L"text" || step.verb == L"statustext") {
+    HWND capture = FindWindowW(nullptr, kCaptureWindow);
+    if (capture == nullptr) return false;
+    HWND control = step.verb == L"text"
+                       ? GetDlgItem(capture, _wtoi(args[0].c_str()))
+                       : FindWindowExW(capture, nullptr, L"msctls_statusbar32", nullptr);
+    if (control == nullptr) return false;
+    wchar_t text[512] = {};
+    GetWindowTextW(control, text, 512);
+    const std::wstring name = step.verb == L"text" ? L"text:" + args[0] : L"statustext";
+    g_state.log->Read(Narrow(name), std::u16string(text, text + wcslen(text)));
+    return true;
+  }
   if (step.verb == L"signal") {
     HANDLE file = CreateFileW(args[0].c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;

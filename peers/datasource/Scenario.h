@@ -7,6 +7,9 @@
 //   wait:MS                     handle messages for MS milliseconds
 //   close                       the system menu's Close on the capture window
 //   click:ID                    press a button of the capture window
+//   select:ID:INDEX             pick an item of a list of the capture window
+//   text:ID                     log the text of a control of the capture window
+//   statustext                  log the text of the capture window's status bar
 //   signal:FILE                 create FILE (to tell a script "ready")
 //   waitfor:FILE                handle messages until FILE exists
 //   waitexit                    handle messages until Prismel has exited

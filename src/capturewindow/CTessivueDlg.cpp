@@ -25,7 +25,11 @@ constexpr int kCropModeSingleIndex = 1;
 }  // namespace
 
 CTessivueDlg::CTessivueDlg(platform::Platform& platform)
-    : platform_(platform), link_(platform), camera_(platform.os), callbacks_(platform.ui) {
+    : platform_(platform),
+      link_(platform),
+      camera_(platform.os),
+      callbacks_(platform.ui),
+      thumbnails_(platform, localisation::ProcessUiTextTable()) {
   g_TessivueDlg = this;
 }
 

@@ -19,6 +19,7 @@
 #include "dslink/CScanTwainControl.h"
 #include "dslink/ITwainShowWindow.h"
 #include "platform/Platform.h"
+#include "thumbnails/CImageListCtrl.h"
 
 class CTessivueDlg : public platform::DialogHandler, public ITwainShowWindow {
  public:
@@ -69,6 +70,7 @@ class CTessivueDlg : public platform::DialogHandler, public ITwainShowWindow {
   platform::Window* MainPreviewHost() const { return mainPreviewHost_.Window(); }
   platform::Window* SecondaryPreviewHost() const { return secondaryPreviewHost_.Window(); }
   platform::Window* MergePreview() const { return mergePreview_.Window(); }
+  CImageListCtrl& Thumbnails() { return thumbnails_; }
 
  private:
   platform::Window& Window() const { return *GetWindow(); }
@@ -83,6 +85,7 @@ class CTessivueDlg : public platform::DialogHandler, public ITwainShowWindow {
   void LoadStartUpLanguage();
   void CreateStatusBar();
   std::u16string VersionText(bool allFourParts) const;
+  static void OnThumbnailCount(int count);
 
   // Texts (UiTexts.cpp).
   void RefillList(int controlId, const std::vector<std::u16string>& items);
@@ -121,6 +124,7 @@ class CTessivueDlg : public platform::DialogHandler, public ITwainShowWindow {
   std::optional<std::string> moduleFolder_;
   std::optional<std::string> workFolder_;
   std::u16string currentFile_;
+  CImageListCtrl thumbnails_;
   platform::ProductVersion productVersion_{};
   std::vector<capturewindow::ResolutionLabel> resolutionLabels_;
   std::vector<int> dpiList_;

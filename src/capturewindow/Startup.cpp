@@ -75,6 +75,11 @@ bool CTessivueDlg::OnInitDialog() {
 }
 
 bool CTessivueDlg::BuildWindow() {
+  if (thumbnails_.Initialise(Window(), IDC_THUMBNAILS)) {
+    thumbnails_.SetCountCallback(&CTessivueDlg::OnThumbnailCount);
+    thumbnails_.EnsureVisible(thumbnails_.GetItemCount() - 1);
+  }
+
   // The live picture of the main camera is drawn into a child window laid
   // over the placeholder.
   const platform::Rect area = Window().ControlRect(IDC_PREVIEW_AREA);
@@ -110,6 +115,13 @@ bool CTessivueDlg::BuildWindow() {
   ApplyUiTexts();
   Window().Enable(IDC_EXIT, exitEnabled);
   return true;
+}
+
+// The user can finish only while at least one captured picture is listed.
+void CTessivueDlg::OnThumbnailCount(int count) {
+  if (g_TessivueDlg != nullptr && g_TessivueDlg->GetWindow() != nullptr) {
+    g_TessivueDlg->Window().Enable(IDC_EXIT, count > 0);
+  }
 }
 
 void CTessivueDlg::CreateStatusBar() {

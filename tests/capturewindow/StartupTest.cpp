@@ -186,3 +186,25 @@ TEST(Startup, OneByOneSettingReachesTheLink) {
   h.Then([&] { EXPECT_TRUE(h.dialog->Link().IsOneByOne()); });
   h.Run();
 }
+
+TEST(Startup, ExitFollowsTheThumbnailCountAndSurvivesALanguageSwitch) {
+  CaptureWindowHarness h;
+  h.Then([&] {
+    auto& w = h.Window();
+    EXPECT_FALSE(w.IsEnabled(IDC_EXIT));
+    // What a capture does: the library writes the picture, the list shows it.
+    std::string path = *h.dialog->WorkFolderPath() + "\\1_1000.bmp";
+    std::vector<char> buffer(path.begin(), path.end());
+    buffer.resize(1024, '\0');
+    ASSERT_EQ(h.dialog->Camera().camCaptureImageFile(0, buffer.data()), 0);
+    ASSERT_GE(h.dialog->Thumbnails().AddImage(h.host.os.AnsiToWide(path)), 0);
+    EXPECT_TRUE(w.IsEnabled(IDC_EXIT));
+    const auto& languages = localisation::ProcessLanguageList();
+    for (size_t i = 0; i < languages.size(); ++i) {
+      if (languages[i].code == u"CN") w.UserSelect(IDC_LANGUAGE, static_cast<int>(i));
+    }
+    EXPECT_EQ(w.Text(IDC_EXIT), h.TextOf("Exit"));
+    EXPECT_TRUE(w.IsEnabled(IDC_EXIT));
+  });
+  h.Run();
+}

@@ -8,11 +8,13 @@ set -euo pipefail
 bin=$1 expected=$2
 shift 2
 here=$(cd "$(dirname "$0")" && pwd)
-log=$(mktemp)
-trap 'rm -f "$log"' EXIT
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+log="$work/log"
+# A program folder of its own: no settings left by another session.
+cp -r "$bin/Prismel.exe" "$bin/Kelpra.dll" "$bin/Language" "$bin/RefDataSource.exe" "$work/"
 
-"$here/../../../scripts/wine-run.sh" "$bin/RefDataSource.exe" \
-  --prismel "Z:$bin/Prismel.exe" "$@" > "$log" 2>/dev/null || {
+"$here/../../../scripts/wine-run.sh" "$work/RefDataSource.exe" "$@" > "$log" 2>/dev/null || {
   echo "reference data source failed:"; cat "$log"; exit 1; }
 
 actual=$(grep '"kind"' "$log" | sed -E 's/.*"code":([-0-9]+),"text":"([^"]*)".*/\1 \2/; s/ $//')

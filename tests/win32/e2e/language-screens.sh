@@ -1,0 +1,52 @@
+#!/bin/bash
+# The capture window as the user first sees it, in English and after
+# switching the language box to Chinese: control texts read from the running
+# window, and a screenshot of each saved as a test artifact.
+#
+#   language-screens.sh BIN_DIR ARTIFACT_DIR
+set -euo pipefail
+bin=$1 artifacts=$2
+here=$(cd "$(dirname "$0")" && pwd)
+mkdir -p "$artifacts"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+log="$work/log"
+# A program folder of its own: no settings left by another session.
+program="$work/program"
+mkdir -p "$program"
+cp -r "$bin/Prismel.exe" "$bin/Kelpra.dll" "$bin/Language" "$bin/RefDataSource.exe" "$program/"
+bin=$program
+
+# The language box lists the languages in the order of the language list.
+cn_index=$(grep -o '>[A-Z][A-Z]<' "$bin/Language/Language.xml" | tr -d '<>' | grep -n '^CN$' | cut -d: -f1)
+cn_index=$((cn_index - 1))
+
+shoot() {  # waits for the data source's signal, takes the screenshot, answers
+  for _ in $(seq 1 600); do [ -f "$work/$1" ] && break; sleep 0.1; done
+  [ -f "$work/$1" ] || { echo "no $1 signal"; cat "$log"; exit 1; }
+  import -window root "$artifacts/$2"
+  touch "$work/$1.done"
+}
+
+"$here/../../../scripts/wine-run.sh" "$bin/RefDataSource.exe" --log "Z:$log" \
+  send:202 send:204:SHOWUI wait:1500 text:1076 text:1030 \
+  "signal:Z:$work/en" "waitfor:Z:$work/en.done" \
+  "select:1099:$cn_index" wait:500 text:1076 text:1030 \
+  "signal:Z:$work/cn" "waitfor:Z:$work/cn.done" send:211 waitexit >/dev/null 2>&1 &
+source=$!
+shoot en capture-window-en.png
+shoot cn capture-window-cn.png
+wait $source || { echo "data source failed"; cat "$log"; exit 1; }
+
+reads() { grep "\"read\":\"$1\"" "$log" | sed -E 's/.*"text":"(.*)"}/\1/'; }
+mapfile -t color < <(reads text:1076)
+[ "${color[0]}" = "Scan Mode" ] || { echo "English caption of 1076: '${color[0]}'"; cat "$log"; exit 1; }
+[ -n "${color[1]}" ] && [ "${color[1]}" != "${color[0]}" ] ||
+  { echo "caption of 1076 did not change: '${color[1]}'"; cat "$log"; exit 1; }
+grep -q '"code":203' "$log" || { echo "not connected"; cat "$log"; exit 1; }
+for shot in capture-window-en.png capture-window-cn.png; do
+  [ -s "$artifacts/$shot" ] || { echo "no screenshot $shot"; exit 1; }
+done
+! cmp -s "$artifacts/capture-window-en.png" "$artifacts/capture-window-cn.png" ||
+  { echo "the two screenshots are the same"; exit 1; }
+echo "screenshots in $artifacts"
