@@ -1,4 +1,3 @@
-# !!! Everyone working in this tree today: read /work/TEAM-RULES.md (team rules, shared-tree etiquette) before writing code. (Temporary note; the lead removes it.)
 # Third-party code comes from Debian's packages only; nothing is downloaded.
 #
 # GoogleTest: the native build uses the packaged library; the Windows build

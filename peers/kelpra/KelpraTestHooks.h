@@ -1,4 +1,3 @@
-// !!! Everyone working in this tree today: read /work/TEAM-RULES.md (team rules, shared-tree etiquette) before writing code. (Temporary note; the lead removes it.)
 // Extra exports of the reference camera library that only tests use.
 //
 // The call log holds one line per export call, in call order, written as

@@ -1,7 +1,7 @@
-// !!! Everyone working in this tree today: read /work/TEAM-RULES.md (team rules, shared-tree etiquette) before writing code. (Temporary note; the lead removes it.)
 // The camera library's exports: one row per function, written once.
 //
-// Every row is X(name, result, parameter list, argument names). The binding,
+// Every row is X(name, parameter list, argument names); the result type is
+// the table's (int32_t, or a string for the two name getters). The binding,
 // the reference library and the tests expand this table, so a name or a
 // signature cannot drift between them. All exports are plain C with the
 // default (cdecl) calling convention; every argument is 32 bits wide on the

@@ -1,4 +1,3 @@
-// !!! Everyone working in this tree today: read /work/TEAM-RULES.md (team rules, shared-tree etiquette) before writing code. (Temporary note; the lead removes it.)
 // Operating-system services the core needs, behind one small interface.
 //
 // The core never includes an OS header. The Win32 implementation is the
