@@ -5,7 +5,7 @@ namespace kelpra {
 
 int Device::NativeDpi() const {
   if (ValidFormat(format)) {
-    for (const FrameSize& size : spec.formats[format].sizes) {
+    for (const FrameSize& size : model.formats[format].sizes) {
       if (size.width == width && size.height == height) return size.dpi;
     }
   }
@@ -14,7 +14,7 @@ int Device::NativeDpi() const {
 
 int Device::FindSize(int formatIndex, int w, int h) const {
   if (!ValidFormat(formatIndex)) return -1;
-  const std::vector<FrameSize>& sizes = spec.formats[formatIndex].sizes;
+  const std::vector<FrameSize>& sizes = model.formats[formatIndex].sizes;
   for (size_t i = 0; i < sizes.size(); ++i) {
     if (sizes[i].width == w && sizes[i].height == h) return static_cast<int>(i);
   }
@@ -44,13 +44,13 @@ void Device::RefreshPreview() {
   preview->Update(picture);
 }
 
-std::unique_ptr<Device> MakeDevice(const DeviceSpec& spec) {
+std::unique_ptr<Device> MakeDevice(const DeviceSpec& model) {
   auto device = std::make_unique<Device>();
-  device->spec = spec;
-  device->layout = MakeSceneLayout(spec.documents);
-  if (!spec.formats.empty() && !spec.formats[0].sizes.empty()) {
-    device->width = spec.formats[0].sizes[0].width;
-    device->height = spec.formats[0].sizes[0].height;
+  device->model = model;
+  device->layout = MakeSceneLayout(model.documents);
+  if (!model.formats.empty() && !model.formats[0].sizes.empty()) {
+    device->width = model.formats[0].sizes[0].width;
+    device->height = model.formats[0].sizes[0].height;
   }
   return device;
 }

@@ -13,7 +13,7 @@
 namespace kelpra {
 
 struct Device {
-  DeviceSpec spec;
+  DeviceSpec model;
   SceneLayout layout;
   bool open = false;
   int format = 0;
@@ -34,7 +34,7 @@ struct Device {
   // Index of width x height in format, or -1.
   int FindSize(int formatIndex, int w, int h) const;
   bool ValidFormat(int formatIndex) const {
-    return formatIndex >= 0 && formatIndex < static_cast<int>(spec.formats.size());
+    return formatIndex >= 0 && formatIndex < static_cast<int>(model.formats.size());
   }
   // What a capture needs, copied so that the shot can run without the lock.
   CaptureRequest MakeCaptureRequest() const;
@@ -43,6 +43,6 @@ struct Device {
 };
 
 // A closed device at the first size of its first format.
-std::unique_ptr<Device> MakeDevice(const DeviceSpec& spec);
+std::unique_ptr<Device> MakeDevice(const DeviceSpec& model);
 
 }  // namespace kelpra

@@ -90,14 +90,14 @@ bool ParseFailRule(const std::string& text, FailRule& rule) {
 enum class Section { None, Library, Device, Unknown };
 
 struct DeviceDraft {
-  DeviceSpec spec;
+  DeviceSpec model;
   int defaultDpi = 96;
 };
 
 // Fills in sizes without their own DPI and drops empty formats.
 bool FinishDevice(DeviceDraft& draft, std::vector<DeviceSpec>& devices) {
   std::vector<VideoFormat> kept;
-  for (VideoFormat& format : draft.spec.formats) {
+  for (VideoFormat& format : draft.model.formats) {
     if (format.sizes.empty()) continue;
     for (FrameSize& size : format.sizes) {
       if (size.dpi == 0) size.dpi = draft.defaultDpi;
@@ -105,9 +105,9 @@ bool FinishDevice(DeviceDraft& draft, std::vector<DeviceSpec>& devices) {
     kept.push_back(format);
   }
   if (kept.empty() || static_cast<int>(devices.size()) >= limits::kMaxDevices) return false;
-  draft.spec.formats = kept;
-  if (draft.spec.name.empty()) draft.spec.name = "Kelpra Camera " + std::to_string(devices.size());
-  devices.push_back(draft.spec);
+  draft.model.formats = kept;
+  if (draft.model.name.empty()) draft.model.name = "Kelpra Camera " + std::to_string(devices.size());
+  devices.push_back(draft.model);
   return true;
 }
 
@@ -173,26 +173,26 @@ LibraryConfig ParseConfig(const std::string& input) {
         }
       }
     } else {
-      DeviceSpec& spec = draft.spec;
+      DeviceSpec& model = draft.model;
       if (EqualsNoCase(key, "Name") && IsPrintableName(value, limits::kMaxNameLength)) {
-        spec.name = value;
+        model.name = value;
         accepted = true;
       } else if (EqualsNoCase(key, "Dpi") && ParseInt(value, 1, limits::kMaxDpi, number)) {
         draft.defaultDpi = static_cast<int>(number);
         accepted = true;
       } else if (EqualsNoCase(key, "Documents") && ParseInt(value, 1, 2, number)) {
-        spec.documents = static_cast<int>(number);
+        model.documents = static_cast<int>(number);
         accepted = true;
       } else if (EqualsNoCase(key, "Format") &&
                  IsPrintableName(value, limits::kMaxFormatNameLength) &&
-                 static_cast<int>(spec.formats.size()) < limits::kMaxFormats) {
-        spec.formats.push_back(VideoFormat{value, {}});
+                 static_cast<int>(model.formats.size()) < limits::kMaxFormats) {
+        model.formats.push_back(VideoFormat{value, {}});
         accepted = true;
-      } else if (EqualsNoCase(key, "Size") && !spec.formats.empty() &&
-                 static_cast<int>(spec.formats.back().sizes.size()) < limits::kMaxSizes) {
+      } else if (EqualsNoCase(key, "Size") && !model.formats.empty() &&
+                 static_cast<int>(model.formats.back().sizes.size()) < limits::kMaxSizes) {
         FrameSize size;
         if (ParseSize(value, size)) {
-          spec.formats.back().sizes.push_back(size);
+          model.formats.back().sizes.push_back(size);
           accepted = true;
         }
       }

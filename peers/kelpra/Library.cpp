@@ -104,8 +104,8 @@ void NotifyDeviceChange(CamDeviceChangeCallback callback, int32_t arrived) {
 // The text of the library's own property windows.
 std::string PropertiesText(const Device& d) {
   std::ostringstream text;
-  text << d.spec.name << "\n\n"
-       << "Format: " << (d.ValidFormat(d.format) ? d.spec.formats[d.format].name : "") << "\n"
+  text << d.model.name << "\n\n"
+       << "Format: " << (d.ValidFormat(d.format) ? d.model.formats[d.format].name : "") << "\n"
        << "Frame size: " << d.width << " x " << d.height << "\n"
        << "DPI: " << d.DpiX() << " x " << d.DpiY() << "\n"
        << "Rotation: " << d.options.rotation * 90 << "\n"
@@ -144,7 +144,7 @@ int32_t camInitCameraLib() {
   if (s.initialised) return kOk;
   const ConfigFile config = ReadConfig();
   s.devices.clear();
-  for (const DeviceSpec& spec : config.parsed.devices) s.devices.push_back(MakeDevice(spec));
+  for (const DeviceSpec& model : config.parsed.devices) s.devices.push_back(MakeDevice(model));
   s.tickMs = config.parsed.tickMs;
   if (const int tick = TickFromEnvironment()) s.tickMs = tick;
   // A file's failures are armed once: "the next N calls" of an export, not
@@ -221,7 +221,7 @@ const char* camGetDevName(int32_t device) {
   Lock lock(Lib().mutex);
   int32_t error = kOk;
   Device* d = Find(device, error);
-  return d ? d->spec.name.c_str() : nullptr;
+  return d ? d->model.name.c_str() : nullptr;
 }
 
 int32_t camOpenDev(int32_t device, int32_t mediaType, int32_t width, int32_t height) {
@@ -272,7 +272,7 @@ int32_t camGetMediaTypeCount(int32_t device, int32_t* count) {
   int32_t error = kOk;
   Device* d = Find(device, error);
   if (!d) return error;
-  *count = static_cast<int32_t>(d->spec.formats.size());
+  *count = static_cast<int32_t>(d->model.formats.size());
   return kOk;
 }
 
@@ -281,7 +281,7 @@ const char* camGetMediaTypeName(int32_t device, int32_t format) {
   int32_t error = kOk;
   Device* d = Find(device, error);
   if (!d || !d->ValidFormat(format)) return nullptr;
-  return d->spec.formats[format].name.c_str();
+  return d->model.formats[format].name.c_str();
 }
 
 int32_t camSetMediaType(int32_t device, int32_t format) {
@@ -293,8 +293,8 @@ int32_t camSetMediaType(int32_t device, int32_t format) {
   d->format = format;
   // Keep the frame size when the new format offers it, else take its first.
   if (d->FindSize(format, d->width, d->height) < 0) {
-    d->width = d->spec.formats[format].sizes[0].width;
-    d->height = d->spec.formats[format].sizes[0].height;
+    d->width = d->model.formats[format].sizes[0].width;
+    d->height = d->model.formats[format].sizes[0].height;
   }
   d->RefreshPreview();
   return kOk;
@@ -307,7 +307,7 @@ int32_t camGetResolutionCount(int32_t device, int32_t format, int32_t* count) {
   Device* d = Find(device, error);
   if (!d) return error;
   if (!d->ValidFormat(format)) return kErrUnsupported;
-  *count = static_cast<int32_t>(d->spec.formats[format].sizes.size());
+  *count = static_cast<int32_t>(d->model.formats[format].sizes.size());
   return kOk;
 }
 
@@ -319,10 +319,10 @@ int32_t camGetResolution(int32_t device, int32_t format, int32_t index, int32_t*
   Device* d = Find(device, error);
   if (!d) return error;
   if (!d->ValidFormat(format) || index < 0 ||
-      index >= static_cast<int32_t>(d->spec.formats[format].sizes.size()))
+      index >= static_cast<int32_t>(d->model.formats[format].sizes.size()))
     return kErrUnsupported;
-  *width = d->spec.formats[format].sizes[index].width;
-  *height = d->spec.formats[format].sizes[index].height;
+  *width = d->model.formats[format].sizes[index].width;
+  *height = d->model.formats[format].sizes[index].height;
   return kOk;
 }
 
@@ -333,7 +333,7 @@ int32_t camSetResolution(int32_t device, int32_t width, int32_t height) {
   if (!d) return error;
   // The current format first; another format offering the size is switched to.
   int format = d->FindSize(d->format, width, height) >= 0 ? d->format : -1;
-  for (int f = 0; format < 0 && f < static_cast<int>(d->spec.formats.size()); ++f) {
+  for (int f = 0; format < 0 && f < static_cast<int>(d->model.formats.size()); ++f) {
     if (d->FindSize(f, width, height) >= 0) format = f;
   }
   if (format < 0) return kErrUnsupported;
