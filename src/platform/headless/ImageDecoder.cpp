@@ -1,16 +1,21 @@
 #include "platform/headless/ImageDecoder.h"
 
+#include <csetjmp>
 #include <cstdio>
+#include <climits>
+#include <cstring>
 #include <memory>
+#include <vector>
 
-// The decoder's functions stay private to this file, so that other stb
-// users linked into the same program cannot clash with them.
+#include <jpeglib.h>
+#include <png.h>
+
+// BMP only: the decoder's functions stay private to this file, so that
+// other stb users linked into the same program cannot clash with them.
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_BMP
-#define STBI_ONLY_PNG
-#define STBI_ONLY_JPEG
-#define STBI_ONLY_GIF
+#define STBI_NO_STDIO
 #define STBI_NO_LINEAR
 #define STBI_NO_HDR
 #include <stb/stb_image.h>
@@ -18,113 +23,208 @@
 namespace headless {
 namespace {
 
-struct StbFree {
-  void operator()(stbi_uc* pixels) const { stbi_image_free(pixels); }
-};
-using StbPixels = std::unique_ptr<stbi_uc, StbFree>;
+// Files larger than this are not read for a thumbnail.
+constexpr uint64_t kMaxFileBytes = 1ull << 30;
 
-struct FileClose {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
+enum class Format { Unknown, Bmp, Png, Jpeg };
 
-struct Header {
-  platform::ImageSize size;
-  int channels = 0;
-};
+Format FormatOf(const uint8_t* data, size_t size) {
+  static const uint8_t kPng[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (size >= 2 && data[0] == 'B' && data[1] == 'M') return Format::Bmp;
+  if (size >= sizeof kPng && std::memcmp(data, kPng, sizeof kPng) == 0) return Format::Png;
+  if (size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF) return Format::Jpeg;
+  return Format::Unknown;
+}
 
-std::optional<Header> Accept(int width, int height, int channels) {
-  if (width <= 0 || height <= 0) return std::nullopt;
-  const uint64_t pixels = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
-  if (pixels > platform::kMaxImagePixels) return std::nullopt;
-  Header header;
-  header.size.width = static_cast<uint32_t>(width);
-  header.size.height = static_cast<uint32_t>(height);
-  header.channels = channels;
+std::optional<platform::ImageSize> Accept(uint64_t width, uint64_t height) {
+  if (width == 0 || height == 0 || width > UINT32_MAX || height > UINT32_MAX ||
+      width * height > platform::kMaxImagePixels) {
+    return std::nullopt;
+  }
+  return platform::ImageSize{static_cast<uint32_t>(width), static_cast<uint32_t>(height)};
+}
+
+// A decoder fills `image` (sized from the accepted header) or fails; with
+// `image` null it reads the header only.
+using Decoded = std::optional<platform::ImageSize>;
+
+platform::RgbImage BlankImage(platform::ImageSize size) {
+  platform::RgbImage image;
+  image.width = static_cast<int>(size.width);
+  image.height = static_cast<int>(size.height);
+  image.pixels.resize(static_cast<size_t>(size.width) * size.height * 3);
+  return image;
+}
+
+// BMP through stb.
+Decoded ReadBmp(const uint8_t* data, size_t size, platform::RgbImage* image) {
+  if (size > INT32_MAX) return std::nullopt;
+  int width = 0, height = 0, channels = 0;
+  if (!stbi_info_from_memory(data, static_cast<int>(size), &width, &height, &channels) ||
+      width <= 0 || height <= 0) {
+    return std::nullopt;
+  }
+  const Decoded header = Accept(static_cast<uint64_t>(width), static_cast<uint64_t>(height));
+  if (!header || image == nullptr) return header;
+  const bool alpha = channels == 4;
+  const int wanted = alpha ? 4 : 3;
+  int gotWidth = 0, gotHeight = 0, gotChannels = 0;
+  std::unique_ptr<stbi_uc, void (*)(void*)> pixels(
+      stbi_load_from_memory(data, static_cast<int>(size), &gotWidth, &gotHeight, &gotChannels,
+                            wanted),
+      stbi_image_free);
+  if (!pixels || gotWidth != width || gotHeight != height) return std::nullopt;
+  *image = BlankImage(*header);
+  const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
+  const stbi_uc* in = pixels.get();
+  uint8_t* out = image->pixels.data();
+  for (size_t i = 0; i < count; ++i, in += wanted, out += 3) {
+    const unsigned a = alpha ? in[3] : 255u;
+    for (int c = 0; c < 3; ++c) {
+      out[c] = static_cast<uint8_t>((in[c] * a + 255u * (255u - a) + 127u) / 255u);
+    }
+  }
   return header;
 }
 
-std::optional<Header> HeaderOf(const uint8_t* data, size_t size) {
-  if (data == nullptr || size == 0 || size > INT32_MAX) return std::nullopt;
-  int width = 0, height = 0, channels = 0;
-  if (!stbi_info_from_memory(data, static_cast<int>(size), &width, &height, &channels)) {
+// PNG through libpng; transparency is laid over white by libpng itself.
+Decoded ReadPng(const uint8_t* data, size_t size, platform::RgbImage* image) {
+  png_image png;
+  std::memset(&png, 0, sizeof png);
+  png.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_memory(&png, data, size)) {
+    png_image_free(&png);
     return std::nullopt;
   }
-  return Accept(width, height, channels);
+  const Decoded header = Accept(png.width, png.height);
+  if (!header || image == nullptr) {
+    png_image_free(&png);
+    return header;
+  }
+  png.format = PNG_FORMAT_RGB;
+  *image = BlankImage(*header);
+  png_color white{255, 255, 255};
+  const bool read = png_image_finish_read(&png, &white, image->pixels.data(), 0, nullptr) != 0;
+  png_image_free(&png);
+  if (!read) return std::nullopt;
+  return header;
 }
 
-std::optional<Header> HeaderOf(std::FILE* file) {
-  int width = 0, height = 0, channels = 0;
-  if (!stbi_info_from_file(file, &width, &height, &channels)) return std::nullopt;
-  return Accept(width, height, channels);
+// libjpeg reports errors by calling error_exit, which must not return.
+struct JpegErrors {
+  jpeg_error_mgr manager;
+  std::jmp_buf jump;
+};
+
+[[noreturn]] void LeaveJpeg(j_common_ptr info) {
+  std::longjmp(reinterpret_cast<JpegErrors*>(info->err)->jump, 1);
+}
+void IgnoreJpegMessage(j_common_ptr) {}
+
+// Only plain data lives in this function: longjmp skips no destructor.
+bool RunJpeg(const uint8_t* data, size_t size, platform::ImageSize* declared,
+             platform::RgbImage* image) {
+  jpeg_decompress_struct info;
+  JpegErrors errors;
+  info.err = jpeg_std_error(&errors.manager);
+  errors.manager.error_exit = LeaveJpeg;
+  errors.manager.output_message = IgnoreJpegMessage;
+  if (setjmp(errors.jump) != 0) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
+  jpeg_create_decompress(&info);
+  jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+  if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
+  declared->width = info.image_width;
+  declared->height = info.image_height;
+  if (image == nullptr || !Accept(info.image_width, info.image_height)) {
+    jpeg_destroy_decompress(&info);
+    return true;
+  }
+  info.out_color_space = JCS_RGB;
+  jpeg_start_decompress(&info);
+  if (info.output_width != info.image_width || info.output_height != info.image_height ||
+      info.output_components != 3) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
+  const size_t stride = static_cast<size_t>(info.output_width) * 3;
+  while (info.output_scanline < info.output_height) {
+    JSAMPROW row = image->pixels.data() + stride * info.output_scanline;
+    if (jpeg_read_scanlines(&info, &row, 1) != 1) break;
+  }
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
+  return true;
 }
 
-bool HasAlpha(int channels) { return channels == 2 || channels == 4; }
+Decoded ReadJpeg(const uint8_t* data, size_t size, platform::RgbImage* image) {
+  if (size > ULONG_MAX) return std::nullopt;
+  platform::ImageSize declared;
+  // The header first, then the pixels into an image of the accepted size.
+  if (!RunJpeg(data, size, &declared, nullptr)) return std::nullopt;
+  const Decoded header = Accept(declared.width, declared.height);
+  if (!header || image == nullptr) return header;
+  *image = BlankImage(*header);
+  if (!RunJpeg(data, size, &declared, image)) return std::nullopt;
+  return header;
+}
 
-// Decoded pixels (3 or 4 channels) as RGB, alpha laid over white.
-std::optional<platform::RgbImage> ToRgb(StbPixels pixels, int width, int height,
-                                        int channels, const Header& header) {
-  // The body must match the header that was checked.
-  if (!pixels || static_cast<uint32_t>(width) != header.size.width ||
-      static_cast<uint32_t>(height) != header.size.height) {
-    return std::nullopt;
+Decoded Read(const uint8_t* data, size_t size, platform::RgbImage* image) {
+  if (data == nullptr) return std::nullopt;
+  switch (FormatOf(data, size)) {
+    case Format::Bmp:
+      return ReadBmp(data, size, image);
+    case Format::Png:
+      return ReadPng(data, size, image);
+    case Format::Jpeg:
+      return ReadJpeg(data, size, image);
+    case Format::Unknown:
+      break;
   }
-  platform::RgbImage image;
-  image.width = width;
-  image.height = height;
-  const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
-  image.pixels.resize(count * 3);
-  const stbi_uc* in = pixels.get();
-  uint8_t* out = image.pixels.data();
-  for (size_t i = 0; i < count; ++i, in += channels, out += 3) {
-    if (channels == 4) {
-      const unsigned alpha = in[3];
-      for (int c = 0; c < 3; ++c) {
-        out[c] = static_cast<uint8_t>((in[c] * alpha + 255u * (255u - alpha) + 127u) / 255u);
-      }
-    } else {
-      out[0] = in[0];
-      out[1] = in[1];
-      out[2] = in[2];
-    }
+  return std::nullopt;
+}
+
+std::optional<std::vector<uint8_t>> FileBytes(const std::string& path) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+  if (!file) return std::nullopt;
+  std::vector<uint8_t> bytes;
+  uint8_t chunk[65536];
+  size_t got = 0;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
+    if (bytes.size() + got > kMaxFileBytes) return std::nullopt;
+    bytes.insert(bytes.end(), chunk, chunk + got);
   }
-  return image;
+  if (std::ferror(file.get())) return std::nullopt;
+  return bytes;
 }
 
 }  // namespace
 
 std::optional<platform::ImageSize> ReadImageHeader(const uint8_t* data, size_t size) {
-  const std::optional<Header> header = HeaderOf(data, size);
-  if (!header) return std::nullopt;
-  return header->size;
+  return Read(data, size, nullptr);
 }
 
 std::optional<platform::RgbImage> DecodeImage(const uint8_t* data, size_t size) {
-  const std::optional<Header> header = HeaderOf(data, size);
-  if (!header) return std::nullopt;
-  const int wanted = HasAlpha(header->channels) ? 4 : 3;
-  int width = 0, height = 0, channels = 0;
-  StbPixels pixels(stbi_load_from_memory(data, static_cast<int>(size), &width, &height,
-                                         &channels, wanted));
-  return ToRgb(std::move(pixels), width, height, wanted, *header);
+  platform::RgbImage image;
+  if (!Read(data, size, &image)) return std::nullopt;
+  return image;
 }
 
 std::optional<platform::ImageSize> ReadImageFileHeader(const std::string& path) {
-  std::unique_ptr<std::FILE, FileClose> file(std::fopen(path.c_str(), "rb"));
-  if (!file) return std::nullopt;
-  const std::optional<Header> header = HeaderOf(file.get());
-  if (!header) return std::nullopt;
-  return header->size;
+  const std::optional<std::vector<uint8_t>> bytes = FileBytes(path);
+  if (!bytes) return std::nullopt;
+  return ReadImageHeader(bytes->data(), bytes->size());
 }
 
 std::optional<platform::RgbImage> DecodeImageFile(const std::string& path) {
-  std::unique_ptr<std::FILE, FileClose> file(std::fopen(path.c_str(), "rb"));
-  if (!file) return std::nullopt;
-  const std::optional<Header> header = HeaderOf(file.get());
-  if (!header) return std::nullopt;
-  const int wanted = HasAlpha(header->channels) ? 4 : 3;
-  int width = 0, height = 0, channels = 0;
-  StbPixels pixels(stbi_load_from_file(file.get(), &width, &height, &channels, wanted));
-  return ToRgb(std::move(pixels), width, height, wanted, *header);
+  const std::optional<std::vector<uint8_t>> bytes = FileBytes(path);
+  if (!bytes) return std::nullopt;
+  return DecodeImage(bytes->data(), bytes->size());
 }
 
 }  // namespace headless

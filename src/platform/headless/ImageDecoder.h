@@ -1,6 +1,6 @@
-// Picture files decoded natively (BMP, PNG, JPEG, GIF), for thumbnails.
-// Every decode reads the header first and refuses a picture with a zero
-// side or more than platform::kMaxImagePixels before allocating its pixels.
+// Picture files decoded natively (BMP, PNG, JPEG), for thumbnails. Every
+// decode reads the header first and refuses a picture with a zero side or
+// more than platform::kMaxImagePixels before allocating its pixels.
 #pragma once
 
 #include <cstddef>
