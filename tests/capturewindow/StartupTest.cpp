@@ -208,3 +208,28 @@ TEST(Startup, ExitFollowsTheThumbnailCountAndSurvivesALanguageSwitch) {
   });
   h.Run();
 }
+
+TEST(Startup, MovingTheWindowKeepsTheMergePreviewOverThePicture) {
+  CaptureWindowHarness h;
+  settings::SessionSettings saved;
+  saved.MergeHV.isEnable = true;
+  saved.MergeHV.direction = 2;
+  SaveSettings(h, saved);
+  h.Then([&] {
+    platform::Window* preview = h.dialog->MergePreview();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_TRUE(preview->IsVisible());
+    const platform::Rect area = h.Window().ControlScreenRect(IDC_PREVIEW_AREA);
+    const int w = area.Width(), hgt = area.Height();
+    h.dialog->OnMoving();
+    auto* merge = static_cast<headless::HeadlessWindow*>(preview);
+    EXPECT_EQ(merge->WindowRect(), (platform::Rect{area.left + 2, area.top + hgt / 2,
+                                                   area.left + 2 + w / 3, area.top + hgt / 2 * 2}));
+    h.Window().UserClick(IDC_MERGE_HORIZONTAL);
+    h.dialog->OnMoving();
+    EXPECT_EQ(merge->WindowRect(),
+              (platform::Rect{area.left + 2, area.top + hgt / 3 * 2, area.left + 2 + w / 2,
+                              area.top + hgt / 3 * 2 + hgt / 3}));
+  });
+  h.Run();
+}
