@@ -96,7 +96,8 @@ TEST(ThumbnailMenu, OtherCommandsOfTheRangeSayNothingAndChangeNothing) {
   h.list.OnMenuCommand(686);
   h.list.OnMenuCommand(687);  // not the list's
   h.list.OnMenuCommand(665);
-  EXPECT_EQ(h.host.ui.messageBoxes, (std::vector<std::u16string>{u"nothing", u"nothing", u"nothing"}));
+  EXPECT_EQ(h.host.ui.messageBoxes,
+            (std::vector<std::u16string>{u"nothing", u"nothing", u"nothing"}));
   EXPECT_EQ(h.listView->items.size(), 1u);
   EXPECT_TRUE(ThumbnailListHarness::Exists(a));
 }

@@ -114,8 +114,9 @@ platform::RgbImage LetterboxOnWhite(const platform::RgbImage& picture,
       fast, layout.placement.Width(), layout.placement.Height());
   for (int y = top; y < bottom; ++y) {
     const int sy = y - layout.placement.top;
-    const uint8_t* from = drawn.pixels.data() +
-                          (static_cast<size_t>(sy) * drawn.width + (left - layout.placement.left)) * 3;
+    const size_t skipped = static_cast<size_t>(left - layout.placement.left);
+    const uint8_t* from =
+        drawn.pixels.data() + (static_cast<size_t>(sy) * drawn.width + skipped) * 3;
     uint8_t* to = cell.pixels.data() + (static_cast<size_t>(y) * cell.width + left) * 3;
     std::copy(from, from + static_cast<size_t>(right - left) * 3, to);
   }

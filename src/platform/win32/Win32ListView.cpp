@@ -121,15 +121,16 @@ int Win32ListView::ItemImage(int index) const {
 }
 
 int Win32ListView::NextSelected(int after) const {
-  return static_cast<int>(
-      SendMessageW(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(after), MAKELPARAM(LVNI_SELECTED, 0)));
+  return static_cast<int>(SendMessageW(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(after),
+                                      MAKELPARAM(LVNI_SELECTED, 0)));
 }
 
 void Win32ListView::SetItemSelected(int index, bool selected) {
   LVITEMW item{};
   item.stateMask = LVIS_SELECTED;
   item.state = selected ? LVIS_SELECTED : 0;
-  SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(&item));
 }
 
 int Win32ListView::SelectionMark() const {

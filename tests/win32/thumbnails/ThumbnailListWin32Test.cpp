@@ -151,9 +151,12 @@ class ThumbnailListWin32 : public ::testing::Test {
     EXPECT_TRUE(WriteBytes(files.back(), bytes));
     return files.back();
   }
-  int ListCount() const { return static_cast<int>(SendMessageW(listHandle, LVM_GETITEMCOUNT, 0, 0)); }
+  int ListCount() const {
+    return static_cast<int>(SendMessageW(listHandle, LVM_GETITEMCOUNT, 0, 0));
+  }
   HIMAGELIST Images() const {
-    return reinterpret_cast<HIMAGELIST>(SendMessageW(listHandle, LVM_GETIMAGELIST, LVSIL_NORMAL, 0));
+    return reinterpret_cast<HIMAGELIST>(
+        SendMessageW(listHandle, LVM_GETIMAGELIST, LVSIL_NORMAL, 0));
   }
   void Notify(UINT code, int item) {
     NMITEMACTIVATE notification{};
