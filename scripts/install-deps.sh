@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake make g++ clang ccache pkg-config dpkg-dev
   googletest libgtest-dev libbenchmark-dev
-  libtinyxml-dev libstb-dev libtiff-dev libfontconfig-dev fonts-dejavu-core
+  libtinyxml-dev libstb-dev libpng-dev libjpeg-dev libfontconfig-dev fonts-dejavu-core
   mingw-w64 wine wine64 wine32:i386 xvfb xauth imagemagick libxml2-utils fonts-wqy-microhei
 )
 
