@@ -157,6 +157,13 @@ bool RunStep(const Step& step) {
     SendMessageW(capture, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
     return true;
   }
+  if (step.verb == L"dropdown") {
+    HWND capture = FindWindowW(nullptr, kCaptureWindow);
+    HWND list = capture != nullptr ? GetDlgItem(capture, _wtoi(args[0].c_str())) : nullptr;
+    if (list == nullptr) return false;
+    PostMessageW(list, CB_SHOWDROPDOWN, TRUE, 0);
+    return true;
+  }
   if (step.verb == L"text" || step.verb == L"statustext") {
     HWND capture = FindWindowW(nullptr, kCaptureWindow);
     if (capture == nullptr) return false;

@@ -8,6 +8,7 @@
 //   close                       the system menu's Close on the capture window
 //   click:ID                    press a button of the capture window
 //   select:ID:INDEX             pick an item of a list of the capture window
+//   dropdown:ID                 open the drop-down of a list of the capture window
 //   text:ID                     log the text of a control of the capture window
 //   statustext                  log the text of the capture window's status bar
 //   signal:FILE                 create FILE (to tell a script "ready")
