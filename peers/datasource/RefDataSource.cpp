@@ -171,8 +171,10 @@ bool RunStep(const Step& step) {
                        ? GetDlgItem(capture, _wtoi(args[0].c_str()))
                        : FindWindowExW(capture, nullptr, L"msctls_statusbar32", nullptr);
     if (control == nullptr) return false;
+    // WM_GETTEXT itself: GetWindowText would read only the caption the
+    // system keeps for a window of another process.
     wchar_t text[512] = {};
-    GetWindowTextW(control, text, 512);
+    SendMessageW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
     const std::wstring name = step.verb == L"text" ? L"text:" + args[0] : L"statustext";
     g_state.log->Read(Narrow(name), std::u16string(text, text + wcslen(text)));
     return true;

@@ -175,8 +175,10 @@ bool Win32Window::CreateStatusBar(const platform::Rect& rect) {
   return statusBar_ != nullptr;
 }
 
+// The status bar has one part: its window text is that part's text, which
+// any process can read back.
 void Win32Window::SetStatusText(const std::u16string& text) {
-  SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Wide(text)));
+  if (statusBar_ != nullptr) SetWindowTextW(statusBar_, Wide(text));
 }
 
 void Win32Window::SetStatusBarState(bool enabled, bool visible) {

@@ -29,7 +29,7 @@ shoot() {  # waits for the data source's signal, takes the screenshot, answers
 }
 
 "$here/../../../scripts/wine-run.sh" "$bin/RefDataSource.exe" --log "Z:$log" \
-  send:202 send:204:SHOWUI wait:1500 text:1076 text:1030 \
+  send:202 send:204:SHOWUI wait:1500 text:1076 text:1030 statustext \
   "signal:Z:$work/en" "waitfor:Z:$work/en.done" \
   "select:1099:$cn_index" wait:500 text:1076 text:1030 \
   "signal:Z:$work/cn" "waitfor:Z:$work/cn.done" send:211 waitexit >/dev/null 2>&1 &
@@ -40,9 +40,11 @@ wait $source || { echo "data source failed"; cat "$log"; exit 1; }
 
 reads() { grep "\"read\":\"$1\"" "$log" | sed -E 's/.*"text":"(.*)"}/\1/'; }
 mapfile -t color < <(reads text:1076)
+mapfile -t status < <(reads statustext)
 [ "${color[0]}" = "Scan Mode" ] || { echo "English caption of 1076: '${color[0]}'"; cat "$log"; exit 1; }
 [ -n "${color[1]}" ] && [ "${color[1]}" != "${color[0]}" ] ||
   { echo "caption of 1076 did not change: '${color[1]}'"; cat "$log"; exit 1; }
+[ "${status[0]}" = "Version : 1.2.3.4" ] || { echo "status bar: '${status[0]}'"; cat "$log"; exit 1; }
 grep -q '"code":203' "$log" || { echo "not connected"; cat "$log"; exit 1; }
 for shot in capture-window-en.png capture-window-cn.png; do
   [ -s "$artifacts/$shot" ] || { echo "no screenshot $shot"; exit 1; }
