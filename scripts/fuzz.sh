@@ -14,7 +14,9 @@ for target in "$root"/build/fuzz/fuzz/*Fuzz; do
   mkdir -p "$corpus"
   seeds="$root/fuzz/corpus/$name"
   echo "--- $name: ${seconds}s"
+  mkdir -p "$root/build/fuzz/findings"
   "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=0 \
+    -artifact_prefix="$root/build/fuzz/findings/$name-" \
     "$corpus" $( [ -d "$seeds" ] && echo "$seeds") 2>&1 | tail -n 3
   found=$((found + 1))
 done
