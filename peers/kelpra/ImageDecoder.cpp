@@ -1,5 +1,6 @@
-// Reading the pictures camCombineImage joins: stb_image for BMP, PNG and
-// JPEG, the own reader for TIFF; the DPI from each format's own field.
+// Reading the pictures camCombineImage joins: the platform's decoders for
+// PNG and JPEG, stb_image for BMP, the own reader for TIFF; the DPI from each
+// format's own field.
 #include <stb_image.h>
 
 #include <cmath>
@@ -9,6 +10,7 @@
 #include "ImageCodec.h"
 #include "KelpraConfig.h"
 #include "KelpraErrors.h"
+#include "PictureDecoder.h"
 #include "TiffFormat.h"
 
 namespace kelpra {
@@ -69,6 +71,12 @@ bool DecodeImage(const std::string& bytes, Image& image, int& dpiX, int& dpiY) {
   if (bytes.size() >= 4 &&
       (bytes.compare(0, 4, "II*\0", 4) == 0 || bytes.compare(0, 4, "MM\0*", 4) == 0))
     return DecodeTiff(bytes, image, dpiX, dpiY);
+  if (IsPng(bytes) || IsJpeg(bytes)) {
+    if (!DecodePngOrJpeg(bytes, image)) return false;
+    ReadDpi(bytes, dpiX, dpiY);
+    return true;
+  }
+  if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M') return false;
   if (bytes.size() > 0x7fffffff) return false;
   int width = 0, height = 0, channels = 0;
   const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());
@@ -86,6 +94,13 @@ bool DecodeImage(const std::string& bytes, Image& image, int& dpiX, int& dpiY) {
   ReadDpi(bytes, dpiX, dpiY);
   image = std::move(out);
   return true;
+}
+
+bool IsPng(const std::string& bytes) { return bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0; }
+
+bool IsJpeg(const std::string& bytes) {
+  return bytes.size() >= 3 && uint8_t(bytes[0]) == 0xff && uint8_t(bytes[1]) == 0xd8 &&
+         uint8_t(bytes[2]) == 0xff;
 }
 
 int32_t ReadImageFile(const std::string& path, Image& image, int& dpiX, int& dpiY) {
