@@ -134,6 +134,25 @@ int32_t ShowProperties(int32_t device, const char* title) {
   return kOk;
 }
 
+// Ends the device's auto-capture run, doing `alsoUnderLock` to the device
+// while the library is locked. The run's thread is joined only after the
+// lock is released, so a callback still running can call back in.
+template <typename Action>
+int32_t StopAutoCaptureOf(int32_t device, Action alsoUnderLock) {
+  if (device == kNoDevice) return kOk;
+  std::vector<std::shared_ptr<AutoCaptureRun>> runs;
+  {
+    Lock lock(Lib().mutex);
+    int32_t error = kOk;
+    Device* d = Find(device, error);
+    if (!d) return error;
+    TakeRun(*d, runs);
+    alsoUnderLock(*d);
+  }
+  StopRuns(runs);
+  return kOk;
+}
+
 }  // namespace
 
 // ---- Library life cycle ----------------------------------------------------
@@ -239,19 +258,10 @@ int32_t camOpenDev(int32_t device, int32_t mediaType, int32_t width, int32_t hei
 }
 
 int32_t camCloseDev(int32_t device) {
-  if (device == kNoDevice) return kOk;
-  std::vector<std::shared_ptr<AutoCaptureRun>> runs;
-  {
-    Lock lock(Lib().mutex);
-    int32_t error = kOk;
-    Device* d = Find(device, error);
-    if (!d) return error;
-    TakeRun(*d, runs);
-    d->open = false;
-    d->RefreshPreview();
-  }
-  StopRuns(runs);
-  return kOk;
+  return StopAutoCaptureOf(device, [](Device& d) {
+    d.open = false;
+    d.RefreshPreview();
+  });
 }
 
 int32_t camSetPreviewWindow(int32_t device, CamWindowHandle window) {
@@ -585,17 +595,7 @@ int32_t camStartAutoCapture(int32_t device, int32_t mode, int32_t target,
 }
 
 int32_t camStopAutoCapture(int32_t device) {
-  if (device == kNoDevice) return kOk;
-  std::vector<std::shared_ptr<AutoCaptureRun>> runs;
-  {
-    Lock lock(Lib().mutex);
-    int32_t error = kOk;
-    Device* d = Find(device, error);
-    if (!d) return error;
-    TakeRun(*d, runs);
-  }
-  StopRuns(runs);
-  return kOk;
+  return StopAutoCaptureOf(device, [](Device&) {});
 }
 
 // ---- Test hooks ----------------------------------------------------------------
