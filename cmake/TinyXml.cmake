@@ -1,31 +1,19 @@
 # TinyXML, the one XML library: target `prismel_tinyxml` in every build.
 #
 # Natively it is Debian's libtinyxml-dev. The Windows build compiles Debian's
-# source package of the same version (unpacked by scripts/tinyxml-source.sh
-# into the build tree, never committed) with the cross compiler. Debian builds
-# the library with TIXML_USE_STL and its header forces that define, so both
+# source package of the same version, which the install step
+# (scripts/third-party-sources.sh) unpacked into build/third_party-src, never
+# committed; configuring only reads it. Debian builds the library with TIXML_USE_STL and its header forces that define, so both
 # builds define it, for the library and for everything that includes it.
 add_library(prismel_tinyxml INTERFACE)
 target_compile_definitions(prismel_tinyxml INTERFACE TIXML_USE_STL)
 
 if(WIN32)
-  set(PRISMEL_TINYXML_SOURCE_DIR "" CACHE PATH
-      "Unpacked TinyXML sources; empty: fetched by scripts/tinyxml-source.sh")
+  set(PRISMEL_TINYXML_SOURCE_DIR "${PROJECT_SOURCE_DIR}/build/third_party-src/tinyxml/src"
+      CACHE PATH "Unpacked TinyXML sources (scripts/third-party-sources.sh)")
   set(tinyxml_dir "${PRISMEL_TINYXML_SOURCE_DIR}")
-  if(NOT tinyxml_dir)
-    execute_process(
-      COMMAND sh "${PROJECT_SOURCE_DIR}/scripts/tinyxml-source.sh"
-              "${PROJECT_SOURCE_DIR}/build/third_party-src/tinyxml"
-      OUTPUT_VARIABLE tinyxml_out
-      RESULT_VARIABLE tinyxml_result)
-    if(NOT tinyxml_result EQUAL 0)
-      message(FATAL_ERROR "scripts/tinyxml-source.sh failed (${tinyxml_result})")
-    endif()
-    string(STRIP "${tinyxml_out}" tinyxml_out)
-    string(REGEX REPLACE ".*\n" "" tinyxml_dir "${tinyxml_out}")
-  endif()
   if(NOT EXISTS "${tinyxml_dir}/tinyxml.cpp")
-    message(FATAL_ERROR "No TinyXML sources in '${tinyxml_dir}'")
+    message(FATAL_ERROR "No TinyXML sources in '${tinyxml_dir}': run scripts/install-deps.sh")
   endif()
   # The same objects as Debian's static library.
   add_library(prismel_tinyxml_static STATIC

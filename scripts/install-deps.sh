@@ -1,13 +1,22 @@
 #!/bin/bash
 # Installs what building, testing and the demo need, from Debian's packages
-# only. Installs nothing that is already there.
+# only, without recommended packages, and unpacks the Debian source packages
+# the Windows build compiles with the cross compiler. Installs nothing that
+# is already there.
 set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(
-  cmake make g++ clang ccache pkg-config dpkg-dev
+  # native build and tests
+  cmake make g++ ccache pkg-config dpkg-dev
   googletest libgtest-dev
   libtinyxml-dev libstb-dev libpng-dev libjpeg-dev libfontconfig-dev fonts-dejavu-core
-  mingw-w64 wine wine64 wine32:i386 xvfb xauth imagemagick libxml2-utils fonts-wqy-microhei
+  # fuzzing (libFuzzer lives in clang's runtime package)
+  clang libclang-rt-14-dev
+  # the 32-bit Windows build and running it
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix wine wine32:i386 xvfb xauth
+  # checking pictures and XML, Chinese captions under Wine
+  imagemagick libxml2-utils fonts-wqy-microhei
 )
 
 missing=()
@@ -15,12 +24,19 @@ for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
     missing+=("$package")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo=sudo
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  $sudo dpkg --add-architecture i386
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  if ! command -v apt-get >/dev/null; then
+    echo "install-deps: no apt-get here; install these by hand: ${missing[*]}" >&2
+    exit 1
+  fi
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+  fi
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
-$sudo apt-get update -q
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
+
+"$root/scripts/third-party-sources.sh"

@@ -3,8 +3,9 @@
 #include <cstring>
 
 #include "dialogs/CAboutDlg.h"
-#include "localisation/UiTextTable.h"
 #include "resource.h"
+#include "settings/SettingsControls.h"
+#include "settings/SettingsFile.h"
 
 CTessivueDlg* g_TessivueDlg = nullptr;
 
@@ -24,12 +25,30 @@ constexpr int kCropModeSingleIndex = 1;
 
 }  // namespace
 
+// Who handles which control. A user's notification and the core's own
+// SelectAndRun / CheckAndRun / RunHandler all go through this table.
+const CTessivueDlg::Route CTessivueDlg::kRoutes[] = {
+    {IDC_DEVICE, platform::kNotifySelectionChange,
+     [](CTessivueDlg& w) { w.devices_.OnMainDeviceChange(); }},
+    {IDC_LANGUAGE, platform::kNotifySelectionChange, [](CTessivueDlg& w) { w.OnLanguageChange(); }},
+    {IDC_SAVE, platform::kNotifyClicked,
+     [](CTessivueDlg& w) { w.CollectAndSaveSessionSettings(); }},
+};
+
 CTessivueDlg::CTessivueDlg(platform::Platform& platform)
     : platform_(platform),
       link_(platform),
       camera_(platform.os),
       callbacks_(platform.ui),
-      thumbnails_(platform, localisation::ProcessUiTextTable()) {
+      context_{platform, camera_, texts_, settings_, link_, *this, moduleFolder_},
+      thumbnails_(platform, texts_),
+      windowTexts_(context_),
+      frameSizes_(context_),
+      devices_(context_, frameSizes_),
+      options_(context_),
+      pipeline_(context_),
+      merges_(context_, pipeline_.Pair()),
+      watermark_(context_) {
   g_TessivueDlg = this;
 }
 
@@ -39,28 +58,33 @@ CTessivueDlg::~CTessivueDlg() {
 
 int CTessivueDlg::DoModal() { return platform_.ui.RunModal(IDD_CAPTURE_WINDOW, *this, nullptr); }
 
-std::u16string CTessivueDlg::Text(const char* key) const {
-  return localisation::ProcessUiTextTable().At(key).text;
-}
-
-void CTessivueDlg::ApplyFlags(int controlId, const char* key) {
-  const localisation::UiTextEntry& entry = localisation::ProcessUiTextTable().At(key);
-  Window().Enable(controlId, entry.IsEnable != 0);
-  // The flag is a show command from a file: anything but 0 shows, so that a
-  // stray value cannot maximise or minimise a control.
-  Window().ShowControl(controlId, entry.IsShow != 0);
-}
-
-void CTessivueDlg::ShowMessage(const std::u16string& text) {
-  platform_.ui.ShowMessageBox(GetWindow(), text);
-}
-
 void CTessivueDlg::OnCommand(int controlId, int notifyCode) {
-  if (notifyCode == platform::kNotifySelectionChange) {
-    OnSelectionChange(controlId);
-  } else if (notifyCode == platform::kNotifyClicked) {
-    OnClicked(controlId);
+  for (const Route& route : kRoutes) {
+    if (route.controlId == controlId && route.notifyCode == notifyCode) route.run(*this);
   }
+}
+
+void CTessivueDlg::RunHandler(int controlId) {
+  for (const Route& route : kRoutes) {
+    if (route.controlId == controlId) route.run(*this);
+  }
+}
+
+bool CTessivueDlg::SelectAndRun(int controlId, int index) {
+  if (index < 0 || index >= Controls().ItemCount(controlId)) return false;
+  Controls().SetSelection(controlId, index);
+  RunHandler(controlId);
+  return true;
+}
+
+void CTessivueDlg::SetSelectionAndRun(int controlId, int index) {
+  Controls().SetSelection(controlId, index);
+  RunHandler(controlId);
+}
+
+void CTessivueDlg::CheckAndRun(int controlId, bool checked) {
+  Controls().SetChecked(controlId, checked);
+  RunHandler(controlId);
 }
 
 bool CTessivueDlg::OnSysCommand(uint32_t command) {
@@ -70,34 +94,7 @@ bool CTessivueDlg::OnSysCommand(uint32_t command) {
   return true;
 }
 
-void CTessivueDlg::OnDestroy() {
-  // The data source hears that the session ends while the camera is still open.
-  link_.Disconnect();
-  (void)camera_.camStopAutoCapture(mainDeviceIndex_);
-  callbacks_.EndAutoCapture();
-  (void)camera_.camUnInitCameraLib();
-  callbacks_.ClearDeviceChangeHandler();
-  CollectAndSaveSessionSettings();
-  mergePreview_.Destroy();
-  mainPreviewHost_.Destroy();
-  secondaryPreviewHost_.Destroy();
-}
-
-// Keeps the merge preview over the lower part of the live picture while the
-// window moves.
-void CTessivueDlg::OnMoving() {
-  platform::Window* preview = mergePreview_.Window();
-  if (preview == nullptr || !preview->IsVisible()) return;
-  const platform::Rect area = Window().ControlScreenRect(IDC_PREVIEW_AREA);
-  const int width = area.Width(), height = area.Height();
-  if (Window().IsChecked(IDC_MERGE_VERTICAL)) {
-    preview->MoveTo({area.left + 2, area.top + height / 2, area.left + 2 + width / 3,
-                     area.top + height / 2 + height / 2});
-  } else if (Window().IsChecked(IDC_MERGE_HORIZONTAL)) {
-    preview->MoveTo({area.left + 2, area.top + (height / 3) * 2, area.left + 2 + width / 2,
-                     area.top + (height / 3) * 2 + height / 3});
-  }
-}
+void CTessivueDlg::OnMoving() { merges_.KeepPreviewOverPicture(); }
 
 void CTessivueDlg::OnCopyData(uint32_t kind, const void* data, uint32_t size) {
   // Only the receiving window acts on the data source's records; a text
@@ -108,18 +105,22 @@ void CTessivueDlg::OnCopyData(uint32_t kind, const void* data, uint32_t size) {
   (void)link_.OnDSMessage(record);
 }
 
+void CTessivueDlg::OnThumbnailCount(int count) {
+  if (GetWindow() != nullptr) Controls().Enable(IDC_EXIT, count > 0);
+}
+
 int CTessivueDlg::ShowTwainWindow(int /*unused*/) {
-  Window().Show(true);
+  Controls().Show(true);
   return 1;
 }
 
 int CTessivueDlg::CaptureOne() {
-  OnClicked(IDC_CAPTURE);
+  RunHandler(IDC_CAPTURE);
   return 1;
 }
 
 int CTessivueDlg::EnableMergeOption(int flag) {
-  Window().Enable(IDC_MERGE, flag == 0);
+  Controls().Enable(IDC_MERGE, flag == 0);
   return 1;
 }
 
@@ -133,10 +134,9 @@ void CTessivueDlg::ApplyDSSettings(const DSScanSettings& settings) {
 
   // The resolution comes from another process: only a value that has a
   // whole DPI is used; otherwise the current DPI stays.
-  if (Window().ItemCount(IDC_UNIT) > kUnitDpiIndex) {
-    Window().SetSelection(IDC_UNIT, kUnitDpiIndex);
-    if (auto dpi = ResolutionToDpi(settings.resolution)) imageDpi_ = *dpi;
-    OnUnitChange();
+  if (Controls().ItemCount(IDC_UNIT) > kUnitDpiIndex) {
+    if (auto dpi = ResolutionToDpi(settings.resolution)) settings_.DPI.ImageDPI = *dpi;
+    (void)SelectAndRun(IDC_UNIT, kUnitDpiIndex);
   }
 
   (void)SelectAndRun(IDC_COLOR_MODE, ColorModeIndexForPixelType(settings.pixelType));
@@ -144,41 +144,21 @@ void CTessivueDlg::ApplyDSSettings(const DSScanSettings& settings) {
   (void)SelectAndRun(IDC_ROTATE, settings.rotation);
 }
 
-bool CTessivueDlg::SelectAndRun(int controlId, int index) {
-  if (index < 0 || index >= Window().ItemCount(controlId)) return false;
-  Window().SetSelection(controlId, index);
-  OnSelectionChange(controlId);
-  return true;
-}
-
-void CTessivueDlg::CheckAndRun(int controlId, bool checked) {
-  Window().SetChecked(controlId, checked);
-  OnClicked(controlId);
-}
-
-void CTessivueDlg::OnSelectionChange(int controlId) {
-  switch (controlId) {
-    case IDC_COLOR_MODE: OnColorModeChange(); break;
-    case IDC_CROP_MODE: OnCropModeChange(); break;
-    case IDC_UNIT: OnUnitChange(); break;
-    case IDC_ROTATE: OnRotationChange(); break;
-    case IDC_AUTO_CAPTURE_MODE: OnAutoCaptureModeChange(); break;
-    case IDC_DEVICE: OnMainDeviceChange(); break;
-    case IDC_LANGUAGE: OnLanguageChange(); break;
-    default: break;
+void CTessivueDlg::CollectAndSaveSessionSettings() {
+  // A window whose start-up did not complete never overwrites the file.
+  if (!startUpComplete_ || !moduleFolder_) return;
+  settings::CollectControlValues(Controls(), settings_);
+  merges_.Collect(settings_);
+  if (auto code = windowTexts_.SelectedLanguageCode()) {
+    settings_.Language = platform_.os.WideToAnsi(*code);
   }
+  (void)settings::SaveSessionSettings(platform_.os, *moduleFolder_, settings_);
 }
 
-void CTessivueDlg::OnClicked(int controlId) {
-  switch (controlId) {
-    case IDC_SAVE: CollectAndSaveSessionSettings(); break;
-    case IDC_MERGE: OnMergeCheck(); break;
-    case IDC_MERGE_HORIZONTAL:
-    case IDC_MERGE_VERTICAL: OnMergeDirection(); break;
-    case IDC_SECONDARY_CAMERA: OnSecondaryCameraCheck(); break;
-    case IDC_WATERMARK: OnWatermarkCheck(); break;
-    case IDC_HAND_CROP: OnHandCropCheck(); break;
-    case IDC_FILL_BORDER: OnFillBorderCheck(); break;
-    default: break;  // capture, preview and option buttons arrive with their work
-  }
+void CTessivueDlg::OnLanguageChange() {
+  if (!windowTexts_.SwitchLanguage()) return;
+  // The language's flags know nothing of the other controls: put back what
+  // follows from them.
+  ApplyDependentEnableStates(Controls().IsChecked(IDC_WATERMARK));
 }
+

@@ -1,27 +1,35 @@
 // The capture window: the one dialog the process shows (template 102).
 //
-// The class is spread over files by concern: CTessivueDlg.cpp (messages,
-// the link's requests, teardown), Startup.cpp, UiTexts.cpp,
-// DeviceSession.cpp, SessionSettingsCollect.cpp.
+// The window keeps its messages, the start-up and teardown sequences in
+// their order (Startup.cpp) and the routing of control notifications to the
+// components that own them (CTessivueDlg.cpp). Everything a feature knows
+// lives in its component; the window owns the records they share (session
+// settings, UI texts) and hands them out through a CaptureContext.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "camera/CameraCallbacks.h"
 #include "camera/CameraLibrary.h"
-#include "capturewindow/CaptureTables.h"
-#include "capturewindow/ChildWindows.h"
+#include "capture/CapturePipeline.h"
+#include "capturewindow/DeviceSession.h"
+#include "capturewindow/FrameSizes.h"
+#include "capturewindow/ImageOptions.h"
+#include "capturewindow/MergeControls.h"
+#include "capturewindow/WatermarkControls.h"
+#include "capturewindow/WindowTexts.h"
+#include "context/CaptureContext.h"
+#include "context/CaptureWindow.h"
 #include "dslink/CScanTwainControl.h"
 #include "dslink/ITwainShowWindow.h"
+#include "localisation/UiTextTable.h"
 #include "platform/Platform.h"
+#include "settings/SessionSettings.h"
 #include "thumbnails/CImageListCtrl.h"
 
-class CTessivueDlg : public platform::DialogHandler, public ITwainShowWindow {
+class CTessivueDlg : public platform::DialogHandler, public ITwainShowWindow, public CaptureWindow {
  public:
   explicit CTessivueDlg(platform::Platform& platform);
   ~CTessivueDlg() override;
@@ -48,102 +56,71 @@ class CTessivueDlg : public platform::DialogHandler, public ITwainShowWindow {
   int ShowByMode() override { return 1; }
   void ApplyDSSettings(const DSScanSettings& settings) override;
 
-  // Setting a control from code runs the same handler as a user's change.
-  // False (and nothing runs) when the list has no item at `index`.
-  bool SelectAndRun(int controlId, int index);
-  void CheckAndRun(int controlId, bool checked);
+  // What the window offers its components.
+  platform::Window& Controls() const override { return *GetWindow(); }
+  bool SelectAndRun(int controlId, int index) override;
+  void SetSelectionAndRun(int controlId, int index) override;
+  void CheckAndRun(int controlId, bool checked) override;
+  void RunHandler(int controlId) override;
+  int MainDeviceIndex() const override { return devices_.MainDeviceIndex(); }
+  int SecondaryDeviceIndex() const override { return devices_.SecondaryDeviceIndex(); }
 
-  // The text pass and the fixed hiding pass over the controls.
-  void ApplyUiTexts();
-  void HideFixedControls();
+  // The thumbnail list's count: the user can finish only while at least
+  // one captured picture is listed.
+  void OnThumbnailCount(int count);
   // Copies the controls into the session settings and writes the file; does
   // nothing before a completed start-up.
   void CollectAndSaveSessionSettings();
 
   bool IsStartUpComplete() const { return startUpComplete_; }
-  int ImageDpi() const { return imageDpi_; }
-  int MainDeviceIndex() const { return mainDeviceIndex_; }
-  int SecondaryDeviceIndex() const { return secondaryDeviceIndex_; }
-  const std::optional<std::string>& WorkFolderPath() const { return workFolder_; }
+  const settings::SessionSettings& Settings() const { return settings_; }
+  const localisation::UiTextTable& Texts() const { return texts_; }
   CScanTwainControl& Link() { return link_; }
   camera::CameraLibrary& Camera() { return camera_; }
-  platform::Window* MainPreviewHost() const { return mainPreviewHost_.Window(); }
-  platform::Window* SecondaryPreviewHost() const { return secondaryPreviewHost_.Window(); }
-  platform::Window* MergePreview() const { return mergePreview_.Window(); }
   CImageListCtrl& Thumbnails() { return thumbnails_; }
+  const capturewindow::DeviceSession& Devices() const { return devices_; }
+  const capturewindow::MergeControls& Merges() const { return merges_; }
+  const capturewindow::WindowTexts& WindowLanguage() const { return windowTexts_; }
+  const capture::CapturePipeline& Pipeline() const { return pipeline_; }
 
  private:
-  platform::Window& Window() const { return *GetWindow(); }
-  std::u16string Text(const char* key) const;
-  void ApplyFlags(int controlId, const char* key);
-  void ShowMessage(const std::u16string& text);
+  // One control notification and who handles it.
+  struct Route {
+    int controlId;
+    int notifyCode;
+    void (*run)(CTessivueDlg& window);
+  };
+  static const Route kRoutes[];
 
   // Start-up (Startup.cpp).
-  bool BuildWindow();
+  void BuildWindow();
   bool LoadCameraLibrary();
-  void FillLanguageBox();
-  void LoadStartUpLanguage();
-  void CreateStatusBar();
-  std::u16string VersionText(bool allFourParts) const;
-  static void OnThumbnailCount(int count);
-
-  // Texts (UiTexts.cpp).
-  void RefillList(int controlId, const std::vector<std::u16string>& items);
+  void RefreshControls(bool restoreSelections);
+  void RestoreOptionSelections(bool restoreSelections);
+  // The enabled states that follow other controls and the stored crop mode.
+  void ApplyDependentEnableStates(bool watermarkOn);
+  void OnDeviceChange();
   void OnLanguageChange();
 
-  // Device session (DeviceSession.cpp).
-  void RefreshControls(bool restoreSelections);
-  void OnMainDeviceChange();
-  void OnDeviceChange();
-  void ReadNativeDpi(int device);
-  void RestoreOptionSelections(bool restoreSelections);
-
-  void OnSelectionChange(int controlId);
-  void OnClicked(int controlId);
-
-  // Change handlers of the option controls. Each sends the new choice to the
-  // camera library; they arrive with the option work.
-  void OnColorModeChange() {}
-  void OnCropModeChange() {}
-  void OnUnitChange() {}
-  void OnRotationChange() {}
-  void OnAutoCaptureModeChange() {}
-  void OnMergeCheck() {}
-  void OnMergeDirection() {}
-  void OnSecondaryCameraCheck() {}
-  void OnWatermarkCheck() {}
-  void OnHandCropCheck() {}
-  void OnFillBorderCheck() {}
-  // The video format and frame-size lists of the open main camera.
-  void FillMediaTypeAndResolutionLists() {}
-
   platform::Platform& platform_;
+  settings::SessionSettings settings_;
+  localisation::UiTextTable texts_;
+  std::optional<std::string> moduleFolder_;
   CScanTwainControl link_;
   camera::CameraLibrary camera_;
   camera::CameraCallbacks callbacks_;
-  std::optional<std::string> moduleFolder_;
-  std::optional<std::string> workFolder_;
-  std::u16string currentFile_;
+  CaptureContext context_;
   CImageListCtrl thumbnails_;
-  platform::ProductVersion productVersion_{};
-  std::vector<capturewindow::ResolutionLabel> resolutionLabels_;
-  std::vector<int> dpiList_;
-  std::vector<capturewindow::NativeDpiRecord> nativeDpiRecords_;
-  capturewindow::ChildWindow mainPreviewHost_;
-  int mainDeviceIndex_ = -1;
-  capturewindow::ChildWindow mergePreview_;
-  capturewindow::ChildWindow secondaryPreviewHost_;
-  int mergeType_ = 0;
-  int mergePosition_ = 2;
-  int secondaryDeviceIndex_ = -1;
-  int cropModeBeforeHandCrop_ = 0;
-  bool waitingForSecondPicture_ = false;
-  int imageDpi_ = 0;
-  bool tablesBuilt_ = false;
+  capturewindow::WindowTexts windowTexts_;
+  capturewindow::FrameSizes frameSizes_;
+  capturewindow::DeviceSession devices_;
+  capturewindow::ImageOptions options_;
+  capture::CapturePipeline pipeline_;
+  capturewindow::MergeControls merges_;
+  capturewindow::WatermarkControls watermark_;
   bool deviceChangePending_ = false;
-  bool deviceListWidened_ = false;
   bool startUpComplete_ = false;
 };
 
-// The one capture window of this process, reached by plain callbacks.
+// The one capture window of this process, for the plain callbacks only.
 extern CTessivueDlg* g_TessivueDlg;

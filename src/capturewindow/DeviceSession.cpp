@@ -1,176 +1,102 @@
-// The cameras the library reports: listing them, opening the main camera
-// with its live picture, and starting over when a camera comes or goes.
-#include "capturewindow/CTessivueDlg.h"
-#include "resource.h"
-#include "settings/SessionSettings.h"
+#include "capturewindow/DeviceSession.h"
 
+#include "resource.h"
+
+namespace capturewindow {
 namespace {
+
+using localisation::UiText;
 
 constexpr int32_t kFallbackWidth = 640;
 constexpr int32_t kFallbackHeight = 480;
-constexpr int32_t kUsualDpi = 96;
 
 }  // namespace
 
-void CTessivueDlg::RefreshControls(bool restoreSelections) {
-  settings::SessionSettings& saved = settings::ProcessSessionSettings();
+DeviceSession::DeviceSession(CaptureContext& context, FrameSizes& frameSizes)
+    : context_(context), frameSizes_(frameSizes) {}
+
+void DeviceSession::CreateMainPreviewHost(const platform::Rect& area) {
+  platform::Window& window = context_.Controls();
+  if (!mainPreviewHost_.Create(context_.platform.ui, IDD_MAIN_PREVIEW_HOST, &window)) return;
+  platform::Window* host = mainPreviewHost_.Window();
+  host->SetParentWindow(&window);
+  host->MoveTo(area);
+  host->Show(true);
+}
+
+void DeviceSession::CreateSecondaryPreviewHost(const platform::Rect& area) {
+  platform::Window& window = context_.Controls();
+  if (!secondaryPreviewHost_.Create(context_.platform.ui, IDD_SECONDARY_PREVIEW_HOST, &window)) {
+    return;
+  }
+  platform::Window* host = secondaryPreviewHost_.Window();
+  host->SetParentWindow(&window);
+  const int left = area.left + (area.Width() / 3) * 2;
+  host->MoveTo({left, area.top, left + area.Width() / 3, area.top + area.Height() / 3});
+  host->Show(false);
+}
+
+int DeviceSession::ListDevices() {
+  platform::Window& window = context_.Controls();
   int32_t count = 0;
-  (void)camera_.camGetDevCount(&count);
-  if (count <= 0) Window().Show(true);
+  (void)context_.camera.camGetDevCount(&count);
+  if (count <= 0) window.Show(true);
 
-  Window().ClearItems(IDC_DEVICE);
-  Window().ClearItems(IDC_SECONDARY_DEVICE);
+  window.ClearItems(IDC_DEVICE);
+  window.ClearItems(IDC_SECONDARY_DEVICE);
   for (int32_t i = 0; i < count; ++i) {
-    const char* name = camera_.camGetDevName(i);
-    const std::u16string wideName = platform_.os.AnsiToWide(name != nullptr ? name : "");
-    Window().InsertItem(IDC_DEVICE, i, wideName);
-    Window().InsertItem(IDC_SECONDARY_DEVICE, i, wideName);
-    nativeDpiRecords_.push_back(capturewindow::NativeDpiRecord{});
+    const char* name = context_.camera.camGetDevName(i);
+    const std::u16string wideName = context_.platform.os.AnsiToWide(name != nullptr ? name : "");
+    window.InsertItem(IDC_DEVICE, i, wideName);
+    window.InsertItem(IDC_SECONDARY_DEVICE, i, wideName);
+    frameSizes_.AppendNativeRecord();
   }
-
-  if (count > 0) {
-    (void)SelectAndRun(IDC_DEVICE, 0);
-    Window().SetSelection(IDC_UNIT, saved.SizeUnit);
-    FillMediaTypeAndResolutionLists();
-  }
-  RestoreOptionSelections(restoreSelections);
-
-  // One-by-one hand-off is switched on only for the value 1; the Exit action
-  // takes the batch path for every other value, so both agree.
-  if (saved.ShowUIUpdataOneByOne == 1) link_.SetOneByOne(true);
-  Window().SetChecked(IDC_HAND_CROP, saved.HandCut != 0);
-  OnHandCropCheck();
-  Window().SetChecked(IDC_FILL_BORDER, saved.EdgeBorder != 0);
-  OnFillBorderCheck();
+  return count > 0 ? count : 0;
 }
 
-// Puts the saved choices back on the option controls, each followed by its
-// own change handler. After a device change only the choices that the
-// refresh itself disturbs are put back.
-void CTessivueDlg::RestoreOptionSelections(bool restoreSelections) {
-  const settings::SessionSettings& saved = settings::ProcessSessionSettings();
-  const int count = Window().ItemCount(IDC_DEVICE);
-
-  if (restoreSelections) {
-    Window().SetSelection(IDC_COLOR_MODE, saved.colorType);
-    OnColorModeChange();
-    Window().SetSelection(IDC_CROP_MODE, saved.cutType);
-    OnCropModeChange();
-    Window().SetSelection(IDC_FILE_FORMAT, saved.fileType);
-    Window().SetSelection(IDC_ROTATE, saved.rotateType);
-    OnRotationChange();
-  }
-  Window().SetSelection(IDC_AUTO_CAPTURE_MODE, saved.autoCaptureType);
-  OnAutoCaptureModeChange();
-
-  if (restoreSelections) {
-    Window().SetChecked(IDC_MERGE, saved.MergeHV.isEnable);
-    if (saved.MergeHV.direction == 1) Window().SetChecked(IDC_MERGE_HORIZONTAL, true);
-    if (saved.MergeHV.direction == 2) Window().SetChecked(IDC_MERGE_VERTICAL, true);
-  }
-  if (Window().IsChecked(IDC_MERGE_HORIZONTAL) || Window().IsChecked(IDC_MERGE_VERTICAL)) {
-    OnMergeDirection();
-  }
-  OnMergeCheck();
-
-  if (count < 2) {
-    Window().Enable(IDC_SECONDARY_CAMERA, false);
-    Window().ShowControl(IDC_SECONDARY_CAPTURE, false);
-  } else {
-    Window().Enable(IDC_SECONDARY_CAMERA, true);
-    if (restoreSelections) Window().SetChecked(IDC_SECONDARY_CAMERA, saved.Webcam.isEnable);
-    OnSecondaryCameraCheck();
-  }
-  Window().SetChecked(IDC_SECONDARY_MERGE, saved.Webcam.isMerge);
-  const bool secondaryOn = Window().IsChecked(IDC_SECONDARY_CAMERA);
-  for (int id : {IDC_SECONDARY_MERGE, IDC_SECONDARY_DEVICE, IDC_SECONDARY_FRAME_SIZE,
-                 IDC_MERGE_SETTINGS}) {
-    Window().Enable(id, secondaryOn);
-  }
-
-  if (restoreSelections) {
-    Window().SetChecked(IDC_WATERMARK, saved.WaterMark.isEnable);
-    mergeType_ = saved.Webcam.MergeType;
-    mergePosition_ = saved.Webcam.MergePosition;
-  }
-  Window().Enable(IDC_WATERMARK_SETTINGS, saved.WaterMark.isEnable);
-  OnWatermarkCheck();
-
-  // A stored crop mode of 4 (only a settings file can hold it) locks the
-  // options that cannot go with it.
-  const bool unlocked = saved.cutType != 4;
-  for (int id : {IDC_COLOR_MODE, IDC_ROTATE, IDC_MERGE, IDC_WATERMARK}) {
-    Window().Enable(id, unlocked);
-  }
-  Window().Enable(IDC_CROP_MODE, true);
-  const bool mergeOn = Window().IsChecked(IDC_MERGE) && unlocked;
-  if (platform::Window* preview = mergePreview_.Window()) preview->Show(mergeOn);
-  Window().Enable(IDC_MERGE_HORIZONTAL, mergeOn);
-  Window().Enable(IDC_MERGE_VERTICAL, mergeOn);
-  Window().Enable(IDC_WATERMARK_SETTINGS, saved.WaterMark.isEnable);
-  Window().Enable(IDC_SECONDARY_MERGE, count >= 2 && secondaryOn && unlocked);
-}
-
-void CTessivueDlg::OnMainDeviceChange() {
-  const int selection = Window().Selection(IDC_DEVICE);
+void DeviceSession::OnMainDeviceChange() {
+  platform::Window& window = context_.Controls();
+  const int selection = window.Selection(IDC_DEVICE);
   if (selection < 0) return;
   if (selection == secondaryDeviceIndex_ || selection == mainDeviceIndex_) {
-    ShowMessage(Text("CamUsed"));
-    Window().SetSelection(IDC_DEVICE, mainDeviceIndex_);
+    context_.ShowMessage(UiText::CamUsed);
+    window.SetSelection(IDC_DEVICE, mainDeviceIndex_);
     return;
   }
-  (void)camera_.camCloseDev(mainDeviceIndex_);
+  camera::CameraLibrary& camera = context_.camera;
+  (void)camera.camCloseDev(mainDeviceIndex_);
   mainDeviceIndex_ = selection;
 
-  settings::SessionSettings& saved = settings::ProcessSessionSettings();
+  settings::SessionSettings& saved = context_.settings;
   if (saved.MediaType < 0) saved.MediaType = 0;
   int32_t result =
-      camera_.camOpenDev(selection, saved.MediaType, saved.DPI.MainWidth, saved.DPI.MainHeight);
-  if (result != 0) result = camera_.camOpenDev(selection, 0, kFallbackWidth, kFallbackHeight);
+      camera.camOpenDev(selection, saved.MediaType, saved.DPI.MainWidth, saved.DPI.MainHeight);
+  if (result != 0) result = camera.camOpenDev(selection, 0, kFallbackWidth, kFallbackHeight);
   platform::Window* host = mainPreviewHost_.Window();
-  (void)camera_.camSetPreviewWindow(selection, host != nullptr ? host->NativeHandle() : 0);
+  (void)camera.camSetPreviewWindow(selection, host != nullptr ? host->NativeHandle() : 0);
   if (result != 0) {
-    ShowMessage(Text("OpenFailed"));
+    context_.ShowMessage(UiText::OpenFailed);
     // Until the data source has asked for its own user interface, a failed
     // camera is shown to the user.
-    if (link_.UiMode() != kUiModeShowUi) Window().Show(true);
+    if (context_.link.UiMode() != kUiModeShowUi) window.Show(true);
   }
-
-  Window().ClearItems(IDC_UNIT);
-  Window().InsertItem(IDC_UNIT, 0, Text("Resolution"));
-  Window().SetSelection(IDC_UNIT, 0);
-  Window().SetText(IDC_FRAME_SIZE_LABEL, Text("Pix"));
-  ReadNativeDpi(selection);
-  const capturewindow::NativeDpiRecord& native = nativeDpiRecords_[selection];
-  if (native.horizontalDpi > 0 && native.horizontalDpi != kUsualDpi) {
-    Window().InsertItem(IDC_UNIT, 1, Text("DPI"));
-    Window().SetSelection(IDC_UNIT, 1);
-    Window().SetText(IDC_FRAME_SIZE_LABEL, Text("Pix"));
-  }
-  FillMediaTypeAndResolutionLists();
+  frameSizes_.ShowUnitsFor(selection);
 }
 
-// The frame size and DPI the device reports with no DPI override.
-void CTessivueDlg::ReadNativeDpi(int device) {
-  if (device < 0 || device >= static_cast<int>(nativeDpiRecords_.size())) return;
-  capturewindow::NativeDpiRecord& record = nativeDpiRecords_[device];
-  (void)camera_.camSetImageDPI(device, 0, 0);
-  int32_t format = 0;
-  (void)camera_.camGetCurResolution(device, &format, &record.width, &record.height);
-  (void)camera_.camGetImageDPI(device, &record.horizontalDpi, &record.verticalDpi);
-}
-
-void CTessivueDlg::OnDeviceChange() {
-  // The tables the refresh needs exist only once the start-up has built
-  // them; a notification before that waits for the end of the start-up.
-  if (!tablesBuilt_ || !startUpComplete_) {
-    deviceChangePending_ = true;
-    return;
-  }
-  deviceChangePending_ = false;
-  (void)camera_.camStopCameraLib();
-  (void)camera_.camUpdateCameraLib();
+void DeviceSession::ForgetOpenDevices() {
   mainDeviceIndex_ = -1;
   secondaryDeviceIndex_ = -1;
-  RefreshControls(false);
 }
+
+void DeviceSession::ApplySecondaryEnableStates(bool cropLocked) {
+  platform::Window& window = context_.Controls();
+  const bool secondaryOn = window.IsChecked(IDC_SECONDARY_CAMERA);
+  for (int id :
+       {IDC_SECONDARY_MERGE, IDC_SECONDARY_DEVICE, IDC_SECONDARY_FRAME_SIZE, IDC_MERGE_SETTINGS}) {
+    window.Enable(id, secondaryOn);
+  }
+  const bool twoCameras = window.ItemCount(IDC_DEVICE) >= 2;
+  window.Enable(IDC_SECONDARY_MERGE, twoCameras && secondaryOn && !cropLocked);
+}
+
+}  // namespace capturewindow

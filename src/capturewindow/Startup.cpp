@@ -1,23 +1,18 @@
-// The capture window's start-up, in its fixed order.
-#include <cstdio>
-
+// The capture window's start-up, the restoring of the saved choices and the
+// teardown, each in its fixed order.
 #include "capturewindow/CTessivueDlg.h"
 #include "capturewindow/ModuleFolder.h"
-#include "capturewindow/WorkFolder.h"
-#include "localisation/LanguageFiles.h"
-#include "settings/SettingsFile.h"
 #include "resource.h"
+#include "settings/SettingsFile.h"
 
 namespace {
 
 const char16_t kConnectFailedMessage[] =
     u"Prismel can't find TwainDS or missing configuration file.";
-constexpr int kStatusBarHeight = 20;
 
-std::u16string FormatErrorCode(const std::u16string& text, int32_t code) {
-  std::u16string message = text + u": ";
-  for (char c : std::to_string(code)) message.push_back(static_cast<char16_t>(c));
-  return message;
+// The thumbnail list's plain count callback.
+void ThumbnailCountChanged(int count) {
+  if (g_TessivueDlg != nullptr) g_TessivueDlg->OnThumbnailCount(count);
 }
 
 }  // namespace
@@ -25,48 +20,46 @@ std::u16string FormatErrorCode(const std::u16string& text, int32_t code) {
 bool CTessivueDlg::OnInitDialog() {
   // Exit stays disabled until the first thumbnail, also when the start-up
   // stops early: a process without a data source must not hide itself.
-  Window().Enable(IDC_EXIT, false);
+  Controls().Enable(IDC_EXIT, false);
 
   const std::u16string aboutText = platform_.ui.LoadString(IDS_ABOUTBOX);
-  if (!aboutText.empty()) (void)Window().AppendSystemMenuItem(IDM_ABOUTBOX, aboutText);
-  Window().SetIcon(IDR_MAINFRAME);
+  if (!aboutText.empty()) (void)Controls().AppendSystemMenuItem(IDM_ABOUTBOX, aboutText);
+  Controls().SetIcon(IDR_MAINFRAME);
 
   if (auto moduleFile = platform_.os.ModuleFileName()) {
     moduleFolder_ = capturewindow::ModuleFolderOf(*moduleFile);
   }
   // Without the settings file the defaults stay.
-  if (moduleFolder_) (void)settings::LoadSessionSettings(platform_.os, *moduleFolder_);
-  FillLanguageBox();
+  if (moduleFolder_) (void)settings::LoadSessionSettings(platform_.os, *moduleFolder_, settings_);
+  windowTexts_.FillLanguageBox();
 
-  if (!BuildWindow()) return false;
+  BuildWindow();
   if (!LoadCameraLibrary()) return false;
 
   (void)camera_.camRegCallBackDeviceChange(
       callbacks_.SetDeviceChangeHandler([this] { OnDeviceChange(); }));
   const int32_t initResult = camera_.camInitCameraLib();
   if (initResult != 0) {
-    ShowMessage(FormatErrorCode(Text("ErrCode"), initResult));
+    context_.ShowErrorCode(initResult);
     OnCancel();
     return false;
   }
 
-  workFolder_ = capturewindow::RecreateWorkFolder(platform_.os, camera_);
-  resolutionLabels_ = capturewindow::MakeResolutionLabelTable();
-  dpiList_ = capturewindow::MakeDpiList();
-  tablesBuilt_ = true;
-  cropModeBeforeHandCrop_ = settings::ProcessSessionSettings().cutType;
-  Window().CenterWindow();
+  pipeline_.PrepareWorkFolder();
+  frameSizes_.BuildTables();
+  options_.Restore(settings_);
+  Controls().CenterWindow();
   RefreshControls(true);
-  HideFixedControls();
+  windowTexts_.HideFixedControls();
 
   if (link_.Connect(this) == 0) {
-    ShowMessage(kConnectFailedMessage);
+    context_.ShowMessage(kConnectFailedMessage);
     link_.Disconnect();
     OnCancel();
     return false;
   }
-  Window().Show(true);
-  Window().Enable(IDC_EXIT, false);
+  Controls().Show(true);
+  Controls().Enable(IDC_EXIT, false);
   startUpComplete_ = true;
 
   // A camera plugged in or removed while the start-up ran is handled now.
@@ -74,120 +67,138 @@ bool CTessivueDlg::OnInitDialog() {
   return true;
 }
 
-bool CTessivueDlg::BuildWindow() {
-  if (thumbnails_.Initialise(Window(), IDC_THUMBNAILS)) {
-    thumbnails_.SetCountCallback(&CTessivueDlg::OnThumbnailCount);
+void CTessivueDlg::BuildWindow() {
+  if (thumbnails_.Initialise(Controls(), IDC_THUMBNAILS)) {
+    thumbnails_.SetCountCallback(&ThumbnailCountChanged);
     thumbnails_.EnsureVisible(thumbnails_.GetItemCount() - 1);
   }
 
   // The live picture of the main camera is drawn into a child window laid
   // over the placeholder.
-  const platform::Rect area = Window().ControlRect(IDC_PREVIEW_AREA);
-  if (mainPreviewHost_.Create(platform_.ui, IDD_MAIN_PREVIEW_HOST, GetWindow())) {
-    mainPreviewHost_.Window()->SetParentWindow(GetWindow());
-    mainPreviewHost_.Window()->MoveTo(area);
-    mainPreviewHost_.Window()->Show(true);
-  }
+  const platform::Rect area = Controls().ControlRect(IDC_PREVIEW_AREA);
+  devices_.CreateMainPreviewHost(area);
 
-  Window().ClearItems(IDC_FILE_FORMAT);
-  Window().InsertItem(IDC_FILE_FORMAT, 0, u"BMP(*.bmp)");
-  Window().InsertItem(IDC_FILE_FORMAT, 1, u"JPEG(*.jpg)");
-  Window().InsertItem(IDC_FILE_FORMAT, 2, u"PNG(*.png)");
+  Controls().ClearItems(IDC_FILE_FORMAT);
+  Controls().InsertItem(IDC_FILE_FORMAT, 0, u"BMP(*.bmp)");
+  Controls().InsertItem(IDC_FILE_FORMAT, 1, u"JPEG(*.jpg)");
+  Controls().InsertItem(IDC_FILE_FORMAT, 2, u"PNG(*.png)");
 
-  if (mergePreview_.Create(platform_.ui, IDD_MERGE_PREVIEW, GetWindow())) {
-    mergePreview_.Window()->Show(false);
-  }
-
-  if (auto version = platform_.os.OwnProductVersion()) productVersion_ = *version;
-  CreateStatusBar();
-
-  if (secondaryPreviewHost_.Create(platform_.ui, IDD_SECONDARY_PREVIEW_HOST, GetWindow())) {
-    platform::Window* host = secondaryPreviewHost_.Window();
-    host->SetParentWindow(GetWindow());
-    const int left = area.left + (area.Width() / 3) * 2;
-    host->MoveTo({left, area.top, left + area.Width() / 3, area.top + area.Height() / 3});
-    host->Show(false);
-  }
-
-  LoadStartUpLanguage();
-  // The language's flags must not enable Exit: only a thumbnail does.
-  const bool exitEnabled = Window().IsEnabled(IDC_EXIT);
-  ApplyUiTexts();
-  Window().Enable(IDC_EXIT, exitEnabled);
-  return true;
-}
-
-// The user can finish only while at least one captured picture is listed.
-void CTessivueDlg::OnThumbnailCount(int count) {
-  if (g_TessivueDlg != nullptr && g_TessivueDlg->GetWindow() != nullptr) {
-    g_TessivueDlg->Window().Enable(IDC_EXIT, count > 0);
-  }
-}
-
-void CTessivueDlg::CreateStatusBar() {
-  const platform::Rect client = Window().ClientRect();
-  (void)Window().CreateStatusBar(
-      {0, client.bottom - kStatusBarHeight, client.right, client.bottom});
-  Window().SetStatusText(VersionText(false));
-}
-
-std::u16string CTessivueDlg::VersionText(bool allFourParts) const {
-  char numbers[64];
-  const auto& v = productVersion_;
-  if (allFourParts) {
-    std::snprintf(numbers, sizeof numbers, " : %d.%d.%d.%d", v[0], v[1], v[2], v[3]);
-  } else {
-    std::snprintf(numbers, sizeof numbers, " : %d.%d.%d", v[0], v[1], v[2]);
-  }
-  std::u16string text = Text("Version");
-  for (const char* c = numbers; *c != '\0'; ++c) text.push_back(static_cast<char16_t>(*c));
-  return text;
+  merges_.CreatePreview();
+  windowTexts_.CreateStatusBar();
+  devices_.CreateSecondaryPreviewHost(area);
+  windowTexts_.LoadStartUpLanguage();
+  windowTexts_.ApplyUiTexts();
 }
 
 bool CTessivueDlg::LoadCameraLibrary() {
   // The library is loaded with the program's folder as the current folder,
-  // so that what it loads itself is found there too.
+  // so that what it loads itself is found there too. The previous folder is
+  // put back whether or not the load worked.
   if (!moduleFolder_) {
     platform_.os.WriteStandardOutput("LoadLibrary failed\n");
     return false;
   }
   const std::u16string previousFolder = platform_.os.CurrentDirectory();
   (void)platform_.os.ChangeDirectory(*moduleFolder_);
-  if (!camera_.Load(*moduleFolder_ + "\\Kelpra.dll")) return false;
+  const bool loaded = camera_.Load(*moduleFolder_ + "\\Kelpra.dll");
   (void)platform_.os.ChangeDirectory(previousFolder);
-  return true;
+  return loaded;
 }
 
-void CTessivueDlg::FillLanguageBox() {
-  localisation::LanguageList& languages = localisation::ProcessLanguageList();
-  languages.clear();
-  if (moduleFolder_) {
-    (void)localisation::LoadLanguageList(localisation::LanguageListPath(*moduleFolder_),
-                                         platform_.os, languages);
+// Lists the cameras, opens the first, and puts the saved choices back on
+// the option controls, each followed by its own change handler. After a
+// device change only the choices that the refresh itself disturbs are put
+// back.
+void CTessivueDlg::RefreshControls(bool restoreSelections) {
+  const int count = devices_.ListDevices();
+  if (count > 0) {
+    (void)SelectAndRun(IDC_DEVICE, 0);
+    Controls().SetSelection(IDC_UNIT, settings_.SizeUnit);
   }
-  Window().ClearItems(IDC_LANGUAGE);
-  for (size_t i = 0; i < languages.size(); ++i) {
-    Window().InsertItem(IDC_LANGUAGE, static_cast<int>(i), languages[i].name);
-  }
-  // The last entry's flags decide the state of the whole box.
-  for (const localisation::LanguageEntry& entry : languages) {
-    Window().Enable(IDC_LANGUAGE, entry.IsEnable != 0);
-    Window().ShowControl(IDC_LANGUAGE, entry.IsShow != 0);
-  }
+  RestoreOptionSelections(restoreSelections);
+
+  // One-by-one hand-off is switched on only for the value 1; the Exit action
+  // takes the batch path for every other value, so both agree.
+  if (settings_.ShowUIUpdataOneByOne == 1) link_.SetOneByOne(true);
+  CheckAndRun(IDC_HAND_CROP, settings_.HandCut != 0);
+  CheckAndRun(IDC_FILL_BORDER, settings_.EdgeBorder != 0);
 }
 
-void CTessivueDlg::LoadStartUpLanguage() {
-  const std::string& code = settings::ProcessSessionSettings().Language;
-  if (moduleFolder_) {
-    (void)localisation::LoadUiTexts(localisation::LanguageFilePath(*moduleFolder_, code),
-                                    platform_.os, localisation::ProcessUiTextTable());
+void CTessivueDlg::RestoreOptionSelections(bool restoreSelections) {
+  const settings::SessionSettings& saved = settings_;
+  platform::Window& window = Controls();
+
+  if (restoreSelections) {
+    SetSelectionAndRun(IDC_COLOR_MODE, saved.colorType);
+    SetSelectionAndRun(IDC_CROP_MODE, saved.cutType);
+    window.SetSelection(IDC_FILE_FORMAT, saved.fileType);
+    SetSelectionAndRun(IDC_ROTATE, saved.rotateType);
   }
-  const localisation::LanguageList& languages = localisation::ProcessLanguageList();
-  if (Window().ItemCount(IDC_LANGUAGE) != static_cast<int>(languages.size())) return;
-  const std::u16string wideCode = platform_.os.AnsiToWide(code);
-  int selection = -1;
-  for (size_t i = 0; i < languages.size() && selection < 0; ++i) {
-    if (languages[i].code == wideCode) selection = static_cast<int>(i);
+  SetSelectionAndRun(IDC_AUTO_CAPTURE_MODE, saved.autoCaptureType);
+
+  if (restoreSelections) {
+    window.SetChecked(IDC_MERGE, saved.MergeHV.isEnable);
+    if (saved.MergeHV.direction == 1) window.SetChecked(IDC_MERGE_HORIZONTAL, true);
+    if (saved.MergeHV.direction == 2) window.SetChecked(IDC_MERGE_VERTICAL, true);
   }
-  Window().SetSelection(IDC_LANGUAGE, selection);
+  if (window.IsChecked(IDC_MERGE_HORIZONTAL)) {
+    RunHandler(IDC_MERGE_HORIZONTAL);
+  } else if (window.IsChecked(IDC_MERGE_VERTICAL)) {
+    RunHandler(IDC_MERGE_VERTICAL);
+  }
+  RunHandler(IDC_MERGE);
+
+  if (window.ItemCount(IDC_DEVICE) < 2) {
+    window.Enable(IDC_SECONDARY_CAMERA, false);
+    window.ShowControl(IDC_SECONDARY_CAPTURE, false);
+  } else {
+    window.Enable(IDC_SECONDARY_CAMERA, true);
+    if (restoreSelections) window.SetChecked(IDC_SECONDARY_CAMERA, saved.Webcam.isEnable);
+    RunHandler(IDC_SECONDARY_CAMERA);
+  }
+  window.SetChecked(IDC_SECONDARY_MERGE, saved.Webcam.isMerge);
+
+  if (restoreSelections) {
+    window.SetChecked(IDC_WATERMARK, saved.WaterMark.isEnable);
+    merges_.Restore(saved);
+  }
+  watermark_.ApplyEnableState(saved.WaterMark.isEnable);
+  RunHandler(IDC_WATERMARK);
+
+  ApplyDependentEnableStates(saved.WaterMark.isEnable);
+}
+
+void CTessivueDlg::ApplyDependentEnableStates(bool watermarkOn) {
+  options_.ApplyCropLock();
+  const bool locked = options_.IsCropLocked();
+  merges_.ApplyEnableStates(locked);
+  watermark_.ApplyEnableState(watermarkOn);
+  devices_.ApplySecondaryEnableStates(locked);
+}
+
+void CTessivueDlg::OnDeviceChange() {
+  // The tables the refresh needs exist only once the start-up has built
+  // them; a notification before the end of the start-up waits for it.
+  if (!startUpComplete_) {
+    deviceChangePending_ = true;
+    return;
+  }
+  deviceChangePending_ = false;
+  (void)camera_.camStopCameraLib();
+  (void)camera_.camUpdateCameraLib();
+  devices_.ForgetOpenDevices();
+  RefreshControls(false);
+}
+
+void CTessivueDlg::OnDestroy() {
+  // The data source hears that the session ends while the camera is still open.
+  link_.Disconnect();
+  (void)camera_.camStopAutoCapture(MainDeviceIndex());
+  callbacks_.EndAutoCapture();
+  (void)camera_.camUnInitCameraLib();
+  callbacks_.ClearDeviceChangeHandler();
+  CollectAndSaveSessionSettings();
+  merges_.DestroyPreview();
+  devices_.DestroyMainPreviewHost();
+  devices_.DestroySecondaryPreviewHost();
 }

@@ -36,6 +36,7 @@ int CScanTwainControl::Connect(ITwainShowWindow* window) {
   receiver_ = std::move(receiver);
 
   platform_.link.AllowCopyDataFromAnyProcess();
+  connected_ = true;
   return 1;
 }
 
@@ -54,6 +55,8 @@ int CScanTwainControl::TransferFile(std::u16string path) {
 }
 
 int CScanTwainControl::Disconnect() {
+  // A data source that never heard from this side is told nothing.
+  if (!connected_) return 1;
   SendRecord(What::End);
   SendRecord(What::Finishing);
   platform_.os.Sleep(kDisconnectPauseMs);

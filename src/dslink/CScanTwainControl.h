@@ -59,7 +59,8 @@ class CScanTwainControl : public CTwainControl {
   virtual int NoOperation2() { return 1; }
   virtual int NoOperation3() { return 1; }
   // Ends the session: "END", 212, a 500 ms pause, the receiving window
-  // destroyed (once). Always 1.
+  // destroyed (once). Every call after a successful Connect sends the two
+  // records again; a link that never connected sends nothing. Always 1.
   virtual int Disconnect();
   virtual void SetOneByOne(bool oneByOne) { m_OneByOne = oneByOne; }
 
@@ -88,6 +89,7 @@ class CScanTwainControl : public CTwainControl {
  private:
   std::unique_ptr<CReceiveDSMsg> receiver_;
   std::u16string receiverTitle_;
+  bool connected_ = false;
 };
 
 // The one controller of this process, reached by the receiving window's

@@ -1,7 +1,5 @@
 #include "localisation/LanguageFiles.h"
 
-#include <cstring>
-
 #include "localisation/TextCut.h"
 #include "localisation/XmlReading.h"
 #include "platform/Os.h"
@@ -52,8 +50,9 @@ bool ReadUiTexts(const std::string& bytes, const platform::Os& os, UiTextTable& 
   const TiXmlElement* uiText = ChildElement(&document, "UIText");
   if (!uiText) return true;
   for (size_t i = 0; i < kUiTextKeyCount; ++i) {
-    ReadEntry(*uiText, kUiTextKeys[i], os, table.EntryAt(i));
-    if (std::strcmp(kUiTextKeys[i], kKeyBeforeWordType) == 0) {
+    const UiText key = static_cast<UiText>(i);
+    ReadEntry(*uiText, ElementName(key), os, table[key]);
+    if (key == kKeyBeforeWordType) {
       // A "WordType" without text keeps the current word order.
       if (const std::optional<std::string> wordType = ElementText(ChildElement(uiText, "WordType"))) {
         table.WordType = LeadingInteger(wordType->c_str());

@@ -16,7 +16,4 @@ struct LanguageEntry {
 // In file order, which is the order of the language box.
 using LanguageList = std::vector<LanguageEntry>;
 
-// The process-wide list, rebuilt at start-up.
-LanguageList& ProcessLanguageList();
-
 }  // namespace localisation

@@ -17,46 +17,73 @@ struct UiTextEntry {
   int IsEnable = 0;     // 0 disables, any other value enables
 };
 
-// Every key, in the order in which a language file is read ("WordType" is
-// not an entry and is read between "Pages" and "WebcamMergeOption").
+// Every key, in the order in which a language file is read: the name the
+// code uses and the element name in the file. They are the same except for
+// IdOk and IdCancel ("IDOK" is a Windows macro). "WordType" is not an entry;
+// it is read right after "Pages".
+#define PRISMEL_UI_TEXT_KEYS(X)                                                          \
+  X(Color, "Color") X(ColorType0, "ColorType0") X(ColorType1, "ColorType1")               \
+  X(ColorType2, "ColorType2") X(ColorType3, "ColorType3")                                 \
+  X(Cut, "Cut") X(CutType0, "CutType0") X(CutType1, "CutType1") X(CutType2, "CutType2")   \
+  X(CutType3, "CutType3") X(CutType4, "CutType4")                                         \
+  X(FileFromat, "FileFromat") X(HandCut, "HandCut") X(Merge, "Merge")                     \
+  X(Horizontal, "Horizontal") X(Vertical, "Vertical") X(WaterMark, "WaterMark")           \
+  X(Webcam, "Webcam") X(WebcamMerge, "WebcamMerge") X(UvcDevice, "UvcDevice")             \
+  X(UvcImage, "UvcImage") X(Device, "Device") X(Media, "Media") X(Unit, "Unit")           \
+  X(Resolution, "Resolution") X(DPI, "DPI") X(Pix, "Pix") X(Language, "Language")         \
+  X(Save, "Save") X(Exit, "Exit") X(Best, "Best")                                         \
+  X(Rotate, "Rotate") X(Rotate0, "Rotate0") X(Rotate1, "Rotate1") X(Rotate2, "Rotate2")   \
+  X(Rotate3, "Rotate3")                                                                   \
+  X(AutoCapture, "AutoCapture") X(AutoCaptureText, "AutoCaptureText")                     \
+  X(AutoCaptureManual, "AutoCaptureManual") X(AutoCaptureOption0, "AutoCaptureOption0")   \
+  X(AutoCaptureOption1, "AutoCaptureOption1") X(AutoCaptureOption2, "AutoCaptureOption2") \
+  X(Capture, "Capture") X(Setting, "Setting") X(IdOk, "IDOK") X(IdCancel, "IDCancel")     \
+  X(Process, "Process") X(UnitName, "UnitName") X(End, "End")                             \
+  X(Page, "Page") X(Pages, "Pages")                                                       \
+  X(WebcamMergeOption, "WebcamMergeOption") X(OutSide, "OutSide") X(InSide, "InSide")     \
+  X(WaterMarkOption, "WaterMarkOption") X(WMText, "WMText") X(TimeStamp, "TimeStamp")     \
+  X(Font, "Font") X(FontSize, "FontSize") X(FontColor, "FontColor") X(Weight, "Weight")   \
+  X(Italic, "Italic") X(Underline, "Underline") X(Transparency, "Transparency")           \
+  X(Angle, "Angle") X(Pos, "Pos")                                                         \
+  X(Pos0, "Pos0") X(Pos1, "Pos1") X(Pos2, "Pos2") X(Pos3, "Pos3") X(Pos4, "Pos4")         \
+  X(Pos5, "Pos5") X(Pos6, "Pos6") X(Pos7, "Pos7") X(Pos8, "Pos8")                         \
+  X(NoCamera, "NoCamera") X(Invalid, "Invalid") X(None, "None")                           \
+  X(OpenFailed, "OpenFailed") X(CamUsed, "CamUsed") X(ErrCode, "ErrCode")                 \
+  X(Error, "Error") X(Version, "Version")                                                 \
+  X(add, "add") X(noAdd, "noAdd") X(bili, "bili") X(list, "list")                         \
+  X(megrGroup, "megrGroup") X(WaterGroup, "WaterGroup") X(Cam2Group, "Cam2Group")         \
+  X(imageGroup, "imageGroup")                                                             \
+  X(cam2Setting, "cam2Setting") X(cam2Capture, "cam2Capture") X(AuoFocus, "AuoFocus")     \
+  X(listMenuOpen, "listMenuOpen") X(listMenuDelete, "listMenuDelete")                     \
+  X(listMenuClear, "listMenuClear")
+
+// A key of the table. A misspelt key does not compile.
+enum class UiText : size_t {
+#define PRISMEL_UI_TEXT_ENUMERATOR(name, element) name,
+  PRISMEL_UI_TEXT_KEYS(PRISMEL_UI_TEXT_ENUMERATOR)
+#undef PRISMEL_UI_TEXT_ENUMERATOR
+};
+
+// The element names, in the order of UiText.
 inline constexpr const char* kUiTextKeys[] = {
-    "Color", "ColorType0", "ColorType1", "ColorType2", "ColorType3",
-    "Cut", "CutType0", "CutType1", "CutType2", "CutType3", "CutType4",
-    "FileFromat", "HandCut", "Merge", "Horizontal", "Vertical", "WaterMark",
-    "Webcam", "WebcamMerge", "UvcDevice", "UvcImage", "Device", "Media",
-    "Unit", "Resolution", "DPI", "Pix", "Language", "Save", "Exit", "Best",
-    "Rotate", "Rotate0", "Rotate1", "Rotate2", "Rotate3",
-    "AutoCapture", "AutoCaptureText", "AutoCaptureManual",
-    "AutoCaptureOption0", "AutoCaptureOption1", "AutoCaptureOption2",
-    "Capture", "Setting", "IDOK", "IDCancel", "Process", "UnitName", "End",
-    "Page", "Pages",
-    "WebcamMergeOption", "OutSide", "InSide", "WaterMarkOption", "WMText",
-    "TimeStamp", "Font", "FontSize", "FontColor", "Weight", "Italic",
-    "Underline", "Transparency", "Angle", "Pos",
-    "Pos0", "Pos1", "Pos2", "Pos3", "Pos4", "Pos5", "Pos6", "Pos7", "Pos8",
-    "NoCamera", "Invalid", "None", "OpenFailed", "CamUsed", "ErrCode", "Error",
-    "Version", "add", "noAdd", "bili", "list",
-    "megrGroup", "WaterGroup", "Cam2Group", "imageGroup",
-    "cam2Setting", "cam2Capture", "AuoFocus",
-    "listMenuOpen", "listMenuDelete", "listMenuClear",
+#define PRISMEL_UI_TEXT_ELEMENT(name, element) element,
+    PRISMEL_UI_TEXT_KEYS(PRISMEL_UI_TEXT_ELEMENT)
+#undef PRISMEL_UI_TEXT_ELEMENT
 };
 
 inline constexpr size_t kUiTextKeyCount = sizeof(kUiTextKeys) / sizeof(kUiTextKeys[0]);
 
 // "WordType" is an integer, not an entry; it is read right after this key.
-inline constexpr const char* kKeyBeforeWordType = "Pages";
+inline constexpr UiText kKeyBeforeWordType = UiText::Pages;
+
+// The element name of a key.
+constexpr const char* ElementName(UiText key) { return kUiTextKeys[static_cast<size_t>(key)]; }
 
 class UiTextTable {
  public:
-  // The entry of a key of kUiTextKeys, or null for any other name.
-  UiTextEntry* Find(const std::string& key);
-  const UiTextEntry* Find(const std::string& key) const;
-  // The entry of a key that must exist; an unknown key gives an empty,
-  // hidden and disabled entry.
-  const UiTextEntry& At(const std::string& key) const;
-  // The entry at the position of kUiTextKeys.
-  UiTextEntry& EntryAt(size_t index) { return entries_[index]; }
-  const UiTextEntry& EntryAt(size_t index) const { return entries_[index]; }
+  UiTextEntry& operator[](UiText key) { return entries_[static_cast<size_t>(key)]; }
+  const UiTextEntry& operator[](UiText key) const { return entries_[static_cast<size_t>(key)]; }
+  const std::u16string& Text(UiText key) const { return (*this)[key].text; }
 
   // Word order of the page counter: 0 "Page 3", 1 "3 Pages".
   int WordType = 0;
@@ -64,9 +91,6 @@ class UiTextTable {
  private:
   std::array<UiTextEntry, kUiTextKeyCount> entries_{};
 };
-
-// The process-wide table, zeroed at process start.
-UiTextTable& ProcessUiTextTable();
 
 // The page counter of the auto-capture dialog: with WordType 0 the "Page"
 // text, a space and the count; with 1 the count, a space and "Page" below two

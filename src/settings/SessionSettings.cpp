@@ -21,9 +21,4 @@ auto Fields(const SessionSettings& s) {
 
 bool operator==(const SessionSettings& a, const SessionSettings& b) { return Fields(a) == Fields(b); }
 
-SessionSettings& ProcessSessionSettings() {
-  static SessionSettings record;
-  return record;
-}
-
 }  // namespace settings

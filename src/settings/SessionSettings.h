@@ -1,5 +1,6 @@
-// The choices remembered between sessions: one process-wide record whose
-// fields carry the names of the settings file's elements.
+// The choices remembered between sessions: one record per process, owned by
+// the capture window, whose fields carry the names of the settings file's
+// elements.
 #pragma once
 
 #include <string>
@@ -68,8 +69,5 @@ struct SessionSettings {
 
 bool operator==(const SessionSettings& a, const SessionSettings& b);
 inline bool operator!=(const SessionSettings& a, const SessionSettings& b) { return !(a == b); }
-
-// The process-wide record, holding the defaults until it is loaded.
-SessionSettings& ProcessSessionSettings();
 
 }  // namespace settings

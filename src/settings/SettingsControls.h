@@ -1,9 +1,12 @@
-// Which control of the capture window keeps which settings field, for the
-// walk that collects the controls into the record before a save and the one
-// that restores them after a load.
+// Which control of the capture window keeps which settings field, and the
+// walk that copies the controls into the record before a save.
 #pragma once
 
 #include "settings/SessionSettings.h"
+
+namespace platform {
+class Window;
+}
 
 namespace settings {
 
@@ -16,8 +19,7 @@ enum class ControlValue {
 struct SettingsControlField {
   int controlId;
   ControlValue value;
-  int (*get)(const SessionSettings& record);
-  void (*set)(SessionSettings& record, int value);
+  const char* path;  // the field's element path in the settings file
 };
 
 // In the order of collecting. The merge direction radios (1008, 1009) and the
@@ -27,12 +29,13 @@ struct SettingsControlField {
 extern const SettingsControlField kSettingsControlFields[];
 extern const int kSettingsControlFieldCount;
 
-// The control of one field, or null for an id not in the table.
-const SettingsControlField* FindSettingsControlField(int controlId);
-
-// Stores a control's value (selection index, or 1/0 for a check box) in the
-// field, except that a ListSelectionAboveZero field keeps its value for an
-// index of 0 or less: that list's own handler keeps the field current.
+// Stores a control's value (selection index, or 1/0 for a check box) in its
+// field. A list without a selection (-1) cannot show the stored value (a crop
+// mode of 4, say), so the field keeps it; a ListSelectionAboveZero field also
+// keeps its value for index 0, because that list's own handler keeps it current.
 void StoreControlValue(const SettingsControlField& field, int value, SessionSettings& record);
+
+// Copies every control of the table from the capture window into `record`.
+void CollectControlValues(const platform::Window& window, SessionSettings& record);
 
 }  // namespace settings

@@ -19,12 +19,16 @@ inline constexpr size_t kSettingsStringMaxUnits = 255;
 // moduleFolder + "\LastSetting.xml".
 std::string SettingsFilePath(const std::string& moduleFolder);
 
-// Reads the settings file into the process-wide record. False when the file
-// cannot be read or parsed; the record then keeps what it held.
-bool LoadSessionSettings(const platform::Os& os, const std::string& moduleFolder);
-// Writes the process-wide record to the settings file; true on success. The
-// file is replaced in one step: on any failure the old file stays as it was.
-bool SaveSessionSettings(platform::Os& os, const std::string& moduleFolder);
+// Reads the settings file of the program folder into `record`. False when
+// the file cannot be read or parsed; the record then keeps what it held.
+bool LoadSessionSettings(const platform::Os& os, const std::string& moduleFolder,
+                         SessionSettings& record);
+// Writes `record` to the settings file of the program folder; true on
+// success. The file is replaced in one step, so on any failure the old file
+// stays as it was; only where the folder takes no new file is it written in
+// place (and put back should that write fail).
+bool SaveSessionSettings(platform::Os& os, const std::string& moduleFolder,
+                         const SessionSettings& record);
 
 // The same for an explicit record and file path.
 bool LoadSessionSettingsFile(const platform::Os& os, const std::string& path, SessionSettings& record);

@@ -1,30 +1,33 @@
 #include <optional>
+#include <string>
+#include <variant>
 
 #include "localisation/DefaultLanguage.h"
 #include "localisation/LanguageFiles.h"
 #include "localisation/TextCut.h"
 #include "localisation/XmlReading.h"
 #include "platform/Os.h"
+#include "settings/SettingsFields.h"
 #include "settings/SettingsFile.h"
 
 namespace settings {
 namespace {
 
 using localisation::ChildElement;
-using localisation::ElementText;
 using localisation::LeadingInteger;
 
-// Each Read* leaves the field unchanged when the element or its text is missing.
-void ReadInt(const TiXmlNode* parent, const char* name, int& field) {
-  if (const std::optional<std::string> text = ElementText(ChildElement(parent, name))) {
-    field = LeadingInteger(text->c_str());
+// The element at `path` ("group/name") under `root`: each step is the first
+// child element of that name. Null when any step is missing.
+const TiXmlElement* ElementAt(const TiXmlElement* root, const std::string& path) {
+  const TiXmlElement* element = root;
+  size_t start = 0;
+  while (element != nullptr) {
+    const size_t slash = path.find('/', start);
+    element = ChildElement(element, path.substr(start, slash - start).c_str());
+    if (slash == std::string::npos) break;
+    start = slash + 1;
   }
-}
-
-void ReadFlag(const TiXmlNode* parent, const char* name, bool& field) {
-  if (const std::optional<std::string> text = ElementText(ChildElement(parent, name))) {
-    field = LeadingInteger(text->c_str()) != 0;
-  }
+  return element;
 }
 
 // UTF-8 in the file, the ANSI code page in memory.
@@ -32,20 +35,26 @@ std::string Utf8ToAnsi(const std::string& text, const platform::Os& os) {
   return os.WideToAnsi(localisation::CutUtf16(os.Utf8ToWide(text), kSettingsStringMaxUnits));
 }
 
-void ReadString(const TiXmlNode* parent, const char* name, const platform::Os& os, std::string& field) {
-  if (const std::optional<std::string> text = ElementText(ChildElement(parent, name))) {
-    field = Utf8ToAnsi(*text, os);
-  }
-}
-
 // "0" follows the user's UI language. The code names a file, so anything
 // that is not a plain short code becomes the fallback language.
-void ReadLanguage(const TiXmlNode* root, const platform::Os& os, std::string& field) {
-  const std::optional<std::string> text = ElementText(ChildElement(root, "Language"));
-  if (!text) return;
+std::string LanguageCode(const std::string& text, const platform::Os& os) {
   const std::string code =
-      *text == "0" ? localisation::DefaultLanguageCode(os.UserUiLanguage()) : Utf8ToAnsi(*text, os);
-  field = localisation::IsSafeLanguageCode(code) ? code : localisation::kFallbackLanguageCode;
+      text == "0" ? localisation::DefaultLanguageCode(os.UserUiLanguage()) : Utf8ToAnsi(text, os);
+  return localisation::IsSafeLanguageCode(code) ? code : localisation::kFallbackLanguageCode;
+}
+
+// Stores an element's text in its field: numbers by the leading-integer
+// rule, flags as "not zero", strings converted to the ANSI code page.
+void Store(const SettingsField& field, const std::string& text, const platform::Os& os,
+           SessionSettings& record) {
+  const FieldRef ref = field.field(record);
+  if (int* const* number = std::get_if<int*>(&ref)) {
+    **number = LeadingInteger(text.c_str());
+  } else if (bool* const* flag = std::get_if<bool*>(&ref)) {
+    **flag = LeadingInteger(text.c_str()) != 0;
+  } else if (std::string* const* string = std::get_if<std::string*>(&ref)) {
+    **string = field.rule == FieldRule::LanguageCode ? LanguageCode(text, os) : Utf8ToAnsi(text, os);
+  }
 }
 
 }  // namespace
@@ -53,61 +62,15 @@ void ReadLanguage(const TiXmlNode* root, const platform::Os& os, std::string& fi
 bool ReadSessionSettings(const std::string& bytes, const platform::Os& os, SessionSettings& record) {
   TiXmlDocument document;
   if (!localisation::ParseXmlDocument(bytes, document)) return false;
-  // The root's name is not checked.
+  // The root's name is not checked. An element that is missing or has no
+  // text leaves its field unchanged.
   const TiXmlElement* root = document.RootElement();
-
-  ReadInt(root, "colorType", record.colorType);
-  ReadInt(root, "cutType", record.cutType);
-  ReadInt(root, "fileType", record.fileType);
-  ReadInt(root, "HandCut", record.HandCut);
-  ReadInt(root, "EdgeBorder", record.EdgeBorder);
-  ReadInt(root, "rotateType", record.rotateType);
-  ReadInt(root, "autoCaptureType", record.autoCaptureType);
-
-  if (const TiXmlElement* webcam = ChildElement(root, "Webcam")) {
-    WebcamSettings& w = record.Webcam;
-    ReadFlag(webcam, "isEnable", w.isEnable);
-    ReadFlag(webcam, "isMerge", w.isMerge);
-    ReadInt(webcam, "MergeType", w.MergeType);
-    ReadInt(webcam, "MergePosition", w.MergePosition);
-    ReadInt(webcam, "WebcamHeight", w.WebcamHeight);
-    ReadInt(webcam, "WebcamWidth", w.WebcamWidth);
-  }
-  if (const TiXmlElement* merge = ChildElement(root, "MergeHV")) {
-    ReadFlag(merge, "isEnable", record.MergeHV.isEnable);
-    ReadInt(merge, "direction", record.MergeHV.direction);
-  }
-  if (const TiXmlElement* mark = ChildElement(root, "WaterMark")) {
-    WaterMarkSettings& m = record.WaterMark;
-    ReadFlag(mark, "isEnable", m.isEnable);
-    ReadString(mark, "text", os, m.text);
-    ReadString(mark, "font", os, m.font);
-    ReadInt(mark, "WordSize", m.WordSize);
-    ReadFlag(mark, "isWeight", m.isWeight);
-    ReadFlag(mark, "isItalic", m.isItalic);
-    ReadFlag(mark, "isUnderline", m.isUnderline);
-    if (const TiXmlElement* color = ChildElement(mark, "color")) {
-      ReadInt(color, "R", m.color.R);
-      ReadInt(color, "G", m.color.G);
-      ReadInt(color, "B", m.color.B);
+  for (int i = 0; i < kSettingsFieldCount; ++i) {
+    const SettingsField& field = kSettingsFields[i];
+    if (const std::optional<std::string> text = localisation::ElementText(ElementAt(root, field.path))) {
+      Store(field, *text, os, record);
     }
-    ReadInt(mark, "transparency", m.transparency);
-    ReadInt(mark, "angle", m.angle);
-    ReadInt(mark, "position", m.position);
-    ReadFlag(mark, "isAddTimeStamp", m.isAddTimeStamp);
   }
-  if (const TiXmlElement* dpi = ChildElement(root, "DPI")) {
-    ReadFlag(dpi, "isSetDPI", record.DPI.isSetDPI);
-    ReadInt(dpi, "ImageDPI", record.DPI.ImageDPI);
-    ReadInt(dpi, "MainHeight", record.DPI.MainHeight);
-    ReadInt(dpi, "MainWidth", record.DPI.MainWidth);
-  }
-  ReadLanguage(root, os, record.Language);
-  ReadInt(root, "ShowUIUpdataOneByOne", record.ShowUIUpdataOneByOne);
-  ReadInt(root, "SizeUnit", record.SizeUnit);
-  // Read after DPI/ImageDPI, so a root-level ImageDPI wins.
-  ReadInt(root, "ImageDPI", record.DPI.ImageDPI);
-  ReadInt(root, "MediaType", record.MediaType);
   return true;
 }
 
@@ -116,8 +79,8 @@ bool LoadSessionSettingsFile(const platform::Os& os, const std::string& path, Se
   return bytes && ReadSessionSettings(*bytes, os, record);
 }
 
-bool LoadSessionSettings(const platform::Os& os, const std::string& moduleFolder) {
-  return LoadSessionSettingsFile(os, SettingsFilePath(moduleFolder), ProcessSessionSettings());
+bool LoadSessionSettings(const platform::Os& os, const std::string& moduleFolder, SessionSettings& record) {
+  return LoadSessionSettingsFile(os, SettingsFilePath(moduleFolder), record);
 }
 
 std::string SettingsFilePath(const std::string& moduleFolder) {

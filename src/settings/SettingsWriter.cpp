@@ -1,8 +1,10 @@
-#include <memory>
+#include <optional>
 #include <string>
+#include <variant>
 
 #include "localisation/TextCut.h"
 #include "platform/Os.h"
+#include "settings/SettingsFields.h"
 #include "settings/SettingsFile.h"
 
 #include <tinyxml.h>
@@ -10,84 +12,47 @@
 namespace settings {
 namespace {
 
-// Builds the element tree in the order of the file.
-class Builder {
- public:
-  explicit Builder(const platform::Os& os) : os_(os) {}
+// The group element `name` to write into: the parent's last child when it
+// is that group (fields of a group are written one after the other), else a
+// new group at the end.
+TiXmlElement* GroupFor(TiXmlElement* parent, const std::string& name) {
+  TiXmlNode* last = parent->LastChild();
+  if (last != nullptr && last->ToElement() != nullptr && last->ValueStr() == name) {
+    return last->ToElement();
+  }
+  return static_cast<TiXmlElement*>(parent->LinkEndChild(new TiXmlElement(name)));
+}
 
-  TiXmlElement* Group(TiXmlNode* parent, const char* name) {
-    return static_cast<TiXmlElement*>(parent->LinkEndChild(new TiXmlElement(name)));
-  }
-  void Value(TiXmlNode* parent, const char* name, const std::string& text) {
-    TiXmlElement* element = Group(parent, name);
-    element->LinkEndChild(new TiXmlText(text));
-  }
-  void Int(TiXmlNode* parent, const char* name, int value) { Value(parent, name, std::to_string(value)); }
-  void Flag(TiXmlNode* parent, const char* name, bool value) { Value(parent, name, value ? "1" : "0"); }
-  // ANSI in memory, UTF-8 in the file; every conversion is sized by its input.
-  void Ansi(TiXmlNode* parent, const char* name, const std::string& text) {
-    Value(parent, name, os_.WideToUtf8(localisation::CutUtf16(os_.AnsiToWide(text), kSettingsStringMaxUnits)));
-  }
-
- private:
-  const platform::Os& os_;
-};
+// Numbers in decimal, flags as "1" or "0", strings from the ANSI code page
+// to UTF-8; every conversion is sized by its input.
+std::string ValueText(const FieldRef& ref, const platform::Os& os) {
+  if (int* const* number = std::get_if<int*>(&ref)) return std::to_string(**number);
+  if (bool* const* flag = std::get_if<bool*>(&ref)) return **flag ? "1" : "0";
+  const std::string& text = **std::get_if<std::string*>(&ref);
+  return os.WideToUtf8(localisation::CutUtf16(os.AnsiToWide(text), kSettingsStringMaxUnits));
+}
 
 }  // namespace
 
-std::string FormatSessionSettings(const SessionSettings& s, const platform::Os& os) {
+std::string FormatSessionSettings(const SessionSettings& record, const platform::Os& os) {
   TiXmlDocument document;
   document.LinkEndChild(new TiXmlDeclaration("1.0", "UTF-8", ""));
-  Builder b(os);
-  TiXmlElement* root = b.Group(&document, "Tessivue");
-  b.Int(root, "colorType", s.colorType);
-  b.Int(root, "cutType", s.cutType);
-  b.Int(root, "HandCut", s.HandCut);
-  b.Int(root, "EdgeBorder", s.EdgeBorder);
-  b.Int(root, "fileType", s.fileType);
-  b.Int(root, "rotateType", s.rotateType);
-  b.Int(root, "autoCaptureType", s.autoCaptureType);
-
-  TiXmlElement* webcam = b.Group(root, "Webcam");
-  b.Flag(webcam, "isEnable", s.Webcam.isEnable);
-  b.Flag(webcam, "isMerge", s.Webcam.isMerge);
-  b.Int(webcam, "MergeType", s.Webcam.MergeType);
-  b.Int(webcam, "MergePosition", s.Webcam.MergePosition);
-  b.Int(webcam, "WebcamHeight", s.Webcam.WebcamHeight);
-  b.Int(webcam, "WebcamWidth", s.Webcam.WebcamWidth);
-
-  TiXmlElement* merge = b.Group(root, "MergeHV");
-  b.Flag(merge, "isEnable", s.MergeHV.isEnable);
-  b.Int(merge, "direction", s.MergeHV.direction);
-
-  const WaterMarkSettings& m = s.WaterMark;
-  TiXmlElement* mark = b.Group(root, "WaterMark");
-  b.Flag(mark, "isEnable", m.isEnable);
-  b.Ansi(mark, "text", m.text);
-  b.Ansi(mark, "font", m.font);
-  b.Int(mark, "WordSize", m.WordSize);
-  b.Flag(mark, "isWeight", m.isWeight);
-  b.Flag(mark, "isItalic", m.isItalic);
-  b.Flag(mark, "isUnderline", m.isUnderline);
-  TiXmlElement* color = b.Group(mark, "color");
-  b.Int(color, "R", m.color.R);
-  b.Int(color, "G", m.color.G);
-  b.Int(color, "B", m.color.B);
-  b.Int(mark, "transparency", m.transparency);
-  b.Int(mark, "angle", m.angle);
-  b.Int(mark, "position", m.position);
-  b.Flag(mark, "isAddTimeStamp", m.isAddTimeStamp);
-
-  TiXmlElement* dpi = b.Group(root, "DPI");
-  b.Flag(dpi, "isSetDPI", s.DPI.isSetDPI);
-  b.Int(dpi, "ImageDPI", s.DPI.ImageDPI);
-  b.Int(dpi, "MainHeight", s.DPI.MainHeight);
-  b.Int(dpi, "MainWidth", s.DPI.MainWidth);
-
-  b.Ansi(root, "Language", s.Language);
-  b.Int(root, "ShowUIUpdataOneByOne", s.ShowUIUpdataOneByOne);
-  b.Int(root, "SizeUnit", s.SizeUnit);
-  b.Int(root, "MediaType", s.MediaType);
+  TiXmlElement* root = static_cast<TiXmlElement*>(document.LinkEndChild(new TiXmlElement("Tessivue")));
+  SessionSettings values = record;  // the accessors hand out writable fields
+  for (int i = 0; i < kSettingsFieldCount; ++i) {
+    const SettingsField& field = kSettingsFields[i];
+    if (field.rule == FieldRule::ReadOnly) continue;
+    const std::string path = field.path;
+    TiXmlElement* parent = root;
+    size_t start = 0;
+    for (size_t slash = path.find('/'); slash != std::string::npos; slash = path.find('/', start)) {
+      parent = GroupFor(parent, path.substr(start, slash - start));
+      start = slash + 1;
+    }
+    TiXmlElement* element = new TiXmlElement(path.substr(start));
+    element->LinkEndChild(new TiXmlText(ValueText(field.field(values), os)));
+    parent->LinkEndChild(element);
+  }
 
   TiXmlPrinter printer;
   printer.SetIndent("    ");
@@ -99,17 +64,28 @@ std::string FormatSessionSettings(const SessionSettings& s, const platform::Os& 
 bool SaveSessionSettingsFile(platform::Os& os, const std::string& path, const SessionSettings& record) {
   // The new settings go to a file beside the old one, which is then replaced
   // in one step, so a failure at any point leaves the old file whole.
+  const std::string bytes = FormatSessionSettings(record, os);
   const std::string tempPath = path + ".tmp";
-  if (os.WriteFileBytes(tempPath, FormatSessionSettings(record, os)) &&
-      os.ReplaceFileAtomically(tempPath, path)) {
-    return true;
+  if (os.WriteFileBytes(tempPath, bytes)) {
+    if (os.ReplaceFileAtomically(tempPath, path)) return true;
+    (void)os.RemoveFile(tempPath);
+    return false;
   }
+  const bool tempFileStarted = os.ReadFileBytes(tempPath).has_value();
   (void)os.RemoveFile(tempPath);
+  if (tempFileStarted) return false;  // a full disk: the old file stays as it was
+
+  // The folder takes no new file (a program folder without write access),
+  // but the settings file itself may be writable: write it in place. Should
+  // that stop halfway, the previous contents are put back.
+  const std::optional<std::string> previous = os.ReadFileBytes(path);
+  if (os.WriteFileBytes(path, bytes)) return true;
+  if (previous) (void)os.WriteFileBytes(path, *previous);
   return false;
 }
 
-bool SaveSessionSettings(platform::Os& os, const std::string& moduleFolder) {
-  return SaveSessionSettingsFile(os, SettingsFilePath(moduleFolder), ProcessSessionSettings());
+bool SaveSessionSettings(platform::Os& os, const std::string& moduleFolder, const SessionSettings& record) {
+  return SaveSessionSettingsFile(os, SettingsFilePath(moduleFolder), record);
 }
 
 }  // namespace settings

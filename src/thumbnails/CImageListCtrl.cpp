@@ -94,7 +94,8 @@ void CImageListCtrl::OnListEvent(platform::ListViewEvent event, int item) {
     return;
   }
   const bool onItem = item >= 0;
-  const std::u16string& text = texts_.At(onItem ? "listMenuDelete" : "listMenuClear").text;
+  const std::u16string& text = texts_.Text(onItem ? localisation::UiText::listMenuDelete
+                                                  : localisation::UiText::listMenuClear);
   const int command = listView_->TrackPopupMenu(text, onItem ? kDeleteCommand : kClearCommand);
   // As a menu's command message, the choice is handled after the click.
   if (command != 0) PostToSelf([this, command] { OnMenuCommand(command); });

@@ -41,7 +41,7 @@ TEST_F(DataSourceSettingsTest, SelectsColourDpiAndRotationAndLeavesCrop) {
     auto& w = CaptureWindow();
     EXPECT_EQ(w.Selection(IDC_COLOR_MODE), 0);
     EXPECT_EQ(w.Selection(IDC_UNIT), 1);
-    EXPECT_EQ(g_TessivueDlg->ImageDpi(), 299);
+    EXPECT_EQ(g_TessivueDlg->Settings().DPI.ImageDPI, 299);
     EXPECT_EQ(w.Selection(IDC_ROTATE), 1);
     EXPECT_EQ(w.Selection(IDC_CROP_MODE), 0);
   });
@@ -68,12 +68,12 @@ TEST_F(DataSourceSettingsTest, UnusableValuesKeepTheCurrentChoices) {
     for (float bad : {-5.0f, 1e20f, std::numeric_limits<float>::quiet_NaN(),
                       std::numeric_limits<float>::infinity()}) {
       dataSource.SendScanSettings(Settings(2, bad, 7, 0));
-      EXPECT_EQ(g_TessivueDlg->ImageDpi(), 300);
+      EXPECT_EQ(g_TessivueDlg->Settings().DPI.ImageDPI, 300);
       EXPECT_EQ(CaptureWindow().Selection(IDC_ROTATE), 2);
     }
     dataSource.SendScanSettings(Settings(2, 150.0f, -1, 0));
     EXPECT_EQ(CaptureWindow().Selection(IDC_ROTATE), 2);
-    EXPECT_EQ(g_TessivueDlg->ImageDpi(), 150);
+    EXPECT_EQ(g_TessivueDlg->Settings().DPI.ImageDPI, 150);
   });
   Run();
 }
@@ -85,7 +85,7 @@ TEST_F(DataSourceSettingsTest, UnitIsLeftAloneWhenTheListHasNoDpiItem) {
     CaptureWindow().SetSelection(IDC_UNIT, 0);
     dataSource.SendScanSettings(Settings(2, 300.0f, 0, 0));
     EXPECT_EQ(CaptureWindow().Selection(IDC_UNIT), 0);
-    EXPECT_EQ(g_TessivueDlg->ImageDpi(), 0);
+    EXPECT_EQ(g_TessivueDlg->Settings().DPI.ImageDPI, 200);  // the default stays
   });
   Run();
 }

@@ -10,8 +10,8 @@
 
 #include "camera/CameraCallbacks.h"
 #include "camera/CameraLibrary.h"
-#include "camera/KelpraHooks.h"
-#include "camera/QueueUi.h"
+#include "support/KelpraHooks.h"
+#include "support/QueueUi.h"
 #include "platform/headless/HeadlessOs.h"
 
 namespace {

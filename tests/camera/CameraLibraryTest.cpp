@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "camera/CameraLibrary.h"
-#include "camera/KelpraHooks.h"
-#include "camera/RecordingOs.h"
-#include "camera/SampleArguments.h"
-#include "camera/TestFolder.h"
+#include "support/KelpraHooks.h"
+#include "support/RecordingOs.h"
+#include "support/SampleArguments.h"
+#include "support/TestFolder.h"
 #include "platform/headless/HeadlessOs.h"
 
 namespace {

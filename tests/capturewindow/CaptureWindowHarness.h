@@ -12,13 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "camera/KelpraHooks.h"
+#include "support/KelpraHooks.h"
 #include "capturewindow/CTessivueDlg.h"
 #include "localisation/LanguageList.h"
-#include "localisation/UiTextTable.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "resource.h"
-#include "settings/SessionSettings.h"
 #include "support/DataSourceTwin.h"
 #include "support/ProgramFolder.h"
 
@@ -68,7 +66,14 @@ class CaptureWindowHarness {
     }
     return lines;
   }
-  std::u16string TextOf(const char* key) { return localisation::ProcessUiTextTable().At(key).text; }
+  // The position of a language in the language box.
+  int LanguageIndex(const std::u16string& code) const {
+    const localisation::LanguageList& languages = dialog->WindowLanguage().Languages();
+    for (size_t i = 0; i < languages.size(); ++i) {
+      if (languages[i].code == code) return static_cast<int>(i);
+    }
+    return -1;
+  }
 
   headless::HeadlessPlatform host;
   testing_support::ProgramFolder program;

@@ -33,7 +33,7 @@ TEST(Startup, OpensTheFirstCameraWithTheSavedFormatAndSize) {
   h.Then([&] {
     const Lines lines = UpToFirstLivePicture(h.CallLines());
     const std::string preview =
-        "camSetPreviewWindow(0," + std::to_string(h.dialog->MainPreviewHost()->NativeHandle()) + ")";
+        "camSetPreviewWindow(0," + std::to_string(h.dialog->Devices().MainPreviewHost()->NativeHandle()) + ")";
     ASSERT_EQ(lines.size(), 9u) << h.CallLog();
     EXPECT_EQ(lines[0], "camRegCallBackDeviceChange(cb)");
     EXPECT_EQ(lines[1], "camInitCameraLib()");
@@ -44,7 +44,7 @@ TEST(Startup, OpensTheFirstCameraWithTheSavedFormatAndSize) {
     EXPECT_EQ(lines[6], "camCloseDev(-1)");
     EXPECT_EQ(lines[7], "camOpenDev(0,0,1280,720)");
     EXPECT_EQ(lines[8], preview);
-    EXPECT_EQ(h.dialog->MainDeviceIndex(), 0);
+    EXPECT_EQ(h.dialog->Devices().MainDeviceIndex(), 0);
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());
   });
   h.Run();
@@ -71,7 +71,7 @@ TEST(Startup, ListsTheCamerasAndOffersDpiForADocumentCamera) {
     EXPECT_EQ(w.ItemCount(IDC_SECONDARY_DEVICE), 2);
     EXPECT_EQ(w.Selection(IDC_DEVICE), 0);
     EXPECT_EQ(w.ItemCount(IDC_UNIT), 2);
-    EXPECT_EQ(w.ItemText(IDC_UNIT, 1), h.TextOf("DPI"));
+    EXPECT_EQ(w.ItemText(IDC_UNIT, 1), u"DPI");
   });
   h.Run();
 }
@@ -100,7 +100,7 @@ TEST(Startup, FailingLibraryInitialisationShowsTheCodeAndCancels) {
   const std::string before = h.SettingsFileText();
   h.WriteProgramFile("Kelpra.ini", "[Library]\nFail=camInitCameraLib,1,-7\n");
   EXPECT_EQ(h.Run(), platform::kIdCancel);
-  EXPECT_EQ(h.host.ui.messageBoxes, std::vector<std::u16string>{h.TextOf("ErrCode") + u": -7"});
+  EXPECT_EQ(h.host.ui.messageBoxes, std::vector<std::u16string>{u"Failed, ErrorCode: -7"});
   EXPECT_EQ(h.host.ui.idleCloses, 0);
   EXPECT_TRUE(h.dataSource.Received().empty());
   EXPECT_EQ(h.SettingsFileText(), before);
@@ -173,7 +173,7 @@ TEST(Startup, APluggedCameraRebuildsTheDeviceLists) {
   h.Then([&] {
     EXPECT_EQ(h.Window().ItemCount(IDC_DEVICE), 3);
     EXPECT_EQ(h.Window().ItemText(IDC_DEVICE, 2), u"Visitor");
-    EXPECT_EQ(h.dialog->MainDeviceIndex(), 0);
+    EXPECT_EQ(h.dialog->Devices().MainDeviceIndex(), 0);
   });
   h.Run();
 }
@@ -193,17 +193,14 @@ TEST(Startup, ExitFollowsTheThumbnailCountAndSurvivesALanguageSwitch) {
     auto& w = h.Window();
     EXPECT_FALSE(w.IsEnabled(IDC_EXIT));
     // What a capture does: the library writes the picture, the list shows it.
-    std::string path = *h.dialog->WorkFolderPath() + "\\1_1000.bmp";
+    std::string path = *h.dialog->Pipeline().WorkFolder() + "\\1_1000.bmp";
     std::vector<char> buffer(path.begin(), path.end());
     buffer.resize(1024, '\0');
     ASSERT_EQ(h.dialog->Camera().camCaptureImageFile(0, buffer.data()), 0);
     ASSERT_GE(h.dialog->Thumbnails().AddImage(h.host.os.AnsiToWide(path)), 0);
     EXPECT_TRUE(w.IsEnabled(IDC_EXIT));
-    const auto& languages = localisation::ProcessLanguageList();
-    for (size_t i = 0; i < languages.size(); ++i) {
-      if (languages[i].code == u"CN") w.UserSelect(IDC_LANGUAGE, static_cast<int>(i));
-    }
-    EXPECT_EQ(w.Text(IDC_EXIT), h.TextOf("Exit"));
+    w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN"));
+    EXPECT_EQ(w.Text(IDC_EXIT), u"退出");
     EXPECT_TRUE(w.IsEnabled(IDC_EXIT));
   });
   h.Run();
@@ -216,7 +213,7 @@ TEST(Startup, MovingTheWindowKeepsTheMergePreviewOverThePicture) {
   saved.MergeHV.direction = 2;
   SaveSettings(h, saved);
   h.Then([&] {
-    platform::Window* preview = h.dialog->MergePreview();
+    platform::Window* preview = h.dialog->Merges().Preview();
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(preview->IsVisible());
     const platform::Rect area = h.Window().ControlScreenRect(IDC_PREVIEW_AREA);

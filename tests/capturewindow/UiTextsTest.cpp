@@ -4,14 +4,6 @@
 
 namespace {
 
-int LanguageIndex(const std::u16string& code) {
-  const auto& languages = localisation::ProcessLanguageList();
-  for (size_t i = 0; i < languages.size(); ++i) {
-    if (languages[i].code == code) return static_cast<int>(i);
-  }
-  return -1;
-}
-
 // Every control the text pass gives its text or its flags.
 const int kTextPassControls[] = {
     IDC_DEVICE_LABEL, IDC_CAPTURE, IDC_AUTO_CAPTURE_LABEL, IDC_AUTO_CAPTURE_MODE,
@@ -27,41 +19,38 @@ TEST(UiTexts, EnglishCaptionsListsAndCaptureColours) {
   CaptureWindowHarness h;
   h.Then([&] {
     auto& w = h.Window();
-    EXPECT_EQ(w.Text(IDC_COLOR_LABEL), h.TextOf("Color"));
-    EXPECT_FALSE(h.TextOf("Color").empty());
-    EXPECT_EQ(w.Text(IDC_EXIT), h.TextOf("Exit"));
+    EXPECT_EQ(w.Text(IDC_COLOR_LABEL), u"Scan Mode");
+    EXPECT_EQ(w.Text(IDC_EXIT), u"Exit");
     EXPECT_EQ(w.ItemCount(IDC_ROTATE), 4);
-    EXPECT_EQ(w.ItemText(IDC_COLOR_MODE, 3), h.TextOf("ColorType3"));
+    EXPECT_EQ(w.ItemText(IDC_COLOR_MODE, 3), u"Black&White");
     EXPECT_EQ(w.ItemCount(IDC_CROP_MODE), 3);
     EXPECT_EQ(w.ItemText(IDC_FILE_FORMAT, 1), u"JPEG(*.jpg)");
     EXPECT_EQ(w.Text(IDC_ZOOM_IN), u"+");
     ASSERT_TRUE(w.ButtonColorsOf(IDC_CAPTURE));
     EXPECT_EQ(w.ButtonColorsOf(IDC_CAPTURE)->face, 0x00D35408u);
     EXPECT_EQ(w.ButtonColorsOf(IDC_CAPTURE)->text, 0x00FFFFFFu);
-    EXPECT_EQ(w.Selection(IDC_LANGUAGE), LanguageIndex(u"EN"));
+    EXPECT_EQ(w.Selection(IDC_LANGUAGE), h.LanguageIndex(u"EN"));
   });
   h.Run();
 }
 
 TEST(UiTexts, SwitchingLanguageChangesTextsAndKeepsSelectionsAndExit) {
   CaptureWindowHarness h;
-  std::u16string englishColor;
   h.Then([&] {
     auto& w = h.Window();
-    englishColor = w.Text(IDC_COLOR_LABEL);
     w.UserSelect(IDC_ROTATE, 2);
     w.UserSelect(IDC_COLOR_MODE, 1);
     w.Enable(IDC_EXIT, true);
-    ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, LanguageIndex(u"CN")));
-    EXPECT_NE(w.Text(IDC_COLOR_LABEL), englishColor);
-    EXPECT_EQ(w.Text(IDC_COLOR_LABEL), h.TextOf("Color"));
+    ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN")));
+    EXPECT_EQ(w.Text(IDC_COLOR_LABEL), u"扫描模式");
     EXPECT_EQ(w.Selection(IDC_ROTATE), 2);
-    EXPECT_EQ(w.ItemText(IDC_ROTATE, 2), h.TextOf("Rotate2"));
+    EXPECT_EQ(w.ItemText(IDC_ROTATE, 2), u"180°");
+    EXPECT_EQ(w.ItemText(IDC_COLOR_MODE, 1), u"灰度");
     EXPECT_EQ(w.Selection(IDC_COLOR_MODE), 1);
     EXPECT_TRUE(w.IsEnabled(IDC_EXIT));
-    EXPECT_EQ(w.GetStatusBar().text, h.TextOf("Version") + u" : 1.2.3.4");
+    EXPECT_EQ(w.GetStatusBar().text, u"版本号 : 1.2.3.4");
     w.Enable(IDC_EXIT, false);
-    w.UserSelect(IDC_LANGUAGE, LanguageIndex(u"DE"));
+    w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"DE"));
     EXPECT_FALSE(w.IsEnabled(IDC_EXIT));
   });
   h.Run();
@@ -73,9 +62,9 @@ TEST(UiTexts, AMissingLanguageFileOnASwitchChangesNothing) {
     std::filesystem::remove(h.ProgramFile("Language/DE.xml"));
     auto& w = h.Window();
     const std::u16string before = w.Text(IDC_COLOR_LABEL);
-    w.UserSelect(IDC_LANGUAGE, LanguageIndex(u"DE"));
+    w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"DE"));
     EXPECT_EQ(w.Text(IDC_COLOR_LABEL), before);
-    EXPECT_EQ(w.Selection(IDC_LANGUAGE), LanguageIndex(u"DE"));
+    EXPECT_EQ(w.Selection(IDC_LANGUAGE), h.LanguageIndex(u"DE"));
   });
   h.Run();
 }
@@ -122,8 +111,8 @@ TEST(UiTexts, TwoSwitchesWidenTheDeviceListOnce) {
   h.Then([&] {
     auto& w = h.Window();
     const platform::Rect afterStartUp = w.ControlRect(IDC_DEVICE);
-    w.UserSelect(IDC_LANGUAGE, LanguageIndex(u"CN"));
-    w.UserSelect(IDC_LANGUAGE, LanguageIndex(u"EN"));
+    w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN"));
+    w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"EN"));
     EXPECT_EQ(w.ControlRect(IDC_DEVICE), afterStartUp);
     // The template's 60 dialog units are 90 pixels: widened to 3 x 90 - 80.
     EXPECT_EQ(afterStartUp.Width(), 190);
@@ -139,9 +128,9 @@ TEST(UiTexts, UnitListWithoutDpiItemStaysWithoutOne) {
     auto& w = h.Window();
     EXPECT_EQ(w.ItemCount(IDC_DEVICE), 1);
     EXPECT_EQ(w.ItemCount(IDC_UNIT), 1);
-    w.UserSelect(IDC_LANGUAGE, LanguageIndex(u"CN"));
+    w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN"));
     EXPECT_EQ(w.ItemCount(IDC_UNIT), 1);
-    EXPECT_EQ(w.ItemText(IDC_UNIT, 0), h.TextOf("Resolution"));
+    EXPECT_EQ(w.ItemText(IDC_UNIT, 0), u"分辨率");
   });
   h.Run();
 }
@@ -153,9 +142,10 @@ TEST(UiTexts, UnitListKeepsItsDpiItem) {
     ASSERT_EQ(w.ItemCount(IDC_UNIT), 2);
     EXPECT_EQ(w.Selection(IDC_UNIT), 0);  // the saved unit
     w.UserSelect(IDC_UNIT, 1);
-    w.UserSelect(IDC_LANGUAGE, LanguageIndex(u"CN"));
+    w.UserSelect(IDC_LANGUAGE, documentCamera.LanguageIndex(u"CN"));
     EXPECT_EQ(w.ItemCount(IDC_UNIT), 2);
-    EXPECT_EQ(w.ItemText(IDC_UNIT, 1), documentCamera.TextOf("DPI"));
+    EXPECT_EQ(w.ItemText(IDC_UNIT, 0), u"分辨率");
+    EXPECT_EQ(w.ItemText(IDC_UNIT, 1), u"DPI");
     EXPECT_EQ(w.Selection(IDC_UNIT), 1);
   });
   documentCamera.Run();

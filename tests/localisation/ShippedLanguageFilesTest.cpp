@@ -132,21 +132,30 @@ TEST(ShippedLanguageFiles, EveryFileHasEveryKeyShownAndEnabledWithText) {
   }
 }
 
+// The key whose element is named `element`.
+localisation::UiText KeyNamed(const char* element) {
+  for (size_t i = 0; i < localisation::kUiTextKeyCount; ++i) {
+    if (std::string(localisation::kUiTextKeys[i]) == element) return static_cast<localisation::UiText>(i);
+  }
+  ADD_FAILURE() << "no key " << element;
+  return localisation::UiText::Color;
+}
+
 TEST(ShippedLanguageFiles, EnglishAndChineseUseTheFixedWording) {
   const localisation::UiTextTable english = LoadLanguage("EN");
   const localisation::UiTextTable chinese = LoadLanguage("CN");
   for (const GivenText& given : kGiven) {
-    EXPECT_EQ(english.At(given.key).text, given.english) << given.key;
-    EXPECT_EQ(chinese.At(given.key).text, given.chinese) << given.key;
+    EXPECT_EQ(english[KeyNamed(given.key)].text, given.english) << given.key;
+    EXPECT_EQ(chinese[KeyNamed(given.key)].text, given.chinese) << given.key;
   }
   EXPECT_EQ(english.WordType, 0);
   EXPECT_EQ(chinese.WordType, 1);
   EXPECT_EQ(localisation::PageCounterText(english, 3), u"Page 3");
-  EXPECT_EQ(english.At("Rotate1").text, u"90\u00B0");
-  EXPECT_EQ(english.At("AutoCaptureManual").text, u"Manual");
-  EXPECT_EQ(english.At("listMenuDelete").text, u"Delete");
-  EXPECT_EQ(english.At("listMenuClear").text, u"Clear");
-  EXPECT_EQ(english.At("Pix").text, u"Resolution");
+  EXPECT_EQ(english[localisation::UiText::Rotate1].text, u"90\u00B0");
+  EXPECT_EQ(english[localisation::UiText::AutoCaptureManual].text, u"Manual");
+  EXPECT_EQ(english[localisation::UiText::listMenuDelete].text, u"Delete");
+  EXPECT_EQ(english[localisation::UiText::listMenuClear].text, u"Clear");
+  EXPECT_EQ(english[localisation::UiText::Pix].text, u"Resolution");
 }
 
 TEST(ShippedLanguageFiles, TranslationsDifferFromEnglishAndUseASensibleWordOrder) {
@@ -154,8 +163,8 @@ TEST(ShippedLanguageFiles, TranslationsDifferFromEnglishAndUseASensibleWordOrder
   for (const char* code : kCodes) {
     if (std::string(code) == "EN") continue;
     const localisation::UiTextTable table = LoadLanguage(code);
-    EXPECT_NE(table.At("Save").text, english.At("Save").text) << code;
-    EXPECT_NE(table.At("Cut").text, english.At("Cut").text) << code;
+    EXPECT_NE(table[localisation::UiText::Save].text, english[localisation::UiText::Save].text) << code;
+    EXPECT_NE(table[localisation::UiText::Cut].text, english[localisation::UiText::Cut].text) << code;
     EXPECT_TRUE(table.WordType == 0 || table.WordType == 1) << code;
     EXPECT_FALSE(localisation::PageCounterText(table, 2).empty()) << code;
   }

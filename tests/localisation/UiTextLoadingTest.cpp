@@ -24,27 +24,26 @@ UiTextTable Loaded(const std::string& body, UiTextTable table = UiTextTable{}) {
 
 TEST(UiTextLoading, EntriesStartEmptyHiddenAndDisabled) {
   const UiTextTable table;
-  for (const char* key : localisation::kUiTextKeys) {
-    EXPECT_EQ(table.At(key).text, u"") << key;
-    EXPECT_EQ(table.At(key).IsShow, 0) << key;
-    EXPECT_EQ(table.At(key).IsEnable, 0) << key;
+  for (size_t i = 0; i < localisation::kUiTextKeyCount; ++i) {
+    const localisation::UiTextEntry& entry = table[static_cast<localisation::UiText>(i)];
+    EXPECT_EQ(entry.text, u"") << localisation::kUiTextKeys[i];
+    EXPECT_EQ(entry.IsShow, 0) << localisation::kUiTextKeys[i];
+    EXPECT_EQ(entry.IsEnable, 0) << localisation::kUiTextKeys[i];
   }
   EXPECT_EQ(table.WordType, 0);
-  EXPECT_EQ(table.Find("WordType"), nullptr);
-  EXPECT_EQ(table.Find("save"), nullptr);
 }
 
 TEST(UiTextLoading, AttributesAndTextAreReadPerKey) {
   const UiTextTable table = Loaded(
       "<Save IsShow=\"1\" IsEnable=\"7\">Save</Save><Exit IsShow=\"0\">  Leave \n now </Exit>"
       "<Capture IsEnable=\"x\">Shoot &amp; go</Capture><WordType>1</WordType>");
-  EXPECT_EQ(table.At("Save").text, u"Save");
-  EXPECT_EQ(table.At("Save").IsShow, 1);
-  EXPECT_EQ(table.At("Save").IsEnable, 7);
-  EXPECT_EQ(table.At("Exit").text, u"Leave now");
-  EXPECT_EQ(table.At("Exit").IsShow, 0);
-  EXPECT_EQ(table.At("Capture").text, u"Shoot & go");
-  EXPECT_EQ(table.At("Capture").IsEnable, 0);
+  EXPECT_EQ(table[localisation::UiText::Save].text, u"Save");
+  EXPECT_EQ(table[localisation::UiText::Save].IsShow, 1);
+  EXPECT_EQ(table[localisation::UiText::Save].IsEnable, 7);
+  EXPECT_EQ(table[localisation::UiText::Exit].text, u"Leave now");
+  EXPECT_EQ(table[localisation::UiText::Exit].IsShow, 0);
+  EXPECT_EQ(table[localisation::UiText::Capture].text, u"Shoot & go");
+  EXPECT_EQ(table[localisation::UiText::Capture].IsEnable, 0);
   EXPECT_EQ(table.WordType, 1);
 }
 
@@ -52,29 +51,29 @@ TEST(UiTextLoading, AMissingAttributeOrTextKeepsWhatTheEntryHad) {
   UiTextTable start = Loaded("<Save IsShow=\"1\" IsEnable=\"1\">Save</Save><Exit IsShow=\"1\">Exit</Exit><WordType>1</WordType>");
   const UiTextTable table = Loaded(
       "<Save IsShow=\"0\"/><Exit>Quit</Exit><WordType></WordType>", start);
-  EXPECT_EQ(table.At("Save").text, u"Save");  // attributes without text change only flags
-  EXPECT_EQ(table.At("Save").IsShow, 0);
-  EXPECT_EQ(table.At("Save").IsEnable, 1);
-  EXPECT_EQ(table.At("Exit").text, u"Quit");
-  EXPECT_EQ(table.At("Exit").IsShow, 1);
+  EXPECT_EQ(table[localisation::UiText::Save].text, u"Save");  // attributes without text change only flags
+  EXPECT_EQ(table[localisation::UiText::Save].IsShow, 0);
+  EXPECT_EQ(table[localisation::UiText::Save].IsEnable, 1);
+  EXPECT_EQ(table[localisation::UiText::Exit].text, u"Quit");
+  EXPECT_EQ(table[localisation::UiText::Exit].IsShow, 1);
   EXPECT_EQ(table.WordType, 1);  // a WordType without text keeps the word order
 }
 
 TEST(UiTextLoading, TheFirstOfTwoElementsCountsAndKeysAreCaseSensitive) {
   const UiTextTable table = Loaded("<save>lower</save><Save>first</Save><Save IsShow=\"1\">second</Save>");
-  EXPECT_EQ(table.At("Save").text, u"first");
-  EXPECT_EQ(table.At("Save").IsShow, 0);
+  EXPECT_EQ(table[localisation::UiText::Save].text, u"first");
+  EXPECT_EQ(table[localisation::UiText::Save].IsShow, 0);
 }
 
 TEST(UiTextLoading, SwitchingToAnIncompleteFileKeepsThePreviousLanguagesEntries) {
   headless::HeadlessOs os;
   UiTextTable table = Loaded("<Exit IsShow=\"1\" IsEnable=\"1\">Exit</Exit><Save IsShow=\"1\">Save</Save>");
   ASSERT_TRUE(localisation::ReadUiTexts(File("<Save IsShow=\"1\">Speichern</Save>"), os, table));
-  EXPECT_EQ(table.At("Exit").text, u"Exit");
-  EXPECT_EQ(table.At("Save").text, u"Speichern");
+  EXPECT_EQ(table[localisation::UiText::Exit].text, u"Exit");
+  EXPECT_EQ(table[localisation::UiText::Save].text, u"Speichern");
   // No UIText element: nothing changes, and that counts as loaded.
   EXPECT_TRUE(localisation::ReadUiTexts("<Other><Save>x</Save></Other>", os, table));
-  EXPECT_EQ(table.At("Save").text, u"Speichern");
+  EXPECT_EQ(table[localisation::UiText::Save].text, u"Speichern");
 }
 
 TEST(UiTextLoading, AnUnreadableFileLeavesTheTableUnchanged) {
@@ -83,18 +82,18 @@ TEST(UiTextLoading, AnUnreadableFileLeavesTheTableUnchanged) {
   EXPECT_FALSE(localisation::ReadUiTexts("<UIText><Save>x</Save>", os, table));
   EXPECT_FALSE(localisation::ReadUiTexts("", os, table));
   EXPECT_FALSE(localisation::LoadUiTexts("/nonexistent/Language/XX.xml", os, table));
-  EXPECT_EQ(table.At("Save").text, u"Save");
+  EXPECT_EQ(table[localisation::UiText::Save].text, u"Save");
 }
 
 TEST(UiTextLoading, LongTextsAreCutTo255UnitsWithoutSplittingACharacter) {
   std::string longText;
   for (int i = 0; i < 300; ++i) longText += "\xC3\xA9";  // é
-  EXPECT_EQ(Loaded("<Save>" + longText + "</Save>").At("Save").text, std::u16string(255, u'\u00E9'));
+  EXPECT_EQ(Loaded("<Save>" + longText + "</Save>")[localisation::UiText::Save].text, std::u16string(255, u'\u00E9'));
 
   // The 255th unit would be the first half of a pair.
   std::string pairs;
   for (int i = 0; i < 200; ++i) pairs += "\xF0\x9F\x93\xB7";  // U+1F4F7, two UTF-16 units
-  const std::u16string text = Loaded("<Save>" + pairs + "</Save>").At("Save").text;
+  const std::u16string text = Loaded("<Save>" + pairs + "</Save>")[localisation::UiText::Save].text;
   EXPECT_EQ(text.size(), 254u);
   EXPECT_EQ(text.back(), 0xDCF7);
 }

@@ -29,6 +29,6 @@ TEST(XmlInput, ALanguageFileWithACutSequenceLoadsWithAReplacementCharacter) {
   headless::HeadlessOs os;
   localisation::UiTextTable table;
   ASSERT_TRUE(localisation::ReadUiTexts("<UIText><Save>ok\xF4</Save><Exit>\xE9t\xE9</Exit></UIText>", os, table));
-  EXPECT_EQ(table.At("Save").text, u"ok\uFFFD");
-  EXPECT_EQ(table.At("Exit").text, u"\uFFFDt\uFFFD");
+  EXPECT_EQ(table[localisation::UiText::Save].text, u"ok\uFFFD");
+  EXPECT_EQ(table[localisation::UiText::Exit].text, u"\uFFFDt\uFFFD");
 }

@@ -32,6 +32,15 @@ std::set<std::string> ChangedLines(const settings::SessionSettings& record) {
 
 }  // namespace
 
+// The table entry of one control.
+const settings::SettingsControlField& FieldOf(int controlId) {
+  for (int i = 0; i < settings::kSettingsControlFieldCount; ++i) {
+    if (settings::kSettingsControlFields[i].controlId == controlId) return settings::kSettingsControlFields[i];
+  }
+  ADD_FAILURE() << "no entry for " << controlId;
+  return settings::kSettingsControlFields[0];
+}
+
 TEST(SettingsControls, EachControlIsCollectedIntoItsOwnElement) {
   const std::map<int, std::string> expected = {
       {1004, "    <colorType>3</colorType>\r"},      {1005, "    <cutType>3</cutType>\r"},
@@ -46,32 +55,37 @@ TEST(SettingsControls, EachControlIsCollectedIntoItsOwnElement) {
   for (int i = 0; i < settings::kSettingsControlFieldCount; ++i) {
     const settings::SettingsControlField& field = settings::kSettingsControlFields[i];
     EXPECT_TRUE(seen.insert(field.controlId).second) << field.controlId;
-    ASSERT_EQ(settings::FindSettingsControlField(field.controlId), &field);
     settings::SessionSettings record;
     settings::StoreControlValue(field, field.value == settings::ControlValue::Check ? 1 : 3, record);
     EXPECT_EQ(ChangedLines(record), std::set<std::string>{expected.at(field.controlId)}) << field.controlId;
-    EXPECT_EQ(field.get(record), field.value == settings::ControlValue::Check ? 1 : 3);
   }
   // The three check boxes named isEnable sit in different groups.
   settings::SessionSettings record;
-  settings::StoreControlValue(*settings::FindSettingsControlField(1007), 1, record);
+  settings::StoreControlValue(FieldOf(1007), 1, record);
   EXPECT_TRUE(record.MergeHV.isEnable);
   EXPECT_FALSE(record.Webcam.isEnable);
   EXPECT_FALSE(record.WaterMark.isEnable);
-  EXPECT_EQ(settings::FindSettingsControlField(1099), nullptr);
 }
 
 TEST(SettingsControls, TheVideoFormatListKeepsTheStoredValueForTheFirstFormat) {
-  const settings::SettingsControlField& media = *settings::FindSettingsControlField(1020);
   settings::SessionSettings record;
   record.MediaType = 2;
-  settings::StoreControlValue(media, 0, record);
+  settings::StoreControlValue(FieldOf(1020), 0, record);
   EXPECT_EQ(record.MediaType, 2);
-  settings::StoreControlValue(media, -1, record);
-  EXPECT_EQ(record.MediaType, 2);
-  settings::StoreControlValue(media, 1, record);
+  settings::StoreControlValue(FieldOf(1020), 1, record);
   EXPECT_EQ(record.MediaType, 1);
-  const settings::SettingsControlField& color = *settings::FindSettingsControlField(1004);
-  settings::StoreControlValue(color, 0, record);
+  settings::StoreControlValue(FieldOf(1004), 0, record);
   EXPECT_EQ(record.colorType, 0);
+}
+
+TEST(SettingsControls, AListWithoutSelectionKeepsTheStoredValue) {
+  settings::SessionSettings record;
+  record.cutType = 4;
+  record.MediaType = 2;
+  settings::StoreControlValue(FieldOf(1005), -1, record);
+  settings::StoreControlValue(FieldOf(1020), -1, record);
+  EXPECT_EQ(record.cutType, 4);
+  EXPECT_EQ(record.MediaType, 2);
+  settings::StoreControlValue(FieldOf(1010), 0, record);
+  EXPECT_FALSE(record.WaterMark.isEnable);
 }

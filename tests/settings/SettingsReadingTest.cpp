@@ -135,11 +135,10 @@ TEST(SettingsReading, LanguageZeroFollowsTheUserInterfaceLanguageAndIsSavedAsIts
   headless::HeadlessOs os;
   os.uiLanguage = 1031;  // German, Germany
   testing_support::WriteBytes(folder.File("LastSetting.xml"), Doc("<Language>0</Language>"));
-  SessionSettings& record = settings::ProcessSessionSettings();
-  record = SessionSettings{};
-  ASSERT_TRUE(settings::LoadSessionSettings(os, folder.Path()));
+  SessionSettings record;
+  ASSERT_TRUE(settings::LoadSessionSettings(os, folder.Path(), record));
   EXPECT_EQ(record.Language, "DE");
-  ASSERT_TRUE(settings::SaveSessionSettings(os, folder.Path()));
+  ASSERT_TRUE(settings::SaveSessionSettings(os, folder.Path(), record));
   EXPECT_NE(testing_support::ReadBytes(folder.File("LastSetting.xml")).find("    <Language>DE</Language>\r\n"),
             std::string::npos);
 

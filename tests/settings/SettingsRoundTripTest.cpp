@@ -88,17 +88,15 @@ SessionSettings AsReadBack(SessionSettings saved) {
 TEST(SettingsFileFormat, DefaultsAreWrittenExactlyAsTheGoldenFile) {
   TempFolder folder;
   headless::HeadlessOs os;
-  settings::ProcessSessionSettings() = SessionSettings{};
-  ASSERT_TRUE(settings::SaveSessionSettings(os, folder.Path()));
+  ASSERT_TRUE(settings::SaveSessionSettings(os, folder.Path(), SessionSettings{}));
   EXPECT_EQ(ReadBytes(folder.File("LastSetting.xml")), Golden("DefaultSettings.xml"));
 }
 
 TEST(SettingsFileFormat, AbsentFileLeavesTheFirstStartDefaults) {
   TempFolder folder;
   headless::HeadlessOs os;
-  SessionSettings& record = settings::ProcessSessionSettings();
-  record = SessionSettings{};
-  EXPECT_FALSE(settings::LoadSessionSettings(os, folder.Path()));
+  SessionSettings record;
+  EXPECT_FALSE(settings::LoadSessionSettings(os, folder.Path(), record));
   EXPECT_EQ(record, SessionSettings{});
   EXPECT_EQ(record.fileType, 1);
   EXPECT_EQ(record.cutType, 1);

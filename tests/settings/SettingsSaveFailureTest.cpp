@@ -1,5 +1,6 @@
 // Saving never damages the settings file: whatever fails, the previous file
-// stays byte for byte, and no temporary file is left behind.
+// stays byte for byte, and no temporary file is left behind. A folder that
+// takes no new file still gets its settings file rewritten in place.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -36,6 +37,23 @@ class FullDiskOs : public headless::HeadlessOs {
   }
 };
 
+// A folder without write access whose files are writable: no file can be
+// created, existing ones can be rewritten. Optionally the first rewrite
+// stops halfway.
+class NoNewFilesOs : public headless::HeadlessOs {
+ public:
+  bool WriteFileBytes(const std::string& path, const std::string& bytes) override {
+    if (!std::filesystem::exists(path)) return false;
+    if (failWritesOfExistingFilesOnce) {
+      failWritesOfExistingFilesOnce = false;
+      (void)HeadlessOs::WriteFileBytes(path, bytes.substr(0, bytes.size() / 2));
+      return false;
+    }
+    return HeadlessOs::WriteFileBytes(path, bytes);
+  }
+  bool failWritesOfExistingFilesOnce = false;
+};
+
 class FailingReplaceOs : public headless::HeadlessOs {
  public:
   bool ReplaceFileAtomically(const std::string&, const std::string&) override { return false; }
@@ -66,14 +84,36 @@ TEST(SettingsSave, ReplacesThePreviousFileWholeAndLeavesNoTemporaryFile) {
   EXPECT_TRUE(OnlyTheSettingsFileIsLeft(folder));
 }
 
-TEST(SettingsSave, AFolderWhereTheTemporaryFileGoesKeepsThePreviousFile) {
+TEST(SettingsSave, WhereNoTemporaryFileCanBeMadeTheFileIsWrittenInPlace) {
   TempFolder folder;
   headless::HeadlessOs os;
   WriteBytes(folder.File("LastSetting.xml"), kPrevious);
   std::filesystem::create_directory(folder.File("LastSetting.xml.tmp"));
+  EXPECT_TRUE(settings::SaveSessionSettingsFile(os, folder.File("LastSetting.xml"), Changed()));
+  EXPECT_EQ(ReadBytes(folder.File("LastSetting.xml")), settings::FormatSessionSettings(Changed(), os));
+  EXPECT_TRUE(std::filesystem::is_directory(folder.File("LastSetting.xml.tmp")));
+}
+
+TEST(SettingsSave, AFolderThatTakesNoNewFileStillGetsItsSettingsFileRewritten) {
+  TempFolder folder;
+  NoNewFilesOs os;
+  WriteBytes(folder.File("LastSetting.xml"), kPrevious);
+  EXPECT_TRUE(settings::SaveSessionSettingsFile(os, folder.File("LastSetting.xml"), Changed()));
+  EXPECT_EQ(ReadBytes(folder.File("LastSetting.xml")), settings::FormatSessionSettings(Changed(), os));
+  EXPECT_TRUE(OnlyTheSettingsFileIsLeft(folder));
+  // Without an earlier file there is nothing to write in place.
+  std::filesystem::remove(folder.File("LastSetting.xml"));
+  EXPECT_FALSE(settings::SaveSessionSettingsFile(os, folder.File("LastSetting.xml"), Changed()));
+  EXPECT_FALSE(std::filesystem::exists(folder.File("LastSetting.xml")));
+}
+
+TEST(SettingsSave, AnInPlaceWriteThatStopsHalfwayPutsThePreviousFileBack) {
+  TempFolder folder;
+  NoNewFilesOs os;
+  os.failWritesOfExistingFilesOnce = true;
+  WriteBytes(folder.File("LastSetting.xml"), kPrevious);
   EXPECT_FALSE(settings::SaveSessionSettingsFile(os, folder.File("LastSetting.xml"), Changed()));
   EXPECT_EQ(ReadBytes(folder.File("LastSetting.xml")), kPrevious);
-  EXPECT_TRUE(std::filesystem::is_directory(folder.File("LastSetting.xml.tmp")));
 }
 
 TEST(SettingsSave, AFailingWriteKeepsThePreviousFileAndRemovesThePartialOne) {
@@ -101,14 +141,14 @@ TEST(SettingsSave, AMissingFolderFailsWithoutCreatingAnything) {
   EXPECT_FALSE(std::filesystem::exists(folder.File("missing")));
 }
 
-TEST(SettingsSave, AReadOnlyFolderKeepsThePreviousFile) {
+TEST(SettingsSave, AReadOnlyFolderWithAWritableFileGetsTheNewSettings) {
   if (::geteuid() == 0) GTEST_SKIP() << "folder permissions do not stop root";
   TempFolder folder;
   headless::HeadlessOs os;
   WriteBytes(folder.File("LastSetting.xml"), kPrevious);
   ASSERT_EQ(::chmod(folder.Path().c_str(), 0555), 0);
-  EXPECT_FALSE(settings::SaveSessionSettingsFile(os, folder.File("LastSetting.xml"), Changed()));
+  EXPECT_TRUE(settings::SaveSessionSettingsFile(os, folder.File("LastSetting.xml"), Changed()));
   ASSERT_EQ(::chmod(folder.Path().c_str(), 0755), 0);
-  EXPECT_EQ(ReadBytes(folder.File("LastSetting.xml")), kPrevious);
+  EXPECT_EQ(ReadBytes(folder.File("LastSetting.xml")), settings::FormatSessionSettings(Changed(), os));
   EXPECT_TRUE(OnlyTheSettingsFileIsLeft(folder));
 }

@@ -3,17 +3,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "localisation/LanguageList.h"
-#include "localisation/UiTextTable.h"
-#include "settings/SessionSettings.h"
 
 namespace testing_support {
 
 ProgramFolder::ProgramFolder(headless::HeadlessOs& os, Options options) {
-  settings::ProcessSessionSettings() = settings::SessionSettings{};
-  localisation::ProcessUiTextTable() = localisation::UiTextTable{};
-  localisation::ProcessLanguageList().clear();
-
   namespace fs = std::filesystem;
   os.moduleFileName = folder_.String() + "\\Prismel.exe";
   fs::create_directories(folder_.Path() / "temp");

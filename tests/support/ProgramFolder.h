@@ -1,13 +1,12 @@
 // A program folder as the installer leaves it: the reference camera library
 // and the language files beside the executable, and a temp folder of its
-// own. The headless OS is pointed at it, and the process-wide records start
-// as in a new process.
+// own. The headless OS is pointed at it.
 #pragma once
 
 #include <filesystem>
 #include <string>
 
-#include "camera/TestFolder.h"
+#include "support/TestFolder.h"
 #include "platform/headless/HeadlessOs.h"
 
 namespace testing_support {

@@ -82,7 +82,7 @@ TEST(ThumbnailMenu, OffersClearOnEmptySpaceAndDeleteOnAnItem) {
   EXPECT_EQ(h.listView->items.size(), 1u);
 
   // A language switch shows in the next menu.
-  h.texts.Find("listMenuClear")->text = u"Leeren";
+  h.texts[localisation::UiText::listMenuClear].text = u"Leeren";
   h.listView->UserRightClick(-1);
   EXPECT_EQ(h.listView->menusShown.back().text, u"Leeren");
 }

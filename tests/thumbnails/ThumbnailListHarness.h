@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "camera/TestFolder.h"
+#include "support/TestFolder.h"
 #include "localisation/UiTextTable.h"
 #include "platform/headless/HeadlessListView.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -23,8 +23,8 @@ class ThumbnailListHarness {
  public:
   explicit ThumbnailListHarness(int clientWidth = 150) {
     counts().clear();
-    texts.Find("listMenuClear")->text = u"Clear all";
-    texts.Find("listMenuDelete")->text = u"Delete";
+    texts[localisation::UiText::listMenuClear].text = u"Clear all";
+    texts[localisation::UiText::listMenuDelete].text = u"Delete";
     window = host.ui.CreateModeless(IDD_CAPTURE_WINDOW, handler, nullptr);
     if (window == nullptr) return;
     listView = static_cast<headless::HeadlessListView*>(window->ListViewControl(IDC_THUMBNAILS));

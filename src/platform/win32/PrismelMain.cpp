@@ -1,5 +1,6 @@
 // Entry point of Prismel.exe: the platform of the product around the core.
 #include "app/CTessivueApp.h"
+#include "app/RestartArguments.h"
 #include "platform/win32/Win32Imaging.h"
 #include "platform/win32/Win32Link.h"
 #include "platform/win32/Win32Os.h"
@@ -8,11 +9,14 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
-  // Restart support only, no recovery: after an update or a restart by the
-  // system the process is started again with its command line.
-  RegisterApplicationRestart(nullptr, 0);
-
   win32::Win32Os os;
+  // Restart support only, no recovery: after an update or a restart by the
+  // system the process is started again with its own arguments, which name
+  // its data source's window.
+  if (const auto arguments = RestartArguments(os.CommandLine())) {
+    RegisterApplicationRestart(reinterpret_cast<PCWSTR>(arguments->c_str()), 0);
+  }
+
   win32::Win32Ui ui(instance);
   win32::Win32Link link;
   win32::Win32Imaging imaging;

@@ -12,11 +12,11 @@
 
 #include "camera/CameraCallbacks.h"
 #include "camera/CameraLibrary.h"
-#include "camera/KelpraHooks.h"
-#include "camera/QueueUi.h"
-#include "camera/RecordingOs.h"
-#include "camera/SampleArguments.h"
-#include "camera/TestFolder.h"
+#include "support/KelpraHooks.h"
+#include "support/QueueUi.h"
+#include "support/RecordingOs.h"
+#include "support/SampleArguments.h"
+#include "support/TestFolder.h"
 #include "platform/win32/Win32Os.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "camera/CameraLibrary.h"
-#include "camera/KelpraHooks.h"
-#include "camera/RecordingOs.h"
-#include "camera/TestFolder.h"
-#include "capturewindow/WorkFolder.h"
+#include "support/KelpraHooks.h"
+#include "support/RecordingOs.h"
+#include "support/TestFolder.h"
+#include "capture/WorkFolder.h"
 #include "platform/win32/Win32Os.h"
 
 namespace {
@@ -42,7 +42,7 @@ TEST(WorkFolderOnWindows, AFileHeldOpenSurvivesAndTheRestIsCleanedUp) {
   held.flush();
   ASSERT_TRUE(held.is_open());
 
-  EXPECT_FALSE(capturewindow::EmptyAndRemove(os, work));
+  EXPECT_FALSE(capture::EmptyAndRemove(os, work));
 
   EXPECT_TRUE(fs::exists(workOnDisk / "held.bmp"));
   EXPECT_FALSE(fs::exists(workOnDisk / "1_100.bmp"));
@@ -58,14 +58,14 @@ TEST(WorkFolderOnWindows, AFileHeldOpenSurvivesAndTheRestIsCleanedUp) {
   ASSERT_TRUE(library.Load(module.substr(0, module.rfind('\\')) + "\\Kelpra.dll"));
   testing_support::KelpraHooks hooks(library);
   ASSERT_TRUE(hooks.ClearCallLog());
-  EXPECT_EQ(capturewindow::RecreateWorkFolder(os, library), work);
+  EXPECT_EQ(capture::RecreateWorkFolder(os, library), work);
   EXPECT_EQ(hooks.CallLog(), "camCreateDirectory(\"" + work + "\")\n");
   EXPECT_TRUE(fs::is_directory(workOnDisk));
   EXPECT_TRUE(fs::exists(workOnDisk / "held.bmp"));
 
   // Once the file is closed, the next start-up finds nothing left.
   held.close();
-  EXPECT_TRUE(capturewindow::EmptyAndRemove(os, work));
+  EXPECT_TRUE(capture::EmptyAndRemove(os, work));
   EXPECT_FALSE(fs::exists(workOnDisk));
 }
 

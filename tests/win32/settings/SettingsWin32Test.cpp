@@ -127,9 +127,9 @@ TEST(SettingsOnWindows, LanguageFilesAreFoundBesideTheProgram) {
 
   localisation::UiTextTable table;
   ASSERT_TRUE(localisation::LoadUiTexts(localisation::LanguageFilePath(folder, "CN"), os, table));
-  EXPECT_EQ(table.At("Save").text, u"\u4FDD\u5B58");
+  EXPECT_EQ(table[localisation::UiText::Save].text, u"\u4FDD\u5B58");
   EXPECT_EQ(table.WordType, 1);
   ASSERT_TRUE(localisation::LoadUiTexts(localisation::LanguageFilePath(folder, "DE"), os, table));
-  EXPECT_EQ(table.At("Save").text, u"Speichern");
-  EXPECT_EQ(table.At("Pos8").text, u"Unten rechts");
+  EXPECT_EQ(table[localisation::UiText::Save].text, u"Speichern");
+  EXPECT_EQ(table[localisation::UiText::Pos8].text, u"Unten rechts");
 }

@@ -18,7 +18,7 @@ namespace camera {
 class CameraLibrary;
 }
 
-namespace capturewindow {
+namespace capture {
 
 // Fixed buffers, in bytes including the terminating zero.
 constexpr size_t kTempPathBufferSize = 256;       // the temp path as the system gives it
@@ -48,4 +48,4 @@ bool EmptyAndRemove(platform::Os& os, const std::string& path);
 // nothing, and nothing touched, when it cannot be had.
 std::optional<std::string> RecreateWorkFolder(platform::Os& os, camera::CameraLibrary& library);
 
-}  // namespace capturewindow
+}  // namespace capture

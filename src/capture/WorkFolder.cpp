@@ -1,11 +1,11 @@
-#include "capturewindow/WorkFolder.h"
+#include "capture/WorkFolder.h"
 
 #include <vector>
 
 #include "camera/CameraLibrary.h"
 #include "platform/Os.h"
 
-namespace capturewindow {
+namespace capture {
 
 namespace {
 
@@ -83,4 +83,4 @@ std::optional<std::string> RecreateWorkFolder(platform::Os& os, camera::CameraLi
   return folder;
 }
 
-}  // namespace capturewindow
+}  // namespace capture

@@ -7,17 +7,17 @@
 #include <string>
 
 #include "camera/CameraLibrary.h"
-#include "camera/KelpraHooks.h"
-#include "camera/RecordingOs.h"
-#include "camera/TestFolder.h"
-#include "capturewindow/WorkFolder.h"
+#include "support/KelpraHooks.h"
+#include "support/RecordingOs.h"
+#include "support/TestFolder.h"
+#include "capture/WorkFolder.h"
 #include "platform/headless/HeadlessOs.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using capturewindow::EmptyAndRemove;
-using capturewindow::RecreateWorkFolder;
+using capture::EmptyAndRemove;
+using capture::RecreateWorkFolder;
 
 const std::string kKelpra = KELPRA_LIBRARY_PATH;
 
@@ -138,7 +138,7 @@ TEST_F(WorkFolderTest, PathsThatWouldNotFitTheirBuffersAreNeverUsed) {
 
   // A temp path fills its 256-byte buffer with at most 255 characters.
   os.tempPath = "/" + std::string(253, 'a') + "/";
-  EXPECT_EQ(capturewindow::WorkFolder(os), **os.tempPath + "\\Dorvel");
+  EXPECT_EQ(capture::WorkFolder(os), **os.tempPath + "\\Dorvel");
   // Too long, missing, empty or cut short: no work folder, nothing touched.
   for (const std::optional<std::string>& bad :
        {std::optional<std::string>("/" + std::string(254, 'a') + "/"),
@@ -174,14 +174,14 @@ TEST_F(WorkFolderTest, PathsThatWouldNotFitTheirBuffersAreNeverUsed) {
 TEST_F(WorkFolderTest, FolderTestKeepsToItsBuffer) {
   fs::create_directories(workOnDisk);
   folder.WriteFile("file.txt");
-  EXPECT_TRUE(capturewindow::IsFolder(os, work));
-  EXPECT_FALSE(capturewindow::IsFolder(os, temp + "file.txt"));
-  EXPECT_FALSE(capturewindow::IsFolder(os, temp + "missing"));
+  EXPECT_TRUE(capture::IsFolder(os, work));
+  EXPECT_FALSE(capture::IsFolder(os, temp + "file.txt"));
+  EXPECT_FALSE(capture::IsFolder(os, temp + "missing"));
   // The same folder, spelled longer than a 500-byte search pattern allows.
   std::string padded = folder.String();
   while (padded.size() + 3 < 500) padded += "/.";
   EXPECT_TRUE(real.IsFolder(padded));
-  EXPECT_FALSE(capturewindow::IsFolder(os, padded));
+  EXPECT_FALSE(capture::IsFolder(os, padded));
 }
 
 }  // namespace

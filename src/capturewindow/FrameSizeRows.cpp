@@ -1,4 +1,4 @@
-#include "capturewindow/CaptureTables.h"
+#include "capturewindow/FrameSizeRows.h"
 
 namespace capturewindow {
 

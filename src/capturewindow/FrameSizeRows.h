@@ -1,5 +1,6 @@
-// The fixed tables the capture window builds at start-up, and the records
-// it keeps per device.
+// The rows of the frame-size lists, worked out from what the camera library
+// reports: the fixed tables the capture window builds at start-up and the
+// record it keeps per device. Pure functions, no controls.
 #pragma once
 
 #include <cstdint>
