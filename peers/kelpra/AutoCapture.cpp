@@ -1,6 +1,7 @@
 // The auto-capture thread.
 #include "AutoCapture.h"
 
+#include <atomic>
 #include <chrono>
 
 namespace kelpra {
@@ -8,7 +9,10 @@ namespace kelpra {
 namespace {
 // Ticks of the automatic mode while a page is laid down or turned.
 constexpr int kMovingTicks = 2;
+std::atomic<int> g_runningThreads{0};
 }  // namespace
+
+int RunningAutoCaptureThreads() { return g_runningThreads.load(); }
 
 int AutoCaptureSequence::Next() {
   if (mode_ == kAutoCaptureTimed) {
@@ -25,6 +29,7 @@ int AutoCaptureSequence::Next() {
 
 AutoCaptureRun::AutoCaptureRun(int mode, int target, CamAutoCaptureCallback callback, int tickMs)
     : shared_(std::make_shared<Shared>(mode, target)) {
+  ++g_runningThreads;  // counted before the thread exists, so no check can miss it
   thread_ = std::thread(&AutoCaptureRun::Loop, shared_, callback, tickMs);
 }
 
@@ -59,6 +64,8 @@ void AutoCaptureRun::Loop(std::shared_ptr<Shared> shared, CamAutoCaptureCallback
     lock.lock();
     if (!goOn) break;
   }
+  lock.unlock();
+  --g_runningThreads;
 }
 
 }  // namespace kelpra

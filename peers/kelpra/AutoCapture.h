@@ -32,6 +32,11 @@ class AutoCaptureSequence {
   int step_ = 0;
 };
 
+// Threads of runs, started or stopped, that have not returned yet. A stop
+// that joins its thread brings this down before it returns; a run stopped
+// from its own callback ends its thread as soon as the callback returns.
+int RunningAutoCaptureThreads();
+
 class AutoCaptureRun {
  public:
   AutoCaptureRun(int mode, int target, CamAutoCaptureCallback callback, int tickMs);

@@ -10,7 +10,8 @@
 // the new device count, or a negative code (library not initialised, no
 // such device); kelpraTestFailNext returns 0, or a negative code for a name
 // that is not an export or a count of 1 or more with code 0. A count of 0
-// cancels the export's pending failures. An injected failure skips the
+// cancels the export's pending failures. kelpraTestAutoCaptureThreads counts
+// the threads of every run, stopped or not, until they have returned. An injected failure skips the
 // export's work entirely (a name getter returns null) but is still logged.
 #pragma once
 
@@ -29,4 +30,6 @@
   X(kelpraTestUnplugDevice, (int32_t device), (device))                                            \
   /* The next `count` calls of the named export fail with `code`. */                              \
   X(kelpraTestFailNext, (const char* exportName, int32_t count, int32_t code),                     \
-    (exportName, count, code))
+    (exportName, count, code))                                                                     \
+  /* The auto-capture threads that have not ended yet. */                                         \
+  X(kelpraTestAutoCaptureThreads, (), ())

@@ -660,4 +660,6 @@ int32_t kelpraTestFailNext(const char* exportName, int32_t count, int32_t code) 
   return kOk;
 }
 
+int32_t kelpraTestAutoCaptureThreads() { return RunningAutoCaptureThreads(); }
+
 }  // namespace kelpra::impl

@@ -78,6 +78,7 @@ TEST(Startup, ListsTheCamerasAndOffersDpiForADocumentCamera) {
 
 TEST(Startup, WithoutCameraLibraryTheWindowOpensEmptyAndNothingIsSaved) {
   CaptureWindowHarness h({/*withLibrary=*/false, /*withLanguageFiles=*/true});
+  const std::filesystem::path before = std::filesystem::current_path();
   h.Then([&] {
     EXPECT_TRUE(h.Window().IsVisible());
     EXPECT_FALSE(h.Window().IsEnabled(IDC_EXIT));
@@ -90,6 +91,20 @@ TEST(Startup, WithoutCameraLibraryTheWindowOpensEmptyAndNothingIsSaved) {
   EXPECT_EQ(h.host.os.standardOutput, "LoadLibrary failed\n");
   EXPECT_TRUE(h.dataSource.Received().empty());
   EXPECT_FALSE(std::filesystem::exists(h.ProgramFile("LastSetting.xml")));
+  EXPECT_EQ(std::filesystem::current_path(), before);
+}
+
+TEST(Startup, ALibraryThatDoesNotLoadLeavesTheCurrentFolderAsItWas) {
+  CaptureWindowHarness h({/*withLibrary=*/false, /*withLanguageFiles=*/true});
+  h.WriteProgramFile("Kelpra.dll", "not a library");
+  const std::filesystem::path before = std::filesystem::current_path();
+  h.Then([&] {
+    EXPECT_FALSE(h.dialog->IsStartUpComplete());
+    EXPECT_EQ(std::filesystem::current_path(), before);
+    h.Window().UserClose();
+  });
+  h.Run();
+  EXPECT_EQ(h.host.os.standardOutput, "LoadLibrary failed\n");
 }
 
 TEST(Startup, FailingLibraryInitialisationShowsTheCodeAndCancels) {
@@ -136,8 +151,16 @@ TEST(Startup, StartedWindowShowsVersionDisablesExitAndSavesOnSaveAndClose) {
     EXPECT_TRUE(w.UserClick(IDC_SAVE));
     EXPECT_NE(h.SettingsFileText().find("<rotateType>2</rotateType>"), std::string::npos);
   });
+  // What changed after the last Save reaches the file when the window closes.
+  h.Then([&] {
+    h.Window().UserSelect(IDC_ROTATE, 3);
+    h.Window().UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"DE"));
+  });
   h.Then([&] { h.dataSource.SendCode(212); });
   h.Run();
+  const std::string atClose = h.SettingsFileText();
+  EXPECT_NE(atClose.find("<rotateType>3</rotateType>"), std::string::npos);
+  EXPECT_NE(atClose.find("<Language>DE</Language>"), std::string::npos);
   EXPECT_EQ(h.dataSource.Transcript(), (std::vector<std::string>{"207 END", "212"}));
   const Lines names = h.CallLines(true);
   EXPECT_EQ(names[names.size() - 2], "camStopAutoCapture");

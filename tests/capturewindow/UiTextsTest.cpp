@@ -1,6 +1,7 @@
 // The language's texts, flags and list items on the capture window, and
 // switching the language while it runs.
 #include "CaptureWindowHarness.h"
+#include "settings/SettingsFile.h"
 
 namespace {
 
@@ -149,4 +150,57 @@ TEST(UiTexts, UnitListKeepsItsDpiItem) {
     EXPECT_EQ(w.Selection(IDC_UNIT), 1);
   });
   documentCamera.Run();
+}
+
+TEST(UiTexts, ALanguageWhoseCodeCannotNameAFileChangesNothing) {
+  CaptureWindowHarness h;
+  h.WriteProgramFile("Language/Language.xml",
+                     "<LanguageInfo><Language name=\"English\">EN</Language>"
+                     "<Language name=\"Chinese\">CN</Language>"
+                     "<Language name=\"Elsewhere\">..\\EN</Language></LanguageInfo>");
+  h.Then([&] {
+    auto& w = h.Window();
+    ASSERT_EQ(w.ItemCount(IDC_LANGUAGE), 3);
+    w.UserSelect(IDC_LANGUAGE, 1);
+    ASSERT_EQ(w.Text(IDC_COLOR_LABEL), u"扫描模式");
+    w.UserSelect(IDC_LANGUAGE, 2);
+    EXPECT_EQ(w.Text(IDC_COLOR_LABEL), u"扫描模式");
+    EXPECT_EQ(w.Text(IDC_EXIT), u"退出");
+  });
+  h.Run();
+}
+
+TEST(UiTexts, ASwitchKeepsTheEnabledStatesThatFollowOtherControls) {
+  CaptureWindowHarness h;
+  settings::SessionSettings saved;
+  saved.cutType = 4;  // locks colour, rotation, merge and watermark
+  ASSERT_TRUE(settings::SaveSessionSettingsFile(
+      h.host.os, h.ProgramFile("LastSetting.xml").string(), saved));
+  h.Then([&] {
+    auto& w = h.Window();
+    const int lockedOrFollowing[] = {IDC_MERGE_HORIZONTAL, IDC_MERGE_VERTICAL, IDC_COLOR_MODE,
+                                     IDC_ROTATE, IDC_MERGE, IDC_WATERMARK,
+                                     IDC_WATERMARK_SETTINGS, IDC_SECONDARY_MERGE};
+    for (int id : lockedOrFollowing) ASSERT_FALSE(w.IsEnabled(id)) << id;
+    w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"DE"));
+    ASSERT_EQ(w.Text(IDC_EXIT), u"Beenden");
+    for (int id : lockedOrFollowing) EXPECT_FALSE(w.IsEnabled(id)) << id;
+    EXPECT_TRUE(w.IsEnabled(IDC_CROP_MODE));
+  });
+  h.Run();
+}
+
+TEST(UiTexts, ASwitchLeavesTheDirectionRadiosDisabledWhileTheMergeIsOff) {
+  CaptureWindowHarness h;
+  h.Then([&] {
+    auto& w = h.Window();
+    ASSERT_FALSE(w.IsChecked(IDC_MERGE));
+    ASSERT_FALSE(w.IsEnabled(IDC_MERGE_HORIZONTAL));
+    w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN"));
+    EXPECT_FALSE(w.IsEnabled(IDC_MERGE_HORIZONTAL));
+    EXPECT_FALSE(w.IsEnabled(IDC_MERGE_VERTICAL));
+    EXPECT_TRUE(w.IsEnabled(IDC_MERGE));
+    EXPECT_TRUE(w.IsEnabled(IDC_COLOR_MODE));
+  });
+  h.Run();
 }

@@ -40,6 +40,16 @@ TEST(AutoCaptureSequence, AutomaticModeReachesTheTargetOncePerPageWithMovementBe
     EXPECT_TRUE(values[i] == 0 || values[i] == values[i - 1] + 1) << i;
 }
 
+// Waits (a generous bound, not a timing check) until every auto-capture
+// thread of the library has returned.
+bool WaitUntilNoAutoCaptureThread() {
+  for (int i = 0; i < 1000; ++i) {
+    if (Kelpra().kelpraTestAutoCaptureThreads() == 0) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
 // Records callback values from the library's thread.
 struct Recorder {
   std::mutex mutex;
@@ -98,7 +108,8 @@ TEST_F(AutoCapture, TimedRunCallsBackEachValueFromItsOwnThreadAndNothingAfterSto
   }
   EXPECT_EQ(std::vector<int>(values.begin(), values.begin() + 8),
             (std::vector<int>{0, 1, 2, 3, 4, 5, 0, 1}));
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));  // several ticks
+  // The stop joined the run's thread: nothing can call back any more.
+  EXPECT_EQ(cam.kelpraTestAutoCaptureThreads(), 0);
   EXPECT_EQ(recorder.afterStop, 0);
   std::lock_guard<std::mutex> lock(recorder.mutex);
   EXPECT_EQ(recorder.values.size(), values.size());
@@ -150,7 +161,8 @@ TEST_F(AutoCapture, StoppingFromInsideTheCallbackEndsTheRun) {
   g_selfStop = &inside;
   ASSERT_EQ(cam.camStartAutoCapture(0, 1, 4, StopFromInside), 0);
   ASSERT_TRUE(WaitForValues(inside, 2));
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  // The run's thread ends on its own once the callback that stopped it returns.
+  ASSERT_TRUE(WaitUntilNoAutoCaptureThread());
   std::lock_guard<std::mutex> lock(inside.mutex);
   EXPECT_EQ(inside.values, (std::vector<int>{0, 1}));
 }
@@ -170,7 +182,7 @@ TEST_F(AutoCapture, ClosingTheDeviceOrTheLibraryStopsTheRun) {
   ASSERT_TRUE(WaitForValues(recorder, 1));
   cam.camCloseDev(0);
   recorder.stopped = true;
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_EQ(cam.kelpraTestAutoCaptureThreads(), 0);
   EXPECT_EQ(recorder.afterStop, 0);
 
   recorder.stopped = false;
@@ -178,7 +190,7 @@ TEST_F(AutoCapture, ClosingTheDeviceOrTheLibraryStopsTheRun) {
   ASSERT_EQ(cam.camStartAutoCapture(0, 1, 5, Record), 0);
   cam.camUnInitCameraLib();
   recorder.stopped = true;
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_EQ(cam.kelpraTestAutoCaptureThreads(), 0);
   EXPECT_EQ(recorder.afterStop, 0);
 }
 

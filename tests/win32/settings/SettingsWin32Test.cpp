@@ -66,8 +66,7 @@ std::string GoldenDefaults() {
 TEST(SettingsOnWindows, DefaultsAreWrittenByteForByteWithCrLfLineEnds) {
   win32::Win32Os os;
   SettingsFolder folder(os);
-  settings::ProcessSessionSettings() = settings::SessionSettings{};
-  ASSERT_TRUE(settings::SaveSessionSettings(os, folder.Path()));
+  ASSERT_TRUE(settings::SaveSessionSettings(os, folder.Path(), settings::SessionSettings{}));
   const std::string written = ReadBytes(folder.File());
   const std::string golden = GoldenDefaults();
   ASSERT_FALSE(golden.empty());
@@ -75,7 +74,7 @@ TEST(SettingsOnWindows, DefaultsAreWrittenByteForByteWithCrLfLineEnds) {
   EXPECT_EQ(written.find("\r\r\n"), std::string::npos);
 }
 
-TEST(SettingsOnWindows, SavingReplacesAnExistingFileAndKeepsItWhenTheTempFileCannotBeMade) {
+TEST(SettingsOnWindows, SavingReplacesAnExistingFileAndWritesInPlaceWhenTheTempFileCannotBeMade) {
   win32::Win32Os os;
   SettingsFolder folder(os);
   WriteBytes(folder.File(), std::string(4000, 'x'));
@@ -85,11 +84,11 @@ TEST(SettingsOnWindows, SavingReplacesAnExistingFileAndKeepsItWhenTheTempFileCan
   EXPECT_EQ(ReadBytes(folder.File()), settings::FormatSessionSettings(record, os));
   EXPECT_FALSE(fs::exists(folder.File() + ".tmp"));
 
-  const std::string previous = ReadBytes(folder.File());
   fs::create_directory(folder.File() + ".tmp");
   record.colorType = 3;
-  EXPECT_FALSE(settings::SaveSessionSettingsFile(os, folder.File(), record));
-  EXPECT_EQ(ReadBytes(folder.File()), previous);
+  EXPECT_TRUE(settings::SaveSessionSettingsFile(os, folder.File(), record));
+  EXPECT_EQ(ReadBytes(folder.File()), settings::FormatSessionSettings(record, os));
+  EXPECT_TRUE(fs::is_directory(folder.File() + ".tmp"));
 }
 
 TEST(SettingsOnWindows, TextGoesThroughTheAnsiCodePage) {
