@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   localisation::UiTextTable table;
   (void)localisation::ReadUiTexts(bytes, os, table);
   for (size_t i = 0; i < localisation::kUiTextKeyCount; ++i) {
-    const std::u16string& text = table.EntryAt(i).text;
+    const std::u16string& text = table.Text(static_cast<localisation::UiText>(i));
     if (text.size() > localisation::kUiTextMaxUnits) std::abort();
     if (!text.empty() && text.back() >= 0xD800 && text.back() <= 0xDBFF) std::abort();
   }

@@ -11,6 +11,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 scripts/install-deps.sh
+scripts/wine-can-run.sh
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 --target Prismel RefDataSource $(
   grep -qs 'kelpra' build/win32/Makefile && echo kelpra) >/dev/null

@@ -1,0 +1,2 @@
+// A core source that includes a POSIX header.
+#include <unistd.h>

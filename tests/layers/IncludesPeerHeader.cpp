@@ -1,0 +1,2 @@
+// A core source that includes the reference camera library's header.
+#include "kelpra/KelpraTestHooks.h"
