@@ -1,8 +1,10 @@
 // Image files as thumbnails: the size a file declares, and the file
-// decoded, scaled down and letterboxed into a thumbnail cell.
+// decoded, scaled down and letterboxed into a thumbnail cell. Whole pictures
+// decoded for a picture pane, and where such a pane draws them.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -31,6 +33,35 @@ struct ThumbnailLayout {
   Rect placement;
 };
 
+// A decoded picture held for painting in a picture pane
+// (Window::SetPanePicture). What it holds (a bitmap on Windows) is released
+// with it.
+class Picture {
+ public:
+  virtual ~Picture() = default;
+  virtual ImageSize Size() const = 0;
+};
+
+// Where a picture of `pictureWidth` x `pictureHeight` goes in a pane of
+// `paneWidth` x `paneHeight`: as large as fits with its aspect ratio kept,
+// centred across the other direction (sizes and halved offsets truncated).
+// Empty when any side is not positive, so that nothing divides by zero.
+inline Rect FitPicture(int pictureWidth, int pictureHeight, int paneWidth, int paneHeight) {
+  if (pictureWidth <= 0 || pictureHeight <= 0 || paneWidth <= 0 || paneHeight <= 0) return {};
+  const float ratio = static_cast<float>(pictureWidth) / static_cast<float>(pictureHeight);
+  const float paneRatio = static_cast<float>(paneWidth) / static_cast<float>(paneHeight);
+  if (paneRatio < ratio) {
+    int height = static_cast<int>(static_cast<float>(paneWidth) / ratio);
+    if (height > paneHeight) height = paneHeight;
+    const int top = (paneHeight - height) / 2;
+    return Rect{0, top, paneWidth, top + height};
+  }
+  int width = static_cast<int>(static_cast<float>(paneHeight) * ratio);
+  if (width > paneWidth) width = paneWidth;
+  const int left = (paneWidth - width) / 2;
+  return Rect{left, 0, left + width, paneHeight};
+}
+
 class Imaging {
  public:
   virtual ~Imaging() = default;
@@ -42,6 +73,10 @@ class Imaging {
   // file does not decode, with the same limits as ReadImageSize.
   virtual std::optional<RgbImage> MakeThumbnail(const std::u16string& path,
                                                 const ThumbnailLayout& layout) = 0;
+  // The whole picture, decoded for a picture pane; nothing when the file
+  // does not decode, with the same limits as ReadImageSize, checked before
+  // the pixels are allocated.
+  virtual std::unique_ptr<Picture> LoadPicture(const std::u16string& path) = 0;
 };
 
 }  // namespace platform

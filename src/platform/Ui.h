@@ -14,6 +14,7 @@
 namespace platform {
 
 class ListView;
+class Picture;
 
 struct Rect {
   int left = 0, top = 0, right = 0, bottom = 0;
@@ -91,6 +92,13 @@ class Window {
   // The list-view control of this id, owned by the window; null when the
   // template has no list view of that id.
   virtual ListView* ListViewControl(int /*id*/) { return nullptr; }
+
+  // Picture panes (controls of kind PICTURE): the pane paints `picture`
+  // fitted into it (FitPicture) on black, composed off-screen; without a
+  // picture it paints white. The window owns the picture: the one it
+  // replaces is released at once, the last one when the window is
+  // destroyed. Null empties the pane.
+  virtual void SetPanePicture(int id, std::unique_ptr<Picture> picture) = 0;
 };
 
 // Messages a dialog receives. Every handler runs on the UI thread. The

@@ -1,5 +1,7 @@
-// Thumbnails of picture files, decoded natively.
+// Thumbnails and pane pictures of picture files, decoded natively.
 #pragma once
+
+#include <memory>
 
 #include "platform/Imaging.h"
 
@@ -10,9 +12,16 @@ class HeadlessImaging : public platform::Imaging {
   std::optional<platform::ImageSize> ReadImageSize(const std::u16string& path) override;
   std::optional<platform::RgbImage> MakeThumbnail(const std::u16string& path,
                                                   const platform::ThumbnailLayout& layout) override;
+  std::unique_ptr<platform::Picture> LoadPicture(const std::u16string& path) override;
 
-  // What tests read: how many pictures were decoded whole.
+  // What tests read: how many pictures were decoded whole for thumbnails.
   int picturesDecoded = 0;
+  // How many pane pictures exist now: the ones panes hold, and any a test
+  // still has.
+  int LivePictures() const { return *livePictures_; }
+
+ private:
+  std::shared_ptr<int> livePictures_ = std::make_shared<int>(0);
 };
 
 }  // namespace headless

@@ -1,6 +1,7 @@
 #include "platform/headless/HeadlessWindow.h"
 
 #include "platform/headless/HeadlessDesktop.h"
+#include "platform/headless/HeadlessPicture.h"
 #include "platform/headless/TextConversions.h"
 
 namespace headless {
@@ -58,11 +59,17 @@ void HeadlessWindow::EndModal(int result) {
   result_ = result;
 }
 
+void HeadlessWindow::MoveTo(const platform::Rect& rect) {
+  windowRect_ = rect;
+  clientRect_ = platform::Rect{0, 0, rect.Width(), rect.Height()};
+}
+
 void HeadlessWindow::Destroy() {
   if (!exists_) return;
   exists_ = false;
   visible_ = false;
   handler_.OnDestroy();
+  panePictures_.clear();
   if (desktopToken_ != 0) desktop_.Remove(desktopToken_);
   desktopToken_ = 0;
   handler_.AttachWindow(nullptr);
@@ -222,6 +229,30 @@ std::optional<HeadlessWindow::ButtonColors> HeadlessWindow::ButtonColorsOf(int i
     if (entry.first == id) return entry.second;
   }
   return std::nullopt;
+}
+
+void HeadlessWindow::SetPanePicture(int id, std::unique_ptr<platform::Picture> picture) {
+  const HeadlessControl* control = Find(id);
+  if (control == nullptr || control->kind != ControlKind::PICTURE) return;
+  for (auto& entry : panePictures_) {
+    if (entry.first == id) {
+      entry.second = std::move(picture);
+      return;
+    }
+  }
+  panePictures_.emplace_back(id, std::move(picture));
+}
+
+const platform::Picture* HeadlessWindow::PanePicture(int id) const {
+  for (const auto& entry : panePictures_) {
+    if (entry.first == id) return entry.second.get();
+  }
+  return nullptr;
+}
+
+platform::RgbImage HeadlessWindow::PaintPane(int id) const {
+  const platform::Rect rect = ControlRect(id);
+  return headless::PaintPane(PanePicture(id), rect.Width(), rect.Height());
 }
 
 bool HeadlessWindow::CanBeUsed(int id) const {

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Imaging.h"
 #include "platform/Ui.h"
 #include "platform/headless/DialogTemplates.h"
 #include "platform/headless/HeadlessListView.h"
@@ -45,7 +46,8 @@ class HeadlessWindow : public platform::Window {
   bool Exists() const override { return exists_; }
   int32_t NativeHandle() const override { return handle_; }
   platform::Rect ClientRect() const override { return clientRect_; }
-  void MoveTo(const platform::Rect& rect) override { windowRect_ = rect; }
+  // Headless windows have no frame: the client area takes the new size.
+  void MoveTo(const platform::Rect& rect) override;
   void SetParentWindow(platform::Window* parent) override;
   void CenterWindow() override { ++centred_; }
   void SetIcon(int iconResourceId) override { iconId_ = iconResourceId; }
@@ -77,6 +79,11 @@ class HeadlessWindow : public platform::Window {
   int Selection(int id) const override;
   // Made on first use; tests reach it through this call as well.
   platform::ListView* ListViewControl(int id) override;
+  void SetPanePicture(int id, std::unique_ptr<platform::Picture> picture) override;
+
+  // What a picture pane shows now, at its current size.
+  platform::RgbImage PaintPane(int id) const;
+  const platform::Picture* PanePicture(int id) const;
 
   // What a user does. Each returns false, and nothing happens, when the
   // control is missing, hidden or disabled.
@@ -135,6 +142,7 @@ class HeadlessWindow : public platform::Window {
   HeadlessDesktop& desktop_;
   std::vector<HeadlessControl> controls_;
   std::vector<std::pair<int, std::unique_ptr<HeadlessListView>>> listViews_;
+  std::vector<std::pair<int, std::unique_ptr<platform::Picture>>> panePictures_;
   int desktopToken_ = 0;
   int32_t handle_;
   bool visible_ = false;

@@ -117,6 +117,10 @@ std::optional<platform::RgbImage> Letterbox(HBITMAP thumbnail,
 
 }  // namespace
 
+Win32Picture::~Win32Picture() {
+  if (bitmap_ != nullptr) DeleteObject(bitmap_);
+}
+
 bool Win32Imaging::Start() {
   if (started_) return true;
   Gdiplus::GdiplusStartupInput input;
@@ -159,6 +163,22 @@ std::optional<platform::RgbImage> Win32Imaging::MakeThumbnail(
   std::optional<platform::RgbImage> cell = Letterbox(bitmap, layout);
   DeleteObject(bitmap);
   return cell;
+}
+
+std::unique_ptr<platform::Picture> Win32Imaging::LoadPicture(const std::u16string& path) {
+  if (!Start()) return nullptr;
+  GdiplusImage picture;
+  if (!OpenPicture(path, picture)) return nullptr;
+  const std::optional<platform::ImageSize> size = SizeOf(picture);
+  if (!size) return nullptr;
+  HBITMAP bitmap = nullptr;
+  constexpr Gdiplus::ARGB kOpaqueWhite = 0xFFFFFFFF;
+  if (gp::GdipCreateHBITMAPFromBitmap(static_cast<Gdiplus::GpBitmap*>(picture.Get()), &bitmap,
+                                      kOpaqueWhite) != Gdiplus::Ok ||
+      bitmap == nullptr) {
+    return nullptr;
+  }
+  return std::make_unique<Win32Picture>(bitmap, *size);
 }
 
 }  // namespace win32

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/win32/Win32Imaging.h"
+
 namespace win32 {
 namespace {
 
@@ -75,9 +77,11 @@ INT_PTR Win32Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return FALSE;  // the default procedure answers
     }
-    case WM_DRAWITEM:
-      if (DrawColoredButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (DrawColoredButton(item) || DrawPicturePane(item)) return TRUE;
       return FALSE;
+    }
     case WM_PAINT:
       if (!IsIconic(hwnd_)) return FALSE;
       PaintIconic();
@@ -96,6 +100,8 @@ INT_PTR Win32Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCDESTROY:
       handler_.AttachWindow(nullptr);
       hwnd_ = nullptr;
+      // The pictures go with the panes that showed them.
+      panePictures_.clear();
       return FALSE;
     default:
       return FALSE;
@@ -238,6 +244,71 @@ bool Win32Window::DrawColoredButton(const DRAWITEMSTRUCT& item) {
     return true;
   }
   return false;
+}
+
+void Win32Window::SetPanePicture(int id, std::unique_ptr<platform::Picture> picture) {
+  HWND pane = Item(id);
+  if (pane == nullptr) return;
+  bool known = false;
+  for (auto& entry : panePictures_) {
+    if (entry.first != id) continue;
+    entry.second = std::move(picture);
+    known = true;
+  }
+  if (!known) panePictures_.emplace_back(id, std::move(picture));
+  InvalidateRect(pane, nullptr, FALSE);
+}
+
+const platform::Picture* Win32Window::PanePicture(int id) const {
+  for (const auto& entry : panePictures_) {
+    if (entry.first == id) return entry.second.get();
+  }
+  return nullptr;
+}
+
+// Composed in a memory bitmap and copied in one go, so the pane does not
+// flicker: white without a picture; otherwise black with the picture
+// stretched into its fitted place with halftone.
+bool Win32Window::DrawPicturePane(const DRAWITEMSTRUCT& item) {
+  if (item.CtlType != ODT_STATIC) return false;
+  const int width = item.rcItem.right - item.rcItem.left;
+  const int height = item.rcItem.bottom - item.rcItem.top;
+  if (width <= 0 || height <= 0) return true;
+  const auto* picture =
+      static_cast<const Win32Picture*>(PanePicture(static_cast<int>(item.CtlID)));
+
+  HDC composed = CreateCompatibleDC(item.hDC);
+  HBITMAP surface = CreateCompatibleBitmap(item.hDC, width, height);
+  if (composed == nullptr || surface == nullptr) {
+    if (surface != nullptr) DeleteObject(surface);
+    if (composed != nullptr) DeleteDC(composed);
+    return true;
+  }
+  HGDIOBJ oldSurface = SelectObject(composed, surface);
+  RECT all{0, 0, width, height};
+  FillRect(composed, &all,
+           static_cast<HBRUSH>(GetStockObject(picture != nullptr ? BLACK_BRUSH : WHITE_BRUSH)));
+  if (picture != nullptr) {
+    const platform::ImageSize size = picture->Size();
+    const int pictureWidth = static_cast<int>(size.width);
+    const int pictureHeight = static_cast<int>(size.height);
+    const platform::Rect place = platform::FitPicture(pictureWidth, pictureHeight, width, height);
+    HDC source = CreateCompatibleDC(item.hDC);
+    if (source != nullptr && place.Width() > 0 && place.Height() > 0) {
+      HGDIOBJ oldSource = SelectObject(source, picture->Bitmap());
+      SetStretchBltMode(composed, HALFTONE);
+      SetBrushOrgEx(composed, 0, 0, nullptr);
+      StretchBlt(composed, place.left, place.top, place.Width(), place.Height(), source, 0, 0,
+                 pictureWidth, pictureHeight, SRCCOPY);
+      SelectObject(source, oldSource);
+    }
+    if (source != nullptr) DeleteDC(source);
+  }
+  BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, width, height, composed, 0, 0, SRCCOPY);
+  SelectObject(composed, oldSurface);
+  DeleteObject(surface);
+  DeleteDC(composed);
+  return true;
 }
 
 // A minimised window shows its icon centred in the client area.

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/Imaging.h"
 #include "platform/Ui.h"
 #include "platform/win32/Win32ListView.h"
 #include "platform/win32/WindowsHeaders.h"
@@ -58,6 +59,7 @@ class Win32Window : public platform::Window {
   void SetSelection(int id, int index) override;
   int Selection(int id) const override;
   platform::ListView* ListViewControl(int id) override;
+  void SetPanePicture(int id, std::unique_ptr<platform::Picture> picture) override;
 
  private:
   INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
@@ -66,6 +68,9 @@ class Win32Window : public platform::Window {
   HWND Item(int id) const { return hwnd_ != nullptr ? GetDlgItem(hwnd_, id) : nullptr; }
 
   bool DrawColoredButton(const DRAWITEMSTRUCT& item);
+  // Picture panes are owner-drawn statics.
+  bool DrawPicturePane(const DRAWITEMSTRUCT& item);
+  const platform::Picture* PanePicture(int id) const;
   void PaintIconic();
 
   struct ColoredButton {
@@ -82,6 +87,7 @@ class Win32Window : public platform::Window {
   HICON bigIcon_ = nullptr;
   HICON smallIcon_ = nullptr;
   std::vector<ColoredButton> coloredButtons_;
+  std::vector<std::pair<int, std::unique_ptr<platform::Picture>>> panePictures_;
 };
 
 }  // namespace win32
