@@ -4,7 +4,8 @@
 //
 // Row: X(id, kind, caption, left, top, width, height, state)
 // Positions are dialog units. Kinds: STATIC, COMBO, CHECK, RADIO, BUTTON,
-// DEFBUTTON, LISTVIEW, GROUP, CAPTUREBUTTON, ICON, FRAME. States: VISIBLE,
+// DEFBUTTON, LISTVIEW, GROUP, CAPTUREBUTTON, ICON, FRAME, PICTURE (a pane
+// that paints a picture, Window::SetPanePicture). States: VISIBLE,
 // HIDDEN, HIDDEN_DISABLED. Captions are UTF-8; most are replaced at run time
 // by the language's texts.
 #pragma once
@@ -21,6 +22,7 @@
 #define MAIN_PREVIEW_HOST_FRAME(X) X(IDD_MAIN_PREVIEW_HOST, "", 320, 200)
 #define SECONDARY_PREVIEW_HOST_FRAME(X) X(IDD_SECONDARY_PREVIEW_HOST, "", 160, 100)
 #define MERGE_PREVIEW_FRAME(X) X(IDD_MERGE_PREVIEW, "", 300, 123)
+#define MERGE_OPTIONS_FRAME(X) X(IDD_MERGE_OPTIONS, "Webcam Merge Setting", 220, 172)
 #define RECEIVE_DS_MESSAGES_FRAME(X) X(IDD_RECEIVE_DS_MESSAGES, "", 21, 9)
 
 #define CAPTURE_WINDOW_CONTROLS(X)                                                      \
@@ -91,5 +93,26 @@
 #define RECEIVE_DS_MESSAGES_CONTROLS(X)
 
 #define MERGE_PREVIEW_CONTROLS(X)                                                       \
-  X(IDC_MERGE_FIRST_PANE, FRAME, "", 4, 4, 143, 115, VISIBLE)                           \
-  X(IDC_MERGE_SECOND_PANE, FRAME, "", 153, 4, 143, 115, VISIBLE)
+  X(IDC_MERGE_FIRST_PANE, PICTURE, "", 4, 4, 143, 115, VISIBLE)                         \
+  X(IDC_MERGE_SECOND_PANE, PICTURE, "", 153, 4, 143, 115, VISIBLE)
+
+// The thirteen radios form one group: at most one of them is checked.
+#define MERGE_OPTIONS_CONTROLS(X)                                                       \
+  X(IDC_OUTSIDE_MODE, CHECK, "Outside", 20, 10, 80, 12, VISIBLE)                        \
+  X(IDC_INSIDE_MODE, CHECK, "Inside", 120, 10, 80, 12, VISIBLE)                         \
+  X(IDC_MAIN_PICTURE_FRAME, FRAME, "", 70, 45, 80, 80, VISIBLE)                         \
+  X(IDC_OUTSIDE_LEFT_UPPER, RADIO, "", 56, 48, 10, 10, VISIBLE)                         \
+  X(IDC_OUTSIDE_TOP_LEFT, RADIO, "", 73, 32, 10, 10, VISIBLE)                           \
+  X(IDC_OUTSIDE_TOP_RIGHT, RADIO, "", 137, 32, 10, 10, VISIBLE)                         \
+  X(IDC_OUTSIDE_RIGHT_UPPER, RADIO, "", 156, 48, 10, 10, VISIBLE)                       \
+  X(IDC_OUTSIDE_RIGHT_LOWER, RADIO, "", 156, 112, 10, 10, VISIBLE)                      \
+  X(IDC_OUTSIDE_BOTTOM_RIGHT, RADIO, "", 137, 129, 10, 10, VISIBLE)                     \
+  X(IDC_OUTSIDE_BOTTOM_LEFT, RADIO, "", 73, 129, 10, 10, VISIBLE)                       \
+  X(IDC_OUTSIDE_LEFT_LOWER, RADIO, "", 56, 112, 10, 10, VISIBLE)                        \
+  X(IDC_INSIDE_CENTRE, RADIO, "", 105, 80, 10, 10, VISIBLE)                             \
+  X(IDC_INSIDE_TOP_LEFT, RADIO, "", 74, 49, 10, 10, VISIBLE)                            \
+  X(IDC_INSIDE_TOP_RIGHT, RADIO, "", 136, 49, 10, 10, VISIBLE)                          \
+  X(IDC_INSIDE_BOTTOM_RIGHT, RADIO, "", 136, 111, 10, 10, VISIBLE)                      \
+  X(IDC_INSIDE_BOTTOM_LEFT, RADIO, "", 74, 111, 10, 10, VISIBLE)                        \
+  X(IDOK, DEFBUTTON, "OK", 50, 148, 50, 14, VISIBLE)                                    \
+  X(IDCANCEL, BUTTON, "Cancel", 120, 148, 50, 14, VISIBLE)

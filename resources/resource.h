@@ -87,6 +87,26 @@
 #define IDC_MERGE_FIRST_PANE 1071
 #define IDC_MERGE_SECOND_PANE 1072
 
+// Secondary-camera merge options (dialog 131). The outside radios sit
+// around a framed square that stands for the main picture; their order is
+// the MergeType they choose, 1 to 8.
+#define IDC_OUTSIDE_MODE 1068
+#define IDC_INSIDE_MODE 1069
+#define IDC_MAIN_PICTURE_FRAME 1058
+#define IDC_OUTSIDE_LEFT_UPPER 1059
+#define IDC_OUTSIDE_TOP_LEFT 1060
+#define IDC_OUTSIDE_TOP_RIGHT 1061
+#define IDC_OUTSIDE_RIGHT_UPPER 1062
+#define IDC_OUTSIDE_RIGHT_LOWER 1063
+#define IDC_OUTSIDE_BOTTOM_RIGHT 1064
+#define IDC_OUTSIDE_BOTTOM_LEFT 1065
+#define IDC_OUTSIDE_LEFT_LOWER 1066
+#define IDC_INSIDE_CENTRE 1050
+#define IDC_INSIDE_TOP_LEFT 1053
+#define IDC_INSIDE_TOP_RIGHT 1049
+#define IDC_INSIDE_BOTTOM_RIGHT 1057
+#define IDC_INSIDE_BOTTOM_LEFT 1056
+
 // About box (dialog 100).
 #define IDC_ABOUT_ICON 1200
 #define IDC_ABOUT_NAME 1201

@@ -27,6 +27,7 @@ class CapturePipeline {
   const std::u16string& CurrentFile() const { return currentFile_; }
   // The two-picture merge's progress.
   const TwoPictureMerge& Pair() const { return pair_; }
+  TwoPictureMerge& Pair() { return pair_; }
 
  private:
   CaptureContext& context_;

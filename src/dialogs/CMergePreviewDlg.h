@@ -1,0 +1,44 @@
+// The merge preview (template 138): a pop-up without caption or border that
+// floats over the lower part of the live picture while the two-picture
+// merge is on, with one pane for each picture of the pair. Modeless; it
+// exists hidden from the capture window's start-up to its end.
+#pragma once
+
+#include <memory>
+
+#include "dialogs/CPicturePreview.h"
+#include "dialogs/MergePreviewLayout.h"
+#include "platform/Platform.h"
+
+class CMergePreviewDlg : public platform::DialogHandler {
+ public:
+  explicit CMergePreviewDlg(platform::Platform& platform);
+  ~CMergePreviewDlg() override;
+  CMergePreviewDlg(const CMergePreviewDlg&) = delete;
+  CMergePreviewDlg& operator=(const CMergePreviewDlg&) = delete;
+
+  // Creates the window, hidden, owned by `owner`. False when it cannot be
+  // created.
+  bool Create(platform::Window* owner);
+  // Destroys the window and with it the pictures of its panes.
+  void Destroy();
+  platform::Window* Window() const { return window_.get(); }
+
+  // Lays the panes out in the window's client area for `direction`.
+  void LayOutPanes(dialogs::MergeDirection direction);
+
+  CPicturePreview& FirstPane() { return first_; }
+  CPicturePreview& SecondPane() { return second_; }
+
+  bool OnInitDialog() override;
+  void OnDestroy() override;
+  // Escape inside the preview must not end it.
+  void OnCancel() override {}
+  void OnOk() override {}
+
+ private:
+  platform::Platform& platform_;
+  std::unique_ptr<platform::Window> window_;
+  CPicturePreview first_;
+  CPicturePreview second_;
+};
