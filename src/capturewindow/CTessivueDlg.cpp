@@ -33,6 +33,41 @@ const CTessivueDlg::Route CTessivueDlg::kRoutes[] = {
     {IDC_LANGUAGE, platform::kNotifySelectionChange, [](CTessivueDlg& w) { w.OnLanguageChange(); }},
     {IDC_SAVE, platform::kNotifyClicked,
      [](CTessivueDlg& w) { w.CollectAndSaveSessionSettings(); }},
+
+    // The picture options and the preview row.
+    {IDC_COLOR_MODE, platform::kNotifySelectionChange,
+     [](CTessivueDlg& w) { w.options_.OnColorModeChange(); }},
+    {IDC_CROP_MODE, platform::kNotifySelectionChange,
+     [](CTessivueDlg& w) { w.options_.OnCropModeChange(); }},
+    {IDC_HAND_CROP, platform::kNotifyClicked,
+     [](CTessivueDlg& w) { w.options_.OnHandCropChange(); }},
+    {IDC_FILL_BORDER, platform::kNotifyClicked,
+     [](CTessivueDlg& w) { w.options_.OnEdgeFillChange(); }},
+    {IDC_AUTO_CAPTURE_MODE, platform::kNotifySelectionChange,
+     [](CTessivueDlg& w) { w.options_.OnAutoCaptureModeChange(); }},
+    {IDC_ZOOM_IN, platform::kNotifyClicked, [](CTessivueDlg& w) { w.options_.OnZoomIn(); }},
+    {IDC_ZOOM_OUT, platform::kNotifyClicked, [](CTessivueDlg& w) { w.options_.OnZoomOut(); }},
+    {IDC_ORIGINAL_SIZE, platform::kNotifyClicked,
+     [](CTessivueDlg& w) { w.options_.OnOriginalSize(); }},
+    {IDC_BEST_FIT, platform::kNotifyClicked, [](CTessivueDlg& w) { w.options_.OnBestFit(); }},
+    {IDC_ROTATE, platform::kNotifySelectionChange,
+     [](CTessivueDlg& w) { w.options_.OnRotationChange(); }},
+    {IDC_AUTO_FOCUS, platform::kNotifyClicked, [](CTessivueDlg& w) { w.options_.OnAutoFocus(); }},
+    {IDC_DEVICE_SETTINGS, platform::kNotifyClicked,
+     [](CTessivueDlg& w) { w.options_.OnDeviceSettings(); }},
+    {IDC_IMAGE_SETTINGS, platform::kNotifyClicked,
+     [](CTessivueDlg& w) { w.options_.OnImageSettings(); }},
+
+    // The two merges.
+    {IDC_MERGE, platform::kNotifyClicked, [](CTessivueDlg& w) { w.merges_.OnMergeChange(); }},
+    {IDC_MERGE_HORIZONTAL, platform::kNotifyClicked,
+     [](CTessivueDlg& w) { w.merges_.OnHorizontalChosen(); }},
+    {IDC_MERGE_VERTICAL, platform::kNotifyClicked,
+     [](CTessivueDlg& w) { w.merges_.OnVerticalChosen(); }},
+    {IDC_SECONDARY_MERGE, platform::kNotifyClicked,
+     [](CTessivueDlg& w) { w.merges_.OnSecondaryMergeChange(); }},
+    {IDC_MERGE_SETTINGS, platform::kNotifyClicked,
+     [](CTessivueDlg& w) { w.merges_.OnMergeOptions(); }},
 };
 
 CTessivueDlg::CTessivueDlg(platform::Platform& platform)
@@ -160,5 +195,8 @@ void CTessivueDlg::OnLanguageChange() {
   // The language's flags know nothing of the other controls: put back what
   // follows from them.
   ApplyDependentEnableStates(Controls().IsChecked(IDC_WATERMARK));
+  // The text pass names the Capture button for single shots; in an auto
+  // capture mode it starts auto capture and says so. No library call.
+  options_.OnAutoCaptureModeChange();
 }
 

@@ -82,6 +82,7 @@ class CTessivueDlg : public platform::DialogHandler, public ITwainShowWindow, pu
   const capturewindow::MergeControls& Merges() const { return merges_; }
   const capturewindow::WindowTexts& WindowLanguage() const { return windowTexts_; }
   const capture::CapturePipeline& Pipeline() const { return pipeline_; }
+  capture::CapturePipeline& Pipeline() { return pipeline_; }
 
  private:
   // One control notification and who handles it.

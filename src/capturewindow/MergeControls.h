@@ -2,12 +2,14 @@
 // two-picture merge: check box 1007, direction radios 1008/1009 and the
 // merge preview floating over the live picture. The secondary-camera merge:
 // check box 1073, the options button 1017 and the options it edits
-// (MergeType, MergePosition).
+// (MergeType, MergePosition). The two merges never run together, and the
+// two-picture merge never runs with multiple crop.
 #pragma once
 
 #include "capture/TwoPictureMerge.h"
-#include "capturewindow/ChildWindows.h"
 #include "context/CaptureContext.h"
+#include "dialogs/CMergeOptionDlg.h"
+#include "dialogs/CMergePreviewDlg.h"
 
 namespace capturewindow {
 
@@ -18,9 +20,25 @@ class MergeControls {
   // Start-up: the merge preview exists from the start, hidden.
   void CreatePreview();
   void DestroyPreview() { preview_.Destroy(); }
+
+  // Click of 1007: the preview and the direction radios follow the box;
+  // switching it on ends the secondary-camera merge and multiple crop.
+  void OnMergeChange();
+  // Clicks of 1008 and 1009: the preview moves over the live picture for
+  // that direction, its panes are laid out and it is shown.
+  void OnHorizontalChosen();
+  void OnVerticalChosen();
   // While the capture window moves, the preview stays over the lower part
-  // of the live picture, placed for the checked direction.
+  // of the live picture, placed for the checked direction, whether shown
+  // or not.
   void KeepPreviewOverPicture();
+
+  // Click of 1073: the options button follows the box; switching it on
+  // ends the two-picture merge.
+  void OnSecondaryMergeChange();
+  // Click of 1017: the options dialog on a copy of the options; OK keeps
+  // what it shows, Cancel changes nothing.
+  void OnMergeOptions();
 
   // The saved secondary-camera merge options.
   void Restore(const settings::SessionSettings& saved);
@@ -32,16 +50,18 @@ class MergeControls {
   // for its second picture.
   void ApplyEnableStates(bool cropLocked);
 
-  int MergeType() const { return mergeType_; }
-  int MergePosition() const { return mergePosition_; }
+  int MergeType() const { return options_.MergeType; }
+  int MergePosition() const { return options_.MergePosition; }
   platform::Window* Preview() const { return preview_.Window(); }
+  CMergePreviewDlg& PreviewDialog() { return preview_; }
 
  private:
+  void PlacePreview(dialogs::MergeDirection direction, bool layOutPanes);
+
   CaptureContext& context_;
   const capture::TwoPictureMerge& pair_;
-  ChildWindow preview_;
-  int mergeType_ = 0;
-  int mergePosition_ = 2;
+  CMergePreviewDlg preview_;
+  MergeOptions options_;
 };
 
 }  // namespace capturewindow

@@ -134,7 +134,13 @@ void CTessivueDlg::RestoreOptionSelections(bool restoreSelections) {
     window.SetSelection(IDC_FILE_FORMAT, saved.fileType);
     SetSelectionAndRun(IDC_ROTATE, saved.rotateType);
   }
-  SetSelectionAndRun(IDC_AUTO_CAPTURE_MODE, saved.autoCaptureType);
+  // After a device change the mode on screen stays: the saved one is that
+  // of the start-up.
+  if (restoreSelections) {
+    SetSelectionAndRun(IDC_AUTO_CAPTURE_MODE, saved.autoCaptureType);
+  } else {
+    RunHandler(IDC_AUTO_CAPTURE_MODE);
+  }
 
   if (restoreSelections) {
     window.SetChecked(IDC_MERGE, saved.MergeHV.isEnable);
@@ -156,7 +162,7 @@ void CTessivueDlg::RestoreOptionSelections(bool restoreSelections) {
     if (restoreSelections) window.SetChecked(IDC_SECONDARY_CAMERA, saved.Webcam.isEnable);
     RunHandler(IDC_SECONDARY_CAMERA);
   }
-  window.SetChecked(IDC_SECONDARY_MERGE, saved.Webcam.isMerge);
+  if (restoreSelections) window.SetChecked(IDC_SECONDARY_MERGE, saved.Webcam.isMerge);
 
   if (restoreSelections) {
     window.SetChecked(IDC_WATERMARK, saved.WaterMark.isEnable);
