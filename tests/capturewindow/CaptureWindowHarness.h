@@ -66,6 +66,23 @@ class CaptureWindowHarness {
     }
     return lines;
   }
+  // A click on a control the window keeps hidden, as another program sends
+  // it (BM_CLICK): a check box changes its check first, then the window
+  // handles the click.
+  void ClickHidden(int id) {
+    headless::HeadlessWindow& window = Window();
+    const headless::HeadlessControl* control = window.Find(id);
+    ASSERT_NE(control, nullptr);
+    if (control->kind == headless::ControlKind::CHECK) {
+      window.SetChecked(id, !window.IsChecked(id));
+    }
+    window.Handler().OnCommand(id, platform::kNotifyClicked);
+  }
+  // Forgets what the camera library was asked so far.
+  void ClearCallLog() {
+    testing_support::KelpraHooks hooks(dialog->Camera());
+    ASSERT_TRUE(hooks.ClearCallLog());
+  }
   // The position of a language in the language box.
   int LanguageIndex(const std::u16string& code) const {
     const localisation::LanguageList& languages = dialog->WindowLanguage().Languages();
