@@ -59,6 +59,10 @@ void CMergeOptionDlg::OnCommand(int controlId, int notifyCode) {
     OnOk();
     return;
   }
+  if (controlId == IDCANCEL) {
+    OnCancel();
+    return;
+  }
   if (controlId == IDC_OUTSIDE_MODE) {
     SetMode(true);
     options.MergeType = kOutsideDefaultType;

@@ -111,22 +111,6 @@ TEST(MergeControls, HorizontalPlacesThePreviewOnTheLowerThirdWithPanesSideBySide
   h.Run();
 }
 
-TEST(MergeControls, VerticalPlacesThePreviewOnTheLowerHalfWithPanesAboveEachOther) {
-  CaptureWindowHarness h;
-  h.Then([&] {
-    auto& w = h.Window();
-    const platform::Rect area = SetPictureArea(h, 900, 600);
-    ASSERT_TRUE(w.UserClick(IDC_MERGE));
-    ASSERT_TRUE(w.UserClick(IDC_MERGE_VERTICAL));
-    auto& preview = PreviewOf(h);
-    EXPECT_EQ(preview.WindowRect(),
-              (platform::Rect{area.left + 2, area.top + 300, area.left + 302, area.top + 600}));
-    EXPECT_EQ(preview.ControlRect(IDC_MERGE_FIRST_PANE), (platform::Rect{6, 6, 294, 145}));
-    EXPECT_EQ(preview.ControlRect(IDC_MERGE_SECOND_PANE), (platform::Rect{6, 155, 294, 294}));
-  });
-  h.Run();
-}
-
 TEST(MergeControls, ATinyPictureAreaGivesPanesWithoutSize) {
   CaptureWindowHarness h;
   h.Then([&] {

@@ -119,13 +119,18 @@ TEST(MergeOptions, CancelAndEscapeChangeNothing) {
     ASSERT_TRUE(d.UserClick(IDC_INSIDE_MODE));
     ASSERT_TRUE(d.UserClick(1057));
     ASSERT_TRUE(d.UserClick(IDCANCEL));
+    EXPECT_TRUE(d.IsModalEnded());
   });
-  h.Then([&] { h.ClickHidden(IDC_MERGE_SETTINGS); });
+  h.Then([&] {
+    EXPECT_EQ(h.host.ui.ActiveModal(), &h.Window());
+    h.ClickHidden(IDC_MERGE_SETTINGS);
+  });
   h.Then([&] {
     auto& d = OptionsDialog(h);
     EXPECT_EQ(CheckedRadios(d), std::vector<int>{1061});
     ASSERT_TRUE(d.UserClick(1065));
     d.UserClose();
+    EXPECT_TRUE(d.IsModalEnded());
   });
   h.Then([&] {
     EXPECT_EQ(h.dialog->Merges().MergeType(), 3);
@@ -173,16 +178,4 @@ TEST(MergeOptions, EachRadioChoosesItsPlace) {
   EXPECT_EQ(chosen, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}, {3, 2}, {4, 2}, {5, 2},
                                                       {6, 2}, {7, 2}, {8, 2}, {0, 0}, {0, 1},
                                                       {0, 2}, {0, 3}, {0, 4}}));
-}
-
-TEST(MergeOptions, TheOptionsButtonFollowsTheSecondaryMergeBox) {
-  CaptureWindowHarness h;
-  h.Then([&] {
-    auto& w = h.Window();
-    h.ClickHidden(IDC_SECONDARY_MERGE);
-    EXPECT_TRUE(w.IsEnabled(IDC_MERGE_SETTINGS));
-    h.ClickHidden(IDC_SECONDARY_MERGE);
-    EXPECT_FALSE(w.IsEnabled(IDC_MERGE_SETTINGS));
-  });
-  h.Run();
 }

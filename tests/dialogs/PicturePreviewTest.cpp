@@ -127,10 +127,3 @@ TEST_F(PicturePreviewTest, ALongRunOfMergesHoldsNoMoreThanTheTwoPicturesShown) {
   EXPECT_EQ(preview.FirstPane().SetPicture(first), -1);
   EXPECT_EQ(LivePictures(), 0);
 }
-
-TEST_F(PicturePreviewTest, PanesAreLaidOutForTheDirection) {
-  Pane().MoveTo({0, 0, 450, 200});
-  preview.LayOutPanes(dialogs::MergeDirection::Horizontal);
-  EXPECT_EQ(Pane().ControlRect(IDC_MERGE_FIRST_PANE), (platform::Rect{6, 6, 220, 194}));
-  EXPECT_EQ(Pane().ControlRect(IDC_MERGE_SECOND_PANE), (platform::Rect{230, 6, 444, 194}));
-}
