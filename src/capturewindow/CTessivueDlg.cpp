@@ -33,6 +33,7 @@ const CTessivueDlg::Route CTessivueDlg::kRoutes[] = {
     {IDC_LANGUAGE, platform::kNotifySelectionChange, [](CTessivueDlg& w) { w.OnLanguageChange(); }},
     {IDC_SAVE, platform::kNotifyClicked,
      [](CTessivueDlg& w) { w.CollectAndSaveSessionSettings(); }},
+    {IDC_EXIT, platform::kNotifyClicked, [](CTessivueDlg& w) { w.RunExitAction(); }},
 };
 
 CTessivueDlg::CTessivueDlg(platform::Platform& platform)
@@ -153,6 +154,15 @@ void CTessivueDlg::CollectAndSaveSessionSettings() {
     settings_.Language = platform_.os.WideToAnsi(*code);
   }
   (void)settings::SaveSessionSettings(platform_.os, *moduleFolder_, settings_);
+}
+
+void CTessivueDlg::RunExitAction() {
+  Controls().Show(false);
+  merges_.HidePreview();
+  devices_.HideMainPreviewHost();
+  devices_.HideSecondaryPreviewHost();
+  // One-by-one: the link has ended; the window closes as a close request would.
+  if (link_.FinishSession()) OnCancel();
 }
 
 void CTessivueDlg::OnLanguageChange() {

@@ -101,6 +101,8 @@ class CTessivueDlg : public platform::DialogHandler, public ITwainShowWindow, pu
   void ApplyDependentEnableStates(bool watermarkOn);
   void OnDeviceChange();
   void OnLanguageChange();
+  // Exit: the user is done. Hides the windows and hands the files over.
+  void RunExitAction();
 
   platform::Platform& platform_;
   settings::SessionSettings settings_;
