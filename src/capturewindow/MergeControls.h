@@ -20,6 +20,7 @@ class MergeControls {
   // Start-up: the merge preview exists from the start, hidden.
   void CreatePreview();
   void DestroyPreview() { preview_.Destroy(); }
+  void HidePreview() { preview_.Hide(); }
 
   // Click of 1007: the preview and the direction radios follow the box;
   // switching it on ends the secondary-camera merge and multiple crop.

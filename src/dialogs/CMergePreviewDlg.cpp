@@ -23,6 +23,10 @@ void CMergePreviewDlg::Destroy() {
   second_.Attach(nullptr);
 }
 
+void CMergePreviewDlg::Hide() {
+  if (window_ != nullptr && window_->Exists()) window_->Show(false);
+}
+
 bool CMergePreviewDlg::OnInitDialog() {
   first_.Attach(GetWindow());
   second_.Attach(GetWindow());

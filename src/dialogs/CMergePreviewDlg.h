@@ -22,6 +22,8 @@ class CMergePreviewDlg : public platform::DialogHandler {
   bool Create(platform::Window* owner);
   // Destroys the window and with it the pictures of its panes.
   void Destroy();
+  // Hides the window when it exists.
+  void Hide();
   platform::Window* Window() const { return window_.get(); }
 
   // Lays the panes out in the window's client area for `direction`.
