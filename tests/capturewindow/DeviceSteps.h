@@ -3,6 +3,7 @@
 // the texts of a list and the library's calls since a mark.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -56,9 +57,20 @@ inline size_t CountCalls(const Lines& lines, const std::string& prefix) {
 // The calls from the last one starting with `prefix` on; empty without one.
 inline Lines FromLast(const Lines& lines, const std::string& prefix) {
   for (size_t i = lines.size(); i-- > 0;) {
-    if (lines[i].rfind(prefix, 0) == 0) return Lines(lines.begin() + static_cast<long>(i), lines.end());
+    if (lines[i].rfind(prefix, 0) == 0) {
+      return Lines(lines.begin() + static_cast<long>(i), lines.end());
+    }
   }
   return {};
+}
+
+inline Lines FirstOf(const Lines& lines, size_t count) {
+  return Lines(lines.begin(), lines.begin() + static_cast<long>(std::min(count, lines.size())));
+}
+
+inline Lines Append(Lines lines, const Lines& more) {
+  lines.insert(lines.end(), more.begin(), more.end());
+  return lines;
 }
 
 }  // namespace device_steps

@@ -48,15 +48,6 @@ Lines ReadsOfTheReferenceSizes() {
   return reads;
 }
 
-Lines Append(Lines lines, const Lines& more) {
-  lines.insert(lines.end(), more.begin(), more.end());
-  return lines;
-}
-
-Lines FirstOf(const Lines& lines, size_t count) {
-  return Lines(lines.begin(), lines.begin() + static_cast<long>(std::min(count, lines.size())));
-}
-
 std::vector<std::string> BoundSizes(const CaptureWindowHarness& h) {
   std::vector<std::string> bound;
   for (const auto& row : h.dialog->FrameSizeLists().ResolutionRows()) {
