@@ -99,8 +99,8 @@ void DeviceSession::OnSecondaryCameraToggle() {
     (void)context_.camera.camSetPreviewWindow(secondaryDeviceIndex_, 0);
     if (platform::Window* host = secondaryPreviewHost_.Window()) host->Show(false);
     secondaryDeviceIndex_ = -1;
-    for (int id :
-         {IDC_SECONDARY_DEVICE, IDC_SECONDARY_FRAME_SIZE, IDC_MERGE_SETTINGS, IDC_SECONDARY_MERGE}) {
+    for (int id : {IDC_SECONDARY_DEVICE, IDC_SECONDARY_FRAME_SIZE, IDC_MERGE_SETTINGS,
+                   IDC_SECONDARY_MERGE}) {
       window.Enable(id, false);
     }
     return;

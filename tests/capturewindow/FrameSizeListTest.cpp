@@ -44,7 +44,9 @@ const Texts kDpiRows = {u"300", u"260", u"250", u"200", u"100"};
 // The reference document camera's nine sizes in format 0, as the window reads them.
 Lines ReadsOfTheReferenceSizes() {
   Lines reads{"camGetResolutionCount(0,0,&)"};
-  for (int i = 0; i < 9; ++i) reads.push_back("camGetResolution(0,0," + std::to_string(i) + ",&,&)");
+  for (int i = 0; i < 9; ++i) {
+    reads.push_back("camGetResolution(0,0," + std::to_string(i) + ",&,&)");
+  }
   return reads;
 }
 
