@@ -279,6 +279,20 @@ TEST(FrameSizeList, TheDataSourcesRecordSwitchesToDpiThroughTheUnitChange) {
   h.Run();
 }
 
+TEST(FrameSizeList, TheHiddenFormatListStaysHiddenWhenAnotherCameraOpens) {
+  CaptureWindowHarness h;
+  h.Then([&] {
+    auto& w = h.Window();
+    EXPECT_FALSE(w.IsControlVisible(IDC_MEDIA_TYPE));
+    ASSERT_TRUE(w.UserSelect(IDC_DEVICE, 1));
+    EXPECT_EQ(Items(h, IDC_MEDIA_TYPE), Texts{u"MJPG"});
+    EXPECT_FALSE(w.IsControlVisible(IDC_MEDIA_TYPE));
+    EXPECT_FALSE(w.IsControlVisible(IDC_MEDIA_LABEL));
+    EXPECT_TRUE(w.IsControlVisible(IDC_FRAME_SIZE));
+  });
+  h.Run();
+}
+
 // Faults of the camera or its driver.
 
 TEST(FrameSizeList, ACameraWithOnlyUnknownSmallSizesListsAndAppliesNothing) {
