@@ -10,6 +10,9 @@
 //   select:ID:INDEX             pick an item of a list of the capture window
 //   dropdown:ID                 open the drop-down of a list of the capture window
 //   text:ID                     log the text of a control of the capture window
+//   items:ID                    log every item of a list of the capture window
+//   check:ID:0|1                set a check box of the capture window and click it
+//   rect:ID                     log a control's screen rectangle "left,top,right,bottom"
 //   statustext                  log the text of the capture window's status bar
 //   signal:FILE                 create FILE (to tell a script "ready")
 //   waitfor:FILE                handle messages until FILE exists
