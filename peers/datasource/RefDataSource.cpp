@@ -100,6 +100,34 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+std::wstring RectText(const RECT& rect) {
+  return std::to_wstring(rect.left) + L"," + std::to_wstring(rect.top) + L"," +
+         std::to_wstring(rect.right) + L"," + std::to_wstring(rect.bottom);
+}
+
+struct OwnedPopupSearch {
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK CheckOwnedPopup(HWND hwnd, LPARAM data) {
+  auto* search = reinterpret_cast<OwnedPopupSearch*>(data);
+  const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+  if (GetWindow(hwnd, GW_OWNER) != search->owner || !IsWindowVisible(hwnd) ||
+      (style & WS_CAPTION) == WS_CAPTION) {
+    return TRUE;
+  }
+  search->found = hwnd;
+  return FALSE;
+}
+
+// The visible pop-up without caption that `owner` owns: the merge preview.
+HWND OwnedPopupWithoutCaption(HWND owner) {
+  OwnedPopupSearch search{owner, nullptr};
+  EnumWindows(&CheckOwnedPopup, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 bool ProcessExited() { return WaitForSingleObject(g_state.process, 0) == WAIT_OBJECT_0; }
 
 // Handles this thread's messages until `done` holds or the time is up.
@@ -208,10 +236,36 @@ bool RunStep(const Step& step) {
     HWND control = capture != nullptr ? GetDlgItem(capture, _wtoi(args[0].c_str())) : nullptr;
     RECT rect{};
     if (control == nullptr || !GetWindowRect(control, &rect)) return false;
-    const std::wstring text = std::to_wstring(rect.left) + L"," + std::to_wstring(rect.top) +
-                              L"," + std::to_wstring(rect.right) + L"," +
-                              std::to_wstring(rect.bottom);
+    const std::wstring text = RectText(rect);
     g_state.log->Read(Narrow(L"rect:" + args[0]), std::u16string(text.begin(), text.end()));
+    return true;
+  }
+  if (step.verb == L"poprect") {
+    HWND capture = FindWindowW(nullptr, kCaptureWindow);
+    HWND popup = capture != nullptr ? OwnedPopupWithoutCaption(capture) : nullptr;
+    RECT rect{};
+    if (popup == nullptr || !GetWindowRect(popup, &rect)) return false;
+    const std::wstring text = RectText(rect);
+    g_state.log->Read("poprect", std::u16string(text.begin(), text.end()));
+    return true;
+  }
+  if (step.verb == L"move") {
+    // What a drag of the caption does: WM_MOVING with the new place, then
+    // the move itself.
+    HWND capture = FindWindowW(nullptr, kCaptureWindow);
+    RECT rect{};
+    if (capture == nullptr || !GetWindowRect(capture, &rect)) return false;
+    OffsetRect(&rect, _wtoi(args[0].c_str()), _wtoi(args[1].c_str()));
+    SendMessageW(capture, WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&rect));
+    return SetWindowPos(capture, nullptr, rect.left, rect.top, 0, 0,
+                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
+  }
+  if (step.verb == L"dialogclick") {
+    HWND dialog = FindWindowW(nullptr, args[0].c_str());
+    const int id = _wtoi(args[1].c_str());
+    HWND button = dialog != nullptr ? GetDlgItem(dialog, id) : nullptr;
+    if (button == nullptr) return false;
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
     return true;
   }
   if (step.verb == L"signal") {

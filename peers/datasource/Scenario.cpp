@@ -29,6 +29,7 @@ constexpr Form kForms[] = {
     {L"close", 0, 0},  {L"click", 1, 1},    {L"signal", 1, 1}, {L"waitfor", 1, 1},
     {L"waitexit", 0, 0}, {L"select", 2, 2}, {L"text", 1, 1},  {L"statustext", 0, 0},
     {L"dropdown", 1, 1}, {L"items", 1, 1},  {L"check", 2, 2},  {L"rect", 1, 1},
+    {L"poprect", 0, 0},  {L"move", 2, 2},   {L"dialogclick", 2, 2},
 };
 
 }  // namespace

@@ -13,6 +13,11 @@
 //   items:ID                    log every item of a list of the capture window
 //   check:ID:0|1                set a check box of the capture window and click it
 //   rect:ID                     log a control's screen rectangle "left,top,right,bottom"
+//   poprect                     log the rectangle of the visible pop-up without caption
+//                               that the capture window owns (the merge preview)
+//   move:DX:DY                  move the capture window as a drag does (WM_MOVING, then
+//                               the move)
+//   dialogclick:TITLE:ID        press button ID of the top-level window titled TITLE
 //   statustext                  log the text of the capture window's status bar
 //   signal:FILE                 create FILE (to tell a script "ready")
 //   waitfor:FILE                handle messages until FILE exists

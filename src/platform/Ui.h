@@ -122,7 +122,7 @@ class DialogHandler {
     if (window_ != nullptr) window_->EndModal(kIdCancel);
   }
   virtual void OnDestroy() {}
-  // The window is being moved by the user.
+  // The window is being moved by the user, or has moved.
   virtual void OnMoving() {}
   // WM_COPYDATA: the data block is valid only during the call.
   virtual void OnCopyData(uint32_t /*kind*/, const void* /*data*/, uint32_t /*size*/) {}

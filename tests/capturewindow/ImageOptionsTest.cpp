@@ -198,9 +198,14 @@ TEST(ImageOptions, TheDataSourcesScanSettingsReachTheLibraryThroughTheHandlers) 
     settings.rotation = 2;
     settings.autoCrop = 1;
     ASSERT_TRUE(h.dataSource.SendScanSettings(settings));
-    EXPECT_EQ(CallsOf(h, kOptionCalls),
-              (Lines{"camSetImageAutoCrop(0,1)", "camSetImageColorStyle(0,2)",
-                     "camSetImageAdjust(0,4)", "camSetImageRotateMode(0,2)"}));
+    // The unit list switches to DPI and its row of 300 DPI is sent.
+    std::vector<std::string> names = kOptionCalls;
+    names.push_back("camSetImageDPI");
+    EXPECT_EQ(CallsOf(h, names),
+              (Lines{"camSetImageAutoCrop(0,1)", "camSetImageDPI(0,300,300)",
+                     "camSetImageColorStyle(0,2)", "camSetImageAdjust(0,4)",
+                     "camSetImageRotateMode(0,2)"}));
+    EXPECT_EQ(h.Window().Selection(IDC_UNIT), 1);
     settings.pixelType = 1;
     settings.autoCrop = 0;
     h.ClearCallLog();

@@ -94,6 +94,11 @@ INT_PTR Win32Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOVING:
       handler_.OnMoving();
       return FALSE;
+    case WM_MOVE:
+      // WM_MOVING comes before each step of a drag: what follows the
+      // window is put in its final place once the window is there.
+      handler_.OnMoving();
+      return FALSE;
     case WM_NOTIFY:
       RouteNotify(reinterpret_cast<const NMHDR*>(lParam));
       return FALSE;

@@ -60,6 +60,8 @@ class Win32Window : public platform::Window {
   int Selection(int id) const override;
   platform::ListView* ListViewControl(int id) override;
   void SetPanePicture(int id, std::unique_ptr<platform::Picture> picture) override;
+  // The picture a pane shows; null for an empty pane.
+  const platform::Picture* PanePicture(int id) const;
 
  private:
   INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
@@ -70,7 +72,6 @@ class Win32Window : public platform::Window {
   bool DrawColoredButton(const DRAWITEMSTRUCT& item);
   // Picture panes are owner-drawn statics.
   bool DrawPicturePane(const DRAWITEMSTRUCT& item);
-  const platform::Picture* PanePicture(int id) const;
   void PaintIconic();
 
   struct ColoredButton {

@@ -89,7 +89,7 @@ TEST(CaptureWindowTemplate, HoldsTheTableControlsInOrderAtTheirPlaces) {
 
 TEST(OtherTemplates, ExistWithTheirControls) {
   win32::Win32Ui ui(GetModuleHandleW(nullptr));
-  for (int id : {IDD_ABOUTBOX, IDD_MERGE_PREVIEW, IDD_RECEIVE_DS_MESSAGES}) {
+  for (int id : {IDD_ABOUTBOX, IDD_MERGE_PREVIEW, IDD_MERGE_OPTIONS, IDD_RECEIVE_DS_MESSAGES}) {
     Idle handler;
     auto window = ui.CreateModeless(id, handler, nullptr);
     EXPECT_NE(window, nullptr) << id;
@@ -106,6 +106,15 @@ TEST(OtherTemplates, ExistWithTheirControls) {
   auto merge = ui.CreateModeless(IDD_MERGE_PREVIEW, handler, nullptr);
   EXPECT_TRUE(merge->HasControl(IDC_MERGE_FIRST_PANE));
   EXPECT_TRUE(merge->HasControl(IDC_MERGE_SECOND_PANE));
+  // The merge options: two mode boxes, eight outside and five inside
+  // radios, OK and Cancel.
+  Idle optionsHandler;
+  auto options = ui.CreateModeless(IDD_MERGE_OPTIONS, optionsHandler, nullptr);
+  ASSERT_NE(options, nullptr);
+  for (int id : {1068, 1069, 1059, 1060, 1061, 1062, 1063, 1064, 1065, 1066, 1050, 1053, 1049,
+                 1057, 1056, IDOK, IDCANCEL}) {
+    EXPECT_TRUE(options->HasControl(id)) << id;
+  }
 }
 
 TEST(StringsAndIcon, AreInTheResources) {
