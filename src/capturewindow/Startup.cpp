@@ -137,13 +137,7 @@ void CTessivueDlg::RestoreOptionSelections(bool restoreSelections) {
     window.SetSelection(IDC_FILE_FORMAT, saved.fileType);
     SetSelectionAndRun(IDC_ROTATE, saved.rotateType);
   }
-  // After a device change the mode on screen stays: the saved one is that
-  // of the start-up.
-  if (restoreSelections) {
-    SetSelectionAndRun(IDC_AUTO_CAPTURE_MODE, saved.autoCaptureType);
-  } else {
-    RunHandler(IDC_AUTO_CAPTURE_MODE);
-  }
+  SetSelectionAndRun(IDC_AUTO_CAPTURE_MODE, saved.autoCaptureType);
 
   if (restoreSelections) {
     window.SetChecked(IDC_MERGE, saved.MergeHV.isEnable);
@@ -158,7 +152,7 @@ void CTessivueDlg::RestoreOptionSelections(bool restoreSelections) {
   RunHandler(IDC_MERGE);
 
   devices_.RefreshSecondaryCamera(restoreSelections);
-  if (restoreSelections) window.SetChecked(IDC_SECONDARY_MERGE, saved.Webcam.isMerge);
+  window.SetChecked(IDC_SECONDARY_MERGE, saved.Webcam.isMerge);
 
   if (restoreSelections) {
     window.SetChecked(IDC_WATERMARK, saved.WaterMark.isEnable);

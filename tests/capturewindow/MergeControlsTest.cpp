@@ -147,3 +147,24 @@ TEST(MergeControls, MovingTheWindowMovesAHiddenPreviewToo) {
   });
   h.Run();
 }
+
+TEST(MergeControls, APluggedCameraDoesNotBringBackTheOtherMerge) {
+  CaptureWindowHarness h;
+  settings::SessionSettings saved;
+  saved.Webcam.isMerge = true;
+  ASSERT_TRUE(settings::SaveSessionSettingsFile(
+      h.host.os, h.ProgramFile("LastSetting.xml").string(), saved));
+  h.Then([&] {
+    EXPECT_TRUE(h.Window().IsChecked(IDC_SECONDARY_MERGE));
+    ASSERT_TRUE(h.Window().UserClick(IDC_MERGE));
+    EXPECT_FALSE(h.Window().IsChecked(IDC_SECONDARY_MERGE));
+    testing_support::KelpraHooks hooks(h.dialog->Camera());
+    ASSERT_EQ(hooks.PlugDevice("Visitor"), 3);
+  });
+  h.Then([&] {
+    EXPECT_TRUE(h.Window().IsChecked(IDC_MERGE));
+    EXPECT_FALSE(h.Window().IsChecked(IDC_SECONDARY_MERGE));
+    EXPECT_TRUE(PreviewOf(h).IsVisible());
+  });
+  h.Run();
+}
