@@ -1,5 +1,8 @@
 #include "capture/CapturePipeline.h"
 
+#include <utility>
+
+#include "capture/SecondaryMergeInset.h"
 #include "capture/WorkFolder.h"
 #include "resource.h"
 
@@ -10,7 +13,12 @@ using localisation::UiText;
 
 constexpr int kNoUiAttempts = 7;
 constexpr uint32_t kNoUiRetryPauseMs = 500;
+constexpr int kCropModeNone = 0;
 constexpr int kCropModeMultiple = 2;
+// Where the second picture of a pair goes: right of the first (horizontal)
+// or below it (vertical).
+constexpr int32_t kPairSideBySide = 4;
+constexpr int32_t kPairOneAboveTheOther = 7;
 const char16_t kCaptureFailedMessage[] = u"Capture Failed.";
 
 // The parts of a ';'-separated list; the text after the last ';' is one
@@ -85,15 +93,17 @@ std::optional<std::vector<std::string>> CapturePipeline::CropFiles(
   return files;
 }
 
-void CapturePipeline::CaptureImage() {
+void CapturePipeline::CaptureImage(const MergeView& merges) {
   const std::optional<CaptureNames> names = NamesForThisCapture(ExtensionOf(0));
   if (!names) return;
   std::string mainBuffer = NameBuffer(names->main);
   const int32_t mainResult = CaptureToFile(context_.window.MainDeviceIndex(), mainBuffer);
 
+  platform::Window& window = context_.Controls();
   int32_t secondaryResult = -1;
   const int secondary = context_.window.SecondaryDeviceIndex();
-  if (context_.Controls().IsChecked(IDC_SECONDARY_CAMERA) && secondary != -1) {
+  const bool secondaryOn = window.IsChecked(IDC_SECONDARY_CAMERA) && secondary != -1;
+  if (secondaryOn) {
     std::string secondaryBuffer = NameBuffer(names->secondary);
     secondaryResult = CaptureToFile(secondary, secondaryBuffer);
   }
@@ -103,10 +113,113 @@ void CapturePipeline::CaptureImage() {
     return;
   }
   // A multiple crop that wrote one file names it in the buffer.
-  const bool multipleCrop = context_.Controls().Selection(IDC_CROP_MODE) == kCropModeMultiple;
+  const bool multipleCrop = window.Selection(IDC_CROP_MODE) == kCropModeMultiple;
   const std::string mainName = multipleCrop ? BufferText(mainBuffer) : names->main;
+
+  if (window.IsChecked(IDC_MERGE)) {
+    MergePair(*names, mainName, mainResult, secondaryResult, merges.preview);
+    return;
+  }
+  if (window.IsChecked(IDC_SECONDARY_MERGE) && secondaryOn && mainResult == 0 &&
+      secondaryResult == 0 && MergeSecondary(*names, mainName, merges.secondaryMerge)) {
+    return;
+  }
   if (mainResult == 0) Publish(mainName);
   if (secondaryResult == 0) Publish(names->secondary);
+}
+
+void CapturePipeline::ShowPair(CMergePreviewDlg& preview) {
+  platform::Os& os = context_.platform.os;
+  const auto wide = [&os](const std::string& path) {
+    return path.empty() ? std::u16string() : os.AnsiToWide(path);
+  };
+  (void)preview.FirstPane().SetPicture(wide(pair_.FirstPicture()));
+  (void)preview.SecondPane().SetPicture(wide(pair_.SecondPicture()));
+}
+
+void CapturePipeline::MergePair(const CaptureNames& names, const std::string& mainName,
+                                int32_t mainResult, int32_t secondaryResult,
+                                CMergePreviewDlg& preview) {
+  platform::Window& window = context_.Controls();
+  camera::CameraLibrary& camera = context_.camera;
+  const int32_t mode =
+      window.IsChecked(IDC_MERGE_HORIZONTAL) ? kPairSideBySide : kPairOneAboveTheOther;
+  if (pair_.GetState() == TwoPictureMerge::State::Done) {
+    pair_.ClearPictures();
+    ShowPair(preview);
+  }
+
+  if (secondaryResult == 0) {
+    // Both cameras give the pair at once.
+    pair_.TakeBothPictures(mainName, names.secondary);
+    ShowPair(preview);
+    if (camera.camCombineImage(pair_.FirstPicture().c_str(), pair_.SecondPicture().c_str(),
+                               names.merge.c_str(), mode, 0, 0, 0, 0) == 0) {
+      Publish(names.merge);
+    }
+    return;
+  }
+  // A shot that failed cannot be half of a pair: the pair stays as it was.
+  if (mainResult != 0) return;
+
+  if (pair_.GetState() == TwoPictureMerge::State::Idle) {
+    pair_.TakeFirstPicture(mainName);
+    ShowPair(preview);
+    window.Enable(IDC_COLOR_MODE, false);
+    return;
+  }
+  window.Enable(IDC_COLOR_MODE, true);
+  pair_.TakeSecondPicture(mainName);
+  ShowPair(preview);
+  const int32_t result = camera.camCombineImage(
+      pair_.FirstPicture().c_str(), pair_.SecondPicture().c_str(), names.merge.c_str(), mode, 0,
+      0, 0, 0);
+  if (result != 0) {
+    context_.ShowErrorCode(result);
+    pair_.ClearPictures();
+    ShowPair(preview);
+    return;
+  }
+  (void)context_.platform.os.RemoveFile(pair_.FirstPicture());
+  (void)context_.platform.os.RemoveFile(pair_.SecondPicture());
+  Publish(names.merge);
+}
+
+bool CapturePipeline::MergeSecondary(const CaptureNames& names, const std::string& mainName,
+                                     const MergeOptions& options) {
+  camera::CameraLibrary& camera = context_.camera;
+  platform::Window& window = context_.Controls();
+  int32_t format = 0, width = 0, height = 0, secondaryWidth = 0, secondaryHeight = 0;
+  const int main = context_.window.MainDeviceIndex();
+  const int secondary = context_.window.SecondaryDeviceIndex();
+  if (camera.camGetCurResolution(main, &format, &width, &height) != 0 ||
+      camera.camGetCurResolution(secondary, &format, &secondaryWidth, &secondaryHeight) != 0) {
+    return false;
+  }
+  const int rotation = window.Selection(IDC_ROTATE);
+  if (window.Selection(IDC_CROP_MODE) != kCropModeNone) {
+    // A cropped shot has the size of what was cut out: read it from the file.
+    platform::Platform& platform = context_.platform;
+    const auto size = platform.imaging.ReadImageSize(platform.os.AnsiToWide(mainName));
+    if (!size) return false;
+    width = static_cast<int32_t>(size->width);
+    height = static_cast<int32_t>(size->height);
+  } else if (rotation == 1 || rotation == 3) {
+    std::swap(width, height);  // a quarter turn
+  }
+  const std::optional<Inset> inset = SecondaryMergeInset(
+      width, height, secondaryWidth, secondaryHeight, options.MergeType, options.MergePosition);
+  if (!inset) return false;
+
+  if (camera.camCombineImage(mainName.c_str(), names.secondary.c_str(), names.merge.c_str(),
+                             options.MergeType, inset->x, inset->y, inset->width,
+                             inset->height) != 0) {
+    return false;  // both shots stay and are published as a plain capture
+  }
+  (void)context_.platform.os.RemoveFile(mainName);
+  (void)context_.platform.os.RemoveFile(names.secondary);
+  Publish(names.merge);
+  return true;
 }
 
 void CapturePipeline::CaptureSecondaryImage() {

@@ -13,9 +13,18 @@
 #include "capture/CaptureNames.h"
 #include "capture/TwoPictureMerge.h"
 #include "context/CaptureContext.h"
+#include "dialogs/CMergeOptionDlg.h"
+#include "dialogs/CMergePreviewDlg.h"
 #include "thumbnails/CImageListCtrl.h"
 
 namespace capture {
+
+// What a capture uses of the merges the capture window shows: the panes of
+// the two-picture merge's preview and the secondary-camera merge options.
+struct MergeView {
+  CMergePreviewDlg& preview;
+  MergeOptions secondaryMerge;
+};
 
 class CapturePipeline {
  public:
@@ -26,8 +35,9 @@ class CapturePipeline {
   void PrepareWorkFolder();
 
   // One press of Capture: the main camera's shot, the secondary camera's
-  // when it is on, multiple crop, and publishing.
-  void CaptureImage();
+  // when it is on, then multiple crop, the two-picture merge, the
+  // secondary-camera merge or a plain capture, and publishing.
+  void CaptureImage(const MergeView& merges);
   // The secondary camera alone, in the format the format list shows.
   void CaptureSecondaryImage();
   // One shot of one camera into the name in `nameBuffer` (kNameBufferSize
@@ -55,6 +65,14 @@ class CapturePipeline {
   // The files a multiple crop wrote, when the library listed two or more in
   // the name buffer; nothing otherwise.
   std::optional<std::vector<std::string>> CropFiles(const std::string& nameBuffer) const;
+  // One step of the two-picture merge (1007 checked).
+  void MergePair(const CaptureNames& names, const std::string& mainName, int32_t mainResult,
+                 int32_t secondaryResult, CMergePreviewDlg& preview);
+  // Joins the two cameras' shots into one picture; false when that cannot be
+  // done, and then nothing was published or deleted.
+  bool MergeSecondary(const CaptureNames& names, const std::string& mainName,
+                      const MergeOptions& options);
+  void ShowPair(CMergePreviewDlg& preview);
 
   CaptureContext& context_;
   CImageListCtrl& thumbnails_;

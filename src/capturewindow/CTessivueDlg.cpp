@@ -209,7 +209,8 @@ void CTessivueDlg::CollectAndSaveSessionSettings() {
 void CTessivueDlg::OnCapture() {
   // Manual capture; the other modes of the auto-capture list start a run
   // of automatic shots instead.
-  if (Controls().Selection(IDC_AUTO_CAPTURE_MODE) == 0) pipeline_.CaptureImage();
+  if (Controls().Selection(IDC_AUTO_CAPTURE_MODE) != 0) return;
+  pipeline_.CaptureImage({merges_.PreviewDialog(), {merges_.MergeType(), merges_.MergePosition()}});
 }
 
 void CTessivueDlg::RunExitAction() {

@@ -55,6 +55,7 @@ class MergeControls {
   int MergePosition() const { return options_.MergePosition; }
   platform::Window* Preview() const { return preview_.Window(); }
   CMergePreviewDlg& PreviewDialog() { return preview_; }
+  const CMergePreviewDlg& PreviewDialog() const { return preview_; }
 
  private:
   void PlacePreview(dialogs::MergeDirection direction, bool layOutPanes);

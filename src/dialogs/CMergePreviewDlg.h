@@ -31,6 +31,8 @@ class CMergePreviewDlg : public platform::DialogHandler {
 
   CPicturePreview& FirstPane() { return first_; }
   CPicturePreview& SecondPane() { return second_; }
+  const CPicturePreview& FirstPane() const { return first_; }
+  const CPicturePreview& SecondPane() const { return second_; }
 
   bool OnInitDialog() override;
   void OnDestroy() override;
