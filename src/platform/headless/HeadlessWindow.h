@@ -27,6 +27,8 @@ struct HeadlessControl {
   std::vector<std::u16string> items;
   int selection = -1;
   platform::Rect rect;  // client pixels
+  int sliderMinimum = 0, sliderMaximum = 100, sliderPosition = 0;  // a trackbar's defaults
+  uint32_t color = 0;
 };
 
 class HeadlessWindow : public platform::Window {
@@ -77,11 +79,25 @@ class HeadlessWindow : public platform::Window {
   int Selection(int id) const override;
   // Made on first use; tests reach it through this call as well.
   platform::ListView* ListViewControl(int id) override;
+  void AddSystemFontNames(int id) override;
+  void SetSliderRange(int id, int minimum, int maximum) override;
+  void SetSliderPosition(int id, int position) override;
+  int SliderPosition(int id) const override;
+  void SetChosenColor(int id, uint32_t color) override;
+  uint32_t ChosenColor(int id) const override;
 
   // What a user does. Each returns false, and nothing happens, when the
   // control is missing, hidden or disabled.
   bool UserClick(int id);
   bool UserSelect(int id, int index);
+  // Typing into an edit box or the edit field of an editable list replaces
+  // its text.
+  bool UserType(int id, const std::u16string& text);
+  // Drags a slider to a position (kept within its range).
+  bool UserMoveSlider(int id, int position);
+  // Picks a colour with a colour button, from its palette or the system's
+  // colour dialog.
+  bool UserPickColor(int id, uint32_t color);
   // The close box, Escape or the system menu's Close.
   void UserClose();
   void UserSysCommand(uint32_t command);
