@@ -80,7 +80,7 @@ class CTessivueDlg : public platform::DialogHandler, public ITwainShowWindow, pu
   CImageListCtrl& Thumbnails() { return thumbnails_; }
   const capturewindow::DeviceSession& Devices() const { return devices_; }
   const capturewindow::MergeControls& Merges() const { return merges_; }
-  const capturewindow::WatermarkControls& Watermark() const { return watermark_; }
+  capturewindow::WatermarkControls& Watermark() { return watermark_; }
   const capturewindow::WindowTexts& WindowLanguage() const { return windowTexts_; }
   const capture::CapturePipeline& Pipeline() const { return pipeline_; }
 
