@@ -8,8 +8,8 @@ using namespace watermark_test;
 TEST(WatermarkCheckBox, FreshSettingsSendTheWatermarkOffAndGreyTheSettingsButton) {
   CaptureWindowHarness h;
   h.Then([&] {
-    EXPECT_EQ(WatermarkCalls(h),
-              std::vector<std::string>{"camSetImageWaterMark(0,\"\",4,36,\"\",0,0,0,30,70,255,0,0,0)"});
+    EXPECT_EQ(WatermarkCalls(h), std::vector<std::string>{
+                                     "camSetImageWaterMark(0,\"\",4,36,\"\",0,0,0,30,70,255,0,0,0)"});
     EXPECT_FALSE(h.Window().IsChecked(IDC_WATERMARK));
     EXPECT_FALSE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
   });
@@ -23,7 +23,8 @@ TEST(WatermarkCheckBox, CheckingTheBoxSendsTheDefaultsWithTheClocksTimeStamp) {
     ShowWatermarkControls(h);
     ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
     EXPECT_EQ(LastWatermarkCall(h),
-              "camSetImageWaterMark(0,\" 2027-03-04 05:06:07\",4,36,\"Arial\",0,0,0,30,70,255,0,0,1)");
+              "camSetImageWaterMark(0,\" 2027-03-04 05:06:07\",4,36,\"Arial\","
+              "0,0,0,30,70,255,0,0,1)");
     EXPECT_TRUE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
     EXPECT_TRUE(h.dialog->Watermark().Options().enabled);
   });
@@ -47,8 +48,9 @@ TEST(WatermarkCheckBox, SavedOptionsAreSentAtStartUpAndSwitchingOffEmptiesTextAn
   saved.WaterMark.isAddTimeStamp = false;
   SaveSettings(h, saved);
   h.Then([&] {
-    EXPECT_EQ(WatermarkCalls(h), std::vector<std::string>{"camSetImageWaterMark(0,\"Confidential\",6,48,"
-                                                          "\"Courier New\",0,1,1,270,25,16,32,64,1)"});
+    EXPECT_EQ(WatermarkCalls(h),
+              std::vector<std::string>{"camSetImageWaterMark(0,\"Confidential\",6,48,"
+                                       "\"Courier New\",0,1,1,270,25,16,32,64,1)"});
     EXPECT_TRUE(h.Window().IsChecked(IDC_WATERMARK));
     EXPECT_TRUE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
     ShowWatermarkControls(h);
@@ -89,7 +91,8 @@ TEST(WatermarkCheckBox, AfterADeviceChangeTheOptionsAreSentAgainAndTheButtonFoll
   h.Then([&] {
     ASSERT_EQ(h.CallLines(true).front(), "camStopCameraLib");
     EXPECT_EQ(LastWatermarkCall(h),
-              "camSetImageWaterMark(0,\" 2026-12-07 09:30:00\",4,36,\"Arial\",0,0,0,30,70,255,0,0,1)");
+              "camSetImageWaterMark(0,\" 2026-12-07 09:30:00\",4,36,\"Arial\","
+              "0,0,0,30,70,255,0,0,1)");
     EXPECT_TRUE(h.Window().IsChecked(IDC_WATERMARK));
     EXPECT_TRUE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
   });
@@ -109,7 +112,8 @@ TEST(WatermarkCheckBox, BeforeAShotOnlyAWatermarkWithTimeStampIsSentAgainWithThe
     const std::vector<std::string> calls = WatermarkCalls(h);
     ASSERT_EQ(calls.size(), before + 1);
     EXPECT_EQ(calls.back(),
-              "camSetImageWaterMark(0,\"Scan 2026-12-07 09:30:01\",4,36,\"Arial\",0,0,0,30,70,255,0,0,1)");
+              "camSetImageWaterMark(0,\"Scan 2026-12-07 09:30:01\",4,36,\"Arial\","
+              "0,0,0,30,70,255,0,0,1)");
     ShowWatermarkControls(h);
     ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
     h.dialog->Watermark().RefreshTimeStamp();
