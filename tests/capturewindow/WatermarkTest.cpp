@@ -8,8 +8,8 @@ using namespace watermark_test;
 TEST(WatermarkCheckBox, FreshSettingsSendTheWatermarkOffAndGreyTheSettingsButton) {
   CaptureWindowHarness h;
   h.Then([&] {
-    EXPECT_EQ(WatermarkCalls(h), std::vector<std::string>{
-                                     "camSetImageWaterMark(0,\"\",4,36,\"\",0,0,0,30,70,255,0,0,0)"});
+    const std::string off = "camSetImageWaterMark(0,\"\",4,36,\"\",0,0,0,30,70,255,0,0,0)";
+    EXPECT_EQ(WatermarkCalls(h), std::vector<std::string>{off});
     EXPECT_FALSE(h.Window().IsChecked(IDC_WATERMARK));
     EXPECT_FALSE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
   });
