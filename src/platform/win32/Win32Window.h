@@ -58,6 +58,12 @@ class Win32Window : public platform::Window {
   void SetSelection(int id, int index) override;
   int Selection(int id) const override;
   platform::ListView* ListViewControl(int id) override;
+  void AddSystemFontNames(int id) override;
+  void SetSliderRange(int id, int minimum, int maximum) override;
+  void SetSliderPosition(int id, int position) override;
+  int SliderPosition(int id) const override;
+  void SetChosenColor(int id, uint32_t color) override;
+  uint32_t ChosenColor(int id) const override;
 
  private:
   INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
@@ -66,6 +72,9 @@ class Win32Window : public platform::Window {
   HWND Item(int id) const { return hwnd_ != nullptr ? GetDlgItem(hwnd_, id) : nullptr; }
 
   bool DrawColoredButton(const DRAWITEMSTRUCT& item);
+  // Colour buttons: drawn with their colour; a click offers the palette.
+  bool DrawColorButton(const DRAWITEMSTRUCT& item);
+  bool PickColor(int id);
   void PaintIconic();
 
   struct ColoredButton {
@@ -82,6 +91,7 @@ class Win32Window : public platform::Window {
   HICON bigIcon_ = nullptr;
   HICON smallIcon_ = nullptr;
   std::vector<ColoredButton> coloredButtons_;
+  std::vector<std::pair<int, COLORREF>> colorButtons_;
 };
 
 }  // namespace win32
