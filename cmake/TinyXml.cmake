@@ -3,8 +3,9 @@
 # Natively it is Debian's libtinyxml-dev. The Windows build compiles Debian's
 # source package of the same version, which the install step
 # (scripts/third-party-sources.sh) unpacked into build/third_party-src, never
-# committed; configuring only reads it. Debian builds the library with TIXML_USE_STL and its header forces that define, so both
-# builds define it, for the library and for everything that includes it.
+# committed; configuring only reads it. Debian builds the library with
+# TIXML_USE_STL and its header forces that define, so both builds define it,
+# for the library and for everything that includes it.
 add_library(prismel_tinyxml INTERFACE)
 target_compile_definitions(prismel_tinyxml INTERFACE TIXML_USE_STL)
 

@@ -4,6 +4,10 @@
 # show its capture window with the live picture, switches the language box
 # to Chinese, closes it, and prints the records it received.
 #
+# The shipped program is the 32-bit build. On a machine whose kernel refuses
+# 32-bit programs the demo runs the 64-bit build of the same code under
+# 64-bit Wine instead, and says so.
+#
 # Leaves build/demo/capture-window-en.png, capture-window-cn.png and
 # records.jsonl.
 set -euo pipefail
@@ -11,15 +15,19 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 scripts/install-deps.sh
-scripts/wine-can-run.sh
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target Prismel RefDataSource $(
-  grep -qs 'kelpra' build/win32/Makefile && echo kelpra) >/dev/null
+preset=win32
+if ! reason=$(scripts/wine-can-run.sh 2>&1); then
+  preset=win64
+  echo "demo: ${reason%.}; showing the 64-bit build of the same code under 64-bit Wine"
+fi
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target Prismel RefDataSource kelpra >/dev/null
 
 out="$root/build/demo"
 mkdir -p "$out"
 rm -f "$out"/*.png "$out/records.jsonl"
-export PRISMEL_WINEPREFIX="$root/build/win32/wineprefix"
+export PRISMEL_WINEARCH="$preset"
+export PRISMEL_WINEPREFIX="$root/build/$preset/wineprefix"
 
 # The language box lists the languages in the order of the language list.
 cn_index=$(grep -o '>[A-Z][A-Z]<' "$root/resources/Language/Language.xml" | tr -d '<>' |
@@ -27,9 +35,9 @@ cn_index=$(grep -o '>[A-Z][A-Z]<' "$root/resources/Language/Language.xml" | tr -
 
 xvfb-run -a -s "-screen 0 1400x900x24" bash -c '
   set -eu
-  out=$1 root=$2 cn=$3
+  out=$1 root=$2 cn=$3 bin=$4
   signals=$(mktemp -d)
-  "$root/scripts/wine-run.sh" "$root/build/win32/bin/RefDataSource.exe" \
+  "$root/scripts/wine-run.sh" "$bin/RefDataSource.exe" \
     --log "Z:$out/records.jsonl" send:202 send:204:SHOWUI wait:1500 \
     "signal:Z:$signals/en" "waitfor:Z:$signals/en.done" \
     "select:1099:$((cn - 1))" wait:500 "signal:Z:$signals/cn" "waitfor:Z:$signals/cn.done" \
@@ -41,8 +49,10 @@ xvfb-run -a -s "-screen 0 1400x900x24" bash -c '
     touch "$signals/$language.done"
   done
   wait $source
+  # The helper processes of Wine end before the virtual display does.
+  WINEPREFIX="$PRISMEL_WINEPREFIX" wineserver -w
   rm -rf "$signals"
-' demo "$out" "$root" "$cn_index"
+' demo "$out" "$root" "$cn_index" "$root/build/$preset/bin"
 
 echo "Records the data source received:"
 grep '"kind"' "$out/records.jsonl"

@@ -15,6 +15,9 @@ packages=(
   clang libclang-rt-14-dev
   # the 32-bit Windows build and running it
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix wine wine32:i386 xvfb xauth
+  # the 64-bit build of the same Windows tree: where the kernel refuses 32-bit
+  # programs, the Windows tests and the demo run it under 64-bit Wine instead
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine64
   # checking pictures and XML, Chinese captions under Wine
   imagemagick libxml2-utils fonts-wqy-microhei
 )

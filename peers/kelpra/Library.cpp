@@ -125,7 +125,7 @@ int32_t ShowProperties(int32_t device, const char* title) {
   const int32_t window = d->window;
   lock.unlock();
 #if defined(_WIN32)
-  MessageBoxA(reinterpret_cast<HWND>(static_cast<intptr_t>(window)), text.c_str(), title,
+  MessageBoxA(static_cast<HWND>(LongToHandle(window)), text.c_str(), title,
               MB_OK | MB_ICONINFORMATION);
 #else
   (void)window;

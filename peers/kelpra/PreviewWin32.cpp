@@ -21,7 +21,9 @@ constexpr int kFrameMs = 66;
 class WindowPreview : public Preview {
  public:
   explicit WindowPreview(int32_t window)
-      : window_(reinterpret_cast<HWND>(static_cast<intptr_t>(window))) {
+      // The handle arrives as its 32 significant bits; LongToHandle
+      // sign-extends it in a 64-bit build.
+      : window_(static_cast<HWND>(LongToHandle(window))) {
     thread_ = std::thread(&WindowPreview::Loop, this);
   }
 

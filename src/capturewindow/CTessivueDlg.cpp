@@ -37,6 +37,10 @@ const CTessivueDlg::Route CTessivueDlg::kRoutes[] = {
      [](CTessivueDlg& w) { w.watermark_.ApplyWatermark(); }},
     {IDC_WATERMARK_SETTINGS, platform::kNotifyClicked,
      [](CTessivueDlg& w) { w.watermark_.OnSettings(); }},
+    {IDC_EXIT, platform::kNotifyClicked, [](CTessivueDlg& w) { w.RunExitAction(); }},
+    {IDC_CAPTURE, platform::kNotifyClicked, [](CTessivueDlg& w) { w.OnCapture(); }},
+    {IDC_SECONDARY_CAPTURE, platform::kNotifyClicked,
+     [](CTessivueDlg& w) { w.pipeline_.CaptureSecondaryImage(); }},
 };
 
 CTessivueDlg::CTessivueDlg(platform::Platform& platform)
@@ -50,7 +54,7 @@ CTessivueDlg::CTessivueDlg(platform::Platform& platform)
       frameSizes_(context_),
       devices_(context_, frameSizes_),
       options_(context_),
-      pipeline_(context_),
+      pipeline_(context_, thumbnails_),
       merges_(context_, pipeline_.Pair()),
       watermark_(context_) {
   g_TessivueDlg = this;
@@ -158,6 +162,21 @@ void CTessivueDlg::CollectAndSaveSessionSettings() {
     settings_.Language = platform_.os.WideToAnsi(*code);
   }
   (void)settings::SaveSessionSettings(platform_.os, *moduleFolder_, settings_);
+}
+
+void CTessivueDlg::OnCapture() {
+  // Manual capture; the other modes of the auto-capture list start a run
+  // of automatic shots instead.
+  if (Controls().Selection(IDC_AUTO_CAPTURE_MODE) == 0) pipeline_.CaptureImage();
+}
+
+void CTessivueDlg::RunExitAction() {
+  Controls().Show(false);
+  merges_.HidePreview();
+  devices_.HideMainPreviewHost();
+  devices_.HideSecondaryPreviewHost();
+  // One-by-one: the link has ended; the window closes as a close request would.
+  if (link_.FinishSession()) OnCancel();
 }
 
 void CTessivueDlg::OnLanguageChange() {

@@ -102,6 +102,10 @@ class CTessivueDlg : public platform::DialogHandler, public ITwainShowWindow, pu
   void ApplyDependentEnableStates(bool watermarkOn);
   void OnDeviceChange();
   void OnLanguageChange();
+  // Capture (1109): one picture, or automatic shots by the auto-capture mode.
+  void OnCapture();
+  // Exit: the user is done. Hides the windows and hands the files over.
+  void RunExitAction();
 
   platform::Platform& platform_;
   settings::SessionSettings settings_;

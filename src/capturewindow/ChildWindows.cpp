@@ -12,4 +12,8 @@ void ChildWindow::Destroy() {
   window_.reset();
 }
 
+void ChildWindow::Hide() {
+  if (window_ && window_->Exists()) window_->Show(false);
+}
+
 }  // namespace capturewindow

@@ -15,6 +15,8 @@ class ChildWindow : public platform::DialogHandler {
   // cannot be created.
   bool Create(platform::Ui& ui, int templateId, platform::Window* parent);
   void Destroy();
+  // Hides the window when it exists.
+  void Hide();
   platform::Window* Window() const { return window_.get(); }
 
   bool OnInitDialog() override { return true; }

@@ -20,6 +20,8 @@ class DeviceSession {
   // `area`, hidden until the secondary camera is switched on.
   void CreateSecondaryPreviewHost(const platform::Rect& area);
   void DestroyMainPreviewHost() { mainPreviewHost_.Destroy(); }
+  void HideMainPreviewHost() { mainPreviewHost_.Hide(); }
+  void HideSecondaryPreviewHost() { secondaryPreviewHost_.Hide(); }
   void DestroySecondaryPreviewHost() { secondaryPreviewHost_.Destroy(); }
 
   // Lists the library's cameras in both device lists, with a native DPI

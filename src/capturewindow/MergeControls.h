@@ -18,6 +18,7 @@ class MergeControls {
   // Start-up: the merge preview exists from the start, hidden.
   void CreatePreview();
   void DestroyPreview() { preview_.Destroy(); }
+  void HidePreview() { preview_.Hide(); }
   // While the capture window moves, the preview stays over the lower part
   // of the live picture, placed for the checked direction.
   void KeepPreviewOverPicture();

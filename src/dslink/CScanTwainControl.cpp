@@ -93,6 +93,20 @@ void CScanTwainControl::SendPendingFiles() {
   SendRecord(What::End);
 }
 
+bool CScanTwainControl::FinishSession() {
+  // The one-by-one flag is the only place that decides the mode: it is set
+  // at start-up for the setting 1 alone, so every other value means batch,
+  // here as there.
+  if (m_OneByOne) {
+    (void)Disconnect();
+    return true;
+  }
+  if (handedOver_) return false;
+  handedOver_ = true;
+  SendPendingFiles();
+  return false;
+}
+
 void CScanTwainControl::Dispatch(uint32_t kind, const void* data, uint32_t size) {
   switch (kind) {
     case kDSKindTextMessage:

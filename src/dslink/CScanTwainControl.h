@@ -69,6 +69,11 @@ class CScanTwainControl : public CTwainControl {
   // The batch hand-off: "BEGIN", then 209 and 208 for each queued file that
   // still exists, then "END" (no "END" for an empty list).
   void SendPendingFiles();
+  // The user finished (the Exit action, once the windows are hidden). Batch:
+  // hands the queued files over, once per session however often the user
+  // finishes. One-by-one: ends the link and returns true, because then the
+  // capture window closes itself; false otherwise.
+  bool FinishSession();
 
   // Acts on one incoming WM_COPYDATA block.
   void Dispatch(uint32_t kind, const void* data, uint32_t size);
@@ -90,6 +95,7 @@ class CScanTwainControl : public CTwainControl {
   std::unique_ptr<CReceiveDSMsg> receiver_;
   std::u16string receiverTitle_;
   bool connected_ = false;
+  bool handedOver_ = false;
 };
 
 // The one controller of this process, reached by the receiving window's

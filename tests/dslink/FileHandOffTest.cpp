@@ -67,3 +67,22 @@ TEST_F(LinkTest, EmptyBatchSendsOnlyBegin) {
   link.SendPendingFiles();
   EXPECT_EQ(dataSource.Transcript(), Transcript{"207 BEGIN"});
 }
+
+TEST_F(LinkTest, FinishingABatchHandsTheFilesOverOnceAndKeepsTheLink) {
+  Connect();
+  const std::u16string only = MakeFile("handoff_finish.bmp");
+  EXPECT_EQ(link.TransferFile(only), 0);
+  EXPECT_FALSE(link.FinishSession());
+  EXPECT_FALSE(link.FinishSession());  // a second finish only hides the windows
+  EXPECT_EQ(dataSource.Transcript(),
+            (Transcript{"207 BEGIN", "209", "208 " + headless::Utf16ToUtf8(only), "207 END"}));
+  EXPECT_TRUE(link.IsReceiving());
+}
+
+TEST_F(LinkTest, FinishingOneByOneEndsTheLinkAndAsksForTheWindowToClose) {
+  link.SetOneByOne(true);
+  Connect();
+  EXPECT_TRUE(link.FinishSession());
+  EXPECT_EQ(dataSource.Transcript(), (Transcript{"207 END", "212"}));
+  EXPECT_FALSE(link.IsReceiving());
+}

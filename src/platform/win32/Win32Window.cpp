@@ -105,8 +105,11 @@ INT_PTR Win32Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       return FALSE;
     case WM_COPYDATA: {
       const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-      if (data != nullptr) {
-        handler_.OnCopyData(static_cast<uint32_t>(data->dwData), data->lpData, data->cbData);
+      // Record kinds are 32-bit; in a 64-bit process a wider dwData names no
+      // kind and must not pass for the kind in its low half.
+      const uint32_t kind = data != nullptr ? static_cast<uint32_t>(data->dwData) : 0;
+      if (data != nullptr && kind == data->dwData) {
+        handler_.OnCopyData(kind, data->lpData, data->cbData);
       }
       return FALSE;  // the default procedure answers
     }
@@ -159,9 +162,11 @@ void Win32Window::Destroy() {
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
-int32_t Win32Window::NativeHandle() const {
-  return static_cast<int32_t>(reinterpret_cast<intptr_t>(hwnd_));
-}
+// A window handle has 32 significant bits in 64-bit processes too, so the
+// 32-bit value the camera library takes carries it whole: the library
+// sign-extends it back with LongToHandle. The 64-bit build exists to run the
+// Windows tests; the shipped 32-bit build passes the handle unchanged.
+int32_t Win32Window::NativeHandle() const { return HandleToLong(hwnd_); }
 
 platform::Rect Win32Window::ClientRect() const {
   RECT rect{};

@@ -156,8 +156,7 @@ TEST_F(KelpraWine, ThePreviewPaintsTheDeskIntoTheWindowUntilDetached) {
   HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 320, 240, nullptr,
                                 nullptr, GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(window, nullptr);
-  ASSERT_EQ(cam.camSetPreviewWindow(0, static_cast<int32_t>(reinterpret_cast<intptr_t>(window))),
-            0);
+  ASSERT_EQ(cam.camSetPreviewWindow(0, HandleToLong(window)), 0);
   // Pump messages while the library's thread paints (a liveness bound).
   COLORREF centre = CLR_INVALID;
   for (int i = 0; i < 100; ++i) {

@@ -1,0 +1,60 @@
+// The names one capture writes its files under.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "capture/CaptureNames.h"
+
+using capture::ExtensionOf;
+using capture::FreeCaptureNames;
+using capture::MakeCaptureNames;
+
+TEST(CaptureNames, ShareOneNumberAndTheExtensionOfTheFormatList) {
+  const auto names = MakeCaptureNames("C:\\temp\\\\Dorvel", 12345, ExtensionOf(1));
+  ASSERT_TRUE(names);
+  EXPECT_EQ(names->main, "C:\\temp\\\\Dorvel\\1_12345.jpg");
+  EXPECT_EQ(names->secondary, "C:\\temp\\\\Dorvel\\2_12345.jpg");
+  EXPECT_EQ(names->merge, "C:\\temp\\\\Dorvel\\Merge_12345.jpg");
+  EXPECT_STREQ(ExtensionOf(0), ".bmp");
+  EXPECT_STREQ(ExtensionOf(2), ".png");
+  EXPECT_STREQ(ExtensionOf(3), ".tif");
+  EXPECT_STREQ(ExtensionOf(4), "");
+  EXPECT_STREQ(ExtensionOf(-1), "");
+}
+
+TEST(CaptureNames, ATickAboveTheSignedRangeGivesAMinusSign) {
+  const auto never = [](const std::string&) { return false; };
+  const auto names = FreeCaptureNames("W", 0x80000005u, ".bmp", never);
+  ASSERT_TRUE(names);
+  EXPECT_EQ(names->main, "W\\1_-2147483643.bmp");
+  EXPECT_EQ(FreeCaptureNames("W", 0xFFFFFFFFu, ".bmp", never)->merge, "W\\Merge_-1.bmp");
+}
+
+TEST(CaptureNames, ASecondCaptureInTheSameTickTakesTheNextFreeNumber) {
+  std::set<std::string> taken = {"W\\1_700.bmp", "W\\Merge_701.bmp"};
+  const auto exists = [&taken](const std::string& path) { return taken.count(path) > 0; };
+  const auto names = FreeCaptureNames("W", 700, ".bmp", exists);
+  ASSERT_TRUE(names);
+  // 700 is taken by a main file, 701 by a merge: all three names move on together.
+  EXPECT_EQ(names->main, "W\\1_702.bmp");
+  EXPECT_EQ(names->secondary, "W\\2_702.bmp");
+  EXPECT_EQ(names->merge, "W\\Merge_702.bmp");
+  // Past the largest tick the number wraps to the negative ones.
+  taken = {"W\\2_-1.bmp"};
+  EXPECT_EQ(FreeCaptureNames("W", 0xFFFFFFFFu, ".bmp", exists)->main, "W\\1_0.bmp");
+}
+
+TEST(CaptureNames, ANameThatWouldNotFitItsBufferIsRefused) {
+  // "\\Merge_1.bmp" is 12 bytes: with a 1012-byte folder it needs 1024 + 1.
+  EXPECT_FALSE(MakeCaptureNames(std::string(1012, 'f'), 1, ".bmp"));
+  EXPECT_TRUE(MakeCaptureNames(std::string(1011, 'f'), 1, ".bmp"));
+  EXPECT_TRUE(MakeCaptureNames(std::string(1000, 'f'), 1, ".bmp"));
+}
+
+TEST(CaptureNames, ABufferIsReadUpToItsZeroAndNeverPastItsSize) {
+  EXPECT_EQ(capture::NameBuffer("abc").size(), capture::kNameBufferSize);
+  EXPECT_EQ(capture::BufferText(capture::NameBuffer("abc")), "abc");
+  const std::string unterminated(2000, 'x');
+  EXPECT_EQ(capture::BufferText(unterminated).size(), capture::kNameBufferSize - 1);
+}
