@@ -86,6 +86,7 @@ std::optional<std::vector<std::string>> CapturePipeline::CropFiles(
 }
 
 void CapturePipeline::CaptureImage() {
+  context_.window.RefreshWatermarkTimeStamp();
   const std::optional<CaptureNames> names = NamesForThisCapture(ExtensionOf(0));
   if (!names) return;
   std::string mainBuffer = NameBuffer(names->main);

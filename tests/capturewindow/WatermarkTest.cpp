@@ -1,5 +1,5 @@
 // The watermark check box and what the camera library receives: at
-// start-up, on a switch, after a device change, before a shot, and across
+// start-up, on a switch, after a device change, with each shot, and across
 // a restart of the window.
 #include "WatermarkSteps.h"
 
@@ -99,30 +99,35 @@ TEST(WatermarkCheckBox, AfterADeviceChangeTheOptionsAreSentAgainAndTheButtonFoll
   h.Run();
 }
 
-TEST(WatermarkCheckBox, BeforeAShotOnlyAWatermarkWithTimeStampIsSentAgainWithTheNewTime) {
+TEST(WatermarkCheckBox, EachShotCarriesItsOwnTimeStamp) {
   CaptureWindowHarness h;
   settings::SessionSettings saved;
   saved.WaterMark.isEnable = true;
   saved.WaterMark.text = "Scan";
   SaveSettings(h, saved);
   h.Then([&] {
-    const size_t before = WatermarkCalls(h).size();
+    testing_support::KelpraHooks hooks(h.dialog->Camera());
+    ASSERT_TRUE(hooks.ClearCallLog());
+    ASSERT_TRUE(h.Window().UserClick(IDC_CAPTURE));
     h.host.os.localTime = {2026, 12, 7, 9, 30, 1, 0};
-    h.dialog->Watermark().RefreshTimeStamp();
-    const std::vector<std::string> calls = WatermarkCalls(h);
-    ASSERT_EQ(calls.size(), before + 1);
-    EXPECT_EQ(calls.back(),
-              "camSetImageWaterMark(0,\"Scan 2026-12-07 09:30:01\",4,36,\"Arial\","
-              "0,0,0,30,70,255,0,0,1)");
-    ShowWatermarkControls(h);
-    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
-    h.dialog->Watermark().RefreshTimeStamp();
-    EXPECT_EQ(WatermarkCalls(h).size(), before + 2) << "switched off: the refresh sends nothing";
+    ASSERT_TRUE(h.Window().UserClick(IDC_CAPTURE));
+    const std::vector<std::string> names = h.CallLines(true);
+    ASSERT_EQ(names.size(), 4u) << h.CallLog();
+    EXPECT_EQ(names[0], "camSetImageWaterMark");
+    EXPECT_EQ(names[1], "camCaptureImageFile");
+    EXPECT_EQ(names[2], "camSetImageWaterMark");
+    EXPECT_EQ(names[3], "camCaptureImageFile");
+    EXPECT_EQ(WatermarkCalls(h),
+              (std::vector<std::string>{
+                  "camSetImageWaterMark(0,\"Scan 2026-12-07 09:30:00\",4,36,\"Arial\","
+                  "0,0,0,30,70,255,0,0,1)",
+                  "camSetImageWaterMark(0,\"Scan 2026-12-07 09:30:01\",4,36,\"Arial\","
+                  "0,0,0,30,70,255,0,0,1)"}));
   });
   h.Run();
 }
 
-TEST(WatermarkCheckBox, WithoutTimeStampTheRefreshBeforeAShotSendsNothing) {
+TEST(WatermarkCheckBox, WithoutTimeStampOrSwitchedOffAShotSendsNoWatermark) {
   CaptureWindowHarness h;
   settings::SessionSettings saved;
   saved.WaterMark.isEnable = true;
@@ -130,7 +135,20 @@ TEST(WatermarkCheckBox, WithoutTimeStampTheRefreshBeforeAShotSendsNothing) {
   SaveSettings(h, saved);
   h.Then([&] {
     const size_t before = WatermarkCalls(h).size();
-    h.dialog->Watermark().RefreshTimeStamp();
+    ASSERT_TRUE(h.Window().UserClick(IDC_CAPTURE));
+    EXPECT_EQ(WatermarkCalls(h).size(), before) << "the library keeps the text it has";
+    ShowWatermarkControls(h);
+    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK_SETTINGS));
+  });
+  // Time stamp on again, but the watermark switched off.
+  h.Then([&] {
+    ASSERT_TRUE(WatermarkDialog(h).UserClick(IDC_WM_TIME_STAMP));
+    ASSERT_TRUE(WatermarkDialog(h).UserClick(IDOK));
+  });
+  h.Then([&] {
+    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
+    const size_t before = WatermarkCalls(h).size();
+    ASSERT_TRUE(h.Window().UserClick(IDC_CAPTURE));
     EXPECT_EQ(WatermarkCalls(h).size(), before);
   });
   h.Run();
