@@ -50,6 +50,7 @@ CWaterMarkDlg::CWaterMarkDlg(const localisation::UiTextTable& texts,
 
 bool CWaterMarkDlg::OnInitDialog() {
   platform::Window& window = *GetWindow();
+  window.CenterWindow();  // over the capture window
   ShowFont(window);
   ShowFontSize(window);
   window.SetChosenColor(IDC_WM_COLOR,
