@@ -30,6 +30,7 @@ TEST(WatermarkDialog, OpensWithTheOptionsAndTheLanguagesTexts) {
   OpenDialogWith(h, Saved());
   h.Then([&] {
     auto& d = WatermarkDialog(h);
+    EXPECT_EQ(d.TimesCentred(), 1) << "over the capture window";
     EXPECT_EQ(d.Caption(), u"Watermark Setting");
     EXPECT_EQ(d.Text(IDC_WM_FONT_LABEL), u"Font");
     EXPECT_EQ(d.Text(IDC_WM_SIZE_LABEL), u"Font Size");
