@@ -62,26 +62,29 @@ bool Contains(const std::vector<std::wstring>& items, const wchar_t* name) {
   return false;
 }
 
-// The top-level window of this thread with this window class, other than
-// `besides`; null when there is none.
+struct WindowSearch {
+  const wchar_t* className;
+  HWND besides;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<WindowSearch*>(data);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (window == search->besides || !IsWindowVisible(window) ||
+      std::wstring(name) != search->className) {
+    return TRUE;
+  }
+  search->found = window;
+  return FALSE;
+}
+
+// The visible top-level window of this thread with this window class, other
+// than `besides`; null when there is none.
 HWND ThreadWindowOfClass(const wchar_t* className, HWND besides) {
-  struct Search {
-    const wchar_t* className;
-    HWND besides;
-    HWND found;
-  } search{className, besides, nullptr};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (window == s->besides || !IsWindowVisible(window) || std::wstring(name) != s->className)
-          return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{className, besides, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), &MatchWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
