@@ -180,7 +180,8 @@ TEST_F(WatermarkDialogWin32, ThePaletteOffersColoursInColumnsAndOtherColoursInTh
   WatermarkOptions options;
   CWaterMarkDlg dialog(texts, options);
   // The first column holds black, then maroon: two steps down pick maroon.
-  Steps().push_back([&] { PostMessageW(GetDlgItem(Dialog(dialog), IDC_WM_COLOR), BM_CLICK, 0, 0); });
+  Steps().push_back(
+      [&] { PostMessageW(GetDlgItem(Dialog(dialog), IDC_WM_COLOR), BM_CLICK, 0, 0); });
   Steps().push_back([&] {
     HWND menu = ThreadWindowOfClass(L"#32768", nullptr);
     ASSERT_NE(menu, nullptr) << "the palette is open";

@@ -51,7 +51,12 @@ shoot dialog watermark-dialog.png
 shoot palette watermark-palette.png
 wait $source || { echo "data source failed"; cat "$log"; exit 1; }
 
-fail() { echo "$1"; echo "--- data source log:"; cat "$log"; echo "--- calls:"; cat "$work/calls.txt"; exit 1; }
+fail() {
+  echo "$1"
+  echo "--- data source log:"; cat "$log"
+  echo "--- calls:"; cat "$work/calls.txt"
+  exit 1
+}
 ! grep -q '"event":"step-failed"' "$log" || fail "a step failed"
 reads() { grep "\"read\":\"$1\"" "$log" | sed -E 's/.*"text":"(.*)"}/\1/'; }
 mapfile -t size < <(reads text:1040)
@@ -64,7 +69,8 @@ mapfile -t angle < <(reads text:1045)
   fail "labels after the keys: '${transparency[1]}' '${angle[1]}'"
 
 # The text in the ANSI code page (Windows-1252 here: ä is one byte, E4).
-expected=$(printf 'camSetImageWaterMark(0,"Entwurf \xe4",8,48,"DejaVu Serif",0,1,1,360,50,128,0,0,1)')
+expected=$(printf '%s' 'camSetImageWaterMark(0,"Entwurf ' $'\xe4' \
+  '",8,48,"DejaVu Serif",0,1,1,360,50,128,0,0,1)')
 actual=$(grep -a '^camSetImageWaterMark(' "$work/calls.txt" | tail -n 1)
 [ "$actual" = "$expected" ] || fail "last watermark call: $actual"
 
