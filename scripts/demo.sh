@@ -2,14 +2,16 @@
 # The demo: the reference data source starts the real Prismel.exe under Wine
 # on a virtual display with the reference camera library, connects, lets it
 # show its capture window with the live picture, switches the language box
-# to Chinese, closes it, and prints the records it received.
+# to Chinese and back, switches the secondary camera on (its picture over
+# the top-right third of the live one), closes it, and prints the records it
+# received.
 #
 # The shipped program is the 32-bit build. On a machine whose kernel refuses
 # 32-bit programs the demo runs the 64-bit build of the same code under
 # 64-bit Wine instead, and says so.
 #
-# Leaves build/demo/capture-window-en.png, capture-window-cn.png and
-# records.jsonl.
+# Leaves build/demo/capture-window-en.png, capture-window-cn.png,
+# capture-window-secondary.png and records.jsonl.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -41,9 +43,10 @@ xvfb-run -a -s "-screen 0 1400x900x24" bash -c '
     --log "Z:$out/records.jsonl" send:202 send:204:SHOWUI wait:1500 \
     "signal:Z:$signals/en" "waitfor:Z:$signals/en.done" \
     "select:1099:$((cn - 1))" wait:500 "signal:Z:$signals/cn" "waitfor:Z:$signals/cn.done" \
-    "select:1099:0" send:211 waitexit > /dev/null &
+    "select:1099:0" check:1014:1 wait:1500 "signal:Z:$signals/secondary" \
+    "waitfor:Z:$signals/secondary.done" send:211 waitexit > /dev/null &
   source=$!
-  for language in en cn; do
+  for language in en cn secondary; do
     for _ in $(seq 1 600); do [ -f "$signals/$language" ] && break; sleep 0.1; done
     import -window root "$out/capture-window-$language.png"
     touch "$signals/$language.done"
@@ -56,4 +59,5 @@ xvfb-run -a -s "-screen 0 1400x900x24" bash -c '
 
 echo "Records the data source received:"
 grep '"kind"' "$out/records.jsonl"
-echo "Screenshots of the capture window: $out/capture-window-en.png, $out/capture-window-cn.png"
+echo "Screenshots of the capture window: $out/capture-window-en.png, $out/capture-window-cn.png," \
+  "$out/capture-window-secondary.png"

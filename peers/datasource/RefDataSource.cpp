@@ -153,11 +153,6 @@ bool RunDialogStep(const Step& step) {
                  reinterpret_cast<LPARAM>(control));
     return true;
   }
-  if (step.verb == L"check") {
-    SendMessageW(control, BM_SETCHECK, _wtoi(args[1].c_str()) != 0 ? BST_CHECKED : BST_UNCHECKED,
-                 0);
-    return true;
-  }
   if (step.verb == L"key") {
     const WPARAM key = static_cast<WPARAM>(_wtoi(args[1].c_str()));
     SendMessageW(control, WM_KEYDOWN, key, 0);
@@ -226,6 +221,41 @@ bool RunStep(const Step& step) {
     SendMessageW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
     const std::wstring name = step.verb == L"text" ? L"text:" + args[0] : L"statustext";
     g_state.log->Read(Narrow(name), std::u16string(text, text + wcslen(text)));
+    return true;
+  }
+  if (step.verb == L"items") {
+    HWND capture = TargetWindow();
+    HWND list = capture != nullptr ? GetDlgItem(capture, _wtoi(args[0].c_str())) : nullptr;
+    if (list == nullptr) return false;
+    const LRESULT count = SendMessageW(list, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+      const LRESULT length = SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+      if (length < 0 || length > 511) return false;
+      wchar_t text[512] = {};
+      SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+      g_state.log->Read(Narrow(L"items:" + args[0]), std::u16string(text, text + wcslen(text)));
+    }
+    return true;
+  }
+  if (step.verb == L"check") {
+    // What a click on the check box does, also when the window hides it.
+    HWND capture = TargetWindow();
+    const int id = _wtoi(args[0].c_str());
+    HWND box = capture != nullptr ? GetDlgItem(capture, id) : nullptr;
+    if (box == nullptr) return false;
+    SendMessageW(box, BM_SETCHECK, _wtoi(args[1].c_str()) != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(capture, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(box));
+    return true;
+  }
+  if (step.verb == L"rect") {
+    HWND capture = TargetWindow();
+    HWND control = capture != nullptr ? GetDlgItem(capture, _wtoi(args[0].c_str())) : nullptr;
+    RECT rect{};
+    if (control == nullptr || !GetWindowRect(control, &rect)) return false;
+    const std::wstring text = std::to_wstring(rect.left) + L"," + std::to_wstring(rect.top) +
+                              L"," + std::to_wstring(rect.right) + L"," +
+                              std::to_wstring(rect.bottom);
+    g_state.log->Read(Narrow(L"rect:" + args[0]), std::u16string(text.begin(), text.end()));
     return true;
   }
   if (step.verb == L"signal") {

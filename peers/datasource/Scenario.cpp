@@ -28,8 +28,8 @@ constexpr Form kForms[] = {
     {L"send", 1, 2},   {L"settings", 4, 4}, {L"kind", 1, 1},   {L"wait", 1, 1},
     {L"close", 0, 0},  {L"click", 1, 1},    {L"signal", 1, 1}, {L"waitfor", 1, 1},
     {L"waitexit", 0, 0}, {L"select", 2, 2}, {L"text", 1, 1},  {L"statustext", 0, 0},
-    {L"dropdown", 1, 1},
-    {L"window", 1, 1}, {L"type", 2, 2}, {L"pick", 2, 2}, {L"check", 2, 2}, {L"key", 2, 2},
+    {L"dropdown", 1, 1}, {L"items", 1, 1},  {L"check", 2, 2},  {L"rect", 1, 1},
+    {L"window", 1, 1},   {L"type", 2, 2},   {L"pick", 2, 2},   {L"key", 2, 2},
     {L"menukey", 1, 1},
 };
 

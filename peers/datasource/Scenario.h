@@ -10,17 +10,19 @@
 //   select:ID:INDEX             pick an item of a list of the capture window
 //   dropdown:ID                 open the drop-down of a list of the capture window
 //   text:ID                     log the text of a control of the capture window
+//   items:ID                    log every item of a list of the capture window
+//   check:ID:0|1                set a check box of the capture window and click it
+//   rect:ID                     log a control's screen rectangle "left,top,right,bottom"
 //   statustext                  log the text of the capture window's status bar
 //   signal:FILE                 create FILE (to tell a script "ready")
 //   waitfor:FILE                handle messages until FILE exists
 //   waitexit                    handle messages until Prismel has exited
 //   window:TITLE                handle messages until Prismel shows a window of
 //                               this title; the control steps (click, select,
-//                               dropdown, text) and the ones below then act on
-//                               it ("window:Prismel" goes back)
+//                               dropdown, text, items, check, rect) and the ones
+//                               below then act on it ("window:Prismel" goes back)
 //   type:ID:TEXT                set the text of an edit box or editable list
 //   pick:ID:TEXT                pick the item of a list that reads TEXT
-//   check:ID:0|1                set a check box or radio button
 //   key:ID:VK                   press a key (decimal virtual-key code) on a control
 //   menukey:VK                  press a key in the open pop-up menu
 #pragma once

@@ -87,6 +87,29 @@ bool ParseFailRule(const std::string& text, FailRule& rule) {
   return true;
 }
 
+bool ParseInt32(const std::string& text, int64_t& value) {
+  return ParseInt(text, -2147483647LL - 1, 2147483647LL, value);
+}
+
+// One of the keys that make a device report something else than the truth.
+bool ParseFault(const std::string& key, const std::string& value, DeviceFaults& faults) {
+  int64_t number = 0;
+  if (!ParseInt32(value, number)) return false;
+  const int32_t reported = static_cast<int32_t>(number);
+  if (EqualsNoCase(key, "ReportedFormats")) {
+    faults.formatCount = reported;
+  } else if (EqualsNoCase(key, "ReportedSizes")) {
+    faults.sizeCount = reported;
+  } else if (EqualsNoCase(key, "ReportedWidth")) {
+    faults.currentWidth = reported;
+  } else if (EqualsNoCase(key, "OpenFails") && reported != 0) {
+    faults.openFailure = reported;
+  } else {
+    return false;
+  }
+  return true;
+}
+
 enum class Section { None, Library, Device, Unknown };
 
 struct DeviceDraft {
@@ -164,6 +187,9 @@ LibraryConfig ParseConfig(const std::string& input) {
       if (EqualsNoCase(key, "TickMs") && ParseInt(value, 1, limits::kMaxTickMs, number)) {
         config.tickMs = static_cast<int>(number);
         accepted = true;
+      } else if (EqualsNoCase(key, "ReportedDevices") && ParseInt32(value, number)) {
+        config.reportedDeviceCount = static_cast<int32_t>(number);
+        accepted = true;
       } else if (EqualsNoCase(key, "Fail")) {
         FailRule rule;
         if (static_cast<int>(config.failRules.size()) < limits::kMaxFailRules &&
@@ -187,6 +213,8 @@ LibraryConfig ParseConfig(const std::string& input) {
                  IsPrintableName(value, limits::kMaxFormatNameLength) &&
                  static_cast<int>(model.formats.size()) < limits::kMaxFormats) {
         model.formats.push_back(VideoFormat{value, {}});
+        accepted = true;
+      } else if (ParseFault(key, value, model.faults)) {
         accepted = true;
       } else if (EqualsNoCase(key, "Size") && !model.formats.empty() &&
                  static_cast<int>(model.formats.back().sizes.size()) < limits::kMaxSizes) {

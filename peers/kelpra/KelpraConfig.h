@@ -6,6 +6,7 @@
 //   [Library]
 //   TickMs=1000                  auto-capture tick in milliseconds (1..60000)
 //   Fail=camOpenDev,1,-5         the next 1 call of camOpenDev fails with -5
+//   ReportedDevices=100000       camGetDevCount reports this count
 //
 //   [Device]                     each section adds one device, in order
 //   Name=Desk Camera             up to 63 printable characters
@@ -14,6 +15,15 @@
 //   Format=MJPG                  starts a video format (up to 15 characters)
 //   Size=640x480                 a frame size of the last format ...
 //   Size=3264x2448@300           ... optionally with its own native DPI
+//   OpenFails=-5                 every camOpenDev of the device fails so
+//   ReportedFormats=-3           camGetMediaTypeCount reports this count
+//   ReportedSizes=0              camGetResolutionCount reports this count
+//   ReportedWidth=0              camGetCurResolution reports this width
+//
+// The Reported... keys and OpenFails describe a faulty camera or driver for
+// tests of the caller: what is reported differs from what the device has
+// (an index past the real list is refused as usual). Their values are any
+// 32-bit integers (OpenFails: not 0).
 //
 // A file without any [Device] section keeps the built-in devices. Lines that
 // do not parse are skipped and counted; nothing in the file can make the
@@ -21,6 +31,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,10 +48,19 @@ struct VideoFormat {
   std::vector<FrameSize> sizes;
 };
 
+// What a faulty device reports in place of the truth.
+struct DeviceFaults {
+  std::optional<int32_t> formatCount;
+  std::optional<int32_t> sizeCount;
+  std::optional<int32_t> currentWidth;
+  int32_t openFailure = 0;  // 0: opening works
+};
+
 struct DeviceSpec {
   std::string name;
   int documents = 1;
   std::vector<VideoFormat> formats;
+  DeviceFaults faults;
 };
 
 struct FailRule {
@@ -51,6 +71,7 @@ struct FailRule {
 
 struct LibraryConfig {
   int tickMs = 1000;
+  std::optional<int32_t> reportedDeviceCount;
   std::vector<DeviceSpec> devices;
   std::vector<FailRule> failRules;
   int skippedLines = 0;

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -39,6 +40,7 @@ struct State {
   CamDeviceChangeCallback deviceChange = nullptr;
   int tickMs = 1000;
   std::vector<std::unique_ptr<Device>> devices;
+  std::optional<int32_t> reportedDeviceCount;  // a faulty count from the file
 };
 
 State& Lib() {
@@ -165,6 +167,7 @@ int32_t camInitCameraLib() {
   s.devices.clear();
   for (const DeviceSpec& model : config.parsed.devices) s.devices.push_back(MakeDevice(model));
   s.tickMs = config.parsed.tickMs;
+  s.reportedDeviceCount = config.parsed.reportedDeviceCount;
   if (const int tick = TickFromEnvironment()) s.tickMs = tick;
   // A file's failures are armed once: "the next N calls" of an export, not
   // N calls after every start (a failed start would otherwise re-arm itself
@@ -232,7 +235,7 @@ int32_t camGetDevCount(int32_t* count) {
   if (!count) return kErrBadArgument;
   Lock lock(Lib().mutex);
   if (!Lib().initialised) return kErrNotInitialised;
-  *count = static_cast<int32_t>(Lib().devices.size());
+  *count = Lib().reportedDeviceCount.value_or(static_cast<int32_t>(Lib().devices.size()));
   return kOk;
 }
 
@@ -248,6 +251,7 @@ int32_t camOpenDev(int32_t device, int32_t mediaType, int32_t width, int32_t hei
   int32_t error = kOk;
   Device* d = Find(device, error);
   if (!d) return error;
+  if (d->model.faults.openFailure != 0) return d->model.faults.openFailure;
   if (d->FindSize(mediaType, width, height) < 0) return kErrUnsupported;
   d->format = mediaType;
   d->width = width;
@@ -282,7 +286,7 @@ int32_t camGetMediaTypeCount(int32_t device, int32_t* count) {
   int32_t error = kOk;
   Device* d = Find(device, error);
   if (!d) return error;
-  *count = static_cast<int32_t>(d->model.formats.size());
+  *count = d->model.faults.formatCount.value_or(static_cast<int32_t>(d->model.formats.size()));
   return kOk;
 }
 
@@ -317,7 +321,8 @@ int32_t camGetResolutionCount(int32_t device, int32_t format, int32_t* count) {
   Device* d = Find(device, error);
   if (!d) return error;
   if (!d->ValidFormat(format)) return kErrUnsupported;
-  *count = static_cast<int32_t>(d->model.formats[format].sizes.size());
+  *count = d->model.faults.sizeCount.value_or(
+      static_cast<int32_t>(d->model.formats[format].sizes.size()));
   return kOk;
 }
 
@@ -361,7 +366,7 @@ int32_t camGetCurResolution(int32_t device, int32_t* format, int32_t* width, int
   Device* d = Find(device, error);
   if (!d) return error;
   *format = d->format;
-  *width = d->width;
+  *width = d->model.faults.currentWidth.value_or(d->width);
   *height = d->height;
   return kOk;
 }

@@ -80,6 +80,7 @@ class CTessivueDlg : public platform::DialogHandler, public ITwainShowWindow, pu
   camera::CameraLibrary& Camera() { return camera_; }
   CImageListCtrl& Thumbnails() { return thumbnails_; }
   const capturewindow::DeviceSession& Devices() const { return devices_; }
+  const capturewindow::FrameSizes& FrameSizeLists() const { return frameSizes_; }
   const capturewindow::MergeControls& Merges() const { return merges_; }
   const capturewindow::WatermarkControls& Watermark() const { return watermark_; }
   const capturewindow::WindowTexts& WindowLanguage() const { return windowTexts_; }
@@ -102,6 +103,9 @@ class CTessivueDlg : public platform::DialogHandler, public ITwainShowWindow, pu
   // The enabled states that follow other controls and the stored crop mode.
   void ApplyDependentEnableStates(bool watermarkOn);
   void OnDeviceChange();
+  // Copies the choices that a device-change refresh re-applies from the
+  // record into it, from the controls.
+  void KeepShownChoices();
   void OnLanguageChange();
   // Capture (1109): one picture, or automatic shots by the auto-capture mode.
   void OnCapture();

@@ -1,5 +1,6 @@
 #include "capturewindow/DeviceSession.h"
 
+#include "capturewindow/FrameSizeRows.h"
 #include "resource.h"
 
 namespace capturewindow {
@@ -36,22 +37,28 @@ void DeviceSession::CreateSecondaryPreviewHost(const platform::Rect& area) {
   host->Show(false);
 }
 
+int32_t DeviceSession::HandleOf(const ChildWindow& host) {
+  const platform::Window* window = host.Window();
+  return window != nullptr ? window->NativeHandle() : 0;
+}
+
 int DeviceSession::ListDevices() {
   platform::Window& window = context_.Controls();
-  int32_t count = 0;
-  (void)context_.camera.camGetDevCount(&count);
-  if (count <= 0) window.Show(true);
+  int32_t reported = 0;
+  (void)context_.camera.camGetDevCount(&reported);
+  const int count = PlausibleCount(reported);
+  if (count == 0) window.Show(true);
 
   window.ClearItems(IDC_DEVICE);
   window.ClearItems(IDC_SECONDARY_DEVICE);
-  for (int32_t i = 0; i < count; ++i) {
+  for (int i = 0; i < count; ++i) {
     const char* name = context_.camera.camGetDevName(i);
     const std::u16string wideName = context_.platform.os.AnsiToWide(name != nullptr ? name : "");
     window.InsertItem(IDC_DEVICE, i, wideName);
     window.InsertItem(IDC_SECONDARY_DEVICE, i, wideName);
-    frameSizes_.AppendNativeRecord();
   }
-  return count > 0 ? count : 0;
+  frameSizes_.KeepNativeRecords(count);
+  return count;
 }
 
 void DeviceSession::OnMainDeviceChange() {
@@ -72,8 +79,7 @@ void DeviceSession::OnMainDeviceChange() {
   int32_t result =
       camera.camOpenDev(selection, saved.MediaType, saved.DPI.MainWidth, saved.DPI.MainHeight);
   if (result != 0) result = camera.camOpenDev(selection, 0, kFallbackWidth, kFallbackHeight);
-  platform::Window* host = mainPreviewHost_.Window();
-  (void)camera.camSetPreviewWindow(selection, host != nullptr ? host->NativeHandle() : 0);
+  (void)camera.camSetPreviewWindow(selection, HandleOf(mainPreviewHost_));
   if (result != 0) {
     context_.ShowMessage(UiText::OpenFailed);
     // Until the data source has asked for its own user interface, a failed
@@ -81,6 +87,80 @@ void DeviceSession::OnMainDeviceChange() {
     if (context_.link.UiMode() != kUiModeShowUi) window.Show(true);
   }
   frameSizes_.ShowUnitsFor(selection);
+  frameSizes_.FillVideoFormats();
+  frameSizes_.FillResolutions();
+}
+
+void DeviceSession::OnSecondaryCameraToggle() {
+  platform::Window& window = context_.Controls();
+  if (!window.IsChecked(IDC_SECONDARY_CAMERA)) {
+    window.ShowControl(IDC_SECONDARY_CAPTURE, false);
+    (void)context_.camera.camCloseDev(secondaryDeviceIndex_);
+    (void)context_.camera.camSetPreviewWindow(secondaryDeviceIndex_, 0);
+    if (platform::Window* host = secondaryPreviewHost_.Window()) host->Show(false);
+    secondaryDeviceIndex_ = -1;
+    for (int id : {IDC_SECONDARY_DEVICE, IDC_SECONDARY_FRAME_SIZE, IDC_MERGE_SETTINGS,
+                   IDC_SECONDARY_MERGE}) {
+      window.Enable(id, false);
+    }
+    return;
+  }
+
+  window.ShowControl(IDC_SECONDARY_CAPTURE, true);
+  if (platform::Window* host = secondaryPreviewHost_.Window()) host->Show(true);
+  const int count = window.ItemCount(IDC_SECONDARY_DEVICE);
+  for (int i = 0; i < count; ++i) {
+    if (i == mainDeviceIndex_) continue;
+    (void)context_.window.SelectAndRun(IDC_SECONDARY_DEVICE, i);
+    break;
+  }
+  window.Enable(IDC_SECONDARY_DEVICE, true);
+  window.Enable(IDC_SECONDARY_FRAME_SIZE, true);
+  window.Enable(IDC_SECONDARY_MERGE, true);
+  window.Enable(IDC_MERGE_SETTINGS, window.IsChecked(IDC_SECONDARY_MERGE));
+}
+
+void DeviceSession::OnSecondaryDeviceChange() {
+  platform::Window& window = context_.Controls();
+  const int selection = window.Selection(IDC_SECONDARY_DEVICE);
+  if (selection < 0) return;
+  if (selection == secondaryDeviceIndex_ || selection == mainDeviceIndex_) {
+    context_.ShowMessage(UiText::CamUsed);
+    window.SetSelection(IDC_SECONDARY_DEVICE, secondaryDeviceIndex_);
+    return;
+  }
+  camera::CameraLibrary& camera = context_.camera;
+  (void)camera.camCloseDev(secondaryDeviceIndex_);
+  (void)camera.camSetPreviewWindow(secondaryDeviceIndex_, 0);
+  secondaryDeviceIndex_ = selection;
+
+  const settings::WebcamSettings& saved = context_.settings.Webcam;
+  int32_t result = camera.camOpenDev(selection, 0, saved.WebcamWidth, saved.WebcamHeight);
+  // Only a camera that opens at neither size is reported: a saved size the
+  // camera lacks (none is saved before the first choice) is no failure.
+  if (result != 0) result = camera.camOpenDev(selection, 0, kFallbackWidth, kFallbackHeight);
+  (void)camera.camSetPreviewWindow(selection, HandleOf(secondaryPreviewHost_));
+  if (result != 0) context_.ShowMessage(UiText::OpenFailed);
+  frameSizes_.FillSecondaryResolutions();
+}
+
+void DeviceSession::RefreshSecondaryCamera(bool restoreSelections) {
+  platform::Window& window = context_.Controls();
+  if (window.ItemCount(IDC_DEVICE) < 2) {
+    // No second camera (one was unplugged, say): a secondary camera that was
+    // on is switched off, so that nothing is left enabled for it.
+    if (window.IsChecked(IDC_SECONDARY_CAMERA)) {
+      context_.window.CheckAndRun(IDC_SECONDARY_CAMERA, false);
+    }
+    window.Enable(IDC_SECONDARY_CAMERA, false);
+    window.ShowControl(IDC_SECONDARY_CAPTURE, false);
+    return;
+  }
+  window.Enable(IDC_SECONDARY_CAMERA, true);
+  if (restoreSelections) {
+    window.SetChecked(IDC_SECONDARY_CAMERA, context_.settings.Webcam.isEnable);
+  }
+  context_.window.RunHandler(IDC_SECONDARY_CAMERA);
 }
 
 void DeviceSession::ForgetOpenDevices() {

@@ -1,5 +1,6 @@
 // capturewindow/DeviceSession.h: the cameras the library reports. Owns the
-// device lists (1019, 1015), the open main and secondary camera and the two
+// device lists (1019, 1015), the secondary camera check box (1014) with its
+// capture button (1102), the open main and secondary camera and the two
 // windows their live pictures are drawn into.
 #pragma once
 
@@ -27,8 +28,19 @@ class DeviceSession {
   // Lists the library's cameras in both device lists, with a native DPI
   // record each; shows the window when there is none. Returns the count.
   int ListDevices();
-  // Selection change of 1019: closes the main camera and opens the chosen one.
+  // Selection change of 1019: closes the main camera and opens the chosen
+  // one, then lists its units, formats and frame sizes.
   void OnMainDeviceChange();
+  // Click of 1014: opens the first camera that is not the main one as the
+  // secondary camera, or closes it.
+  void OnSecondaryCameraToggle();
+  // Selection change of 1015: opens the chosen camera as the secondary one.
+  void OnSecondaryDeviceChange();
+  // The refresh's step for the secondary camera: with two cameras or more
+  // the check box is usable and its handler runs (with the saved state when
+  // `restoreSelections`); with fewer a secondary camera that was on is
+  // switched off.
+  void RefreshSecondaryCamera(bool restoreSelections);
   // After the library restarted its devices: nothing is open any more.
   void ForgetOpenDevices();
   // The secondary camera's controls follow its check box (1014): its device
@@ -42,6 +54,9 @@ class DeviceSession {
   platform::Window* SecondaryPreviewHost() const { return secondaryPreviewHost_.Window(); }
 
  private:
+  // The window handle the library draws a camera into; 0 without a host.
+  static int32_t HandleOf(const ChildWindow& host);
+
   CaptureContext& context_;
   FrameSizes& frameSizes_;
   ChildWindow mainPreviewHost_;

@@ -3,6 +3,7 @@
 #include "capturewindow/CTessivueDlg.h"
 #include "capturewindow/ModuleFolder.h"
 #include "resource.h"
+#include "settings/SettingsControls.h"
 #include "settings/SettingsFile.h"
 
 namespace {
@@ -114,6 +115,8 @@ void CTessivueDlg::RefreshControls(bool restoreSelections) {
   if (count > 0) {
     (void)SelectAndRun(IDC_DEVICE, 0);
     Controls().SetSelection(IDC_UNIT, settings_.SizeUnit);
+    frameSizes_.FillVideoFormats();
+    frameSizes_.FillResolutions();
   }
   RestoreOptionSelections(restoreSelections);
 
@@ -148,14 +151,7 @@ void CTessivueDlg::RestoreOptionSelections(bool restoreSelections) {
   }
   RunHandler(IDC_MERGE);
 
-  if (window.ItemCount(IDC_DEVICE) < 2) {
-    window.Enable(IDC_SECONDARY_CAMERA, false);
-    window.ShowControl(IDC_SECONDARY_CAPTURE, false);
-  } else {
-    window.Enable(IDC_SECONDARY_CAMERA, true);
-    if (restoreSelections) window.SetChecked(IDC_SECONDARY_CAMERA, saved.Webcam.isEnable);
-    RunHandler(IDC_SECONDARY_CAMERA);
-  }
+  devices_.RefreshSecondaryCamera(restoreSelections);
   window.SetChecked(IDC_SECONDARY_MERGE, saved.Webcam.isMerge);
 
   if (restoreSelections) {
@@ -191,7 +187,25 @@ void CTessivueDlg::OnDeviceChange() {
   (void)camera_.camStopCameraLib();
   (void)camera_.camUpdateCameraLib();
   devices_.ForgetOpenDevices();
+  KeepShownChoices();
   RefreshControls(false);
+}
+
+void CTessivueDlg::KeepShownChoices() {
+  // The refresh after a device change puts the unit, the auto-capture mode
+  // and the secondary merge back from the record; the record takes what
+  // these controls show now, so that the user's choices stay on screen.
+  for (int i = 0; i < settings::kSettingsControlFieldCount; ++i) {
+    const settings::SettingsControlField& field = settings::kSettingsControlFields[i];
+    if (field.controlId != IDC_UNIT && field.controlId != IDC_AUTO_CAPTURE_MODE &&
+        field.controlId != IDC_SECONDARY_MERGE) {
+      continue;
+    }
+    const int value = field.value == settings::ControlValue::Check
+                          ? (Controls().IsChecked(field.controlId) ? 1 : 0)
+                          : Controls().Selection(field.controlId);
+    settings::StoreControlValue(field, value, settings_);
+  }
 }
 
 void CTessivueDlg::OnDestroy() {

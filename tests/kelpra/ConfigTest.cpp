@@ -98,6 +98,35 @@ TEST(KelpraConfig, BadLinesAreSkippedAndCountedWithoutTouchingTheRest) {
   EXPECT_FALSE(config.devices[0].name.empty());
 }
 
+TEST(KelpraConfig, FaultKeysTakeAnyIntegerButNotAnOpenFailureOfZero) {
+  const LibraryConfig config = ParseConfig(
+      "[Library]\n"
+      "ReportedDevices=-2147483648\n"
+      "[Device]\n"
+      "ReportedFormats=2147483647\n"
+      "ReportedSizes=-1\n"
+      "ReportedWidth=0\n"
+      "OpenFails=0\n"           // would not fail
+      "ReportedSizes=2147483648\n"  // past 32 bits
+      "ReportedWidth=zero\n"
+      "Format=MJPG\n"
+      "Size=640x480\n"
+      "[Device]\n"
+      "OpenFails=-5\n"
+      "Format=MJPG\n"
+      "Size=640x480\n");
+  EXPECT_EQ(config.skippedLines, 3);
+  EXPECT_EQ(config.reportedDeviceCount, -2147483647 - 1);
+  ASSERT_EQ(config.devices.size(), 2u);
+  const kelpra::DeviceFaults& faulty = config.devices[0].faults;
+  EXPECT_EQ(faulty.formatCount, 2147483647);
+  EXPECT_EQ(faulty.sizeCount, -1);
+  EXPECT_EQ(faulty.currentWidth, 0);
+  EXPECT_EQ(faulty.openFailure, 0);
+  EXPECT_EQ(config.devices[1].faults.openFailure, -5);
+  EXPECT_FALSE(config.devices[1].faults.sizeCount.has_value());
+}
+
 TEST(KelpraConfig, LimitsCapDevicesFormatsAndSizes) {
   std::string many;
   for (int d = 0; d < kelpra::limits::kMaxDevices + 3; ++d)

@@ -29,26 +29,31 @@ TEST_F(DeviceContract, TheBuiltInDevicesAreADocumentCameraAndAWebcam) {
     ASSERT_EQ(cam.camGetResolution(0, 0, i, &w, &h), 0);
     listed += std::to_string(w) + "x" + std::to_string(h) + " ";
   }
-  for (const char* size :
-       {"640x480 ", "1280x720 ", "1920x1080 ", "2592x1944 ", "3264x2448 ", "1000x1000 "})
-    EXPECT_NE(listed.find(size), std::string::npos) << size;
+  // Smallest first: named sizes, two sharing a name, one without a name,
+  // and a full size beyond every named one.
+  EXPECT_EQ(listed,
+            "640x480 800x600 1000x1000 1024x768 1280x720 1920x1080 2592x1944 3264x2448 "
+            "6400x4800 ");
 
-  // Native DPI of the document camera grows with the frame; the webcam's is 96.
-  int32_t dpiSmall = 0, dpiLarge = 0, dpiY = 0, webcamDpi = 0;
+  // Native DPI of the document camera grows with the frame (width x 3 / 64);
+  // the webcam's is 96.
+  int32_t dpiSmall = 0, dpiMiddle = 0, dpiFull = 0, dpiY = 0, webcamDpi = 0;
   cam.camOpenDev(0, 0, 640, 480);
   cam.camGetImageDPI(0, &dpiSmall, &dpiY);
   cam.camSetResolution(0, 3264, 2448);
-  cam.camGetImageDPI(0, &dpiLarge, &dpiY);
+  cam.camGetImageDPI(0, &dpiMiddle, &dpiY);
+  cam.camSetResolution(0, 6400, 4800);
+  cam.camGetImageDPI(0, &dpiFull, &dpiY);
   cam.camOpenDev(1, 0, 640, 480);
   cam.camGetImageDPI(1, &webcamDpi, &dpiY);
-  EXPECT_NE(dpiSmall, 96);
-  EXPECT_EQ(dpiLarge, 300);
-  EXPECT_GT(dpiLarge, dpiSmall);
+  EXPECT_EQ(dpiSmall, 30);
+  EXPECT_EQ(dpiMiddle, 153);
+  EXPECT_EQ(dpiFull, 300);
   EXPECT_EQ(webcamDpi, 96);
 }
 
 TEST_F(DeviceContract, OpeningAtASizeTheFormatDoesNotOfferFailsSoTheCallerCanRetry) {
-  EXPECT_NE(cam.camOpenDev(0, 0, 800, 600), 0);
+  EXPECT_NE(cam.camOpenDev(0, 0, 1024, 600), 0);
   EXPECT_NE(cam.camOpenDev(0, 5, 640, 480), 0);
   EXPECT_NE(cam.camOpenDev(0, -1, 640, 480), 0);
   EXPECT_NE(cam.camOpenDev(1, 0, 3264, 2448), 0);  // the webcam is smaller
@@ -205,6 +210,44 @@ TEST_F(ConfigFile, ItsDevicesReplaceTheBuiltInOnesAndItsFailuresAreArmedOnce) {
   cam.camUnInitCameraLib();
   ASSERT_EQ(cam.camInitCameraLib(), 0);
   EXPECT_EQ(cam.camOpenDev(0, 0, 800, 600), 0);
+}
+
+TEST_F(ConfigFile, AFaultyCameraReportsWhatTheFileSaysAndKeepsItsRealSizes) {
+  UseConfig(
+      "[Library]\n"
+      "ReportedDevices=100000\n"
+      "[Device]\n"
+      "Name=Broken Camera\n"
+      "OpenFails=-5\n"
+      "ReportedFormats=-3\n"
+      "ReportedSizes=300\n"
+      "ReportedWidth=0\n"
+      "Format=MJPG\n"
+      "Size=640x480\n"
+      "[Device]\n"
+      "Name=Sound Camera\n"
+      "Format=MJPG\n"
+      "Size=800x600\n");
+  ASSERT_EQ(cam.camInitCameraLib(), 0);
+  int32_t count = 0, format = -1, width = -1, height = -1;
+  ASSERT_EQ(cam.camGetDevCount(&count), 0);
+  EXPECT_EQ(count, 100000);
+  EXPECT_EQ(cam.camGetDevName(2), nullptr);
+  EXPECT_EQ(cam.camOpenDev(0, 0, 640, 480), -5);
+  ASSERT_EQ(cam.camGetMediaTypeCount(0, &count), 0);
+  EXPECT_EQ(count, -3);
+  ASSERT_EQ(cam.camGetResolutionCount(0, 0, &count), 0);
+  EXPECT_EQ(count, 300);
+  EXPECT_NE(cam.camGetResolution(0, 0, 1, &width, &height), 0);
+  ASSERT_EQ(cam.camGetCurResolution(0, &format, &width, &height), 0);
+  EXPECT_EQ(width, 0);
+  EXPECT_EQ(height, 480);
+  // The other device is sound.
+  EXPECT_EQ(cam.camOpenDev(1, 0, 800, 600), 0);
+  ASSERT_EQ(cam.camGetCurResolution(1, &format, &width, &height), 0);
+  EXPECT_EQ(width, 800);
+  ASSERT_EQ(cam.camGetResolutionCount(1, 0, &count), 0);
+  EXPECT_EQ(count, 1);
 }
 
 }  // namespace

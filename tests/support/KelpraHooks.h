@@ -37,6 +37,12 @@ class KelpraHooks {
     const auto plug = Hook<kelpraTestPlugDeviceFunction>("kelpraTestPlugDevice");
     return plug != nullptr ? plug(name) : camera::kMissingExport;
   }
+  // Removes the device at `device` and has the library report the change;
+  // the new count.
+  int32_t UnplugDevice(int32_t device) {
+    const auto unplug = Hook<kelpraTestUnplugDeviceFunction>("kelpraTestUnplugDevice");
+    return unplug != nullptr ? unplug(device) : camera::kMissingExport;
+  }
 
   // The next `count` calls of `exportName` fail with `code`.
   int32_t FailNext(const char* exportName, int32_t count, int32_t code) {

@@ -1,6 +1,7 @@
 // The window wrapper's two ways out of the process: the 32-bit handle the
 // camera library draws into, and WM_COPYDATA records from the data source,
-// checked on real windows in whichever build runs them (32- or 64-bit).
+// checked on real windows in whichever build runs them (32- or 64-bit); and
+// the two preview hosts the library draws into, laid one over the other.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -87,4 +88,45 @@ TEST_F(Win32WindowTest, AKindWiderThan32BitsIsNotTakenForItsLowHalf) {
   SendMessageW(hwnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copyData));
   ASSERT_EQ(receiver.received.size(), 1u);
   EXPECT_EQ(receiver.received[0].kind, 1002u);
+}
+
+namespace {
+struct Idle : platform::DialogHandler {
+  bool OnInitDialog() override { return true; }
+};
+}  // namespace
+
+TEST_F(Win32WindowTest, TheSecondaryPreviewHostLiesOverTheMainOneWhichPaintsAroundIt) {
+  Idle parentHandler, mainHandler, secondaryHandler;
+  auto parent = ui.CreateModeless(IDD_CAPTURE_WINDOW, parentHandler, nullptr);
+  ASSERT_NE(parent, nullptr);
+  const platform::Rect area = parent->ControlRect(IDC_PREVIEW_AREA);
+  // As the capture window builds them: the main host over the placeholder,
+  // shown; the secondary one over its top-right third, hidden until the
+  // secondary camera is switched on.
+  auto main = ui.CreateModeless(IDD_MAIN_PREVIEW_HOST, mainHandler, parent.get());
+  ASSERT_NE(main, nullptr);
+  main->SetParentWindow(parent.get());
+  main->MoveTo(area);
+  main->Show(true);
+  auto secondary = ui.CreateModeless(IDD_SECONDARY_PREVIEW_HOST, secondaryHandler, parent.get());
+  ASSERT_NE(secondary, nullptr);
+  secondary->SetParentWindow(parent.get());
+  const int left = area.left + area.Width() / 3 * 2;
+  secondary->MoveTo({left, area.top, left + area.Width() / 3, area.top + area.Height() / 3});
+  secondary->Show(false);
+  parent->Show(true);
+  secondary->Show(true);
+
+  const HWND parentHwnd = static_cast<win32::Win32Window*>(parent.get())->Handle();
+  const HWND mainHwnd = static_cast<win32::Win32Window*>(main.get())->Handle();
+  const HWND secondaryHwnd = static_cast<win32::Win32Window*>(secondary.get())->Handle();
+  const POINT inBoth{left + 5, area.top + 5};
+  const POINT inMainOnly{area.left + 5, area.bottom - 5};
+  EXPECT_EQ(ChildWindowFromPointEx(parentHwnd, inBoth, CWP_SKIPINVISIBLE), secondaryHwnd);
+  EXPECT_EQ(ChildWindowFromPointEx(parentHwnd, inMainOnly, CWP_SKIPINVISIBLE), mainHwnd);
+  // The library paints the main picture through GetDC: the secondary picture
+  // over it is clipped out of that painting.
+  EXPECT_NE(GetWindowLongW(mainHwnd, GWL_STYLE) & WS_CLIPSIBLINGS, 0);
+  for (auto* window : {secondary.get(), main.get(), parent.get()}) window->Destroy();
 }
