@@ -5,9 +5,11 @@
 // Row: X(id, kind, caption, left, top, width, height, state)
 // Positions are dialog units. Kinds: STATIC, COMBO, CHECK, RADIO, BUTTON,
 // DEFBUTTON, LISTVIEW, GROUP, CAPTUREBUTTON, ICON, FRAME, PICTURE (a pane
-// that paints a picture, Window::SetPanePicture). States: VISIBLE,
-// HIDDEN, HIDDEN_DISABLED. Captions are UTF-8; most are replaced at run time
-// by the language's texts.
+// that paints a picture, Window::SetPanePicture), EDIT, COMBOEDIT (an
+// editable drop-down list), FONTLIST (an editable drop-down list of font
+// names, sorted), SLIDER, COLORBUTTON. States: VISIBLE, HIDDEN,
+// HIDDEN_DISABLED. Captions are UTF-8; most are replaced at run time by the
+// language's texts. A list's height includes its drop-down part.
 #pragma once
 
 #include "PrismelVersion.h"
@@ -24,6 +26,7 @@
 #define MERGE_PREVIEW_FRAME(X) X(IDD_MERGE_PREVIEW, "", 300, 123)
 #define MERGE_OPTIONS_FRAME(X) X(IDD_MERGE_OPTIONS, "Webcam Merge Setting", 220, 172)
 #define RECEIVE_DS_MESSAGES_FRAME(X) X(IDD_RECEIVE_DS_MESSAGES, "", 21, 9)
+#define WATERMARK_FRAME(X) X(IDD_WATERMARK, "Watermark Setting", 250, 224)
 
 #define CAPTURE_WINDOW_CONTROLS(X)                                                      \
   X(IDC_COLOR_LABEL, STATIC, "Color", 8, 13, 57, 8, VISIBLE)                            \
@@ -116,3 +119,37 @@
   X(IDC_INSIDE_BOTTOM_LEFT, RADIO, "", 74, 111, 10, 10, VISIBLE)                        \
   X(IDOK, DEFBUTTON, "OK", 50, 148, 50, 14, VISIBLE)                                    \
   X(IDCANCEL, BUTTON, "Cancel", 120, 148, 50, 14, VISIBLE)
+
+// The position radios are one group, in index order row by row; the static
+// label after them starts the next group.
+#define WATERMARK_CONTROLS(X)                                                           \
+  X(IDC_WM_FONT_LABEL, STATIC, "Font", 10, 12, 50, 8, VISIBLE)                          \
+  X(IDC_WM_FONT, FONTLIST, "", 64, 10, 179, 120, VISIBLE)                               \
+  X(IDC_WM_SIZE_LABEL, STATIC, "Font Size", 10, 30, 50, 8, VISIBLE)                     \
+  X(IDC_WM_SIZE, COMBOEDIT, "", 64, 28, 50, 120, VISIBLE)                               \
+  X(IDC_WM_COLOR_LABEL, STATIC, "Color", 128, 30, 40, 8, VISIBLE)                       \
+  X(IDC_WM_COLOR, COLORBUTTON, "", 171, 27, 72, 14, VISIBLE)                            \
+  X(IDC_WM_BOLD, CHECK, "Weight", 10, 48, 70, 10, VISIBLE)                              \
+  X(IDC_WM_ITALIC, CHECK, "Italic", 88, 48, 70, 10, VISIBLE)                            \
+  X(IDC_WM_UNDERLINE, CHECK, "Underline", 166, 48, 77, 10, VISIBLE)                     \
+  X(IDC_WM_TRANSPARENCY_LABEL, STATIC, "Transparency", 10, 67, 52, 8, VISIBLE)          \
+  X(IDC_WM_TRANSPARENCY, SLIDER, "", 64, 64, 140, 15, VISIBLE)                          \
+  X(IDC_WM_TRANSPARENCY_VALUE, STATIC, "", 208, 67, 35, 8, VISIBLE)                     \
+  X(IDC_WM_ANGLE_LABEL, STATIC, "Angle", 10, 87, 52, 8, VISIBLE)                        \
+  X(IDC_WM_ANGLE, SLIDER, "", 64, 84, 140, 15, VISIBLE)                                 \
+  X(IDC_WM_ANGLE_VALUE, STATIC, "", 208, 87, 35, 8, VISIBLE)                            \
+  X(IDC_WM_POSITION_GROUP, GROUP, "Position", 7, 104, 236, 56, VISIBLE)                 \
+  X(IDC_WM_POS_TOP_LEFT, RADIO, "Left Top", 15, 116, 72, 10, VISIBLE)                   \
+  X(IDC_WM_POS_TOP, RADIO, "Top", 90, 116, 72, 10, VISIBLE)                             \
+  X(IDC_WM_POS_TOP_RIGHT, RADIO, "Right Top", 165, 116, 72, 10, VISIBLE)                \
+  X(IDC_WM_POS_LEFT, RADIO, "Left", 15, 130, 72, 10, VISIBLE)                           \
+  X(IDC_WM_POS_CENTRE, RADIO, "Middle", 90, 130, 72, 10, VISIBLE)                       \
+  X(IDC_WM_POS_RIGHT, RADIO, "Right", 165, 130, 72, 10, VISIBLE)                        \
+  X(IDC_WM_POS_BOTTOM_LEFT, RADIO, "Left Bottom", 15, 144, 72, 10, VISIBLE)             \
+  X(IDC_WM_POS_BOTTOM, RADIO, "Bottom", 90, 144, 72, 10, VISIBLE)                       \
+  X(IDC_WM_POS_BOTTOM_RIGHT, RADIO, "Right Bottom", 165, 144, 72, 10, VISIBLE)          \
+  X(IDC_WM_TEXT_LABEL, STATIC, "Content", 10, 171, 52, 8, VISIBLE)                      \
+  X(IDC_WM_TEXT, EDIT, "", 64, 169, 179, 14, VISIBLE)                                   \
+  X(IDC_WM_TIME_STAMP, CHECK, "Time Stamp", 64, 188, 120, 10, VISIBLE)                  \
+  X(IDOK, DEFBUTTON, "OK", 136, 204, 50, 14, VISIBLE)                                   \
+  X(IDCANCEL, BUTTON, "Cancel", 193, 204, 50, 14, VISIBLE)

@@ -83,6 +83,37 @@
 #define IDC_CAPTURE 1109
 #define IDC_FILL_BORDER 1108
 
+// Watermark settings (dialog 130). The colour label shares its id with the
+// capture window's colour-mode label.
+#define IDC_WM_FONT_LABEL 1087
+#define IDC_WM_FONT 1039
+#define IDC_WM_SIZE_LABEL 1088
+#define IDC_WM_SIZE 1040
+#define IDC_WM_COLOR_LABEL 1076
+#define IDC_WM_COLOR 1041
+#define IDC_WM_BOLD 1033
+#define IDC_WM_ITALIC 1034
+#define IDC_WM_UNDERLINE 1035
+#define IDC_WM_TRANSPARENCY_LABEL 1089
+#define IDC_WM_TRANSPARENCY 1042
+#define IDC_WM_TRANSPARENCY_VALUE 1043
+#define IDC_WM_ANGLE_LABEL 1091
+#define IDC_WM_ANGLE 1044
+#define IDC_WM_ANGLE_VALUE 1045
+#define IDC_WM_POSITION_GROUP 1096
+#define IDC_WM_POS_TOP_LEFT 1046
+#define IDC_WM_POS_TOP 1047
+#define IDC_WM_POS_TOP_RIGHT 1049
+#define IDC_WM_POS_LEFT 1048
+#define IDC_WM_POS_CENTRE 1050
+#define IDC_WM_POS_RIGHT 1051
+#define IDC_WM_POS_BOTTOM_LEFT 1053
+#define IDC_WM_POS_BOTTOM 1052
+#define IDC_WM_POS_BOTTOM_RIGHT 1054
+#define IDC_WM_TEXT_LABEL 1090
+#define IDC_WM_TEXT 1037
+#define IDC_WM_TIME_STAMP 1036
+
 // Merge preview (dialog 138).
 #define IDC_MERGE_FIRST_PANE 1071
 #define IDC_MERGE_SECOND_PANE 1072

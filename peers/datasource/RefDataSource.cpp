@@ -41,6 +41,8 @@ struct State {
   HANDLE process = nullptr;
   int batchAnswer = 212;
   bool inBatch = false;
+  // The window the control steps act on.
+  std::wstring target = kCaptureWindow;
 };
 
 State g_state;
@@ -50,6 +52,7 @@ std::string Narrow(const std::wstring& text) {
 }
 
 HWND ReceivingWindow() { return FindWindowW(nullptr, kReceivingWindow); }
+HWND TargetWindow() { return FindWindowW(nullptr, g_state.target.c_str()); }
 
 bool SendBlock(uint32_t kind, const void* data, uint32_t size) {
   HWND target = ReceivingWindow();
@@ -146,6 +149,47 @@ bool PumpUntil(Done done, DWORD timeoutMs) {
   }
 }
 
+// The steps that act on any window of Prismel, such as an option dialog.
+bool RunDialogStep(const Step& step) {
+  const auto& args = step.arguments;
+  if (step.verb == L"window") {
+    g_state.target = args[0];
+    return PumpUntil([] { return TargetWindow() != nullptr; }, kStartTimeoutMs);
+  }
+  if (step.verb == L"menukey") {
+    // The pop-up menu's own window class; the menu's loop reads the key.
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    if (menu == nullptr) return false;
+    PostMessageW(menu, WM_KEYDOWN, static_cast<WPARAM>(_wtoi(args[0].c_str())), 0);
+    return true;
+  }
+  HWND window = TargetWindow();
+  const int id = _wtoi(args[0].c_str());
+  HWND control = window != nullptr ? GetDlgItem(window, id) : nullptr;
+  if (control == nullptr) return false;
+  if (step.verb == L"type") {
+    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[1].c_str()));
+    return true;
+  }
+  if (step.verb == L"pick") {
+    const LRESULT index =
+        SendMessageW(control, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(args[1].c_str()));
+    if (index == CB_ERR) return false;
+    SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(control));
+    return true;
+  }
+  if (step.verb == L"key") {
+    const WPARAM key = static_cast<WPARAM>(_wtoi(args[1].c_str()));
+    SendMessageW(control, WM_KEYDOWN, key, 0);
+    SendMessageW(control, WM_KEYUP, key, 0);
+    return true;
+  }
+  return false;
+}
+
 bool RunStep(const Step& step) {
   const auto& args = step.arguments;
   if (step.verb == L"send") {
@@ -165,7 +209,7 @@ bool RunStep(const Step& step) {
     return true;
   }
   if (step.verb == L"close" || step.verb == L"click") {
-    HWND capture = FindWindowW(nullptr, kCaptureWindow);
+    HWND capture = step.verb == L"close" ? FindWindowW(nullptr, kCaptureWindow) : TargetWindow();
     if (capture == nullptr) return false;
     if (step.verb == L"close") {
       PostMessageW(capture, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -177,7 +221,7 @@ bool RunStep(const Step& step) {
     return true;
   }
   if (step.verb == L"select") {
-    HWND capture = FindWindowW(nullptr, kCaptureWindow);
+    HWND capture = TargetWindow();
     const int id = _wtoi(args[0].c_str());
     HWND list = capture != nullptr ? GetDlgItem(capture, id) : nullptr;
     if (list == nullptr) return false;
@@ -186,14 +230,14 @@ bool RunStep(const Step& step) {
     return true;
   }
   if (step.verb == L"dropdown") {
-    HWND capture = FindWindowW(nullptr, kCaptureWindow);
+    HWND capture = TargetWindow();
     HWND list = capture != nullptr ? GetDlgItem(capture, _wtoi(args[0].c_str())) : nullptr;
     if (list == nullptr) return false;
     PostMessageW(list, CB_SHOWDROPDOWN, TRUE, 0);
     return true;
   }
   if (step.verb == L"text" || step.verb == L"statustext") {
-    HWND capture = FindWindowW(nullptr, kCaptureWindow);
+    HWND capture = TargetWindow();
     if (capture == nullptr) return false;
     HWND control = step.verb == L"text"
                        ? GetDlgItem(capture, _wtoi(args[0].c_str()))
@@ -208,7 +252,7 @@ bool RunStep(const Step& step) {
     return true;
   }
   if (step.verb == L"items") {
-    HWND capture = FindWindowW(nullptr, kCaptureWindow);
+    HWND capture = TargetWindow();
     HWND list = capture != nullptr ? GetDlgItem(capture, _wtoi(args[0].c_str())) : nullptr;
     if (list == nullptr) return false;
     const LRESULT count = SendMessageW(list, CB_GETCOUNT, 0, 0);
@@ -223,7 +267,7 @@ bool RunStep(const Step& step) {
   }
   if (step.verb == L"check") {
     // What a click on the check box does, also when the window hides it.
-    HWND capture = FindWindowW(nullptr, kCaptureWindow);
+    HWND capture = TargetWindow();
     const int id = _wtoi(args[0].c_str());
     HWND box = capture != nullptr ? GetDlgItem(capture, id) : nullptr;
     if (box == nullptr) return false;
@@ -232,7 +276,7 @@ bool RunStep(const Step& step) {
     return true;
   }
   if (step.verb == L"rect") {
-    HWND capture = FindWindowW(nullptr, kCaptureWindow);
+    HWND capture = TargetWindow();
     HWND control = capture != nullptr ? GetDlgItem(capture, _wtoi(args[0].c_str())) : nullptr;
     RECT rect{};
     if (control == nullptr || !GetWindowRect(control, &rect)) return false;
@@ -280,7 +324,7 @@ bool RunStep(const Step& step) {
                      kExitTimeoutMs);
   }
   if (step.verb == L"waitexit") return PumpUntil(ProcessExited, kExitTimeoutMs);
-  return false;
+  return RunDialogStep(step);
 }
 
 bool ParseOptions(int argc, wchar_t** argv, Options& options) {

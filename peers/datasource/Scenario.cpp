@@ -30,6 +30,8 @@ constexpr Form kForms[] = {
     {L"waitexit", 0, 0}, {L"select", 2, 2}, {L"text", 1, 1},  {L"statustext", 0, 0},
     {L"dropdown", 1, 1}, {L"items", 1, 1},  {L"check", 2, 2},  {L"rect", 1, 1},
     {L"poprect", 0, 0},  {L"move", 2, 2},   {L"dialogclick", 2, 2},
+    {L"window", 1, 1},   {L"type", 2, 2},   {L"pick", 2, 2},   {L"key", 2, 2},
+    {L"menukey", 1, 1},
 };
 
 }  // namespace

@@ -22,6 +22,14 @@
 //   signal:FILE                 create FILE (to tell a script "ready")
 //   waitfor:FILE                handle messages until FILE exists
 //   waitexit                    handle messages until Prismel has exited
+//   window:TITLE                handle messages until Prismel shows a window of
+//                               this title; the control steps (click, select,
+//                               dropdown, text, items, check, rect) and the ones
+//                               below then act on it ("window:Prismel" goes back)
+//   type:ID:TEXT                set the text of an edit box or editable list
+//   pick:ID:TEXT                pick the item of a list that reads TEXT
+//   key:ID:VK                   press a key (decimal virtual-key code) on a control
+//   menukey:VK                  press a key in the open pop-up menu
 #pragma once
 
 #include <string>

@@ -94,6 +94,7 @@ std::optional<std::vector<std::string>> CapturePipeline::CropFiles(
 }
 
 void CapturePipeline::CaptureImage(const MergeView& merges) {
+  context_.window.RefreshWatermarkTimeStamp();
   const std::optional<CaptureNames> names = NamesForThisCapture(ExtensionOf(0));
   if (!names) return;
   std::string mainBuffer = NameBuffer(names->main);

@@ -45,6 +45,10 @@ const CTessivueDlg::Route CTessivueDlg::kRoutes[] = {
     {IDC_LANGUAGE, platform::kNotifySelectionChange, [](CTessivueDlg& w) { w.OnLanguageChange(); }},
     {IDC_SAVE, platform::kNotifyClicked,
      [](CTessivueDlg& w) { w.CollectAndSaveSessionSettings(); }},
+    {IDC_WATERMARK, platform::kNotifyClicked,
+     [](CTessivueDlg& w) { w.watermark_.ApplyWatermark(); }},
+    {IDC_WATERMARK_SETTINGS, platform::kNotifyClicked,
+     [](CTessivueDlg& w) { w.watermark_.OnSettings(); }},
     {IDC_EXIT, platform::kNotifyClicked, [](CTessivueDlg& w) { w.RunExitAction(); }},
     {IDC_CAPTURE, platform::kNotifyClicked, [](CTessivueDlg& w) { w.OnCapture(); }},
     {IDC_SECONDARY_CAPTURE, platform::kNotifyClicked,
@@ -200,6 +204,7 @@ void CTessivueDlg::CollectAndSaveSessionSettings() {
   if (!startUpComplete_ || !moduleFolder_) return;
   settings::CollectControlValues(Controls(), settings_);
   merges_.Collect(settings_);
+  watermark_.Collect(settings_);
   if (auto code = windowTexts_.SelectedLanguageCode()) {
     settings_.Language = platform_.os.WideToAnsi(*code);
   }

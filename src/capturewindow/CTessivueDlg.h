@@ -64,6 +64,7 @@ class CTessivueDlg : public platform::DialogHandler, public ITwainShowWindow, pu
   void RunHandler(int controlId) override;
   int MainDeviceIndex() const override { return devices_.MainDeviceIndex(); }
   int SecondaryDeviceIndex() const override { return devices_.SecondaryDeviceIndex(); }
+  void RefreshWatermarkTimeStamp() override { watermark_.RefreshTimeStamp(); }
 
   // The thumbnail list's count: the user can finish only while at least
   // one captured picture is listed.
@@ -81,6 +82,7 @@ class CTessivueDlg : public platform::DialogHandler, public ITwainShowWindow, pu
   const capturewindow::DeviceSession& Devices() const { return devices_; }
   const capturewindow::FrameSizes& FrameSizeLists() const { return frameSizes_; }
   const capturewindow::MergeControls& Merges() const { return merges_; }
+  const capturewindow::WatermarkControls& Watermark() const { return watermark_; }
   const capturewindow::WindowTexts& WindowLanguage() const { return windowTexts_; }
   const capture::CapturePipeline& Pipeline() const { return pipeline_; }
   capture::CapturePipeline& Pipeline() { return pipeline_; }

@@ -157,11 +157,15 @@ void CTessivueDlg::RestoreOptionSelections(bool restoreSelections) {
   if (restoreSelections) {
     window.SetChecked(IDC_WATERMARK, saved.WaterMark.isEnable);
     merges_.Restore(saved);
+    watermark_.Restore(saved);
   }
-  watermark_.ApplyEnableState(saved.WaterMark.isEnable);
+  // After a device change the check box may differ from the saved value: the
+  // settings button follows the check box, as the watermark sent does.
+  const bool watermarkOn = window.IsChecked(IDC_WATERMARK);
+  watermark_.ApplyEnableState(watermarkOn);
   RunHandler(IDC_WATERMARK);
 
-  ApplyDependentEnableStates(saved.WaterMark.isEnable);
+  ApplyDependentEnableStates(watermarkOn);
 }
 
 void CTessivueDlg::ApplyDependentEnableStates(bool watermarkOn) {

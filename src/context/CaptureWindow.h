@@ -28,6 +28,10 @@ class CaptureWindow {
   virtual int MainDeviceIndex() const = 0;
   virtual int SecondaryDeviceIndex() const = 0;
 
+  // Before a shot of the main camera: a watermark that is on with its time
+  // stamp is sent again, so that the picture carries its own capture time.
+  virtual void RefreshWatermarkTimeStamp() = 0;
+
  protected:
   ~CaptureWindow() = default;
 };

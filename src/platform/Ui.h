@@ -32,6 +32,7 @@ constexpr int kIdCancel = 2;
 // Notification codes carried with a command.
 constexpr int kNotifyClicked = 0;        // button pressed
 constexpr int kNotifySelectionChange = 1;  // list selection changed by the user
+constexpr int kNotifyPositionChange = 2;   // slider moved by the user, sent while it moves
 
 class Window {
  public:
@@ -99,6 +100,22 @@ class Window {
   // replaces is released at once, the last one when the window is
   // destroyed. Null empties the pane.
   virtual void SetPanePicture(int id, std::unique_ptr<Picture> picture) = 0;
+  // Editable drop-down lists: the window text is the edit field, and
+  // selecting an item (SetSelection) puts its text there; -1 empties it.
+  // Adds the face names of the system's TrueType, raster and device fonts to
+  // a list, each once, as plain text.
+  virtual void AddSystemFontNames(int id) = 0;
+
+  // Sliders. The position stays within the range; a user's move sends
+  // kNotifyPositionChange while the slider moves.
+  virtual void SetSliderRange(int id, int minimum, int maximum) = 0;
+  virtual void SetSliderPosition(int id, int position) = 0;
+  virtual int SliderPosition(int id) const = 0;
+
+  // Colour buttons show their colour (0x00BBGGRR); a click offers a palette
+  // and the system's colour dialog, and the user's choice becomes the colour.
+  virtual void SetChosenColor(int id, uint32_t color) = 0;
+  virtual uint32_t ChosenColor(int id) const = 0;
 };
 
 // Messages a dialog receives. Every handler runs on the UI thread. The

@@ -156,5 +156,59 @@ TEST_F(WatermarkCapture, AnEnabledWatermarkChangesTheCapturedPixelsAtItsPosition
   EXPECT_GT(blueCount, 100);
 }
 
+// One camSetImageWaterMark call's arguments after the device.
+struct WatermarkCall {
+  const char* text = "MMMM";
+  int32_t position = 4;
+  int32_t fontSize = 48;
+  const char* font = "DejaVu Sans";
+  int32_t italic = 0, underline = 0, bold = 0;
+  float angle = 0, transparency = 0;
+  int32_t red = 0, green = 0, blue = 255;
+};
+
+TEST_F(WatermarkCapture, EveryArgumentOfTheCallChangesTheCapturedPicture) {
+  if (!HaveIdentify()) GTEST_SKIP() << "ImageMagick is not installed";
+  ASSERT_EQ(cam.camOpenDev(0, 0, 640, 480), 0);
+  int shot = 0;
+  auto capture = [&](const WatermarkCall& c) {
+    cam.camSetImageWaterMark(0, c.text, c.position, c.fontSize, c.font, c.italic, c.underline,
+                             c.bold, c.angle, c.transparency, c.red, c.green, c.blue, 1);
+    const std::string name = "shot" + std::to_string(shot++) + ".png";
+    Image picture;
+    EXPECT_EQ(Capture(name), 0);
+    EXPECT_TRUE(DecodeRgb(folder.File(name), picture));
+    return picture;
+  };
+  const Image reference = capture(WatermarkCall{});
+  const struct {
+    const char* field;
+    void (*change)(WatermarkCall&);
+  } changes[] = {
+      {"text", [](WatermarkCall& c) { c.text = "WWWW"; }},
+      {"position", [](WatermarkCall& c) { c.position = 0; }},
+      {"font size", [](WatermarkCall& c) { c.fontSize = 72; }},
+      {"font", [](WatermarkCall& c) { c.font = "DejaVu Serif"; }},
+      {"italic", [](WatermarkCall& c) { c.italic = 1; }},
+      {"underline", [](WatermarkCall& c) { c.underline = 1; }},
+      {"bold", [](WatermarkCall& c) { c.bold = 1; }},
+      {"angle", [](WatermarkCall& c) { c.angle = 45; }},
+      {"transparency", [](WatermarkCall& c) { c.transparency = 50; }},
+      {"red", [](WatermarkCall& c) { c.red = 255; }},
+      {"green", [](WatermarkCall& c) { c.green = 255; }},
+      {"blue", [](WatermarkCall& c) { c.blue = 0; }},
+  };
+  for (const auto& change : changes) {
+    WatermarkCall call;
+    change.change(call);
+    const Image changed = capture(call);
+    EXPECT_EQ(changed.width, reference.width) << change.field;
+    EXPECT_NE(changed.pixels, reference.pixels) << change.field;
+  }
+  // The same call again gives the same picture: the differences above come
+  // from the arguments alone.
+  EXPECT_EQ(capture(WatermarkCall{}).pixels, reference.pixels);
+}
+
 }  // namespace
 }  // namespace kelpra_test

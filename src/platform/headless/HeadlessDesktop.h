@@ -7,6 +7,7 @@
 #include <functional>
 #include <list>
 #include <string>
+#include <vector>
 
 #include "platform/Link.h"
 
@@ -27,6 +28,11 @@ class HeadlessDesktop {
   // it is caught) to the first window titled `title`.
   platform::SendResult Send(const std::u16string& title, uint32_t kind, const void* data,
                             uint32_t size);
+
+  // The face names of the fonts installed on this desktop, as font lists
+  // offer them. Tests may replace them.
+  std::vector<std::u16string> fontNames = {u"Arial", u"Courier New", u"MS Sans Serif",
+                                           u"Tahoma", u"Times New Roman"};
 
  private:
   struct Entry {

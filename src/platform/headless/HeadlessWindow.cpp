@@ -1,5 +1,7 @@
 #include "platform/headless/HeadlessWindow.h"
 
+#include <algorithm>
+
 #include "platform/headless/HeadlessDesktop.h"
 #include "platform/headless/HeadlessPicture.h"
 #include "platform/headless/TextConversions.h"
@@ -13,6 +15,17 @@ int32_t NextHandle() {
   return next;
 }
 
+// Lists whose window text is an edit field of their own.
+bool HasEditField(ControlKind kind) {
+  return kind == ControlKind::COMBOEDIT || kind == ControlKind::FONTLIST;
+}
+
+// Font lists sort their names without regard to case.
+char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c; }
+bool NameBefore(const std::u16string& a, const std::u16string& b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                      [](char16_t x, char16_t y) { return Lower(x) < Lower(y); });
+}
 
 }  // namespace
 
@@ -94,7 +107,7 @@ std::u16string HeadlessWindow::Text(int id) const {
   const auto* c = Find(id);
   if (c == nullptr) return {};
   if (c->kind == ControlKind::COMBO) return c->selection >= 0 ? c->items[c->selection] : u"";
-  return c->text;
+  return c->text;  // an editable list's edit field too
 }
 
 void HeadlessWindow::Enable(int id, bool enabled) {
@@ -133,6 +146,7 @@ void HeadlessWindow::ClearItems(int id) {
   if (auto* c = Find(id)) {
     c->items.clear();
     c->selection = -1;
+    if (HasEditField(c->kind)) c->text.clear();  // as CB_RESETCONTENT
   }
 }
 
@@ -166,8 +180,48 @@ std::u16string HeadlessWindow::ItemText(int id, int index) const {
 void HeadlessWindow::SetSelection(int id, int index) {
   auto* c = Find(id);
   if (c == nullptr) return;
-  // As CB_SETCURSEL: an index outside the list clears the selection.
+  // As CB_SETCURSEL: an index outside the list clears the selection, and an
+  // editable list's edit field shows the selected item or nothing.
   c->selection = (index >= 0 && index < static_cast<int>(c->items.size())) ? index : -1;
+  if (HasEditField(c->kind)) c->text = c->selection >= 0 ? c->items[c->selection] : u"";
+}
+
+void HeadlessWindow::AddSystemFontNames(int id) {
+  if (Find(id) == nullptr) return;
+  std::vector<std::u16string> names = desktop_.fontNames;
+  std::sort(names.begin(), names.end(), NameBefore);
+  names.erase(std::unique(names.begin(), names.end()), names.end());
+  for (const std::u16string& name : names) (void)AddItem(id, name);
+}
+
+void HeadlessWindow::SetSliderRange(int id, int minimum, int maximum) {
+  auto* c = Find(id);
+  if (c == nullptr) return;
+  c->sliderMinimum = minimum;
+  c->sliderMaximum = maximum;
+  c->sliderPosition = std::clamp(c->sliderPosition, minimum, std::max(minimum, maximum));
+}
+
+void HeadlessWindow::SetSliderPosition(int id, int position) {
+  auto* c = Find(id);
+  if (c == nullptr) return;
+  // As TBM_SETPOS: a position outside the range becomes its nearest end.
+  c->sliderPosition =
+      std::clamp(position, c->sliderMinimum, std::max(c->sliderMinimum, c->sliderMaximum));
+}
+
+int HeadlessWindow::SliderPosition(int id) const {
+  const auto* c = Find(id);
+  return c != nullptr ? c->sliderPosition : 0;
+}
+
+void HeadlessWindow::SetChosenColor(int id, uint32_t color) {
+  if (auto* c = Find(id)) c->color = color & 0x00FFFFFFu;
+}
+
+uint32_t HeadlessWindow::ChosenColor(int id) const {
+  const auto* c = Find(id);
+  return c != nullptr ? c->color : 0;
 }
 
 int HeadlessWindow::Selection(int id) const {
@@ -282,8 +336,31 @@ bool HeadlessWindow::UserClick(int id) {
 
 bool HeadlessWindow::UserSelect(int id, int index) {
   if (!CanBeUsed(id) || index < 0 || index >= ItemCount(id)) return false;
-  Find(id)->selection = index;
+  HeadlessControl* c = Find(id);
+  c->selection = index;
+  if (HasEditField(c->kind)) c->text = c->items[index];
   handler_.OnCommand(id, platform::kNotifySelectionChange);
+  return true;
+}
+
+bool HeadlessWindow::UserType(int id, const std::u16string& text) {
+  if (!CanBeUsed(id)) return false;
+  HeadlessControl* c = Find(id);
+  if (c->kind != ControlKind::EDIT && !HasEditField(c->kind)) return false;
+  c->text = text;
+  return true;
+}
+
+bool HeadlessWindow::UserMoveSlider(int id, int position) {
+  if (!CanBeUsed(id) || Find(id)->kind != ControlKind::SLIDER) return false;
+  SetSliderPosition(id, position);
+  handler_.OnCommand(id, platform::kNotifyPositionChange);
+  return true;
+}
+
+bool HeadlessWindow::UserPickColor(int id, uint32_t color) {
+  if (!CanBeUsed(id) || Find(id)->kind != ControlKind::COLORBUTTON) return false;
+  SetChosenColor(id, color);
   return true;
 }
 

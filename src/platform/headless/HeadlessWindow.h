@@ -28,6 +28,8 @@ struct HeadlessControl {
   std::vector<std::u16string> items;
   int selection = -1;
   platform::Rect rect;  // client pixels
+  int sliderMinimum = 0, sliderMaximum = 100, sliderPosition = 0;  // a trackbar's defaults
+  uint32_t color = 0;
 };
 
 class HeadlessWindow : public platform::Window {
@@ -84,11 +86,25 @@ class HeadlessWindow : public platform::Window {
   // What a picture pane shows now, at its current size.
   platform::RgbImage PaintPane(int id) const;
   const platform::Picture* PanePicture(int id) const;
+  void AddSystemFontNames(int id) override;
+  void SetSliderRange(int id, int minimum, int maximum) override;
+  void SetSliderPosition(int id, int position) override;
+  int SliderPosition(int id) const override;
+  void SetChosenColor(int id, uint32_t color) override;
+  uint32_t ChosenColor(int id) const override;
 
   // What a user does. Each returns false, and nothing happens, when the
   // control is missing, hidden or disabled.
   bool UserClick(int id);
   bool UserSelect(int id, int index);
+  // Typing into an edit box or the edit field of an editable list replaces
+  // its text.
+  bool UserType(int id, const std::u16string& text);
+  // Drags a slider to a position (kept within its range).
+  bool UserMoveSlider(int id, int position);
+  // Picks a colour with a colour button, from its palette or the system's
+  // colour dialog.
+  bool UserPickColor(int id, uint32_t color);
   // The close box, Escape or the system menu's Close.
   void UserClose();
   void UserSysCommand(uint32_t command);

@@ -1,8 +1,13 @@
 #include "platform/win32/Win32Window.h"
 
 #include <commctrl.h>
+#include <winspool.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
+
+#include "platform/win32/Win32ColorPalette.h"
 
 #include "platform/win32/Win32Imaging.h"
 
@@ -20,6 +25,35 @@ std::u16string WindowText(HWND hwnd) {
   const int copied = GetWindowTextW(hwnd, text.data(), length + 1);
   return std::u16string(reinterpret_cast<const char16_t*>(text.data()),
                         static_cast<size_t>(copied > 0 ? copied : 0));
+}
+
+// Face names of one device context's fonts; vertical variants ("@Name") are
+// left out.
+int CALLBACK CollectFontName(const LOGFONTW* font, const TEXTMETRICW* /*metrics*/,
+                             DWORD /*fontType*/, LPARAM names) {
+  if (font->lfFaceName[0] != L'\0' && font->lfFaceName[0] != L'@') {
+    reinterpret_cast<std::vector<std::wstring>*>(names)->push_back(font->lfFaceName);
+  }
+  return 1;
+}
+
+void CollectFontNames(HDC dc, std::vector<std::wstring>& names) {
+  LOGFONTW every{};
+  every.lfCharSet = DEFAULT_CHARSET;
+  EnumFontFamiliesExW(dc, &every, CollectFontName, reinterpret_cast<LPARAM>(&names), 0);
+}
+
+// Device fonts live in the printer: the default printer's are listed too.
+void CollectPrinterFontNames(std::vector<std::wstring>& names) {
+  DWORD length = 0;
+  GetDefaultPrinterW(nullptr, &length);
+  if (length == 0) return;
+  std::wstring printer(length, L'\0');
+  if (!GetDefaultPrinterW(printer.data(), &length)) return;
+  HDC dc = CreateDCW(L"WINSPOOL", printer.c_str(), nullptr, nullptr);
+  if (dc == nullptr) return;
+  CollectFontNames(dc, names);
+  DeleteDC(dc);
 }
 
 }  // namespace
@@ -51,6 +85,7 @@ INT_PTR Win32Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
       const int code = HIWORD(wParam);
+      if (code == BN_CLICKED && lParam != 0 && PickColor(id)) return TRUE;
       if (id == IDCANCEL) {
         handler_.OnCancel();
       } else if (id == IDOK && lParam == 0) {
@@ -82,9 +117,22 @@ INT_PTR Win32Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_DRAWITEM: {
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (DrawColoredButton(item) || DrawPicturePane(item)) return TRUE;
+      if (DrawPaletteItem(item) || DrawColorButton(item) || DrawColoredButton(item) ||
+          DrawPicturePane(item)) {
+        return TRUE;
+      }
       return FALSE;
     }
+    case WM_MEASUREITEM:
+      return MeasurePaletteItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      // A slider sends these while it moves, with its own handle.
+      if (lParam != 0) {
+        handler_.OnCommand(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)),
+                           platform::kNotifyPositionChange);
+      }
+      return TRUE;
     case WM_PAINT:
       if (!IsIconic(hwnd_)) return FALSE;
       PaintIconic();
@@ -396,6 +444,82 @@ void Win32Window::SetSelection(int id, int index) { SendMessageW(Item(id), CB_SE
 
 int Win32Window::Selection(int id) const {
   return static_cast<int>(SendMessageW(Item(id), CB_GETCURSEL, 0, 0));
+}
+
+// The names go into the list in its own order (the font list sorts).
+void Win32Window::AddSystemFontNames(int id) {
+  HWND list = Item(id);
+  if (list == nullptr) return;
+  std::vector<std::wstring> names;
+  HDC screen = GetDC(hwnd_);
+  if (screen != nullptr) {
+    CollectFontNames(screen, names);
+    ReleaseDC(hwnd_, screen);
+  }
+  CollectPrinterFontNames(names);
+  std::sort(names.begin(), names.end());
+  names.erase(std::unique(names.begin(), names.end()), names.end());
+  for (const std::wstring& name : names) {
+    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+  }
+}
+
+void Win32Window::SetSliderRange(int id, int minimum, int maximum) {
+  SendMessageW(Item(id), TBM_SETRANGEMIN, FALSE, minimum);
+  SendMessageW(Item(id), TBM_SETRANGEMAX, TRUE, maximum);
+}
+
+void Win32Window::SetSliderPosition(int id, int position) {
+  SendMessageW(Item(id), TBM_SETPOS, TRUE, position);
+}
+
+int Win32Window::SliderPosition(int id) const {
+  return static_cast<int>(SendMessageW(Item(id), TBM_GETPOS, 0, 0));
+}
+
+// The button becomes owner-drawn so that it shows the colour.
+void Win32Window::SetChosenColor(int id, uint32_t color) {
+  HWND item = Item(id);
+  if (item == nullptr) return;
+  const COLORREF value = static_cast<COLORREF>(color & 0x00FFFFFFu);
+  const LONG_PTR style = GetWindowLongPtrW(item, GWL_STYLE);
+  SetWindowLongPtrW(item, GWL_STYLE, (style & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | BS_OWNERDRAW);
+  auto known = std::find_if(colorButtons_.begin(), colorButtons_.end(),
+                            [id](const auto& button) { return button.first == id; });
+  if (known != colorButtons_.end()) {
+    known->second = value;
+  } else {
+    colorButtons_.emplace_back(id, value);
+  }
+  InvalidateRect(item, nullptr, TRUE);
+}
+
+uint32_t Win32Window::ChosenColor(int id) const {
+  for (const auto& button : colorButtons_) {
+    if (button.first == id) return button.second;
+  }
+  return 0;
+}
+
+bool Win32Window::DrawColorButton(const DRAWITEMSTRUCT& item) {
+  if (item.CtlType != ODT_BUTTON) return false;
+  for (const auto& button : colorButtons_) {
+    if (static_cast<UINT>(button.first) != item.CtlID) continue;
+    DrawColorButtonFace(item, button.second);
+    return true;
+  }
+  return false;
+}
+
+bool Win32Window::PickColor(int id) {
+  auto button = std::find_if(colorButtons_.begin(), colorButtons_.end(),
+                             [id](const auto& entry) { return entry.first == id; });
+  if (button == colorButtons_.end()) return false;
+  if (auto chosen = ChooseColorFromPalette(hwnd_, Item(id), button->second)) {
+    button->second = *chosen;
+    InvalidateRect(Item(id), nullptr, TRUE);
+  }
+  return true;
 }
 
 }  // namespace win32

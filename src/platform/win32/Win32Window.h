@@ -62,6 +62,12 @@ class Win32Window : public platform::Window {
   void SetPanePicture(int id, std::unique_ptr<platform::Picture> picture) override;
   // The picture a pane shows; null for an empty pane.
   const platform::Picture* PanePicture(int id) const;
+  void AddSystemFontNames(int id) override;
+  void SetSliderRange(int id, int minimum, int maximum) override;
+  void SetSliderPosition(int id, int position) override;
+  int SliderPosition(int id) const override;
+  void SetChosenColor(int id, uint32_t color) override;
+  uint32_t ChosenColor(int id) const override;
 
  private:
   INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
@@ -72,6 +78,9 @@ class Win32Window : public platform::Window {
   bool DrawColoredButton(const DRAWITEMSTRUCT& item);
   // Picture panes are owner-drawn statics.
   bool DrawPicturePane(const DRAWITEMSTRUCT& item);
+  // Colour buttons: drawn with their colour; a click offers the palette.
+  bool DrawColorButton(const DRAWITEMSTRUCT& item);
+  bool PickColor(int id);
   void PaintIconic();
 
   struct ColoredButton {
@@ -89,6 +98,7 @@ class Win32Window : public platform::Window {
   HICON smallIcon_ = nullptr;
   std::vector<ColoredButton> coloredButtons_;
   std::vector<std::pair<int, std::unique_ptr<platform::Picture>>> panePictures_;
+  std::vector<std::pair<int, COLORREF>> colorButtons_;
 };
 
 }  // namespace win32

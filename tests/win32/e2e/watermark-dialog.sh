@@ -1,0 +1,82 @@
+#!/bin/bash
+# The watermark dialog of the running Prismel.exe, opened from the settings
+# button and driven as a user would: the real font list, the size list,
+# sliders moved by keys, a colour from the colour button's palette. After OK
+# the reference library's call log must hold the 14 arguments as chosen,
+# the text in the ANSI code page. Screenshots of the dialog and of its open
+# palette are kept as test artifacts.
+#
+#   watermark-dialog.sh BIN_DIR ARTIFACT_DIR
+set -euo pipefail
+bin=$1 artifacts=$2
+here=$(cd "$(dirname "$0")" && pwd)
+mkdir -p "$artifacts"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+log="$work/log"
+program="$work/program"
+mkdir -p "$program"
+cp -r "$bin/Prismel.exe" "$bin/Kelpra.dll" "$bin/Language" "$bin/RefDataSource.exe" "$program/"
+# The watermark is on, so that its settings button can be used.
+cat > "$program/LastSetting.xml" <<'XML'
+<?xml version="1.0" encoding="UTF-8" ?>
+<Tessivue>
+    <WaterMark>
+        <isEnable>1</isEnable>
+    </WaterMark>
+</Tessivue>
+XML
+export KELPRA_CALL_LOG="Z:$work/calls.txt"
+
+shoot() {  # waits for the data source's signal, takes the screenshot, answers
+  for _ in $(seq 1 600); do [ -f "$work/$1" ] && break; sleep 0.1; done
+  [ -f "$work/$1" ] || { echo "no $1 signal"; cat "$log"; exit 1; }
+  import -window root "$artifacts/$2"
+  touch "$work/$1.done"
+}
+
+# Virtual keys: 35 End, 33 Page Up, 40 Down, 13 Enter, 27 Escape.
+"$here/../../../scripts/wine-run.sh" "$program/RefDataSource.exe" --log "Z:$log" \
+  send:202 send:204:SHOWUI wait:1500 click:1011 "window:Watermark Setting" \
+  text:1039 text:1040 text:1043 text:1045 \
+  "pick:1039:DejaVu Serif" pick:1040:48 check:1033:1 check:1035:1 check:1036:0 \
+  key:1044:35 key:1042:33 text:1043 text:1045 "type:1037:Entwurf ä" \
+  check:1050:0 check:1054:1 \
+  click:1041 wait:700 menukey:40 menukey:40 menukey:13 wait:500 \
+  "signal:Z:$work/dialog" "waitfor:Z:$work/dialog.done" \
+  click:1041 wait:700 "signal:Z:$work/palette" "waitfor:Z:$work/palette.done" \
+  menukey:27 wait:300 click:1 window:Prismel wait:500 send:211 waitexit >/dev/null 2>&1 &
+source=$!
+shoot dialog watermark-dialog.png
+shoot palette watermark-palette.png
+wait $source || { echo "data source failed"; cat "$log"; exit 1; }
+
+fail() {
+  echo "$1"
+  echo "--- data source log:"; cat "$log"
+  echo "--- calls:"; cat "$work/calls.txt"
+  exit 1
+}
+! grep -q '"event":"step-failed"' "$log" || fail "a step failed"
+reads() { grep "\"read\":\"$1\"" "$log" | sed -E 's/.*"text":"(.*)"}/\1/'; }
+mapfile -t size < <(reads text:1040)
+mapfile -t transparency < <(reads text:1043)
+mapfile -t angle < <(reads text:1045)
+[ "${size[0]}" = "36" ] || fail "size field on opening: '${size[0]}'"
+[ "${transparency[0]}" = "70%" ] && [ "${angle[0]}" = '30\u00b0' ] ||
+  fail "labels on opening: '${transparency[0]}' '${angle[0]}'"
+[ "${transparency[1]}" = "50%" ] && [ "${angle[1]}" = '360\u00b0' ] ||
+  fail "labels after the keys: '${transparency[1]}' '${angle[1]}'"
+
+# The text in the ANSI code page (Windows-1252 here: ä is one byte, E4).
+expected=$(printf '%s' 'camSetImageWaterMark(0,"Entwurf ' $'\xe4' \
+  '",8,48,"DejaVu Serif",0,1,1,360,50,128,0,0,1)')
+actual=$(grep -a '^camSetImageWaterMark(' "$work/calls.txt" | tail -n 1)
+[ "$actual" = "$expected" ] || fail "last watermark call: $actual"
+
+for shot in watermark-dialog.png watermark-palette.png; do
+  [ -s "$artifacts/$shot" ] || fail "no screenshot $shot"
+done
+! cmp -s "$artifacts/watermark-dialog.png" "$artifacts/watermark-palette.png" ||
+  fail "the palette does not show"
+echo "screenshots in $artifacts"
