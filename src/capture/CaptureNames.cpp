@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace capture {
 namespace {
@@ -62,6 +63,23 @@ std::string BufferText(const std::string& buffer) {
   const size_t limit = std::min(buffer.size(), kNameBufferSize - 1);
   const size_t end = buffer.find('\0');
   return buffer.substr(0, std::min(end, limit));
+}
+
+std::optional<std::vector<std::string>> MultipleCropFiles(const std::string& text) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  for (size_t semicolon = text.find(';'); semicolon != std::string::npos;
+       semicolon = text.find(';', start)) {
+    parts.push_back(text.substr(start, semicolon - start));
+    start = semicolon + 1;
+  }
+  parts.push_back(text.substr(start));
+  if (parts.size() < 2) return std::nullopt;
+  std::vector<std::string> files;
+  for (std::string& part : parts) {
+    if (!part.empty()) files.push_back(std::move(part));
+  }
+  return files;
 }
 
 }  // namespace capture

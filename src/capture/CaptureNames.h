@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace capture {
 
@@ -43,5 +44,12 @@ std::string NameBuffer(const std::string& name);
 // The text of a name buffer the library may have written into: up to its
 // first zero, and never more than the buffer could hold.
 std::string BufferText(const std::string& buffer);
+
+// The files a multiple crop wrote, from the text the camera library left in
+// the name buffer: a list separated by ';' (the text after the last ';' is
+// one more part). Nothing when it holds fewer than two parts (a single file,
+// or the buffer as it was); otherwise the parts that name a file, in order:
+// an empty part (a list that ends with ';') names none.
+std::optional<std::vector<std::string>> MultipleCropFiles(const std::string& text);
 
 }  // namespace capture

@@ -21,20 +21,6 @@ constexpr int32_t kPairSideBySide = 4;
 constexpr int32_t kPairOneAboveTheOther = 7;
 const char16_t kCaptureFailedMessage[] = u"Capture Failed.";
 
-// The parts of a ';'-separated list; the text after the last ';' is one
-// more part, even when empty.
-std::vector<std::string> SplitAtSemicolons(const std::string& text) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  for (size_t semicolon = text.find(';'); semicolon != std::string::npos;
-       semicolon = text.find(';', start)) {
-    parts.push_back(text.substr(start, semicolon - start));
-    start = semicolon + 1;
-  }
-  parts.push_back(text.substr(start));
-  return parts;
-}
-
 }  // namespace
 
 CapturePipeline::CapturePipeline(CaptureContext& context, CImageListCtrl& thumbnails)
@@ -83,14 +69,7 @@ void CapturePipeline::Publish(const std::string& path) {
 std::optional<std::vector<std::string>> CapturePipeline::CropFiles(
     const std::string& nameBuffer) const {
   if (context_.Controls().Selection(IDC_CROP_MODE) != kCropModeMultiple) return std::nullopt;
-  const std::vector<std::string> parts = SplitAtSemicolons(BufferText(nameBuffer));
-  if (parts.size() < 2) return std::nullopt;
-  // An empty part (a list that ends with ';') names no file.
-  std::vector<std::string> files;
-  for (const std::string& part : parts) {
-    if (!part.empty()) files.push_back(part);
-  }
-  return files;
+  return MultipleCropFiles(BufferText(nameBuffer));
 }
 
 void CapturePipeline::CaptureImage(const MergeView& merges) {

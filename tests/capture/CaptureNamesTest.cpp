@@ -58,3 +58,14 @@ TEST(CaptureNames, ABufferIsReadUpToItsZeroAndNeverPastItsSize) {
   const std::string unterminated(2000, 'x');
   EXPECT_EQ(capture::BufferText(unterminated).size(), capture::kNameBufferSize - 1);
 }
+
+TEST(CaptureNames, AMultipleCropListsItsFilesAndNoEmptyOne) {
+  using Files = std::vector<std::string>;
+  EXPECT_EQ(capture::MultipleCropFiles("a.bmp;b.bmp"), (Files{"a.bmp", "b.bmp"}));
+  // Each name followed by ';' leaves an empty last part, which names no file.
+  EXPECT_EQ(capture::MultipleCropFiles("a.bmp;b.bmp;"), (Files{"a.bmp", "b.bmp"}));
+  EXPECT_EQ(capture::MultipleCropFiles(";;"), Files{});
+  // One part: the buffer names a single file, or is as it was.
+  EXPECT_FALSE(capture::MultipleCropFiles("W\\1_5.bmp"));
+  EXPECT_FALSE(capture::MultipleCropFiles(""));
+}
