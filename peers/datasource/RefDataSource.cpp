@@ -50,6 +50,14 @@ struct State {
   int batchAnswer = 212;
   std::wstring copiesFolder;
   bool inBatch = false;
+  // Every text message record received, and which a waitrecord step has
+  // already taken.
+  struct Received {
+    int32_t code;
+    std::u16string text;
+    bool taken;
+  };
+  std::vector<Received> received;
   // The window the control steps act on.
   std::wstring target = kCaptureWindow;
 };
@@ -100,6 +108,7 @@ void OnRecord(const COPYDATASTRUCT& data) {
              INVALID_FILE_ATTRIBUTES;
   }
   g_state.log->Record(static_cast<uint32_t>(data.dwData), data.cbData, code, text, exists);
+  if (message) g_state.received.push_back({code, text, false});
   if (exists == 1 && !g_state.copiesFolder.empty()) {
     CopyReceivedFile(std::wstring(text.begin(), text.end()));
   }
@@ -212,6 +221,24 @@ bool RunMessageBoxStep() {
   return true;
 }
 
+// Handles messages until a record CODE (with TEXT if given) has arrived
+// that no earlier waitrecord step took, and takes it.
+bool RunWaitRecordStep(const std::vector<std::wstring>& args) {
+  const int32_t code = _wtoi(args[0].c_str());
+  const bool anyText = args.size() < 2;
+  const std::u16string text = anyText ? u"" : std::u16string(args[1].begin(), args[1].end());
+  return PumpUntil(
+      [&] {
+        for (auto& record : g_state.received) {
+          if (record.taken || record.code != code || (!anyText && record.text != text)) continue;
+          record.taken = true;
+          return true;
+        }
+        return false;
+      },
+      kExitTimeoutMs);
+}
+
 // The steps that act on any window of Prismel, such as an option dialog.
 bool RunDialogStep(const Step& step) {
   const auto& args = step.arguments;
@@ -221,6 +248,7 @@ bool RunDialogStep(const Step& step) {
   }
   if (step.verb == L"listmenu") return RunListMenuStep(args);
   if (step.verb == L"msgbox") return RunMessageBoxStep();
+  if (step.verb == L"waitrecord") return RunWaitRecordStep(args);
   if (step.verb == L"visible") {
     HWND window = TargetWindow();
     if (window == nullptr) return false;

@@ -34,6 +34,8 @@
 //                               choose entry ENTRY (1 = first) of its context menu
 //   msgbox                      handle messages until Prismel shows a message box, log
 //                               its text and press its OK
+//   waitrecord:CODE[:TEXT]      handle messages until a record CODE (with TEXT) arrived
+//                               that no earlier waitrecord step took
 //   visible                     log whether the chosen window is visible ("1" or "0")
 #pragma once
 

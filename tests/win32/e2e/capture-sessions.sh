@@ -75,7 +75,7 @@ case "$session" in
     play "${start[@]}" click:1109 wait:1000 click:1109 wait:1000 click:1109 wait:1000 \
       listmenu:1029:1:1 wait:500 click:1030 waitexit
     expect "203 CONNECTED" "207 BEGIN" 209 "208 1_N.bmp" 209 "208 1_N.bmp" "207 END" \
-      "207 END" 212
+      "read visible 0" "207 END" 212
     mapfile -t files < <(received)
     [ "${#files[@]}" = 2 ] || fail "${#files[@]} files received"
     [ "${files[0]}" != "${files[1]}" ] || fail "the same file twice"
@@ -86,8 +86,70 @@ case "$session" in
     mapfile -t shots < <(grep -ao '^camCaptureImageFile([^)]*' "$work/calls.txt" |
       grep -o '1_-\?[0-9]*\.bmp')
     [ "${#shots[@]}" = 3 ] || fail "${#shots[@]} pictures taken"
-    [ "$(basename "${files[0]}")" = "${shots[0]}" ] && [ "$(basename "${files[1]}")" = "${shots[2]}" ] ||
+    [ "$(basename "${files[0]}")" = "${shots[0]}" ] &&
+      [ "$(basename "${files[1]}")" = "${shots[2]}" ] ||
       fail "handed over ${files[*]}, taken ${shots[*]}"
+    ;;
+  one-by-one)
+    # Each picture is handed over as soon as it is taken (a read of the
+    # window marks the end of each capture); Exit closes the window, which
+    # sends "END" and 212 twice: from Exit and when it is destroyed.
+    camera
+    settings '<ShowUIUpdataOneByOne>1</ShowUIUpdataOneByOne>'
+    play "${start[@]}" click:1109 wait:1000 visible click:1109 wait:1000 visible \
+      click:1030 waitexit
+    expect "203 CONNECTED" 209 "208 1_N.bmp" "read visible 1" 209 "208 1_N.bmp" \
+      "read visible 1" "207 END" 212 "207 END" 212
+    mapfile -t files < <(received)
+    [ "${#files[@]}" = 2 ] || fail "${#files[@]} files received"
+    for file in "${files[@]}"; do
+      [ "$(size_of "$file")" = 640x480 ] || fail "$file is $(size_of "$file" || true)"
+    done
+    ;;
+  noui-failure)
+    # Every picture fails: seven attempts, "Capture Failed.", then the Exit
+    # action hides the window and hands over the empty batch: "BEGIN" only.
+    camera 'Fail=camCaptureImageFile,100,-5'
+    settings
+    play send:202 send:204:NOUI wait:1500 visible click:1109 msgbox \
+      waitrecord:207:BEGIN visible send:212 waitexit
+    expect "203 CONNECTED" "read visible 1" "read msgbox Capture Failed." "207 BEGIN" \
+      "read visible 0" "207 END" 212
+    attempts=$(grep -ac '^camCaptureImageFile(' "$work/calls.txt" || true)
+    [ "$attempts" = 7 ] || fail "$attempts attempts"
+    ;;
+  two-step-merge)
+    # Side by side: the first press takes the left picture, the second the
+    # right one and hands over only their merge, as wide as both.
+    camera
+    settings '<MergeHV><isEnable>1</isEnable><direction>1</direction></MergeHV>'
+    play "${start[@]}" click:1109 wait:1000 click:1109 wait:1500 click:1030 waitexit
+    expect "203 CONNECTED" "207 BEGIN" 209 "208 Merge_N.bmp" "207 END" "207 END" 212
+    mapfile -t files < <(received)
+    [ "$(size_of "${files[0]}")" = 1280x480 ] || fail "merge is $(size_of "${files[0]}" || true)"
+    ;;
+  watermark)
+    # An opaque magenta "PRISMEL" 72 points high at the top left, then the
+    # same picture with the watermark off: only the first has magenta there.
+    camera
+    settings '<WaterMark><isEnable>1</isEnable><text>PRISMEL</text><WordSize>72</WordSize>' \
+      '<color><R>255</R><G>0</G><B>255</B></color><transparency>0</transparency>' \
+      '<angle>0</angle><position>0</position><isAddTimeStamp>0</isAddTimeStamp></WaterMark>'
+    play "${start[@]}" click:1109 wait:1000 check:1010:0 wait:300 click:1109 wait:1000 \
+      click:1030 waitexit
+    expect "203 CONNECTED" "207 BEGIN" 209 "208 1_N.bmp" 209 "208 1_N.bmp" "207 END" \
+      "read visible 0" "207 END" 212
+    mapfile -t files < <(received)
+    magenta() {  # FILE GEOMETRY: magenta pixels in that part of the picture
+      convert "$1" -crop "$2" +repage -fuzz 15% -fill black +opaque '#FF00FF' \
+        -fill white -opaque '#FF00FF' -format '%[fx:round(mean*w*h)]' info:
+    }
+    marked=$(magenta "${files[0]}" 320x160+0+0)
+    elsewhere=$(magenta "${files[0]}" 320x240+320+240)
+    plain=$(magenta "${files[1]}" 320x160+0+0)
+    [ "$marked" -gt 500 ] && [ "$elsewhere" = 0 ] && [ "$plain" = 0 ] ||
+      fail "magenta pixels: $marked at the top left, $elsewhere at the bottom right," \
+        "$plain without the watermark"
     ;;
   *) echo "unknown session $session"; exit 2 ;;
 esac
