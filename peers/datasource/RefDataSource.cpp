@@ -3,7 +3,12 @@
 // every record it receives and exits when Prismel exits.
 //
 //   RefDataSource.exe [--title T] [--prismel PATH] [--log FILE]
-//                     [--answer 212|211|none] [--script FILE] [STEP ...]
+//                     [--answer 212|211|none] [--copies FOLDER] [--script FILE]
+//                     [STEP ...]
+//
+// With --copies, every file a 208 record names is copied into FOLDER under
+// its own name when the record arrives, so that it can be read after
+// Prismel has cleaned up.
 //
 // Exit codes: 0 done, 1 bad arguments, 2 Prismel could not be started or
 // never opened its receiving window, 3 Prismel did not exit in time.
@@ -15,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "ProcessWindows.h"
 #include "RecordLog.h"
 #include "Scenario.h"
 #include "dslink/DSMessageRecord.h"
@@ -32,6 +38,7 @@ struct Options {
   std::wstring prismel;  // default: Prismel.exe beside this program
   std::wstring logPath;
   int batchAnswer = 212;  // 0: no answer
+  std::wstring copiesFolder;
   std::vector<std::wstring> steps;
 };
 
@@ -39,8 +46,18 @@ struct State {
   std::unique_ptr<RecordLog> log;
   HWND window = nullptr;
   HANDLE process = nullptr;
+  DWORD processId = 0;
   int batchAnswer = 212;
+  std::wstring copiesFolder;
   bool inBatch = false;
+  // Every text message record received, and which a waitrecord step has
+  // already taken.
+  struct Received {
+    int32_t code;
+    std::u16string text;
+    bool taken;
+  };
+  std::vector<Received> received;
   // The window the control steps act on.
   std::wstring target = kCaptureWindow;
 };
@@ -72,6 +89,15 @@ bool SendCode(uint32_t kind, int32_t code, const std::wstring& text) {
   return SendBlock(kind, &record, sizeof record);
 }
 
+void CopyReceivedFile(const std::wstring& path) {
+  const size_t nameStart = path.find_last_of(L"\\/");
+  const std::wstring name = nameStart == std::wstring::npos ? path : path.substr(nameStart + 1);
+  const std::wstring copy = g_state.copiesFolder + L"\\" + name;
+  if (!CopyFileW(path.c_str(), copy.c_str(), FALSE)) {
+    g_state.log->Event("copy-failed", Narrow(path));
+  }
+}
+
 void OnRecord(const COPYDATASTRUCT& data) {
   const auto message = ReadTextMessage(data.lpData, data.cbData);
   const int32_t code = message ? message->code : 0;
@@ -82,6 +108,10 @@ void OnRecord(const COPYDATASTRUCT& data) {
              INVALID_FILE_ATTRIBUTES;
   }
   g_state.log->Record(static_cast<uint32_t>(data.dwData), data.cbData, code, text, exists);
+  if (message) g_state.received.push_back({code, text, false});
+  if (exists == 1 && !g_state.copiesFolder.empty()) {
+    CopyReceivedFile(std::wstring(text.begin(), text.end()));
+  }
 
   if (code == kDSCodeBracket && text == u"BEGIN") g_state.inBatch = true;
   if (code == kDSCodeBracket && text == u"END" && g_state.inBatch) {
@@ -149,12 +179,81 @@ bool PumpUntil(Done done, DWORD timeoutMs) {
   }
 }
 
+// Selects item INDEX of list view ID, right-clicks it and chooses entry
+// ENTRY of the context menu that opens.
+bool RunListMenuStep(const std::vector<std::wstring>& args) {
+  HWND window = TargetWindow();
+  HWND list = window != nullptr ? GetDlgItem(window, _wtoi(args[0].c_str())) : nullptr;
+  POINT centre{};
+  const int item = _wtoi(args[1].c_str());
+  if (list == nullptr || !ListViewItemCentre(g_state.process, list, item, centre)) return false;
+  ClickThenRightClick(list, centre);
+  HWND menu = nullptr;
+  if (!PumpUntil(
+          [&] {
+            menu = VisibleWindowOf(g_state.processId, L"#32768", nullptr);
+            return menu != nullptr;
+          },
+          kStartTimeoutMs)) {
+    return false;
+  }
+  ChooseMenuEntry(menu, _wtoi(args[2].c_str()));
+  return true;
+}
+
+// Waits for a message box of Prismel (a dialog without caption), logs its
+// text and presses its OK.
+bool RunMessageBoxStep() {
+  HWND box = nullptr;
+  if (!PumpUntil(
+          [&] {
+            box = VisibleWindowOf(g_state.processId, L"#32770", L"");
+            return box != nullptr;
+          },
+          kExitTimeoutMs)) {
+    return false;
+  }
+  // 0xFFFF: the message text's static control in a message box.
+  wchar_t text[512] = {};
+  SendMessageW(GetDlgItem(box, 0xFFFF), WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+  g_state.log->Read("msgbox", std::u16string(text, text + wcslen(text)));
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  return true;
+}
+
+// Handles messages until a record CODE (with TEXT if given) has arrived
+// that no earlier waitrecord step took, and takes it.
+bool RunWaitRecordStep(const std::vector<std::wstring>& args) {
+  const int32_t code = _wtoi(args[0].c_str());
+  const bool anyText = args.size() < 2;
+  const std::u16string text = anyText ? u"" : std::u16string(args[1].begin(), args[1].end());
+  return PumpUntil(
+      [&] {
+        for (auto& record : g_state.received) {
+          if (record.taken || record.code != code || (!anyText && record.text != text)) continue;
+          record.taken = true;
+          return true;
+        }
+        return false;
+      },
+      kExitTimeoutMs);
+}
+
 // The steps that act on any window of Prismel, such as an option dialog.
 bool RunDialogStep(const Step& step) {
   const auto& args = step.arguments;
   if (step.verb == L"window") {
     g_state.target = args[0];
     return PumpUntil([] { return TargetWindow() != nullptr; }, kStartTimeoutMs);
+  }
+  if (step.verb == L"listmenu") return RunListMenuStep(args);
+  if (step.verb == L"msgbox") return RunMessageBoxStep();
+  if (step.verb == L"waitrecord") return RunWaitRecordStep(args);
+  if (step.verb == L"visible") {
+    HWND window = TargetWindow();
+    if (window == nullptr) return false;
+    g_state.log->Read("visible", IsWindowVisible(window) ? u"1" : u"0");
+    return true;
   }
   if (step.verb == L"menukey") {
     // The pop-up menu's own window class; the menu's loop reads the key.
@@ -340,6 +439,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
     } else if (arg == L"--answer" && hasValue) {
       const std::wstring answer = argv[++i];
       options.batchAnswer = answer == L"none" ? 0 : _wtoi(answer.c_str());
+    } else if (arg == L"--copies" && hasValue) {
+      options.copiesFolder = argv[++i];
     } else if (arg == L"--script" && hasValue) {
       for (const auto& line : ReadScriptLines(argv[++i])) options.steps.push_back(line);
     } else if (arg.rfind(L"--", 0) == 0) {
@@ -370,6 +471,7 @@ bool StartPrismel(Options options) {
   }
   CloseHandle(info.hThread);
   g_state.process = info.hProcess;
+  g_state.processId = info.dwProcessId;
   return true;
 }
 
@@ -379,7 +481,8 @@ int wmain(int argc, wchar_t** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options)) {
     std::fprintf(stderr, "usage: RefDataSource [--title T] [--prismel PATH] [--log FILE] "
-                         "[--answer 212|211|none] [--script FILE] [STEP ...]\n");
+                         "[--answer 212|211|none] [--copies FOLDER] [--script FILE] "
+                         "[STEP ...]\n");
     return 1;
   }
   std::vector<Step> steps;
@@ -395,6 +498,7 @@ int wmain(int argc, wchar_t** argv) {
 
   g_state.log = std::make_unique<RecordLog>(options.logPath);
   g_state.batchAnswer = options.batchAnswer;
+  g_state.copiesFolder = options.copiesFolder;
 
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = WindowProc;

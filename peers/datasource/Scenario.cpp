@@ -31,7 +31,9 @@ constexpr Form kForms[] = {
     {L"dropdown", 1, 1}, {L"items", 1, 1},  {L"check", 2, 2},  {L"rect", 1, 1},
     {L"poprect", 0, 0},  {L"move", 2, 2},   {L"dialogclick", 2, 2},
     {L"window", 1, 1},   {L"type", 2, 2},   {L"pick", 2, 2},   {L"key", 2, 2},
-    {L"menukey", 1, 1},
+    {L"menukey", 1, 1},  {L"listmenu", 3, 3},
+    {L"msgbox", 0, 0},   {L"visible", 0, 0},
+    {L"waitrecord", 1, 2},
 };
 
 }  // namespace

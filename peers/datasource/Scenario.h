@@ -30,6 +30,13 @@
 //   pick:ID:TEXT                pick the item of a list that reads TEXT
 //   key:ID:VK                   press a key (decimal virtual-key code) on a control
 //   menukey:VK                  press a key in the open pop-up menu
+//   listmenu:ID:INDEX:ENTRY     click item INDEX of list view ID, right-click it and
+//                               choose entry ENTRY (1 = first) of its context menu
+//   msgbox                      handle messages until Prismel shows a message box, log
+//                               its text and press its OK
+//   waitrecord:CODE[:TEXT]      handle messages until a record CODE (with TEXT) arrived
+//                               that no earlier waitrecord step took
+//   visible                     log whether the chosen window is visible ("1" or "0")
 #pragma once
 
 #include <string>

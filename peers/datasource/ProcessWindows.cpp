@@ -1,0 +1,71 @@
+#include "ProcessWindows.h"
+
+#include <commctrl.h>
+
+bool ListViewItemCentre(HANDLE process, HWND list, int index, POINT& centre) {
+  const LRESULT count = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
+  if (index < 0 || index >= count) return false;
+  void* remote =
+      VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  if (remote == nullptr) return false;
+  RECT rect{};
+  rect.left = LVIR_ICON;
+  bool read = WriteProcessMemory(process, remote, &rect, sizeof rect, nullptr) &&
+              SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(index),
+                           reinterpret_cast<LPARAM>(remote)) != 0 &&
+              ReadProcessMemory(process, remote, &rect, sizeof rect, nullptr);
+  (void)VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  if (!read || rect.right <= rect.left || rect.bottom <= rect.top) return false;
+  centre.x = (rect.left + rect.right) / 2;
+  centre.y = (rect.top + rect.bottom) / 2;
+  return true;
+}
+
+void ClickThenRightClick(HWND list, POINT point) {
+  const LPARAM at = MAKELPARAM(point.x, point.y);
+  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(list, WM_LBUTTONUP, 0, at);
+  PostMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, at);
+  PostMessageW(list, WM_RBUTTONUP, 0, at);
+}
+
+namespace {
+
+struct WindowSearch {
+  DWORD processId;
+  const wchar_t* className;
+  const wchar_t* caption;
+  HWND found;
+};
+
+BOOL CALLBACK CheckWindow(HWND hwnd, LPARAM data) {
+  auto* search = reinterpret_cast<WindowSearch*>(data);
+  wchar_t className[64] = {};
+  GetClassNameW(hwnd, className, 64);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(hwnd, &processId);
+  if (lstrcmpW(className, search->className) != 0 || processId != search->processId ||
+      !IsWindowVisible(hwnd)) {
+    return TRUE;
+  }
+  if (search->caption != nullptr) {
+    wchar_t caption[256] = {};
+    GetWindowTextW(hwnd, caption, 256);
+    if (lstrcmpW(caption, search->caption) != 0) return TRUE;
+  }
+  search->found = hwnd;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND VisibleWindowOf(DWORD processId, const wchar_t* className, const wchar_t* caption) {
+  WindowSearch search{processId, className, caption, nullptr};
+  EnumWindows(&CheckWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void ChooseMenuEntry(HWND menu, int entry) {
+  for (int i = 0; i < entry; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+}
