@@ -11,14 +11,10 @@
 set -euo pipefail
 bin=$1 session=$2
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-log="$work/log"
-program="$work/program"
+source "$here/session.sh"
 copies="$work/copies"
-mkdir -p "$program" "$copies"
+mkdir -p "$copies"
 export KELPRA_CALL_LOG="Z:$work/calls.txt"
-cp -r "$bin/Prismel.exe" "$bin/Kelpra.dll" "$bin/Language" "$bin/RefDataSource.exe" "$program/"
 
 # One camera with one small frame size: quick pictures of a known size.
 camera() {  # [LIBRARY_LINE]: Kelpra.ini, with a [Library] line if given

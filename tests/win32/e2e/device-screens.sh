@@ -10,21 +10,9 @@ set -euo pipefail
 bin=$1 artifacts=$2
 here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$artifacts"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-log="$work/log"
-# A program folder of its own: no settings left by another session.
-program="$work/program"
-mkdir -p "$program"
-cp -r "$bin/Prismel.exe" "$bin/Kelpra.dll" "$bin/Language" "$bin/RefDataSource.exe" "$program/"
+source "$here/session.sh"
 bin=$program
 
-shoot() {  # waits for the data source's signal, takes the screenshot, answers
-  for _ in $(seq 1 600); do [ -f "$work/$1" ] && break; sleep 0.1; done
-  [ -f "$work/$1" ] || { echo "no $1 signal"; cat "$log"; exit 1; }
-  import -window root "$artifacts/$2"
-  touch "$work/$1.done"
-}
 
 # 1021: frame sizes, 1098: unit, 1014: secondary camera, 1031: live picture area.
 "$here/../../../scripts/wine-run.sh" "$bin/RefDataSource.exe" --log "Z:$log" \

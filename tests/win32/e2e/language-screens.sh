@@ -8,25 +8,13 @@ set -euo pipefail
 bin=$1 artifacts=$2
 here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$artifacts"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-log="$work/log"
-# A program folder of its own: no settings left by another session.
-program="$work/program"
-mkdir -p "$program"
-cp -r "$bin/Prismel.exe" "$bin/Kelpra.dll" "$bin/Language" "$bin/RefDataSource.exe" "$program/"
+source "$here/session.sh"
 bin=$program
 
 # The language box lists the languages in the order of the language list.
 cn_index=$(grep -o '>[A-Z][A-Z]<' "$bin/Language/Language.xml" | tr -d '<>' | grep -n '^CN$' | cut -d: -f1)
 cn_index=$((cn_index - 1))
 
-shoot() {  # waits for the data source's signal, takes the screenshot, answers
-  for _ in $(seq 1 600); do [ -f "$work/$1" ] && break; sleep 0.1; done
-  [ -f "$work/$1" ] || { echo "no $1 signal"; cat "$log"; exit 1; }
-  import -window root "$artifacts/$2"
-  touch "$work/$1.done"
-}
 
 "$here/../../../scripts/wine-run.sh" "$bin/RefDataSource.exe" --log "Z:$log" \
   send:202 send:204:SHOWUI wait:1500 text:1076 text:1030 statustext \

@@ -11,12 +11,7 @@ set -euo pipefail
 bin=$1 artifacts=$2
 here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$artifacts"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-log="$work/log"
-program="$work/program"
-mkdir -p "$program"
-cp -r "$bin/Prismel.exe" "$bin/Kelpra.dll" "$bin/Language" "$bin/RefDataSource.exe" "$program/"
+source "$here/session.sh"
 # The watermark is on, so that its settings button can be used.
 cat > "$program/LastSetting.xml" <<'XML'
 <?xml version="1.0" encoding="UTF-8" ?>
@@ -28,12 +23,6 @@ cat > "$program/LastSetting.xml" <<'XML'
 XML
 export KELPRA_CALL_LOG="Z:$work/calls.txt"
 
-shoot() {  # waits for the data source's signal, takes the screenshot, answers
-  for _ in $(seq 1 600); do [ -f "$work/$1" ] && break; sleep 0.1; done
-  [ -f "$work/$1" ] || { echo "no $1 signal"; cat "$log"; exit 1; }
-  import -window root "$artifacts/$2"
-  touch "$work/$1.done"
-}
 
 # Virtual keys: 35 End, 33 Page Up, 40 Down, 13 Enter, 27 Escape.
 "$here/../../../scripts/wine-run.sh" "$program/RefDataSource.exe" --log "Z:$log" \

@@ -1,0 +1,19 @@
+# Sourced by the end-to-end sessions. Given `bin` (the build's folder of
+# programs), it makes a work folder removed at exit, a log file in it, and a
+# program folder of its own with copies of the programs and the language
+# files, so that no settings of another session apply: `work`, `log`,
+# `program`. `shoot SIGNAL FILE` waits for the data source's signal, saves a
+# screenshot as `$artifacts/FILE` and answers the signal.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+log="$work/log"
+program="$work/program"
+mkdir -p "$program"
+cp -r "$bin/Prismel.exe" "$bin/Kelpra.dll" "$bin/Language" "$bin/RefDataSource.exe" "$program/"
+
+shoot() {
+  for _ in $(seq 1 600); do [ -f "$work/$1" ] && break; sleep 0.1; done
+  [ -f "$work/$1" ] || { echo "no $1 signal"; cat "$log"; exit 1; }
+  import -window root "$artifacts/$2"
+  touch "$work/$1.done"
+}
