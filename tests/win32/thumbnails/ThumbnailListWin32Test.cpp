@@ -20,6 +20,8 @@
 
 #include <commctrl.h>
 
+#include "win32/support/TestPictures.h"
+
 namespace {
 
 struct Idle : platform::DialogHandler {
@@ -43,49 +45,11 @@ void RecordCount(int count) { Counts().push_back(count); }
 
 // A file in this process's own folder under the temp folder.
 std::u16string TempFile(const std::wstring& name) {
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder =
-      std::wstring(temp) + L"prismel-thumbnails-" + std::to_wstring(GetCurrentProcessId());
-  CreateDirectoryW(folder.c_str(), nullptr);
-  const std::wstring path = folder + L"\\" + name;
-  return std::u16string(path.begin(), path.end());
+  return win32_test_support::TempFile(L"prismel-thumbnails", name);
 }
 
-bool WriteBytes(const std::u16string& path, const std::string& bytes) {
-  FILE* file = _wfopen(reinterpret_cast<const wchar_t*>(path.c_str()), L"wb");
-  if (file == nullptr) return false;
-  const bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return fclose(file) == 0 && written;
-}
-
-void Put32(std::string& bytes, size_t at, uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-// A 24-bit BMP of one colour, or only the header of one when `withPixels` is false.
-std::string Bmp(int width, int height, COLORREF colour, bool withPixels = true) {
-  const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3);
-  std::string bytes(54, '\0');
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  Put32(bytes, 2, static_cast<uint32_t>(54 + stride * height));
-  Put32(bytes, 10, 54);
-  Put32(bytes, 14, 40);
-  Put32(bytes, 18, static_cast<uint32_t>(width));
-  Put32(bytes, 22, static_cast<uint32_t>(height));
-  bytes[26] = 1;
-  bytes[28] = 24;
-  if (!withPixels) return bytes;
-  std::string row(stride, '\0');
-  for (int x = 0; x < width; ++x) {
-    row[x * 3] = static_cast<char>(GetBValue(colour));
-    row[x * 3 + 1] = static_cast<char>(GetGValue(colour));
-    row[x * 3 + 2] = static_cast<char>(GetRValue(colour));
-  }
-  for (int y = 0; y < height; ++y) bytes += row;
-  return bytes;
-}
+using win32_test_support::Bmp;
+using win32_test_support::WriteBytes;
 
 bool Exists(const std::u16string& path) {
   return GetFileAttributesW(reinterpret_cast<const wchar_t*>(path.c_str())) !=
