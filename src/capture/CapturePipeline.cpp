@@ -66,12 +66,6 @@ void CapturePipeline::Publish(const std::string& path) {
   (void)context_.link.TransferFile(currentFile_);
 }
 
-std::optional<std::vector<std::string>> CapturePipeline::CropFiles(
-    const std::string& nameBuffer) const {
-  if (context_.Controls().Selection(IDC_CROP_MODE) != kCropModeMultiple) return std::nullopt;
-  return MultipleCropFiles(BufferText(nameBuffer));
-}
-
 void CapturePipeline::CaptureImage(const MergeView& merges) {
   context_.window.RefreshWatermarkTimeStamp();
   const std::optional<CaptureNames> names = NamesForThisCapture(ExtensionOf(0));
@@ -88,12 +82,15 @@ void CapturePipeline::CaptureImage(const MergeView& merges) {
     secondaryResult = CaptureToFile(secondary, secondaryBuffer);
   }
 
-  if (auto cropFiles = CropFiles(mainBuffer)) {
-    for (const std::string& file : *cropFiles) Publish(file);
-    return;
-  }
-  // A multiple crop that wrote one file names it in the buffer.
+  // A multiple crop lists the files it wrote in the buffer; one that wrote a
+  // single file names it there.
   const bool multipleCrop = window.Selection(IDC_CROP_MODE) == kCropModeMultiple;
+  if (multipleCrop) {
+    if (auto cropFiles = MultipleCropFiles(BufferText(mainBuffer))) {
+      for (const std::string& file : *cropFiles) Publish(file);
+      return;
+    }
+  }
   const std::string mainName = multipleCrop ? BufferText(mainBuffer) : names->main;
 
   if (window.IsChecked(IDC_MERGE)) {

@@ -62,9 +62,6 @@ class CapturePipeline {
   std::optional<CaptureNames> NamesForThisCapture(const std::string& extension);
   // Makes `path` the current file, lists it and hands it to the data source.
   void Publish(const std::string& path);
-  // The files a multiple crop wrote, when the library listed two or more in
-  // the name buffer; nothing otherwise.
-  std::optional<std::vector<std::string>> CropFiles(const std::string& nameBuffer) const;
   // One step of the two-picture merge (1007 checked).
   void MergePair(const CaptureNames& names, const std::string& mainName, int32_t mainResult,
                  int32_t secondaryResult, CMergePreviewDlg& preview);

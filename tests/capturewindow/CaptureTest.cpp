@@ -17,10 +17,6 @@ std::vector<std::string> CaptureCalls(CaptureWindowHarness& h) {
   return calls;
 }
 
-std::string Work(CaptureWindowHarness& h, const std::string& name) {
-  return *h.dialog->Pipeline().WorkFolder() + "\\" + name;
-}
-
 }  // namespace
 
 TEST(Capture, APlainCaptureWritesABitmapWhateverTheFormatListShows) {
@@ -29,12 +25,11 @@ TEST(Capture, APlainCaptureWritesABitmapWhateverTheFormatListShows) {
   settings::SessionSettings saved;
   saved.fileType = 1;  // JPEG
   saved.ShowUIUpdataOneByOne = 1;
-  ASSERT_TRUE(settings::SaveSessionSettingsFile(
-      h.host.os, h.ProgramFile("LastSetting.xml").string(), saved));
+  h.SaveSettings(saved);
   h.Then([&] {
     ASSERT_EQ(h.Window().Selection(IDC_FILE_FORMAT), 1);
     ASSERT_TRUE(h.Window().UserClick(IDC_CAPTURE));
-    const std::string file = Work(h, "1_4242.bmp");
+    const std::string file = h.WorkFile("1_4242.bmp");
     EXPECT_EQ(CaptureCalls(h), std::vector<std::string>{"camCaptureImageFile(0,\"" + file + "\")"});
     EXPECT_EQ(h.dataSource.Transcript(), (Transcript{"209", "208 " + file}));
     EXPECT_EQ(h.dialog->Pipeline().CurrentFile(), h.host.os.AnsiToWide(file));
@@ -54,8 +49,8 @@ TEST(Capture, TwoCapturesInOneTickKeepBothPictures) {
     h.Window().UserClick(IDC_CAPTURE);
     h.Window().UserClick(IDC_CAPTURE);
     EXPECT_EQ(h.dialog->Link().PendingFiles(),
-              (std::vector<std::u16string>{h.host.os.AnsiToWide(Work(h, "1_9000.bmp")),
-                                           h.host.os.AnsiToWide(Work(h, "1_9001.bmp"))}));
+              (std::vector<std::u16string>{h.host.os.AnsiToWide(h.WorkFile("1_9000.bmp")),
+                                           h.host.os.AnsiToWide(h.WorkFile("1_9001.bmp"))}));
   });
   h.Run();
 }

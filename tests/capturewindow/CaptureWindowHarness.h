@@ -17,6 +17,7 @@
 #include "localisation/LanguageList.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "resource.h"
+#include "settings/SettingsFile.h"
 #include "support/DataSourceTwin.h"
 #include "support/ProgramFolder.h"
 
@@ -33,6 +34,16 @@ class CaptureWindowHarness {
   }
   std::filesystem::path ProgramFile(const std::string& name) const { return program.File(name); }
   std::string SettingsFileText() const { return program.ReadFile("LastSetting.xml"); }
+  // Leaves `record` in the program folder's settings file, as an earlier
+  // session would have.
+  void SaveSettings(const settings::SessionSettings& record) {
+    ASSERT_TRUE(settings::SaveSessionSettingsFile(host.os, ProgramFile("LastSetting.xml").string(),
+                                                  record));
+  }
+  // A file in the work folder, as the program names it.
+  std::string WorkFile(const std::string& name) const {
+    return *dialog->Pipeline().WorkFolder() + "\\" + name;
+  }
 
   // Queues what the user or the data source does next, while the window runs.
   void Then(std::function<void()> step) { host.ui.AddStep(std::move(step)); }

@@ -10,8 +10,7 @@ using Transcript = std::vector<std::string>;
 // What a capture leaves: a picture in the work folder, listed and handed to
 // the link.
 std::string CaptureByHand(CaptureWindowHarness& h, int number) {
-  const std::string path =
-      *h.dialog->Pipeline().WorkFolder() + "\\1_" + std::to_string(number) + ".bmp";
+  const std::string path = h.WorkFile("1_" + std::to_string(number) + ".bmp");
   std::vector<char> buffer(path.begin(), path.end());
   buffer.resize(1024, '\0');
   EXPECT_EQ(h.dialog->Camera().camCaptureImageFile(0, buffer.data()), 0);
@@ -56,8 +55,7 @@ TEST(Exit, OneByOneEndsTheLinkAndClosesTheWindow) {
   CaptureWindowHarness h;
   settings::SessionSettings saved;
   saved.ShowUIUpdataOneByOne = 1;
-  ASSERT_TRUE(settings::SaveSessionSettingsFile(
-      h.host.os, h.ProgramFile("LastSetting.xml").string(), saved));
+  h.SaveSettings(saved);
   std::string path;
   h.Then([&] {
     path = CaptureByHand(h, 7);
@@ -73,8 +71,7 @@ TEST(Exit, SettingsOtherThanOneMeanBatch) {
   CaptureWindowHarness h;
   settings::SessionSettings saved;
   saved.ShowUIUpdataOneByOne = 2;
-  ASSERT_TRUE(settings::SaveSessionSettingsFile(
-      h.host.os, h.ProgramFile("LastSetting.xml").string(), saved));
+  h.SaveSettings(saved);
   h.Then([&] {
     const std::string path = CaptureByHand(h, 9);
     EXPECT_TRUE(h.dataSource.Transcript().empty());

@@ -11,17 +11,8 @@ namespace {
 using device_steps::CommandToggle;
 using Transcript = std::vector<std::string>;
 
-std::string Work(CaptureWindowHarness& h, const std::string& name) {
-  return *h.dialog->Pipeline().WorkFolder() + "\\" + name;
-}
-
 std::string FileRecord(CaptureWindowHarness& h, const std::string& name) {
-  return "208 " + Work(h, name);
-}
-
-void Save(CaptureWindowHarness& h, const settings::SessionSettings& saved) {
-  ASSERT_TRUE(settings::SaveSessionSettingsFile(
-      h.host.os, h.ProgramFile("LastSetting.xml").string(), saved));
+  return "208 " + h.WorkFile(name);
 }
 
 void CaptureAt(CaptureWindowHarness& h, uint32_t tick) {
@@ -58,7 +49,7 @@ TEST(HandOff, ABatchSkipsThePictureDeletedFromTheList) {
   });
   h.Then([&] {
     EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(), 2);
-    EXPECT_FALSE(h.host.os.FileExists(h.host.os.AnsiToWide(Work(h, "1_20.bmp"))));
+    EXPECT_FALSE(h.host.os.FileExists(h.host.os.AnsiToWide(h.WorkFile("1_20.bmp"))));
     ASSERT_TRUE(h.Window().UserClick(IDC_EXIT));
     EXPECT_EQ(h.dataSource.Transcript(),
               (Transcript{"207 BEGIN", "209", FileRecord(h, "1_10.bmp"), "209",
@@ -73,7 +64,7 @@ TEST(HandOff, OneByOneEachFileArrivesBeforeTheNextCaptureStarts) {
   CaptureWindowHarness h;
   settings::SessionSettings saved;
   saved.ShowUIUpdataOneByOne = 1;
-  Save(h, saved);
+  h.SaveSettings(saved);
   h.Then([&] {
     CaptureAt(h, 10);
     EXPECT_EQ(h.dataSource.Transcript(), (Transcript{"209", FileRecord(h, "1_10.bmp")}));
@@ -93,13 +84,13 @@ TEST(HandOff, WithTheSecondaryCameraOnAPressPublishesBothShotsUnderOneNumber) {
     ASSERT_EQ(h.dialog->Devices().SecondaryDeviceIndex(), 1);
     CaptureAt(h, 40);
     EXPECT_EQ(h.dialog->Link().PendingFiles(),
-              (std::vector<std::u16string>{h.host.os.AnsiToWide(Work(h, "1_40.bmp")),
-                                           h.host.os.AnsiToWide(Work(h, "2_40.bmp"))}));
+              (std::vector<std::u16string>{h.host.os.AnsiToWide(h.WorkFile("1_40.bmp")),
+                                           h.host.os.AnsiToWide(h.WorkFile("2_40.bmp"))}));
     // A failed main shot still leaves the secondary camera's picture.
     testing_support::KelpraHooks hooks(h.dialog->Camera());
     ASSERT_EQ(hooks.FailNext("camCaptureImageFile", 1, -5), 0);
     CaptureAt(h, 50);
-    EXPECT_EQ(h.dialog->Link().PendingFiles().back(), h.host.os.AnsiToWide(Work(h, "2_50.bmp")));
+    EXPECT_EQ(h.dialog->Link().PendingFiles().back(), h.host.os.AnsiToWide(h.WorkFile("2_50.bmp")));
     EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 3u);
   });
   h.Run();
@@ -111,13 +102,13 @@ TEST(HandOff, TheSecondaryButtonWritesTheChosenFormat) {
   settings::SessionSettings saved;
   saved.fileType = 1;  // JPEG
   saved.ShowUIUpdataOneByOne = 1;
-  Save(h, saved);
+  h.SaveSettings(saved);
   h.Then([&] {
     CommandToggle(h, IDC_SECONDARY_CAMERA);
     h.host.os.tickCount = 60;
     h.dialog->RunHandler(IDC_SECONDARY_CAPTURE);
     EXPECT_EQ(h.dataSource.Transcript(), (Transcript{"209", FileRecord(h, "2_60.jpg")}));
-    EXPECT_EQ(h.dialog->Pipeline().CurrentFile(), h.host.os.AnsiToWide(Work(h, "2_60.jpg")));
+    EXPECT_EQ(h.dialog->Pipeline().CurrentFile(), h.host.os.AnsiToWide(h.WorkFile("2_60.jpg")));
   });
   h.Then([&] { EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(), 1); });
   h.Run();
@@ -135,7 +126,7 @@ TEST(HandOff, AMultipleCropWithTheSecondaryCameraOnPublishesOnlyTheCrops) {
     for (const std::u16string& path : pending) {
       EXPECT_EQ(path.find(u"\\2_70"), std::u16string::npos) << h.host.os.WideToAnsi(path);
     }
-    EXPECT_TRUE(h.host.os.FileExists(h.host.os.AnsiToWide(Work(h, "2_70.bmp"))));
+    EXPECT_TRUE(h.host.os.FileExists(h.host.os.AnsiToWide(h.WorkFile("2_70.bmp"))));
   });
   h.Run();
 }

@@ -10,11 +10,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-void SaveSettings(CaptureWindowHarness& h, const settings::SessionSettings& record) {
-  ASSERT_TRUE(settings::SaveSessionSettingsFile(
-      h.host.os, h.ProgramFile("LastSetting.xml").string(), record));
-}
-
 // The lines of the call log that name one of `names`, in their order.
 Lines CallsOf(CaptureWindowHarness& h, const std::vector<std::string>& names) {
   Lines picked;
@@ -106,7 +101,7 @@ TEST(ImageOptions, TheFileFormatIsSavedAndSendsNothing) {
   CaptureWindowHarness h;
   settings::SessionSettings saved;
   saved.fileType = 0;
-  SaveSettings(h, saved);
+  h.SaveSettings(saved);
   h.Then([&] {
     auto& w = h.Window();
     EXPECT_EQ(w.Selection(IDC_FILE_FORMAT), 0);
@@ -127,7 +122,7 @@ TEST(ImageOptions, SavedChoicesReachTheLibraryAtStartUp) {
   saved.rotateType = 1;
   saved.EdgeBorder = 1;
   saved.autoCaptureType = 1;
-  SaveSettings(h, saved);
+  h.SaveSettings(saved);
   h.Then([&] {
     EXPECT_EQ(CallsOf(h, kOptionCalls),
               (Lines{"camSetImageColorStyle(0,2)", "camSetImageAdjust(0,4)",
@@ -146,7 +141,7 @@ TEST(ImageOptions, SavedIndicesTheListsDoNotOfferSendNothing) {
   saved.colorType = 7;
   saved.cutType = 4;
   saved.rotateType = 9;
-  SaveSettings(h, saved);
+  h.SaveSettings(saved);
   h.Then([&] {
     EXPECT_EQ(CallsOf(h, kOptionCalls),
               (Lines{"camSetImageCusCropRect(0,0,0,0,0)", "camSetImageFillBorder(0,0)"}));

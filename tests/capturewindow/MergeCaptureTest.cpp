@@ -18,17 +18,8 @@ Lines CallsNamed(CaptureWindowHarness& h, const std::string& name) {
   return calls;
 }
 
-std::string Work(CaptureWindowHarness& h, const std::string& name) {
-  return *h.dialog->Pipeline().WorkFolder() + "\\" + name;
-}
-
 std::u16string Wide(CaptureWindowHarness& h, const std::string& path) {
   return h.host.os.AnsiToWide(path);
-}
-
-void Save(CaptureWindowHarness& h, const settings::SessionSettings& saved) {
-  ASSERT_TRUE(settings::SaveSessionSettingsFile(
-      h.host.os, h.ProgramFile("LastSetting.xml").string(), saved));
 }
 
 // A 3000 x 2000 document camera and a 640 x 480 webcam, opened at those
@@ -54,7 +45,7 @@ TEST(MergeCapture, APairTakesTwoPressesAndPublishesOnlyTheJoinedPicture) {
   settings::SessionSettings saved;
   saved.MergeHV.isEnable = true;
   saved.MergeHV.direction = 1;  // horizontal
-  Save(h, saved);
+  h.SaveSettings(saved);
   h.Then([&] {
     auto& w = h.Window();
     ASSERT_TRUE(w.IsChecked(IDC_MERGE));
@@ -67,12 +58,12 @@ TEST(MergeCapture, APairTakesTwoPressesAndPublishesOnlyTheJoinedPicture) {
 
     h.host.os.tickCount = 200;
     w.UserClick(IDC_CAPTURE);
-    const std::string first = Work(h, "1_100.bmp"), second = Work(h, "1_200.bmp");
+    const std::string first = h.WorkFile("1_100.bmp"), second = h.WorkFile("1_200.bmp");
     EXPECT_EQ(CallsNamed(h, "camCombineImage"),
               Lines{"camCombineImage(\"" + first + "\",\"" + second + "\",\"" +
-                    Work(h, "Merge_200.bmp") + "\",4,0,0,0,0)"});
+                    h.WorkFile("Merge_200.bmp") + "\",4,0,0,0,0)"});
     EXPECT_EQ(h.dialog->Link().PendingFiles(),
-              std::vector<std::u16string>{Wide(h, Work(h, "Merge_200.bmp"))});
+              std::vector<std::u16string>{Wide(h, h.WorkFile("Merge_200.bmp"))});
     EXPECT_FALSE(h.host.os.FileExists(Wide(h, first)));
     EXPECT_FALSE(h.host.os.FileExists(Wide(h, second)));
     EXPECT_TRUE(w.IsEnabled(IDC_COLOR_MODE));
@@ -81,7 +72,7 @@ TEST(MergeCapture, APairTakesTwoPressesAndPublishesOnlyTheJoinedPicture) {
     h.host.os.tickCount = 300;
     w.UserClick(IDC_CAPTURE);
     EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 1u);
-    EXPECT_EQ(h.dialog->Pipeline().Pair().FirstPicture(), Work(h, "1_300.bmp"));
+    EXPECT_EQ(h.dialog->Pipeline().Pair().FirstPicture(), h.WorkFile("1_300.bmp"));
     EXPECT_TRUE(h.dialog->Pipeline().Pair().SecondPicture().empty());
     EXPECT_FALSE(h.dialog->Merges().PreviewDialog().SecondPane().HasPicture());
   });
@@ -93,7 +84,7 @@ TEST(MergeCapture, AFailedJoinSaysSoAndStartsOver) {
   settings::SessionSettings saved;
   saved.MergeHV.isEnable = true;
   saved.MergeHV.direction = 2;  // vertical
-  Save(h, saved);
+  h.SaveSettings(saved);
   h.Then([&] {
     h.Window().UserClick(IDC_CAPTURE);
     testing_support::KelpraHooks hooks(h.dialog->Camera());
@@ -114,7 +105,7 @@ TEST(MergeCapture, AFailedShotIsNoHalfOfAPair) {
   CaptureWindowHarness h;
   settings::SessionSettings saved;
   saved.MergeHV.isEnable = true;
-  Save(h, saved);
+  h.SaveSettings(saved);
   h.Then([&] {
     testing_support::KelpraHooks hooks(h.dialog->Camera());
     ASSERT_EQ(hooks.FailNext("camCaptureImageFile", 1, -5), 0);
@@ -138,7 +129,7 @@ TEST(MergeCapture, TheSecondaryPictureGoesIntoTheMainOneAsAnInset) {
   settings::SessionSettings saved = TwoCameraSettings();
   saved.Webcam.MergeType = 0;
   saved.Webcam.MergePosition = 0;
-  Save(h, saved);
+  h.SaveSettings(saved);
   h.host.os.tickCount = 5000;
   h.Then([&] {
     CommandToggle(h, IDC_SECONDARY_CAMERA);
@@ -146,8 +137,8 @@ TEST(MergeCapture, TheSecondaryPictureGoesIntoTheMainOneAsAnInset) {
     CommandToggle(h, IDC_SECONDARY_MERGE);
     ASSERT_TRUE(h.Window().IsChecked(IDC_SECONDARY_MERGE));
     h.Window().UserClick(IDC_CAPTURE);
-    const std::string main = Work(h, "1_5000.bmp"), webcam = Work(h, "2_5000.bmp");
-    const std::string merged = Work(h, "Merge_5000.bmp");
+    const std::string main = h.WorkFile("1_5000.bmp"), webcam = h.WorkFile("2_5000.bmp");
+    const std::string merged = h.WorkFile("Merge_5000.bmp");
     EXPECT_EQ(CallsNamed(h, "camCombineImage"),
               Lines{"camCombineImage(\"" + main + "\",\"" + webcam + "\",\"" + merged +
                     "\",0,1000,625,1000,750)"});
@@ -163,7 +154,7 @@ TEST(MergeCapture, AFailedSecondaryMergeKeepsAndPublishesBothShots) {
   h.WriteProgramFile("Kelpra.ini", kTwoCameras);
   settings::SessionSettings saved = TwoCameraSettings();
   saved.Webcam.MergeType = 9;
-  Save(h, saved);
+  h.SaveSettings(saved);
   h.host.os.tickCount = 6000;
   h.Then([&] {
     CommandToggle(h, IDC_SECONDARY_CAMERA);
@@ -175,9 +166,9 @@ TEST(MergeCapture, AFailedSecondaryMergeKeepsAndPublishesBothShots) {
     ASSERT_EQ(combine.size(), 1u);
     EXPECT_NE(combine[0].find("\",9,0,0,"), std::string::npos);  // type 9 as it is, at (0, 0)
     EXPECT_EQ(h.dialog->Link().PendingFiles(),
-              (std::vector<std::u16string>{Wide(h, Work(h, "1_6000.bmp")),
-                                           Wide(h, Work(h, "2_6000.bmp"))}));
-    EXPECT_TRUE(h.host.os.FileExists(Wide(h, Work(h, "1_6000.bmp"))));
+              (std::vector<std::u16string>{Wide(h, h.WorkFile("1_6000.bmp")),
+                                           Wide(h, h.WorkFile("2_6000.bmp"))}));
+    EXPECT_TRUE(h.host.os.FileExists(Wide(h, h.WorkFile("1_6000.bmp"))));
   });
   h.Run();
 }
@@ -188,7 +179,7 @@ TEST(MergeCapture, WithoutTheSecondarySizeTheShotsArePublishedPlain) {
                      "[Device]\nName=Desk\nDpi=300\nFormat=MJPG\nSize=3000x2000\n"
                      "[Device]\nName=Webcam\nDpi=96\nReportedWidth=0\nFormat=MJPG\n"
                      "Size=640x480\n");
-  Save(h, TwoCameraSettings());
+  h.SaveSettings(TwoCameraSettings());
   h.host.os.tickCount = 7000;
   h.Then([&] {
     CommandToggle(h, IDC_SECONDARY_CAMERA);
@@ -206,7 +197,7 @@ TEST(MergeCapture, BothCamerasWithTheTwoPictureMergeGiveAPairAtOnce) {
   settings::SessionSettings saved = TwoCameraSettings();
   saved.MergeHV.isEnable = true;
   saved.MergeHV.direction = 1;
-  Save(h, saved);
+  h.SaveSettings(saved);
   h.host.os.tickCount = 8000;
   h.Then([&] {
     CommandToggle(h, IDC_SECONDARY_CAMERA);
@@ -214,7 +205,7 @@ TEST(MergeCapture, BothCamerasWithTheTwoPictureMergeGiveAPairAtOnce) {
     h.Window().UserClick(IDC_CAPTURE);
     EXPECT_EQ(CallsNamed(h, "camCombineImage").size(), 1u);
     EXPECT_EQ(h.dialog->Link().PendingFiles(),
-              std::vector<std::u16string>{Wide(h, Work(h, "Merge_8000.bmp"))});
+              std::vector<std::u16string>{Wide(h, h.WorkFile("Merge_8000.bmp"))});
     EXPECT_EQ(h.dialog->Pipeline().Pair().GetState(), capture::TwoPictureMerge::State::Done);
   });
   h.Run();

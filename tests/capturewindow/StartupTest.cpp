@@ -17,11 +17,6 @@ Lines UpToFirstLivePicture(const Lines& lines) {
   return Lines(lines.begin(), end == lines.end() ? end : end + 1);
 }
 
-void SaveSettings(CaptureWindowHarness& h, const settings::SessionSettings& record) {
-  ASSERT_TRUE(settings::SaveSessionSettingsFile(
-      h.host.os, h.ProgramFile("LastSetting.xml").string(), record));
-}
-
 }  // namespace
 
 TEST(Startup, OpensTheFirstCameraWithTheSavedFormatAndSize) {
@@ -29,7 +24,7 @@ TEST(Startup, OpensTheFirstCameraWithTheSavedFormatAndSize) {
   settings::SessionSettings saved;
   saved.DPI.MainWidth = 1280;
   saved.DPI.MainHeight = 720;
-  SaveSettings(h, saved);
+  h.SaveSettings(saved);
   h.Then([&] {
     const Lines lines = UpToFirstLivePicture(h.CallLines());
     const std::string preview =
@@ -111,7 +106,7 @@ TEST(Startup, FailingLibraryInitialisationShowsTheCodeAndCancels) {
   CaptureWindowHarness h;
   settings::SessionSettings saved;
   saved.colorType = 2;
-  SaveSettings(h, saved);
+  h.SaveSettings(saved);
   const std::string before = h.SettingsFileText();
   h.WriteProgramFile("Kelpra.ini", "[Library]\nFail=camInitCameraLib,1,-7\n");
   EXPECT_EQ(h.Run(), platform::kIdCancel);
@@ -172,7 +167,7 @@ TEST(Startup, ChoicesTheListsCannotShowSurviveASave) {
   settings::SessionSettings saved;
   saved.cutType = 4;
   saved.colorType = 2;
-  SaveSettings(h, saved);
+  h.SaveSettings(saved);
   h.Then([&] {
     EXPECT_EQ(h.Window().Selection(IDC_CROP_MODE), -1);
     EXPECT_EQ(h.Window().Selection(IDC_COLOR_MODE), 2);
@@ -205,7 +200,7 @@ TEST(Startup, OneByOneSettingReachesTheLink) {
   CaptureWindowHarness h;
   settings::SessionSettings saved;
   saved.ShowUIUpdataOneByOne = 1;
-  SaveSettings(h, saved);
+  h.SaveSettings(saved);
   h.Then([&] { EXPECT_TRUE(h.dialog->Link().IsOneByOne()); });
   h.Run();
 }
@@ -234,7 +229,7 @@ TEST(Startup, MovingTheWindowKeepsTheMergePreviewOverThePicture) {
   settings::SessionSettings saved;
   saved.MergeHV.isEnable = true;
   saved.MergeHV.direction = 2;
-  SaveSettings(h, saved);
+  h.SaveSettings(saved);
   h.Then([&] {
     platform::Window* preview = h.dialog->Merges().Preview();
     ASSERT_NE(preview, nullptr);
