@@ -72,7 +72,7 @@ TEST(Startup, ListsTheCamerasAndOffersDpiForADocumentCamera) {
 }
 
 TEST(Startup, WithoutCameraLibraryTheWindowOpensEmptyAndNothingIsSaved) {
-  CaptureWindowHarness h({/*withLibrary=*/false, /*withLanguageFiles=*/true});
+  CaptureWindowHarness h({/*withLibrary=*/false, /*withLanguageFiles=*/true, /*library=*/{}});
   const std::filesystem::path before = std::filesystem::current_path();
   h.Then([&] {
     EXPECT_TRUE(h.Window().IsVisible());
@@ -90,7 +90,7 @@ TEST(Startup, WithoutCameraLibraryTheWindowOpensEmptyAndNothingIsSaved) {
 }
 
 TEST(Startup, ALibraryThatDoesNotLoadLeavesTheCurrentFolderAsItWas) {
-  CaptureWindowHarness h({/*withLibrary=*/false, /*withLanguageFiles=*/true});
+  CaptureWindowHarness h({/*withLibrary=*/false, /*withLanguageFiles=*/true, /*library=*/{}});
   h.WriteProgramFile("Kelpra.dll", "not a library");
   const std::filesystem::path before = std::filesystem::current_path();
   h.Then([&] {

@@ -16,6 +16,8 @@ class ProgramFolder {
   struct Options {
     bool withLibrary = true;
     bool withLanguageFiles = true;
+    // The library installed as Kelpra.dll; empty: the full reference library.
+    std::string library;
   };
 
   explicit ProgramFolder(headless::HeadlessOs& os) : ProgramFolder(os, Options{}) {}
