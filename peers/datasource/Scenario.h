@@ -37,6 +37,15 @@
 //   waitrecord:CODE[:TEXT]      handle messages until a record CODE (with TEXT) arrived
 //                               that no earlier waitrecord step took
 //   visible                     log whether the chosen window is visible ("1" or "0")
+//   press:ID                    press a button of the chosen window and wait until its
+//                               handler has returned (click only posts the press)
+//   hostile:COUNT:SEED          send COUNT records of random kinds, sizes and contents
+//                               (from SEED), in turn to the receiving window and to the
+//                               capture window; logged as "hostile-start" and
+//                               "hostile-end" with the counts sent
+//   resources                   log what the Prismel process holds: GDI and USER
+//                               objects, GDI handle table entries, windows, handles,
+//                               private memory
 #pragma once
 
 #include <string>

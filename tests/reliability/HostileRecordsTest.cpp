@@ -2,10 +2,10 @@
 // sizes and contents to the receiving window and to the capture window:
 // only the documented records have an effect, and the session then
 // finishes normally.
-#include <cstring>
 #include <random>
 
 #include "Figures.h"
+#include "HostileRecords.h"
 #include "ScriptedSession.h"
 #include "platform/headless/TextConversions.h"
 #include "resource.h"
@@ -26,26 +26,6 @@ std::vector<std::string> ControlStates(headless::HeadlessWindow& w) {
   return states;
 }
 
-// One random record. The two codes that close the window (211, 212) are
-// never sent: they are documented to end the session.
-std::vector<uint8_t> RandomRecord(std::mt19937& random, uint32_t& kind) {
-  const uint32_t kinds[] = {kDSKindTextMessage, kDSKindTextMessage, kDSKindScanSettings,
-                            kDSKindIgnored, 0, 1001, 0xFFFFFFFFu,
-                            static_cast<uint32_t>(random())};
-  kind = kinds[random() % 8];
-  const uint32_t sizes[] = {0, 1, 3, 4, 59, 60, 61, 523, 524, 525, 4096,
-                           static_cast<uint32_t>(random() % 70000)};
-  std::vector<uint8_t> data(sizes[random() % 12]);
-  for (uint8_t& byte : data) byte = static_cast<uint8_t>(random());
-  if (data.size() >= 4) {
-    const int32_t codes[] = {202, 203, 204, 207, 208, 209, 0, -1, static_cast<int32_t>(random())};
-    int32_t code = codes[random() % 9];
-    if (code == kDSCodeFinishRequest || code == kDSCodeFinishing) code = 0;
-    std::memcpy(data.data(), &code, sizeof code);
-  }
-  return data;
-}
-
 TEST(HostileRecords, OnlyTheDocumentedRecordsHaveAnEffectAndTheSessionFinishes) {
   const long records = RunLength("HOSTILE_RECORDS", 10000);
   CaptureWindowHarness h;
@@ -60,18 +40,16 @@ TEST(HostileRecords, OnlyTheDocumentedRecordsHaveAnEffectAndTheSessionFinishes) 
     before = ControlStates(h.Window());
     const int32_t uiMode = h.dialog->Link().UiMode();
     for (long i = 0; i < records; ++i) {
-      uint32_t kind = 0;
-      std::vector<uint8_t> data = RandomRecord(random, kind);
-      int32_t code = 0;
-      if (data.size() >= 4) std::memcpy(&code, data.data(), sizeof code);
+      const HostileRecord record = NextHostileRecord(random);
       // Records to the capture window have no effect at all.
       const std::u16string title = i % 2 ? u"Prismel" : u"TWAINDSUIWINDOWS";
       if (title != u"Prismel") {
-        probes += kind == kDSKindTextMessage && code == kDSCodeConnect;
-        scanSettings += kind == kDSKindScanSettings && data.size() >= 60;
+        probes += record.kind == kDSKindTextMessage && record.hasCode &&
+                  record.code == kDSCodeConnect;
+        scanSettings += record.kind == kDSKindScanSettings && record.data.size() >= 60;
       }
-      h.host.desktop.Send(title, kind, data.empty() ? nullptr : data.data(),
-                          static_cast<uint32_t>(data.size()));
+      h.host.desktop.Send(title, record.kind, record.data.empty() ? nullptr : record.data.data(),
+                          static_cast<uint32_t>(record.data.size()));
       // 204 changes the mode only for the exact keywords, which random
       // text does not spell.
       ASSERT_EQ(h.dialog->Link().UiMode(), uiMode) << "record " << i;
