@@ -11,6 +11,7 @@
 //   dropdown:ID                 open the drop-down of a list of the capture window
 //   text:ID                     log the text of a control of the capture window
 //   items:ID                    log every item of a list of the capture window
+//   count:ID                    log how many items a list or list view holds
 //   check:ID:0|1                set a check box of the capture window and click it
 //   rect:ID                     log a control's screen rectangle "left,top,right,bottom"
 //   poprect                     log the rectangle of the visible pop-up without caption
