@@ -246,7 +246,14 @@ bool RunDialogStep(const Step& step) {
   const auto& args = step.arguments;
   if (step.verb == L"window") {
     g_state.target = args[0];
-    return PumpUntil([] { return TargetWindow() != nullptr; }, kStartTimeoutMs);
+    // A dialog exists before its controls do; it shows once they are made
+    // and initialised.
+    return PumpUntil(
+        [] {
+          HWND window = TargetWindow();
+          return window != nullptr && IsWindowVisible(window);
+        },
+        kStartTimeoutMs);
   }
   if (step.verb == L"listmenu") return RunListMenuStep(args);
   if (step.verb == L"msgbox") return RunMessageBoxStep();

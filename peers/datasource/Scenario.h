@@ -24,8 +24,9 @@
 //   waitfor:FILE                handle messages until FILE exists
 //   waitexit                    handle messages until Prismel has exited
 //   window:TITLE                handle messages until Prismel shows a window of
-//                               this title; the control steps (click, select,
-//                               dropdown, text, items, check, rect) and the ones
+//                               this title (visible, so that its controls exist);
+//                               the control steps (click, select, dropdown, text,
+//                               items, check, rect) and the ones
 //                               below then act on it ("window:Prismel" goes back)
 //   type:ID:TEXT                set the text of an edit box or editable list
 //   pick:ID:TEXT                pick the item of a list that reads TEXT
