@@ -26,6 +26,10 @@ class AutoCapture : public AutoCaptureSource {
   // Stops a run and closes its dialog, as End does: the window is closing
   // or handing its files over. Nothing when no dialog is open.
   void End() { dialog_.End(); }
+  // Around the rebuild after a camera was plugged in or removed: a run
+  // stops with the old cameras and goes on with the new main camera.
+  void BeforeDeviceChange() { dialog_.SuspendRun(); }
+  void AfterDeviceChange() { dialog_.ResumeRun(); }
 
   const CAutoCaptureDlg& Dialog() const { return dialog_; }
 

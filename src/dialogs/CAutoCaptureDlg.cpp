@@ -58,6 +58,18 @@ void CAutoCaptureDlg::OnCancel() {
   platform::DialogHandler::OnCancel();
 }
 
+void CAutoCaptureDlg::SuspendRun() {
+  if (!running_) return;
+  StopRun();
+  suspended_ = true;
+}
+
+void CAutoCaptureDlg::ResumeRun() {
+  if (!suspended_) return;
+  suspended_ = false;
+  if (IsOpen()) StartRun();
+}
+
 void CAutoCaptureDlg::StartRun() {
   platform::Window& window = *GetWindow();
   if (running_ || source_ == nullptr) return;

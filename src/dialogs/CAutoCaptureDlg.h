@@ -51,6 +51,12 @@ class CAutoCaptureDlg : public platform::DialogHandler {
   // Stops the run and closes the dialog, as End does; nothing when closed.
   void End();
 
+  // The cameras are about to be closed and opened again (one was plugged in
+  // or removed): a run stops now and ResumeRun starts it again on the main
+  // camera as it is then, keeping its shot count.
+  void SuspendRun();
+  void ResumeRun();
+
   bool IsOpen() const { return GetWindow() != nullptr; }
   bool IsRunning() const { return running_; }
   int Mode() const { return mode_; }
@@ -85,4 +91,5 @@ class CAutoCaptureDlg : public platform::DialogHandler {
   int shotCount_ = 0;
   int waitingShots_ = 0;
   bool takingShot_ = false;
+  bool suspended_ = false;
 };

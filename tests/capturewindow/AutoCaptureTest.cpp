@@ -268,3 +268,30 @@ TEST(AutoCapture, ASignalDuringASlowShotIsTakenAfterIt) {
   });
   h.Run();
 }
+
+TEST(AutoCapture, ARunGoesOnWithTheMainCameraAfterACameraIsPluggedIn) {
+  CaptureWindowHarness h;
+  h.WriteProgramFile("Kelpra.ini", kClocklessLibrary);
+  StartRun(h, 1);
+  h.Then([&] { Tick(h, 6); });
+  h.Then([&] {
+    h.ClearCallLog();
+    ASSERT_GT(testing_support::KelpraHooks(h.dialog->Camera()).PlugDevice(nullptr), 0);
+  });
+  h.Then([&] {
+    // The old run stopped before the cameras closed; a new one started on
+    // the reopened main camera.
+    const Lines names = h.CallLines(true);
+    const auto stop = std::find(names.begin(), names.end(), "camStopAutoCapture");
+    const auto close = std::find(names.begin(), names.end(), "camStopCameraLib");
+    const auto start = std::find(names.begin(), names.end(), "camStartAutoCapture");
+    EXPECT_TRUE(stop < close && close < start && start != names.end());
+    EXPECT_TRUE(h.dialog->AutoCaptureRun().Dialog().IsRunning());
+    Tick(h, 6);
+  });
+  h.Then([&] {
+    EXPECT_EQ(CallsOf(h, "camCaptureImageFile").size(), 1u);
+    EXPECT_EQ(AutoCaptureDialog(h)->Text(IDC_AC_SHOT_COUNT), u"Page 2");
+  });
+  h.Run();
+}
