@@ -33,7 +33,8 @@ constexpr Form kForms[] = {
     {L"window", 1, 1},   {L"type", 2, 2},   {L"pick", 2, 2},   {L"key", 2, 2},
     {L"menukey", 1, 1},  {L"listmenu", 3, 3},
     {L"msgbox", 0, 0},   {L"visible", 0, 0},
-    {L"waitrecord", 1, 2}, {L"press", 1, 1}, {L"hostile", 2, 2}, {L"resources", 0, 0},
+    {L"waitrecord", 1, 2}, {L"count", 1, 1},
+    {L"press", 1, 1},      {L"hostile", 2, 2}, {L"resources", 0, 0},
 };
 
 }  // namespace

@@ -51,6 +51,7 @@ const CTessivueDlg::Route CTessivueDlg::kRoutes[] = {
      [](CTessivueDlg& w) { w.watermark_.OnSettings(); }},
     {IDC_EXIT, platform::kNotifyClicked, [](CTessivueDlg& w) { w.RunExitAction(); }},
     {IDC_CAPTURE, platform::kNotifyClicked, [](CTessivueDlg& w) { w.OnCapture(); }},
+    {IDC_AUTO_CAPTURE, platform::kNotifyClicked, [](CTessivueDlg& w) { w.autoCapture_.Start(); }},
     {IDC_SECONDARY_CAPTURE, platform::kNotifyClicked,
      [](CTessivueDlg& w) { w.pipeline_.CaptureSecondaryImage(); }},
 
@@ -103,7 +104,8 @@ CTessivueDlg::CTessivueDlg(platform::Platform& platform)
       options_(context_),
       pipeline_(context_, thumbnails_),
       merges_(context_, pipeline_.Pair()),
-      watermark_(context_) {
+      watermark_(context_),
+      autoCapture_(context_, callbacks_, pipeline_, merges_) {
   g_TessivueDlg = this;
 }
 
@@ -180,6 +182,9 @@ int CTessivueDlg::EnableMergeOption(int flag) {
 }
 
 int CTessivueDlg::CloseTwainWindow() {
+  // An open auto-capture dialog runs its own modal loop inside this
+  // window's: it ends first, so that both loops unwind.
+  autoCapture_.End();
   OnCancel();
   return 1;
 }
@@ -214,11 +219,17 @@ void CTessivueDlg::CollectAndSaveSessionSettings() {
 void CTessivueDlg::OnCapture() {
   // Manual capture; the other modes of the auto-capture list start a run
   // of automatic shots instead.
-  if (Controls().Selection(IDC_AUTO_CAPTURE_MODE) != 0) return;
-  pipeline_.CaptureImage({merges_.PreviewDialog(), {merges_.MergeType(), merges_.MergePosition()}});
+  if (Controls().Selection(IDC_AUTO_CAPTURE_MODE) != 0) {
+    autoCapture_.Start();
+    return;
+  }
+  pipeline_.CaptureImage(merges_.ForCapture());
 }
 
 void CTessivueDlg::RunExitAction() {
+  // A run of automatic shots ends before the files are handed over, so no
+  // shot lands after the hand-off.
+  autoCapture_.End();
   Controls().Show(false);
   merges_.HidePreview();
   devices_.HideMainPreviewHost();

@@ -14,6 +14,7 @@
 #include "camera/CameraCallbacks.h"
 #include "camera/CameraLibrary.h"
 #include "capture/CapturePipeline.h"
+#include "capturewindow/AutoCapture.h"
 #include "capturewindow/DeviceSession.h"
 #include "capturewindow/FrameSizes.h"
 #include "capturewindow/ImageOptions.h"
@@ -84,6 +85,7 @@ class CTessivueDlg : public platform::DialogHandler, public ITwainShowWindow, pu
   const capturewindow::MergeControls& Merges() const { return merges_; }
   const capturewindow::WatermarkControls& Watermark() const { return watermark_; }
   const capturewindow::WindowTexts& WindowLanguage() const { return windowTexts_; }
+  const capturewindow::AutoCapture& AutoCaptureRun() const { return autoCapture_; }
   const capture::CapturePipeline& Pipeline() const { return pipeline_; }
   capture::CapturePipeline& Pipeline() { return pipeline_; }
 
@@ -129,6 +131,7 @@ class CTessivueDlg : public platform::DialogHandler, public ITwainShowWindow, pu
   capture::CapturePipeline pipeline_;
   capturewindow::MergeControls merges_;
   capturewindow::WatermarkControls watermark_;
+  capturewindow::AutoCapture autoCapture_;
   bool deviceChangePending_ = false;
   bool startUpComplete_ = false;
 };

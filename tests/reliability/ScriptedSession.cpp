@@ -71,8 +71,15 @@ std::string NameWithoutNumbers(const std::u16string& path) {
   return result;
 }
 
-ScriptedSession::ScriptedSession(const SessionSetup& setup)
-    : h(CaptureWindowHarness::Options{true, true, setup.library}) {
+namespace {
+CaptureWindowHarness::Options WithLibrary(const std::string& library) {
+  CaptureWindowHarness::Options options;
+  options.library = library;
+  return options;
+}
+}  // namespace
+
+ScriptedSession::ScriptedSession(const SessionSetup& setup) : h(WithLibrary(setup.library)) {
   h.WriteProgramFile("Kelpra.ini", "[Library]\n" + setup.libraryLines + kSessionDevices);
   settings::SessionSettings saved;
   saved.ShowUIUpdataOneByOne = setup.handOff;

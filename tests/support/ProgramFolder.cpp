@@ -12,7 +12,9 @@ ProgramFolder::ProgramFolder(headless::HeadlessOs& os, Options options) {
   fs::create_directories(folder_.Path() / "temp");
   os.tempPath = folder_.String() + "/temp/";
   if (options.withLibrary) {
-    const std::string library = options.library.empty() ? KELPRA_LIBRARY_PATH : options.library;
+    const std::string library = !options.library.empty() ? options.library
+                                : options.partialLibrary ? KELPRA_PARTIAL_LIBRARY_PATH
+                                                         : KELPRA_LIBRARY_PATH;
     fs::copy_file(library, folder_.Path() / "Kelpra.dll");
   }
   if (options.withLanguageFiles) {
