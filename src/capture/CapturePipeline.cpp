@@ -94,6 +94,9 @@ void CapturePipeline::CaptureImage(const MergeView& merges) {
   if (multipleCrop || rewritten) {
     if (auto cropFiles = MultipleCropFiles(bufferText)) {
       for (const std::string& file : *cropFiles) Publish(file);
+      // A multiple crop the user chose keeps the secondary shot back; one
+      // the user did not choose must not cost that picture.
+      if (!multipleCrop && secondaryResult == 0) Publish(names->secondary);
       return;
     }
   }
@@ -133,7 +136,9 @@ void CapturePipeline::MergePair(const CaptureNames& names, const std::string& ma
   }
 
   if (secondaryResult == 0) {
-    // Both cameras give the pair at once.
+    // Both cameras give the pair at once. A first picture still waiting for
+    // its pair is kept as a picture of its own rather than forgotten.
+    if (pair_.GetState() == TwoPictureMerge::State::Waiting) Publish(pair_.FirstPicture());
     pair_.TakeBothPictures(mainName, names.secondary);
     ShowPair(preview);
     if (camera.camCombineImage(pair_.FirstPicture().c_str(), pair_.SecondPicture().c_str(),

@@ -174,6 +174,26 @@ TEST(MergeCapture, BothCamerasThatCannotBeJoinedKeepBothShots) {
   h.Run();
 }
 
+TEST(MergeCapture, AFirstPictureStillWaitingIsKeptWhenBothCamerasMakeTheNextPair) {
+  CaptureWindowHarness h;
+  h.WriteProgramFile("Kelpra.ini", kTwoCameras);
+  settings::SessionSettings saved = TwoCameraSettings();
+  saved.MergeHV.isEnable = true;
+  h.SaveSettings(saved);
+  h.Then([&] {
+    h.host.os.tickCount = 8000;
+    h.Window().UserClick(IDC_CAPTURE);
+    ASSERT_TRUE(h.dialog->Pipeline().Pair().IsWaitingForSecondPicture());
+    CommandToggle(h, IDC_SECONDARY_CAMERA);
+    h.host.os.tickCount = 9000;
+    h.Window().UserClick(IDC_CAPTURE);
+    EXPECT_EQ(h.dialog->Link().PendingFiles(),
+              (std::vector<std::u16string>{Wide(h, h.WorkFile("1_8000.bmp")),
+                                           Wide(h, h.WorkFile("Merge_9000.bmp"))}));
+  });
+  h.Run();
+}
+
 TEST(MergeCapture, AFailedSecondaryMergeKeepsAndPublishesBothShots) {
   CaptureWindowHarness h;
   h.WriteProgramFile("Kelpra.ini", kTwoCameras);

@@ -542,8 +542,10 @@ void ScriptedSession::CheckPromises(const std::string& label) {
       kept.insert(line.substr(secondStart + 1, secondEnd - secondStart - 1));
     }
     kept.insert(h.dialog->Pipeline().Pair().FirstPicture());
-    std::set<std::string> cropped;  // "N" of every delivered 1_N_k
-    for (const std::u16string& path : delivered) {
+    std::set<std::string> cropped;  // "N" of every published 1_N_k
+    std::vector<std::u16string> published = h.dialog->Link().PendingFiles();
+    published.insert(published.end(), delivered.begin(), delivered.end());
+    for (const std::u16string& path : published) {
       const std::string name = NameWithoutNumbers(path);
       if (name.rfind("1_#_#", 0) != 0) continue;
       const std::string text = Ascii(path.substr(path.find_last_of(u"\\/") + 3));
