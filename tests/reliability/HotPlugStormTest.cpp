@@ -2,10 +2,10 @@
 // captures: the device list always ends up as the library has it, and no
 // picture that was taken is lost.
 //
-// The first half of the events comes between the user's actions, each
-// checked once the window has handled it; the second half comes from a
-// thread of its own while the user keeps capturing, as a driver's
-// notifications would.
+// A third of the events comes between the user's actions, each checked
+// once the window has handled it; a third during an auto-capture run, one
+// event after each automatic shot; the last third from a thread of its own
+// while the user keeps capturing, as a driver's notifications would.
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -45,11 +45,11 @@ void ExpectListMatchesLibrary(CaptureWindowHarness& h, const std::string& when) 
 TEST(HotPlugStorm, TheDeviceListFollowsTheLibraryAndNoPictureIsLost) {
   const long events = RunLength("STORM_EVENTS", 200);
   CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini", std::string("[Library]\n") + kSessionDevices);
+  h.WriteProgramFile("Kelpra.ini", std::string(kSessionLibrary) + kSessionDevices);
   h.dataSource.batchAnswer = 212;
   PlugHook plug = nullptr;
   UnplugHook unplug = nullptr;
-  long presses = 0, pressesWithACamera = 0, handled = 0;
+  long presses = 0, pressesWithACamera = 0, handled = 0, automaticShots = 0;
   std::atomic<bool> stormRunning{false};
   std::thread storm;
   size_t publishedBefore = 0;
@@ -63,7 +63,8 @@ TEST(HotPlugStorm, TheDeviceListFollowsTheLibraryAndNoPictureIsLost) {
   });
   // Between the user's actions: plug in, or take out the first, the last
   // or every camera, then capture.
-  for (long i = 0; i < events / 2; ++i) {
+  const long between = events / 3, duringRun = events / 3, fromThread = events - 2 * (events / 3);
+  for (long i = 0; i < between; ++i) {
     h.Then([&, i] {
       const int count = h.Window().ItemCount(IDC_DEVICE);
       if (i % 3 == 0 || count == 0) {
@@ -85,12 +86,51 @@ TEST(HotPlugStorm, TheDeviceListFollowsTheLibraryAndNoPictureIsLost) {
       }
     });
   }
+  // During a timed auto-capture run (target 5, no clock: the test hands out
+  // the values): one shot, then a camera plugged in or taken out (never the
+  // last one), and the run goes on with the main camera.
+  h.Then([&] {
+    if (h.Window().ItemCount(IDC_DEVICE) == 0) (void)plug(nullptr);
+  });
+  h.Then([&] {
+    ASSERT_GE(h.dialog->MainDeviceIndex(), 0);
+    ASSERT_TRUE(h.Window().UserSelect(IDC_AUTO_CAPTURE_MODE, 1));
+    ASSERT_TRUE(h.Window().UserClick(IDC_CAPTURE));
+  });
+  for (long i = 0; i < duringRun; ++i) {
+    h.Then([&, i] {
+      publishedBefore = h.dialog->Link().PendingFiles().size();
+      testing_support::KelpraHooks hooks(h.dialog->Camera());
+      ASSERT_EQ(hooks.AutoCaptureTick(h.dialog->MainDeviceIndex(), 6), 6) << "event " << i;
+    });
+    h.Then([&, i] {
+      EXPECT_EQ(h.dialog->Link().PendingFiles().size(), publishedBefore + 1) << "event " << i;
+      automaticShots += h.dialog->Link().PendingFiles().size() > publishedBefore ? 1 : 0;
+      const int count = h.Window().ItemCount(IDC_DEVICE);
+      if (i % 2 == 0 || count < 2) {
+        (void)plug(nullptr);
+      } else {
+        (void)unplug(i % 4 == 1 ? 0 : count - 1);
+      }
+    });
+    h.Then([&, i] {
+      ++handled;
+      ExpectListMatchesLibrary(h, "during the run, after event " + std::to_string(i));
+      EXPECT_TRUE(h.dialog->AutoCaptureRun().Dialog().IsRunning()) << "event " << i;
+    });
+  }
+  h.Then([&] {
+    headless::HeadlessWindow* d = h.host.ui.ActiveModal();
+    ASSERT_TRUE(d != nullptr && d->TemplateId() == IDD_AUTO_CAPTURE);
+    ASSERT_TRUE(d->UserClick(IDC_AC_END));
+  });
   // From another thread, while the user captures.
   h.Then([&] {
+    ASSERT_TRUE(h.Window().UserSelect(IDC_AUTO_CAPTURE_MODE, 0));
     publishedBefore = h.dialog->Link().PendingFiles().size();
     stormRunning = true;
-    storm = std::thread([&] {
-      for (long i = 0; i < events - events / 2; ++i) {
+    storm = std::thread([&, fromThread] {
+      for (long i = 0; i < fromThread; ++i) {
         if (i % 2 == 0) {
           (void)plug("Storm Camera");
         } else {
@@ -138,9 +178,11 @@ TEST(HotPlugStorm, TheDeviceListFollowsTheLibraryAndNoPictureIsLost) {
     EXPECT_EQ(delivered.count(entry.path().filename().string()), 1u)
         << entry.path().filename() << " was captured but not handed over";
   }
-  EXPECT_EQ(handled, events / 2);
+  EXPECT_EQ(handled, between + duringRun);
+  EXPECT_EQ(automaticShots, duringRun);
   RecordFigure("Hot-plug storm", std::to_string(events) + " events, " +
-                                     std::to_string(presses) + " captures",
+                                     std::to_string(presses) + " presses, " +
+                                     std::to_string(automaticShots) + " automatic shots",
                "device list as the library's after every event, " + std::to_string(pictures) +
                    " pictures, all handed over");
 }

@@ -12,6 +12,8 @@
 
 namespace reliability {
 
+const char kSessionLibrary[] = "[Library]\nTickMs=0\n";
+
 const char kSessionDevices[] =
     "[Device]\nName=Desk Camera\nDpi=150\nDocuments=2\n"
     "Format=MJPG\nSize=640x480\nSize=800x600\nFormat=YUY2\nSize=640x480\n"
@@ -80,7 +82,7 @@ CaptureWindowHarness::Options WithLibrary(const std::string& library) {
 }  // namespace
 
 ScriptedSession::ScriptedSession(const SessionSetup& setup) : h(WithLibrary(setup.library)) {
-  h.WriteProgramFile("Kelpra.ini", "[Library]\n" + setup.libraryLines + kSessionDevices);
+  h.WriteProgramFile("Kelpra.ini", std::string(kSessionLibrary) + setup.libraryLines + kSessionDevices);
   settings::SessionSettings saved;
   saved.ShowUIUpdataOneByOne = setup.handOff;
   h.SaveSettings(saved);
@@ -273,6 +275,39 @@ void ScriptedSession::QueueCaptures() {
     SetCheck(IDC_SECONDARY_CAMERA, false);
   });
   ThenPublishing("data source's request", [this] { h.dialog->CaptureOne(); });
+  QueueAutoCapture(3);
+}
+
+// Auto capture, timed with a target of 5: `rounds` shots of values 0 .. 5.
+// The values arrive once the step that hands them out returns; the run's
+// hidden Stop and Start buttons and its End button follow.
+void ScriptedSession::QueueAutoCapture(int rounds) {
+  Then([this] {
+    autoCaptureMark_ = HandedOverSoFar().size();
+    SetCheck(IDC_MERGE, true);
+    Select(IDC_AUTO_CAPTURE_MODE, 1);
+    Click(IDC_CAPTURE);
+  });
+  Then([this, rounds] {
+    testing_support::KelpraHooks hooks(h.dialog->Camera());
+    (void)hooks.AutoCaptureTick(h.dialog->MainDeviceIndex(), 6 * rounds);
+  });
+  Then([this] {
+    headless::HeadlessWindow* d = h.host.ui.ActiveModal();
+    if (d == nullptr || d->TemplateId() != IDD_AUTO_CAPTURE) return;
+    d->Handler().OnCommand(IDC_AC_STOP, platform::kNotifyClicked);
+    d->Handler().OnCommand(IDC_AC_START, platform::kNotifyClicked);
+    d->UserClick(IDC_AC_END);
+  });
+  Then([this] {
+    Select(IDC_AUTO_CAPTURE_MODE, 0);
+    std::string line = "auto capture:";
+    const std::vector<std::u16string> files = HandedOverSoFar();
+    for (size_t i = autoCaptureMark_; i < files.size(); ++i) {
+      line += " " + NameWithoutNumbers(files[i]);
+    }
+    published_.push_back(line);
+  });
 }
 
 void ScriptedSession::QueueThumbnailCommands() {
@@ -456,10 +491,11 @@ void ScriptedSession::QueueRandomAction(std::mt19937& random, bool injectFailure
       });
       break;
     default:
-      Then([this, a] {
-        Select(IDC_AUTO_CAPTURE_MODE, 0);
-        Select(IDC_CROP_MODE, a % 3);
-      });
+      if (a % 4 == 0) {
+        QueueAutoCapture(1 + b % 3);
+      } else {
+        Then([this, a] { Select(IDC_CROP_MODE, a % 3); });
+      }
       break;
   }
 }

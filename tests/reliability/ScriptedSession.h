@@ -19,6 +19,9 @@ namespace reliability {
 // that a session of hundreds of shots stays quick, two documents on the desk
 // for the multiple crop, and a webcam for the secondary camera.
 extern const char kSessionDevices[];
+// The [Library] section of those sessions: auto capture without a clock,
+// its values handed out by the test (kelpraTestAutoCaptureTick).
+extern const char kSessionLibrary[];
 
 struct SessionSetup {
   // The library installed as Kelpra.dll; empty: the full reference library.
@@ -83,6 +86,7 @@ class ScriptedSession {
   void QueueWatermarkDialog();
   void QueueMergeOptionsDialog();
   void QueueCaptures();
+  void QueueAutoCapture(int rounds);
   void QueueThumbnailCommands();
   void QueueDataSourceRecords();
   void QueueProbeAndExit();
@@ -91,6 +95,7 @@ class ScriptedSession {
   std::vector<std::u16string> HandedOverSoFar() const;
 
   bool scripted_ = false;
+  size_t autoCaptureMark_ = 0;
   std::string settingsBefore_;
   SessionOutcome outcome_;
   std::vector<std::string> published_;

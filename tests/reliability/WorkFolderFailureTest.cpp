@@ -57,7 +57,7 @@ std::vector<std::string> Pictures(CaptureWindowHarness& h) {
 
 TEST(FullDisk, WithoutAUserInterfaceTheSessionEndsWithWhatWasCapturedAndTheSettingsStayWhole) {
   CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini", std::string("[Library]\n") + kSessionDevices);
+  h.WriteProgramFile("Kelpra.ini", std::string(kSessionLibrary) + kSessionDevices);
   settings::SessionSettings saved;
   saved.WaterMark.text = "before the disk filled up";
   h.SaveSettings(saved);
@@ -99,7 +99,7 @@ TEST(FullDisk, WithoutAUserInterfaceTheSessionEndsWithWhatWasCapturedAndTheSetti
 
 TEST(FullDisk, WithAUserInterfaceAShotThatCannotBeWrittenPublishesNothing) {
   CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini", std::string("[Library]\n") + kSessionDevices);
+  h.WriteProgramFile("Kelpra.ini", std::string(kSessionLibrary) + kSessionDevices);
   h.Then([&] {
     FileSizeLimit full(512);
     h.Window().UserClick(IDC_CAPTURE);
@@ -118,7 +118,7 @@ TEST(FullDisk, WithAUserInterfaceAShotThatCannotBeWrittenPublishesNothing) {
 
 TEST(ReadOnlyWorkFolder, ACaptureWithoutAUserInterfaceFailsAndTheSessionEnds) {
   CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini", std::string("[Library]\n") + kSessionDevices);
+  h.WriteProgramFile("Kelpra.ini", std::string(kSessionLibrary) + kSessionDevices);
   h.dataSource.batchAnswer = 212;
   std::filesystem::path work;
   h.Then([&] {
