@@ -1,5 +1,7 @@
 #include "Figures.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <fstream>
 
@@ -16,7 +18,10 @@ long RunLength(const char* name, long quick) {
 void RecordFigure(const std::string& scenario, const std::string& runs, const std::string& held) {
   const char* path = std::getenv("PRISMEL_FIGURES");
   if (path == nullptr || *path == '\0') return;
-  std::ofstream(path, std::ios::app) << scenario << '\t' << runs << '\t' << held << '\n';
+  // A scenario whose test failed says so instead of what would have held.
+  const std::string outcome =
+      testing::Test::HasFailure() ? "FAILED (see the test's output)" : held;
+  std::ofstream(path, std::ios::app) << scenario << '\t' << runs << '\t' << outcome << '\n';
 }
 
 }  // namespace reliability

@@ -13,7 +13,8 @@ namespace reliability {
 // PRISMEL_RELIABILITY_<name> as a positive number, else `quick`.
 long RunLength(const char* name, long quick);
 
-// Appends one line to the figures file, when one is named.
+// Appends one line to the figures file, when one is named; a test that has
+// failed records the failure instead of `held`.
 void RecordFigure(const std::string& scenario, const std::string& runs, const std::string& held);
 
 }  // namespace reliability
