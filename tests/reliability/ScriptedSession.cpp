@@ -500,9 +500,26 @@ void ScriptedSession::QueueRandomAction(std::mt19937& random, bool injectFailure
   }
 }
 
+void ScriptedSession::NoteMergeSources() {
+  for (const std::string& line : h.CallLines()) {
+    if (line.rfind("camCombineImage(\"", 0) != 0) continue;
+    const size_t firstEnd = line.find('"', 17);
+    const size_t secondStart = line.find('"', firstEnd + 1);
+    const size_t secondEnd = line.find('"', secondStart + 1);
+    mergeSources_.insert(line.substr(17, firstEnd - 17));
+    mergeSources_.insert(line.substr(secondStart + 1, secondEnd - secondStart - 1));
+  }
+  h.ClearCallLog();
+}
+
 void ScriptedSession::QueueRandomSteps(uint32_t seed, int steps, bool injectFailures) {
   std::mt19937 random(seed);
-  for (int i = 0; i < steps; ++i) QueueRandomAction(random, injectFailures);
+  for (int i = 0; i < steps; ++i) {
+    QueueRandomAction(random, injectFailures);
+    // The library's call log is bounded: what the checks need is read
+    // from it as the session goes.
+    if (i % 200 == 199) Then([this] { NoteMergeSources(); });
+  }
   // The session ends the ordinary way, with the camera working again.
   Then([this] {
     testing_support::KelpraHooks hooks(h.dialog->Camera());
@@ -568,15 +585,8 @@ void ScriptedSession::CheckPromises(const std::string& label) {
   // camCombineImage, whether that worked or not), the first picture of a
   // pair still waiting, or the secondary camera's shot of a multiple crop.
   if (outcome_.reachedExit && h.dialog->Pipeline().WorkFolder()) {
-    std::set<std::string> kept;
-    for (const std::string& line : h.CallLines()) {
-      if (line.rfind("camCombineImage(\"", 0) != 0) continue;
-      const size_t firstEnd = line.find('"', 17);
-      const size_t secondStart = line.find('"', firstEnd + 1);
-      const size_t secondEnd = line.find('"', secondStart + 1);
-      kept.insert(line.substr(17, firstEnd - 17));
-      kept.insert(line.substr(secondStart + 1, secondEnd - secondStart - 1));
-    }
+    NoteMergeSources();
+    std::set<std::string> kept = mergeSources_;
     kept.insert(h.dialog->Pipeline().Pair().FirstPicture());
     std::set<std::string> cropped;  // "N" of every published 1_N_k
     std::vector<std::u16string> published = h.dialog->Link().PendingFiles();

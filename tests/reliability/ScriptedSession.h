@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -93,9 +94,13 @@ class ScriptedSession {
   void QueueRandomAction(std::mt19937& random, bool injectFailures);
 
   std::vector<std::u16string> HandedOverSoFar() const;
+  // Notes every picture given to camCombineImage so far and empties the
+  // library's call log.
+  void NoteMergeSources();
 
   bool scripted_ = false;
   size_t autoCaptureMark_ = 0;
+  std::set<std::string> mergeSources_;
   std::string settingsBefore_;
   SessionOutcome outcome_;
   std::vector<std::string> published_;
