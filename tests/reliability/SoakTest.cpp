@@ -15,8 +15,12 @@
 // at the same time. What remains is the program's own memory.
 #include <sys/resource.h>
 
+#include <cstddef>
+
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// The sanitizer runtime's count (sanitizer/allocator_interface.h, which not
+// every compiler installs).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #else
 #include <malloc.h>
 #endif
