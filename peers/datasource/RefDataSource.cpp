@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "AccessReads.h"
 #include "ProcessWindows.h"
 #include "RecordLog.h"
 #include "Scenario.h"
@@ -67,6 +68,8 @@ State g_state;
 std::string Narrow(const std::wstring& text) {
   return std::string(text.begin(), text.end());
 }
+
+std::u16string Wide16(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
 
 HWND ReceivingWindow() { return FindWindowW(nullptr, kReceivingWindow); }
 HWND TargetWindow() { return FindWindowW(nullptr, g_state.target.c_str()); }
@@ -244,7 +247,13 @@ bool RunDialogStep(const Step& step) {
   const auto& args = step.arguments;
   if (step.verb == L"window") {
     g_state.target = args[0];
-    return PumpUntil([] { return TargetWindow() != nullptr; }, kStartTimeoutMs);
+    // Shown, not only created: a dialog shows once its controls exist.
+    return PumpUntil(
+        [] {
+          HWND window = TargetWindow();
+          return window != nullptr && IsWindowVisible(window);
+        },
+        kStartTimeoutMs);
   }
   if (step.verb == L"listmenu") return RunListMenuStep(args);
   if (step.verb == L"msgbox") return RunMessageBoxStep();
@@ -253,6 +262,18 @@ bool RunDialogStep(const Step& step) {
     HWND window = TargetWindow();
     if (window == nullptr) return false;
     g_state.log->Read("visible", IsWindowVisible(window) ? u"1" : u"0");
+    return true;
+  }
+  if (step.verb == L"focused") {
+    HWND window = TargetWindow();
+    HWND focus = window != nullptr ? FocusOf(window) : nullptr;
+    g_state.log->Read("focused", Wide16(std::to_wstring(focus != nullptr ? GetDlgCtrlID(focus) : 0)));
+    return focus != nullptr;
+  }
+  if (step.verb == L"layout") {
+    HWND window = TargetWindow();
+    if (window == nullptr) return false;
+    for (const std::wstring& line : LayoutOf(window)) g_state.log->Read("layout", Wide16(line));
     return true;
   }
   if (step.verb == L"menukey") {
@@ -264,7 +285,9 @@ bool RunDialogStep(const Step& step) {
   }
   HWND window = TargetWindow();
   const int id = _wtoi(args[0].c_str());
-  HWND control = window != nullptr ? GetDlgItem(window, id) : nullptr;
+  // presskey:0 presses the key where the focus is.
+  const bool atFocus = step.verb == L"presskey" && id == 0;
+  HWND control = window == nullptr ? nullptr : atFocus ? FocusOf(window) : GetDlgItem(window, id);
   if (control == nullptr) return false;
   if (step.verb == L"type") {
     SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[1].c_str()));
@@ -285,6 +308,33 @@ bool RunDialogStep(const Step& step) {
     SendMessageW(control, WM_KEYDOWN, key, 0);
     SendMessageW(control, WM_KEYUP, key, 0);
     return true;
+  }
+  if (step.verb == L"presskey") {
+    // The dialog moves the focus itself, as Tab does; the key then goes
+    // through Prismel's queue, where its message loop sees it first.
+    if (!atFocus) SendMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    const WPARAM key = static_cast<WPARAM>(_wtoi(args[1].c_str()));
+    const LPARAM scanCode = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(key), 0)) << 16;
+    PostMessageW(control, WM_KEYDOWN, key, scanCode | 1);
+    PostMessageW(control, WM_KEYUP, key, scanCode | 1 | (LPARAM{1} << 30) | (LPARAM{1} << 31));
+    return true;
+  }
+  if (step.verb == L"accname" || step.verb == L"tooltip") {
+    HWND shown = WindowShownOver(window, control);
+    if (shown == nullptr) return false;
+    std::wstring text;
+    if (step.verb == L"accname") {
+      text = AccessibleNameOf(shown);
+    } else if (!ToolTipOf(g_state.process, g_state.processId, shown, text)) {
+      text = L"(none)";
+    }
+    g_state.log->Read(Narrow(step.verb + L":" + args[0]), Wide16(text));
+    return true;
+  }
+  if (step.verb == L"hover") {
+    RECT rect{};
+    if (!GetWindowRect(control, &rect)) return false;
+    return SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2) != FALSE;
   }
   return false;
 }
@@ -496,6 +546,11 @@ int wmain(int argc, wchar_t** argv) {
     steps.push_back(step);
   }
 
+  // COM carries the accessible objects of Prismel's controls here.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  // The pointer rests in the screen's corner, where no tip of Prismel's
+  // windows shows over what a screenshot is to show; hover steps move it.
+  SetCursorPos(0, 0);
   g_state.log = std::make_unique<RecordLog>(options.logPath);
   g_state.batchAnswer = options.batchAnswer;
   g_state.copiesFolder = options.copiesFolder;
@@ -533,5 +588,6 @@ int wmain(int argc, wchar_t** argv) {
   DWORD exitCode = 0;
   GetExitCodeProcess(g_state.process, &exitCode);
   g_state.log->Event("prismel-exited", std::to_string(exitCode));
+  if (SUCCEEDED(com)) CoUninitialize();
   return 0;
 }

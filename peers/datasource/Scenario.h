@@ -37,6 +37,17 @@
 //   waitrecord:CODE[:TEXT]      handle messages until a record CODE (with TEXT) arrived
 //                               that no earlier waitrecord step took
 //   visible                     log whether the chosen window is visible ("1" or "0")
+//   presskey:ID:VK              give control ID the focus, as Tab would, and press and
+//                               release a key there through Prismel's message queue, as
+//                               the keyboard does; ID 0 presses it where the focus is
+//   focused                     log the id of the control that has the keyboard focus
+//   accname:ID                  log the accessible name of what shows at the centre of
+//                               control ID (a window laid over it counts), read through
+//                               the standard accessibility interface
+//   tooltip:ID                  log the tip of what shows at the centre of control ID
+//   layout                      log the client area and every visible child window of the
+//                               chosen window: "ID CLASS left,top,right,bottom"
+//   hover:ID                    rest the mouse pointer on the centre of control ID
 #pragma once
 
 #include <string>
