@@ -50,6 +50,12 @@ std::wstring AccessibleNameOf(HWND window) {
   return text;
 }
 
+void SilenceToolTips(DWORD processId) {
+  TipSearch search{processId, {}};
+  EnumWindows(&CollectTipControl, reinterpret_cast<LPARAM>(&search));
+  for (HWND tips : search.found) SendMessageW(tips, TTM_ACTIVATE, FALSE, 0);
+}
+
 bool ToolTipOf(HANDLE process, DWORD processId, HWND tool, std::wstring& text) {
   TipSearch search{processId, {}};
   EnumWindows(&CollectTipControl, reinterpret_cast<LPARAM>(&search));

@@ -18,6 +18,10 @@ std::wstring AccessibleNameOf(HWND window);
 // control holds the tool.
 bool ToolTipOf(HANDLE process, DWORD processId, HWND tool, std::wstring& text);
 
+// Keeps every tip control of process `processId` from showing its tips;
+// they can still be read.
+void SilenceToolTips(DWORD processId);
+
 // What the user sees at the centre of `control`: the control itself or a
 // window laid over it (the live picture over its placeholder).
 HWND WindowShownOver(HWND window, HWND control);

@@ -4,11 +4,16 @@
 //
 //   RefDataSource.exe [--title T] [--prismel PATH] [--log FILE]
 //                     [--answer 212|211|none] [--copies FOLDER] [--script FILE]
-//                     [STEP ...]
+//                     [--tips] [STEP ...]
 //
 // With --copies, every file a 208 record names is copied into FOLDER under
 // its own name when the record arrives, so that it can be read after
 // Prismel has cleaned up.
+//
+// Prismel's tips are kept from showing once it has connected, unless --tips
+// is given: the pointer of a virtual display rests at its centre, where the
+// live picture's tip would cover what a screenshot is to show (and, under
+// Wine without a window manager, push the merge preview behind the window).
 //
 // Exit codes: 0 done, 1 bad arguments, 2 Prismel could not be started or
 // never opened its receiving window, 3 Prismel did not exit in time.
@@ -41,6 +46,7 @@ struct Options {
   int batchAnswer = 212;  // 0: no answer
   std::wstring copiesFolder;
   std::vector<std::wstring> steps;
+  bool tips = false;
 };
 
 struct State {
@@ -149,8 +155,11 @@ struct OwnedPopupSearch {
 BOOL CALLBACK CheckOwnedPopup(HWND hwnd, LPARAM data) {
   auto* search = reinterpret_cast<OwnedPopupSearch*>(data);
   const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+  wchar_t className[64] = {};
+  GetClassNameW(hwnd, className, 64);
+  // A tip is such a pop-up too, but not the one searched for.
   if (GetWindow(hwnd, GW_OWNER) != search->owner || !IsWindowVisible(hwnd) ||
-      (style & WS_CAPTION) == WS_CAPTION) {
+      (style & WS_CAPTION) == WS_CAPTION || lstrcmpiW(className, L"tooltips_class32") == 0) {
     return TRUE;
   }
   search->found = hwnd;
@@ -331,11 +340,6 @@ bool RunDialogStep(const Step& step) {
     g_state.log->Read(Narrow(step.verb + L":" + args[0]), Wide16(text));
     return true;
   }
-  if (step.verb == L"hover") {
-    RECT rect{};
-    if (!GetWindowRect(control, &rect)) return false;
-    return SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2) != FALSE;
-  }
   return false;
 }
 
@@ -491,6 +495,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
       options.batchAnswer = answer == L"none" ? 0 : _wtoi(answer.c_str());
     } else if (arg == L"--copies" && hasValue) {
       options.copiesFolder = argv[++i];
+    } else if (arg == L"--tips") {
+      options.tips = true;
     } else if (arg == L"--script" && hasValue) {
       for (const auto& line : ReadScriptLines(argv[++i])) options.steps.push_back(line);
     } else if (arg.rfind(L"--", 0) == 0) {
@@ -532,7 +538,7 @@ int wmain(int argc, wchar_t** argv) {
   if (!ParseOptions(argc, argv, options)) {
     std::fprintf(stderr, "usage: RefDataSource [--title T] [--prismel PATH] [--log FILE] "
                          "[--answer 212|211|none] [--copies FOLDER] [--script FILE] "
-                         "[STEP ...]\n");
+                         "[--tips] [STEP ...]\n");
     return 1;
   }
   std::vector<Step> steps;
@@ -548,9 +554,6 @@ int wmain(int argc, wchar_t** argv) {
 
   // COM carries the accessible objects of Prismel's controls here.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  // The pointer rests in the screen's corner, where no tip of Prismel's
-  // windows shows over what a screenshot is to show; hover steps move it.
-  SetCursorPos(0, 0);
   g_state.log = std::make_unique<RecordLog>(options.logPath);
   g_state.batchAnswer = options.batchAnswer;
   g_state.copiesFolder = options.copiesFolder;
@@ -576,6 +579,7 @@ int wmain(int argc, wchar_t** argv) {
     return 2;
   }
   g_state.log->Event("connected-window-found");
+  if (!options.tips) SilenceToolTips(g_state.processId);
 
   for (const Step& step : steps) {
     if (!RunStep(step)) g_state.log->Event("step-failed", Narrow(step.verb));

@@ -35,7 +35,7 @@ constexpr Form kForms[] = {
     {L"msgbox", 0, 0},   {L"visible", 0, 0},
     {L"waitrecord", 1, 2},
     {L"presskey", 2, 2}, {L"focused", 0, 0}, {L"accname", 1, 1}, {L"tooltip", 1, 1},
-    {L"layout", 0, 0},   {L"hover", 1, 1},
+    {L"layout", 0, 0},
 };
 
 }  // namespace

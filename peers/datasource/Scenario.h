@@ -47,7 +47,6 @@
 //   tooltip:ID                  log the tip of what shows at the centre of control ID
 //   layout                      log the client area and every visible child window of the
 //                               chosen window: "ID CLASS left,top,right,bottom"
-//   hover:ID                    rest the mouse pointer on the centre of control ID
 #pragma once
 
 #include <string>

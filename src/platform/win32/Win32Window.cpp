@@ -237,7 +237,14 @@ INT_PTR Win32Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void Win32Window::SetCaption(const std::u16string& text) { SetWindowTextW(hwnd_, Wide(text)); }
 std::u16string Win32Window::Caption() const { return WindowText(hwnd_); }
-void Win32Window::Show(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
+// A pop-up without caption floats over its owner (the merge preview): it
+// shows without taking the activation, so the keyboard stays with the
+// owner, and the capture key with it.
+void Win32Window::Show(bool visible) {
+  const LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
+  const bool floating = (style & WS_CHILD) == 0 && (style & WS_CAPTION) != WS_CAPTION;
+  ShowWindow(hwnd_, !visible ? SW_HIDE : floating ? SW_SHOWNA : SW_SHOW);
+}
 bool Win32Window::IsVisible() const { return hwnd_ != nullptr && IsWindowVisible(hwnd_); }
 void Win32Window::EndModal(int result) { EndDialog(hwnd_, result); }
 
