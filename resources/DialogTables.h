@@ -7,7 +7,7 @@
 // DEFBUTTON, LISTVIEW, GROUP, CAPTUREBUTTON, ICON, FRAME, PICTURE (a pane
 // that paints a picture, Window::SetPanePicture), EDIT, COMBOEDIT (an
 // editable drop-down list), FONTLIST (an editable drop-down list of font
-// names, sorted), SLIDER, COLORBUTTON. States: VISIBLE, HIDDEN,
+// names, sorted), SLIDER, COLORBUTTON, PROGRESS. States: VISIBLE, HIDDEN,
 // HIDDEN_DISABLED. Captions are UTF-8; most are replaced at run time by the
 // language's texts. A list's height includes its drop-down part.
 #pragma once
@@ -27,6 +27,7 @@
 #define MERGE_OPTIONS_FRAME(X) X(IDD_MERGE_OPTIONS, "Webcam Merge Setting", 220, 172)
 #define RECEIVE_DS_MESSAGES_FRAME(X) X(IDD_RECEIVE_DS_MESSAGES, "", 21, 9)
 #define WATERMARK_FRAME(X) X(IDD_WATERMARK, "Watermark Setting", 250, 224)
+#define AUTO_CAPTURE_FRAME(X) X(IDD_AUTO_CAPTURE, "Auto Capture", 200, 74)
 
 #define CAPTURE_WINDOW_CONTROLS(X)                                                      \
   X(IDC_COLOR_LABEL, STATIC, "Color", 8, 13, 57, 8, VISIBLE)                            \
@@ -153,3 +154,12 @@
   X(IDC_WM_TIME_STAMP, CHECK, "Time Stamp", 64, 188, 120, 10, VISIBLE)                  \
   X(IDOK, DEFBUTTON, "OK", 136, 204, 50, 14, VISIBLE)                                   \
   X(IDCANCEL, BUTTON, "Cancel", 193, 204, 50, 14, VISIBLE)
+
+#define AUTO_CAPTURE_CONTROLS(X)                                                        \
+  X(IDC_AC_PROGRESS, PROGRESS, "", 10, 10, 180, 12, VISIBLE)                            \
+  X(IDC_AC_COUNTDOWN, STATIC, "", 10, 28, 85, 8, VISIBLE)                               \
+  X(IDC_AC_SHOT_COUNT, STATIC, "", 105, 28, 85, 8, VISIBLE)                             \
+  X(IDC_AC_STATUS, STATIC, "", 10, 40, 180, 8, HIDDEN)                                  \
+  X(IDC_AC_START, BUTTON, "Start", 10, 52, 50, 14, HIDDEN)                              \
+  X(IDC_AC_END, DEFBUTTON, "End", 75, 52, 50, 14, VISIBLE)                              \
+  X(IDC_AC_STOP, BUTTON, "Stop", 140, 52, 50, 14, HIDDEN)

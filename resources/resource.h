@@ -138,6 +138,16 @@
 #define IDC_INSIDE_BOTTOM_RIGHT 1057
 #define IDC_INSIDE_BOTTOM_LEFT 1056
 
+// Auto capture (dialog 135). Start, Stop and the label 1086 stay hidden;
+// End ends the run.
+#define IDC_AC_PROGRESS 1047
+#define IDC_AC_START 1048
+#define IDC_AC_STOP 1049
+#define IDC_AC_END 1050
+#define IDC_AC_SHOT_COUNT 1070
+#define IDC_AC_COUNTDOWN 1085
+#define IDC_AC_STATUS 1086
+
 // About box (dialog 100).
 #define IDC_ABOUT_ICON 1200
 #define IDC_ABOUT_NAME 1201

@@ -19,6 +19,8 @@
 // never opened its receiving window, 3 Prismel did not exit in time.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <cwchar>
 #include <memory>
@@ -256,7 +258,8 @@ bool RunDialogStep(const Step& step) {
   const auto& args = step.arguments;
   if (step.verb == L"window") {
     g_state.target = args[0];
-    // Shown, not only created: a dialog shows once its controls exist.
+    // A dialog exists before its controls do; it shows once they are made
+    // and initialised.
     return PumpUntil(
         [] {
           HWND window = TargetWindow();
@@ -416,6 +419,18 @@ bool RunStep(const Step& step) {
       SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
       g_state.log->Read(Narrow(L"items:" + args[0]), std::u16string(text, text + wcslen(text)));
     }
+    return true;
+  }
+  if (step.verb == L"count") {
+    HWND capture = TargetWindow();
+    HWND list = capture != nullptr ? GetDlgItem(capture, _wtoi(args[0].c_str())) : nullptr;
+    if (list == nullptr) return false;
+    wchar_t className[64] = {};
+    GetClassNameW(list, className, 64);
+    // A list view's count needs no memory of the other process.
+    const UINT message = _wcsicmp(className, WC_LISTVIEWW) == 0 ? LVM_GETITEMCOUNT : CB_GETCOUNT;
+    const std::wstring text = std::to_wstring(SendMessageW(list, message, 0, 0));
+    g_state.log->Read(Narrow(L"count:" + args[0]), std::u16string(text.begin(), text.end()));
     return true;
   }
   if (step.verb == L"check") {

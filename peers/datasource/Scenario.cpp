@@ -33,7 +33,7 @@ constexpr Form kForms[] = {
     {L"window", 1, 1},   {L"type", 2, 2},   {L"pick", 2, 2},   {L"key", 2, 2},
     {L"menukey", 1, 1},  {L"listmenu", 3, 3},
     {L"msgbox", 0, 0},   {L"visible", 0, 0},
-    {L"waitrecord", 1, 2},
+    {L"waitrecord", 1, 2}, {L"count", 1, 1},
     {L"presskey", 2, 2}, {L"focused", 0, 0}, {L"accname", 1, 1}, {L"tooltip", 1, 1},
     {L"layout", 0, 0},
 };

@@ -11,6 +11,7 @@
 //   dropdown:ID                 open the drop-down of a list of the capture window
 //   text:ID                     log the text of a control of the capture window
 //   items:ID                    log every item of a list of the capture window
+//   count:ID                    log how many items a list or list view holds
 //   check:ID:0|1                set a check box of the capture window and click it
 //   rect:ID                     log a control's screen rectangle "left,top,right,bottom"
 //   poprect                     log the rectangle of the visible pop-up without caption
@@ -23,8 +24,9 @@
 //   waitfor:FILE                handle messages until FILE exists
 //   waitexit                    handle messages until Prismel has exited
 //   window:TITLE                handle messages until Prismel shows a window of
-//                               this title; the control steps (click, select,
-//                               dropdown, text, items, check, rect) and the ones
+//                               this title (visible, so that its controls exist);
+//                               the control steps (click, select, dropdown, text,
+//                               items, check, rect) and the ones
 //                               below then act on it ("window:Prismel" goes back)
 //   type:ID:TEXT                set the text of an edit box or editable list
 //   pick:ID:TEXT                pick the item of a list that reads TEXT

@@ -28,7 +28,8 @@ int AutoCaptureSequence::Next() {
 }
 
 AutoCaptureRun::AutoCaptureRun(int mode, int target, CamAutoCaptureCallback callback, int tickMs)
-    : shared_(std::make_shared<Shared>(mode, target)) {
+    : shared_(std::make_shared<Shared>(mode, target)), callback_(callback), manual_(tickMs == 0) {
+  if (manual_) return;
   ++g_runningThreads;  // counted before the thread exists, so no check can miss it
   thread_ = std::thread(&AutoCaptureRun::Loop, shared_, callback, tickMs);
 }
@@ -49,6 +50,21 @@ void AutoCaptureRun::Stop() {
     return;
   }
   thread_.join();
+}
+
+int AutoCaptureRun::Tick(int ticks) {
+  if (!manual_) return -1;
+  int reported = 0;
+  std::unique_lock<std::mutex> lock(shared_->mutex);
+  while (reported < ticks && !shared_->stopping) {
+    const int value = shared_->sequence.Next();
+    lock.unlock();
+    ++reported;
+    const bool goOn = callback_(value) != 0;
+    lock.lock();
+    if (!goOn) shared_->stopping = true;
+  }
+  return reported;
 }
 
 void AutoCaptureRun::Loop(std::shared_ptr<Shared> shared, CamAutoCaptureCallback callback,

@@ -37,6 +37,7 @@ class AutoCaptureSequence {
 // from its own callback ends its thread as soon as the callback returns.
 int RunningAutoCaptureThreads();
 
+// A run with a tick of 0 has no thread: its values come only from Tick.
 class AutoCaptureRun {
  public:
   AutoCaptureRun(int mode, int target, CamAutoCaptureCallback callback, int tickMs);
@@ -48,6 +49,12 @@ class AutoCaptureRun {
   // called from inside the callback, the run ends as soon as the callback
   // returns. The caller must not hold a lock the callback may need.
   void Stop();
+
+  // A run without a clock: reports the next `ticks` values on the caller's
+  // thread, ending early when stopped (also by its own callback) or when
+  // the callback returns false. Returns the values reported, or -1 for a
+  // run that has its own clock.
+  int Tick(int ticks);
 
  private:
   // What the thread uses; shared with it so that a run stopped from its own
@@ -62,6 +69,8 @@ class AutoCaptureRun {
   static void Loop(std::shared_ptr<Shared> shared, CamAutoCaptureCallback callback, int tickMs);
 
   std::shared_ptr<Shared> shared_;
+  CamAutoCaptureCallback callback_;
+  bool manual_;
   std::thread thread_;
 };
 

@@ -184,7 +184,7 @@ LibraryConfig ParseConfig(const std::string& input) {
     int64_t number = 0;
 
     if (section == Section::Library) {
-      if (EqualsNoCase(key, "TickMs") && ParseInt(value, 1, limits::kMaxTickMs, number)) {
+      if (EqualsNoCase(key, "TickMs") && ParseInt(value, 0, limits::kMaxTickMs, number)) {
         config.tickMs = static_cast<int>(number);
         accepted = true;
       } else if (EqualsNoCase(key, "ReportedDevices") && ParseInt32(value, number)) {

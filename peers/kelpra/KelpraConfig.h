@@ -4,7 +4,8 @@
 // File format (one setting per line, ';' or '#' starts a comment line):
 //
 //   [Library]
-//   TickMs=1000                  auto-capture tick in milliseconds (1..60000)
+//   TickMs=1000                  auto-capture tick in milliseconds (1..60000);
+//                                0: no clock, ticks only by kelpraTestAutoCaptureTick
 //   Fail=camOpenDev,1,-5         the next 1 call of camOpenDev fails with -5
 //   ReportedDevices=100000       camGetDevCount reports this count
 //

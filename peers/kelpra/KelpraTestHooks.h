@@ -11,7 +11,9 @@
 // such device); kelpraTestFailNext returns 0, or a negative code for a name
 // that is not an export or a count of 1 or more with code 0. A count of 0
 // cancels the export's pending failures. kelpraTestAutoCaptureThreads counts
-// the threads of every run, stopped or not, until they have returned. An injected failure skips the
+// the threads of every run, stopped or not, until they have returned;
+// kelpraTestAutoCaptureTick returns a negative code for a device without a
+// run or a run with its own clock. An injected failure skips the
 // export's work entirely (a name getter returns null) but is still logged.
 #pragma once
 
@@ -32,4 +34,7 @@
   X(kelpraTestFailNext, (const char* exportName, int32_t count, int32_t code),                     \
     (exportName, count, code))                                                                     \
   /* The auto-capture threads that have not ended yet. */                                         \
-  X(kelpraTestAutoCaptureThreads, (), ())
+  X(kelpraTestAutoCaptureThreads, (), ())                                                          \
+  /* Reports the next `ticks` values of the device's run on the caller's thread; only for a     \
+     run without a clock (TickMs=0). Returns the values reported. */                               \
+  X(kelpraTestAutoCaptureTick, (int32_t device, int32_t ticks), (device, ticks))

@@ -667,4 +667,20 @@ int32_t kelpraTestFailNext(const char* exportName, int32_t count, int32_t code) 
 
 int32_t kelpraTestAutoCaptureThreads() { return RunningAutoCaptureThreads(); }
 
+int32_t kelpraTestAutoCaptureTick(int32_t device, int32_t ticks) {
+  if (ticks < 0) return kErrBadArgument;
+  std::shared_ptr<AutoCaptureRun> run;
+  {
+    Lock lock(Lib().mutex);
+    int32_t error = kOk;
+    Device* d = Find(device, error);
+    if (!d) return error;
+    run = d->autoCapture;
+  }
+  // Outside the lock: the callback may call the library.
+  if (!run) return kErrNotOpen;
+  const int reported = run->Tick(ticks);
+  return reported < 0 ? kErrUnsupported : reported;
+}
+
 }  // namespace kelpra::impl

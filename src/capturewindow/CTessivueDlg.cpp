@@ -51,6 +51,7 @@ const CTessivueDlg::Route CTessivueDlg::kRoutes[] = {
      [](CTessivueDlg& w) { w.watermark_.OnSettings(); }},
     {IDC_EXIT, platform::kNotifyClicked, [](CTessivueDlg& w) { w.RunExitAction(); }},
     {IDC_CAPTURE, platform::kNotifyClicked, [](CTessivueDlg& w) { w.OnCapture(); }},
+    {IDC_AUTO_CAPTURE, platform::kNotifyClicked, [](CTessivueDlg& w) { w.autoCapture_.Start(); }},
     {IDC_SECONDARY_CAPTURE, platform::kNotifyClicked,
      [](CTessivueDlg& w) { w.pipeline_.CaptureSecondaryImage(); }},
 
@@ -104,6 +105,7 @@ CTessivueDlg::CTessivueDlg(platform::Platform& platform)
       pipeline_(context_, thumbnails_),
       merges_(context_, pipeline_.Pair()),
       watermark_(context_),
+      autoCapture_(context_, callbacks_, pipeline_, merges_),
       accessibility_(context_) {
   g_TessivueDlg = this;
 }
@@ -187,6 +189,9 @@ int CTessivueDlg::EnableMergeOption(int flag) {
 }
 
 int CTessivueDlg::CloseTwainWindow() {
+  // An open auto-capture dialog runs its own modal loop inside this
+  // window's: it ends first, so that both loops unwind.
+  autoCapture_.End();
   OnCancel();
   return 1;
 }
@@ -221,11 +226,17 @@ void CTessivueDlg::CollectAndSaveSessionSettings() {
 void CTessivueDlg::OnCapture() {
   // Manual capture; the other modes of the auto-capture list start a run
   // of automatic shots instead.
-  if (Controls().Selection(IDC_AUTO_CAPTURE_MODE) != 0) return;
-  pipeline_.CaptureImage({merges_.PreviewDialog(), {merges_.MergeType(), merges_.MergePosition()}});
+  if (Controls().Selection(IDC_AUTO_CAPTURE_MODE) != 0) {
+    autoCapture_.Start();
+    return;
+  }
+  pipeline_.CaptureImage(merges_.ForCapture());
 }
 
 void CTessivueDlg::RunExitAction() {
+  // A run of automatic shots ends before the files are handed over, so no
+  // shot lands after the hand-off.
+  autoCapture_.End();
   Controls().Show(false);
   merges_.HidePreview();
   devices_.HideMainPreviewHost();

@@ -15,6 +15,7 @@
 #include "camera/CameraLibrary.h"
 #include "capture/CapturePipeline.h"
 #include "capturewindow/Accessibility.h"
+#include "capturewindow/AutoCapture.h"
 #include "capturewindow/DeviceSession.h"
 #include "capturewindow/FrameSizes.h"
 #include "capturewindow/ImageOptions.h"
@@ -88,6 +89,7 @@ class CTessivueDlg : public platform::DialogHandler, public ITwainShowWindow, pu
   const capturewindow::MergeControls& Merges() const { return merges_; }
   const capturewindow::WatermarkControls& Watermark() const { return watermark_; }
   const capturewindow::WindowTexts& WindowLanguage() const { return windowTexts_; }
+  const capturewindow::AutoCapture& AutoCaptureRun() const { return autoCapture_; }
   const capture::CapturePipeline& Pipeline() const { return pipeline_; }
   capture::CapturePipeline& Pipeline() { return pipeline_; }
 
@@ -133,6 +135,7 @@ class CTessivueDlg : public platform::DialogHandler, public ITwainShowWindow, pu
   capture::CapturePipeline pipeline_;
   capturewindow::MergeControls merges_;
   capturewindow::WatermarkControls watermark_;
+  capturewindow::AutoCapture autoCapture_;
   capturewindow::Accessibility accessibility_;
   bool deviceChangePending_ = false;
   bool startUpComplete_ = false;

@@ -6,6 +6,7 @@
 // two-picture merge never runs with multiple crop.
 #pragma once
 
+#include "capture/CapturePipeline.h"
 #include "capture/TwoPictureMerge.h"
 #include "context/CaptureContext.h"
 #include "dialogs/CMergeOptionDlg.h"
@@ -59,6 +60,9 @@ class MergeControls {
   platform::Window* Preview() const { return preview_.Window(); }
   CMergePreviewDlg& PreviewDialog() { return preview_; }
   const CMergePreviewDlg& PreviewDialog() const { return preview_; }
+  // What a shot needs of the merges: the preview that shows a pair and the
+  // secondary-camera merge options.
+  capture::MergeView ForCapture() { return {preview_, options_}; }
 
  private:
   void PlacePreview(dialogs::MergeDirection direction, bool layOutPanes);

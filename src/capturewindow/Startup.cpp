@@ -186,11 +186,13 @@ void CTessivueDlg::OnDeviceChange() {
     return;
   }
   deviceChangePending_ = false;
+  autoCapture_.BeforeDeviceChange();
   (void)camera_.camStopCameraLib();
   (void)camera_.camUpdateCameraLib();
   devices_.ForgetOpenDevices();
   KeepShownChoices();
   RefreshControls(false);
+  autoCapture_.AfterDeviceChange();
 }
 
 void CTessivueDlg::KeepShownChoices() {

@@ -126,6 +126,11 @@ class Window {
   virtual void SetSliderPosition(int id, int position) = 0;
   virtual int SliderPosition(int id) const = 0;
 
+  // Progress bars. The position stays within the range.
+  virtual void SetProgressRange(int id, int minimum, int maximum) = 0;
+  virtual void SetProgressPosition(int id, int position) = 0;
+  virtual int ProgressPosition(int id) const = 0;
+
   // Colour buttons show their colour (0x00BBGGRR); a click offers a palette
   // and the system's colour dialog, and the user's choice becomes the colour.
   virtual void SetChosenColor(int id, uint32_t color) = 0;

@@ -66,7 +66,7 @@ TEST(KelpraConfig, BadLinesAreSkippedAndCountedWithoutTouchingTheRest) {
   const LibraryConfig config = ParseConfig(
       "TickMs=5\n"  // before any section
       "[Library]\n"
-      "TickMs=0\n"             // out of range
+      "TickMs=-1\n"            // out of range
       "TickMs=12abc\n"         // not a number
       "Fail=camOpenDev,1,0\n"  // code 0 would not fail
       "Fail=camOpenDev\n"

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "KelpraHarness.h"
 
@@ -248,6 +249,31 @@ TEST_F(ConfigFile, AFaultyCameraReportsWhatTheFileSaysAndKeepsItsRealSizes) {
   EXPECT_EQ(width, 800);
   ASSERT_EQ(cam.camGetResolutionCount(1, 0, &count), 0);
   EXPECT_EQ(count, 1);
+}
+
+std::vector<int32_t> g_clocklessValues;
+int32_t CAM_CALL RecordClockless(int32_t value) {
+  g_clocklessValues.push_back(value);
+  return 1;
+}
+
+TEST_F(ConfigFile, ARunWithoutClockReportsOnlyWhatTheTestTicks) {
+  // The harness's short tick would override the file's.
+  struct TickOverride {
+    TickOverride() { unsetenv("KELPRA_TICK_MS"); }
+    ~TickOverride() { setenv("KELPRA_TICK_MS", "20", 1); }
+  } withoutOverride;
+  UseConfig("[Library]\nTickMs=0\n");
+  ASSERT_EQ(cam.camInitCameraLib(), 0);
+  ASSERT_EQ(cam.camOpenDev(0, 0, 640, 480), 0);
+  g_clocklessValues.clear();
+  ASSERT_EQ(cam.camStartAutoCapture(0, 1, 2, RecordClockless), 0);
+  EXPECT_EQ(cam.kelpraTestAutoCaptureThreads(), 0);
+  EXPECT_EQ(cam.kelpraTestAutoCaptureTick(0, 4), 4);  // on this thread, at once
+  EXPECT_EQ(g_clocklessValues, (std::vector<int32_t>{0, 1, 2, 0}));
+  cam.camStopAutoCapture(0);
+  EXPECT_LT(cam.kelpraTestAutoCaptureTick(0, 1), 0);
+  EXPECT_EQ(g_clocklessValues.size(), 4u);
 }
 
 }  // namespace

@@ -50,6 +50,13 @@ class KelpraHooks {
     return failNext != nullptr ? failNext(exportName, count, code) : camera::kMissingExport;
   }
 
+  // Reports the next `ticks` values of a clockless run (TickMs=0) of
+  // `device` on this thread; the number reported, or a negative code.
+  int32_t AutoCaptureTick(int32_t device, int32_t ticks) {
+    const auto tick = Hook<kelpraTestAutoCaptureTickFunction>("kelpraTestAutoCaptureTick");
+    return tick != nullptr ? tick(device, ticks) : camera::kMissingExport;
+  }
+
   // The library's auto-capture threads that have not returned yet.
   int32_t AutoCaptureThreads() {
     const auto threads = Hook<kelpraTestAutoCaptureThreadsFunction>("kelpraTestAutoCaptureThreads");

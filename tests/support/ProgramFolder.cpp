@@ -11,7 +11,10 @@ ProgramFolder::ProgramFolder(headless::HeadlessOs& os, Options options) {
   os.moduleFileName = folder_.String() + "\\Prismel.exe";
   fs::create_directories(folder_.Path() / "temp");
   os.tempPath = folder_.String() + "/temp/";
-  if (options.withLibrary) fs::copy_file(KELPRA_LIBRARY_PATH, folder_.Path() / "Kelpra.dll");
+  if (options.withLibrary) {
+    fs::copy_file(options.partialLibrary ? KELPRA_PARTIAL_LIBRARY_PATH : KELPRA_LIBRARY_PATH,
+                  folder_.Path() / "Kelpra.dll");
+  }
   if (options.withLanguageFiles) {
     fs::create_directories(folder_.Path() / "Language");
     for (const auto& file : fs::directory_iterator(PRISMEL_LANGUAGE_DIR)) {

@@ -15,6 +15,8 @@ class ProgramFolder {
  public:
   struct Options {
     bool withLibrary = true;
+    // The library without camZooIn and camStartAutoCapture.
+    bool partialLibrary = false;
     bool withLanguageFiles = true;
   };
 

@@ -101,6 +101,7 @@ bool HeadlessOs::ShellOpen(const std::u16string& path) {
 void HeadlessOs::Sleep(uint32_t milliseconds) {
   sleeps.push_back(milliseconds);
   tickCount += milliseconds;
+  if (onSleep) onSleep(milliseconds);
 }
 
 std::u16string HeadlessOs::AnsiToWide(const std::string& text) const {

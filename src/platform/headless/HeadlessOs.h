@@ -3,6 +3,7 @@
 // sleeps cost nothing, and process facts that tests set.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@ class HeadlessOs : public platform::Os {
   std::optional<platform::ProductVersion> productVersion;  // default: the build's
   uint16_t uiLanguage = 0x0409;
   platform::LocalTime localTime{2026, 12, 7, 9, 30, 0, 0};
+  // Runs during each sleep, with its length: what other threads and
+  // processes do while this one waits.
+  std::function<void(uint32_t)> onSleep;
 
   // What tests read.
   std::string standardOutput;

@@ -240,6 +240,27 @@ int HeadlessWindow::SliderPosition(int id) const {
   return c != nullptr ? c->sliderPosition : 0;
 }
 
+void HeadlessWindow::SetProgressRange(int id, int minimum, int maximum) {
+  auto* c = Find(id);
+  if (c == nullptr) return;
+  c->progressMinimum = minimum;
+  c->progressMaximum = maximum;
+  c->progressPosition = std::clamp(c->progressPosition, minimum, std::max(minimum, maximum));
+}
+
+void HeadlessWindow::SetProgressPosition(int id, int position) {
+  auto* c = Find(id);
+  if (c == nullptr) return;
+  // As PBM_SETPOS: a position outside the range becomes its nearest end.
+  c->progressPosition =
+      std::clamp(position, c->progressMinimum, std::max(c->progressMinimum, c->progressMaximum));
+}
+
+int HeadlessWindow::ProgressPosition(int id) const {
+  const auto* c = Find(id);
+  return c != nullptr ? c->progressPosition : 0;
+}
+
 void HeadlessWindow::SetChosenColor(int id, uint32_t color) {
   if (auto* c = Find(id)) c->color = color & 0x00FFFFFFu;
 }

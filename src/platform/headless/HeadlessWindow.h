@@ -29,6 +29,7 @@ struct HeadlessControl {
   int selection = -1;
   platform::Rect rect;  // client pixels
   int sliderMinimum = 0, sliderMaximum = 100, sliderPosition = 0;  // a trackbar's defaults
+  int progressMinimum = 0, progressMaximum = 100, progressPosition = 0;  // a progress bar's
   uint32_t color = 0;
 };
 
@@ -90,6 +91,9 @@ class HeadlessWindow : public platform::Window {
   void SetSliderRange(int id, int minimum, int maximum) override;
   void SetSliderPosition(int id, int position) override;
   int SliderPosition(int id) const override;
+  void SetProgressRange(int id, int minimum, int maximum) override;
+  void SetProgressPosition(int id, int position) override;
+  int ProgressPosition(int id) const override;
   void SetChosenColor(int id, uint32_t color) override;
   uint32_t ChosenColor(int id) const override;
   void SetClickKey(int virtualKey, int controlId) override;

@@ -558,6 +558,18 @@ int Win32Window::SliderPosition(int id) const {
   return static_cast<int>(SendMessageW(Item(id), TBM_GETPOS, 0, 0));
 }
 
+void Win32Window::SetProgressRange(int id, int minimum, int maximum) {
+  SendMessageW(Item(id), PBM_SETRANGE32, minimum, maximum);
+}
+
+void Win32Window::SetProgressPosition(int id, int position) {
+  SendMessageW(Item(id), PBM_SETPOS, position, 0);
+}
+
+int Win32Window::ProgressPosition(int id) const {
+  return static_cast<int>(SendMessageW(Item(id), PBM_GETPOS, 0, 0));
+}
+
 // The button becomes owner-drawn so that it shows the colour.
 void Win32Window::SetChosenColor(int id, uint32_t color) {
   HWND item = Item(id);

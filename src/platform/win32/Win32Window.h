@@ -66,6 +66,9 @@ class Win32Window : public platform::Window {
   void SetSliderRange(int id, int minimum, int maximum) override;
   void SetSliderPosition(int id, int position) override;
   int SliderPosition(int id) const override;
+  void SetProgressRange(int id, int minimum, int maximum) override;
+  void SetProgressPosition(int id, int position) override;
+  int ProgressPosition(int id) const override;
   void SetChosenColor(int id, uint32_t color) override;
   uint32_t ChosenColor(int id) const override;
   void SetClickKey(int virtualKey, int controlId) override;

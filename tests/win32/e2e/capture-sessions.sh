@@ -6,10 +6,11 @@
 # file it is handed into a folder of its own, so that the pictures can be
 # read after Prismel has cleaned up.
 #
-#   capture-sessions.sh BIN_DIR SESSION
-#   SESSION: batch | one-by-one | noui-failure | two-step-merge | watermark
+#   capture-sessions.sh BIN_DIR SESSION [ARTIFACT_DIR]
+#   SESSION: batch | one-by-one | noui-failure | two-step-merge | watermark |
+#            auto-capture (keeps a screenshot in ARTIFACT_DIR)
 set -euo pipefail
-bin=$1 session=$2
+bin=$1 session=$2 artifacts=${3:-}
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/session.sh"
 copies="$work/copies"
@@ -146,6 +147,41 @@ case "$session" in
     [ "$marked" -gt 500 ] && [ "$elsewhere" = 0 ] && [ "$plain" = 0 ] ||
       fail "magenta pixels: $marked at the top left, $elsewhere at the bottom right," \
         "$plain without the watermark"
+    ;;
+  auto-capture)
+    # A timed run (the list's first timed entry: a shot each time the
+    # library counts to 5) with a tick of 150 ms takes a shot about every
+    # second. The dialog stays open for several shots, a screenshot of it is
+    # kept, End closes it; each shot is in the thumbnail list, and Exit hands
+    # them all over in the order they were taken.
+    camera 'TickMs=150'
+    settings
+    mkdir -p "$artifacts"
+    "$here/../../../scripts/wine-run.sh" "$program/RefDataSource.exe" --log "Z:$log" \
+      --copies "Z:$copies" "${start[@]}" select:1095:1 click:1109 window:Timing wait:2500 \
+      "signal:Z:$work/running" "waitfor:Z:$work/running.done" wait:1000 text:1070 click:1050 \
+      window:Prismel wait:1000 count:1029 click:1030 waitexit >/dev/null 2>&1 &
+    source=$!
+    shoot running auto-capture-dialog.png
+    wait $source || fail "the data source failed"
+    ! grep -q '"event":"step-failed"' "$log" || fail "a step failed"
+    mapfile -t shots < <(grep -ao '^camCaptureImageFile([^)]*' "$work/calls.txt" |
+      grep -o '1_-\?[0-9]*\.bmp')
+    [ "${#shots[@]}" -ge 3 ] || fail "${#shots[@]} shots taken"
+    counter=$(transcript | sed -n 's/^read text:1070 Page //p')
+    [ -n "$counter" ] && [ "$counter" -ge 3 ] && [ "$counter" -le "${#shots[@]}" ] ||
+      fail "the counter read 'Page $counter' with ${#shots[@]} shots taken"
+    thumbnails=$(transcript | sed -n 's/^read count:1029 //p')
+    [ "$thumbnails" = "${#shots[@]}" ] || fail "$thumbnails thumbnails for ${#shots[@]} shots"
+    handed=()
+    for _ in "${shots[@]}"; do handed+=(209 "208 1_N.bmp"); done
+    expect "203 CONNECTED" "read text:1070 Page $counter" "read count:1029 $thumbnails" \
+      "207 BEGIN" "${handed[@]}" "207 END" "207 END" 212
+    mapfile -t files < <(received)
+    for i in "${!shots[@]}"; do
+      [ "$(basename "${files[$i]}")" = "${shots[$i]}" ] ||
+        fail "handed over ${files[*]}, taken ${shots[*]}"
+    done
     ;;
   *) echo "unknown session $session"; exit 2 ;;
 esac
