@@ -150,3 +150,23 @@ TEST(TabOrder, EveryControlTheWindowShowsIsInTheOrderedColumns) {
   });
   h.Run();
 }
+
+TEST(CaptureKey, InTheAutoCaptureDialogSpaceTakesNoPicture) {
+  CaptureWindowHarness h;
+  h.WriteProgramFile("Kelpra.ini", "[Library]\nTickMs=0\n");
+  h.Then([&] {
+    ASSERT_TRUE(h.Window().UserSelect(IDC_AUTO_CAPTURE_MODE, 1));
+    ASSERT_TRUE(h.Window().UserClick(IDC_CAPTURE));
+  });
+  h.Then([&] {
+    headless::HeadlessWindow* dialog = h.host.ui.ActiveModal();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_EQ(dialog->TemplateId(), IDD_AUTO_CAPTURE);
+    h.ClearCallLog();
+    EXPECT_FALSE(dialog->UserPressKey(platform::kWholeWindow, platform::kKeySpace));
+    EXPECT_TRUE(h.CallLines(true).empty());
+    EXPECT_TRUE(h.dialog->Link().PendingFiles().empty());
+    dialog->UserClick(IDC_AC_END);
+  });
+  h.Run();
+}
