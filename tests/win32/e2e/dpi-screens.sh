@@ -9,8 +9,8 @@
 # over the live picture. Screenshots of both are kept as test artifacts.
 #
 # 144 DPI is set in a copy of the build's Wine prefix of its own: links to
-# the prefix's files, real copies of the registry and of the users' folders,
-# which are what Wine and the program write.
+# the prefix's files where they can be made, real copies of the registry
+# and of the users' folders, which are what Wine and the program write.
 #
 #   dpi-screens.sh BIN_DIR ARTIFACT_DIR
 set -euo pipefail
@@ -22,7 +22,8 @@ run="$here/../../../scripts/wine-run.sh"
 
 prefix="${PRISMEL_WINEPREFIX:-$here/../../../build/${PRISMEL_WINEARCH:-win32}/wineprefix}"
 wide="$work/prefix-144"
-cp -al "$prefix" "$wide"
+# Links need one file system; elsewhere the prefix is copied whole.
+cp -al "$prefix" "$wide" 2>/dev/null || { rm -rf "$wide"; cp -a "$prefix" "$wide"; }
 for f in system.reg user.reg userdef.reg; do rm "$wide/$f"; cp -p "$prefix/$f" "$wide/$f"; done
 rm -rf "$wide/drive_c/users"
 cp -a "$prefix/drive_c/users" "$wide/drive_c/users"

@@ -120,3 +120,32 @@ TEST_F(AccessibilityWin32Test, TabFollowsTheGivenOrderAndNeighbouringRadiosFormO
   EXPECT_EQ(GetNextDlgGroupItem(hwnd, horizontal, FALSE), vertical);
   EXPECT_EQ(GetNextDlgGroupItem(hwnd, save, FALSE), save);
 }
+
+TEST_F(AccessibilityWin32Test, EnterOpensTheFocusedThumbnailAndTheMenuKeyOffersItsMenu) {
+  platform::ListView* list = window->ListViewControl(IDC_THUMBNAILS);
+  ASSERT_NE(list, nullptr);
+  list->SetImageSize(16, 12);
+  platform::RgbImage picture;
+  picture.width = 16;
+  picture.height = 12;
+  picture.pixels.assign(16 * 12 * 3, 0x80);
+  ASSERT_EQ(list->InsertItem(0, u"1_4711", list->AddImage(picture)), 0);
+  std::vector<std::pair<platform::ListViewEvent, int>> events;
+  list->SetEventHandler(
+      [&events](platform::ListViewEvent event, int item) { events.emplace_back(event, item); });
+  const HWND listHwnd = GetDlgItem(hwnd, IDC_THUMBNAILS);
+  LVITEMW state{};
+  state.stateMask = state.state = LVIS_FOCUSED | LVIS_SELECTED;
+  SendMessageW(listHwnd, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+
+  // The dialog gives Enter to the list rather than to its default button.
+  MSG enter{listHwnd, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+  EXPECT_NE(SendMessageW(listHwnd, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)) &
+                DLGC_WANTALLKEYS,
+            0);
+  SendMessageW(listHwnd, WM_KEYDOWN, VK_RETURN, 0);
+  SendMessageW(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(listHwnd), -1);
+  EXPECT_EQ(events, (std::vector<std::pair<platform::ListViewEvent, int>>{
+                        {platform::ListViewEvent::DoubleClick, 0},
+                        {platform::ListViewEvent::RightClick, 0}}));
+}
