@@ -30,9 +30,11 @@ platform::ImageSize Chosen(const SizeChoice& choose, platform::ImageSize picture
 namespace {
 
 constexpr size_t kSniffBytes = 8;
+constexpr size_t kHeaderPiece = 4096;
 
 Reduced Decode(ByteSource& source, const SizeChoice* choose, PictureFormat* format) {
-  Reader reader(source);
+  // A header is read in small pieces; pixels in large ones.
+  Reader reader(source, choose == nullptr ? kHeaderPiece : Reader::kDefaultCapacity);
   const uint8_t* head = reader.Peek(kSniffBytes);
   // Shorter files are no picture of these formats, but may still be one
   // of the platform's.
