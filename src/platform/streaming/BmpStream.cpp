@@ -1,7 +1,7 @@
 // BMP read row by row in file order (bottom row first, or top row first
 // for a negative height): 1, 4 and 8 bits with a palette, 16 and 32 bits
 // with masks, 24 bits. Compressed BMPs (run-length, embedded JPEG or PNG)
-// are refused. A 32-bit picture with an alpha mask is laid over white,
+// are left to the platform's decoder. A 32-bit picture with an alpha mask is laid over white,
 // unless every alpha value is 0, which writers use for "no alpha".
 #include <algorithm>
 #include <array>
@@ -66,7 +66,13 @@ struct BmpInfo {
   uint32_t paletteEntries = 0;
   Channel red, green, blue, alpha;
   bool standard32 = false;    // 32 bits as blue, green, red, alpha bytes
+  uint32_t compression = 0;
 };
+
+// Compressions that are BMPs all the same, but not read here.
+bool OthersCompression(uint32_t compression) {
+  return compression == 1 || compression == 2 || compression == 4 || compression == 5;
+}
 
 bool ReadInfo(Reader& reader, BmpInfo& bmp) {
   const uint8_t* file = reader.Take(18);
@@ -100,8 +106,9 @@ bool ReadInfo(Reader& reader, BmpInfo& bmp) {
     compression = Le32(info + 12);
   }
   if (planes != 1) return false;
-  // Run-length and embedded JPEG or PNG pictures are not read; masks only
-  // for 16 and 32 bits.
+  bmp.compression = compression;
+  // Run-length and embedded JPEG or PNG pictures are not read here; masks
+  // only for 16 and 32 bits.
   if (compression != 0 && compression != 3) return false;
   if (compression == 3 && bmp.bpp != 16 && bmp.bpp != 32) return false;
   if (bmp.bpp != 1 && bmp.bpp != 4 && bmp.bpp != 8 && bmp.bpp != 16 && bmp.bpp != 24 &&
@@ -247,7 +254,10 @@ class RowConverter {
 Reduced DecodeBmp(Reader& reader, const SizeChoice* choose) {
   Reduced result;
   BmpInfo bmp;
-  if (!ReadInfo(reader, bmp)) return result;
+  if (!ReadInfo(reader, bmp)) {
+    if (OthersCompression(bmp.compression)) result.outcome = Outcome::NotMine;
+    return result;
+  }
   const std::optional<platform::ImageSize> size = AcceptSize(bmp.width, bmp.height);
   if (!size) return result;
   result.size = *size;
