@@ -29,6 +29,9 @@
 #include <wand/MagickWand.h>
 
 #include "BenchPictures.h"
+#include "platform/streaming/PictureStream.h"
+#include "support/BoxReference.h"
+#include "support/TextPage.h"
 #include "platform/headless/HeadlessImaging.h"
 #include "thumbnails/ThumbnailGeometry.h"
 
@@ -161,6 +164,57 @@ bool InflateOnly(const std::string& path) {
   }
   inflateEnd(&stream);
   return status == Z_STREAM_END;
+}
+
+// How the product's fast thumbnail of `picture` compares with an exact box
+// reduction of the whole picture (for JPEG: of libjpeg's full decode).
+testing_support::Difference Quality(const bench::BenchPicture& picture) {
+  testing_support::Rgb whole{static_cast<int>(picture.width), static_cast<int>(picture.height), {}};
+  whole.pixels.resize(static_cast<size_t>(picture.width) * picture.height * 3);
+  if (picture.format == "jpg") {
+    std::FILE* file = std::fopen(picture.path.c_str(), "rb");
+    if (file == nullptr) return {255, 255, 255};
+    jpeg_decompress_struct info;
+    jpeg_error_mgr errors;
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&info);
+    jpeg_stdio_src(&info, file);
+    jpeg_read_header(&info, TRUE);
+    info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&info);
+    while (info.output_scanline < info.output_height) {
+      JSAMPROW row = whole.pixels.data() + static_cast<size_t>(info.output_scanline) * picture.width * 3;
+      jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    std::fclose(file);
+  } else {
+    const testing_support::TextPage page(picture.width, picture.height);
+    for (uint32_t y = 0; y < picture.height; ++y) {
+      page.Row(y, whole.pixels.data() + static_cast<size_t>(y) * picture.width * 3);
+    }
+  }
+  const platform::ThumbnailLayout layout = LayoutOf(picture.width, picture.height);
+  headless::HeadlessImaging imaging;
+  (void)imaging;
+  const testing_support::Rgb reference =
+      testing_support::BoxReduce(whole, layout.scaledWidth, layout.scaledHeight);
+  std::FILE* file = std::fopen(picture.path.c_str(), "rb");
+  std::vector<uint8_t> bytes;
+  uint8_t chunk[1 << 16];
+  size_t got = 0;
+  while (file != nullptr && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+    bytes.insert(bytes.end(), chunk, chunk + got);
+  }
+  if (file != nullptr) std::fclose(file);
+  streaming::MemorySource source(bytes.data(), bytes.size());
+  const streaming::Reduced fast = streaming::ReducePicture(source, [&](platform::ImageSize) {
+    return platform::ImageSize{static_cast<uint32_t>(layout.scaledWidth),
+                               static_cast<uint32_t>(layout.scaledHeight)};
+  });
+  return testing_support::Compare(fast.pixels.pixels, reference.pixels, reference.width,
+                                  reference.height);
 }
 
 enum class Tool { Product, Vips, Magick, MagickHint, Read, JpegEighth, Inflate };
@@ -456,6 +510,13 @@ int main(int argc, char** argv) {
   }
   if (argc == 4 && std::strcmp(argv[1], "--repeat") == 0) {
     return RepeatChild(argv[2], std::atoi(argv[3]));
+  }
+  if (argc == 3 && std::strcmp(argv[1], "--quality") == 0) {
+    bench::BenchPicture picture = PictureAt(argv[2]);
+    picture.format = std::string(argv[2]).substr(std::string(argv[2]).size() - 3);
+    const testing_support::Difference d = Quality(picture);
+    std::printf("mean %.2f, largest %d, worst row or column %.2f\n", d.mean, d.largest, d.worstLine);
+    return 0;
   }
   if (argc == 4 && std::strcmp(argv[1], "--cpu") == 0 && ToolOf(argv[2], &tool)) {
     g_cpuTime = true;

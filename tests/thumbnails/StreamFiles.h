@@ -64,14 +64,15 @@ inline streaming::Header HeaderOf(const std::string& bytes) {
 }
 
 // The reduced picture against the box reduction of `whole`, within the
-// quality bounds.
-inline void ExpectMatches(const streaming::Reduced& reduced, const testing_support::Rgb& whole) {
+// quality bounds (with `meanOnly`, within the bound of the mean only).
+inline void ExpectMatches(const streaming::Reduced& reduced, const testing_support::Rgb& whole,
+                          bool meanOnly = false) {
   ASSERT_EQ(reduced.outcome, streaming::Outcome::Done);
   const testing_support::Rgb reference =
       testing_support::BoxReduce(whole, reduced.pixels.width, reduced.pixels.height);
   const testing_support::Difference d = testing_support::Compare(
       reduced.pixels.pixels, reference.pixels, reference.width, reference.height);
-  EXPECT_TRUE(testing_support::WithinBounds(d))
+  EXPECT_TRUE(meanOnly ? d.mean <= 2.0 : testing_support::WithinBounds(d))
       << "mean " << d.mean << ", largest " << d.largest << ", worst row or column " << d.worstLine;
 }
 

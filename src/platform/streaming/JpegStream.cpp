@@ -1,5 +1,5 @@
 // JPEG through libjpeg(-turbo), scaled while it decodes: the smallest of
-// its scales 1/8 ... 8/8 that is not below the wanted size, then area
+// its scales 1/8 ... 8/8 that is a few times the wanted size, then area
 // averaging row by row. Baseline pictures never hold more than a few rows;
 // progressive ones need libjpeg's coefficient buffer, as in any decoder.
 #include <csetjmp>
@@ -18,6 +18,8 @@ namespace streaming::detail {
 namespace {
 
 constexpr size_t kReadBytes = 64 * 1024;
+// Results up to this many pixels a side count as thumbnails.
+constexpr uint32_t kThumbnailSide = 256;
 
 // libjpeg reports errors by calling error_exit, which must not return.
 struct JpegErrors {
@@ -99,13 +101,23 @@ bool Prepare(JpegRun& run, jpeg_decompress_struct& info, platform::ImageSize tar
   return true;
 }
 
-// The smallest scale M/8 whose output is not below `target` on either side.
+// The smallest scale M/8 whose output is a few times `target` on both
+// sides, or the full size. libjpeg's smaller scales average whole 8 x 8
+// blocks; averaged once more into a thumbnail whose pixels cut through
+// blocks, fine print would show blotches at less than four blocks' worth
+// per pixel. Larger results (pane pictures) are decoded at twice their size.
 void ChooseScale(jpeg_decompress_struct& info, platform::ImageSize target) {
+  const unsigned oversample = target.width <= kThumbnailSide && target.height <= kThumbnailSide
+                                  ? 4u
+                                  : 2u;
   info.scale_denom = 8;
   for (unsigned m = 1; m <= 8; ++m) {
     info.scale_num = m;
     jpeg_calc_output_dimensions(&info);
-    if (info.output_width >= target.width && info.output_height >= target.height) return;
+    if (info.output_width >= oversample * target.width &&
+        info.output_height >= oversample * target.height) {
+      return;
+    }
   }
 }
 
