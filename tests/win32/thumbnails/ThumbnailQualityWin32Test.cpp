@@ -163,20 +163,29 @@ TEST_F(ThumbnailQualityWin32, CellsMatchTheBoxReferenceAndTheSystemsDecode) {
                {L"page32.bmp", Kind::Bmp32Alpha},
                {L"page.png", Kind::PngInterlaced},
                {L"page.jpg", Kind::Jpeg}};
+  // JPEG thumbnails are held to the bounds at camera-like sizes, where a
+  // thumbnail pixel spans several of the blocks a scaled decode averages.
+  const TextPage photo(2400, 1800, 5);
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.name, c.name + wcslen(c.name)));
-    const std::u16string path = Write(c.name, page, c.kind);
+    const TextPage& picture = c.kind == Kind::Jpeg ? photo : page;
+    const std::u16string path = Write(c.name, picture, c.kind);
     const std::optional<platform::ImageSize> size = imaging.ReadImageSize(path);
     ASSERT_TRUE(size);
-    EXPECT_EQ(size->width, 601u);
+    EXPECT_EQ(size->width, picture.Width());
     const platform::ThumbnailLayout layout = thumbnails::LayoutFor(cell, *size);
     const std::optional<platform::RgbImage> made = imaging.MakeThumbnail(path, layout);
     ASSERT_TRUE(made);
     ASSERT_EQ(made->width, cell.width);
     ASSERT_EQ(made->height, cell.height);
+    if (c.kind != Kind::Jpeg) {
+      ExpectWithinBounds(made->pixels, ReferenceCell(Stored(page, c.kind), layout), cell);
+    }
+    // GDI+ shows the alpha of a BMP as opaque; everything else it decodes
+    // as the streaming decoders do.
+    if (c.kind == Kind::Bmp32Alpha) continue;
     const Rgb decoded = GdiplusDecode(path);
-    ASSERT_EQ(decoded.width, 601);
-    if (c.kind != Kind::Jpeg) ExpectWithinBounds(made->pixels, ReferenceCell(Stored(page, c.kind), layout), cell);
+    ASSERT_EQ(decoded.width, static_cast<int>(picture.Width()));
     ExpectWithinBounds(made->pixels, ReferenceCell(decoded, layout), cell);
   }
 }
