@@ -44,6 +44,9 @@ inline int Run(const uint8_t* data, size_t size, streaming::PictureFormat format
     Check(thumbnail.pixels.pixels.size() == static_cast<size_t>(cell.width) * cell.height * 3);
   }
 
+  // The pane's path is the same with a larger result; pictures that would
+  // fill a whole pane's result are left to the thumbnail above, for speed.
+  if (static_cast<uint64_t>(header.size.width) * header.size.height > 1'000'000) return 0;
   streaming::MemorySource paneSource(data, size);
   const streaming::Reduced pane = streaming::ReducePicture(paneSource, streaming::PanePictureSize);
   if (pane.outcome == streaming::Outcome::Done) {

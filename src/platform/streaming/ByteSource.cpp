@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace streaming {
 
@@ -13,7 +14,9 @@ size_t MemorySource::Read(uint8_t* buffer, size_t size) {
 }
 
 Reader::Reader(ByteSource& source, size_t capacity)
-    : source_(source), buffer_(std::max<size_t>(capacity, 64)) {}
+    : source_(source),
+      buffer_(new uint8_t[std::max<size_t>(capacity, 64)]),
+      capacity_(std::max<size_t>(capacity, 64)) {}
 
 bool Reader::Fill(size_t count) {
   if (end_ - begin_ >= count) return true;
@@ -21,13 +24,18 @@ bool Reader::Fill(size_t count) {
   // What is left moves to the front; the buffer grows only for a view
   // larger than it.
   if (begin_ > 0) {
-    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+    std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
     end_ -= begin_;
     begin_ = 0;
   }
-  if (count > buffer_.size()) buffer_.resize(count);
+  if (count > capacity_) {
+    std::unique_ptr<uint8_t[]> larger(new uint8_t[count]);
+    std::memcpy(larger.get(), buffer_.get(), end_);
+    buffer_ = std::move(larger);
+    capacity_ = count;
+  }
   while (end_ < count) {
-    const size_t got = source_.Read(buffer_.data() + end_, buffer_.size() - end_);
+    const size_t got = source_.Read(buffer_.get() + end_, capacity_ - end_);
     if (got == 0) {
       ended_ = true;
       return false;
@@ -43,7 +51,7 @@ const uint8_t* Reader::Take(size_t count) {
     begin_ = end_;
     return nullptr;
   }
-  const uint8_t* view = buffer_.data() + begin_;
+  const uint8_t* view = buffer_.get() + begin_;
   begin_ += count;
   consumed_ += count;
   return view;
@@ -53,7 +61,7 @@ const uint8_t* Reader::TakeSome(size_t most, size_t* got) {
   if (begin_ == end_) Fill(1);
   const size_t count = std::min(most, end_ - begin_);
   *got = count;
-  const uint8_t* view = buffer_.data() + begin_;
+  const uint8_t* view = buffer_.get() + begin_;
   begin_ += count;
   consumed_ += count;
   return view;
@@ -61,7 +69,7 @@ const uint8_t* Reader::TakeSome(size_t most, size_t* got) {
 
 const uint8_t* Reader::Peek(size_t count) {
   if (!Fill(count)) return nullptr;
-  return buffer_.data() + begin_;
+  return buffer_.get() + begin_;
 }
 
 size_t Reader::Read(uint8_t* into, size_t count) {
@@ -79,7 +87,7 @@ size_t Reader::Read(uint8_t* into, size_t count) {
 bool Reader::Skip(uint64_t count) {
   while (count > 0) {
     size_t got = 0;
-    TakeSome(static_cast<size_t>(std::min<uint64_t>(count, buffer_.size())), &got);
+    TakeSome(static_cast<size_t>(std::min<uint64_t>(count, capacity_)), &got);
     if (got == 0) return false;
     count -= got;
   }

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 namespace streaming {
 
@@ -64,7 +64,10 @@ class Reader {
   bool Fill(size_t count);
 
   ByteSource& source_;
-  std::vector<uint8_t> buffer_;
+  // Not cleared when made: every byte is written by a read before it is
+  // looked at.
+  std::unique_ptr<uint8_t[]> buffer_;
+  size_t capacity_;
   size_t begin_ = 0;
   size_t end_ = 0;
   bool ended_ = false;

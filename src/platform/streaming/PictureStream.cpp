@@ -35,10 +35,15 @@ constexpr size_t kHeaderPiece = 4096;
 Reduced Decode(ByteSource& source, const SizeChoice* choose, PictureFormat* format) {
   // A header is read in small pieces; pixels in large ones.
   Reader reader(source, choose == nullptr ? kHeaderPiece : Reader::kDefaultCapacity);
-  const uint8_t* head = reader.Peek(kSniffBytes);
-  // Shorter files are no picture of these formats, but may still be one
-  // of the platform's.
-  *format = head != nullptr ? FormatOf(head, kSniffBytes) : PictureFormat::Unknown;
+  // As many of the first bytes as there are, up to what tells the formats
+  // apart.
+  *format = PictureFormat::Unknown;
+  for (size_t count = kSniffBytes; count >= 2; --count) {
+    if (const uint8_t* head = reader.Peek(count)) {
+      *format = FormatOf(head, count);
+      break;
+    }
+  }
   switch (*format) {
     case PictureFormat::Bmp:
       return detail::DecodeBmp(reader, choose);
