@@ -31,6 +31,9 @@ cmake --build build/bench -j2 --target ThumbnailBench CaptureToThumbnailBench ke
 cmake --preset "bench-$windows" >/dev/null
 cmake --build "build/bench-$windows" -j2 --target ThumbnailBenchWin >/dev/null
 
+# Written afresh each run: pictures written long ago may have left the page
+# cache, or lie in it in pieces, and read slower than the product would.
+rm -rf "$pictures"
 echo "=== native, $(nproc) processors, load average $(cut -d' ' -f1-3 /proc/loadavg) before"
 build/bench/bench/ThumbnailBench "$pictures"
 echo

@@ -15,8 +15,10 @@ size_t MemorySource::Read(uint8_t* buffer, size_t size) {
 
 Reader::Reader(ByteSource& source, size_t capacity)
     : source_(source),
-      buffer_(new uint8_t[std::max<size_t>(capacity, 64)]),
-      capacity_(std::max<size_t>(capacity, 64)) {}
+      capacity_(static_cast<size_t>(
+          std::max<uint64_t>(std::min<uint64_t>(capacity, source.SizeLeft()), 64))) {
+  buffer_.reset(new uint8_t[capacity_]);
+}
 
 bool Reader::Fill(size_t count) {
   if (end_ - begin_ >= count) return true;

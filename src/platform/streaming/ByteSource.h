@@ -16,6 +16,9 @@ class ByteSource {
   // moves past them. Fewer than asked only at the end of the data or on a
   // read error; 0 then.
   virtual size_t Read(uint8_t* buffer, size_t size) = 0;
+  // How many bytes are left to read, when the source knows; no buffer of a
+  // reader grows past it.
+  virtual uint64_t SizeLeft() const { return UINT64_MAX; }
 };
 
 // Bytes that are already in memory (tests and fuzzing). Nothing is copied
@@ -24,6 +27,7 @@ class MemorySource : public ByteSource {
  public:
   MemorySource(const uint8_t* data, size_t size) : data_(data), size_(size) {}
   size_t Read(uint8_t* buffer, size_t size) override;
+  uint64_t SizeLeft() const override { return size_ - position_; }
 
  private:
   const uint8_t* data_;
