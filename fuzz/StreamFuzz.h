@@ -24,10 +24,11 @@ inline int Run(const uint8_t* data, size_t size, streaming::PictureFormat format
   if (header.outcome != streaming::Outcome::Done) return 0;
   Check(static_cast<uint64_t>(header.size.width) * header.size.height <=
         platform::kMaxImagePixels);
-  // A progressive JPEG holds its coefficients whole; larger ones would only
-  // measure the allocator.
+  // libjpeg decodes every block of a declared picture, data or not (a
+  // progressive one holds them all): larger ones would only measure
+  // libjpeg and the allocator.
   if (format == streaming::PictureFormat::Jpeg &&
-      static_cast<uint64_t>(header.size.width) * header.size.height > 16'000'000) {
+      static_cast<uint64_t>(header.size.width) * header.size.height > 250'000) {
     return 0;
   }
 
