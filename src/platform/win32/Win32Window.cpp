@@ -428,17 +428,18 @@ bool Win32Window::DrawPicturePane(const DRAWITEMSTRUCT& item) {
   FillRect(composed, &all,
            static_cast<HBRUSH>(GetStockObject(picture != nullptr ? BLACK_BRUSH : WHITE_BRUSH)));
   if (picture != nullptr) {
+    // Placed by the picture's own size; drawn from the smaller bitmap held.
     const platform::ImageSize size = picture->Size();
-    const int pictureWidth = static_cast<int>(size.width);
-    const int pictureHeight = static_cast<int>(size.height);
-    const platform::Rect place = platform::FitPicture(pictureWidth, pictureHeight, width, height);
+    const platform::ImageSize held = picture->BitmapSize();
+    const platform::Rect place = platform::FitPicture(static_cast<int>(size.width),
+                                                      static_cast<int>(size.height), width, height);
     HDC source = CreateCompatibleDC(item.hDC);
     if (source != nullptr && place.Width() > 0 && place.Height() > 0) {
       HGDIOBJ oldSource = SelectObject(source, picture->Bitmap());
       SetStretchBltMode(composed, HALFTONE);
       SetBrushOrgEx(composed, 0, 0, nullptr);
       StretchBlt(composed, place.left, place.top, place.Width(), place.Height(), source, 0, 0,
-                 pictureWidth, pictureHeight, SRCCOPY);
+                 static_cast<int>(held.width), static_cast<int>(held.height), SRCCOPY);
       SelectObject(source, oldSource);
     }
     if (source != nullptr) DeleteDC(source);
