@@ -28,6 +28,8 @@
 #include <vector>
 
 #include "AccessReads.h"
+#include "HostileRecords.h"
+#include "ProcessResources.h"
 #include "ProcessWindows.h"
 #include "RecordLog.h"
 #include "Scenario.h"
@@ -346,8 +348,67 @@ bool RunDialogStep(const Step& step) {
   return false;
 }
 
+// Sends the hostile records of step hostile:COUNT:SEED.
+bool RunHostileStep(const std::vector<std::wstring>& args) {
+  std::mt19937 random(static_cast<uint32_t>(_wtoi(args[1].c_str())));
+  const long count = _wtol(args[0].c_str());
+  long sent = 0, probes = 0, scanSettings = 0, unsent = 0;
+  g_state.log->Event("hostile-start");
+  for (long i = 0; i < count; ++i) {
+    const HostileRecord record = NextHostileRecord(random);
+    const bool toReceiver = i % 2 == 0;
+    HWND target = toReceiver ? ReceivingWindow() : FindWindowW(nullptr, kCaptureWindow);
+    if (target == nullptr) {
+      ++unsent;
+      continue;
+    }
+    COPYDATASTRUCT copyData{record.kind, static_cast<DWORD>(record.data.size()),
+                            record.data.empty() ? nullptr : const_cast<uint8_t*>(record.data.data())};
+    SendMessageW(target, WM_COPYDATA, reinterpret_cast<WPARAM>(g_state.window),
+                 reinterpret_cast<LPARAM>(&copyData));
+    ++sent;
+    if (toReceiver && record.kind == kDSKindTextMessage && record.hasCode &&
+        record.code == kDSCodeConnect) {
+      ++probes;
+    }
+    if (toReceiver && record.kind == kDSKindScanSettings && record.data.size() >= 60) {
+      ++scanSettings;
+    }
+  }
+  g_state.log->Event("hostile-end", "sent=" + std::to_string(sent) + " probes=" +
+                                        std::to_string(probes) + " settings=" +
+                                        std::to_string(scanSettings) + " unsent=" +
+                                        std::to_string(unsent));
+  return unsent == 0;
+}
+
+// Steps of a process other than the data source: hostile records, the
+// resources of Prismel's process, and a press that waits for its handler.
+bool RunPeerStep(const Step& step, bool& handled) {
+  handled = true;
+  if (step.verb == L"hostile") return RunHostileStep(step.arguments);
+  if (step.verb == L"resources") {
+    g_state.log->Event("resources", DescribeResources(ReadProcessResources(
+                                        g_state.process, g_state.processId)));
+    return true;
+  }
+  if (step.verb == L"press") {
+    HWND window = TargetWindow();
+    const int id = _wtoi(step.arguments[0].c_str());
+    HWND button = window != nullptr ? GetDlgItem(window, id) : nullptr;
+    if (button == nullptr) return false;
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    return true;
+  }
+  handled = false;
+  return false;
+}
+
 bool RunStep(const Step& step) {
   const auto& args = step.arguments;
+  bool handled = false;
+  const bool peerResult = RunPeerStep(step, handled);
+  if (handled) return peerResult;
   if (step.verb == L"send") {
     return SendCode(kDSKindTextMessage, _wtoi(args[0].c_str()), args.size() > 1 ? args[1] : L"");
   }

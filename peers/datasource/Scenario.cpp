@@ -36,6 +36,7 @@ constexpr Form kForms[] = {
     {L"waitrecord", 1, 2}, {L"count", 1, 1},
     {L"presskey", 2, 2}, {L"focused", 0, 0}, {L"accname", 1, 1}, {L"tooltip", 1, 1},
     {L"layout", 0, 0},
+    {L"press", 1, 1},      {L"hostile", 2, 2}, {L"resources", 0, 0},
 };
 
 }  // namespace

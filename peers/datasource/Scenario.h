@@ -49,6 +49,15 @@
 //   tooltip:ID                  log the tip of what shows at the centre of control ID
 //   layout                      log the client area and every visible child window of the
 //                               chosen window: "ID CLASS left,top,right,bottom"
+//   press:ID                    press a button of the chosen window and wait until its
+//                               handler has returned (click only posts the press)
+//   hostile:COUNT:SEED          send COUNT records of random kinds, sizes and contents
+//                               (from SEED), in turn to the receiving window and to the
+//                               capture window; logged as "hostile-start" and
+//                               "hostile-end" with the counts sent
+//   resources                   log what the Prismel process holds: GDI and USER
+//                               objects, GDI handle table entries, windows, handles,
+//                               private memory
 #pragma once
 
 #include <string>

@@ -22,12 +22,13 @@
   })
 
 #define KELPRA_DEFINE_STRING_EXPORT(name, params, args)                            \
-  extern "C" KELPRA_EXPORT const char* CAM_CALL name params {                      \
+  KELPRA_IF_EXPORTED(name)                                                         \
+  (extern "C" KELPRA_EXPORT const char* CAM_CALL name params {                     \
     kelpra::AppendCallLog(std::string(#name "(") + kelpra::FormatArgs args + ")"); \
     int32_t injected = 0;                                                          \
     if (kelpra::TakeFailure(#name, injected)) return nullptr;                      \
     return kelpra::impl::name args;                                                \
-  }
+  })
 
 // Test hooks are neither logged nor subject to injected failures.
 #define KELPRA_DEFINE_TEST_EXPORT(name, params, args) \

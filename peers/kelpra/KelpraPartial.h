@@ -1,6 +1,8 @@
 // Which exports a build leaves out. The partial library (KELPRA_PARTIAL)
 // lacks camZooIn and camStartAutoCapture, so that callers can prove how they
-// live with a missing export.
+// live with a missing export; each KelpraWithout_<name> library lacks the one
+// export it is named after (the build defines KELPRA_OMIT_<name> as
+// KELPRA_PP_PROBE for it).
 //
 // KELPRA_IF_EXPORTED(name)(text) expands to text unless name is left out.
 // It works by probing for a macro KELPRA_OMIT_<name>: only the left-out

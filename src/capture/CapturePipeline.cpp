@@ -61,6 +61,8 @@ int32_t CapturePipeline::CaptureToFile(int device, std::string& nameBuffer) {
 }
 
 void CapturePipeline::Publish(const std::string& path) {
+  // A file the library reported but did not write is never handed over.
+  if (!context_.platform.os.FileExists(context_.platform.os.AnsiToWide(path))) return;
   currentFile_ = context_.platform.os.AnsiToWide(path);
   (void)thumbnails_.AddImage(currentFile_);
   (void)context_.link.TransferFile(currentFile_);
@@ -86,15 +88,22 @@ void CapturePipeline::CaptureImage(const MergeView& merges) {
   }
 
   // A multiple crop lists the files it wrote in the buffer; one that wrote a
-  // single file names it there.
+  // single file names it there. A library that rewrote the buffer although
+  // the crop list shows another mode (its crop setting did not take) has
+  // cropped all the same: its files are the ones to publish.
   const bool multipleCrop = window.Selection(IDC_CROP_MODE) == kCropModeMultiple;
-  if (multipleCrop) {
-    if (auto cropFiles = MultipleCropFiles(BufferText(mainBuffer))) {
+  const std::string bufferText = BufferText(mainBuffer);
+  const bool rewritten = mainResult == 0 && bufferText != names->main;
+  if (multipleCrop || rewritten) {
+    if (auto cropFiles = MultipleCropFiles(bufferText)) {
       for (const std::string& file : *cropFiles) Publish(file);
+      // A multiple crop the user chose keeps the secondary shot back; one
+      // the user did not choose must not cost that picture.
+      if (!multipleCrop && secondaryResult == 0) Publish(names->secondary);
       return;
     }
   }
-  const std::string mainName = multipleCrop ? BufferText(mainBuffer) : names->main;
+  const std::string mainName = multipleCrop || rewritten ? bufferText : names->main;
 
   if (window.IsChecked(IDC_MERGE)) {
     MergePair(*names, mainName, mainResult, secondaryResult, merges.preview);
@@ -130,12 +139,18 @@ void CapturePipeline::MergePair(const CaptureNames& names, const std::string& ma
   }
 
   if (secondaryResult == 0) {
-    // Both cameras give the pair at once.
+    // Both cameras give the pair at once. A first picture still waiting for
+    // its pair is kept as a picture of its own rather than forgotten.
+    if (pair_.GetState() == TwoPictureMerge::State::Waiting) Publish(pair_.FirstPicture());
     pair_.TakeBothPictures(mainName, names.secondary);
     ShowPair(preview);
     if (camera.camCombineImage(pair_.FirstPicture().c_str(), pair_.SecondPicture().c_str(),
                                names.merge.c_str(), mode, 0, 0, 0, 0) == 0) {
       Publish(names.merge);
+    } else {
+      // No joined picture: the user keeps the two shots.
+      if (mainResult == 0) Publish(mainName);
+      Publish(names.secondary);
     }
     return;
   }
@@ -156,8 +171,12 @@ void CapturePipeline::MergePair(const CaptureNames& names, const std::string& ma
       0, 0, 0);
   if (result != 0) {
     context_.ShowErrorCode(result);
+    // The pair starts over; the two pictures taken for it are kept.
+    const std::string first = pair_.FirstPicture(), second = pair_.SecondPicture();
     pair_.ClearPictures();
     ShowPair(preview);
+    Publish(first);
+    Publish(second);
     return;
   }
   (void)context_.platform.os.RemoveFile(pair_.FirstPicture());

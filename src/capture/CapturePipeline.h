@@ -61,7 +61,8 @@ class CapturePipeline {
   // The names of this capture, or nothing (said to the user) without a
   // usable work folder.
   std::optional<CaptureNames> NamesForThisCapture(const std::string& extension);
-  // Makes `path` the current file, lists it and hands it to the data source.
+  // Makes `path` the current file, lists it and hands it to the data source;
+  // a path that names no file is left out.
   void Publish(const std::string& path);
   // One step of the two-picture merge (1007 checked).
   void MergePair(const CaptureNames& names, const std::string& mainName, int32_t mainResult,

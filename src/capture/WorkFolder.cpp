@@ -80,6 +80,10 @@ std::optional<std::string> RecreateWorkFolder(platform::Os& os, camera::CameraLi
   if (!folder) return std::nullopt;
   (void)EmptyAndRemove(os, *folder);
   (void)library.camCreateDirectory(folder->c_str());
+  // A library that lacks the export, or fails it, would leave every capture
+  // without a folder to be written to: the program makes the folder itself.
+  // Without a folder there is no work folder, and a capture says so.
+  if (!IsFolder(os, *folder) && !os.CreateFolder(*folder)) return std::nullopt;
   return folder;
 }
 

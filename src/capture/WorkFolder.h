@@ -44,8 +44,9 @@ bool IsFolder(const platform::Os& os, const std::string& path);
 bool EmptyAndRemove(platform::Os& os, const std::string& path);
 
 // The start-up step: empties and removes the work folder left by an earlier
-// run, then has the camera library create it again. Returns the work folder;
-// nothing, and nothing touched, when it cannot be had.
+// run, then has the camera library create it again, or creates it itself
+// when the library did not. Returns the work folder; nothing, and nothing
+// touched, when it cannot be had; nothing when no folder could be made.
 std::optional<std::string> RecreateWorkFolder(platform::Os& os, camera::CameraLibrary& library);
 
 }  // namespace capture

@@ -28,6 +28,9 @@ class ListView {
   // Appends a picture of exactly the image size; its index, or -1.
   virtual int AddImage(const RgbImage& image) = 0;
   virtual int ImageCount() const = 0;
+  // Empties the image list; the next picture added gets index 0. Only for
+  // a list whose items show none of its images any more.
+  virtual void RemoveAllImages() = 0;
 
   // Inserts an item (the list places it at the end when `index` is past
   // the last item); the index it got, or -1.

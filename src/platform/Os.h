@@ -53,6 +53,9 @@ class Os {
   virtual bool RemoveFile(const std::string& path) = 0;
   // Removes an empty folder, or a link (symbolic link or junction) itself.
   virtual bool RemoveFolder(const std::string& path) = 0;
+  // Creates one folder (its parent must exist); false when it could not be
+  // made, also when something already has that name.
+  virtual bool CreateFolder(const std::string& path) = 0;
   virtual bool ShellOpen(const std::u16string& path) = 0;
 
   // Whole-file access for small files such as the settings file. The

@@ -180,6 +180,9 @@ void CImageListCtrl::Clear() {
   entries_.erase(std::remove_if(entries_.begin(), entries_.end(),
                                 [](const Entry& e) { return e.hasItem; }),
                  entries_.end());
+  // No item shows a thumbnail any more: the thumbnails go too, so that a
+  // long session that clears its list does not keep every picture it took.
+  if (entries_.empty()) listView_->RemoveAllImages();
   ReportCount();
 }
 

@@ -56,9 +56,9 @@ class CImageListCtrl {
   int GetItemCount() const;
   thumbnails::CellSize ThumbnailSize() const { return cell_; }
 
-  // A context-menu command (666 to 686): 668 clears the list, 669 opens the
-  // selection mark's file, 671 deletes the selected items; the others only
-  // say "nothing".
+  // A context-menu command (666 to 686): 668 clears the list (and, once no
+  // item is left, its thumbnails), 669 opens the selection mark's file, 671
+  // deletes the selected items; the others only say "nothing".
   void OnMenuCommand(int command);
 
  private:

@@ -81,6 +81,22 @@ TEST_F(WorkFolderTest, AMissingFolderOnlyCostsTheDiagnosticLine) {
   EXPECT_TRUE(fs::is_directory(workOnDisk));
 }
 
+TEST_F(WorkFolderTest, AFolderTheLibraryDidNotCreateIsCreatedByTheProgram) {
+  camera::CameraLibrary library(os);
+  ASSERT_TRUE(library.Load(kKelpra));
+  testing_support::KelpraHooks hooks(library);
+  ASSERT_EQ(hooks.FailNext("camCreateDirectory", 1, -5), 0);
+  EXPECT_EQ(RecreateWorkFolder(os, library), work);
+  EXPECT_TRUE(fs::is_directory(workOnDisk));
+  EXPECT_EQ(os.createdFolders, std::vector<std::string>{work});
+
+  // Where no folder can be made there is no work folder (a folder of /proc
+  // takes no new entry, not even from root).
+  os.tempPath = "/proc/self/";
+  ASSERT_EQ(hooks.FailNext("camCreateDirectory", 1, -5), 0);
+  EXPECT_EQ(RecreateWorkFolder(os, library), std::nullopt);
+}
+
 TEST_F(WorkFolderTest, LinksAreRemovedThemselvesAndNeverFollowed) {
   const fs::path outside = folder.WriteFile("outside/keep.txt").parent_path();
   folder.WriteFile("outside/inner/keep.txt");

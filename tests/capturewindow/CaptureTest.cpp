@@ -118,6 +118,24 @@ TEST(Capture, AMultipleCropPublishesEachFileItListed) {
   h.Run();
 }
 
+TEST(Capture, FilesOfAMultipleCropTheLibraryKeptMakingArePublishedNotTheNameItWasGiven) {
+  CaptureWindowHarness h;
+  h.host.os.tickCount = 500;
+  h.Then([&] {
+    h.Window().UserSelect(IDC_CROP_MODE, 2);
+    // The library keeps cropping each document although the list says none.
+    testing_support::KelpraHooks hooks(h.dialog->Camera());
+    ASSERT_EQ(hooks.FailNext("camSetImageAutoCrop", 1, -5), 0);
+    h.Window().UserSelect(IDC_CROP_MODE, 0);
+    h.Window().UserClick(IDC_CAPTURE);
+    const std::string main = h.WorkFile("1_500");
+    EXPECT_EQ(h.dialog->Link().PendingFiles(),
+              (std::vector<std::u16string>{h.host.os.AnsiToWide(main + "_1.bmp"),
+                                           h.host.os.AnsiToWide(main + "_2.bmp")}));
+  });
+  h.Run();
+}
+
 TEST(Capture, ACaptureWithoutAWorkFolderIsRefusedWithAMessage) {
   CaptureWindowHarness h;
   h.host.os.tempPath = std::nullopt;

@@ -79,14 +79,16 @@ TEST(MergeCapture, APairTakesTwoPressesAndPublishesOnlyTheJoinedPicture) {
   h.Run();
 }
 
-TEST(MergeCapture, AFailedJoinSaysSoAndStartsOver) {
+TEST(MergeCapture, AFailedJoinSaysSoStartsOverAndKeepsBothShots) {
   CaptureWindowHarness h;
   settings::SessionSettings saved;
   saved.MergeHV.isEnable = true;
   saved.MergeHV.direction = 2;  // vertical
   h.SaveSettings(saved);
   h.Then([&] {
+    h.host.os.tickCount = 300;
     h.Window().UserClick(IDC_CAPTURE);
+    h.host.os.tickCount = 400;
     testing_support::KelpraHooks hooks(h.dialog->Camera());
     ASSERT_EQ(hooks.FailNext("camCombineImage", 1, -9), 0);
     h.Window().UserClick(IDC_CAPTURE);
@@ -94,7 +96,9 @@ TEST(MergeCapture, AFailedJoinSaysSoAndStartsOver) {
     EXPECT_EQ(CallsNamed(h, "camCombineImage").size(), 1u);
     EXPECT_NE(CallsNamed(h, "camCombineImage")[0].find(",7,0,0,0,0)"), std::string::npos);
     EXPECT_EQ(h.dialog->Pipeline().Pair().GetState(), capture::TwoPictureMerge::State::Idle);
-    EXPECT_TRUE(h.dialog->Link().PendingFiles().empty());
+    EXPECT_EQ(h.dialog->Link().PendingFiles(),
+              (std::vector<std::u16string>{Wide(h, h.WorkFile("1_300.bmp")),
+                                           Wide(h, h.WorkFile("1_400.bmp"))}));
     EXPECT_FALSE(h.dialog->Merges().PreviewDialog().FirstPane().HasPicture());
     EXPECT_TRUE(h.Window().IsEnabled(IDC_COLOR_MODE));
   });
@@ -145,6 +149,47 @@ TEST(MergeCapture, TheSecondaryPictureGoesIntoTheMainOneAsAnInset) {
     EXPECT_EQ(h.dialog->Link().PendingFiles(), std::vector<std::u16string>{Wide(h, merged)});
     EXPECT_FALSE(h.host.os.FileExists(Wide(h, main)));
     EXPECT_FALSE(h.host.os.FileExists(Wide(h, webcam)));
+  });
+  h.Run();
+}
+
+TEST(MergeCapture, BothCamerasThatCannotBeJoinedKeepBothShots) {
+  CaptureWindowHarness h;
+  h.WriteProgramFile("Kelpra.ini", kTwoCameras);
+  settings::SessionSettings saved = TwoCameraSettings();
+  saved.MergeHV.isEnable = true;
+  h.SaveSettings(saved);
+  h.host.os.tickCount = 7000;
+  h.Then([&] {
+    CommandToggle(h, IDC_SECONDARY_CAMERA);
+    testing_support::KelpraHooks hooks(h.dialog->Camera());
+    ASSERT_EQ(hooks.FailNext("camCombineImage", 1, -3), 0);
+    h.Window().UserClick(IDC_CAPTURE);
+    EXPECT_EQ(CallsNamed(h, "camCombineImage").size(), 1u);
+    EXPECT_EQ(h.dialog->Link().PendingFiles(),
+              (std::vector<std::u16string>{Wide(h, h.WorkFile("1_7000.bmp")),
+                                           Wide(h, h.WorkFile("2_7000.bmp"))}));
+    EXPECT_TRUE(h.host.ui.messageBoxes.empty());
+  });
+  h.Run();
+}
+
+TEST(MergeCapture, AFirstPictureStillWaitingIsKeptWhenBothCamerasMakeTheNextPair) {
+  CaptureWindowHarness h;
+  h.WriteProgramFile("Kelpra.ini", kTwoCameras);
+  settings::SessionSettings saved = TwoCameraSettings();
+  saved.MergeHV.isEnable = true;
+  h.SaveSettings(saved);
+  h.Then([&] {
+    h.host.os.tickCount = 8000;
+    h.Window().UserClick(IDC_CAPTURE);
+    ASSERT_TRUE(h.dialog->Pipeline().Pair().IsWaitingForSecondPicture());
+    CommandToggle(h, IDC_SECONDARY_CAMERA);
+    h.host.os.tickCount = 9000;
+    h.Window().UserClick(IDC_CAPTURE);
+    EXPECT_EQ(h.dialog->Link().PendingFiles(),
+              (std::vector<std::u16string>{Wide(h, h.WorkFile("1_8000.bmp")),
+                                           Wide(h, h.WorkFile("Merge_9000.bmp"))}));
   });
   h.Run();
 }

@@ -17,6 +17,13 @@ Lines UpToFirstLivePicture(const Lines& lines) {
   return Lines(lines.begin(), end == lines.end() ? end : end + 1);
 }
 
+// A program folder without the camera library.
+CaptureWindowHarness::Options WithoutLibrary() {
+  CaptureWindowHarness::Options options;
+  options.withLibrary = false;
+  return options;
+}
+
 }  // namespace
 
 TEST(Startup, OpensTheFirstCameraWithTheSavedFormatAndSize) {
@@ -72,7 +79,7 @@ TEST(Startup, ListsTheCamerasAndOffersDpiForADocumentCamera) {
 }
 
 TEST(Startup, WithoutCameraLibraryTheWindowOpensEmptyAndNothingIsSaved) {
-  CaptureWindowHarness h({/*withLibrary=*/false, /*withLanguageFiles=*/true});
+  CaptureWindowHarness h(WithoutLibrary());
   const std::filesystem::path before = std::filesystem::current_path();
   h.Then([&] {
     EXPECT_TRUE(h.Window().IsVisible());
@@ -90,7 +97,7 @@ TEST(Startup, WithoutCameraLibraryTheWindowOpensEmptyAndNothingIsSaved) {
 }
 
 TEST(Startup, ALibraryThatDoesNotLoadLeavesTheCurrentFolderAsItWas) {
-  CaptureWindowHarness h({/*withLibrary=*/false, /*withLanguageFiles=*/true});
+  CaptureWindowHarness h(WithoutLibrary());
   h.WriteProgramFile("Kelpra.dll", "not a library");
   const std::filesystem::path before = std::filesystem::current_path();
   h.Then([&] {

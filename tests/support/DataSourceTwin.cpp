@@ -1,7 +1,9 @@
 #include "support/DataSourceTwin.h"
 
 #include <cstring>
+#include <filesystem>
 
+#include "platform/headless/HeadlessOs.h"
 #include "platform/headless/TextConversions.h"
 
 namespace testing_support {
@@ -40,6 +42,10 @@ intptr_t DataSourceTwin::OnRecord(uint32_t kind, const void* data, uint32_t size
   if (auto message = ReadTextMessage(data, size)) {
     record.code = message->code;
     record.text = message->text;
+    if (record.code == kDSCodeFile) {
+      record.fileExisted = std::filesystem::is_regular_file(
+          headless::NativePath(headless::Utf16ToUtf8(record.text)));
+    }
   }
   received_.push_back(record);
 

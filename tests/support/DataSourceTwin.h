@@ -18,6 +18,8 @@ struct ReceivedRecord {
   uint32_t size = 0;
   int32_t code = 0;
   std::u16string text;
+  // For a file record (208): whether the file named existed when it arrived.
+  bool fileExisted = false;
 };
 
 class DataSourceTwin {

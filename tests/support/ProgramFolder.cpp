@@ -12,8 +12,10 @@ ProgramFolder::ProgramFolder(headless::HeadlessOs& os, Options options) {
   fs::create_directories(folder_.Path() / "temp");
   os.tempPath = folder_.String() + "/temp/";
   if (options.withLibrary) {
-    fs::copy_file(options.partialLibrary ? KELPRA_PARTIAL_LIBRARY_PATH : KELPRA_LIBRARY_PATH,
-                  folder_.Path() / "Kelpra.dll");
+    const std::string library = !options.library.empty() ? options.library
+                                : options.partialLibrary ? KELPRA_PARTIAL_LIBRARY_PATH
+                                                         : KELPRA_LIBRARY_PATH;
+    fs::copy_file(library, folder_.Path() / "Kelpra.dll");
   }
   if (options.withLanguageFiles) {
     fs::create_directories(folder_.Path() / "Language");

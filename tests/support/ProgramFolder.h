@@ -18,6 +18,8 @@ class ProgramFolder {
     // The library without camZooIn and camStartAutoCapture.
     bool partialLibrary = false;
     bool withLanguageFiles = true;
+    // The library installed as Kelpra.dll; empty: the full reference library.
+    std::string library;
   };
 
   explicit ProgramFolder(headless::HeadlessOs& os) : ProgramFolder(os, Options{}) {}

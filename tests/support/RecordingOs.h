@@ -24,6 +24,7 @@ class RecordingOs : public platform::Os {
   mutable std::vector<std::string> listedFolders;  // ListFolder is const
   std::vector<std::string> removedFiles;
   std::vector<std::string> removedFolders;
+  std::vector<std::string> createdFolders;
 
   // Overrides.
   bool failNextFree = false;
@@ -72,6 +73,10 @@ class RecordingOs : public platform::Os {
   bool RemoveFolder(const std::string& path) override {
     removedFolders.push_back(path);
     return real_.RemoveFolder(path);
+  }
+  bool CreateFolder(const std::string& path) override {
+    createdFolders.push_back(path);
+    return real_.CreateFolder(path);
   }
   bool ShellOpen(const std::u16string& path) override { return real_.ShellOpen(path); }
   std::optional<std::string> ReadFileBytes(const std::string& path) const override {

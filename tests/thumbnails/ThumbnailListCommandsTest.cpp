@@ -187,10 +187,12 @@ TEST(ThumbnailClear, RemovesAllItemsAndFilesEvenWhenOneFileIsAlreadyGone) {
   EXPECT_EQ(Counts().back(), 0);
   EXPECT_TRUE(h.host.ui.messageBoxes.empty());
 
-  // Double clicks on the emptied list open nothing; new files come next.
+  // The thumbnails went with the items. Double clicks on the emptied list
+  // open nothing; new files come next.
+  EXPECT_TRUE(h.listView->images.empty());
   h.listView->UserDoubleClick(0);
   EXPECT_TRUE(h.host.os.shellOpened.empty());
-  EXPECT_EQ(h.Add(other), 3);
+  EXPECT_EQ(h.Add(other), 0);
   EXPECT_EQ(h.ItemTexts(), std::vector<std::u16string>{u"not-in-the-list"});
 }
 

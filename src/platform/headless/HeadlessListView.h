@@ -19,6 +19,7 @@ class HeadlessListView : public platform::ListView {
   void SetImageSize(int width, int height) override;
   int AddImage(const platform::RgbImage& image) override;
   int ImageCount() const override { return static_cast<int>(images.size()); }
+  void RemoveAllImages() override { images.clear(); }
 
   int InsertItem(int index, const std::u16string& text, int image) override;
   bool DeleteItem(int index) override;

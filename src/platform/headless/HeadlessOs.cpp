@@ -93,6 +93,10 @@ bool HeadlessOs::RemoveFolder(const std::string& path) {
   return ::rmdir(native.c_str()) == 0;
 }
 
+bool HeadlessOs::CreateFolder(const std::string& path) {
+  return ::mkdir(NativePath(path).c_str(), 0755) == 0;
+}
+
 bool HeadlessOs::ShellOpen(const std::u16string& path) {
   shellOpened.push_back(path);
   return true;

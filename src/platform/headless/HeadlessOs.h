@@ -49,6 +49,7 @@ class HeadlessOs : public platform::Os {
       const std::string& folder) const override;
   bool RemoveFile(const std::string& path) override;
   bool RemoveFolder(const std::string& path) override;
+  bool CreateFolder(const std::string& path) override;
   bool ShellOpen(const std::u16string& path) override;
   std::optional<std::string> ReadFileBytes(const std::string& path) const override;
   bool WriteFileBytes(const std::string& path, const std::string& bytes) override;

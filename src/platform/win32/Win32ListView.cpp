@@ -92,6 +92,10 @@ int Win32ListView::AddImage(const platform::RgbImage& image) {
   return index;
 }
 
+void Win32ListView::RemoveAllImages() {
+  if (imageList_ != nullptr) (void)ImageList_RemoveAll(imageList_);
+}
+
 int Win32ListView::ImageCount() const {
   return imageList_ != nullptr ? ImageList_GetImageCount(imageList_) : 0;
 }

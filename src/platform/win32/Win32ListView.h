@@ -32,6 +32,7 @@ class Win32ListView : public platform::ListView {
   void SetImageSize(int width, int height) override;
   int AddImage(const platform::RgbImage& image) override;
   int ImageCount() const override;
+  void RemoveAllImages() override;
 
   int InsertItem(int index, const std::u16string& text, int image) override;
   bool DeleteItem(int index) override;

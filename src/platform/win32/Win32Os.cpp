@@ -156,6 +156,10 @@ bool Win32Os::RemoveFolder(const std::string& path) {
   return RemoveDirectoryA(path.c_str()) != FALSE;
 }
 
+bool Win32Os::CreateFolder(const std::string& path) {
+  return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+}
+
 bool Win32Os::WriteFileBytes(const std::string& path, const std::string& bytes) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -22,6 +22,7 @@ class Win32Os : public platform::Os {
       const std::string& folder) const override;
   bool RemoveFile(const std::string& path) override;
   bool RemoveFolder(const std::string& path) override;
+  bool CreateFolder(const std::string& path) override;
   bool ShellOpen(const std::u16string& path) override;
   bool WriteFileBytes(const std::string& path, const std::string& bytes) override;
   bool ReplaceFileAtomically(const std::string& tempPath, const std::string& finalPath) override;

@@ -1,0 +1,132 @@
+#!/bin/bash
+# The reliability runs, and the table of docs/reliability.md made from what
+# they report.
+#
+#   scripts/reliability.sh          the quick runs (as the normal test run has
+#                                   them), fuzzing 60 s a target
+#   scripts/reliability.sh --long   the long runs: 10,000 random steps,
+#                                   10,000 automatic shots natively, 300
+#                                   captures under Wine, every fuzz target for
+#                                   10 million inputs or 30 minutes
+#   --no-fuzz, --no-wine            leave those parts out
+#
+# Each run appends what held to a figures file; the table between the
+# markers in docs/reliability.md is then rewritten from it (with the date,
+# the mode and any run that failed). The script fails when any run failed.
+# Heavy runs are started with nice -n 19: the machine is shared.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+mode=quick fuzz=1 wine=1
+for arg in "$@"; do
+  case "$arg" in
+    --long) mode=long ;;
+    --no-fuzz) fuzz=0 ;;
+    --no-wine) wine=0 ;;
+    *) echo "usage: scripts/reliability.sh [--long] [--no-fuzz] [--no-wine]" >&2; exit 2 ;;
+  esac
+done
+export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
+figures=$(mktemp)
+failures=()
+trap 'rm -f "$figures"' EXIT
+export PRISMEL_FIGURES="$figures"
+
+if [ "$mode" = long ]; then
+  export PRISMEL_RELIABILITY_RANDOM_STEPS=10000 PRISMEL_RELIABILITY_SOAK_SHOTS=10000
+  export PRISMEL_RELIABILITY_STORM_EVENTS=200 PRISMEL_RELIABILITY_HOSTILE_RECORDS=10000
+  wine_captures=300 fuzz_args=(1800 10000000)
+else
+  wine_captures=100 fuzz_args=(60)
+fi
+
+build() {  # PRESET TARGET...
+  cmake --preset "$1" >/dev/null && nice -n 19 cmake --build --preset "$1" --target "${@:2}"
+}
+
+echo "=== native sessions ($mode)"
+if build linux reliability_tests; then
+  nice -n 19 build/linux/tests/reliability/reliability_tests || failures+=("native sessions")
+else
+  failures+=("native build")
+fi
+
+if [ "$wine" = 1 ]; then
+  echo "=== under Wine (win64)"
+  if build win64 Prismel RefDataSource kelpra; then
+    export PRISMEL_WINEPREFIX="$root/build/win64/wineprefix" PRISMEL_WINEARCH=win64
+    for session in "hostile 10000" "soak $wine_captures"; do
+      # shellcheck disable=SC2086
+      nice -n 19 xvfb-run -a -s "-screen 0 1400x900x24" \
+        tests/win32/e2e/reliability-sessions.sh build/win64/bin $session ||
+        failures+=("Wine ${session%% *}")
+    done
+  else
+    failures+=("win64 build")
+  fi
+fi
+
+if [ "$fuzz" = 1 ]; then
+  echo "=== fuzzing (${fuzz_args[*]})"
+  if cmake --preset fuzz >/dev/null && nice -n 19 cmake --build --preset fuzz; then
+    nice -n 19 scripts/fuzz.sh "${fuzz_args[@]}" || failures+=("fuzzing")
+  else
+    failures+=("fuzz build")
+  fi
+fi
+
+# The table: the sessions of each export summed up in two rows, every other
+# figure as it came; the exports one by one in a second table.
+table=$(mktemp)
+{
+  echo "Run of $(date -u +%Y-%m-%d) ($mode), on $(nproc) cores."
+  echo
+  echo "| Scenario | Runs | What held |"
+  echo "|---|---|---|"
+  awk -F'\t' '
+    /^Missing |^Failing / {
+      kind = ($1 ~ /^Missing/) ? "missing" : "failing"
+      n[kind]++
+      if ($3 ~ /FAILED/) bad[kind]++
+      else if ($3 ~ /refused/) refused[kind] = refused[kind] " " $1
+      else { split($3, w, " "); files[kind] += w[1] }
+      next
+    }
+    { rows[++r] = "| " $1 " | " $2 " | " $3 " |" }
+    END {
+      for (k in n) {
+        label = (k == "missing") ? "Each export missing (a library without it)" : "Each export failing on every call"
+        held = files[k] " files handed over in all; window usable and settings intact in every started session"
+        if (refused[k] != "") held = held "; start-up refused with a message, settings untouched:" refused[k]
+        if (bad[k] > 0) held = "FAILED in " bad[k] " sessions"
+        print "| " label " | " n[k] " sessions | " held " |"
+      }
+      for (i = 1; i <= r; i++) print rows[i]
+    }' "$figures"
+  for failure in "${failures[@]}"; do echo "| $failure | — | FAILED: see the script's output |"; done
+  echo
+  echo "| Export | Missing | Failing on every call |"
+  echo "|---|---|---|"
+  awk -F'\t' '
+    /^Missing |^Failing / {
+      name = $1; sub(/^(Missing|Failing) /, "", name)
+      if (!(name in seen)) { seen[name] = 1; order[++n] = name }
+      if ($1 ~ /^Missing/) missing[name] = $3; else failing[name] = $3
+    }
+    END { for (i = 1; i <= n; i++) print "| `" order[i] "` | " missing[order[i]] " | " failing[order[i]] " |" }' "$figures"
+} > "$table"
+
+doc=docs/reliability.md
+if grep -q '^<!-- table -->$' "$doc" && grep -q '^<!-- end of table -->$' "$doc"; then
+  { sed '/^<!-- table -->$/q' "$doc"; cat "$table"; sed -n '/^<!-- end of table -->$/,$p' "$doc"; } \
+    > "$doc.new" && mv "$doc.new" "$doc"
+  echo "reliability: table written to $doc"
+else
+  cat "$table"
+fi
+rm -f "$table"
+if [ ${#failures[@]} -gt 0 ]; then
+  echo "reliability: FAILED: ${failures[*]}"
+  exit 1
+fi
+echo "reliability: every run held"

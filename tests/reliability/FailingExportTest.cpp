@@ -1,0 +1,61 @@
+// The scripted session with each export failing on every call, and a long
+// run of random actions with failures injected at random.
+#include "Figures.h"
+#include "ScriptedSession.h"
+#include "camera/CameraExports.h"
+
+namespace reliability {
+namespace {
+
+std::vector<std::string> ExportNames() {
+  std::vector<std::string> names;
+#define RELIABILITY_EXPORT(name, params, args) names.push_back(#name);
+  CAMERA_INT_EXPORTS(RELIABILITY_EXPORT)
+  CAMERA_STRING_EXPORTS(RELIABILITY_EXPORT)
+#undef RELIABILITY_EXPORT
+  return names;
+}
+
+class FailingExport : public testing::TestWithParam<std::string> {};
+
+TEST_P(FailingExport, TheWindowKeepsWorkingAndHandsEverythingOver) {
+  const std::string& name = GetParam();
+  // Every call fails: far more calls than a session makes.
+  ScriptedSession session({"", "Fail=" + name + ",1000000,-7\n", name.size() % 2 ? 1 : 0});
+  session.QueueScript();
+  session.Run();
+  session.CheckPromises(name + " failing");
+  RecordFigure("Failing " + name, "1",
+               session.Outcome().started
+                   ? std::to_string(session.Outcome().filesDelivered) +
+                         " files handed over, settings intact, window usable"
+                   : "start-up refused with a message, settings untouched");
+}
+
+INSTANTIATE_TEST_SUITE_P(EachExport, FailingExport, testing::ValuesIn(ExportNames()),
+                         [](const testing::TestParamInfo<std::string>& info) {
+                           return info.param;
+                         });
+
+class RandomFailures : public testing::TestWithParam<int> {};
+
+TEST_P(RandomFailures, RandomActionsWithInjectedFailuresLoseNothing) {
+  const long steps = RunLength("RANDOM_STEPS", 2000);
+  ScriptedSession session({"", "", GetParam()});
+  session.QueueRandomSteps(20260417, static_cast<int>(steps), true);
+  session.Run();
+  session.CheckPromises("random failures, seed 20260417");
+  RecordFigure(std::string("Random actions and failures, seed 20260417, ") +
+                   (GetParam() ? "one by one" : "batch"),
+               std::to_string(steps) + " steps",
+               std::to_string(session.Outcome().filesDelivered) +
+                   " files handed over, settings intact, window usable");
+}
+
+INSTANTIATE_TEST_SUITE_P(HandOff, RandomFailures, testing::Values(0, 1),
+                         [](const testing::TestParamInfo<int>& info) {
+                           return info.param ? "OneByOne" : "Batch";
+                         });
+
+}  // namespace
+}  // namespace reliability

@@ -1,0 +1,53 @@
+// The scripted session once for each export, with a reference library that
+// lacks it: the window keeps working and nothing it published is lost.
+#include "Figures.h"
+#include "ScriptedSession.h"
+#include "camera/CameraExports.h"
+
+namespace reliability {
+namespace {
+
+struct Export {
+  const char* name;
+  int index;
+};
+
+void PrintTo(const Export& e, std::ostream* out) { *out << e.name; }
+
+std::vector<Export> AllExports() {
+  std::vector<Export> exports;
+#define RELIABILITY_EXPORT(name, params, args) exports.push_back({#name, static_cast<int>(exports.size())});
+  CAMERA_INT_EXPORTS(RELIABILITY_EXPORT)
+  CAMERA_STRING_EXPORTS(RELIABILITY_EXPORT)
+#undef RELIABILITY_EXPORT
+  return exports;
+}
+
+class MissingExport : public testing::TestWithParam<Export> {};
+
+TEST_P(MissingExport, TheWindowKeepsWorkingAndHandsEverythingOver) {
+  const Export e = GetParam();
+  // Both hand-off modes, in turn.
+  ScriptedSession session(
+      {std::string(KELPRA_VARIANT_DIR) + "/KelpraWithout_" + e.name + ".dll", "", e.index % 2});
+  session.QueueScript();
+  session.Run();
+  session.CheckPromises(std::string("without ") + e.name);
+  RecordFigure(std::string("Missing ") + e.name, "1",
+               session.Outcome().started
+                   ? std::to_string(session.Outcome().filesDelivered) +
+                         " files handed over, settings intact, window usable"
+                   : "start-up refused with a message, settings untouched");
+}
+
+INSTANTIATE_TEST_SUITE_P(EachExport, MissingExport, testing::ValuesIn(AllExports()),
+                         [](const testing::TestParamInfo<Export>& info) {
+                           return std::string(info.param.name);
+                         });
+
+TEST(MissingExportLibraries, ThereIsOneForEachOfThe38Exports) {
+  EXPECT_EQ(AllExports().size(), 38u);
+}
+
+}  // namespace
+}  // namespace reliability

@@ -1,0 +1,630 @@
+#include "ScriptedSession.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+
+#include "camera/CameraExports.h"
+#include "capturewindow/DeviceSteps.h"
+#include "platform/headless/TextConversions.h"
+#include "resource.h"
+#include "settings/SettingsFile.h"
+
+namespace reliability {
+
+const char kSessionLibrary[] = "[Library]\nTickMs=0\n";
+
+const char kSessionDevices[] =
+    "[Device]\nName=Desk Camera\nDpi=150\nDocuments=2\n"
+    "Format=MJPG\nSize=640x480\nSize=800x600\nFormat=YUY2\nSize=640x480\n"
+    "[Device]\nName=Desk Webcam\nDpi=96\nFormat=MJPG\nSize=320x240\nSize=640x480\n";
+
+namespace {
+
+const char* const kExportNames[] = {
+#define RELIABILITY_EXPORT_NAME(name, params, args) #name,
+    CAMERA_INT_EXPORTS(RELIABILITY_EXPORT_NAME) CAMERA_STRING_EXPORTS(RELIABILITY_EXPORT_NAME)
+#undef RELIABILITY_EXPORT_NAME
+};
+
+const int kOptionLists[] = {IDC_COLOR_MODE, IDC_CROP_MODE, IDC_FILE_FORMAT, IDC_ROTATE,
+                            IDC_UNIT,       IDC_FRAME_SIZE, IDC_MEDIA_TYPE, IDC_DEVICE,
+                            IDC_SECONDARY_DEVICE, IDC_SECONDARY_FRAME_SIZE};
+const int kCheckBoxes[] = {IDC_HAND_CROP, IDC_FILL_BORDER, IDC_SECONDARY_CAMERA, IDC_MERGE,
+                           IDC_SECONDARY_MERGE, IDC_WATERMARK};
+const int kButtons[] = {IDC_ZOOM_IN,     IDC_ZOOM_OUT,       IDC_ORIGINAL_SIZE,
+                        IDC_BEST_FIT,    IDC_AUTO_FOCUS,     IDC_DEVICE_SETTINGS,
+                        IDC_IMAGE_SETTINGS, IDC_MERGE_HORIZONTAL, IDC_MERGE_VERTICAL,
+                        IDC_SAVE};
+const int kOutsidePlaces[] = {1059, 1060, 1061, 1062, 1063, 1064, 1065, 1066};
+const int kInsidePlaces[] = {1050, 1053, 1049, 1057, 1056};
+const int kWatermarkPlaces[] = {1046, 1047, 1049, 1048, 1050, 1051, 1053, 1052, 1054};
+
+const std::u16string kWatermarkText = u"Reliability";
+
+int Pick(std::mt19937& random, int count) {
+  return count <= 0 ? 0 : static_cast<int>(random() % static_cast<uint32_t>(count));
+}
+
+std::string Ascii(const std::u16string& text) { return headless::Utf16ToUtf8(text); }
+
+bool IsPicture(const std::string& name) {
+  for (const char* extension : {".bmp", ".jpg", ".png", ".tif"}) {
+    const size_t length = std::char_traits<char>::length(extension);
+    if (name.size() > length && name.compare(name.size() - length, length, extension) == 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string NameWithoutNumbers(const std::u16string& path) {
+  std::string name = Ascii(path.substr(path.find_last_of(u"\\/") + 1));
+  std::string result;
+  for (size_t i = 0; i < name.size(); ++i) {
+    const bool digit = name[i] >= '0' && name[i] <= '9';
+    if (!digit) result += name[i];
+    if (digit && (i == 0 || name[i - 1] < '0' || name[i - 1] > '9')) result += '#';
+  }
+  // The session's first name numbers start with the digit of the camera.
+  if (result.rfind("#_", 0) == 0) result = name.substr(0, 1) + result.substr(1);
+  return result;
+}
+
+namespace {
+CaptureWindowHarness::Options WithLibrary(const std::string& library) {
+  CaptureWindowHarness::Options options;
+  options.library = library;
+  return options;
+}
+}  // namespace
+
+ScriptedSession::ScriptedSession(const SessionSetup& setup) : h(WithLibrary(setup.library)) {
+  h.WriteProgramFile("Kelpra.ini", std::string(kSessionLibrary) + setup.libraryLines + kSessionDevices);
+  settings::SessionSettings saved;
+  saved.ShowUIUpdataOneByOne = setup.handOff;
+  h.SaveSettings(saved);
+  settingsBefore_ = h.SettingsFileText();
+  h.dataSource.batchAnswer = 212;
+}
+
+void ScriptedSession::Then(Step step) {
+  ++outcome_.stepsQueued;
+  h.Then([this, step = std::move(step)] {
+    ++outcome_.stepsRun;
+    // A user takes a moment between two actions.
+    h.host.os.tickCount += 250;
+    step();
+  });
+}
+
+std::vector<std::u16string> ScriptedSession::HandedOverSoFar() const {
+  if (!h.dialog->Link().IsOneByOne()) return h.dialog->Link().PendingFiles();
+  std::vector<std::u16string> files;
+  for (const auto& record : h.dataSource.Received()) {
+    if (record.code == kDSCodeFile) files.push_back(record.text);
+  }
+  return files;
+}
+
+void ScriptedSession::ThenPublishing(const std::string& what, Step step) {
+  Then([this, what, step = std::move(step)] {
+    const size_t before = HandedOverSoFar().size();
+    step();
+    std::string line = what + ":";
+    const std::vector<std::u16string> files = HandedOverSoFar();
+    for (size_t i = before; i < files.size(); ++i) line += " " + NameWithoutNumbers(files[i]);
+    published_.push_back(line);
+  });
+}
+
+bool ScriptedSession::WindowOpen() {
+  headless::HeadlessWindow* window = h.host.ui.LastModal(IDD_CAPTURE_WINDOW);
+  return window != nullptr && !window->IsModalEnded() && window->IsVisible();
+}
+
+bool ScriptedSession::Select(int id, int index) {
+  headless::HeadlessWindow& w = h.Window();
+  if (!w.IsEnabled(id) || index < 0 || index >= w.ItemCount(id)) return false;
+  if (w.IsControlVisible(id)) return w.UserSelect(id, index);
+  device_steps::CommandSelect(h, id, index);
+  return true;
+}
+
+bool ScriptedSession::Click(int id) {
+  headless::HeadlessWindow& w = h.Window();
+  if (!w.IsEnabled(id)) return false;
+  if (w.IsControlVisible(id)) return w.UserClick(id);
+  h.ClickHidden(id);
+  return true;
+}
+
+bool ScriptedSession::SetCheck(int id, bool checked) {
+  return h.Window().IsChecked(id) == checked || Click(id);
+}
+
+headless::HeadlessListView* ScriptedSession::Thumbnails() {
+  return static_cast<headless::HeadlessListView*>(h.Window().ListViewControl(IDC_THUMBNAILS));
+}
+
+void ScriptedSession::QueueDataSourceRecords() {
+  Then([this] {
+    h.dataSource.SendCode(kDSCodeConnect);
+    h.dataSource.SendCode(kDSCodeUiMode, u"SHOWUI");
+    DSScanSettings scan;
+    scan.pixelType = 1;
+    scan.resolution = 300.0f;
+    scan.rotation = 2;
+    scan.autoCrop = 1;
+    h.dataSource.SendScanSettings(scan);
+    h.dataSource.SendRaw(kDSKindIgnored, "x", 1);
+    h.dataSource.SendCode(4711, u"unknown");
+  });
+}
+
+void ScriptedSession::QueueOptionLists() {
+  for (int id : {IDC_COLOR_MODE, IDC_CROP_MODE, IDC_ROTATE, IDC_FILE_FORMAT, IDC_UNIT,
+                 IDC_FRAME_SIZE, IDC_AUTO_CAPTURE_MODE}) {
+    Then([this, id] {
+      for (int i = 0; i < h.Window().ItemCount(id); ++i) Select(id, i);
+      Select(id, 0);
+    });
+  }
+  Then([this] {
+    for (int id : {IDC_HAND_CROP, IDC_FILL_BORDER}) {
+      SetCheck(id, true);
+      SetCheck(id, false);
+    }
+    SetCheck(IDC_FILL_BORDER, true);
+    for (int id : {IDC_ZOOM_IN, IDC_ZOOM_OUT, IDC_ORIGINAL_SIZE, IDC_BEST_FIT, IDC_AUTO_FOCUS,
+                   IDC_DEVICE_SETTINGS, IDC_IMAGE_SETTINGS}) {
+      Click(id);
+    }
+    // The choices the settings file is checked for at the end.
+    Select(IDC_COLOR_MODE, 1);
+    Select(IDC_FILE_FORMAT, 2);
+  });
+}
+
+void ScriptedSession::QueueCameras() {
+  Then([this] {
+    for (int i = h.Window().ItemCount(IDC_DEVICE) - 1; i >= 0; --i) Select(IDC_DEVICE, i);
+    for (int i = h.Window().ItemCount(IDC_MEDIA_TYPE) - 1; i >= 0; --i) Select(IDC_MEDIA_TYPE, i);
+    SetCheck(IDC_SECONDARY_CAMERA, true);
+    for (int id : {IDC_SECONDARY_DEVICE, IDC_SECONDARY_FRAME_SIZE}) {
+      for (int i = h.Window().ItemCount(id) - 1; i >= 0; --i) Select(id, i);
+    }
+  });
+}
+
+void ScriptedSession::QueueWatermarkDialog() {
+  Then([this] {
+    SetCheck(IDC_WATERMARK, true);
+    Click(IDC_WATERMARK_SETTINGS);
+  });
+  // Runs inside the dialog's own loop.
+  Then([this] {
+    headless::HeadlessWindow* d = h.host.ui.ActiveModal();
+    if (d == nullptr || d->TemplateId() != IDD_WATERMARK) return;
+    d->UserType(IDC_WM_TEXT, kWatermarkText);
+    d->UserSelect(IDC_WM_FONT, 1);
+    d->UserSelect(IDC_WM_SIZE, 3);
+    d->UserClick(IDC_WM_BOLD);
+    d->UserClick(IDC_WM_ITALIC);
+    d->UserClick(IDC_WM_UNDERLINE);
+    d->UserClick(IDC_WM_TIME_STAMP);
+    d->UserMoveSlider(IDC_WM_TRANSPARENCY, 40);
+    d->UserMoveSlider(IDC_WM_ANGLE, 90);
+    d->UserPickColor(IDC_WM_COLOR, 0x00FF8000u);
+    d->UserClick(kWatermarkPlaces[0]);
+    d->UserClick(IDOK);
+  });
+  Then([this] { Click(IDC_WATERMARK_SETTINGS); });
+  Then([this] {
+    headless::HeadlessWindow* d = h.host.ui.ActiveModal();
+    if (d == nullptr || d->TemplateId() != IDD_WATERMARK) return;
+    d->UserType(IDC_WM_TEXT, u"not kept");
+    d->UserClick(IDCANCEL);
+  });
+}
+
+void ScriptedSession::QueueMergeOptionsDialog() {
+  const std::pair<int, int> choices[] = {{IDC_OUTSIDE_MODE, 1062}, {IDC_INSIDE_MODE, 1050}};
+  for (const auto& [mode, place] : choices) {
+    Then([this] { Click(IDC_MERGE_SETTINGS); });
+    Then([this, mode = mode, place = place] {
+      headless::HeadlessWindow* d = h.host.ui.ActiveModal();
+      if (d == nullptr || d->TemplateId() != IDD_MERGE_OPTIONS) return;
+      d->UserClick(mode);
+      d->UserClick(place);
+      d->UserClick(IDOK);
+    });
+  }
+}
+
+void ScriptedSession::QueueCaptures() {
+  // The secondary camera is on from QueueCameras.
+  ThenPublishing("plain", [this] { Click(IDC_CAPTURE); });
+  ThenPublishing("secondary button", [this] { Click(IDC_SECONDARY_CAPTURE); });
+  ThenPublishing("multiple crop", [this] {
+    Select(IDC_CROP_MODE, 2);
+    Click(IDC_CAPTURE);
+    Select(IDC_CROP_MODE, 0);
+  });
+  ThenPublishing("both cameras merged", [this] {
+    SetCheck(IDC_MERGE, true);
+    Click(IDC_MERGE_HORIZONTAL);
+    Click(IDC_CAPTURE);
+    SetCheck(IDC_SECONDARY_CAMERA, false);
+  });
+  ThenPublishing("pair, first", [this] { Click(IDC_CAPTURE); });
+  ThenPublishing("pair, second", [this] { Click(IDC_CAPTURE); });
+  ThenPublishing("vertical pair", [this] {
+    Click(IDC_MERGE_VERTICAL);
+    Click(IDC_CAPTURE);
+    Click(IDC_CAPTURE);
+    SetCheck(IDC_MERGE, false);
+  });
+  ThenPublishing("secondary merge", [this] {
+    SetCheck(IDC_SECONDARY_CAMERA, true);
+    SetCheck(IDC_SECONDARY_MERGE, true);
+    Click(IDC_CAPTURE);
+    SetCheck(IDC_SECONDARY_MERGE, false);
+    SetCheck(IDC_SECONDARY_CAMERA, false);
+  });
+  ThenPublishing("data source's request", [this] { h.dialog->CaptureOne(); });
+  QueueAutoCapture(3);
+}
+
+// Auto capture, timed with a target of 5: `rounds` shots of values 0 .. 5.
+// The values arrive once the step that hands them out returns; the run's
+// hidden Stop and Start buttons and its End button follow.
+void ScriptedSession::QueueAutoCapture(int rounds) {
+  Then([this] {
+    autoCaptureMark_ = HandedOverSoFar().size();
+    SetCheck(IDC_MERGE, true);
+    Select(IDC_AUTO_CAPTURE_MODE, 1);
+    Click(IDC_CAPTURE);
+  });
+  Then([this, rounds] {
+    testing_support::KelpraHooks hooks(h.dialog->Camera());
+    (void)hooks.AutoCaptureTick(h.dialog->MainDeviceIndex(), 6 * rounds);
+  });
+  Then([this] {
+    headless::HeadlessWindow* d = h.host.ui.ActiveModal();
+    if (d == nullptr || d->TemplateId() != IDD_AUTO_CAPTURE) return;
+    d->Handler().OnCommand(IDC_AC_STOP, platform::kNotifyClicked);
+    d->Handler().OnCommand(IDC_AC_START, platform::kNotifyClicked);
+    d->UserClick(IDC_AC_END);
+  });
+  Then([this] {
+    Select(IDC_AUTO_CAPTURE_MODE, 0);
+    std::string line = "auto capture:";
+    const std::vector<std::u16string> files = HandedOverSoFar();
+    for (size_t i = autoCaptureMark_; i < files.size(); ++i) {
+      line += " " + NameWithoutNumbers(files[i]);
+    }
+    published_.push_back(line);
+  });
+}
+
+void ScriptedSession::QueueThumbnailCommands() {
+  ThenPublishing("before delete", [this] {
+    Click(IDC_CAPTURE);
+    Click(IDC_CAPTURE);
+  });
+  Then([this] {
+    headless::HeadlessListView* list = Thumbnails();
+    if (list->ItemCount() == 0) return;
+    list->UserDoubleClick(0);
+    list->UserSelectOnly(list->ItemCount() - 1);
+    list->menuChooser = [](const auto&) { return CImageListCtrl::kDeleteCommand; };
+    list->UserRightClick(list->ItemCount() - 1);
+  });
+  ThenPublishing("before clear", [this] { Click(IDC_CAPTURE); });
+  Then([this] {
+    Thumbnails()->menuChooser = [](const auto&) { return CImageListCtrl::kClearCommand; };
+    Thumbnails()->UserRightClick(-1);
+  });
+  ThenPublishing("after clear", [this] {
+    Click(IDC_CAPTURE);
+    Click(IDC_CAPTURE);
+  });
+}
+
+void ScriptedSession::QueueProbeAndExit() {
+  Then([this] {
+    // The window still does what a user asks of it.
+    headless::HeadlessWindow& w = h.Window();
+    const bool rotates = w.UserSelect(IDC_ROTATE, 1) && w.Selection(IDC_ROTATE) == 1;
+    (void)w.UserSelect(IDC_ROTATE, 0);
+    outcome_.usableAtEnd = WindowOpen() && rotates && w.ItemCount(IDC_LANGUAGE) > 0 &&
+                           w.IsEnabled(IDC_CAPTURE) && w.IsControlVisible(IDC_CAPTURE);
+  });
+  Then([this] {
+    outcome_.messageBoxes = h.host.ui.messageBoxes.size();
+    if (h.Window().IsEnabled(IDC_EXIT)) {
+      outcome_.reachedExit = h.Window().UserClick(IDC_EXIT);
+    } else {
+      h.Window().UserSysCommand(0xF060u);  // the close box
+    }
+  });
+}
+
+void ScriptedSession::QueueScript() {
+  scripted_ = true;
+  QueueDataSourceRecords();
+  QueueOptionLists();
+  QueueThumbnailCommands();
+  QueueCameras();
+  QueueWatermarkDialog();
+  QueueMergeOptionsDialog();
+  QueueCaptures();
+  Then([this] {
+    Select(IDC_LANGUAGE, h.LanguageIndex(u"DE"));
+    Click(IDC_SAVE);
+    h.dialog->OnMoving();
+    h.Window().UserSysCommand(IDM_ABOUTBOX);
+  });
+  Then([this] {
+    headless::HeadlessWindow* about = h.host.ui.ActiveModal();
+    if (about != nullptr && about->TemplateId() == IDD_ABOUTBOX) about->UserClick(IDOK);
+  });
+  ThenPublishing("last", [this] { Click(IDC_CAPTURE); });
+  QueueProbeAndExit();
+}
+
+void ScriptedSession::QueueRandomAction(std::mt19937& random, bool injectFailures) {
+  if (injectFailures && Pick(random, 3) == 0) {
+    const char* name = kExportNames[Pick(random, CAMERA_EXPORT_COUNT)];
+    const int count = 1 + Pick(random, 3);
+    const int32_t codes[] = {-1, -5, -99, 1, 7};
+    const int32_t code = codes[Pick(random, 5)];
+    Then([this, name, count, code] {
+      testing_support::KelpraHooks hooks(h.dialog->Camera());
+      (void)hooks.FailNext(name, count, code);
+    });
+  }
+  const uint32_t choice = random();
+  const int action = static_cast<int>(choice % 16);
+  const int a = static_cast<int>((choice >> 8) % 64);
+  const int b = static_cast<int>((choice >> 16) % 64);
+  switch (action) {
+    case 0:
+    case 1:
+      Then([this, a, b] {
+        const int id = kOptionLists[a % std::size(kOptionLists)];
+        Select(id, b % std::max(1, h.Window().ItemCount(id)));
+      });
+      break;
+    case 2:
+      Then([this, a] { Click(kCheckBoxes[a % std::size(kCheckBoxes)]); });
+      break;
+    case 3:
+      Then([this, a] { Click(kButtons[a % std::size(kButtons)]); });
+      break;
+    case 4:
+    case 5:
+    case 6:
+      Then([this] { Click(IDC_CAPTURE); });
+      break;
+    case 7:
+      Then([this, a] { a % 2 ? Click(IDC_SECONDARY_CAPTURE) : (h.dialog->CaptureOne(), true); });
+      break;
+    case 8:
+      Then([this] { Click(IDC_WATERMARK_SETTINGS); });
+      Then([this, a, b] {
+        headless::HeadlessWindow* d = h.host.ui.ActiveModal();
+        if (d == nullptr || d->TemplateId() != IDD_WATERMARK) return;
+        d->UserType(IDC_WM_TEXT, a % 4 ? kWatermarkText : u"");
+        d->UserSelect(IDC_WM_FONT, b % std::max(1, d->ItemCount(IDC_WM_FONT)));
+        d->UserMoveSlider(IDC_WM_ANGLE, a * 6);
+        d->UserClick(kWatermarkPlaces[b % 9]);
+        d->UserClick(b % 3 ? IDOK : IDCANCEL);
+      });
+      break;
+    case 9:
+      Then([this] { Click(IDC_MERGE_SETTINGS); });
+      Then([this, a] {
+        headless::HeadlessWindow* d = h.host.ui.ActiveModal();
+        if (d == nullptr || d->TemplateId() != IDD_MERGE_OPTIONS) return;
+        const bool outside = a % 2 == 0;
+        d->UserClick(outside ? IDC_OUTSIDE_MODE : IDC_INSIDE_MODE);
+        d->UserClick(outside ? kOutsidePlaces[a % 8] : kInsidePlaces[a % 5]);
+        d->UserClick(IDOK);
+      });
+      break;
+    case 10:
+      Then([this, a, b] {
+        headless::HeadlessListView* list = Thumbnails();
+        const int count = list->ItemCount();
+        const int item = count > 0 && a % 5 ? b % count : -1;
+        if (item >= 0) list->UserSelectOnly(item);
+        list->menuChooser = [](const headless::HeadlessListView::MenuShown& menu) {
+          return menu.command;
+        };
+        if (a % 7 == 0 && item >= 0) {
+          list->UserDoubleClick(item);
+        } else {
+          list->UserRightClick(item);
+        }
+      });
+      break;
+    case 11:
+      Then([this, a, b] {
+        if (a % 3 == 0) {
+          h.dataSource.SendCode(kDSCodeConnect);
+        } else if (a % 3 == 1) {
+          DSScanSettings scan;
+          scan.pixelType = b % 4;
+          scan.resolution = static_cast<float>(50 * (1 + b % 12));
+          scan.rotation = a % 5;
+          scan.autoCrop = static_cast<uint8_t>(b % 2);
+          h.dataSource.SendScanSettings(scan);
+        } else {
+          h.dataSource.SendRaw(kDSKindIgnored, "x", 1);
+        }
+      });
+      break;
+    case 12:
+      Then([this, a] { Select(IDC_LANGUAGE, a % std::max(1, h.Window().ItemCount(IDC_LANGUAGE))); });
+      break;
+    case 13:
+      Then([this, a] {
+        // A camera plugged in or the last one taken out.
+        testing_support::KelpraHooks hooks(h.dialog->Camera());
+        const int count = h.Window().ItemCount(IDC_DEVICE);
+        if (a % 2 == 0 && count < 4) {
+          (void)hooks.PlugDevice(nullptr);
+        } else if (count > 1) {
+          (void)hooks.UnplugDevice(count - 1);
+        }
+      });
+      break;
+    case 14:
+      Then([this] { h.Window().UserSysCommand(IDM_ABOUTBOX); });
+      Then([this] {
+        headless::HeadlessWindow* about = h.host.ui.ActiveModal();
+        if (about != nullptr && about->TemplateId() == IDD_ABOUTBOX) about->UserClick(IDOK);
+      });
+      break;
+    default:
+      if (a % 4 == 0) {
+        QueueAutoCapture(1 + b % 3);
+      } else {
+        Then([this, a] { Select(IDC_CROP_MODE, a % 3); });
+      }
+      break;
+  }
+}
+
+void ScriptedSession::NoteMergeSources() {
+  for (const std::string& line : h.CallLines()) {
+    if (line.rfind("camCombineImage(\"", 0) != 0) continue;
+    const size_t firstEnd = line.find('"', 17);
+    const size_t secondStart = line.find('"', firstEnd + 1);
+    const size_t secondEnd = line.find('"', secondStart + 1);
+    mergeSources_.insert(line.substr(17, firstEnd - 17));
+    mergeSources_.insert(line.substr(secondStart + 1, secondEnd - secondStart - 1));
+  }
+  h.ClearCallLog();
+}
+
+void ScriptedSession::QueueRandomSteps(uint32_t seed, int steps, bool injectFailures) {
+  std::mt19937 random(seed);
+  for (int i = 0; i < steps; ++i) {
+    QueueRandomAction(random, injectFailures);
+    // The library's call log is bounded: what the checks need is read
+    // from it as the session goes.
+    if (i % 200 == 199) Then([this] { NoteMergeSources(); });
+  }
+  // The session ends the ordinary way, with the camera working again.
+  Then([this] {
+    testing_support::KelpraHooks hooks(h.dialog->Camera());
+    for (const char* name : kExportNames) (void)hooks.FailNext(name, 0, 0);
+    Select(IDC_AUTO_CAPTURE_MODE, 0);
+    SetCheck(IDC_MERGE, false);
+    Click(IDC_CAPTURE);
+  });
+  QueueProbeAndExit();
+}
+
+void ScriptedSession::Run() { h.Run(); }
+
+void ScriptedSession::CheckPromises(const std::string& label) {
+  SCOPED_TRACE(label);
+  outcome_.started = h.dialog->IsStartUpComplete();
+  const std::vector<testing_support::ReceivedRecord>& received = h.dataSource.Received();
+
+  if (!outcome_.started) {
+    // A window that did not start leaves the settings as they were.
+    EXPECT_EQ(h.SettingsFileText(), settingsBefore_);
+    for (const auto& record : received) EXPECT_NE(record.code, kDSCodeFile);
+    return;
+  }
+
+  EXPECT_EQ(outcome_.stepsRun, outcome_.stepsQueued) << "the session ended early";
+  EXPECT_TRUE(outcome_.usableAtEnd) << "the window no longer did what it was asked";
+  EXPECT_LE(outcome_.messageBoxes, outcome_.stepsQueued) << "a message for nearly every step";
+
+  // The records: each file announced, the session ended with "END" and 212.
+  std::vector<std::u16string> delivered;
+  for (size_t i = 0; i < received.size(); ++i) {
+    if (received[i].code != kDSCodeFile) continue;
+    EXPECT_TRUE(i > 0 && received[i - 1].code == kDSCodeFileAnnouncement) << i;
+    EXPECT_TRUE(received[i].fileExisted) << Ascii(received[i].text) << " did not exist";
+    delivered.push_back(received[i].text);
+  }
+  outcome_.filesDelivered = delivered.size();
+  ASSERT_GE(received.size(), 2u);
+  EXPECT_EQ(received[received.size() - 2].code, kDSCodeBracket);
+  EXPECT_EQ(received[received.size() - 2].text, u"END");
+  EXPECT_EQ(received.back().code, kDSCodeFinishing);
+
+  // Every published file that still exists reached the data source, once,
+  // in order: at Exit in batch mode, at once one by one.
+  std::vector<std::u16string> expected;
+  for (const std::u16string& path : h.dialog->Link().PendingFiles()) {
+    if (h.host.os.FileExists(path)) expected.push_back(path);
+  }
+  if (!h.dialog->Link().IsOneByOne()) {
+    EXPECT_TRUE(outcome_.reachedExit || expected.empty()) << "files captured but never handed over";
+    EXPECT_EQ(delivered, expected);
+  }
+  std::set<std::u16string> unique(delivered.begin(), delivered.end());
+  EXPECT_EQ(unique.size(), delivered.size()) << "a file was handed over twice";
+  for (const std::u16string& path : delivered) {
+    if (h.host.os.FileExists(path)) {
+      EXPECT_TRUE(h.host.imaging.ReadImageSize(path).has_value()) << Ascii(path);
+    }
+  }
+  // Every picture left in the work folder was handed over, or is one the
+  // program keeps back by design: a source of a merge (given to
+  // camCombineImage, whether that worked or not), the first picture of a
+  // pair still waiting, or the secondary camera's shot of a multiple crop.
+  if (outcome_.reachedExit && h.dialog->Pipeline().WorkFolder()) {
+    NoteMergeSources();
+    std::set<std::string> kept = mergeSources_;
+    kept.insert(h.dialog->Pipeline().Pair().FirstPicture());
+    std::set<std::string> cropped;  // "N" of every published 1_N_k
+    std::vector<std::u16string> published = h.dialog->Link().PendingFiles();
+    published.insert(published.end(), delivered.begin(), delivered.end());
+    for (const std::u16string& path : published) {
+      const std::string name = NameWithoutNumbers(path);
+      if (name.rfind("1_#_#", 0) != 0) continue;
+      const std::string text = Ascii(path.substr(path.find_last_of(u"\\/") + 3));
+      cropped.insert(text.substr(0, text.find('_')));
+    }
+    std::error_code noFolder;
+    const std::string& folder = *h.dialog->Pipeline().WorkFolder();
+    for (const auto& entry :
+         std::filesystem::directory_iterator(headless::NativePath(folder), noFolder)) {
+      const std::string name = entry.path().filename().string();
+      const std::string path = folder + "\\" + name;
+      if (!IsPicture(name) || unique.count(h.host.os.AnsiToWide(path)) || kept.count(path)) continue;
+      const bool cropSecondary =
+          name.rfind("2_", 0) == 0 && cropped.count(name.substr(2, name.find('.') - 2));
+      EXPECT_TRUE(cropSecondary) << name << " was captured but never handed over";
+    }
+  }
+
+  // The settings file: present, readable, exactly as the writer writes it.
+  const std::string text = h.SettingsFileText();
+  settings::SessionSettings saved;
+  ASSERT_TRUE(settings::LoadSessionSettingsFile(h.host.os, h.ProgramFile("LastSetting.xml").string(),
+                                                saved))
+      << text;
+  EXPECT_EQ(text, settings::FormatSessionSettings(saved, h.host.os));
+  EXPECT_EQ(saved.ShowUIUpdataOneByOne, h.dialog->Link().IsOneByOne() ? 1 : 0);
+  if (scripted_) {
+    // The choices of the scripted session, none of which needs the camera.
+    EXPECT_EQ(saved.Language, "DE");
+    EXPECT_EQ(saved.WaterMark.text, Ascii(kWatermarkText));
+    EXPECT_EQ(saved.fileType, 2);
+    EXPECT_EQ(saved.colorType, 1);
+  }
+}
+
+}  // namespace reliability

@@ -1,0 +1,112 @@
+// A whole session of the capture window, run the way a user and the data
+// source would: every handler in a fixed order (the scripted session), or
+// user actions picked at random with a fixed seed. Afterwards it checks
+// what the program promises whatever the camera library does: the window
+// kept working, every published file reached the data source, and the
+// settings file is whole.
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "capturewindow/CaptureWindowHarness.h"
+
+namespace reliability {
+
+// The reference library's devices for these sessions: small frame sizes, so
+// that a session of hundreds of shots stays quick, two documents on the desk
+// for the multiple crop, and a webcam for the secondary camera.
+extern const char kSessionDevices[];
+// The [Library] section of those sessions: auto capture without a clock,
+// its values handed out by the test (kelpraTestAutoCaptureTick).
+extern const char kSessionLibrary[];
+
+struct SessionSetup {
+  // The library installed as Kelpra.dll; empty: the full reference library.
+  std::string library;
+  // More lines for the [Library] section of Kelpra.ini (failure rules).
+  std::string libraryLines;
+  // The hand-off: 0 batch, 1 one by one.
+  int handOff = 0;
+};
+
+// What the session ended with, for the checks and the report.
+struct SessionOutcome {
+  bool started = false;
+  bool reachedExit = false;   // the user could finish with Exit
+  bool usableAtEnd = false;   // the window answered the last probe
+  size_t stepsRun = 0;
+  size_t stepsQueued = 0;
+  size_t filesDelivered = 0;
+  size_t messageBoxes = 0;
+};
+
+class ScriptedSession {
+ public:
+  explicit ScriptedSession(const SessionSetup& setup);
+
+  // Every handler in a fixed order, ending with the probe and Exit.
+  void QueueScript();
+  // `steps` user actions picked with `seed`; with `injectFailures`, each
+  // action may first make an export fail for its next few calls. Then the
+  // probe and Exit.
+  void QueueRandomSteps(uint32_t seed, int steps, bool injectFailures);
+  // Runs the window until it ends.
+  void Run();
+
+  // The promises; each broken one is a test failure naming `label`.
+  void CheckPromises(const std::string& label);
+  const SessionOutcome& Outcome() const { return outcome_; }
+  // One line per publishing step of the scripted session, e.g.
+  // "plain: 1_#.bmp 2_#.bmp" (numbers as '#'), for the run with the full library.
+  const std::vector<std::string>& Published() const { return published_; }
+
+  CaptureWindowHarness h;
+
+ private:
+  using Step = std::function<void()>;
+  // Queues a step that counts as run.
+  void Then(Step step);
+  // Queues a capture-like step and notes which files it published.
+  void ThenPublishing(const std::string& what, Step step);
+
+  // What a user does, where the control can be used: hidden controls are
+  // reached as the data source's WM_COMMAND reaches them; disabled ones
+  // are left alone.
+  bool Select(int id, int index);
+  bool Click(int id);
+  bool SetCheck(int id, bool checked);
+  bool WindowOpen();
+  headless::HeadlessListView* Thumbnails();
+
+  void QueueOptionLists();
+  void QueueCameras();
+  void QueueWatermarkDialog();
+  void QueueMergeOptionsDialog();
+  void QueueCaptures();
+  void QueueAutoCapture(int rounds);
+  void QueueThumbnailCommands();
+  void QueueDataSourceRecords();
+  void QueueProbeAndExit();
+  void QueueRandomAction(std::mt19937& random, bool injectFailures);
+
+  std::vector<std::u16string> HandedOverSoFar() const;
+  // Notes every picture given to camCombineImage so far and empties the
+  // library's call log.
+  void NoteMergeSources();
+
+  bool scripted_ = false;
+  size_t autoCaptureMark_ = 0;
+  std::set<std::string> mergeSources_;
+  std::string settingsBefore_;
+  SessionOutcome outcome_;
+  std::vector<std::string> published_;
+};
+
+// The name of a work-folder file with its numbers as '#': "1_#_#.bmp".
+std::string NameWithoutNumbers(const std::u16string& path);
+
+}  // namespace reliability
