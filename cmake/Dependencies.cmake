@@ -15,3 +15,4 @@ endif()
 
 find_package(Threads REQUIRED)
 include(${CMAKE_CURRENT_LIST_DIR}/TinyXml.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/ImagingLibraries.cmake)

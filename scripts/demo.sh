@@ -1,24 +1,32 @@
 #!/bin/bash
-# The demo: the reference data source starts the real Prismel.exe under Wine
-# on a virtual display with the reference camera library and connects. The
-# capture window shows the live picture; the language box switches to
-# Chinese and back; the secondary camera is switched on (its picture over
-# the top-right third of the live one) and off again. Then pictures are
-# taken as a user would: in colour, in grey, turned a quarter, and a
-# two-step merge of two shots side by side. Exit hands them over to the data
-# source, which keeps a copy of every file it receives; the demo prints the
-# records and lays the copies out on a contact sheet.
+# The demo: one whole session of the real Prismel.exe under Wine on a
+# virtual display, started and driven by the reference data source with the
+# reference camera library, a screenshot of each step:
+#
+#   01-start          the capture window as it opens, in English
+#   02-options        grey chosen, a picture taken with the capture key
+#                     (Space, with the focus on the colour list), then one
+#                     turned a quarter with the Capture button
+#   03-watermark      the watermark dialog with its text typed in
+#   04-merge          the merge preview with both pictures of a pair
+#   05-auto-capture   the auto-capture dialog during a timed run
+#   06-thumbnails     every picture of the session in the thumbnail list
+#   07-chinese        the same window with the Chinese texts
+#
+# Exit then hands the pictures over; the data source keeps a copy of every
+# file it receives. ImageMagick lays the screenshots and the received files
+# out on one overview picture.
 #
 # The shipped program is the 32-bit build. On a machine whose kernel refuses
 # 32-bit programs the demo runs the 64-bit build of the same code under
 # 64-bit Wine instead, and says so.
 #
-# Leaves in build/demo/: capture-window-en.png, capture-window-cn.png,
-# capture-window-secondary.png, capture-window-captured.png (the thumbnails
-# before Exit), received/ (the copies), contact-sheet.png and records.jsonl.
+# Leaves in build/demo/: steps/NN-*.png, received/ (the copies),
+# overview.png and records.jsonl (every record the data source received).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+started=$(date +%s)
 
 scripts/install-deps.sh
 preset=win32
@@ -32,30 +40,53 @@ cmake --build --preset "$preset" --target Prismel RefDataSource kelpra >/dev/nul
 out="$root/build/demo"
 bin="$root/build/$preset/bin"
 program="$out/program"
-rm -rf "$out/received" "$program"
+rm -rf "$out/received" "$out/steps" "$program"
 rm -f "$out"/*.png "$out/records.jsonl"
-mkdir -p "$out/received" "$program"
-# A program folder of its own, so that no settings of an earlier run apply.
+mkdir -p "$out/received" "$out/steps" "$program"
+# A program folder of its own, so that no settings of an earlier run apply;
+# the watermark is switched on there, so that its settings can be opened.
 cp -r "$bin/Prismel.exe" "$bin/Kelpra.dll" "$bin/Language" "$bin/RefDataSource.exe" "$program/"
+cat > "$program/LastSetting.xml" <<'XML'
+<?xml version="1.0" encoding="UTF-8" ?>
+<Tessivue>
+    <cutType>0</cutType>
+    <WaterMark>
+        <isEnable>1</isEnable>
+        <TimeStamp>0</TimeStamp>
+    </WaterMark>
+</Tessivue>
+XML
 export PRISMEL_WINEARCH="$preset"
 export PRISMEL_WINEPREFIX="$root/build/$preset/wineprefix"
+# The camera library counts the timed auto capture in steps of 150 ms, so
+# that a run takes a shot about every second.
+export KELPRA_TICK_MS=150
 
 # The language box lists the languages in the order of the language list.
 cn_index=$(grep -o '>[A-Z][A-Z]<' "$root/resources/Language/Language.xml" | tr -d '<>' |
   grep -n '^CN$' | cut -d: -f1)
 
-# Controls: 1099 language, 1014 secondary camera, 1109 Capture, 1004 colour
-# mode (1 grey), 1026 rotation (1 a quarter turn), 1007 two-picture merge,
-# 1030 Exit. Each shot is given time to be written before the next step.
+# Controls: 1004 colour mode (1 grey), 1026 rotation (1 a quarter turn),
+# 1109 Capture, 1011 watermark settings (its dialog: 1039 font, 1037 text,
+# 1 OK),
+# 1007 two-picture merge, 1095 auto-capture mode (1 timed; its dialog's End
+# is 1050), 1099 language, 1030 Exit. Key 32 is Space, the capture key.
+# The library looks the watermark's font up when it gets it: the shot with
+# the watermark is given time before and after it, so that the merge is
+# switched on only once that shot is listed.
 steps=(
-  send:202 send:204:SHOWUI wait:1500 signal:en
-  "select:1099:$((cn_index - 1))" wait:500 signal:cn
-  select:1099:0 check:1014:1 wait:1500 signal:secondary check:1014:0 wait:500
-  click:1109 wait:1500
-  select:1004:1 click:1109 wait:1500 select:1004:0
-  select:1026:1 click:1109 wait:1500 select:1026:0
-  check:1007:1 wait:500 click:1109 wait:1500 click:1109 wait:2000 check:1007:0 wait:500
-  signal:captured click:1030 waitexit
+  send:202 send:204:SHOWUI wait:1500 shot:01-start
+  select:1004:1 presskey:1004:32 wait:1200 select:1026:1 click:1109 wait:1200 shot:02-options
+  select:1026:0 select:1004:0
+  click:1011 "window:Watermark Setting" "pick:1039:DejaVu Serif" "type:1037:Prismel demo"
+  shot:03-watermark
+  click:1 window:Prismel wait:2000 click:1109 wait:2000
+  check:1007:1 wait:500 click:1109 wait:1200 click:1109 wait:1500 shot:04-merge
+  check:1007:0 wait:300
+  select:1095:1 click:1109 window:Timing wait:2500 shot:05-auto-capture click:1050
+  window:Prismel wait:800 select:1095:0 wait:300 shot:06-thumbnails
+  "select:1099:$((cn_index - 1))" wait:600 shot:07-chinese
+  click:1030 waitexit
 )
 
 xvfb-run -a -s "-screen 0 1400x900x24" bash -c '
@@ -63,10 +94,10 @@ xvfb-run -a -s "-screen 0 1400x900x24" bash -c '
   out=$1 root=$2 program=$3
   shift 3
   signals=$(mktemp -d)
-  steps=()
+  steps=() shots=()
   for step in "$@"; do
     case "$step" in
-      signal:*) name=${step#signal:}
+      shot:*) name=${step#shot:}; shots+=("$name")
         steps+=("signal:Z:$signals/$name" "waitfor:Z:$signals/$name.done") ;;
       *) steps+=("$step") ;;
     esac
@@ -74,9 +105,11 @@ xvfb-run -a -s "-screen 0 1400x900x24" bash -c '
   "$root/scripts/wine-run.sh" "$program/RefDataSource.exe" --log "Z:$out/records.jsonl" \
     --copies "Z:$out/received" "${steps[@]}" > /dev/null &
   source=$!
-  for shot in en cn secondary captured; do
+  for shot in "${shots[@]}"; do
     for _ in $(seq 1 900); do [ -f "$signals/$shot" ] && break; sleep 0.1; done
-    import -window root "$out/capture-window-$shot.png"
+    # The window without the black of the empty display around it.
+    import -window root png:- | convert - -bordercolor black -border 1 -fuzz 2% -trim +repage \
+      "$out/steps/$shot.png"
     touch "$signals/$shot.done"
   done
   wait $source
@@ -85,21 +118,36 @@ xvfb-run -a -s "-screen 0 1400x900x24" bash -c '
   rm -rf "$signals"
 ' demo "$out" "$root" "$program" "${steps[@]}"
 
+if grep -q '"event":"step-failed"' "$out/records.jsonl"; then
+  echo "demo: a step failed:" >&2
+  grep '"event"' "$out/records.jsonl" >&2
+  exit 1
+fi
 echo "Records the data source received:"
 grep '"kind"' "$out/records.jsonl"
 
 # The received files in the order they were handed over.
 mapfile -t received < <(sed -nE \
   's/.*"code":208,"text":"[^"]*\\([^"\\]*)","exists":true.*/\1/p' "$out/records.jsonl")
-sheet=()
-for name in "${received[@]}"; do sheet+=("$out/received/$name"); done
-if [ "${#sheet[@]}" -gt 0 ]; then
-  # A font by file: ImageMagick's default font name is not installed.
-  font=$(fc-match -f '%{file}' 'DejaVu Sans')
-  montage -font "$font" -label '%f\n%wx%h' "${sheet[@]}" -geometry 320x240+10+10 -tile 4x \
-    -background '#e8e8e8' "$out/contact-sheet.png"
-  echo "Received files: $out/received/ (${#sheet[@]}), contact sheet: $out/contact-sheet.png"
+files=()
+for name in "${received[@]}"; do files+=("$out/received/$name"); done
+
+# One overview: the steps in a row of four and three, then the received
+# files. A font by file: ImageMagick's default font name is not installed.
+font=$(fc-match -f '%{file}' 'DejaVu Sans')
+montage -font "$font" -pointsize 16 -label '%t' "$out"/steps/*.png -geometry 640x400+8+8 \
+  -tile 4x -background '#e8e8e8' "$out/steps-sheet.png"
+if [ "${#files[@]}" -gt 0 ]; then
+  montage -font "$font" -pointsize 14 -label '%f\n%wx%h' "${files[@]}" -geometry 300x225+8+8 \
+    -tile 8x -background '#d8d8d8' "$out/received-sheet.png"
+  convert "$out/steps-sheet.png" "$out/received-sheet.png" -background '#e8e8e8' -gravity center \
+    -append "$out/overview.png"
+else
+  cp "$out/steps-sheet.png" "$out/overview.png"
 fi
-echo "Screenshots of the capture window: $out/capture-window-en.png," \
-  "$out/capture-window-cn.png, $out/capture-window-secondary.png," \
-  "$out/capture-window-captured.png"
+rm -f "$out/steps-sheet.png" "$out/received-sheet.png"
+
+echo "Screenshots of each step: $out/steps/ ($(ls "$out/steps" | wc -l))"
+echo "Received files: $out/received/ (${#files[@]}), records: $out/records.jsonl"
+echo "Overview: $out/overview.png"
+echo "The demo took $(( $(date +%s) - started )) s."

@@ -10,11 +10,17 @@ packages=(
   # native build and tests
   cmake make g++ ccache pkg-config dpkg-dev
   googletest libgtest-dev
-  libtinyxml-dev libstb-dev libpng-dev libjpeg-dev libfontconfig-dev fonts-dejavu-core
+  libtinyxml-dev libstb-dev libpng-dev libjpeg-dev zlib1g-dev libfontconfig-dev fonts-dejavu-core
+  # the thumbnail benchmark (scripts/bench.sh) measures the product's decoders
+  # next to these two libraries in the same process
+  libvips-dev libmagickwand-dev
   # fuzzing (libFuzzer lives in clang's runtime package)
   clang libclang-rt-14-dev
   # the 32-bit Windows build and running it
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix wine wine32:i386 xvfb xauth
+  # the SIMD parts of libjpeg-turbo, which the Windows build compiles from
+  # Debian's sources (scripts/third-party-sources.sh)
+  nasm
   # the 64-bit build of the same Windows tree: where the kernel refuses 32-bit
   # programs, the Windows tests and the demo run it under 64-bit Wine instead
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine64

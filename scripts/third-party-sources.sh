@@ -14,6 +14,10 @@ dest_root="$root/build/third_party-src"
 # source package   installed package that fixes the version
 sources=(
   "tinyxml libtinyxml-dev"
+  # the streaming picture decoders of the thumbnails and picture panes
+  "libjpeg-turbo libjpeg62-turbo-dev"
+  "libpng1.6 libpng-dev"
+  "zlib zlib1g-dev"
 )
 
 sudo=""
@@ -58,10 +62,25 @@ unpack() {
   local work="$dest.tmp"
   rm -rf "$work"
   mkdir -p "$work"
-  if ! (cd "$work" && apt-get source -qq "$name=$version" >/dev/null); then
+  # A security update's source can be missing from a mirror that has its
+  # binaries; then the newest source of the same upstream version is used.
+  local upstream candidate fetched=""
+  upstream=${version%-*}
+  for candidate in "$version" $(apt-cache showsrc "$name" 2>/dev/null |
+      awk '/^Version:/ {print $2}' | sort -rV | uniq); do
+    [ "$candidate" = "$version" ] || [ "${candidate%-*}" = "$upstream" ] || continue
+    if (cd "$work" && apt-get source -qq "$name=$candidate" >/dev/null 2>&1); then
+      fetched=$candidate
+      break
+    fi
+    rm -rf "${work:?}"/*
+  done
+  if [ -z "$fetched" ]; then
     echo "third-party-sources: apt-get source $name=$version failed; check the deb-src entries of apt" >&2
     exit 1
   fi
+  [ "$fetched" = "$version" ] ||
+    echo "third-party-sources: $name $version has no source on this mirror; using $fetched"
   local unpacked
   unpacked=$(find "$work" -mindepth 1 -maxdepth 1 -type d | head -n 1)
   rm -rf "$dest"
@@ -69,7 +88,7 @@ unpack() {
   mv "$unpacked" "$dest/src"
   echo "$version" >"$dest/.version"
   rm -rf "$work"
-  echo "third-party-sources: $name $version in $dest/src"
+  echo "third-party-sources: $name $fetched in $dest/src"
 }
 
 for entry in "${sources[@]}"; do

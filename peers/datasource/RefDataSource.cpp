@@ -4,11 +4,16 @@
 //
 //   RefDataSource.exe [--title T] [--prismel PATH] [--log FILE]
 //                     [--answer 212|211|none] [--copies FOLDER] [--script FILE]
-//                     [STEP ...]
+//                     [--tips] [STEP ...]
 //
 // With --copies, every file a 208 record names is copied into FOLDER under
 // its own name when the record arrives, so that it can be read after
 // Prismel has cleaned up.
+//
+// Prismel's tips are kept from showing once it has connected, unless --tips
+// is given: the pointer of a virtual display rests at its centre, where the
+// live picture's tip would cover what a screenshot is to show (and, under
+// Wine without a window manager, push the merge preview behind the window).
 //
 // Exit codes: 0 done, 1 bad arguments, 2 Prismel could not be started or
 // never opened its receiving window, 3 Prismel did not exit in time.
@@ -22,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "AccessReads.h"
 #include "HostileRecords.h"
 #include "ProcessResources.h"
 #include "ProcessWindows.h"
@@ -44,6 +50,7 @@ struct Options {
   int batchAnswer = 212;  // 0: no answer
   std::wstring copiesFolder;
   std::vector<std::wstring> steps;
+  bool tips = false;
 };
 
 struct State {
@@ -71,6 +78,8 @@ State g_state;
 std::string Narrow(const std::wstring& text) {
   return std::string(text.begin(), text.end());
 }
+
+std::u16string Wide16(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
 
 HWND ReceivingWindow() { return FindWindowW(nullptr, kReceivingWindow); }
 HWND TargetWindow() { return FindWindowW(nullptr, g_state.target.c_str()); }
@@ -150,8 +159,11 @@ struct OwnedPopupSearch {
 BOOL CALLBACK CheckOwnedPopup(HWND hwnd, LPARAM data) {
   auto* search = reinterpret_cast<OwnedPopupSearch*>(data);
   const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+  wchar_t className[64] = {};
+  GetClassNameW(hwnd, className, 64);
+  // A tip is such a pop-up too, but not the one searched for.
   if (GetWindow(hwnd, GW_OWNER) != search->owner || !IsWindowVisible(hwnd) ||
-      (style & WS_CAPTION) == WS_CAPTION) {
+      (style & WS_CAPTION) == WS_CAPTION || lstrcmpiW(className, L"tooltips_class32") == 0) {
     return TRUE;
   }
   search->found = hwnd;
@@ -266,6 +278,18 @@ bool RunDialogStep(const Step& step) {
     g_state.log->Read("visible", IsWindowVisible(window) ? u"1" : u"0");
     return true;
   }
+  if (step.verb == L"focused") {
+    HWND window = TargetWindow();
+    HWND focus = window != nullptr ? FocusOf(window) : nullptr;
+    g_state.log->Read("focused", Wide16(std::to_wstring(focus != nullptr ? GetDlgCtrlID(focus) : 0)));
+    return focus != nullptr;
+  }
+  if (step.verb == L"layout") {
+    HWND window = TargetWindow();
+    if (window == nullptr) return false;
+    for (const std::wstring& line : LayoutOf(window)) g_state.log->Read("layout", Wide16(line));
+    return true;
+  }
   if (step.verb == L"menukey") {
     // The pop-up menu's own window class; the menu's loop reads the key.
     HWND menu = FindWindowW(L"#32768", nullptr);
@@ -275,7 +299,9 @@ bool RunDialogStep(const Step& step) {
   }
   HWND window = TargetWindow();
   const int id = _wtoi(args[0].c_str());
-  HWND control = window != nullptr ? GetDlgItem(window, id) : nullptr;
+  // presskey:0 presses the key where the focus is.
+  const bool atFocus = step.verb == L"presskey" && id == 0;
+  HWND control = window == nullptr ? nullptr : atFocus ? FocusOf(window) : GetDlgItem(window, id);
   if (control == nullptr) return false;
   if (step.verb == L"type") {
     SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[1].c_str()));
@@ -295,6 +321,28 @@ bool RunDialogStep(const Step& step) {
     const WPARAM key = static_cast<WPARAM>(_wtoi(args[1].c_str()));
     SendMessageW(control, WM_KEYDOWN, key, 0);
     SendMessageW(control, WM_KEYUP, key, 0);
+    return true;
+  }
+  if (step.verb == L"presskey") {
+    // The dialog moves the focus itself, as Tab does; the key then goes
+    // through Prismel's queue, where its message loop sees it first.
+    if (!atFocus) SendMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    const WPARAM key = static_cast<WPARAM>(_wtoi(args[1].c_str()));
+    const LPARAM scanCode = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(key), 0)) << 16;
+    PostMessageW(control, WM_KEYDOWN, key, scanCode | 1);
+    PostMessageW(control, WM_KEYUP, key, scanCode | 1 | (LPARAM{1} << 30) | (LPARAM{1} << 31));
+    return true;
+  }
+  if (step.verb == L"accname" || step.verb == L"tooltip") {
+    HWND shown = WindowShownOver(window, control);
+    if (shown == nullptr) return false;
+    std::wstring text;
+    if (step.verb == L"accname") {
+      text = AccessibleNameOf(shown);
+    } else if (!ToolTipOf(g_state.process, g_state.processId, shown, text)) {
+      text = L"(none)";
+    }
+    g_state.log->Read(Narrow(step.verb + L":" + args[0]), Wide16(text));
     return true;
   }
   return false;
@@ -523,6 +571,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
       options.batchAnswer = answer == L"none" ? 0 : _wtoi(answer.c_str());
     } else if (arg == L"--copies" && hasValue) {
       options.copiesFolder = argv[++i];
+    } else if (arg == L"--tips") {
+      options.tips = true;
     } else if (arg == L"--script" && hasValue) {
       for (const auto& line : ReadScriptLines(argv[++i])) options.steps.push_back(line);
     } else if (arg.rfind(L"--", 0) == 0) {
@@ -564,7 +614,7 @@ int wmain(int argc, wchar_t** argv) {
   if (!ParseOptions(argc, argv, options)) {
     std::fprintf(stderr, "usage: RefDataSource [--title T] [--prismel PATH] [--log FILE] "
                          "[--answer 212|211|none] [--copies FOLDER] [--script FILE] "
-                         "[STEP ...]\n");
+                         "[--tips] [STEP ...]\n");
     return 1;
   }
   std::vector<Step> steps;
@@ -578,6 +628,8 @@ int wmain(int argc, wchar_t** argv) {
     steps.push_back(step);
   }
 
+  // COM carries the accessible objects of Prismel's controls here.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   g_state.log = std::make_unique<RecordLog>(options.logPath);
   g_state.batchAnswer = options.batchAnswer;
   g_state.copiesFolder = options.copiesFolder;
@@ -603,6 +655,7 @@ int wmain(int argc, wchar_t** argv) {
     return 2;
   }
   g_state.log->Event("connected-window-found");
+  if (!options.tips) SilenceToolTips(g_state.processId);
 
   for (const Step& step : steps) {
     if (!RunStep(step)) g_state.log->Event("step-failed", Narrow(step.verb));
@@ -615,5 +668,6 @@ int wmain(int argc, wchar_t** argv) {
   DWORD exitCode = 0;
   GetExitCodeProcess(g_state.process, &exitCode);
   g_state.log->Event("prismel-exited", std::to_string(exitCode));
+  if (SUCCEEDED(com)) CoUninitialize();
   return 0;
 }

@@ -34,6 +34,8 @@ constexpr Form kForms[] = {
     {L"menukey", 1, 1},  {L"listmenu", 3, 3},
     {L"msgbox", 0, 0},   {L"visible", 0, 0},
     {L"waitrecord", 1, 2}, {L"count", 1, 1},
+    {L"presskey", 2, 2}, {L"focused", 0, 0}, {L"accname", 1, 1}, {L"tooltip", 1, 1},
+    {L"layout", 0, 0},
     {L"press", 1, 1},      {L"hostile", 2, 2}, {L"resources", 0, 0},
 };
 

@@ -39,6 +39,16 @@
 //   waitrecord:CODE[:TEXT]      handle messages until a record CODE (with TEXT) arrived
 //                               that no earlier waitrecord step took
 //   visible                     log whether the chosen window is visible ("1" or "0")
+//   presskey:ID:VK              give control ID the focus, as Tab would, and press and
+//                               release a key there through Prismel's message queue, as
+//                               the keyboard does; ID 0 presses it where the focus is
+//   focused                     log the id of the control that has the keyboard focus
+//   accname:ID                  log the accessible name of what shows at the centre of
+//                               control ID (a window laid over it counts), read through
+//                               the standard accessibility interface
+//   tooltip:ID                  log the tip of what shows at the centre of control ID
+//   layout                      log the client area and every visible child window of the
+//                               chosen window: "ID CLASS left,top,right,bottom"
 //   press:ID                    press a button of the chosen window and wait until its
 //                               handler has returned (click only posts the press)
 //   hostile:COUNT:SEED          send COUNT records of random kinds, sizes and contents

@@ -69,6 +69,9 @@ void CapturePipeline::Publish(const std::string& path) {
 }
 
 void CapturePipeline::CaptureImage(const MergeView& merges) {
+  // The window does not answer until the pictures are written, merged and
+  // listed, retries included: the wait cursor says so.
+  const platform::BusyScope busy(context_.platform.ui);
   context_.window.RefreshWatermarkTimeStamp();
   const std::optional<CaptureNames> names = NamesForThisCapture(ExtensionOf(0));
   if (!names) return;
@@ -219,6 +222,7 @@ bool CapturePipeline::MergeSecondary(const CaptureNames& names, const std::strin
 }
 
 void CapturePipeline::CaptureSecondaryImage() {
+  const platform::BusyScope busy(context_.platform.ui);
   const int format = context_.Controls().Selection(IDC_FILE_FORMAT);
   const std::optional<CaptureNames> names = NamesForThisCapture(ExtensionOf(format));
   if (!names) return;

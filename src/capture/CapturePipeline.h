@@ -36,7 +36,8 @@ class CapturePipeline {
 
   // One press of Capture: the main camera's shot, the secondary camera's
   // when it is on, then multiple crop, the two-picture merge, the
-  // secondary-camera merge or a plain capture, and publishing.
+  // secondary-camera merge or a plain capture, and publishing. The wait
+  // cursor shows throughout, as it does for the secondary camera's shot.
   void CaptureImage(const MergeView& merges);
   // The secondary camera alone, in the format the format list shows.
   void CaptureSecondaryImage();

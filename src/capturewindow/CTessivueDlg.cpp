@@ -105,7 +105,8 @@ CTessivueDlg::CTessivueDlg(platform::Platform& platform)
       pipeline_(context_, thumbnails_),
       merges_(context_, pipeline_.Pair()),
       watermark_(context_),
-      autoCapture_(context_, callbacks_, pipeline_, merges_) {
+      autoCapture_(context_, callbacks_, pipeline_, merges_),
+      accessibility_(context_) {
   g_TessivueDlg = this;
 }
 
@@ -152,6 +153,12 @@ bool CTessivueDlg::OnSysCommand(uint32_t command) {
 }
 
 void CTessivueDlg::OnMoving() { merges_.KeepPreviewOverPicture(); }
+
+void CTessivueDlg::OnDpiChanged() {
+  devices_.PlacePreviewHosts(Controls().ControlRect(IDC_PREVIEW_AREA));
+  merges_.LayOutPreviewAgain();
+  thumbnails_.OnDpiChanged();
+}
 
 void CTessivueDlg::OnCopyData(uint32_t kind, const void* data, uint32_t size) {
   // Only the receiving window acts on the data source's records; a text
@@ -240,6 +247,7 @@ void CTessivueDlg::RunExitAction() {
 
 void CTessivueDlg::OnLanguageChange() {
   if (!windowTexts_.SwitchLanguage()) return;
+  accessibility_.ApplyTexts(devices_.MainPreviewHost());
   // The language's flags know nothing of the other controls: put back what
   // follows from them.
   ApplyDependentEnableStates(Controls().IsChecked(IDC_WATERMARK));

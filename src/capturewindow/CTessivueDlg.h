@@ -14,6 +14,7 @@
 #include "camera/CameraCallbacks.h"
 #include "camera/CameraLibrary.h"
 #include "capture/CapturePipeline.h"
+#include "capturewindow/Accessibility.h"
 #include "capturewindow/AutoCapture.h"
 #include "capturewindow/DeviceSession.h"
 #include "capturewindow/FrameSizes.h"
@@ -46,6 +47,9 @@ class CTessivueDlg : public platform::DialogHandler, public ITwainShowWindow, pu
   bool OnSysCommand(uint32_t command) override;
   void OnDestroy() override;
   void OnMoving() override;
+  // On a monitor of another DPI: the live picture's hosts, the merge
+  // preview and the thumbnails are laid out again for it.
+  void OnDpiChanged() override;
   void OnCopyData(uint32_t kind, const void* data, uint32_t size) override;
 
   // What the data-source link asks of the window.
@@ -132,6 +136,7 @@ class CTessivueDlg : public platform::DialogHandler, public ITwainShowWindow, pu
   capturewindow::MergeControls merges_;
   capturewindow::WatermarkControls watermark_;
   capturewindow::AutoCapture autoCapture_;
+  capturewindow::Accessibility accessibility_;
   bool deviceChangePending_ = false;
   bool startUpComplete_ = false;
 };

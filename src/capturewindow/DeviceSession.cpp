@@ -11,6 +11,12 @@ using localisation::UiText;
 constexpr int32_t kFallbackWidth = 640;
 constexpr int32_t kFallbackHeight = 480;
 
+// The secondary camera's picture: the top-right third of the live picture.
+platform::Rect SecondaryHostPlace(const platform::Rect& area) {
+  const int left = area.left + (area.Width() / 3) * 2;
+  return {left, area.top, left + area.Width() / 3, area.top + area.Height() / 3};
+}
+
 }  // namespace
 
 DeviceSession::DeviceSession(CaptureContext& context, FrameSizes& frameSizes)
@@ -32,9 +38,15 @@ void DeviceSession::CreateSecondaryPreviewHost(const platform::Rect& area) {
   }
   platform::Window* host = secondaryPreviewHost_.Window();
   host->SetParentWindow(&window);
-  const int left = area.left + (area.Width() / 3) * 2;
-  host->MoveTo({left, area.top, left + area.Width() / 3, area.top + area.Height() / 3});
+  host->MoveTo(SecondaryHostPlace(area));
   host->Show(false);
+}
+
+void DeviceSession::PlacePreviewHosts(const platform::Rect& area) {
+  if (platform::Window* host = mainPreviewHost_.Window()) host->MoveTo(area);
+  if (platform::Window* host = secondaryPreviewHost_.Window()) {
+    host->MoveTo(SecondaryHostPlace(area));
+  }
 }
 
 int32_t DeviceSession::HandleOf(const ChildWindow& host) {

@@ -20,6 +20,9 @@ class DeviceSession {
   // The host of the secondary camera's picture, over the top-right third of
   // `area`, hidden until the secondary camera is switched on.
   void CreateSecondaryPreviewHost(const platform::Rect& area);
+  // Both hosts over `area` again, as when they were created (after the
+  // window was laid out for another DPI).
+  void PlacePreviewHosts(const platform::Rect& area);
   void DestroyMainPreviewHost() { mainPreviewHost_.Destroy(); }
   void HideMainPreviewHost() { mainPreviewHost_.Hide(); }
   void HideSecondaryPreviewHost() { secondaryPreviewHost_.Hide(); }

@@ -1,5 +1,7 @@
 #include "capturewindow/MergeControls.h"
 
+#include <utility>
+
 #include "resource.h"
 
 namespace capturewindow {
@@ -15,7 +17,10 @@ constexpr int kCropMultiple = 2;
 MergeControls::MergeControls(CaptureContext& context, const capture::TwoPictureMerge& pair)
     : context_(context), pair_(pair), preview_(context.platform) {}
 
-void MergeControls::CreatePreview() { (void)preview_.Create(&context_.Controls()); }
+void MergeControls::CreatePreview() {
+  if (!preview_.Create(&context_.Controls())) return;
+  preview_.SetDpiChangeHandler([this] { LayOutPreviewAgain(); });
+}
 
 void MergeControls::OnMergeChange() {
   platform::Window& window = context_.Controls();
@@ -44,10 +49,21 @@ void MergeControls::PlacePreview(MergeDirection direction, bool layOutPanes) {
   platform::Window* preview = preview_.Window();
   if (preview == nullptr) return;
   const platform::Rect area = context_.Controls().ControlScreenRect(IDC_PREVIEW_AREA);
-  preview->MoveTo(dialogs::MergePreviewPlacement(area, direction));
+  preview->MoveTo(dialogs::MergePreviewPlacement(area, direction, context_.Controls().Dpi()));
   if (!layOutPanes) return;
   preview_.LayOutPanes(direction);
   preview->Show(true);
+}
+
+void MergeControls::LayOutPreviewAgain() {
+  const platform::Window& window = context_.Controls();
+  for (auto [id, direction] : {std::pair{IDC_MERGE_VERTICAL, MergeDirection::Vertical},
+                               {IDC_MERGE_HORIZONTAL, MergeDirection::Horizontal}}) {
+    if (!window.IsChecked(id)) continue;
+    PlacePreview(direction, false);
+    preview_.LayOutPanes(direction);
+    return;
+  }
 }
 
 void MergeControls::KeepPreviewOverPicture() {

@@ -34,6 +34,9 @@ class MergeControls {
   // of the live picture, placed for the checked direction, whether shown
   // or not.
   void KeepPreviewOverPicture();
+  // After a change of DPI: the preview placed for the checked direction
+  // and its panes laid out again, without showing or hiding it.
+  void LayOutPreviewAgain();
 
   // Click of 1073: the options button follows the box; switching it on
   // ends the two-picture merge.

@@ -89,6 +89,8 @@ void CTessivueDlg::BuildWindow() {
   devices_.CreateSecondaryPreviewHost(area);
   windowTexts_.LoadStartUpLanguage();
   windowTexts_.ApplyUiTexts();
+  accessibility_.Install();
+  accessibility_.ApplyTexts(devices_.MainPreviewHost());
 }
 
 bool CTessivueDlg::LoadCameraLibrary() {

@@ -92,7 +92,9 @@ const std::vector<TextStep>& LastTextSteps() {
 
 constexpr uint32_t kCaptureFace = 0x00D35408;  // RGB(8, 84, 211)
 constexpr uint32_t kCaptureText = 0x00FFFFFF;  // white
+// Pixels at 96 DPI.
 constexpr int kStatusBarHeight = 20;
+constexpr int kDeviceListWideningLess = 80;
 
 std::u16string FileStem(const std::u16string& path) {
   const size_t slash = path.find_last_of(u"\\/");
@@ -126,7 +128,8 @@ void WindowTexts::CreateStatusBar() {
   if (auto version = context_.platform.os.OwnProductVersion()) productVersion_ = *version;
   platform::Window& window = context_.Controls();
   const platform::Rect client = window.ClientRect();
-  (void)window.CreateStatusBar({0, client.bottom - kStatusBarHeight, client.right, client.bottom});
+  const int height = platform::ScaleForDpi(kStatusBarHeight, window.Dpi());
+  (void)window.CreateStatusBar({0, client.bottom - height, client.right, client.bottom});
   window.SetStatusText(VersionText(false));
 }
 
@@ -234,7 +237,7 @@ void WindowTexts::HideFixedControls() {
   if (!deviceListWidened_) {
     deviceListWidened_ = true;
     platform::Rect list = window.ControlRect(IDC_DEVICE);
-    list.right += list.Width() * 2 - 80;
+    list.right += list.Width() * 2 - platform::ScaleForDpi(kDeviceListWideningLess, window.Dpi());
     window.MoveControl(IDC_DEVICE, list);
   }
   for (int id : {IDC_SECONDARY_CAPTURE, IDC_AUTO_FOCUS, IDC_DEVICE_SETTINGS}) {

@@ -42,7 +42,7 @@ void CMergePreviewDlg::LayOutPanes(dialogs::MergeDirection direction) {
   if (window_ == nullptr) return;
   const platform::Rect client = window_->ClientRect();
   const dialogs::MergePanes panes =
-      dialogs::LayOutMergePanes(client.Width(), client.Height(), direction);
+      dialogs::LayOutMergePanes(client.Width(), client.Height(), direction, window_->Dpi());
   window_->MoveControl(first_.ControlId(), panes.first);
   window_->MoveControl(second_.ControlId(), panes.second);
 }

@@ -4,6 +4,7 @@
 // exists hidden from the capture window's start-up to its end.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "dialogs/CPicturePreview.h"
@@ -34,8 +35,15 @@ class CMergePreviewDlg : public platform::DialogHandler {
   const CPicturePreview& FirstPane() const { return first_; }
   const CPicturePreview& SecondPane() const { return second_; }
 
+  // Told when the preview moved to a monitor of another DPI; its owner
+  // places it and lays its panes out again.
+  void SetDpiChangeHandler(std::function<void()> handler) { onDpiChanged_ = std::move(handler); }
+
   bool OnInitDialog() override;
   void OnDestroy() override;
+  void OnDpiChanged() override {
+    if (onDpiChanged_) onDpiChanged_();
+  }
   // Escape inside the preview must not end it.
   void OnCancel() override {}
   void OnOk() override {}
@@ -45,4 +53,5 @@ class CMergePreviewDlg : public platform::DialogHandler {
   std::unique_ptr<platform::Window> window_;
   CPicturePreview first_;
   CPicturePreview second_;
+  std::function<void()> onDpiChanged_;
 };

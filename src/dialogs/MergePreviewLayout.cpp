@@ -17,27 +17,32 @@ platform::Rect RectAt(int left, int top, int width, int height) {
 
 }  // namespace
 
-platform::Rect MergePreviewPlacement(const platform::Rect& area, MergeDirection direction) {
+platform::Rect MergePreviewPlacement(const platform::Rect& area, MergeDirection direction,
+                                     int dpi) {
   const int width = area.Width();
   const int height = area.Height();
+  const int inset = platform::ScaleForDpi(kAreaInset, dpi);
   if (direction == MergeDirection::Vertical) {
-    return RectAt(area.left + kAreaInset, area.top + height / 2, width / 3, height / 2);
+    return RectAt(area.left + inset, area.top + height / 2, width / 3, height / 2);
   }
-  return RectAt(area.left + kAreaInset, area.top + (height / 3) * 2, width / 2, height / 3);
+  return RectAt(area.left + inset, area.top + (height / 3) * 2, width / 2, height / 3);
 }
 
-MergePanes LayOutMergePanes(int clientWidth, int clientHeight, MergeDirection direction) {
-  const int fullWidth = clientWidth - 2 * kMargin;
-  const int fullHeight = clientHeight - 2 * kMargin;
+MergePanes LayOutMergePanes(int clientWidth, int clientHeight, MergeDirection direction,
+                            int dpi) {
+  const int margin = platform::ScaleForDpi(kMargin, dpi);
+  const int gap = platform::ScaleForDpi(kGap, dpi);
+  const int fullWidth = clientWidth - 2 * margin;
+  const int fullHeight = clientHeight - 2 * margin;
   MergePanes panes;
   if (direction == MergeDirection::Horizontal) {
-    const int width = (clientWidth - 2 * kMargin - kGap) / 2;
-    panes.first = RectAt(kMargin, kMargin, width, fullHeight);
-    panes.second = RectAt(panes.first.right + kGap, kMargin, width, fullHeight);
+    const int width = (clientWidth - 2 * margin - gap) / 2;
+    panes.first = RectAt(margin, margin, width, fullHeight);
+    panes.second = RectAt(panes.first.right + gap, margin, width, fullHeight);
   } else {
-    const int height = (clientHeight - 2 * kMargin - kGap) / 2;
-    panes.first = RectAt(kMargin, kMargin, fullWidth, height);
-    panes.second = RectAt(kMargin, panes.first.bottom + kGap, fullWidth, height);
+    const int height = (clientHeight - 2 * margin - gap) / 2;
+    panes.first = RectAt(margin, margin, fullWidth, height);
+    panes.second = RectAt(margin, panes.first.bottom + gap, fullWidth, height);
   }
   return panes;
 }

@@ -49,6 +49,9 @@ bool ReadUiTexts(const std::string& bytes, const platform::Os& os, UiTextTable& 
   if (!ParseXmlDocument(bytes, document)) return false;
   const TiXmlElement* uiText = ChildElement(&document, "UIText");
   if (!uiText) return true;
+  // A description this file lacks is the English one, not the previous
+  // language's.
+  table.ResetDescriptions();
   for (size_t i = 0; i < kUiTextKeyCount; ++i) {
     const UiText key = static_cast<UiText>(i);
     ReadEntry(*uiText, ElementName(key), os, table[key]);

@@ -28,7 +28,8 @@ std::string LanguageFilePath(const std::string& moduleFolder, const std::string&
 
 // Fills `table` from a language file. False when the file cannot be read or
 // parsed (the table is then unchanged); true otherwise, also when it lacks
-// the "UIText" element. Keys missing from the file keep their entries.
+// the "UIText" element. Keys missing from the file keep their entries,
+// except the descriptions (kDescriptionTexts), which become English.
 bool LoadUiTexts(const std::string& path, const platform::Os& os, UiTextTable& table);
 // The same from a file's bytes.
 bool ReadUiTexts(const std::string& bytes, const platform::Os& os, UiTextTable& table);

@@ -55,7 +55,9 @@ struct UiTextEntry {
   X(imageGroup, "imageGroup")                                                             \
   X(cam2Setting, "cam2Setting") X(cam2Capture, "cam2Capture") X(AuoFocus, "AuoFocus")     \
   X(listMenuOpen, "listMenuOpen") X(listMenuDelete, "listMenuDelete")                     \
-  X(listMenuClear, "listMenuClear")
+  X(listMenuClear, "listMenuClear")                                                       \
+  X(ZoomIn, "ZoomIn") X(ZoomOut, "ZoomOut") X(ActualSize, "ActualSize")                   \
+  X(LivePicture, "LivePicture") X(CaptureKey, "CaptureKey")
 
 // A key of the table. A misspelt key does not compile.
 enum class UiText : size_t {
@@ -79,8 +81,34 @@ inline constexpr UiText kKeyBeforeWordType = UiText::Pages;
 // The element name of a key.
 constexpr const char* ElementName(UiText key) { return kUiTextKeys[static_cast<size_t>(key)]; }
 
+// Texts that only describe controls: tips and the names assistive
+// technology reads. Their flags are not used, and a language file without
+// one of them gives its English text, so that no control is ever left
+// without its description.
+struct DescriptionText {
+  UiText key;
+  const char16_t* english;
+};
+inline constexpr DescriptionText kDescriptionTexts[] = {
+    {UiText::ZoomIn, u"Zoom in"},
+    {UiText::ZoomOut, u"Zoom out"},
+    {UiText::ActualSize, u"Actual size"},
+    {UiText::LivePicture, u"Live picture"},
+    {UiText::CaptureKey, u"Space bar: capture"},
+};
+
 class UiTextTable {
  public:
+  // Every entry empty, hidden and disabled, except that the descriptions
+  // hold their English texts.
+  UiTextTable() { ResetDescriptions(); }
+  // Puts the English texts back into the descriptions.
+  void ResetDescriptions() {
+    for (const DescriptionText& description : kDescriptionTexts) {
+      (*this)[description.key].text = description.english;
+    }
+  }
+
   UiTextEntry& operator[](UiText key) { return entries_[static_cast<size_t>(key)]; }
   const UiTextEntry& operator[](UiText key) const { return entries_[static_cast<size_t>(key)]; }
   const std::u16string& Text(UiText key) const { return (*this)[key].text; }

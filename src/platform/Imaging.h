@@ -1,5 +1,5 @@
 // Image files as thumbnails: the size a file declares, and the file
-// decoded, scaled down and letterboxed into a thumbnail cell. Whole pictures
+// decoded, scaled down and letterboxed into a thumbnail cell. Pictures
 // decoded for a picture pane, and where such a pane draws them.
 #pragma once
 
@@ -73,9 +73,10 @@ class Imaging {
   // file does not decode, with the same limits as ReadImageSize.
   virtual std::optional<RgbImage> MakeThumbnail(const std::u16string& path,
                                                 const ThumbnailLayout& layout) = 0;
-  // The whole picture, decoded for a picture pane; nothing when the file
-  // does not decode, with the same limits as ReadImageSize, checked before
-  // the pixels are allocated.
+  // The picture, decoded for a picture pane: Size() is the picture's own,
+  // the pixels held at most a pane's size of it (never the whole of a large
+  // picture). Nothing when the file does not decode, with the same limits
+  // as ReadImageSize, checked before any pixel is allocated.
   virtual std::unique_ptr<Picture> LoadPicture(const std::u16string& path) = 0;
 };
 

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -28,6 +29,19 @@ struct Rect {
 // Dialog results and standard command ids.
 constexpr int kIdOk = 1;
 constexpr int kIdCancel = 2;
+
+// The control id that names a window itself, where a call takes a control id.
+constexpr int kWholeWindow = -1;
+
+// Virtual-key codes the core names.
+constexpr int kKeySpace = 0x20;
+
+// Pixels are given for 96 dots per inch (100 %); a window on a monitor of
+// another DPI scales them, rounding to the nearest pixel.
+constexpr int kDefaultDpi = 96;
+constexpr int ScaleForDpi(int pixels, int dpi) {
+  return (pixels * dpi + (pixels >= 0 ? kDefaultDpi / 2 : -kDefaultDpi / 2)) / kDefaultDpi;
+}
 
 // Notification codes carried with a command.
 constexpr int kNotifyClicked = 0;        // button pressed
@@ -121,6 +135,26 @@ class Window {
   // and the system's colour dialog, and the user's choice becomes the colour.
   virtual void SetChosenColor(int id, uint32_t color) = 0;
   virtual uint32_t ChosenColor(int id) const = 0;
+
+  // Keyboard and accessibility.
+  // A key (a virtual-key code) that clicks control `controlId` wherever the
+  // focus is inside this window, except in a field that takes typing (an
+  // edit box, the edit field of an editable list), where the key types as
+  // usual. Another window, a dialog this one opens included, keeps the key's
+  // own meaning. A key held down clicks once. 0 as the key removes it.
+  virtual void SetClickKey(int virtualKey, int controlId) = 0;
+  // The tip shown while the mouse rests on a control (kWholeWindow: on the
+  // window itself). An empty text removes it.
+  virtual void SetToolTip(int id, const std::u16string& text) = 0;
+  // The name assistive technology reads for a control (kWholeWindow: the
+  // window itself) instead of its caption.
+  virtual void SetAccessibleName(int id, const std::u16string& name) = 0;
+  // Tab moves through `ids` in this order, before any other control; radio
+  // buttons next to each other in the list form one group.
+  virtual void SetTabOrder(const std::vector<int>& ids) = 0;
+
+  // Dots per inch of the monitor the window is on (kDefaultDpi at 100 %).
+  virtual int Dpi() const = 0;
 };
 
 // Messages a dialog receives. Every handler runs on the UI thread. The
@@ -146,6 +180,10 @@ class DialogHandler {
   virtual void OnDestroy() {}
   // The window is being moved by the user, or has moved.
   virtual void OnMoving() {}
+  // The window moved to a monitor of another DPI. The platform has scaled
+  // the window, its controls and their fonts already; what the handler
+  // placed or sized in pixels itself, it places again.
+  virtual void OnDpiChanged() {}
   // WM_COPYDATA: the data block is valid only during the call.
   virtual void OnCopyData(uint32_t /*kind*/, const void* /*data*/, uint32_t /*size*/) {}
 
@@ -174,6 +212,23 @@ class Ui {
   virtual void ShowMessageBox(Window* owner, const std::u16string& text) = 0;
   // Runs a task on the UI thread later; safe to call from any thread.
   virtual void Post(std::function<void()> task) = 0;
+  // The wait cursor, from the first BeginBusy to its matching EndBusy:
+  // the UI thread is working and answers the user only once it is done.
+  // Calls nest. BusyScope pairs them.
+  virtual void BeginBusy() = 0;
+  virtual void EndBusy() = 0;
+};
+
+// The wait cursor while this object lives.
+class BusyScope {
+ public:
+  explicit BusyScope(Ui& ui) : ui_(ui) { ui_.BeginBusy(); }
+  ~BusyScope() { ui_.EndBusy(); }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+
+ private:
+  Ui& ui_;
 };
 
 }  // namespace platform

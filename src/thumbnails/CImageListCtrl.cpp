@@ -27,7 +27,7 @@ bool CImageListCtrl::Initialise(platform::Window& window, int controlId) {
   if (listView == nullptr) return false;
   window_ = &window;
   listView_ = listView;
-  cell_ = thumbnails::CellForClientWidth(listView_->ClientWidth());
+  cell_ = thumbnails::CellForClientWidth(listView_->ClientWidth(), window.Dpi());
   listView_->SetImageSize(cell_.width, cell_.height);
   // The handler may outlive this list inside the window: it checks first.
   std::weak_ptr<char> alive = alive_;
@@ -37,15 +37,18 @@ bool CImageListCtrl::Initialise(platform::Window& window, int controlId) {
   return true;
 }
 
-int CImageListCtrl::AddImage(const std::u16string& path) {
-  if (listView_ == nullptr || !platform_.os.FileExists(path)) return -1;
+std::optional<platform::RgbImage> CImageListCtrl::MakeThumbnail(const std::u16string& path) const {
+  if (!platform_.os.FileExists(path)) return std::nullopt;
   // The header is checked before anything is decoded: a picture that is not
   // one, has no pixels or is absurdly large is refused whole.
   const std::optional<platform::ImageSize> size = platform_.imaging.ReadImageSize(path);
-  if (!size) return -1;
-  const platform::ThumbnailLayout layout = thumbnails::LayoutFor(cell_, *size);
-  const std::optional<platform::RgbImage> thumbnail =
-      platform_.imaging.MakeThumbnail(path, layout);
+  if (!size) return std::nullopt;
+  return platform_.imaging.MakeThumbnail(path, thumbnails::LayoutFor(cell_, *size));
+}
+
+int CImageListCtrl::AddImage(const std::u16string& path) {
+  if (listView_ == nullptr) return -1;
+  const std::optional<platform::RgbImage> thumbnail = MakeThumbnail(path);
   if (!thumbnail) return -1;
   const int image = listView_->AddImage(*thumbnail);
   if (image < 0) return -1;
@@ -78,6 +81,36 @@ void CImageListCtrl::InsertItem(uint64_t serial) {
   }
   it->hasItem = true;
   listView_->EnsureVisible(inserted);
+}
+
+void CImageListCtrl::OnDpiChanged() {
+  if (listView_ == nullptr || window_ == nullptr) return;
+  const thumbnails::CellSize cell =
+      thumbnails::CellForClientWidth(listView_->ClientWidth(), window_->Dpi());
+  if (cell.width == cell_.width && cell.height == cell_.height) return;
+  cell_ = cell;
+
+  std::vector<int> selected;
+  for (int item = listView_->NextSelected(-1); item >= 0; item = listView_->NextSelected(item)) {
+    selected.push_back(item);
+  }
+  // A new, empty image list: every item is inserted again with its new
+  // picture; files whose insert is still posted get theirs when it runs.
+  listView_->SetImageSize(cell_.width, cell_.height);
+  for (int item = listView_->ItemCount() - 1; item >= 0; --item) (void)listView_->DeleteItem(item);
+  platform::RgbImage blank;
+  blank.width = cell_.width;
+  blank.height = cell_.height;
+  blank.pixels.assign(static_cast<size_t>(cell_.width) * cell_.height * 3, 0xFF);
+  for (Entry& entry : entries_) {
+    const std::optional<platform::RgbImage> thumbnail = MakeThumbnail(entry.path);
+    entry.image = listView_->AddImage(thumbnail ? *thumbnail : blank);
+    if (entry.hasItem) {
+      (void)listView_->InsertItem(listView_->ItemCount(), thumbnails::FileTitle(entry.path),
+                                  entry.image);
+    }
+  }
+  for (int item : selected) listView_->SetItemSelected(item, true);
 }
 
 void CImageListCtrl::EnsureVisible(int item) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,12 @@ class CImageListCtrl {
   // then). The list item appears once the UI thread runs the posted insert.
   int AddImage(const std::u16string& path);
 
+  // The window moved to a monitor of another DPI: the thumbnails are made
+  // again at the cell size for the list's new width, in the same order and
+  // with the same selection. A file that cannot be read any more keeps its
+  // item with a blank picture.
+  void OnDpiChanged();
+
   // Scrolls the item into view.
   void EnsureVisible(int item);
   int GetItemCount() const;
@@ -64,6 +71,9 @@ class CImageListCtrl {
     bool hasItem = false;
   };
 
+  // The thumbnail of a file at the current cell size; nothing when the file
+  // is not a picture that can be shown.
+  std::optional<platform::RgbImage> MakeThumbnail(const std::u16string& path) const;
   void OnListEvent(platform::ListViewEvent event, int item);
   void InsertItem(uint64_t serial);
   void OpenItem(int item);

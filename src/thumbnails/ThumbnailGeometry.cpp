@@ -14,9 +14,9 @@ int AtLeastOne(uint64_t value) {
 
 }  // namespace
 
-CellSize CellForClientWidth(int clientWidth) {
+CellSize CellForClientWidth(int clientWidth, int dpi) {
   CellSize cell;
-  cell.width = std::max(1, clientWidth - kListMargin);
+  cell.width = std::max(1, clientWidth - platform::ScaleForDpi(kListMargin, dpi));
   cell.height = std::max(1, cell.width / 4 * 3);
   return cell;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/Imaging.h"
+#include "platform/Ui.h"
 
 namespace thumbnails {
 
@@ -14,9 +15,10 @@ struct CellSize {
 };
 
 // The cell of a list whose client area is `clientWidth` pixels wide: 60
-// pixels narrower than the list, three quarters as high (the width is
-// divided by 4 first). No side is below 1 pixel, however narrow the list.
-CellSize CellForClientWidth(int clientWidth);
+// pixels (at 96 DPI, more at a higher `dpi`) narrower than the list, three
+// quarters as high (the width is divided by 4 first). No side is below 1
+// pixel, however narrow the list.
+CellSize CellForClientWidth(int clientWidth, int dpi = platform::kDefaultDpi);
 
 // How a picture of `source` size fills `cell`: the fast thumbnail keeps the
 // picture's aspect at the cell's height (portrait) or width (otherwise),

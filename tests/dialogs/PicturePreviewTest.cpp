@@ -6,6 +6,7 @@
 #include <string>
 
 #include "dialogs/CMergePreviewDlg.h"
+#include "platform/headless/HeadlessPicture.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "resource.h"
 #include "support/TestFolder.h"
@@ -126,4 +127,21 @@ TEST_F(PicturePreviewTest, ALongRunOfMergesHoldsNoMoreThanTheTwoPicturesShown) {
   // A pane without its window shows nothing and holds nothing.
   EXPECT_EQ(preview.FirstPane().SetPicture(first), -1);
   EXPECT_EQ(LivePictures(), 0);
+}
+
+TEST_F(PicturePreviewTest, ALargePictureIsHeldAtAPanesSizeButPlacedByItsOwn) {
+  CPicturePreview& pane = preview.FirstPane();
+  ASSERT_EQ(pane.SetPicture(Picture("wide.bmp", 3000, 1000)), 0);
+  EXPECT_EQ(pane.PictureWidth(), 3000);
+  EXPECT_EQ(pane.PictureHeight(), 1000);
+  const auto* held =
+      static_cast<const headless::HeadlessPicture*>(Pane().PanePicture(IDC_MERGE_FIRST_PANE));
+  ASSERT_NE(held, nullptr);
+  EXPECT_EQ(held->Pixels().width, 1024);
+  EXPECT_EQ(held->Pixels().height, 341);
+  // Three to one: 33 rows of picture from row 33.
+  EXPECT_EQ(Pixel(50, 32), kBlack);
+  EXPECT_EQ(Pixel(50, 33), kRed);
+  EXPECT_EQ(Pixel(50, 65), kRed);
+  EXPECT_EQ(Pixel(50, 66), kBlack);
 }

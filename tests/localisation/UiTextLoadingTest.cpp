@@ -22,11 +22,18 @@ UiTextTable Loaded(const std::string& body, UiTextTable table = UiTextTable{}) {
 
 }  // namespace
 
-TEST(UiTextLoading, EntriesStartEmptyHiddenAndDisabled) {
+TEST(UiTextLoading, EntriesStartEmptyHiddenAndDisabledButDescriptionsInEnglish) {
   const UiTextTable table;
   for (size_t i = 0; i < localisation::kUiTextKeyCount; ++i) {
     const localisation::UiTextEntry& entry = table[static_cast<localisation::UiText>(i)];
-    EXPECT_EQ(entry.text, u"") << localisation::kUiTextKeys[i];
+    const std::string key = localisation::kUiTextKeys[i];
+    if (key == "ZoomIn") {
+      EXPECT_EQ(entry.text, u"Zoom in");
+    } else if (key == "LivePicture") {
+      EXPECT_EQ(entry.text, u"Live picture");
+    } else if (key != "ZoomOut" && key != "ActualSize" && key != "CaptureKey") {
+      EXPECT_EQ(entry.text, u"") << key;
+    }
     EXPECT_EQ(entry.IsShow, 0) << localisation::kUiTextKeys[i];
     EXPECT_EQ(entry.IsEnable, 0) << localisation::kUiTextKeys[i];
   }
@@ -74,6 +81,17 @@ TEST(UiTextLoading, SwitchingToAnIncompleteFileKeepsThePreviousLanguagesEntries)
   // No UIText element: nothing changes, and that counts as loaded.
   EXPECT_TRUE(localisation::ReadUiTexts("<Other><Save>x</Save></Other>", os, table));
   EXPECT_EQ(table[localisation::UiText::Save].text, u"Speichern");
+}
+
+TEST(UiTextLoading, ADescriptionMissingFromAFileIsEnglishNotThePreviousLanguages) {
+  headless::HeadlessOs os;
+  UiTextTable table = Loaded("<ZoomIn>Vergrößern</ZoomIn><ZoomOut>Verkleinern</ZoomOut>");
+  EXPECT_EQ(table[localisation::UiText::ZoomIn].text, u"Vergr\u00F6\u00DFern");
+  ASSERT_TRUE(localisation::ReadUiTexts(File("<ZoomOut>Uitzoomen</ZoomOut><ZoomIn/>"), os, table));
+  EXPECT_EQ(table[localisation::UiText::ZoomIn].text, u"Zoom in");
+  EXPECT_EQ(table[localisation::UiText::ZoomOut].text, u"Uitzoomen");
+  EXPECT_EQ(table[localisation::UiText::ActualSize].text, u"Actual size");
+  EXPECT_EQ(table[localisation::UiText::CaptureKey].text, u"Space bar: capture");
 }
 
 TEST(UiTextLoading, AnUnreadableFileLeavesTheTableUnchanged) {

@@ -21,6 +21,8 @@ class QueueUi : public platform::Ui {
   }
   std::u16string LoadString(int) override { return {}; }
   void ShowMessageBox(platform::Window*, const std::u16string&) override {}
+  void BeginBusy() override {}
+  void EndBusy() override {}
 
   void Post(std::function<void()> task) override {
     std::lock_guard<std::mutex> lock(mutex_);

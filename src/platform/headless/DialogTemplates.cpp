@@ -41,7 +41,7 @@ const DialogTemplate* FindDialogTemplate(int templateId) {
   return nullptr;
 }
 
-int DialogUnitsToPixelsX(int units) { return units * kBaseUnitX / 4; }
-int DialogUnitsToPixelsY(int units) { return units * kBaseUnitY / 8; }
+int DialogUnitsToPixelsX(int units, int dpi) { return units * kBaseUnitX * dpi / (4 * 96); }
+int DialogUnitsToPixelsY(int units, int dpi) { return units * kBaseUnitY * dpi / (8 * 96); }
 
 }  // namespace headless

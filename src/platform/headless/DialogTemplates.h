@@ -34,8 +34,8 @@ struct DialogTemplate {
 const DialogTemplate* FindDialogTemplate(int templateId);
 
 // Dialog units to pixels with the base units of the dialog font
-// (MS Shell Dlg 8 pt at 96 DPI: 6 x 13).
-int DialogUnitsToPixelsX(int units);
-int DialogUnitsToPixelsY(int units);
+// (MS Shell Dlg 8 pt at 96 DPI: 6 x 13), which grow with the DPI.
+int DialogUnitsToPixelsX(int units, int dpi = 96);
+int DialogUnitsToPixelsY(int units, int dpi = 96);
 
 }  // namespace headless

@@ -33,6 +33,8 @@ class HeadlessDesktop {
   // offer them. Tests may replace them.
   std::vector<std::u16string> fontNames = {u"Arial", u"Courier New", u"MS Sans Serif",
                                            u"Tahoma", u"Times New Roman"};
+  // The DPI of the monitor new windows open on.
+  int dpi = 96;
 
  private:
   struct Entry {

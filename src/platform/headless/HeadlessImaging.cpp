@@ -1,31 +1,71 @@
 #include "platform/headless/HeadlessImaging.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <utility>
 
 #include "platform/headless/HeadlessOs.h"
 #include "platform/headless/HeadlessPicture.h"
-#include "platform/headless/ImageDecoder.h"
 #include "platform/headless/TextConversions.h"
-#include "platform/headless/ThumbnailScaler.h"
+#include "platform/streaming/PictureStream.h"
 
 namespace headless {
+namespace {
+
+// A file read front to back with plain reads, closed with this object.
+class FileSource : public streaming::ByteSource {
+ public:
+  explicit FileSource(const std::u16string& path)
+      : file_(::open(NativePath(Utf16ToUtf8(path)).c_str(), O_RDONLY | O_CLOEXEC)) {}
+  ~FileSource() override {
+    if (file_ >= 0) ::close(file_);
+  }
+  FileSource(const FileSource&) = delete;
+  FileSource& operator=(const FileSource&) = delete;
+
+  bool IsOpen() const { return file_ >= 0; }
+  size_t Read(uint8_t* buffer, size_t size) override {
+    while (file_ >= 0) {
+      const ssize_t got = ::read(file_, buffer, size);
+      if (got >= 0) return static_cast<size_t>(got);
+      if (errno != EINTR) break;
+    }
+    return 0;
+  }
+
+ private:
+  int file_;
+};
+
+}  // namespace
 
 std::optional<platform::ImageSize> HeadlessImaging::ReadImageSize(const std::u16string& path) {
-  return ReadImageFileHeader(NativePath(Utf16ToUtf8(path)));
+  FileSource file(path);
+  if (!file.IsOpen()) return std::nullopt;
+  const streaming::Header header = streaming::ReadHeader(file);
+  if (header.outcome != streaming::Outcome::Done) return std::nullopt;
+  return header.size;
 }
 
 std::optional<platform::RgbImage> HeadlessImaging::MakeThumbnail(
     const std::u16string& path, const platform::ThumbnailLayout& layout) {
-  const std::optional<platform::RgbImage> picture = DecodeImageFile(NativePath(Utf16ToUtf8(path)));
-  if (!picture) return std::nullopt;
+  FileSource file(path);
+  if (!file.IsOpen()) return std::nullopt;
+  streaming::Reduced cell = streaming::ThumbnailCell(file, layout);
+  if (cell.outcome != streaming::Outcome::Done) return std::nullopt;
   ++picturesDecoded;
-  return LetterboxOnWhite(*picture, layout);
+  return std::move(cell.pixels);
 }
 
 std::unique_ptr<platform::Picture> HeadlessImaging::LoadPicture(const std::u16string& path) {
-  std::optional<platform::RgbImage> picture = DecodeImageFile(NativePath(Utf16ToUtf8(path)));
-  if (!picture) return nullptr;
-  return std::make_unique<HeadlessPicture>(std::move(*picture), livePictures_);
+  FileSource file(path);
+  if (!file.IsOpen()) return nullptr;
+  streaming::Reduced picture = streaming::ReducePicture(file, streaming::PanePictureSize);
+  if (picture.outcome != streaming::Outcome::Done) return nullptr;
+  return std::make_unique<HeadlessPicture>(picture.size, std::move(picture.pixels),
+                                           livePictures_);
 }
 
 }  // namespace headless

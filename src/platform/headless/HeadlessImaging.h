@@ -1,4 +1,5 @@
-// Thumbnails and pane pictures of picture files, decoded natively.
+// Thumbnails and pane pictures of picture files, read natively by the
+// streaming decoders (BMP, PNG, JPEG; nothing else).
 #pragma once
 
 #include <memory>
@@ -14,7 +15,7 @@ class HeadlessImaging : public platform::Imaging {
                                                   const platform::ThumbnailLayout& layout) override;
   std::unique_ptr<platform::Picture> LoadPicture(const std::u16string& path) override;
 
-  // What tests read: how many pictures were decoded whole for thumbnails.
+  // What tests read: how many pictures were decoded for thumbnails.
   int picturesDecoded = 0;
   // How many pane pictures exist now: the ones panes hold, and any a test
   // still has.

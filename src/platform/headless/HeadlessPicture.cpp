@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/headless/ThumbnailScaler.h"
+#include "platform/streaming/AreaReducer.h"
 
 namespace headless {
 
-HeadlessPicture::HeadlessPicture(platform::RgbImage pixels, std::shared_ptr<int> liveCount)
-    : pixels_(std::move(pixels)), liveCount_(std::move(liveCount)) {
+HeadlessPicture::HeadlessPicture(platform::ImageSize size, platform::RgbImage pixels,
+                                 std::shared_ptr<int> liveCount)
+    : size_(size), pixels_(std::move(pixels)), liveCount_(std::move(liveCount)) {
   if (liveCount_) ++*liveCount_;
 }
 
@@ -16,10 +17,7 @@ HeadlessPicture::~HeadlessPicture() {
   if (liveCount_) --*liveCount_;
 }
 
-platform::ImageSize HeadlessPicture::Size() const {
-  return platform::ImageSize{static_cast<uint32_t>(pixels_.width),
-                             static_cast<uint32_t>(pixels_.height)};
-}
+platform::ImageSize HeadlessPicture::Size() const { return size_; }
 
 platform::RgbImage PaintPane(const platform::Picture* picture, int width, int height) {
   platform::RgbImage pane;
@@ -30,10 +28,12 @@ platform::RgbImage PaintPane(const platform::Picture* picture, int width, int he
   pane.pixels.assign(static_cast<size_t>(width) * height * 3, held == nullptr ? 255 : 0);
   if (held == nullptr) return pane;
 
-  const platform::RgbImage& source = held->Pixels();
-  const platform::Rect place = platform::FitPicture(source.width, source.height, width, height);
+  const platform::ImageSize size = held->Size();
+  const platform::Rect place = platform::FitPicture(static_cast<int>(size.width),
+                                                    static_cast<int>(size.height), width, height);
   if (place.Width() <= 0 || place.Height() <= 0) return pane;
-  const platform::RgbImage drawn = ScaleByAreaAverage(source, place.Width(), place.Height());
+  const platform::RgbImage drawn =
+      streaming::ScaleByAreaAverage(held->Pixels(), place.Width(), place.Height());
   for (int y = 0; y < drawn.height; ++y) {
     const uint8_t* from = drawn.pixels.data() + static_cast<size_t>(y) * drawn.width * 3;
     uint8_t* to =

@@ -78,6 +78,18 @@ void HeadlessUi::Post(std::function<void()> task) {
   posted_.push_back(std::move(task));
 }
 
+void HeadlessUi::BeginBusy() {
+  if (++busyDepth == 1 && onBusyChange) onBusyChange(true);
+}
+
+void HeadlessUi::EndBusy() {
+  if (busyDepth == 0) {
+    ++unmatchedBusyEnds;
+    return;
+  }
+  if (--busyDepth == 0 && onBusyChange) onBusyChange(false);
+}
+
 bool HeadlessUi::RunOnePostedTask() {
   std::function<void()> task;
   {

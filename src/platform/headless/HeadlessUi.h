@@ -28,6 +28,8 @@ class HeadlessUi : public platform::Ui {
   std::u16string LoadString(int stringId) override;
   void ShowMessageBox(platform::Window* owner, const std::u16string& text) override;
   void Post(std::function<void()> task) override;
+  void BeginBusy() override;
+  void EndBusy() override;
 
   // A step the next idle modal loop runs: what the user or another process
   // does next.
@@ -50,6 +52,12 @@ class HeadlessUi : public platform::Ui {
   std::function<void(HeadlessWindow&)> onModalOpened;
   // Called for each message box, after it was recorded.
   std::function<void(const std::u16string&)> onMessageBox;
+  // The busy scopes open now: the wait cursor shows while this is above 0.
+  int busyDepth = 0;
+  // An EndBusy without its BeginBusy.
+  int unmatchedBusyEnds = 0;
+  // Called when the wait cursor appears (true) and when it goes (false).
+  std::function<void(bool busy)> onBusyChange;
 
  private:
   bool RunOnePostedTask();

@@ -20,6 +20,30 @@ bool HasEditField(ControlKind kind) {
   return kind == ControlKind::COMBOEDIT || kind == ControlKind::FONTLIST;
 }
 
+// Controls a user types into.
+bool TakesTyping(ControlKind kind) { return kind == ControlKind::EDIT || HasEditField(kind); }
+
+// Controls that Tab stops at, as the .rc gives them WS_TABSTOP.
+bool TakesFocus(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::STATIC: case ControlKind::GROUP: case ControlKind::ICON:
+    case ControlKind::FRAME: case ControlKind::PICTURE:
+      return false;
+    default:
+      return true;
+  }
+}
+
+int Scaled(int value, int from, int to) {
+  const long long scaled = static_cast<long long>(value) * to;
+  return static_cast<int>((scaled + (scaled >= 0 ? from / 2 : -from / 2)) / from);
+}
+
+platform::Rect ScaledRect(const platform::Rect& rect, int from, int to) {
+  return platform::Rect{Scaled(rect.left, from, to), Scaled(rect.top, from, to),
+                        Scaled(rect.right, from, to), Scaled(rect.bottom, from, to)};
+}
+
 // Font lists sort their names without regard to case.
 char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c; }
 bool NameBefore(const std::u16string& a, const std::u16string& b) {
@@ -34,12 +58,13 @@ HeadlessWindow::HeadlessWindow(const DialogTemplate& dialogTemplate,
                                HeadlessDesktop& desktop)
     : templateId_(dialogTemplate.id),
       parent_(parent),
-      clientRect_{0, 0, DialogUnitsToPixelsX(dialogTemplate.width),
-                  DialogUnitsToPixelsY(dialogTemplate.height)},
+      clientRect_{0, 0, DialogUnitsToPixelsX(dialogTemplate.width, desktop.dpi),
+                  DialogUnitsToPixelsY(dialogTemplate.height, desktop.dpi)},
       windowRect_(clientRect_),
       caption_(Utf8ToUtf16(dialogTemplate.caption)),
       handler_(handler),
       desktop_(desktop),
+      dpi_(desktop.dpi),
       handle_(NextHandle()) {
   for (const ControlTemplate& t : dialogTemplate.controls) {
     HeadlessControl control;
@@ -48,10 +73,10 @@ HeadlessWindow::HeadlessWindow(const DialogTemplate& dialogTemplate,
     control.text = Utf8ToUtf16(t.caption);
     control.visible = t.state == ControlState::VISIBLE;
     control.enabled = t.state != ControlState::HIDDEN_DISABLED;
-    control.rect.left = DialogUnitsToPixelsX(t.left);
-    control.rect.top = DialogUnitsToPixelsY(t.top);
-    control.rect.right = control.rect.left + DialogUnitsToPixelsX(t.width);
-    control.rect.bottom = control.rect.top + DialogUnitsToPixelsY(t.height);
+    control.rect.left = DialogUnitsToPixelsX(t.left, dpi_);
+    control.rect.top = DialogUnitsToPixelsY(t.top, dpi_);
+    control.rect.right = control.rect.left + DialogUnitsToPixelsX(t.width, dpi_);
+    control.rect.bottom = control.rect.top + DialogUnitsToPixelsY(t.height, dpi_);
     controls_.push_back(control);
   }
   if (parent == nullptr) {
@@ -383,6 +408,98 @@ bool HeadlessWindow::UserPickColor(int id, uint32_t color) {
   if (!CanBeUsed(id) || Find(id)->kind != ControlKind::COLORBUTTON) return false;
   SetChosenColor(id, color);
   return true;
+}
+
+void HeadlessWindow::SetClickKey(int virtualKey, int controlId) {
+  clickKey_ = virtualKey;
+  clickKeyControl_ = controlId;
+}
+
+void HeadlessWindow::SetToolTip(int id, const std::u16string& text) {
+  if (id != platform::kWholeWindow && Find(id) == nullptr) return;
+  for (auto& entry : toolTips_) {
+    if (entry.first == id) {
+      entry.second = text;
+      return;
+    }
+  }
+  toolTips_.emplace_back(id, text);
+}
+
+std::u16string HeadlessWindow::ToolTip(int id) const {
+  for (const auto& entry : toolTips_) {
+    if (entry.first == id) return entry.second;
+  }
+  return {};
+}
+
+void HeadlessWindow::SetAccessibleName(int id, const std::u16string& name) {
+  if (id != platform::kWholeWindow && Find(id) == nullptr) return;
+  for (auto& entry : accessibleNames_) {
+    if (entry.first == id) {
+      entry.second = name;
+      return;
+    }
+  }
+  accessibleNames_.emplace_back(id, name);
+}
+
+std::u16string HeadlessWindow::AccessibleName(int id) const {
+  for (const auto& entry : accessibleNames_) {
+    if (entry.first == id) return entry.second;
+  }
+  return id == platform::kWholeWindow ? caption_ : Text(id);
+}
+
+std::vector<int> HeadlessWindow::TabOrder() const {
+  std::vector<int> order;
+  for (int id : tabOrder_) {
+    if (Find(id) != nullptr) order.push_back(id);
+  }
+  for (const HeadlessControl& c : controls_) {
+    if (TakesFocus(c.kind) && std::find(order.begin(), order.end(), c.id) == order.end()) {
+      order.push_back(c.id);
+    }
+  }
+  return order;
+}
+
+bool HeadlessWindow::UserPressKey(int focusId, int virtualKey) {
+  if (!exists_) return false;
+  const HeadlessControl* focus = focusId == platform::kWholeWindow ? nullptr : Find(focusId);
+  if (focusId != platform::kWholeWindow && (focus == nullptr || !CanBeUsed(focusId))) return false;
+  if (focus != nullptr && TakesTyping(focus->kind)) {
+    if (virtualKey != platform::kKeySpace) return false;
+    Find(focusId)->text += u' ';
+    return true;
+  }
+  if (clickKey_ != 0 && virtualKey == clickKey_) return UserClick(clickKeyControl_);
+  if (focus == nullptr || virtualKey != platform::kKeySpace) return false;
+  switch (focus->kind) {
+    case ControlKind::CHECK: case ControlKind::RADIO: case ControlKind::BUTTON:
+    case ControlKind::DEFBUTTON: case ControlKind::CAPTUREBUTTON: case ControlKind::COLORBUTTON:
+      return UserClick(focusId);
+    default:
+      return false;
+  }
+}
+
+void HeadlessWindow::UserMoveToDpi(int dpi) {
+  if (!exists_ || dpi <= 0 || dpi == dpi_) return;
+  const int from = dpi_;
+  for (HeadlessControl& c : controls_) c.rect = ScaledRect(c.rect, from, dpi);
+  for (auto& [id, listView] : listViews_) listView->clientWidth = Find(id)->rect.Width() - 2;
+  windowRect_.right = windowRect_.left + Scaled(windowRect_.Width(), from, dpi);
+  windowRect_.bottom = windowRect_.top + Scaled(windowRect_.Height(), from, dpi);
+  clientRect_ = ScaledRect(clientRect_, from, dpi);
+  if (statusBar_.exists) {
+    // The status bar keeps to the bottom edge at its scaled height.
+    const int height = Scaled(statusBar_.rect.Height(), from, dpi);
+    statusBar_.rect = platform::Rect{0, clientRect_.bottom - height, clientRect_.right,
+                                     clientRect_.bottom};
+  }
+  dpi_ = dpi;
+  handler_.OnDpiChanged();
 }
 
 void HeadlessWindow::UserClose() {

@@ -96,6 +96,11 @@ class HeadlessWindow : public platform::Window {
   int ProgressPosition(int id) const override;
   void SetChosenColor(int id, uint32_t color) override;
   uint32_t ChosenColor(int id) const override;
+  void SetClickKey(int virtualKey, int controlId) override;
+  void SetToolTip(int id, const std::u16string& text) override;
+  void SetAccessibleName(int id, const std::u16string& name) override;
+  void SetTabOrder(const std::vector<int>& ids) override { tabOrder_ = ids; }
+  int Dpi() const override { return dpi_; }
 
   // What a user does. Each returns false, and nothing happens, when the
   // control is missing, hidden or disabled.
@@ -109,6 +114,15 @@ class HeadlessWindow : public platform::Window {
   // Picks a colour with a colour button, from its palette or the system's
   // colour dialog.
   bool UserPickColor(int id, uint32_t color);
+  // A key pressed with the focus on control `focusId` (kWholeWindow: on
+  // the window itself), as the system delivers it: Space types in an edit
+  // field; else the window's click key clicks its control; else Space
+  // presses the button or toggles the check box that has the focus. False
+  // when nothing happened.
+  bool UserPressKey(int focusId, int virtualKey);
+  // The window is dragged to a monitor of `dpi`: the window, its controls
+  // and its status bar scale, then its handler hears of it.
+  void UserMoveToDpi(int dpi);
   // The close box, Escape or the system menu's Close.
   void UserClose();
   void UserSysCommand(uint32_t command);
@@ -140,6 +154,15 @@ class HeadlessWindow : public platform::Window {
   bool IsModalEnded() const { return ended_; }
   int ModalResult() const { return result_; }
   const std::vector<HeadlessControl>& Controls() const { return controls_; }
+  // The tip of a control (kWholeWindow: the window); empty without one.
+  std::u16string ToolTip(int id) const;
+  // What assistive technology reads for a control: the name given, else its
+  // caption (kWholeWindow: the window's).
+  std::u16string AccessibleName(int id) const;
+  // The controls Tab reaches, in order: the ordered ones first, then the
+  // other controls that take the focus, in template order. Hidden and
+  // disabled controls are listed; Tab skips them.
+  std::vector<int> TabOrder() const;
   platform::DialogHandler& Handler() { return handler_; }
   HeadlessControl* Find(int id);
   const HeadlessControl* Find(int id) const;
@@ -163,6 +186,12 @@ class HeadlessWindow : public platform::Window {
   std::vector<HeadlessControl> controls_;
   std::vector<std::pair<int, std::unique_ptr<HeadlessListView>>> listViews_;
   std::vector<std::pair<int, std::unique_ptr<platform::Picture>>> panePictures_;
+  std::vector<std::pair<int, std::u16string>> toolTips_;
+  std::vector<std::pair<int, std::u16string>> accessibleNames_;
+  std::vector<int> tabOrder_;
+  int clickKey_ = 0;
+  int clickKeyControl_ = 0;
+  int dpi_;
   int desktopToken_ = 0;
   int32_t handle_;
   bool visible_ = false;

@@ -7,6 +7,8 @@
 #include "platform/win32/Win32Ui.h"
 #include "platform/win32/WindowsHeaders.h"
 
+#include <objbase.h>
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
   win32::Win32Os os;
@@ -17,6 +19,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     RegisterApplicationRestart(reinterpret_cast<PCWSTR>(arguments->c_str()), 0);
   }
 
+  // COM on the UI thread: the accessible objects of the controls are handed
+  // to assistive technology through it.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+
   win32::Win32Ui ui(instance);
   win32::Win32Link link;
   win32::Win32Imaging imaging;
@@ -24,5 +30,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
 
   CTessivueApp app(platform);
   (void)app.InitInstance();
+  if (SUCCEEDED(com)) CoUninitialize();
   return 0;
 }

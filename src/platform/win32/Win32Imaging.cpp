@@ -1,7 +1,11 @@
 #include "platform/win32/Win32Imaging.h"
 
+#include <algorithm>
+#include <cstring>
+#include <utility>
 #include <vector>
 
+#include "platform/streaming/PictureStream.h"
 #include "platform/win32/WindowsHeaders.h"
 
 // Left out by WIN32_LEAN_AND_MEAN, needed by the GDI+ headers.
@@ -13,6 +17,63 @@ namespace win32 {
 namespace {
 
 namespace gp = Gdiplus::DllExports;
+
+// A file read front to back, closed with this object. Others may go on
+// reading, writing or deleting it meanwhile.
+class FileSource : public streaming::ByteSource {
+ public:
+  explicit FileSource(const std::u16string& path)
+      : file_(CreateFileW(reinterpret_cast<const WCHAR*>(path.c_str()), GENERIC_READ,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
+                          nullptr)) {}
+  ~FileSource() override {
+    if (IsOpen()) CloseHandle(file_);
+  }
+  FileSource(const FileSource&) = delete;
+  FileSource& operator=(const FileSource&) = delete;
+
+  bool IsOpen() const { return file_ != INVALID_HANDLE_VALUE; }
+  size_t Read(uint8_t* buffer, size_t size) override {
+    DWORD got = 0;
+    const DWORD asked = static_cast<DWORD>(std::min<size_t>(size, 1u << 30));
+    if (!IsOpen() || !ReadFile(file_, buffer, asked, &got, nullptr)) return 0;
+    return got;
+  }
+
+ private:
+  HANDLE file_;
+};
+
+// A 24-bit device-independent bitmap of `image`; null when it could not be
+// made.
+HBITMAP BitmapOf(const platform::RgbImage& image) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = image.width;
+  info.bmiHeader.biHeight = -image.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap == nullptr || bits == nullptr) {
+    if (bitmap != nullptr) DeleteObject(bitmap);
+    return nullptr;
+  }
+  const size_t stride = (static_cast<size_t>(image.width) * 3 + 3) & ~static_cast<size_t>(3);
+  for (int y = 0; y < image.height; ++y) {
+    const uint8_t* in = image.pixels.data() + static_cast<size_t>(y) * image.width * 3;
+    uint8_t* out = static_cast<uint8_t*>(bits) + static_cast<size_t>(y) * stride;
+    for (int x = 0; x < image.width; ++x, in += 3, out += 3) {
+      out[0] = in[2];
+      out[1] = in[1];
+      out[2] = in[0];
+    }
+  }
+  GdiFlush();
+  return bitmap;
+}
 
 // A GDI+ image, disposed with this object.
 class GdiplusImage {
@@ -132,6 +193,13 @@ bool Win32Imaging::Start() {
 }
 
 std::optional<platform::ImageSize> Win32Imaging::ReadImageSize(const std::u16string& path) {
+  {
+    FileSource file(path);
+    if (!file.IsOpen()) return std::nullopt;
+    const streaming::Header header = streaming::ReadHeader(file);
+    if (header.outcome == streaming::Outcome::Done) return header.size;
+    if (header.outcome == streaming::Outcome::Refused) return std::nullopt;
+  }
   if (!Start()) return std::nullopt;
   GdiplusImage picture;
   if (!OpenPicture(path, picture)) return std::nullopt;
@@ -140,10 +208,19 @@ std::optional<platform::ImageSize> Win32Imaging::ReadImageSize(const std::u16str
 
 std::optional<platform::RgbImage> Win32Imaging::MakeThumbnail(
     const std::u16string& path, const platform::ThumbnailLayout& layout) {
-  if (!Start() || layout.cellWidth <= 0 || layout.cellHeight <= 0 || layout.scaledWidth <= 0 ||
+  if (layout.cellWidth <= 0 || layout.cellHeight <= 0 || layout.scaledWidth <= 0 ||
       layout.scaledHeight <= 0) {
     return std::nullopt;
   }
+  {
+    FileSource file(path);
+    if (!file.IsOpen()) return std::nullopt;
+    streaming::Reduced cell = streaming::ThumbnailCell(file, layout);
+    if (cell.outcome == streaming::Outcome::Done) return std::move(cell.pixels);
+    if (cell.outcome == streaming::Outcome::Refused) return std::nullopt;
+  }
+  // Other formats: the GDI+ thumbnail, drawn into the cell with halftone.
+  if (!Start()) return std::nullopt;
   GdiplusImage picture;
   if (!OpenPicture(path, picture) || !SizeOf(picture)) return std::nullopt;
   GdiplusImage thumbnail;
@@ -166,19 +243,41 @@ std::optional<platform::RgbImage> Win32Imaging::MakeThumbnail(
 }
 
 std::unique_ptr<platform::Picture> Win32Imaging::LoadPicture(const std::u16string& path) {
+  {
+    FileSource file(path);
+    if (!file.IsOpen()) return nullptr;
+    const streaming::Reduced picture = streaming::ReducePicture(file, streaming::PanePictureSize);
+    if (picture.outcome == streaming::Outcome::Refused) return nullptr;
+    if (picture.outcome == streaming::Outcome::Done) {
+      HBITMAP bitmap = BitmapOf(picture.pixels);
+      if (bitmap == nullptr) return nullptr;
+      const platform::ImageSize held{static_cast<uint32_t>(picture.pixels.width),
+                                     static_cast<uint32_t>(picture.pixels.height)};
+      return std::make_unique<Win32Picture>(bitmap, picture.size, held);
+    }
+  }
+  // Other formats: GDI+ decodes the picture, and a pane's size of it is
+  // kept.
   if (!Start()) return nullptr;
   GdiplusImage picture;
   if (!OpenPicture(path, picture)) return nullptr;
   const std::optional<platform::ImageSize> size = SizeOf(picture);
   if (!size) return nullptr;
+  const platform::ImageSize held = streaming::PanePictureSize(*size);
+  GdiplusImage thumbnail;
+  if (gp::GdipGetImageThumbnail(picture.Get(), held.width, held.height, thumbnail.Out(), nullptr,
+                                nullptr) != Gdiplus::Ok ||
+      thumbnail.Get() == nullptr) {
+    return nullptr;
+  }
   HBITMAP bitmap = nullptr;
   constexpr Gdiplus::ARGB kOpaqueWhite = 0xFFFFFFFF;
-  if (gp::GdipCreateHBITMAPFromBitmap(static_cast<Gdiplus::GpBitmap*>(picture.Get()), &bitmap,
+  if (gp::GdipCreateHBITMAPFromBitmap(static_cast<Gdiplus::GpBitmap*>(thumbnail.Get()), &bitmap,
                                       kOpaqueWhite) != Gdiplus::Ok ||
       bitmap == nullptr) {
     return nullptr;
   }
-  return std::make_unique<Win32Picture>(bitmap, *size);
+  return std::make_unique<Win32Picture>(bitmap, *size, held);
 }
 
 }  // namespace win32

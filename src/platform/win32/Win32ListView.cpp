@@ -40,7 +40,26 @@ HBITMAP DisplayBitmapOf(const platform::RgbImage& image) {
   return bitmap;
 }
 
+constexpr UINT_PTR kEnterSubclassId = 0x454E5452;  // "ENTR"
+
+// A dialog gives Enter to its default button; the list keeps it, so that
+// Enter opens the focused picture rather than ending the session.
+LRESULT CALLBACK KeepEnter(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
+                           UINT_PTR /*id*/, DWORD_PTR /*data*/) {
+  if (message == WM_GETDLGCODE && lParam != 0 &&
+      reinterpret_cast<const MSG*>(lParam)->message == WM_KEYDOWN &&
+      reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN) {
+    return DefSubclassProc(list, message, wParam, lParam) | DLGC_WANTALLKEYS;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(list, &KeepEnter, kEnterSubclassId);
+  return DefSubclassProc(list, message, wParam, lParam);
+}
+
 }  // namespace
+
+Win32ListView::Win32ListView(HWND control) : hwnd_(control) {
+  SetWindowSubclass(hwnd_, &KeepEnter, kEnterSubclassId, 0);
+}
 
 Win32ListView::~Win32ListView() {
   if (imageList_ != nullptr) ImageList_Destroy(imageList_);
@@ -156,15 +175,41 @@ int Win32ListView::TrackPopupMenu(const std::u16string& text, int command) {
   if (menu == nullptr) return 0;
   AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(command),
               reinterpret_cast<const wchar_t*>(text.c_str()));
-  POINT cursor{};
-  GetCursorPos(&cursor);
+  POINT cursor = menuPoint_;
+  if (!menuAtItem_) GetCursorPos(&cursor);
   const BOOL chosen = ::TrackPopupMenu(menu, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
                                        cursor.x, cursor.y, 0, hwnd_, nullptr);
   DestroyMenu(menu);
   return static_cast<int>(chosen);
 }
 
+void Win32ListView::OnMenuKey() {
+  if (!handler_) return;
+  const int focused = static_cast<int>(
+      SendMessageW(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED | LVNI_SELECTED));
+  RECT place{};
+  place.left = LVIR_ICON;
+  if (focused < 0 || !SendMessageW(hwnd_, LVM_GETITEMRECT, static_cast<WPARAM>(focused),
+                                   reinterpret_cast<LPARAM>(&place))) {
+    place = RECT{};
+  }
+  menuPoint_ = POINT{place.left + (place.right - place.left) / 2,
+                     place.top + (place.bottom - place.top) / 2};
+  ClientToScreen(hwnd_, &menuPoint_);
+  menuAtItem_ = true;
+  EventHandler handler = handler_;
+  handler(platform::ListViewEvent::RightClick, focused);
+  menuAtItem_ = false;
+}
+
 void Win32ListView::OnNotify(const NMHDR& header) {
+  if (header.code == NM_RETURN && handler_) {
+    const int focused = static_cast<int>(SendMessageW(
+        hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED | LVNI_SELECTED));
+    EventHandler handler = handler_;
+    if (focused >= 0) handler(platform::ListViewEvent::DoubleClick, focused);
+    return;
+  }
   if (!handler_ || (header.code != NM_DBLCLK && header.code != NM_RCLICK)) return;
   // The list view tells the item under the cursor, -1 for empty space.
   const int item = reinterpret_cast<const NMITEMACTIVATE&>(header).iItem;

@@ -14,15 +14,20 @@ namespace win32 {
 
 class Win32ListView : public platform::ListView {
  public:
-  explicit Win32ListView(HWND control) : hwnd_(control) {}
+  explicit Win32ListView(HWND control);
   ~Win32ListView() override;
   Win32ListView(const Win32ListView&) = delete;
   Win32ListView& operator=(const Win32ListView&) = delete;
 
   HWND Handle() const { return hwnd_; }
   HIMAGELIST ImageList() const { return imageList_; }
-  // WM_NOTIFY from this control, as its dialog receives it.
+  // WM_NOTIFY from this control, as its dialog receives it. Enter opens the
+  // focused item as a double click does.
   void OnNotify(const NMHDR& header);
+  // The menu key or Shift+F10 with the focus on the list: the right click's
+  // menu for the focused item (for the empty list when none is selected),
+  // shown at that item.
+  void OnMenuKey();
 
   void SetImageSize(int width, int height) override;
   int AddImage(const platform::RgbImage& image) override;
@@ -50,6 +55,9 @@ class Win32ListView : public platform::ListView {
   int imageWidth_ = 0;
   int imageHeight_ = 0;
   EventHandler handler_;
+  // Where a menu opened from the keyboard shows, in screen coordinates.
+  bool menuAtItem_ = false;
+  POINT menuPoint_{};
 };
 
 }  // namespace win32

@@ -10,6 +10,13 @@ namespace {
 constexpr UINT kRunTasks = WM_APP + 1;
 const wchar_t kTaskWindowClass[] = L"PrismelTaskWindow";
 
+// The UI thread's busy scopes, and the message boxes open inside them.
+int g_busyDepth = 0;
+int g_messageBoxesWhileBusy = 0;
+HCURSOR g_cursorBeforeBusy = nullptr;
+
+HCURSOR WaitCursor() { return LoadCursorW(nullptr, IDC_WAIT); }
+
 HWND HandleOf(platform::Window* window) {
   return window != nullptr ? static_cast<Win32Window*>(window)->Handle() : nullptr;
 }
@@ -66,8 +73,34 @@ std::u16string Win32Ui::LoadString(int stringId) {
   return std::u16string(reinterpret_cast<const char16_t*>(text), static_cast<size_t>(length));
 }
 
+bool ShowsWaitCursor() { return g_busyDepth > 0 && g_messageBoxesWhileBusy == 0; }
+
+// A message box waits for the user: meanwhile the pointer is the arrow, and
+// the wait cursor comes back after it while the work goes on.
 void Win32Ui::ShowMessageBox(platform::Window* owner, const std::u16string& text) {
+  const bool busy = g_busyDepth > 0;
+  if (busy) {
+    ++g_messageBoxesWhileBusy;
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+  }
   MessageBoxW(HandleOf(owner), reinterpret_cast<const wchar_t*>(text.c_str()), L"", MB_OK);
+  if (busy) {
+    --g_messageBoxesWhileBusy;
+    if (g_busyDepth > 0) SetCursor(WaitCursor());
+  }
+}
+
+// The work runs on the UI thread, which handles no message meanwhile: the
+// cursor is set here, and the windows keep it while the mouse moves over
+// them (WM_SETCURSOR, Win32Window).
+void Win32Ui::BeginBusy() {
+  if (g_busyDepth++ == 0) g_cursorBeforeBusy = SetCursor(WaitCursor());
+}
+
+void Win32Ui::EndBusy() {
+  if (g_busyDepth == 0 || --g_busyDepth > 0) return;
+  SetCursor(g_cursorBeforeBusy != nullptr ? g_cursorBeforeBusy : LoadCursorW(nullptr, IDC_ARROW));
+  g_cursorBeforeBusy = nullptr;
 }
 
 void Win32Ui::Post(std::function<void()> task) {

@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "platform/Ui.h"
+#include "platform/win32/Win32ClickKeys.h"
 #include "platform/win32/WindowsHeaders.h"
 
 namespace win32 {
@@ -24,6 +25,8 @@ class Win32Ui : public platform::Ui {
   std::u16string LoadString(int stringId) override;
   void ShowMessageBox(platform::Window* owner, const std::u16string& text) override;
   void Post(std::function<void()> task) override;
+  void BeginBusy() override;
+  void EndBusy() override;
 
  private:
   static LRESULT CALLBACK TaskWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -33,6 +36,11 @@ class Win32Ui : public platform::Ui {
   HWND taskWindow_ = nullptr;
   std::mutex mutex_;
   std::deque<std::function<void()>> tasks_;
+  ClickKeyHook clickKeys_;
 };
+
+// Whether the windows show the wait cursor now: a busy scope is open and
+// no message box asks the user something.
+bool ShowsWaitCursor();
 
 }  // namespace win32

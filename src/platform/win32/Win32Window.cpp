@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/Win32AccessibleName.h"
+#include "platform/win32/Win32ClickKeys.h"
 #include "platform/win32/Win32ColorPalette.h"
-
 #include "platform/win32/Win32Imaging.h"
+#include "platform/win32/Win32Ui.h"
 
 namespace win32 {
 namespace {
@@ -56,6 +58,46 @@ void CollectPrinterFontNames(std::vector<std::wstring>& names) {
   DeleteDC(dc);
 }
 
+// Functions of newer systems, looked up so that the program still starts
+// where they are missing.
+template <typename Function>
+Function User32Function(const char* name) {
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  return user32 != nullptr
+             ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
+             : nullptr;
+}
+
+int SystemDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : platform::kDefaultDpi;
+}
+
+int DpiOf(HWND hwnd) {
+  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+  if (getDpiForWindow != nullptr && hwnd != nullptr) {
+    const UINT dpi = getDpiForWindow(hwnd);
+    if (dpi > 0) return static_cast<int>(dpi);
+  }
+  return SystemDpi();
+}
+
+// The window scales its controls itself on a change of DPI (OnDpiChanged),
+// the same way wherever it runs: the dialog manager's own scaling of
+// per-monitor aware dialogs is switched off so that nothing scales twice.
+void KeepDialogManagerFromScaling(HWND dialog) {
+  using SetBehaviorFunction = BOOL(WINAPI*)(HWND, int, int);
+  static const auto setBehavior =
+      User32Function<SetBehaviorFunction>("SetDialogDpiChangeBehavior");
+  constexpr int kDisableAll = 1;  // DDC_DISABLE_ALL
+  if (setBehavior != nullptr) (void)setBehavior(dialog, kDisableAll, kDisableAll);
+}
+
+int ScaledBy(int value, int from, int to) { return MulDiv(value, to, from); }
+
 }  // namespace
 
 Win32Window::~Win32Window() {
@@ -80,6 +122,8 @@ INT_PTR CALLBACK Win32Window::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARA
 INT_PTR Win32Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
+      dpi_ = DpiOf(hwnd_);
+      KeepDialogManagerFromScaling(hwnd_);
       handler_.AttachWindow(this);
       return handler_.OnInitDialog() ? TRUE : FALSE;
     case WM_COMMAND: {
@@ -150,11 +194,38 @@ INT_PTR Win32Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY:
       RouteNotify(reinterpret_cast<const NMHDR*>(lParam));
       return FALSE;
+    case WM_CONTEXTMENU:
+      // The menu key or Shift+F10 in a list view: its menu, as a right
+      // click opens it (a right click itself comes as NM_RCLICK).
+      if (lParam == -1) {
+        for (auto& entry : listViews_) {
+          if (entry.second->Handle() == reinterpret_cast<HWND>(wParam)) {
+            entry.second->OnMenuKey();
+            return TRUE;
+          }
+        }
+      }
+      return FALSE;
+    case WM_SETCURSOR:
+      if (!ShowsWaitCursor()) return FALSE;
+      SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+      SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
+      return TRUE;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return TRUE;
     case WM_DESTROY:
       handler_.OnDestroy();
+      // A tip window belongs to the top-level window: a child window's goes
+      // with it here.
+      if (toolTip_ != nullptr) DestroyWindow(toolTip_);
+      toolTip_ = nullptr;
       return FALSE;
     case WM_NCDESTROY:
       handler_.AttachWindow(nullptr);
+      ForgetClickKeys(hwnd_);
+      if (scaledFont_ != nullptr) DeleteObject(scaledFont_);
+      scaledFont_ = nullptr;
       hwnd_ = nullptr;
       // The pictures go with the panes that showed them.
       panePictures_.clear();
@@ -166,7 +237,14 @@ INT_PTR Win32Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void Win32Window::SetCaption(const std::u16string& text) { SetWindowTextW(hwnd_, Wide(text)); }
 std::u16string Win32Window::Caption() const { return WindowText(hwnd_); }
-void Win32Window::Show(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
+// A pop-up without caption floats over its owner (the merge preview): it
+// shows without taking the activation, so the keyboard stays with the
+// owner, and the capture key with it.
+void Win32Window::Show(bool visible) {
+  const LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
+  const bool floating = (style & WS_CHILD) == 0 && (style & WS_CAPTION) != WS_CAPTION;
+  ShowWindow(hwnd_, !visible ? SW_HIDE : floating ? SW_SHOWNA : SW_SHOW);
+}
 bool Win32Window::IsVisible() const { return hwnd_ != nullptr && IsWindowVisible(hwnd_); }
 void Win32Window::EndModal(int result) { EndDialog(hwnd_, result); }
 
@@ -290,13 +368,16 @@ bool Win32Window::DrawColoredButton(const DRAWITEMSTRUCT& item) {
     DeleteObject(face);
     const bool pushed = (item.itemState & ODS_SELECTED) != 0;
     DrawEdge(item.hDC, &rect, pushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-    if (pushed) OffsetRect(&rect, 1, 1);
+    // The face's own distances grow with the DPI, as its font does.
+    const int pixel = platform::ScaleForDpi(1, dpi_);
+    if (pushed) OffsetRect(&rect, pixel, pixel);
     const std::u16string text = WindowText(item.hwndItem);
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : button.text);
     DrawTextW(item.hDC, Wide(text), -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     if (item.itemState & ODS_FOCUS) {
-      InflateRect(&rect, -3, -3);
+      const int inset = platform::ScaleForDpi(3, dpi_);
+      InflateRect(&rect, -inset, -inset);
       DrawFocusRect(item.hDC, &rect);
     }
     return true;
@@ -347,17 +428,18 @@ bool Win32Window::DrawPicturePane(const DRAWITEMSTRUCT& item) {
   FillRect(composed, &all,
            static_cast<HBRUSH>(GetStockObject(picture != nullptr ? BLACK_BRUSH : WHITE_BRUSH)));
   if (picture != nullptr) {
+    // Placed by the picture's own size; drawn from the smaller bitmap held.
     const platform::ImageSize size = picture->Size();
-    const int pictureWidth = static_cast<int>(size.width);
-    const int pictureHeight = static_cast<int>(size.height);
-    const platform::Rect place = platform::FitPicture(pictureWidth, pictureHeight, width, height);
+    const platform::ImageSize held = picture->BitmapSize();
+    const platform::Rect place = platform::FitPicture(static_cast<int>(size.width),
+                                                      static_cast<int>(size.height), width, height);
     HDC source = CreateCompatibleDC(item.hDC);
     if (source != nullptr && place.Width() > 0 && place.Height() > 0) {
       HGDIOBJ oldSource = SelectObject(source, picture->Bitmap());
       SetStretchBltMode(composed, HALFTONE);
       SetBrushOrgEx(composed, 0, 0, nullptr);
       StretchBlt(composed, place.left, place.top, place.Width(), place.Height(), source, 0, 0,
-                 pictureWidth, pictureHeight, SRCCOPY);
+                 static_cast<int>(held.width), static_cast<int>(held.height), SRCCOPY);
       SelectObject(source, oldSource);
     }
     if (source != nullptr) DeleteDC(source);
@@ -504,6 +586,133 @@ void Win32Window::SetChosenColor(int id, uint32_t color) {
     colorButtons_.emplace_back(id, value);
   }
   InvalidateRect(item, nullptr, TRUE);
+}
+
+void Win32Window::SetClickKey(int virtualKey, int controlId) {
+  win32::SetClickKey(hwnd_, virtualKey, controlId);
+}
+
+// One tip control per window, showing the tip of whichever of its tools the
+// mouse rests on; the tools are the windows themselves (TTF_IDISHWND), which
+// the control watches (TTF_SUBCLASS).
+void Win32Window::SetToolTip(int id, const std::u16string& text) {
+  HWND tool = Target(id);
+  if (tool == nullptr) return;
+  if (toolTip_ == nullptr) {
+    if (text.empty()) return;
+    toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    if (toolTip_ == nullptr) return;
+  }
+  std::wstring copy(text.begin(), text.end());
+  TOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = hwnd_;
+  info.uId = reinterpret_cast<UINT_PTR>(tool);
+  info.lpszText = copy.data();
+  TOOLINFOW known = info;
+  known.lpszText = nullptr;
+  const bool exists = SendMessageW(toolTip_, TTM_GETTOOLINFOW, 0,
+                                   reinterpret_cast<LPARAM>(&known)) != FALSE;
+  if (text.empty()) {
+    if (exists) SendMessageW(toolTip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  } else if (exists) {
+    SendMessageW(toolTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+  } else {
+    SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  }
+}
+
+void Win32Window::SetAccessibleName(int id, const std::u16string& name) {
+  win32::SetAccessibleName(Target(id), std::wstring(name.begin(), name.end()));
+}
+
+// Tab follows the order of the controls among the window's children: the
+// ordered ones go to the top, one after the other. Each starts a group of
+// its own, so that the arrow keys stay within a control, except radio
+// buttons that follow one another, which form one group.
+void Win32Window::SetTabOrder(const std::vector<int>& ids) {
+  HWND previous = HWND_TOP;
+  bool previousIsRadio = false;
+  for (int id : ids) {
+    HWND control = Item(id);
+    if (control == nullptr) continue;
+    SetWindowPos(control, previous, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    const bool isRadio = (SendMessageW(control, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) != 0;
+    const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
+    const LONG_PTR group = static_cast<LONG_PTR>(WS_GROUP);
+    SetWindowLongPtrW(control, GWL_STYLE,
+                      isRadio && previousIsRadio ? (style & ~group) : (style | group));
+    previous = control;
+    previousIsRadio = isRadio;
+  }
+}
+
+int Win32Window::Dpi() const { return hwnd_ != nullptr ? DpiOf(hwnd_) : SystemDpi(); }
+
+void Win32Window::OnDpiChanged(int dpi, const RECT& suggested) {
+  const int from = dpi_ > 0 ? dpi_ : platform::kDefaultDpi;
+  if (dpi > 0 && dpi != from) {
+    // The font first: a list box measures its items by it.
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
+    LOGFONTW description{};
+    HFONT scaled = nullptr;
+    if (font != nullptr && GetObjectW(font, sizeof description, &description) != 0) {
+      description.lfHeight = ScaledBy(description.lfHeight, from, dpi);
+      description.lfWidth = ScaledBy(description.lfWidth, from, dpi);
+      scaled = CreateFontIndirectW(&description);
+    }
+    std::vector<std::pair<HWND, RECT>> places;
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+      RECT rect{};
+      GetWindowRect(child, &rect);
+      // A drop-down list's window is as high as its field and its list
+      // together: what it was created with, and what it is given.
+      COMBOBOXINFO combo{};
+      combo.cbSize = sizeof combo;
+      RECT list{};
+      if (GetComboBoxInfo(child, &combo) && combo.hwndList != nullptr &&
+          GetWindowRect(combo.hwndList, &list)) {
+        rect.bottom += list.bottom - list.top;
+      }
+      MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
+      places.emplace_back(child, RECT{ScaledBy(rect.left, from, dpi), ScaledBy(rect.top, from, dpi),
+                                      ScaledBy(rect.right, from, dpi),
+                                      ScaledBy(rect.bottom, from, dpi)});
+    }
+    if (scaled != nullptr) {
+      SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(scaled), FALSE);
+      for (const auto& place : places) {
+        SendMessageW(place.first, WM_SETFONT, reinterpret_cast<WPARAM>(scaled), FALSE);
+      }
+      if (scaledFont_ != nullptr) DeleteObject(scaledFont_);
+      scaledFont_ = scaled;
+    }
+    for (const auto& [child, rect] : places) {
+      SetWindowPos(child, nullptr, rect.left, rect.top, rect.right - rect.left,
+                   rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    dpi_ = dpi;
+  }
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (statusBar_ != nullptr) {
+    // Along the bottom edge of the new client area, at its scaled height.
+    RECT client{};
+    RECT bar{};
+    GetClientRect(hwnd_, &client);
+    GetWindowRect(statusBar_, &bar);
+    const int height = bar.bottom - bar.top;
+    SetWindowPos(statusBar_, nullptr, 0, client.bottom - height, client.right, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  InvalidateRect(hwnd_, nullptr, TRUE);
+  handler_.OnDpiChanged();
 }
 
 uint32_t Win32Window::ChosenColor(int id) const {

@@ -71,12 +71,25 @@ class Win32Window : public platform::Window {
   int ProgressPosition(int id) const override;
   void SetChosenColor(int id, uint32_t color) override;
   uint32_t ChosenColor(int id) const override;
+  void SetClickKey(int virtualKey, int controlId) override;
+  void SetToolTip(int id, const std::u16string& text) override;
+  void SetAccessibleName(int id, const std::u16string& name) override;
+  void SetTabOrder(const std::vector<int>& ids) override;
+  int Dpi() const override;
+  // The tooltip control of this window; null before the first tip.
+  HWND ToolTipControl() const { return toolTip_; }
 
  private:
   INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   // Hands a list view's notification to it.
   void RouteNotify(const NMHDR* header);
   HWND Item(int id) const { return hwnd_ != nullptr ? GetDlgItem(hwnd_, id) : nullptr; }
+  // A control, or the window itself for kWholeWindow.
+  HWND Target(int id) const { return id == platform::kWholeWindow ? hwnd_ : Item(id); }
+  // WM_DPICHANGED: the controls, their font and the status bar scaled from
+  // the DPI the window had, the window moved to the place the system
+  // suggests, then the handler told.
+  void OnDpiChanged(int dpi, const RECT& suggested);
 
   bool DrawColoredButton(const DRAWITEMSTRUCT& item);
   // Picture panes are owner-drawn statics.
@@ -97,6 +110,11 @@ class Win32Window : public platform::Window {
   // Destroyed after the window: their image lists outlive the controls.
   std::vector<std::pair<int, std::unique_ptr<Win32ListView>>> listViews_;
   HWND statusBar_ = nullptr;
+  HWND toolTip_ = nullptr;
+  // The DPI the controls are laid out for, and the font made for it (the
+  // template's font until the first change).
+  int dpi_ = 96;
+  HFONT scaledFont_ = nullptr;
   HICON bigIcon_ = nullptr;
   HICON smallIcon_ = nullptr;
   std::vector<ColoredButton> coloredButtons_;

@@ -1,0 +1,63 @@
+// What every streaming decoder's fuzz target checks: the header and the
+// reduced picture agree, the result has exactly the size asked for, and the
+// thumbnail cell its layout's size, whatever the bytes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "platform/streaming/PictureStream.h"
+#include "thumbnails/ThumbnailGeometry.h"
+
+namespace stream_fuzz {
+
+inline void Check(bool holds) {
+  if (!holds) __builtin_trap();
+}
+
+inline int Run(const uint8_t* data, size_t size, streaming::PictureFormat format) {
+  if (streaming::FormatOf(data, size) != format) return 0;
+  streaming::MemorySource headerSource(data, size);
+  const streaming::Header header = streaming::ReadHeader(headerSource);
+  Check(header.format == format);
+  // Compressed BMPs are left to the platform's decoder.
+  if (header.outcome != streaming::Outcome::Done) return 0;
+  Check(static_cast<uint64_t>(header.size.width) * header.size.height <=
+        platform::kMaxImagePixels);
+  // libjpeg decodes every block of a declared picture, data or not (a
+  // progressive one holds them all): larger ones would only measure
+  // libjpeg and the allocator.
+  if (format == streaming::PictureFormat::Jpeg &&
+      static_cast<uint64_t>(header.size.width) * header.size.height > 250'000) {
+    return 0;
+  }
+
+  // The last byte picks a list width: narrow lists included. Cells stay
+  // small so that the decoders, not the averaging, take the time.
+  const int clientWidth = 40 + static_cast<int>(data[size - 1] % 64);
+  const thumbnails::CellSize cell = thumbnails::CellForClientWidth(clientWidth);
+  const platform::ThumbnailLayout layout = thumbnails::LayoutFor(cell, header.size);
+  streaming::MemorySource cellSource(data, size);
+  const streaming::Reduced thumbnail = streaming::ThumbnailCell(cellSource, layout);
+  Check(thumbnail.outcome != streaming::Outcome::NotMine);
+  if (thumbnail.outcome == streaming::Outcome::Done) {
+    Check(thumbnail.size.width == header.size.width && thumbnail.size.height == header.size.height);
+    Check(thumbnail.pixels.width == cell.width && thumbnail.pixels.height == cell.height);
+    Check(thumbnail.pixels.pixels.size() == static_cast<size_t>(cell.width) * cell.height * 3);
+  }
+
+  // The pane's path is the same with a larger result: small pictures only,
+  // for speed.
+  if (static_cast<uint64_t>(header.size.width) * header.size.height > 65'536) return 0;
+  streaming::MemorySource paneSource(data, size);
+  const streaming::Reduced pane = streaming::ReducePicture(paneSource, streaming::PanePictureSize);
+  if (pane.outcome == streaming::Outcome::Done) {
+    const platform::ImageSize held = streaming::PanePictureSize(pane.size);
+    Check(pane.pixels.width == static_cast<int>(held.width) &&
+          pane.pixels.height == static_cast<int>(held.height));
+    Check(pane.pixels.pixels.size() == static_cast<size_t>(held.width) * held.height * 3);
+  }
+  return 0;
+}
+
+}  // namespace stream_fuzz

@@ -1,0 +1,172 @@
+// The capture window from the keyboard and through assistive technology:
+// the capture key, the tips and names of the symbol buttons and of the live
+// picture, and the order in which Tab visits the controls.
+#include "CaptureWindowHarness.h"
+#include "WatermarkSteps.h"
+
+namespace {
+
+headless::HeadlessWindow& LivePicture(CaptureWindowHarness& h) {
+  return *static_cast<headless::HeadlessWindow*>(h.dialog->Devices().MainPreviewHost());
+}
+
+// The controls Tab stops at now: listed, visible and enabled.
+std::vector<int> TabStops(headless::HeadlessWindow& w) {
+  std::vector<int> stops;
+  for (int id : w.TabOrder()) {
+    if (w.IsControlVisible(id) && w.IsEnabled(id)) stops.push_back(id);
+  }
+  return stops;
+}
+
+}  // namespace
+
+TEST(CaptureKey, SpaceCapturesOnePictureWhereverTheFocusIsExceptInTyping) {
+  CaptureWindowHarness h;
+  h.Then([&] {
+    auto& w = h.Window();
+    ASSERT_TRUE(w.UserPressKey(IDC_COLOR_MODE, platform::kKeySpace));
+    EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 1u);
+    EXPECT_EQ(w.Selection(IDC_COLOR_MODE), 0);
+    // On a check box and on a push button the key captures instead of
+    // toggling or pressing them.
+    ASSERT_TRUE(w.UserPressKey(IDC_HAND_CROP, platform::kKeySpace));
+    EXPECT_FALSE(w.IsChecked(IDC_HAND_CROP));
+    ASSERT_TRUE(w.UserPressKey(IDC_SAVE, platform::kKeySpace));
+    EXPECT_EQ(h.SettingsFileText(), "");
+    EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 3u);
+  });
+  h.Run();
+}
+
+TEST(CaptureKey, InTheWatermarkDialogSpaceKeepsItsOwnMeaning) {
+  CaptureWindowHarness h;
+  h.Then([&] {
+    watermark_test::ShowWatermarkControls(h);
+    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
+    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK_SETTINGS));
+  });
+  h.Then([&] {
+    auto& dialog = watermark_test::WatermarkDialog(h);
+    ASSERT_TRUE(dialog.UserType(IDC_WM_TEXT, u"Draft"));
+    ASSERT_TRUE(dialog.UserPressKey(IDC_WM_TEXT, platform::kKeySpace));
+    EXPECT_EQ(dialog.Text(IDC_WM_TEXT), u"Draft ");
+    const bool bold = dialog.IsChecked(IDC_WM_BOLD);
+    ASSERT_TRUE(dialog.UserPressKey(IDC_WM_BOLD, platform::kKeySpace));
+    EXPECT_NE(dialog.IsChecked(IDC_WM_BOLD), bold);
+    EXPECT_TRUE(h.dialog->Link().PendingFiles().empty());
+    dialog.UserClose();
+  });
+  h.Run();
+}
+
+TEST(ControlDescriptions, SymbolButtonsCaptureAndLivePictureAreDescribedInTheLanguage) {
+  CaptureWindowHarness h;
+  h.Then([&] {
+    auto& w = h.Window();
+    EXPECT_EQ(w.ToolTip(IDC_ZOOM_IN), u"Zoom in");
+    EXPECT_EQ(w.AccessibleName(IDC_ZOOM_IN), u"Zoom in");
+    EXPECT_EQ(w.AccessibleName(IDC_ZOOM_OUT), u"Zoom out");
+    EXPECT_EQ(w.ToolTip(IDC_ORIGINAL_SIZE), u"Actual size");
+    EXPECT_EQ(w.ToolTip(IDC_CAPTURE), u"Space bar: capture");
+    EXPECT_EQ(w.AccessibleName(IDC_CAPTURE), u"Capture");
+    EXPECT_EQ(LivePicture(h).AccessibleName(platform::kWholeWindow), u"Live picture");
+    EXPECT_EQ(LivePicture(h).ToolTip(platform::kWholeWindow), u"Live picture");
+
+    ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN")));
+    EXPECT_EQ(w.AccessibleName(IDC_ZOOM_IN), u"放大");
+    EXPECT_EQ(w.ToolTip(IDC_ORIGINAL_SIZE), u"实际大小");
+    EXPECT_EQ(w.ToolTip(IDC_CAPTURE), u"空格键：拍照");
+    EXPECT_EQ(LivePicture(h).AccessibleName(platform::kWholeWindow), u"实时画面");
+    // The captions stay the symbols.
+    EXPECT_EQ(w.Text(IDC_ZOOM_IN), u"+");
+  });
+  h.Run();
+}
+
+TEST(ControlDescriptions, ALanguageFileWithoutThemGivesEnglishAndHidesNothing) {
+  CaptureWindowHarness h;
+  std::string german = h.program.ReadFile("Language/DE.xml");
+  for (const char* key : {"ZoomIn", "ZoomOut", "ActualSize", "LivePicture", "CaptureKey"}) {
+    const size_t start = german.find(std::string("<") + key);
+    const size_t end = german.find(std::string("</") + key + ">");
+    ASSERT_NE(start, std::string::npos) << key;
+    german.erase(start, end + std::string(key).size() + 3 - start);
+  }
+  h.WriteProgramFile("Language/DE.xml", german);
+  h.Then([&] {
+    auto& w = h.Window();
+    ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN")));
+    const std::vector<int> stopsInChinese = TabStops(w);
+    ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"DE")));
+    EXPECT_EQ(w.Text(IDC_SAVE), u"Speichern");
+    EXPECT_EQ(w.AccessibleName(IDC_ZOOM_OUT), u"Zoom out");
+    EXPECT_EQ(w.ToolTip(IDC_CAPTURE), u"Space bar: capture");
+    EXPECT_EQ(LivePicture(h).ToolTip(platform::kWholeWindow), u"Live picture");
+    EXPECT_EQ(TabStops(w), stopsInChinese);
+    EXPECT_TRUE(w.IsControlVisible(IDC_ZOOM_IN));
+  });
+  h.Run();
+}
+
+TEST(TabOrder, FollowsTheLeftColumnThenTheRowsUnderThePictureThenTheRightColumn) {
+  CaptureWindowHarness h;
+  h.Then([&] {
+    auto& w = h.Window();
+    EXPECT_EQ(TabStops(w),
+              (std::vector<int>{1004, 1005, 1006, 1095, 1108, 1101, 1007, 1075,  // left column
+                                1018, 1023, 1024, 1025, 1026,                    // under the picture
+                                1019, 1098, 1021, 1099,                          // bottom row
+                                1029, 1109}));                                   // right column
+    // A first thumbnail makes Exit reachable; with the merge on, its radios
+    // come in the order they are shown.
+    ASSERT_TRUE(w.UserPressKey(IDC_COLOR_MODE, platform::kKeySpace));
+  });
+  h.Then([&] {
+    auto& w = h.Window();
+    ASSERT_TRUE(w.UserClick(IDC_MERGE));
+    const std::vector<int> stops = TabStops(w);
+    ASSERT_EQ(stops.size(), 22u);
+    EXPECT_EQ(std::vector<int>(stops.begin() + 6, stops.begin() + 9),
+              (std::vector<int>{IDC_MERGE, IDC_MERGE_VERTICAL, IDC_MERGE_HORIZONTAL}));
+    EXPECT_EQ(std::vector<int>(stops.end() - 3, stops.end()),
+              (std::vector<int>{IDC_THUMBNAILS, IDC_EXIT, IDC_CAPTURE}));
+  });
+  h.Run();
+}
+
+TEST(TabOrder, EveryControlTheWindowShowsIsInTheOrderedColumns) {
+  CaptureWindowHarness h;
+  h.Then([&] {
+    const std::vector<int>& ordered = capturewindow::Accessibility::TabOrder();
+    const std::vector<int> focusable = h.Window().TabOrder();
+    for (const headless::HeadlessControl& control : h.Window().Controls()) {
+      const bool takesFocus =
+          std::find(focusable.begin(), focusable.end(), control.id) != focusable.end();
+      if (!control.visible || !takesFocus) continue;
+      EXPECT_NE(std::find(ordered.begin(), ordered.end(), control.id), ordered.end())
+          << "control " << control.id;
+    }
+  });
+  h.Run();
+}
+
+TEST(CaptureKey, InTheAutoCaptureDialogSpaceTakesNoPicture) {
+  CaptureWindowHarness h;
+  h.WriteProgramFile("Kelpra.ini", "[Library]\nTickMs=0\n");
+  h.Then([&] {
+    ASSERT_TRUE(h.Window().UserSelect(IDC_AUTO_CAPTURE_MODE, 1));
+    ASSERT_TRUE(h.Window().UserClick(IDC_CAPTURE));
+  });
+  h.Then([&] {
+    headless::HeadlessWindow* dialog = h.host.ui.ActiveModal();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_EQ(dialog->TemplateId(), IDD_AUTO_CAPTURE);
+    h.ClearCallLog();
+    EXPECT_FALSE(dialog->UserPressKey(platform::kWholeWindow, platform::kKeySpace));
+    EXPECT_TRUE(h.CallLines(true).empty());
+    EXPECT_TRUE(h.dialog->Link().PendingFiles().empty());
+    dialog->UserClick(IDC_AC_END);
+  });
+  h.Run();
+}
