@@ -9,6 +9,9 @@
 #                                   captures under Wine, every fuzz target for
 #                                   10 million inputs or 30 minutes
 #   --no-fuzz, --no-wine            leave those parts out
+#   --fuzz-figures FILE             take the fuzzing figures from an earlier
+#                                   run (PRISMEL_FIGURES=FILE scripts/fuzz.sh
+#                                   1800 10000000) instead of fuzzing again
 #
 # Each run appends what held to a figures file; the table between the
 # markers in docs/reliability.md is then rewritten from it (with the date,
@@ -17,14 +20,17 @@
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-mode=quick fuzz=1 wine=1
-for arg in "$@"; do
-  case "$arg" in
+mode=quick fuzz=1 wine=1 fuzz_figures=
+while [ $# -gt 0 ]; do
+  case "$1" in
     --long) mode=long ;;
     --no-fuzz) fuzz=0 ;;
     --no-wine) wine=0 ;;
-    *) echo "usage: scripts/reliability.sh [--long] [--no-fuzz] [--no-wine]" >&2; exit 2 ;;
+    --fuzz-figures) fuzz=0 fuzz_figures=${2:-}; shift ;;
+    *) echo "usage: scripts/reliability.sh [--long] [--no-fuzz] [--no-wine]" \
+            "[--fuzz-figures FILE]" >&2; exit 2 ;;
   esac
+  shift
 done
 export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
 figures=$(mktemp)
@@ -73,6 +79,10 @@ if [ "$fuzz" = 1 ]; then
   else
     failures+=("fuzz build")
   fi
+fi
+
+if [ -n "$fuzz_figures" ]; then
+  cat "$fuzz_figures" >> "$figures" || failures+=("fuzzing figures")
 fi
 
 # The table: the sessions of each export summed up in two rows, every other
