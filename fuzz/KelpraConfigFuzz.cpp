@@ -23,6 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       }
     }
   }
-  if (config.tickMs < 1 || config.tickMs > kelpra::limits::kMaxTickMs) __builtin_trap();
+  if (config.tickMs < 0 || config.tickMs > kelpra::limits::kMaxTickMs) __builtin_trap();
   return 0;
 }
