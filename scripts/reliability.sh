@@ -16,7 +16,8 @@
 # Each run appends what held to a figures file; the table between the
 # markers in docs/reliability.md is then rewritten from it (with the date,
 # the mode and any run that failed). The script fails when any run failed.
-# Heavy runs are started with nice -n 19: the machine is shared.
+# Heavy runs are started with nice -n 19: the machine is shared. The fuzz
+# targets run one per core (PRISMEL_FUZZ_JOBS to choose otherwise).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -75,7 +76,8 @@ fi
 if [ "$fuzz" = 1 ]; then
   echo "=== fuzzing (${fuzz_args[*]})"
   if cmake --preset fuzz >/dev/null && nice -n 19 cmake --build --preset fuzz; then
-    nice -n 19 scripts/fuzz.sh "${fuzz_args[@]}" || failures+=("fuzzing")
+    PRISMEL_FUZZ_JOBS=${PRISMEL_FUZZ_JOBS:-$(nproc)} nice -n 19 scripts/fuzz.sh "${fuzz_args[@]}" ||
+      failures+=("fuzzing")
   else
     failures+=("fuzz build")
   fi
