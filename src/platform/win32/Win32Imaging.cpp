@@ -45,36 +45,6 @@ class FileSource : public streaming::ByteSource {
   HANDLE file_;
 };
 
-// A 24-bit device-independent bitmap of `image`; null when it could not be
-// made.
-HBITMAP BitmapOf(const platform::RgbImage& image) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = image.width;
-  info.bmiHeader.biHeight = -image.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (bitmap == nullptr || bits == nullptr) {
-    if (bitmap != nullptr) DeleteObject(bitmap);
-    return nullptr;
-  }
-  const size_t stride = (static_cast<size_t>(image.width) * 3 + 3) & ~static_cast<size_t>(3);
-  for (int y = 0; y < image.height; ++y) {
-    const uint8_t* in = image.pixels.data() + static_cast<size_t>(y) * image.width * 3;
-    uint8_t* out = static_cast<uint8_t*>(bits) + static_cast<size_t>(y) * stride;
-    for (int x = 0; x < image.width; ++x, in += 3, out += 3) {
-      out[0] = in[2];
-      out[1] = in[1];
-      out[2] = in[0];
-    }
-  }
-  GdiFlush();
-  return bitmap;
-}
-
 // A GDI+ image, disposed with this object.
 class GdiplusImage {
  public:
@@ -178,6 +148,34 @@ std::optional<platform::RgbImage> Letterbox(HBITMAP thumbnail,
 
 }  // namespace
 
+HBITMAP DibSectionOf(const platform::RgbImage& image) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = image.width;
+  info.bmiHeader.biHeight = -image.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap == nullptr || bits == nullptr) {
+    if (bitmap != nullptr) DeleteObject(bitmap);
+    return nullptr;
+  }
+  const size_t stride = (static_cast<size_t>(image.width) * 3 + 3) & ~static_cast<size_t>(3);
+  for (int y = 0; y < image.height; ++y) {
+    const uint8_t* in = image.pixels.data() + static_cast<size_t>(y) * image.width * 3;
+    uint8_t* out = static_cast<uint8_t*>(bits) + static_cast<size_t>(y) * stride;
+    for (int x = 0; x < image.width; ++x, in += 3, out += 3) {
+      out[0] = in[2];
+      out[1] = in[1];
+      out[2] = in[0];
+    }
+  }
+  GdiFlush();
+  return bitmap;
+}
+
 Win32Picture::~Win32Picture() {
   if (bitmap_ != nullptr) DeleteObject(bitmap_);
 }
@@ -249,7 +247,7 @@ std::unique_ptr<platform::Picture> Win32Imaging::LoadPicture(const std::u16strin
     const streaming::Reduced picture = streaming::ReducePicture(file, streaming::PanePictureSize);
     if (picture.outcome == streaming::Outcome::Refused) return nullptr;
     if (picture.outcome == streaming::Outcome::Done) {
-      HBITMAP bitmap = BitmapOf(picture.pixels);
+      HBITMAP bitmap = DibSectionOf(picture.pixels);
       if (bitmap == nullptr) return nullptr;
       const platform::ImageSize held{static_cast<uint32_t>(picture.pixels.width),
                                      static_cast<uint32_t>(picture.pixels.height)};

@@ -32,6 +32,10 @@ class Win32Picture : public platform::Picture {
   platform::ImageSize bitmapSize_;
 };
 
+// A 24-bit device-independent bitmap of `image`; null when it could not be
+// made.
+HBITMAP DibSectionOf(const platform::RgbImage& image);
+
 class Win32Imaging : public platform::Imaging {
  public:
   // GDI+ is started on the first picture it is needed for and kept for the

@@ -1,44 +1,10 @@
 #include "platform/win32/Win32ListView.h"
 
-#include <vector>
-
+#include "platform/win32/Win32Imaging.h"
 #include "platform/win32/Win32Window.h"
 
 namespace win32 {
 namespace {
-
-// The picture as a bitmap compatible with the display; null on failure.
-HBITMAP DisplayBitmapOf(const platform::RgbImage& image) {
-  // DIB rows are BGR, padded to 4 bytes; a negative height puts the top row first.
-  const size_t stride = (static_cast<size_t>(image.width) * 3 + 3) & ~static_cast<size_t>(3);
-  std::vector<uint8_t> bits(stride * static_cast<size_t>(image.height));
-  for (int y = 0; y < image.height; ++y) {
-    const uint8_t* in = image.pixels.data() + static_cast<size_t>(y) * image.width * 3;
-    uint8_t* out = bits.data() + static_cast<size_t>(y) * stride;
-    for (int x = 0; x < image.width; ++x, in += 3, out += 3) {
-      out[0] = in[2];
-      out[1] = in[1];
-      out[2] = in[0];
-    }
-  }
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = image.width;
-  info.bmiHeader.biHeight = -image.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  HDC screen = GetDC(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, image.width, image.height);
-  if (bitmap != nullptr &&
-      SetDIBits(screen, bitmap, 0, static_cast<UINT>(image.height), bits.data(), &info,
-                DIB_RGB_COLORS) == 0) {
-    DeleteObject(bitmap);
-    bitmap = nullptr;
-  }
-  ReleaseDC(nullptr, screen);
-  return bitmap;
-}
 
 constexpr UINT_PTR kEnterSubclassId = 0x454E5452;  // "ENTR"
 
@@ -85,7 +51,7 @@ int Win32ListView::AddImage(const platform::RgbImage& image) {
       image.pixels.size() != static_cast<size_t>(image.width) * image.height * 3) {
     return -1;
   }
-  HBITMAP bitmap = DisplayBitmapOf(image);
+  HBITMAP bitmap = DibSectionOf(image);
   if (bitmap == nullptr) return -1;
   const int index = ImageList_Add(imageList_, bitmap, nullptr);
   DeleteObject(bitmap);
