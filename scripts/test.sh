@@ -34,7 +34,7 @@ run_preset() {
       fi
       ;;
     win64) xvfb-run -a -s "-screen 0 1400x900x24" ctest --preset win64 ;;
-    fuzz) scripts/fuzz.sh 30 ;;
+    fuzz) PRISMEL_FUZZ_JOBS=$(nproc) scripts/fuzz.sh 30 ;;
     *) ctest --preset "$preset" ;;
   esac
 }
