@@ -520,10 +520,16 @@ void ScriptedSession::QueueRandomSteps(uint32_t seed, int steps, bool injectFail
     // from it as the session goes.
     if (i % 200 == 199) Then([this] { NoteMergeSources(); });
   }
-  // The session ends the ordinary way, with the camera working again.
+  // The session ends the ordinary way, with the camera working again: no
+  // failure left armed, and a camera plugged in (or, with the library full,
+  // one taken out), so that a device list emptied by a failed rebuild is
+  // filled again before the last capture.
   Then([this] {
     testing_support::KelpraHooks hooks(h.dialog->Camera());
     for (const char* name : kExportNames) (void)hooks.FailNext(name, 0, 0);
+    if (hooks.PlugDevice(nullptr) < 0) (void)hooks.UnplugDevice(0);
+  });
+  Then([this] {
     Select(IDC_AUTO_CAPTURE_MODE, 0);
     SetCheck(IDC_MERGE, false);
     Click(IDC_CAPTURE);
