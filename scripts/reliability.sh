@@ -8,10 +8,13 @@
 #                                   10,000 automatic shots natively, 300
 #                                   captures under Wine, every fuzz target for
 #                                   10 million inputs or 30 minutes
-#   --no-fuzz, --no-wine            leave those parts out
-#   --fuzz-figures FILE             take the fuzzing figures from an earlier
-#                                   run (PRISMEL_FIGURES=FILE scripts/fuzz.sh
-#                                   1800 10000000) instead of fuzzing again
+#   --no-native, --no-wine, --no-fuzz
+#                                   leave those parts out
+#   --keep-figures FILE             append this run's figures to FILE too
+#   --figures-from FILE             put the figures of an earlier run (kept
+#                                   with --keep-figures, or PRISMEL_FIGURES=
+#                                   FILE scripts/fuzz.sh 1800 10000000) in
+#                                   the table as well
 #
 # Each run appends what held to a figures file; the table between the
 # markers in docs/reliability.md is then rewritten from it (with the date,
@@ -21,15 +24,17 @@
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-mode=quick fuzz=1 wine=1 fuzz_figures=
+mode=quick native=1 fuzz=1 wine=1 keep_figures= earlier_figures=
 while [ $# -gt 0 ]; do
   case "$1" in
     --long) mode=long ;;
+    --no-native) native=0 ;;
     --no-fuzz) fuzz=0 ;;
     --no-wine) wine=0 ;;
-    --fuzz-figures) fuzz=0 fuzz_figures=${2:-}; shift ;;
-    *) echo "usage: scripts/reliability.sh [--long] [--no-fuzz] [--no-wine]" \
-            "[--fuzz-figures FILE]" >&2; exit 2 ;;
+    --keep-figures) keep_figures=${2:?--keep-figures takes a file}; shift ;;
+    --figures-from) earlier_figures=${2:?--figures-from takes a file}; shift ;;
+    *) echo "usage: scripts/reliability.sh [--long] [--no-native] [--no-wine] [--no-fuzz]" \
+            "[--keep-figures FILE] [--figures-from FILE]" >&2; exit 2 ;;
   esac
   shift
 done
@@ -51,11 +56,13 @@ build() {  # PRESET TARGET...
   cmake --preset "$1" >/dev/null && nice -n 19 cmake --build --preset "$1" --target "${@:2}"
 }
 
-echo "=== native sessions ($mode)"
-if build linux reliability_tests; then
-  nice -n 19 build/linux/tests/reliability/reliability_tests || failures+=("native sessions")
-else
-  failures+=("native build")
+if [ "$native" = 1 ]; then
+  echo "=== native sessions ($mode)"
+  if build linux reliability_tests; then
+    nice -n 19 build/linux/tests/reliability/reliability_tests || failures+=("native sessions")
+  else
+    failures+=("native build")
+  fi
 fi
 
 if [ "$wine" = 1 ]; then
@@ -83,15 +90,18 @@ if [ "$fuzz" = 1 ]; then
   fi
 fi
 
-if [ -n "$fuzz_figures" ]; then
-  cat "$fuzz_figures" >> "$figures" || failures+=("fuzzing figures")
+if [ -n "$keep_figures" ]; then
+  cat "$figures" >> "$keep_figures" || failures+=("keeping the figures")
+fi
+if [ -n "$earlier_figures" ]; then
+  cat "$earlier_figures" >> "$figures" || failures+=("figures of an earlier run")
 fi
 
 # The table: the sessions of each export summed up in two rows, every other
 # figure as it came; the exports one by one in a second table.
 table=$(mktemp)
 {
-  echo "Run of $(date -u +%Y-%m-%d) ($mode), on $(nproc) cores."
+  echo "Run of $(date -u +%Y-%m-%d) ($mode), on $(nproc) cores${earlier_figures:+, with figures of an earlier run of this script}."
   echo
   echo "| Scenario | Runs | What held |"
   echo "|---|---|---|"
