@@ -564,6 +564,7 @@ void ScriptedSession::CheckPromises(const std::string& label) {
     delivered.push_back(received[i].text);
   }
   outcome_.filesDelivered = delivered.size();
+  outcome_.filesPublished = h.dialog->Link().PendingFiles().size();
   ASSERT_GE(received.size(), 2u);
   EXPECT_EQ(received[received.size() - 2].code, kDSCodeBracket);
   EXPECT_EQ(received[received.size() - 2].text, u"END");

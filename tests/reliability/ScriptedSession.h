@@ -41,6 +41,7 @@ struct SessionOutcome {
   size_t stepsRun = 0;
   size_t stepsQueued = 0;
   size_t filesDelivered = 0;
+  size_t filesPublished = 0;  // batch: pictures listed over the session, deleted ones too
   size_t messageBoxes = 0;
 };
 
