@@ -111,8 +111,9 @@ case "$session" in
     (( files > count / 3 )) || fail "only $files files handed over"
     settings_valid || fail "the settings file is not valid"
     printf '%s\n' "${samples[@]}"
+    highest=$(for sample in "${samples[@]}"; do value gditable "$sample"; done | sort -n | tail -n 1)
     figure "Soak, Wine (win64)" "$count captures" \
-      "after 50: $first; at the end: $last; $files files handed over"
+      "GDI handle table $(value gditable "$first") objects after 50 captures, at most $highest later, $(value gditable "$last") at the end; windows $(value windows "$first") throughout; $files files handed over (a pair of captures makes one); GetGuiResources answers 0 under Wine"
     ;;
   *) echo "unknown session $session"; exit 2 ;;
 esac
