@@ -186,15 +186,7 @@ Reduced DecodeJpeg(Reader& reader, const SizeChoice* choose) {
   const std::optional<platform::ImageSize> size =
       AcceptSize(run.declared.width, run.declared.height);
   if (!size) return result;
-  result.size = *size;
-  if (choose == nullptr) {
-    result.outcome = Outcome::Done;
-    return result;
-  }
-  if (!decoded || run.reducer == nullptr || !run.reducer->Received()) return result;
-  result.outcome = Outcome::Done;
-  result.pixels = run.reducer->Finish();
-  return result;
+  return ResultOf(*size, choose == nullptr, decoded, run.reducer.get());
 }
 
 }  // namespace streaming::detail

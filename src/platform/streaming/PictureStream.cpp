@@ -25,6 +25,18 @@ platform::ImageSize Chosen(const SizeChoice& choose, platform::ImageSize picture
   return size;
 }
 
+Reduced ResultOf(platform::ImageSize size, bool sizeOnly, bool decoded, AreaReducer* reducer) {
+  Reduced result;
+  result.size = size;
+  if (sizeOnly) {
+    result.outcome = Outcome::Done;
+  } else if (decoded && reducer != nullptr && reducer->Received()) {
+    result.outcome = Outcome::Done;
+    result.pixels = reducer->Finish();
+  }
+  return result;
+}
+
 }  // namespace detail
 
 namespace {

@@ -148,21 +148,12 @@ bool RunPng(PngRun& run) {
 }  // namespace
 
 Reduced DecodePng(Reader& reader, const SizeChoice* choose) {
-  Reduced result;
   PngRun run;
   run.reader = &reader;
   run.choose = choose;
   const bool decoded = RunPng(run);
-  if (!run.headerRead || !run.accepted) return result;
-  result.size = run.declared;
-  if (choose == nullptr) {
-    result.outcome = Outcome::Done;
-    return result;
-  }
-  if (!decoded || run.reducer == nullptr || !run.reducer->Received()) return result;
-  result.outcome = Outcome::Done;
-  result.pixels = run.reducer->Finish();
-  return result;
+  if (!run.headerRead || !run.accepted) return {};
+  return ResultOf(run.declared, choose == nullptr, decoded, run.reducer.get());
 }
 
 }  // namespace streaming::detail
