@@ -44,7 +44,7 @@ echo "=== Windows: $note"
 echo "The product's thumbnail path (Win32Imaging) next to a GDI+ full decode, same files, same run:"
 winpath() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 PRISMEL_WINEPREFIX="$root/build/bench-$windows/wineprefix" \
-  xvfb-run -a -s "-screen 0 1024x768x24" scripts/wine-run.sh --arch=$windows \
+  scripts/desktop-run.sh --screen 1024x768 scripts/wine-run.sh --arch=$windows \
   "build/bench-$windows/bench/ThumbnailBenchWin.exe" \
   "$(winpath "$pictures/page-5616x3744.bmp")" "$(winpath "$pictures/merged-11232x3744.bmp")" \
   "$(winpath "$pictures/page-5616x3744.jpg")" "$(winpath "$pictures/page-5616x3744.png")"

@@ -89,7 +89,7 @@ steps=(
   click:1030 waitexit
 )
 
-xvfb-run -a -s "-screen 0 1400x900x24" bash -c '
+scripts/desktop-run.sh bash -c '
   set -eu
   out=$1 root=$2 program=$3
   shift 3

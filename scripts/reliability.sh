@@ -71,7 +71,7 @@ if [ "$wine" = 1 ]; then
     export PRISMEL_WINEPREFIX="$root/build/win64/wineprefix" PRISMEL_WINEARCH=win64
     for session in "hostile 10000" "soak $wine_captures"; do
       # shellcheck disable=SC2086
-      nice -n 19 xvfb-run -a -s "-screen 0 1400x900x24" \
+      nice -n 19 scripts/desktop-run.sh \
         tests/win32/e2e/reliability-sessions.sh build/win64/bin $session ||
         failures+=("Wine ${session%% *}")
     done

@@ -27,13 +27,13 @@ run_preset() {
     win32)
       local reason
       if reason=$(scripts/wine-can-run.sh 2>&1); then
-        xvfb-run -a -s "-screen 0 1400x900x24" ctest --preset win32
+        scripts/desktop-run.sh ctest --preset win32
       else
         echo "win32: built, not run (${reason%.}); the Windows tests run in the win64 build instead"
         run_preset win64
       fi
       ;;
-    win64) xvfb-run -a -s "-screen 0 1400x900x24" ctest --preset win64 ;;
+    win64) scripts/desktop-run.sh ctest --preset win64 ;;
     fuzz) PRISMEL_FUZZ_JOBS=$(nproc) scripts/fuzz.sh 30 ;;
     *) ctest --preset "$preset" ;;
   esac

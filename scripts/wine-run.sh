@@ -52,6 +52,6 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1400x900x24" "$loader" "$@"
+  exec "$here/scripts/desktop-run.sh" "$loader" "$@"
 fi
 exec "$loader" "$@"

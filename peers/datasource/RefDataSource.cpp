@@ -22,6 +22,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 #include <memory>
 #include <string>
@@ -255,6 +256,70 @@ bool RunWaitRecordStep(const std::vector<std::wstring>& args) {
       kExitTimeoutMs);
 }
 
+// The number of items of list or list view `list`; -1 without a list.
+LRESULT ItemCount(HWND list) {
+  if (list == nullptr) return -1;
+  wchar_t className[64] = {};
+  GetClassNameW(list, className, 64);
+  // A list view's count needs no memory of the other process.
+  const UINT message = _wcsicmp(className, WC_LISTVIEWW) == 0 ? LVM_GETITEMCOUNT : CB_GETCOUNT;
+  return SendMessageW(list, message, 0, 0);
+}
+
+// Handles messages until list ID of the chosen window holds N items.
+bool RunWaitCountStep(const std::vector<std::wstring>& args) {
+  const int id = _wtoi(args[0].c_str());
+  const LRESULT wanted = _wtoi(args[1].c_str());
+  const bool reached = PumpUntil(
+      [&] {
+        HWND window = TargetWindow();
+        return window != nullptr && ItemCount(GetDlgItem(window, id)) == wanted;
+      },
+      kExitTimeoutMs);
+  if (!reached) g_state.log->Event("waitcount", Narrow(args[0] + L" never held " + args[1]));
+  return reached;
+}
+
+// How many lines of the camera library's call log file begin with "EXPORT(".
+int CallsInLog(const std::string& path, const std::string& exportName) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return 0;
+  const std::string start = exportName + "(";
+  int calls = 0;
+  bool lineStart = true;
+  std::string head;
+  for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) {
+    if (c == '\n') {
+      lineStart = true;
+      head.clear();
+      continue;
+    }
+    if (!lineStart) continue;
+    head.push_back(static_cast<char>(c));
+    if (head.size() == start.size()) {
+      if (head == start) ++calls;
+      lineStart = false;
+    }
+  }
+  std::fclose(file);
+  return calls;
+}
+
+// Handles messages until the call log holds N calls of EXPORT.
+bool RunWaitCallsStep(const std::vector<std::wstring>& args) {
+  const char* path = std::getenv("KELPRA_CALL_LOG");
+  if (path == nullptr || *path == 0) {
+    g_state.log->Event("waitcalls", "KELPRA_CALL_LOG is not set");
+    return false;
+  }
+  const std::string exportName = Narrow(args[0]);
+  const int wanted = _wtoi(args[1].c_str());
+  const bool reached =
+      PumpUntil([&] { return CallsInLog(path, exportName) >= wanted; }, kExitTimeoutMs);
+  if (!reached) g_state.log->Event("waitcalls", exportName + " never called " + Narrow(args[1]));
+  return reached;
+}
+
 // The steps that act on any window of Prismel, such as an option dialog.
 bool RunDialogStep(const Step& step) {
   const auto& args = step.arguments;
@@ -272,6 +337,8 @@ bool RunDialogStep(const Step& step) {
   if (step.verb == L"listmenu") return RunListMenuStep(args);
   if (step.verb == L"msgbox") return RunMessageBoxStep();
   if (step.verb == L"waitrecord") return RunWaitRecordStep(args);
+  if (step.verb == L"waitcount") return RunWaitCountStep(args);
+  if (step.verb == L"waitcalls") return RunWaitCallsStep(args);
   if (step.verb == L"visible") {
     HWND window = TargetWindow();
     if (window == nullptr) return false;
@@ -486,11 +553,7 @@ bool RunStep(const Step& step) {
     HWND capture = TargetWindow();
     HWND list = capture != nullptr ? GetDlgItem(capture, _wtoi(args[0].c_str())) : nullptr;
     if (list == nullptr) return false;
-    wchar_t className[64] = {};
-    GetClassNameW(list, className, 64);
-    // A list view's count needs no memory of the other process.
-    const UINT message = _wcsicmp(className, WC_LISTVIEWW) == 0 ? LVM_GETITEMCOUNT : CB_GETCOUNT;
-    const std::wstring text = std::to_wstring(SendMessageW(list, message, 0, 0));
+    const std::wstring text = std::to_wstring(ItemCount(list));
     g_state.log->Read(Narrow(L"count:" + args[0]), std::u16string(text.begin(), text.end()));
     return true;
   }

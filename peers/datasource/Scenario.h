@@ -38,6 +38,10 @@
 //                               its text and press its OK
 //   waitrecord:CODE[:TEXT]      handle messages until a record CODE (with TEXT) arrived
 //                               that no earlier waitrecord step took
+//   waitcount:ID:N              handle messages until list or list view ID of the chosen
+//                               window holds N items (a capture is listed)
+//   waitcalls:EXPORT:N          handle messages until the camera library's call log (the
+//                               file KELPRA_CALL_LOG names) holds N calls of EXPORT
 //   visible                     log whether the chosen window is visible ("1" or "0")
 //   presskey:ID:VK              give control ID the focus, as Tab would, and press and
 //                               release a key there through Prismel's message queue, as

@@ -36,7 +36,7 @@ session() {  # DPI SCREEN
   local dpi=$1 screen=$2 use_prefix=$prefix
   [ "$dpi" = 144 ] && use_prefix=$wide
   rm -f "$program/LastSetting.xml" "$work/shot" "$work/shot.done"
-  PRISMEL_WINEPREFIX="$use_prefix" xvfb-run -a -s "-screen 0 ${screen}x24" bash -c '
+  PRISMEL_WINEPREFIX="$use_prefix" "$here/../../../scripts/desktop-run.sh" --screen "$screen" bash -c '
     "$1" "$2/RefDataSource.exe" --log "Z:$3/log-$4" send:202 send:204:SHOWUI wait:1500 layout \
       check:1007:1 wait:700 rect:1031 poprect "signal:Z:$3/shot" "waitfor:Z:$3/shot.done" \
       send:211 waitexit >/dev/null 2>&1 &
