@@ -11,7 +11,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-scripts/install-deps.sh >/dev/null
+scripts/install-deps.sh --bench >/dev/null
 export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
 pictures="$root/build/bench-pictures"
 

@@ -28,7 +28,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 started=$(date +%s)
 
-scripts/install-deps.sh
+scripts/install-deps.sh --demo
 preset=win32
 if ! reason=$(scripts/wine-can-run.sh 2>&1); then
   preset=win64

@@ -6,8 +6,9 @@
 #
 #   desktop-run.sh [--screen WxH] COMMAND [ARGUMENT ...]
 #
-# The display is chosen free (xvfb-run -a); the command runs once the
-# window manager has taken the screen, and its exit status is returned.
+# Xvfb picks a free display itself (-displayfd), so that desktops started
+# side by side never share one; the command runs once the window manager
+# has taken the screen, and its exit status is returned.
 set -euo pipefail
 screen=1400x900
 if [ "${1:-}" = --screen ]; then
@@ -16,19 +17,38 @@ if [ "${1:-}" = --screen ]; then
 fi
 [ $# -gt 0 ] || { echo "usage: desktop-run.sh [--screen WxH] COMMAND [ARGUMENT ...]" >&2; exit 2; }
 
-exec xvfb-run -a -s "-screen 0 ${screen}x24 -nolisten tcp" bash -c '
-  set -u
-  openbox --sm-disable >/dev/null 2>&1 &
-  manager=$!
-  # openbox names itself on the root window once it manages the screen.
-  for _ in $(seq 1 200); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
-    kill -0 "$manager" 2>/dev/null || { echo "desktop-run: openbox did not start" >&2; exit 1; }
-    sleep 0.05
-  done
-  "$@"
-  status=$?
-  kill "$manager" 2>/dev/null
-  wait "$manager" 2>/dev/null
-  exit $status
-' desktop "$@"
+state=$(mktemp -d)
+server="" manager=""
+cleanup() {
+  [ -z "$manager" ] || kill "$manager" 2>/dev/null || true
+  [ -z "$server" ] || kill "$server" 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$state"
+}
+trap cleanup EXIT
+
+# Xvfb writes the display's number to the pipe once it accepts clients.
+mkfifo "$state/display"
+Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$state/display" \
+  >"$state/xvfb.log" 2>&1 &
+server=$!
+read -r number <"$state/display" || { cat "$state/xvfb.log" >&2; exit 1; }
+export DISPLAY=":$number"
+
+openbox --sm-disable >"$state/openbox.log" 2>&1 &
+manager=$!
+# openbox names itself on the root window once it manages the screen.
+tries=0
+until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; do
+  tries=$((tries + 1))
+  if ! kill -0 "$manager" 2>/dev/null || [ "$tries" -gt 600 ]; then
+    echo "desktop-run: openbox did not start on $DISPLAY:" >&2
+    cat "$state/openbox.log" >&2
+    exit 1
+  fi
+  sleep 0.05
+done
+
+status=0
+"$@" || status=$?
+exit $status

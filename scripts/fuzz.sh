@@ -1,26 +1,66 @@
 #!/bin/bash
-# Runs every fuzz target of build/fuzz from its seed corpus, for SECONDS
-# each, or until it has run RUNS inputs when RUNS is given (whichever comes
-# first). Every target runs even after one fails; the run fails when any
-# target found a crash, or when no target was built at all. Inputs that
-# crashed are kept in build/fuzz/findings; once fixed, they belong in the
-# target's seed corpus (fuzz/corpus/<target>/).
+# Runs the fuzz targets of build/fuzz, in one of two ways.
 #
-#   scripts/fuzz.sh [SECONDS] [RUNS] [TARGET ...]
+#   scripts/fuzz.sh --regression [TARGET ...]
+#       The test command's run, the same on every machine: each target
+#       replays its seed corpus (fuzz/corpus/<target>/), then runs a fixed
+#       number of new inputs (the table below) from a fixed seed, in a
+#       working corpus of its own that starts empty. The same commit prints
+#       the same figures and gives the same result everywhere.
+#   scripts/fuzz.sh SECONDS [RUNS] [TARGET ...]
+#       Exploration, a measuring run: a random seed, SECONDS per target or
+#       RUNS inputs when RUNS is given (whichever comes first), growing the
+#       working corpus in build/fuzz/corpus across runs.
 #
-# PRISMEL_FUZZ_JOBS=N runs N targets side by side (default 1; each target
-# is one process, so more than the machine's cores gains nothing).
+# Every target runs even after one fails; the run fails when any target
+# found a crash, or when no target was built at all. Inputs that crashed are
+# kept in build/fuzz/findings; once fixed, they belong in the target's seed
+# corpus, so that the regression run replays them from then on.
+#
+# PRISMEL_FUZZ_JOBS=N runs N targets side by side (default 1); the figures
+# of a regression run do not depend on it.
 # With PRISMEL_FIGURES set, one line per target is appended to that file
 # (target, inputs run and time, clean or not) for scripts/reliability.sh.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-seconds=${1:-60}
-runs=${2:-}
-shift $(( $# < 2 ? $# : 2 ))
+
+# New inputs per target in the regression run, sized so that each target
+# takes about half a minute on one core of this project's machines.
+declare -A regression_inputs=(
+  [BmpStreamFuzz]=60000
+  [JpegStreamFuzz]=30000
+  [KelpraConfigFuzz]=150000
+  [KelpraImageFuzz]=20000
+  [LanguageFileFuzz]=100000
+  [LanguageListFuzz]=100000
+  [LinkRecordFuzz]=300000
+  [MultipleCropListFuzz]=300000
+  [PngStreamFuzz]=40000
+  [SettingsLoaderFuzz]=60000
+  [TypedSizeFuzz]=300000
+)
+regression_default_inputs=50000
+regression_seed=20261208
+
+regression=false
+if [ "${1:-}" = --regression ]; then
+  regression=true
+  shift
+else
+  seconds=${1:-60}
+  runs=${2:-}
+  shift $(( $# < 2 ? $# : 2 ))
+fi
 jobs_max=${PRISMEL_FUZZ_JOBS:-1}
 findings="$root/build/fuzz/findings"
 verdicts=$(mktemp -d)
-trap 'rm -rf "$verdicts"' EXIT
+# libFuzzer reads a corpus folder in the order the file system lists it,
+# which on most disk file systems depends on a seed of the file system
+# itself; a memory file system lists in the order the files were made, so
+# the regression run copies its seeds into one there, in the order of their
+# names.
+working=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)
+trap 'rm -rf "$verdicts" "$working"' EXIT
 mkdir -p "$findings"
 
 targets=("$@")
@@ -28,18 +68,43 @@ if [ ${#targets[@]} -eq 0 ]; then
   for target in "$root"/build/fuzz/fuzz/*Fuzz; do [ -x "$target" ] && targets+=("$(basename "$target")"); done
 fi
 
+# The options and the working corpus of one target's run, in `limits` and
+# `corpus`; prints what the run will do.
+plan_run() {  # NAME SEEDS
+  local name=$1 seeds=$2 replayed=0
+  [ -d "$seeds" ] && replayed=$(find "$seeds" -type f | wc -l)
+  if $regression; then
+    local new=${regression_inputs[$name]:-$regression_default_inputs} seed
+    corpus="$working/$name"
+    mkdir -p "$corpus"
+    if [ -d "$seeds" ]; then
+      while IFS= read -r seed; do cp "$seeds/$seed" "$corpus/"; done < <(ls "$seeds" | LC_ALL=C sort)
+    fi
+    # libFuzzer counts the replayed seeds among its runs.
+    limits=(-seed="$regression_seed" -runs=$((replayed + new)))
+    corpora=("$corpus")
+    echo "--- $name: $replayed seed inputs, then $new new inputs from seed $regression_seed"
+  else
+    corpus="$root/build/fuzz/corpus/$name"
+    mkdir -p "$corpus"
+    limits=(-max_total_time="$seconds" ${runs:+-runs="$runs"})
+    corpora=("$corpus")
+    [ -d "$seeds" ] && corpora+=("$seeds")
+    echo "--- $name: ${seconds}s${runs:+ or $runs inputs}"
+  fi
+}
+
 # Runs one target and leaves "clean" or "failed" in the verdicts folder.
 run_target() {  # NAME
   local name=$1 target="$root/build/fuzz/fuzz/$1"
   [ -x "$target" ] || { echo "fuzz: no target $name"; echo failed > "$verdicts/$name"; return; }
-  local corpus="$root/build/fuzz/corpus/$name" seeds="$root/fuzz/corpus/$name"
-  local log="$findings/$name.log" started verdict executed elapsed
-  mkdir -p "$corpus"
-  echo "--- $name: ${seconds}s${runs:+ or $runs inputs}"
+  local seeds="$root/fuzz/corpus/$name" log="$findings/$name.log" started verdict executed
+  local elapsed corpus limits corpora
+  plan_run "$name" "$seeds"
   started=$(date +%s)
-  if "$target" -max_total_time="$seconds" ${runs:+-runs="$runs"} -rss_limit_mb=2048 \
-      -print_final_stats=1 -artifact_prefix="$findings/$name-" \
-      "$corpus" $( [ -d "$seeds" ] && echo "$seeds") >"$log" 2>&1; then
+  if "$target" "${limits[@]}" -rss_limit_mb=2048 -print_final_stats=1 \
+      -artifact_prefix="$findings/$name-" \
+      "${corpora[@]}" >"$log" 2>&1; then
     echo clean > "$verdicts/$name"
     verdict=clean
   else
@@ -50,7 +115,13 @@ run_target() {  # NAME
   fi
   executed=$(sed -nE 's/^stat::number_of_executed_units: *([0-9]+).*/\1/p' "$log" | tail -n 1)
   elapsed=$(( $(date +%s) - started ))
-  echo "$name: ${executed:-?} inputs in ${elapsed}s, $verdict"
+  if $regression; then
+    # The time is left out: the figures of a regression run are the same
+    # on every machine.
+    echo "$name: ${executed:-?} inputs, $verdict"
+  else
+    echo "$name: ${executed:-?} inputs in ${elapsed}s, $verdict"
+  fi
   [ -z "${PRISMEL_FIGURES:-}" ] ||
     printf 'Fuzzing %s\t%s inputs in %ss\t%s under ASan and UBSan\n' \
       "$name" "${executed:-?}" "$elapsed" "$verdict" >> "$PRISMEL_FIGURES"

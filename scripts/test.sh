@@ -34,7 +34,7 @@ run_preset() {
       fi
       ;;
     win64) scripts/desktop-run.sh ctest --preset win64 ;;
-    fuzz) PRISMEL_FUZZ_JOBS=$(nproc) scripts/fuzz.sh 30 ;;
+    fuzz) PRISMEL_FUZZ_JOBS=$(nproc) scripts/fuzz.sh --regression ;;
     *) ctest --preset "$preset" ;;
   esac
 }

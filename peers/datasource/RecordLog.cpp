@@ -23,9 +23,11 @@ std::string JsonString(const std::u16string& text) {
 
 }  // namespace
 
-RecordLog::RecordLog(const std::wstring& path) {
+RecordLog::RecordLog(const std::wstring& path) : opened_(GetTickCount()) {
   if (!path.empty()) file_ = _wfopen(path.c_str(), L"wb");
 }
+
+std::string RecordLog::At() const { return ",\"at\":" + std::to_string(GetTickCount() - opened_); }
 
 RecordLog::~RecordLog() {
   if (file_ != nullptr) std::fclose(file_);
@@ -36,12 +38,12 @@ void RecordLog::Record(uint32_t kind, uint32_t size, int32_t code, const std::u1
   std::string line = "{\"kind\":" + std::to_string(kind) + ",\"size\":" + std::to_string(size) +
                      ",\"code\":" + std::to_string(code) + ",\"text\":" + JsonString(text);
   if (fileExists >= 0) line += std::string(",\"exists\":") + (fileExists ? "true" : "false");
-  Write(line + "}");
+  Write(line + At() + "}");
 }
 
 void RecordLog::Event(const std::string& name, const std::string& detail) {
   std::u16string wideDetail(detail.begin(), detail.end());
-  Write("{\"event\":\"" + name + "\",\"detail\":" + JsonString(wideDetail) + "}");
+  Write("{\"event\":\"" + name + "\",\"detail\":" + JsonString(wideDetail) + At() + "}");
 }
 
 void RecordLog::Read(const std::string& what, const std::u16string& text) {

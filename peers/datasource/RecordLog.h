@@ -1,9 +1,13 @@
 // Every record the reference data source receives, as one JSON line each.
+// Records and events end with "at": the milliseconds since the log was
+// opened, so that a session can tell how long one thing took after another.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 #include <string>
+
+#include <windows.h>
 
 class RecordLog {
  public:
@@ -17,5 +21,7 @@ class RecordLog {
 
  private:
   void Write(const std::string& line);
+  std::string At() const;
   FILE* file_ = nullptr;
+  DWORD opened_;
 };

@@ -235,6 +235,7 @@ bool RunMessageBoxStep() {
   SendMessageW(GetDlgItem(box, 0xFFFF), WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
   g_state.log->Read("msgbox", std::u16string(text, text + wcslen(text)));
   PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  g_state.log->Event("msgbox-ok");
   return true;
 }
 
@@ -254,6 +255,85 @@ bool RunWaitRecordStep(const std::vector<std::wstring>& args) {
         return false;
       },
       kExitTimeoutMs);
+}
+
+BOOL CALLBACK RepaintWindowOf(HWND hwnd, LPARAM processId) {
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  if (owner == static_cast<DWORD>(processId) && IsWindowVisible(hwnd)) {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  }
+  return TRUE;
+}
+
+// Handles messages until Prismel's user-interface thread has handled every
+// message posted to it before this step (its posted tasks, a click, a
+// thumbnail's insert), then has Prismel's windows paint what they have not
+// painted yet, so that a screenshot or a read sees the settled window.
+//
+// The marker travels through Prismel's own queue: a default-button id set
+// by a posted DM_SETDEFID on the hidden receiving window, which has no
+// buttons, read back with DM_GETDEFID. Posted messages of one thread are
+// handled in the order they were posted.
+bool RunSettleStep() {
+  static WORD marker = 0x7000;
+  ++marker;
+  HWND receiving = ReceivingWindow();
+  if (receiving == nullptr || !PostMessageW(receiving, DM_SETDEFID, marker, 0)) return false;
+  const bool settled = PumpUntil(
+      [&] {
+        DWORD_PTR answer = 0;
+        return SendMessageTimeoutW(ReceivingWindow(), DM_GETDEFID, 0, 0, SMTO_NORMAL, 1000,
+                                   &answer) != 0 &&
+               LOWORD(answer) == marker && HIWORD(answer) == DC_HASDEFID;
+      },
+      kExitTimeoutMs);
+  if (!settled) return false;
+  // RDW_UPDATENOW returns once each window has painted.
+  EnumWindows(&RepaintWindowOf, static_cast<LPARAM>(g_state.processId));
+  return true;
+}
+
+// The live pictures of the reference camera library: every window of
+// Prismel with the library's count of frames painted, and that count.
+struct LivePicture {
+  HWND window;
+  INT_PTR frames;
+};
+
+INT_PTR FramesPainted(HWND window) {
+  return reinterpret_cast<INT_PTR>(GetPropW(window, L"KelpraPreviewFrames"));
+}
+
+BOOL CALLBACK CollectLivePicture(HWND hwnd, LPARAM data) {
+  auto* pictures = reinterpret_cast<std::vector<LivePicture>*>(data);
+  if (IsWindowVisible(hwnd) && FramesPainted(hwnd) > 0) pictures->push_back({hwnd, FramesPainted(hwnd)});
+  return TRUE;
+}
+
+BOOL CALLBACK CollectLivePicturesOf(HWND hwnd, LPARAM data) {
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  if (owner != g_state.processId || !IsWindowVisible(hwnd)) return TRUE;
+  // A preview host may be a window of its own or a child of one.
+  CollectLivePicture(hwnd, data);
+  EnumChildWindows(hwnd, &CollectLivePicture, data);
+  return TRUE;
+}
+
+// Handles messages until every visible live picture of Prismel has painted
+// two more frames: one begun after this step, whole.
+bool RunWaitFramesStep() {
+  std::vector<LivePicture> pictures;
+  EnumWindows(&CollectLivePicturesOf, reinterpret_cast<LPARAM>(&pictures));
+  return PumpUntil(
+      [&] {
+        for (const LivePicture& picture : pictures) {
+          if (IsWindow(picture.window) && FramesPainted(picture.window) < picture.frames + 2) return false;
+        }
+        return true;
+      },
+      kStartTimeoutMs);
 }
 
 // The number of items of list or list view `list`; -1 without a list.
@@ -338,6 +418,8 @@ bool RunDialogStep(const Step& step) {
   if (step.verb == L"msgbox") return RunMessageBoxStep();
   if (step.verb == L"waitrecord") return RunWaitRecordStep(args);
   if (step.verb == L"waitcount") return RunWaitCountStep(args);
+  if (step.verb == L"settle") return RunSettleStep();
+  if (step.verb == L"waitframes") return RunWaitFramesStep();
   if (step.verb == L"waitcalls") return RunWaitCallsStep(args);
   if (step.verb == L"visible") {
     HWND window = TargetWindow();
@@ -356,6 +438,10 @@ bool RunDialogStep(const Step& step) {
     if (window == nullptr) return false;
     for (const std::wstring& line : LayoutOf(window)) g_state.log->Read("layout", Wide16(line));
     return true;
+  }
+  if (step.verb == L"waitmenu") {
+    return PumpUntil([] { return VisibleWindowOf(g_state.processId, L"#32768", nullptr) != nullptr; },
+                     kStartTimeoutMs);
   }
   if (step.verb == L"menukey") {
     // The pop-up menu's own window class; the menu's loop reads the key.

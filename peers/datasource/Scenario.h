@@ -31,6 +31,7 @@
 //   type:ID:TEXT                set the text of an edit box or editable list
 //   pick:ID:TEXT                pick the item of a list that reads TEXT
 //   key:ID:VK                   press a key (decimal virtual-key code) on a control
+//   waitmenu                    handle messages until Prismel shows a pop-up menu
 //   menukey:VK                  press a key in the open pop-up menu
 //   listmenu:ID:INDEX:ENTRY     click item INDEX of list view ID, right-click it and
 //                               choose entry ENTRY (1 = first) of its context menu
@@ -40,6 +41,12 @@
 //                               that no earlier waitrecord step took
 //   waitcount:ID:N              handle messages until list or list view ID of the chosen
 //                               window holds N items (a capture is listed)
+//   settle                      handle messages until Prismel has handled everything
+//                               posted to it before this step (a click, a posted
+//                               task) and its windows have painted
+//   waitframes                  handle messages until every live picture the reference
+//                               camera library paints in Prismel's windows has painted
+//                               a whole new frame
 //   waitcalls:EXPORT:N          handle messages until the camera library's call log (the
 //                               file KELPRA_CALL_LOG names) holds N calls of EXPORT
 //   visible                     log whether the chosen window is visible ("1" or "0")

@@ -17,6 +17,7 @@ namespace kelpra {
 namespace {
 
 constexpr int kFrameMs = 66;
+const wchar_t kFramesProperty[] = L"KelpraPreviewFrames";
 
 class WindowPreview : public Preview {
  public:
@@ -24,6 +25,9 @@ class WindowPreview : public Preview {
       // The handle arrives as its 32 significant bits; LongToHandle
       // sign-extends it in a 64-bit build.
       : window_(static_cast<HWND>(LongToHandle(window))) {
+    // A count left by an earlier preview of the same window goes on.
+    const INT_PTR left = reinterpret_cast<INT_PTR>(GetPropW(window_, kFramesProperty));
+    frames_ = left > 0 ? left - 1 : 0;
     thread_ = std::thread(&WindowPreview::Loop, this);
   }
 
@@ -34,11 +38,19 @@ class WindowPreview : public Preview {
     }
     wake_.notify_all();
     if (thread_.joinable()) thread_.join();
+    if (IsWindow(window_)) RemovePropW(window_, kFramesProperty);
   }
 
   void Update(const PreviewPicture& picture) override {
     std::lock_guard<std::mutex> lock(mutex_);
     picture_ = picture;
+    // A live picture is announced at once, before its first frame; a
+    // paused one paints no frames and is nothing to wait for.
+    if (picture.live) {
+      PublishFrames();
+    } else {
+      RemovePropW(window_, kFramesProperty);
+    }
   }
 
  private:
@@ -49,16 +61,28 @@ class WindowPreview : public Preview {
         !wake_.wait_for(lock, std::chrono::milliseconds(kFrameMs), [this] { return stopping_; })) {
       const PreviewPicture picture = picture_;
       lock.unlock();
-      if (picture.live) Paint(picture, phase++);
+      const bool painted = picture.live && Paint(picture, phase++);
       lock.lock();
+      if (painted) {
+        ++frames_;
+        if (picture_.live) PublishFrames();
+      }
     }
   }
 
-  void Paint(const PreviewPicture& picture, long phase) {
+  // While a picture is live, the window holds 1 + the frames painted so far
+  // as a property that any process can read, so that a test can wait for a
+  // frame instead of for a time.
+  void PublishFrames() {
+    SetPropW(window_, kFramesProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(frames_ + 1)));
+  }
+
+  // Paints one frame; false when there was nothing to paint it into.
+  bool Paint(const PreviewPicture& picture, long phase) {
     RECT client;
-    if (!IsWindow(window_) || !GetClientRect(window_, &client)) return;
+    if (!IsWindow(window_) || !GetClientRect(window_, &client)) return false;
     const int width = client.right - client.left, height = client.bottom - client.top;
-    if (width <= 0 || height <= 0 || picture.frameWidth <= 0 || picture.frameHeight <= 0) return;
+    if (width <= 0 || height <= 0 || picture.frameWidth <= 0 || picture.frameHeight <= 0) return false;
     const int turns = ((picture.rotation % 4) + 4) % 4;
     const bool quarter = turns % 2 != 0;
     const int shownW = quarter ? picture.frameHeight : picture.frameWidth;
@@ -100,10 +124,11 @@ class WindowPreview : public Preview {
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
     HDC dc = GetDC(window_);
-    if (!dc) return;
+    if (!dc) return false;
     SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, pixels_.data(), &info,
                       DIB_RGB_COLORS);
     ReleaseDC(window_, dc);
+    return true;
   }
 
   HWND window_;
@@ -112,6 +137,7 @@ class WindowPreview : public Preview {
   bool stopping_ = false;
   PreviewPicture picture_;
   std::vector<uint8_t> pixels_;
+  INT_PTR frames_ = 0;
   std::thread thread_;
 };
 

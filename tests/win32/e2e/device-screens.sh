@@ -15,17 +15,16 @@ bin=$program
 
 
 # 1021: frame sizes, 1098: unit, 1014: secondary camera, 1031: live picture area.
+mapfile -t off < <(shot_steps off)
+mapfile -t on < <(shot_steps on)
 "$here/../../../scripts/wine-run.sh" "$bin/RefDataSource.exe" --log "Z:$log" \
-  send:202 send:204:SHOWUI wait:1500 items:1021 rect:1031 \
-  "signal:Z:$work/off" "waitfor:Z:$work/off.done" \
-  select:1098:1 wait:300 items:1021 check:1014:1 wait:1500 \
-  "signal:Z:$work/on" "waitfor:Z:$work/on.done" send:211 waitexit >/dev/null 2>&1 &
+  send:202 send:204:SHOWUI window:Prismel items:1021 rect:1031 "${off[@]}" \
+  select:1098:1 items:1021 check:1014:1 "${on[@]}" send:211 waitexit >/dev/null 2>&1 &
 source=$!
 shoot off devices-secondary-off.png
 shoot on devices-secondary-on.png
 wait $source || { echo "data source failed"; cat "$log"; exit 1; }
 
-reads() { grep "\"read\":\"$1\"" "$log" | sed -E 's/.*"text":"(.*)"}/\1/'; }
 expected_rows="640x480(VGA)
 800x600(SVGA)
 1024x768(SVGA)

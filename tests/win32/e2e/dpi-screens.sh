@@ -37,8 +37,9 @@ session() {  # DPI SCREEN
   [ "$dpi" = 144 ] && use_prefix=$wide
   rm -f "$program/LastSetting.xml" "$work/shot" "$work/shot.done"
   PRISMEL_WINEPREFIX="$use_prefix" "$here/../../../scripts/desktop-run.sh" --screen "$screen" bash -c '
-    "$1" "$2/RefDataSource.exe" --log "Z:$3/log-$4" send:202 send:204:SHOWUI wait:1500 layout \
-      check:1007:1 wait:700 rect:1031 poprect "signal:Z:$3/shot" "waitfor:Z:$3/shot.done" \
+    "$1" "$2/RefDataSource.exe" --log "Z:$3/log-$4" send:202 send:204:SHOWUI window:Prismel \
+      settle layout check:1007:1 settle rect:1031 poprect settle waitframes "signal:Z:$3/shot" \
+      "waitfor:Z:$3/shot.done" \
       send:211 waitexit >/dev/null 2>&1 &
     for _ in $(seq 1 600); do [ -f "$3/shot" ] && break; sleep 0.1; done
     import -window root "$5/dpi-$4.png"

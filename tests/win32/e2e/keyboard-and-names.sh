@@ -30,16 +30,16 @@ cn_index=$(grep -o '>[A-Z][A-Z]<' "$program/Language/Language.xml" | tr -d '<>' 
 # controls that show and can be used are 19 stops; the walk goes once
 # round and back to the first.
 tabs=()
-for _ in $(seq 1 19); do tabs+=(presskey:0:9 wait:100 focused); done
+for _ in $(seq 1 19); do tabs+=(presskey:0:9 settle focused); done
+mapfile -t dialog < <(shot_steps dialog)
 "$here/../../../scripts/wine-run.sh" "$program/RefDataSource.exe" --log "Z:$log" \
-  send:202 send:204:SHOWUI wait:1500 presskey:1004:9 wait:100 focused "${tabs[@]}" \
-  presskey:1004:32 wait:1500 focused \
+  send:202 send:204:SHOWUI window:Prismel presskey:1004:9 settle focused "${tabs[@]}" \
+  presskey:1004:32 waitcount:1029:1 focused \
   accname:1018 accname:1023 accname:1024 accname:1025 accname:1031 \
   tooltip:1018 tooltip:1024 tooltip:1031 tooltip:1109 \
   click:1011 "window:Watermark Setting" "type:1037:Draft" presskey:1037:35 \
-  presskey:0:32 wait:300 text:1037 presskey:1033:32 wait:300 \
-  "signal:Z:$work/dialog" "waitfor:Z:$work/dialog.done" click:2 window:Prismel wait:500 \
-  "select:1099:$((cn_index - 1))" wait:500 accname:1018 tooltip:1109 accname:1031 \
+  presskey:0:32 settle text:1037 presskey:1033:32 "${dialog[@]}" click:2 window:Prismel settle \
+  "select:1099:$((cn_index - 1))" accname:1018 tooltip:1109 accname:1031 \
   click:1030 waitexit >/dev/null 2>&1 &
 source=$!
 shoot dialog keyboard-watermark-dialog.png
@@ -47,7 +47,6 @@ wait $source || { echo "data source failed"; cat "$log"; exit 1; }
 
 fail() { echo "$1"; echo "--- data source log:"; cat "$log"; exit 1; }
 ! grep -q '"event":"step-failed"' "$log" || fail "a step failed"
-reads() { grep "\"read\":\"$1\"" "$log" | sed -E 's/.*"text":"(.*)"}/\1/'; }
 
 mapfile -t focus < <(reads focused)
 walk="${focus[*]:0:20}"

@@ -16,17 +16,16 @@ cn_index=$(grep -o '>[A-Z][A-Z]<' "$bin/Language/Language.xml" | tr -d '<>' | gr
 cn_index=$((cn_index - 1))
 
 
+mapfile -t en < <(shot_steps en)
+mapfile -t cn < <(shot_steps cn)
 "$here/../../../scripts/wine-run.sh" "$bin/RefDataSource.exe" --log "Z:$log" \
-  send:202 send:204:SHOWUI wait:1500 text:1076 text:1030 statustext \
-  "signal:Z:$work/en" "waitfor:Z:$work/en.done" \
-  "select:1099:$cn_index" wait:500 text:1076 text:1030 \
-  "signal:Z:$work/cn" "waitfor:Z:$work/cn.done" send:211 waitexit >/dev/null 2>&1 &
+  send:202 send:204:SHOWUI window:Prismel text:1076 text:1030 statustext "${en[@]}" \
+  "select:1099:$cn_index" text:1076 text:1030 "${cn[@]}" send:211 waitexit >/dev/null 2>&1 &
 source=$!
 shoot en capture-window-en.png
 shoot cn capture-window-cn.png
 wait $source || { echo "data source failed"; cat "$log"; exit 1; }
 
-reads() { grep "\"read\":\"$1\"" "$log" | sed -E 's/.*"text":"(.*)"}/\1/'; }
 mapfile -t color < <(reads text:1076)
 mapfile -t status < <(reads statustext)
 [ "${color[0]}" = "Scan Mode" ] || { echo "English caption of 1076: '${color[0]}'"; cat "$log"; exit 1; }

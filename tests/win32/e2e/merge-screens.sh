@@ -16,14 +16,14 @@ bin=$program
 
 # 1007: two-picture merge, 1031: live picture area, 1014: secondary camera,
 # 1073: its merge, 1017: its merge options; 2 is the options dialog's Cancel.
+mapfile -t merge < <(shot_steps merge)
+mapfile -t moved < <(shot_steps moved)
+mapfile -t options < <(shot_steps options)
 "$here/../../../scripts/wine-run.sh" "$bin/RefDataSource.exe" --log "Z:$log" \
-  send:202 send:204:SHOWUI wait:1500 check:1007:1 wait:1000 rect:1031 poprect \
-  "signal:Z:$work/merge" "waitfor:Z:$work/merge.done" \
-  move:-150:-90 wait:1000 rect:1031 poprect \
-  "signal:Z:$work/moved" "waitfor:Z:$work/moved.done" \
-  check:1014:1 wait:1000 check:1073:1 wait:300 click:1017 wait:1000 \
-  "signal:Z:$work/options" "waitfor:Z:$work/options.done" \
-  "dialogclick:Webcam Merge Setting:2" wait:500 send:211 waitexit >/dev/null 2>&1 &
+  send:202 send:204:SHOWUI window:Prismel check:1007:1 settle rect:1031 poprect "${merge[@]}" \
+  move:-150:-90 settle rect:1031 poprect "${moved[@]}" \
+  check:1014:1 check:1073:1 click:1017 "window:Webcam Merge Setting" \
+  "${options[@]}" "dialogclick:Webcam Merge Setting:2" settle send:211 waitexit >/dev/null 2>&1 &
 source=$!
 shoot merge merge-preview.png
 shoot moved merge-preview-moved.png
@@ -33,7 +33,6 @@ grep -q '"code":203' "$log" || { echo "not connected"; cat "$log"; exit 1; }
 # Every step found its window, the options dialog (found by its caption) too.
 ! grep -q 'step-failed' "$log" || { echo "a step failed"; cat "$log"; exit 1; }
 
-reads() { grep "\"read\":\"$1\"" "$log" | sed -E 's/.*"text":"(.*)"}/\1/'; }
 mapfile -t areas < <(reads rect:1031)
 mapfile -t previews < <(reads poprect)
 [ "${#areas[@]}" = 2 ] && [ "${#previews[@]}" = 2 ] ||

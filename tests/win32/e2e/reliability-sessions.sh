@@ -53,8 +53,8 @@ printf '[Device]\nName=Desk Camera\nDpi=100\nDocuments=2\nFormat=MJPG\nSize=640x
 case "$session" in
   hostile)
     count=${3:-10000}
-    printf '%s\n' send:202 send:204:SHOWUI wait:1500 "hostile:$count:20260417" wait:500 \
-      press:1109 wait:1000 click:1030 waitexit > "$work/steps.txt"
+    printf '%s\n' send:202 send:204:SHOWUI window:Prismel "hostile:$count:20260417" \
+      settle press:1109 settle click:1030 waitexit > "$work/steps.txt"
     play
     # Between the markers only answers to probes arrived, one per probe.
     sed -n '/"event":"hostile-start"/,/"event":"hostile-end"/p' "$log" > "$work/during"
@@ -77,7 +77,7 @@ case "$session" in
   soak)
     count=${3:-300}
     {
-      printf '%s\n' send:202 send:204:SHOWUI wait:1500 check:1014:1
+      printf '%s\n' send:202 send:204:SHOWUI window:Prismel check:1014:1
       for ((i = 1; i <= count; i++)); do
         # Both cameras joined for the first half, then pairs of two presses
         # side by side, with the secondary camera merged into every third.
@@ -86,9 +86,9 @@ case "$session" in
         echo press:1109
         (( i % 3 == 0 && i > count / 2 )) && printf '%s\n' check:1007:0 check:1014:1 \
           check:1073:1 press:1109 check:1073:0 check:1014:0 check:1007:1
-        (( i % 50 == 0 )) && printf '%s\n' wait:300 resources
+        (( i % 50 == 0 )) && printf '%s\n' settle resources
       done
-      printf '%s\n' wait:300 click:1030 waitexit
+      printf '%s\n' settle click:1030 waitexit
     } > "$work/steps.txt"
     play
     mapfile -t samples < <(sed -nE 's/.*"event":"resources","detail":"([^"]*)".*/\1/p' "$log")

@@ -3,7 +3,10 @@
 # program folder of its own with copies of the programs and the language
 # files, so that no settings of another session apply: `work`, `log`,
 # `program`. `shoot SIGNAL FILE` waits for the data source's signal, saves a
-# screenshot as `$artifacts/FILE` and answers the signal.
+# screenshot as `$artifacts/FILE` and answers the signal; `shot_steps SIGNAL`
+# gives the data source's steps for it: the window settled and its live
+# pictures painted, then the signal and the wait for the answer.
+# `reads WHAT [LOG]` prints what the steps of that name read, one a line.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 log="$work/log"
@@ -11,6 +14,10 @@ program="$work/program"
 mkdir -p "$program"
 cp -r "$bin/Prismel.exe" "$bin/Kelpra.dll" "$bin/Language" "$bin/RefDataSource.exe" "$program/"
 
+shot_steps() {
+  printf '%s\n' settle waitframes "signal:Z:$work/$1" "waitfor:Z:$work/$1.done"
+}
+reads() { grep "\"read\":\"$1\"" "${2:-$log}" | sed -E 's/.*"text":"(.*)"}/\1/'; }
 shoot() {
   for _ in $(seq 1 600); do [ -f "$work/$1" ] && break; sleep 0.1; done
   [ -f "$work/$1" ] || { echo "no $1 signal"; cat "$log"; exit 1; }

@@ -25,16 +25,17 @@ export KELPRA_CALL_LOG="Z:$work/calls.txt"
 
 
 # Virtual keys: 35 End, 33 Page Up, 40 Down, 13 Enter, 27 Escape.
+mapfile -t dialog < <(shot_steps dialog)
+mapfile -t palette < <(shot_steps palette)
 "$here/../../../scripts/wine-run.sh" "$program/RefDataSource.exe" --log "Z:$log" \
-  send:202 send:204:SHOWUI wait:1500 click:1011 "window:Watermark Setting" \
+  send:202 send:204:SHOWUI window:Prismel click:1011 "window:Watermark Setting" \
   text:1039 text:1040 text:1043 text:1045 \
   "pick:1039:DejaVu Serif" pick:1040:48 check:1033:1 check:1035:1 check:1036:0 \
   key:1044:35 key:1042:33 text:1043 text:1045 "type:1037:Entwurf ä" \
   check:1050:0 check:1054:1 \
-  click:1041 wait:700 menukey:40 menukey:40 menukey:13 wait:500 \
-  "signal:Z:$work/dialog" "waitfor:Z:$work/dialog.done" \
-  click:1041 wait:700 "signal:Z:$work/palette" "waitfor:Z:$work/palette.done" \
-  menukey:27 wait:300 click:1 window:Prismel wait:500 send:211 waitexit >/dev/null 2>&1 &
+  click:1041 waitmenu menukey:40 menukey:40 menukey:13 "${dialog[@]}" \
+  click:1041 waitmenu "${palette[@]}" \
+  menukey:27 settle click:1 window:Prismel settle send:211 waitexit >/dev/null 2>&1 &
 source=$!
 shoot dialog watermark-dialog.png
 shoot palette watermark-palette.png
@@ -47,7 +48,6 @@ fail() {
   exit 1
 }
 ! grep -q '"event":"step-failed"' "$log" || fail "a step failed"
-reads() { grep "\"read\":\"$1\"" "$log" | sed -E 's/.*"text":"(.*)"}/\1/'; }
 mapfile -t size < <(reads text:1040)
 mapfile -t transparency < <(reads text:1043)
 mapfile -t angle < <(reads text:1045)
