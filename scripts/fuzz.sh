@@ -27,19 +27,19 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # New inputs per target in the regression run, sized so that each target
 # takes about half a minute on one core of this project's machines.
 declare -A regression_inputs=(
-  [BmpStreamFuzz]=60000
-  [JpegStreamFuzz]=30000
-  [KelpraConfigFuzz]=150000
-  [KelpraImageFuzz]=20000
-  [LanguageFileFuzz]=100000
-  [LanguageListFuzz]=100000
-  [LinkRecordFuzz]=300000
-  [MultipleCropListFuzz]=300000
-  [PngStreamFuzz]=40000
-  [SettingsLoaderFuzz]=60000
-  [TypedSizeFuzz]=300000
+  [BmpStreamFuzz]=180000
+  [JpegStreamFuzz]=90000
+  [KelpraConfigFuzz]=450000
+  [KelpraImageFuzz]=60000
+  [LanguageFileFuzz]=300000
+  [LanguageListFuzz]=300000
+  [LinkRecordFuzz]=900000
+  [MultipleCropListFuzz]=900000
+  [PngStreamFuzz]=120000
+  [SettingsLoaderFuzz]=180000
+  [TypedSizeFuzz]=900000
 )
-regression_default_inputs=50000
+regression_default_inputs=150000
 regression_seed=20261208
 
 regression=false
@@ -116,9 +116,12 @@ run_target() {  # NAME
   executed=$(sed -nE 's/^stat::number_of_executed_units: *([0-9]+).*/\1/p' "$log" | tail -n 1)
   elapsed=$(( $(date +%s) - started ))
   if $regression; then
-    # The time is left out: the figures of a regression run are the same
-    # on every machine.
-    echo "$name: ${executed:-?} inputs, $verdict"
+    # The time is left out: the figures of a regression run, the coverage
+    # reached included, are the same on every machine.
+    local reached
+    reached=$(sed -nE 's/^#[0-9]+[[:space:]]+DONE[[:space:]]+(cov: [0-9]+ ft: [0-9]+ corp: [0-9]+).*/\1/p' "$log" |
+      tail -n 1)
+    echo "$name: ${executed:-?} inputs, ${reached:-coverage unknown}, $verdict"
   else
     echo "$name: ${executed:-?} inputs in ${elapsed}s, $verdict"
   fi
