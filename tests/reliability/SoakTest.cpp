@@ -83,7 +83,7 @@ TEST(Soak, TheHeapStaysFlatOverManyAutomaticShots) {
       h.dataSource.ClearReceived();
       auto* list = static_cast<headless::HeadlessListView*>(h.Window().ListViewControl(IDC_THUMBNAILS));
       EXPECT_EQ(list->ItemCount(), kBlock);
-      list->menuChooser = [](const auto& menu) { return menu.command; };
+      list->menuChooser = [](const auto& menu) { return menu.entries.front().command; };
       list->UserRightClick(-1);
       list->menusShown.clear();
       list->ensuredVisible.clear();

@@ -61,7 +61,7 @@ class ThumbnailListHarness {
   // A right click on `item` (-1: empty space), choosing the menu's item.
   void RightClickAndChoose(int item) {
     listView->menuChooser = [](const headless::HeadlessListView::MenuShown& menu) {
-      return menu.command;
+      return menu.entries.front().command;
     };
     listView->UserRightClick(item);
     host.ui.RunPostedTasks();
