@@ -304,7 +304,11 @@ void Win32ListView::OnDragMove(POINT point) {
   // can be dragged through.
   if (point.y < client.top) SendMessageW(hwnd_, LVM_SCROLL, 0, -kDragScrollStep);
   if (point.y >= client.bottom) SendMessageW(hwnd_, LVM_SCROLL, 0, kDragScrollStep);
-  const DropMark mark = DropMarkAt(point);
+  ShowInsertMark(DropMarkAt(point));
+}
+
+void Win32ListView::ShowInsertMark(DropMark mark) {
+  insertMark_ = mark;
   LVINSERTMARK insertMark{};
   insertMark.cbSize = sizeof insertMark;
   insertMark.dwFlags = mark.after ? LVIM_AFTER : 0;
@@ -316,10 +320,7 @@ void Win32ListView::EndDrag(bool drop, POINT point) {
   const int item = dragItem_;
   dragItem_ = -1;
   if (GetCapture() == hwnd_) ReleaseCapture();
-  LVINSERTMARK none{};
-  none.cbSize = sizeof none;
-  none.iItem = -1;
-  SendMessageW(hwnd_, LVM_SETINSERTMARK, 0, reinterpret_cast<LPARAM>(&none));
+  ShowInsertMark(DropMark{});
   RECT client{};
   GetClientRect(hwnd_, &client);
   // Dropped outside the list: the item stays where it was.

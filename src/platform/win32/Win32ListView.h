@@ -65,6 +65,9 @@ class Win32ListView : public platform::ListView {
   };
   DropMark DropMarkAt(POINT point) const;
   bool IsDragging() const { return dragItem_ >= 0; }
+  // The insertion mark the list was asked to show (item -1: none). Wine's
+  // list view accepts none and draws none; Windows' draws it.
+  DropMark InsertMark() const { return insertMark_; }
 
  private:
   static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
@@ -74,6 +77,7 @@ class Win32ListView : public platform::ListView {
   void Raise(platform::ListViewEvent event, int item, int place);
   int FocusedSelectedItem() const;
   void OnDragMove(POINT point);
+  void ShowInsertMark(DropMark mark);
   // Ends a drag; with `drop`, the item moves where the mark is.
   void EndDrag(bool drop, POINT point);
 
@@ -83,8 +87,9 @@ class Win32ListView : public platform::ListView {
   int imageHeight_ = 0;
   EventHandler handler_;
   bool itemsMovable_ = true;
-  // The item being dragged, or -1.
+  // The item being dragged, or -1, and where it would be dropped.
   int dragItem_ = -1;
+  DropMark insertMark_;
   // Where a menu opened from the keyboard shows, in screen coordinates.
   bool menuAtItem_ = false;
   POINT menuPoint_{};

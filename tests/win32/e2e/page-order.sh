@@ -71,4 +71,14 @@ for name in "$third" "$first" "$second"; do
   size=$(identify -format '%wx%h' "$copies/$name.bmp") || fail "$name.bmp does not decode"
   [ "$size" = 640x480 ] || fail "$name.bmp is $size"
 done
+# The files stay in the work folder for the data source; the folder the
+# deleted picture waited in is gone with the session.
+prefix=${PRISMEL_WINEPREFIX:-$here/../../../build/win32/wineprefix}
+folder=$(sed -nE 's/.*"code":208,"text":"C:(.*)\\\\[^\\]*","exists".*/\1/p' "$log" | head -n 1 |
+  sed -E 's/(\\\\)+/\//g')
+[ -n "$folder" ] && [ -d "$prefix/drive_c$folder" ] || fail "no work folder '$folder' in $prefix"
+for name in "$third" "$first" "$second"; do
+  [ -f "$prefix/drive_c$folder/$name.bmp" ] || fail "$name.bmp left the work folder"
+done
+[ ! -e "$prefix/drive_c$folder/Deleted" ] || fail "the folder of deleted pictures is still there"
 echo "page-order: passed"

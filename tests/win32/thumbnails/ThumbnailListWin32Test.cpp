@@ -11,6 +11,7 @@
 #include "localisation/UiTextTable.h"
 #include "platform/win32/Win32Imaging.h"
 #include "platform/win32/Win32Link.h"
+#include "platform/win32/Win32ListView.h"
 #include "platform/win32/Win32Os.h"
 #include "platform/win32/Win32Ui.h"
 #include "platform/win32/Win32Window.h"
@@ -305,11 +306,19 @@ class ThumbnailOrderWin32 : public ThumbnailListWin32 {
     notification.iItem = item;
     SendMessageW(dialog, WM_NOTIFY, IDC_THUMBNAILS, reinterpret_cast<LPARAM>(&notification));
   }
-  LVINSERTMARK Mark() const {
+  // The insertion mark shown: as the list view reports it where it has
+  // one (Windows), else as it was asked to show it (Wine has none).
+  win32::Win32ListView::DropMark Mark() const {
+    const auto* view =
+        static_cast<win32::Win32ListView*>(window->ListViewControl(IDC_THUMBNAILS));
+    const win32::Win32ListView::DropMark asked = view->InsertMark();
     LVINSERTMARK mark{};
     mark.cbSize = sizeof mark;
-    SendMessageW(listHandle, LVM_GETINSERTMARK, 0, reinterpret_cast<LPARAM>(&mark));
-    return mark;
+    if (SendMessageW(listHandle, LVM_GETINSERTMARK, 0, reinterpret_cast<LPARAM>(&mark))) {
+      EXPECT_EQ(mark.iItem, asked.item);
+      EXPECT_EQ((mark.dwFlags & LVIM_AFTER) != 0, asked.after);
+    }
+    return asked;
   }
 
   std::u16string a, b, c;
@@ -359,24 +368,25 @@ TEST_F(ThumbnailOrderWin32, ADragShowsTheInsertionMarkAndDropsWhereItIs) {
   EXPECT_NE(SendMessageW(listHandle, WM_GETDLGCODE, VK_ESCAPE, reinterpret_cast<LPARAM>(&escape)) &
                 DLGC_WANTALLKEYS,
             0);
+  EXPECT_EQ(Mark().item, -1);
   SendMessageW(listHandle, WM_MOUSEMOVE, MK_LBUTTON, PointIn(listHandle, 0, false));
-  LVINSERTMARK mark = Mark();
-  EXPECT_EQ(mark.iItem, 0);
-  EXPECT_EQ(mark.dwFlags & LVIM_AFTER, 0u);
-  SendMessageW(listHandle, WM_MOUSEMOVE, MK_LBUTTON, PointIn(listHandle, 0, true));
-  mark = Mark();
-  EXPECT_EQ(mark.iItem, 0);
-  EXPECT_EQ(mark.dwFlags & LVIM_AFTER, static_cast<DWORD>(LVIM_AFTER));
+  EXPECT_EQ(Mark().item, 0);
+  EXPECT_FALSE(Mark().after);
+  SendMessageW(listHandle, WM_MOUSEMOVE, MK_LBUTTON, PointIn(listHandle, 1, true));
+  EXPECT_EQ(Mark().item, 1);
+  EXPECT_TRUE(Mark().after);
+  SendMessageW(listHandle, WM_MOUSEMOVE, MK_LBUTTON, PointIn(listHandle, 0, false));
   SendMessageW(listHandle, WM_LBUTTONUP, 0, PointIn(listHandle, 0, false));
   EXPECT_EQ(Order(), L"cab");
   EXPECT_NE(GetCapture(), listHandle);
-  EXPECT_EQ(Mark().iItem, -1);
+  EXPECT_EQ(Mark().item, -1);
 
   // Escape, or a drop outside the list, leaves the order as it was.
   BeginDrag(0);
   SendMessageW(listHandle, WM_MOUSEMOVE, MK_LBUTTON, PointIn(listHandle, 2, true));
   SendMessageW(listHandle, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_NE(GetCapture(), listHandle);
+  EXPECT_EQ(Mark().item, -1);
   SendMessageW(listHandle, WM_LBUTTONUP, 0, PointIn(listHandle, 2, true));
   BeginDrag(0);
   SendMessageW(listHandle, WM_LBUTTONUP, 0, MAKELPARAM(-20, -20));
