@@ -83,6 +83,11 @@ class ThumbnailListHarness {
     listView->menuChooser = nullptr;
     return chosen;
   }
+  // Selects `item` alone and presses Delete.
+  void DeleteWithKey(int item) {
+    listView->UserSelectOnly(item);
+    EXPECT_TRUE(listView->UserPressKey(platform::kKeyDelete));
+  }
   // Ctrl with a key, on the list.
   void PressControl(int virtualKey) { (void)listView->UserPressKey(virtualKey, true); }
   std::vector<std::u16string> ItemTexts() const {

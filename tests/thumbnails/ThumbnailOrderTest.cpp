@@ -148,7 +148,11 @@ INSTANTIATE_TEST_SUITE_P(
                       DragCase{2, 1, {u"a", u"c", u"b", u"d"}},
                       // On its own place, before or after itself: no move.
                       DragCase{1, 1, {u"a", u"b", u"c", u"d"}},
-                      DragCase{1, 2, {u"a", u"b", u"c", u"d"}}));
+                      DragCase{1, 2, {u"a", u"b", u"c", u"d"}}),
+    [](const ::testing::TestParamInfo<DragCase>& info) {
+      return "Item" + std::to_string(info.param.item) + "ToPlace" +
+             std::to_string(info.param.place);
+    });
 
 TEST(ThumbnailOrder, WithTheOrderFixedNeitherKeysNorMenuNorDragMoveButUndoWorks) {
   OrderedList l(3);

@@ -110,8 +110,7 @@ TEST(ThumbnailUndo, SeveralStepsComeBackLastFirstFromTheMenuAndTheKey) {
 TEST(ThumbnailUndo, EachPictureReturnsToItsPlaceAfterTheListChanged) {
   ThumbnailListHarness h;
   const auto paths = AddPictures(h, 3);
-  h.listView->UserSelectOnly(1);
-  EXPECT_TRUE(h.listView->UserPressKey(platform::kKeyDelete));
+  h.DeleteWithKey(1);
   h.Add(h.Picture("p3.bmp", 40, 30, ColourOf(3)));
   h.listView->UserSelectOnly(2);
   h.PressControl(platform::kKeyLeft);  // p3 before p2
@@ -121,8 +120,7 @@ TEST(ThumbnailUndo, EachPictureReturnsToItsPlaceAfterTheListChanged) {
   ExpectPicturesFollowTheirItems(h);
 
   // A place past the end of a shorter list is its end.
-  h.listView->UserSelectOnly(3);
-  EXPECT_TRUE(h.listView->UserPressKey(platform::kKeyDelete));
+  h.DeleteWithKey(3);
   h.listView->UserSelectOnly(0);
   h.listView->UserAddToSelection(1);
   EXPECT_TRUE(h.listView->UserPressKey(platform::kKeyDelete));
@@ -135,10 +133,8 @@ TEST(ThumbnailUndo, EachPictureReturnsToItsPlaceAfterTheListChanged) {
 TEST(ThumbnailUndo, TheEndOfTheSessionDeletesWhatWasSetAsideAndFreesItsPictures) {
   ThumbnailListHarness h;
   const auto paths = AddPictures(h, 4);
-  h.listView->UserSelectOnly(1);
-  EXPECT_TRUE(h.listView->UserPressKey(platform::kKeyDelete));
-  h.listView->UserSelectOnly(0);
-  EXPECT_TRUE(h.listView->UserPressKey(platform::kKeyDelete));
+  h.DeleteWithKey(1);
+  h.DeleteWithKey(0);
   EXPECT_EQ(h.listView->images.size(), 4u);
 
   h.list.DeleteSetAsideFiles();
@@ -161,8 +157,7 @@ TEST(ThumbnailUndo, AStepOlderThanTheHistoryHoldsIsDeletedForGood) {
   const int steps = static_cast<int>(CImageListCtrl::kUndoSteps);
   const auto paths = AddPictures(h, steps + 2);
   for (int i = 0; i <= steps; ++i) {
-    h.listView->UserSelectOnly(0);
-    EXPECT_TRUE(h.listView->UserPressKey(platform::kKeyDelete));
+    h.DeleteWithKey(0);
   }
   // The first delete is gone for good, the later ones wait.
   EXPECT_EQ(h.AsideFiles().size(), static_cast<size_t>(steps));
@@ -179,8 +174,7 @@ TEST(ThumbnailUndo, OlderStepsGoWhenTheHistoryHoldsTooManyPicturesButTheLastStay
   ThumbnailListHarness h;
   const int many = static_cast<int>(CImageListCtrl::kUndoPictures) + 1;
   AddPictures(h, 2);
-  h.listView->UserSelectOnly(0);
-  EXPECT_TRUE(h.listView->UserPressKey(platform::kKeyDelete));  // p0
+  h.DeleteWithKey(0);  // p0
   for (int i = 2; i < many + 1; ++i) {
     h.Add(h.Picture("p" + std::to_string(i) + ".bmp", 40, 30, ColourOf(i % 20)));
   }
@@ -197,8 +191,7 @@ TEST(ThumbnailUndo, OlderStepsGoWhenTheHistoryHoldsTooManyPicturesButTheLastStay
 TEST(ThumbnailUndo, ANewFileUnderTheNameKeepsTheStepAndSaysSo) {
   ThumbnailListHarness h;
   const auto paths = AddPictures(h, 2);
-  h.listView->UserSelectOnly(0);
-  EXPECT_TRUE(h.listView->UserPressKey(platform::kKeyDelete));
+  h.DeleteWithKey(0);
   const std::u16string other = h.Picture("p0.bmp", 40, 30, ColourOf(9));
   h.PressControl(platform::kKeyZ);
   EXPECT_EQ(h.host.ui.messageBoxes, Texts{u"error"});
@@ -216,8 +209,7 @@ TEST(ThumbnailUndo, AFileGoneBeforeItsDeleteCannotComeBack) {
   ThumbnailListHarness h;
   const auto paths = AddPictures(h, 2);
   std::filesystem::remove(std::string(paths[0].begin(), paths[0].end()));
-  h.listView->UserSelectOnly(0);
-  EXPECT_TRUE(h.listView->UserPressKey(platform::kKeyDelete));
+  h.DeleteWithKey(0);
   EXPECT_FALSE(h.list.CanUndo());
   EXPECT_EQ(h.listView->images.size(), 1u);
   ExpectPicturesFollowTheirItems(h);
@@ -226,11 +218,9 @@ TEST(ThumbnailUndo, AFileGoneBeforeItsDeleteCannotComeBack) {
 TEST(ThumbnailUndo, ASecondFileOfOneNameWaitsBesideTheFirst) {
   ThumbnailListHarness h;
   const auto paths = AddPictures(h, 1);
-  h.listView->UserSelectOnly(0);
-  EXPECT_TRUE(h.listView->UserPressKey(platform::kKeyDelete));
+  h.DeleteWithKey(0);
   h.Add(h.Picture("p0.bmp", 40, 30, ColourOf(5)));
-  h.listView->UserSelectOnly(0);
-  EXPECT_TRUE(h.listView->UserPressKey(platform::kKeyDelete));
+  h.DeleteWithKey(0);
   EXPECT_EQ(h.AsideFiles(), (Names{"1_p0.bmp", "2_p0.bmp"}));
   h.PressControl(platform::kKeyZ);
   ASSERT_EQ(h.ItemTexts(), Texts{u"p0"});
@@ -240,8 +230,7 @@ TEST(ThumbnailUndo, ASecondFileOfOneNameWaitsBesideTheFirst) {
 TEST(ThumbnailUndo, PicturesSetAsideComeBackAtTheCellSizeOfANewDpi) {
   ThumbnailListHarness h;
   AddPictures(h, 2);
-  h.listView->UserSelectOnly(1);
-  EXPECT_TRUE(h.listView->UserPressKey(platform::kKeyDelete));
+  h.DeleteWithKey(1);
   const int width = h.listView->imageWidth;
   static_cast<headless::HeadlessWindow*>(h.window.get())->UserMoveToDpi(192);
   h.list.OnDpiChanged();

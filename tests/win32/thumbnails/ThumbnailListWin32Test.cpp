@@ -298,14 +298,8 @@ class ThumbnailOrderWin32 : public ThumbnailListWin32 {
     SendMessageW(listHandle, LVM_SETITEMSTATE, static_cast<WPARAM>(item),
                  reinterpret_cast<LPARAM>(&state));
   }
-  void BeginDrag(int item) {
-    NMLISTVIEW notification{};
-    notification.hdr.hwndFrom = listHandle;
-    notification.hdr.idFrom = IDC_THUMBNAILS;
-    notification.hdr.code = LVN_BEGINDRAG;
-    notification.iItem = item;
-    SendMessageW(dialog, WM_NOTIFY, IDC_THUMBNAILS, reinterpret_cast<LPARAM>(&notification));
-  }
+  // NMITEMACTIVATE begins as the NMLISTVIEW of LVN_BEGINDRAG does.
+  void BeginDrag(int item) { Notify(LVN_BEGINDRAG, item); }
   // The insertion mark shown: as the list view reports it where it has
   // one (Windows), else as it was asked to show it (Wine has none).
   win32::Win32ListView::DropMark Mark() const {
