@@ -21,6 +21,49 @@ bool ListViewItemCentre(HANDLE process, HWND list, int index, POINT& centre) {
   return true;
 }
 
+bool ListViewItemText(HANDLE process, HWND list, int index, std::wstring& text) {
+  constexpr int kUnits = 260;
+  // The item record and the text buffer after it, both in Prismel's memory.
+  const SIZE_T size = sizeof(LVITEMW) + kUnits * sizeof(wchar_t);
+  auto* remote = static_cast<char*>(
+      VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+  if (remote == nullptr) return false;
+  LVITEMW item{};
+  item.iSubItem = 0;
+  item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
+  item.cchTextMax = kUnits;
+  wchar_t buffer[kUnits] = {};
+  const bool read = WriteProcessMemory(process, remote, &item, sizeof item, nullptr) &&
+                    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(index),
+                                 reinterpret_cast<LPARAM>(remote)) >= 0 &&
+                    ReadProcessMemory(process, remote + sizeof(LVITEMW), buffer,
+                                      sizeof buffer, nullptr);
+  (void)VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  if (!read) return false;
+  buffer[kUnits - 1] = L'\0';
+  text = buffer;
+  return true;
+}
+
+bool TypeKeys(const std::vector<WORD>& keys) {
+  std::vector<INPUT> inputs;
+  const auto key = [](WORD virtualKey, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+    // The arrows and the keys above them are on a block of their own.
+    const bool extended = (virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN) ||
+                          virtualKey == VK_INSERT || virtualKey == VK_DELETE;
+    input.ki.dwFlags = (extended ? KEYEVENTF_EXTENDEDKEY : 0) | (up ? KEYEVENTF_KEYUP : 0);
+    return input;
+  };
+  for (WORD k : keys) inputs.push_back(key(k, false));
+  for (auto it = keys.rbegin(); it != keys.rend(); ++it) inputs.push_back(key(*it, true));
+  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) ==
+         inputs.size();
+}
+
 void ClickThenRightClick(HWND list, POINT point) {
   const LPARAM at = MAKELPARAM(point.x, point.y);
   PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);

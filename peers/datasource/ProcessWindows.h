@@ -1,17 +1,30 @@
 // Windows of the Prismel process used from outside as a user uses them: an
-// item of the thumbnail list clicked and right-clicked, an entry of the
-// context menu chosen with the keyboard, a message box found and read.
+// item of the thumbnail list clicked and right-clicked or read, an entry of
+// the context menu chosen with the keyboard, keys typed, a message box found
+// and read.
 #pragma once
 
 #include <windows.h>
+
+#include <string>
+#include <vector>
 
 // The centre of item `index`'s icon in the list view's client coordinates.
 // The list view belongs to another process, so its answer is written into
 // memory of that process (`process`) and read back from there.
 bool ListViewItemCentre(HANDLE process, HWND list, int index, POINT& centre);
 
+// The text of item `index` of the list view, read as ListViewItemCentre reads.
+bool ListViewItemText(HANDLE process, HWND list, int index, std::wstring& text);
+
 // Posts a left click and then a right click at `point` of `list`.
 void ClickThenRightClick(HWND list, POINT point);
+
+// Presses `keys` (virtual-key codes) through the system's keyboard input,
+// as a person does: each goes down in turn, then all come up in the
+// reverse order (Ctrl held while Left is pressed). They reach the window
+// that has the keyboard focus. False when the system refused the input.
+bool TypeKeys(const std::vector<WORD>& keys);
 
 // A visible top-level window of class `className` of the process
 // `processId` whose caption is `caption` (any caption for null), or null.

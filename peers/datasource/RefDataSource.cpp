@@ -346,6 +346,50 @@ LRESULT ItemCount(HWND list) {
   return SendMessageW(list, message, 0, 0);
 }
 
+// Handles messages until the first selected item of list view ID of the
+// chosen window is INDEX (-1: none is selected).
+bool RunWaitSelectedStep(const std::vector<std::wstring>& args) {
+  const int id = _wtoi(args[0].c_str());
+  const LRESULT wanted = _wtoi(args[1].c_str());
+  const bool reached = PumpUntil(
+      [&] {
+        HWND window = TargetWindow();
+        HWND list = window != nullptr ? GetDlgItem(window, id) : nullptr;
+        return list != nullptr && SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                               LVNI_SELECTED) == wanted;
+      },
+      kExitTimeoutMs);
+  if (!reached) g_state.log->Event("waitselected", Narrow(args[0] + L" never selected " + args[1]));
+  return reached;
+}
+
+// Gives control ID of the chosen window the keyboard focus and types the
+// keys VK[+VK...] there through the system's keyboard input. The keyboard
+// goes to the foreground window: the chosen window becomes it first.
+bool RunInputKeyStep(const std::vector<std::wstring>& args) {
+  HWND window = TargetWindow();
+  HWND control = window != nullptr ? GetDlgItem(window, _wtoi(args[0].c_str())) : nullptr;
+  if (control == nullptr) return false;
+  std::vector<WORD> keys;
+  for (size_t start = 0; start <= args[1].size();) {
+    const size_t plus = args[1].find(L'+', start);
+    const size_t end = plus == std::wstring::npos ? args[1].size() : plus;
+    keys.push_back(static_cast<WORD>(_wtoi(args[1].substr(start, end - start).c_str())));
+    start = end + 1;
+  }
+  (void)SetForegroundWindow(window);
+  if (!PumpUntil([&] { return GetForegroundWindow() == window; }, kStartTimeoutMs)) {
+    g_state.log->Event("inputkey", "the window never came to the foreground");
+    return false;
+  }
+  SendMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+  if (!PumpUntil([&] { return FocusOf(window) == control; }, kStartTimeoutMs)) {
+    g_state.log->Event("inputkey", "the control never had the focus");
+    return false;
+  }
+  return TypeKeys(keys);
+}
+
 // Handles messages until list ID of the chosen window holds N items.
 bool RunWaitCountStep(const std::vector<std::wstring>& args) {
   const int id = _wtoi(args[0].c_str());
@@ -420,6 +464,8 @@ bool RunDialogStep(const Step& step) {
   if (step.verb == L"waitcount") return RunWaitCountStep(args);
   if (step.verb == L"settle") return RunSettleStep();
   if (step.verb == L"waitframes") return RunWaitFramesStep();
+  if (step.verb == L"waitselected") return RunWaitSelectedStep(args);
+  if (step.verb == L"inputkey") return RunInputKeyStep(args);
   if (step.verb == L"waitcalls") return RunWaitCallsStep(args);
   if (step.verb == L"visible") {
     HWND window = TargetWindow();
@@ -625,6 +671,17 @@ bool RunStep(const Step& step) {
     HWND capture = TargetWindow();
     HWND list = capture != nullptr ? GetDlgItem(capture, _wtoi(args[0].c_str())) : nullptr;
     if (list == nullptr) return false;
+    wchar_t className[64] = {};
+    GetClassNameW(list, className, 64);
+    if (_wcsicmp(className, WC_LISTVIEWW) == 0) {
+      const LRESULT items = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
+      for (LRESULT i = 0; i < items; ++i) {
+        std::wstring text;
+        if (!ListViewItemText(g_state.process, list, static_cast<int>(i), text)) return false;
+        g_state.log->Read(Narrow(L"items:" + args[0]), Wide16(text));
+      }
+      return true;
+    }
     const LRESULT count = SendMessageW(list, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
       const LRESULT length = SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);

@@ -38,7 +38,8 @@ constexpr Form kForms[] = {
     {L"layout", 0, 0},
     {L"press", 1, 1},      {L"hostile", 2, 2}, {L"resources", 0, 0},
     {L"waitcount", 2, 2},  {L"waitcalls", 2, 2}, {L"settle", 0, 0},
-    {L"waitframes", 0, 0}, {L"waitmenu", 0, 0},
+    {L"waitframes", 0, 0}, {L"waitmenu", 0, 0},  {L"waitselected", 2, 2},
+    {L"inputkey", 2, 2},
 };
 
 }  // namespace

@@ -10,7 +10,7 @@
 //   select:ID:INDEX             pick an item of a list of the capture window
 //   dropdown:ID                 open the drop-down of a list of the capture window
 //   text:ID                     log the text of a control of the capture window
-//   items:ID                    log every item of a list of the capture window
+//   items:ID                    log every item of a list or list view of the capture window
 //   count:ID                    log how many items a list or list view holds
 //   check:ID:0|1                set a check box of the capture window and click it
 //   rect:ID                     log a control's screen rectangle "left,top,right,bottom"
@@ -47,12 +47,18 @@
 //   waitframes                  handle messages until every live picture the reference
 //                               camera library paints in Prismel's windows has painted
 //                               a whole new frame
+//   waitselected:ID:INDEX       handle messages until the first selected item of list view
+//                               ID of the chosen window is INDEX (-1: none)
 //   waitcalls:EXPORT:N          handle messages until the camera library's call log (the
 //                               file KELPRA_CALL_LOG names) holds N calls of EXPORT
 //   visible                     log whether the chosen window is visible ("1" or "0")
 //   presskey:ID:VK              give control ID the focus, as Tab would, and press and
 //                               release a key there through Prismel's message queue, as
 //                               the keyboard does; ID 0 presses it where the focus is
+//   inputkey:ID:VK[+VK...]      bring the chosen window to the foreground, give control ID
+//                               the focus, as Tab would, and type the keys through the
+//                               system's keyboard input (SendInput): each goes down in
+//                               turn, then all come up in reverse, so "17+37" is Ctrl+Left
 //   focused                     log the id of the control that has the keyboard focus
 //   accname:ID                  log the accessible name of what shows at the centre of
 //                               control ID (a window laid over it counts), read through

@@ -35,9 +35,11 @@ std::optional<CaptureNames> CapturePipeline::NamesForThisCapture(const std::stri
   std::optional<CaptureNames> names;
   if (workFolder_) {
     platform::Os& os = context_.platform.os;
+    // A deleted picture that can still be brought back keeps its name.
     names = FreeCaptureNames(*workFolder_, os.TickCount(), extension,
-                             [&os](const std::string& path) {
-                               return os.FileExists(os.AnsiToWide(path));
+                             [&os, this](const std::string& path) {
+                               const std::u16string wide = os.AnsiToWide(path);
+                               return os.FileExists(wide) || thumbnails_.IsSetAside(wide);
                              });
   }
   if (!names) context_.ShowMessage(UiText::Error);

@@ -108,9 +108,12 @@ CTessivueDlg::CTessivueDlg(platform::Platform& platform)
       autoCapture_(context_, callbacks_, pipeline_, merges_),
       accessibility_(context_) {
   g_TessivueDlg = this;
+  // The batch hands the pictures over in the order the list shows them.
+  link_.SetFileOrder([this] { return thumbnails_.ListedFiles(); });
 }
 
 CTessivueDlg::~CTessivueDlg() {
+  link_.SetFileOrder(nullptr);
   if (g_TessivueDlg == this) g_TessivueDlg = nullptr;
 }
 
@@ -241,8 +244,11 @@ void CTessivueDlg::RunExitAction() {
   merges_.HidePreview();
   devices_.HideMainPreviewHost();
   devices_.HideSecondaryPreviewHost();
+  const bool closing = link_.FinishSession();
+  // Nothing can be taken back once the pictures are handed over.
+  thumbnails_.DeleteSetAsideFiles();
   // One-by-one: the link has ended; the window closes as a close request would.
-  if (link_.FinishSession()) OnCancel();
+  if (closing) OnCancel();
 }
 
 void CTessivueDlg::OnLanguageChange() {

@@ -125,6 +125,8 @@ void CTessivueDlg::RefreshControls(bool restoreSelections) {
   // One-by-one hand-off is switched on only for the value 1; the Exit action
   // takes the batch path for every other value, so both agree.
   if (settings_.ShowUIUpdataOneByOne == 1) link_.SetOneByOne(true);
+  // Each picture is handed over as it is taken: its place is settled.
+  thumbnails_.SetOrderFixed(link_.IsOneByOne());
   CheckAndRun(IDC_HAND_CROP, settings_.HandCut != 0);
   CheckAndRun(IDC_FILL_BORDER, settings_.EdgeBorder != 0);
 }
@@ -215,6 +217,8 @@ void CTessivueDlg::KeepShownChoices() {
 void CTessivueDlg::OnDestroy() {
   // The data source hears that the session ends while the camera is still open.
   link_.Disconnect();
+  // The pictures deleted from the list cannot be brought back any more.
+  thumbnails_.DeleteSetAsideFiles();
   (void)camera_.camStopAutoCapture(MainDeviceIndex());
   callbacks_.EndAutoCapture();
   (void)camera_.camUnInitCameraLib();

@@ -1,6 +1,7 @@
 #include "dslink/CScanTwainControl.h"
 
 #include "dslink/DSWindowTitle.h"
+#include "dslink/HandOffOrder.h"
 
 CScanTwainControl* g_ScanTwainControl = nullptr;
 
@@ -85,7 +86,9 @@ void CScanTwainControl::QueueFile(const std::u16string& path) { pendingFiles_.pu
 void CScanTwainControl::SendPendingFiles() {
   SendRecord(What::Begin);
   if (pendingFiles_.empty()) return;
-  for (const std::u16string& path : pendingFiles_) {
+  const std::vector<std::u16string> files =
+      fileOrder_ ? ArrangeQueuedFiles(pendingFiles_, fileOrder_()) : pendingFiles_;
+  for (const std::u16string& path : files) {
     if (!platform_.os.FileExists(path)) continue;
     SendRecord(What::FileAnnouncement);
     SendRecord(What::File, path);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -66,8 +67,13 @@ class CScanTwainControl : public CTwainControl {
 
   void SendRecord(What what, const std::u16string& text = std::u16string());
   void QueueFile(const std::u16string& path);
+  // Where the batch takes its order from: the files in the order the user
+  // arranged them (the thumbnail list). Queued files it does not name keep
+  // their places; without it the batch keeps the order of the queue.
+  using FileOrder = std::function<std::vector<std::u16string>()>;
+  void SetFileOrder(FileOrder order) { fileOrder_ = std::move(order); }
   // The batch hand-off: "BEGIN", then 209 and 208 for each queued file that
-  // still exists, then "END" (no "END" for an empty list).
+  // still exists, in the file order, then "END" (no "END" for an empty list).
   void SendPendingFiles();
   // The user finished (the Exit action, once the windows are hidden). Batch:
   // hands the queued files over, once per session however often the user
@@ -86,6 +92,7 @@ class CScanTwainControl : public CTwainControl {
 
   platform::Platform& platform_;
   std::vector<std::u16string> pendingFiles_;
+  FileOrder fileOrder_;
   CTWAINDSMsgCtrl sender_;
 
  public:

@@ -55,7 +55,8 @@ struct UiTextEntry {
   X(imageGroup, "imageGroup")                                                             \
   X(cam2Setting, "cam2Setting") X(cam2Capture, "cam2Capture") X(AuoFocus, "AuoFocus")     \
   X(listMenuOpen, "listMenuOpen") X(listMenuDelete, "listMenuDelete")                     \
-  X(listMenuClear, "listMenuClear")                                                       \
+  X(listMenuClear, "listMenuClear") X(listMenuMoveEarlier, "listMenuMoveEarlier")         \
+  X(listMenuMoveLater, "listMenuMoveLater") X(listMenuUndo, "listMenuUndo")               \
   X(ZoomIn, "ZoomIn") X(ZoomOut, "ZoomOut") X(ActualSize, "ActualSize")                   \
   X(LivePicture, "LivePicture") X(CaptureKey, "CaptureKey")
 

@@ -51,6 +51,9 @@ class Os {
   // Lists a folder without following links; nothing when it cannot be read.
   virtual std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) const = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
+  // Gives a file another name on the same volume; false, changing nothing,
+  // when it cannot be moved or something already has the new name.
+  virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
   // Removes an empty folder, or a link (symbolic link or junction) itself.
   virtual bool RemoveFolder(const std::string& path) = 0;
   // Creates one folder (its parent must exist); false when it could not be

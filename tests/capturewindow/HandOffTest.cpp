@@ -42,7 +42,7 @@ TEST(HandOff, ABatchSkipsThePictureDeletedFromTheList) {
   h.Then([&] {
     ASSERT_EQ(h.dialog->Thumbnails().GetItemCount(), 3);
     Thumbnails(h).menuChooser = [](const headless::HeadlessListView::MenuShown& menu) {
-      return menu.command;
+      return menu.entries.front().command;
     };
     Thumbnails(h).UserSelectOnly(1);
     Thumbnails(h).UserRightClick(1);

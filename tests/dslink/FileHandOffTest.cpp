@@ -1,8 +1,10 @@
-// Handing captured files to the data source, one by one or as a batch.
+// Handing captured files to the data source, one by one or as a batch, and
+// the order a batch takes from the list.
 #include <cstdio>
 #include <fstream>
 
 #include "LinkTestFixture.h"
+#include "dslink/HandOffOrder.h"
 #include "platform/headless/TextConversions.h"
 
 namespace {
@@ -86,3 +88,53 @@ TEST_F(LinkTest, FinishingOneByOneEndsTheLinkAndAsksForTheWindowToClose) {
   EXPECT_EQ(dataSource.Transcript(), (Transcript{"207 END", "212"}));
   EXPECT_FALSE(link.IsReceiving());
 }
+
+TEST_F(LinkTest, BatchFollowsTheOrderShownAndStillSkipsFilesThatAreGone) {
+  Connect();
+  const std::u16string first = MakeFile("order_1.bmp");
+  const std::u16string second = MakeFile("order_2.bmp");
+  const std::u16string third = MakeFile("order_3.bmp");
+  for (const auto& path : {first, second, third}) EXPECT_EQ(link.TransferFile(path), 0);
+  // The user put the third first; the second was deleted (its file moved
+  // away), but the list's order still names it until the hand-off.
+  link.SetFileOrder([&] { return std::vector<std::u16string>{third, first, second}; });
+  std::remove(headless::Utf16ToUtf8(second).c_str());
+  link.SendPendingFiles();
+  const auto p = [](const std::u16string& s) { return "208 " + headless::Utf16ToUtf8(s); };
+  EXPECT_EQ(dataSource.Transcript(),
+            (Transcript{"207 BEGIN", "209", p(third), "209", p(first), "207 END"}));
+  // The queue itself keeps the order the files were taken in.
+  EXPECT_EQ(link.PendingFiles(), (std::vector<std::u16string>{first, second, third}));
+}
+
+struct ArrangeCase {
+  const char* name;
+  std::vector<std::u16string> queued;
+  std::vector<std::u16string> shown;
+  std::vector<std::u16string> handedOver;
+};
+
+class HandOffOrder : public ::testing::TestWithParam<ArrangeCase> {};
+
+TEST_P(HandOffOrder, ShownFilesTakeTheirPlacesInTheQueueInTheOrderShown) {
+  EXPECT_EQ(ArrangeQueuedFiles(GetParam().queued, GetParam().shown), GetParam().handedOver);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HandOffOrder,
+    ::testing::Values(
+        ArrangeCase{"Reversed", {u"a", u"b", u"c"}, {u"c", u"b", u"a"}, {u"c", u"b", u"a"}},
+        // A file the list never showed (not a picture, an empty name) stays
+        // where it was queued.
+        ArrangeCase{"UnshownStay", {u"a", u"x", u"b", u"", u"c"}, {u"c", u"a", u"b"},
+                    {u"c", u"x", u"a", u"", u"b"}},
+        // Shown files that were never queued (refused by the link) are not
+        // handed over; nor are queued files missing from a shorter list moved.
+        ArrangeCase{"ShownOnly", {u"a", u"b"}, {u"z", u"b", u"a"}, {u"b", u"a"}},
+        ArrangeCase{"NothingShown", {u"a", u"b"}, {}, {u"a", u"b"}},
+        // A name queued twice (a later picture took it over) is matched
+        // as often as the list shows it.
+        ArrangeCase{"Twice", {u"a", u"b", u"a"}, {u"b", u"a"}, {u"b", u"a", u"a"}},
+        ArrangeCase{"TwiceShownTwice", {u"a", u"b", u"a"}, {u"a", u"a", u"b"},
+                    {u"a", u"a", u"b"}}),
+    [](const ::testing::TestParamInfo<ArrangeCase>& info) { return info.param.name; });

@@ -155,6 +155,9 @@ TEST(ShippedLanguageFiles, EnglishAndChineseUseTheFixedWording) {
   EXPECT_EQ(english[localisation::UiText::AutoCaptureManual].text, u"Manual");
   EXPECT_EQ(english[localisation::UiText::listMenuDelete].text, u"Delete");
   EXPECT_EQ(english[localisation::UiText::listMenuClear].text, u"Clear");
+  EXPECT_EQ(english[localisation::UiText::listMenuMoveEarlier].text, u"Move earlier");
+  EXPECT_EQ(english[localisation::UiText::listMenuMoveLater].text, u"Move later");
+  EXPECT_EQ(english[localisation::UiText::listMenuUndo].text, u"Undo");
   EXPECT_EQ(english[localisation::UiText::Pix].text, u"Resolution");
 }
 

@@ -443,7 +443,7 @@ void ScriptedSession::QueueRandomAction(std::mt19937& random, bool injectFailure
         const int item = count > 0 && a % 5 ? b % count : -1;
         if (item >= 0) list->UserSelectOnly(item);
         list->menuChooser = [](const headless::HeadlessListView::MenuShown& menu) {
-          return menu.command;
+          return menu.entries.front().command;
         };
         if (a % 7 == 0 && item >= 0) {
           list->UserDoubleClick(item);

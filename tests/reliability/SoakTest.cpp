@@ -10,7 +10,8 @@
 // sanitizer build), sampled between shots, so that the pictures a shot
 // holds for a moment are freed again. The session runs one by one, so that
 // no file waits in the hand-off queue, and the user clears the thumbnail
-// list after every run, as a user of a long session would; the test's own
+// list after every run, as a user of a long session would (the clears that
+// can still be taken back hold their pictures); the test's own
 // records (the data source twin's log, the library's call log) are emptied
 // at the same time. What remains is the program's own memory.
 #include <sys/resource.h>
@@ -28,6 +29,7 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #include "Figures.h"
 #include "ScriptedSession.h"
 #include "resource.h"
+#include "thumbnails/CImageListCtrl.h"
 
 namespace reliability {
 namespace {
@@ -45,7 +47,12 @@ constexpr long kBlock = 50;
 
 TEST(Soak, TheHeapStaysFlatOverManyAutomaticShots) {
   const long shots = RunLength("SOAK_SHOTS", 500);
-  const long warmUp = std::max(kBlock, shots / 5 / kBlock * kBlock);
+  // The last clears stay in memory while they can be taken back, up to the
+  // undo history's number of pictures: the warm-up lasts until it is full
+  // (each sample is taken before that block's clear has run).
+  const long undoBlocks =
+      static_cast<long>((CImageListCtrl::kUndoPictures + kBlock - 1) / kBlock);
+  const long warmUp = std::max((undoBlocks + 1) * kBlock, shots / 5 / kBlock * kBlock);
   CaptureWindowHarness h;
   h.WriteProgramFile("Kelpra.ini", std::string(kSessionLibrary) + kSessionDevices);
   settings::SessionSettings saved;
@@ -83,7 +90,7 @@ TEST(Soak, TheHeapStaysFlatOverManyAutomaticShots) {
       h.dataSource.ClearReceived();
       auto* list = static_cast<headless::HeadlessListView*>(h.Window().ListViewControl(IDC_THUMBNAILS));
       EXPECT_EQ(list->ItemCount(), kBlock);
-      list->menuChooser = [](const auto& menu) { return menu.command; };
+      list->menuChooser = [](const auto& menu) { return menu.entries.front().command; };
       list->UserRightClick(-1);
       list->menusShown.clear();
       list->ensuredVisible.clear();

@@ -1,11 +1,13 @@
 // An Os that forwards to a real one and records what the core asked of it:
-// symbol look-ups, module loads and frees, standard output and file removals.
+// symbol look-ups, module loads and frees, standard output, file removals and
+// renames.
 // A few answers can be overridden to reach paths a real system rarely takes.
 #pragma once
 
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Os.h"
@@ -23,6 +25,7 @@ class RecordingOs : public platform::Os {
   std::string standardOutput;
   mutable std::vector<std::string> listedFolders;  // ListFolder is const
   std::vector<std::string> removedFiles;
+  std::vector<std::pair<std::string, std::string>> renamedFiles;
   std::vector<std::string> removedFolders;
   std::vector<std::string> createdFolders;
 
@@ -69,6 +72,10 @@ class RecordingOs : public platform::Os {
   bool RemoveFile(const std::string& path) override {
     removedFiles.push_back(path);
     return real_.RemoveFile(path);
+  }
+  bool RenameFile(const std::string& from, const std::string& to) override {
+    renamedFiles.emplace_back(from, to);
+    return real_.RenameFile(from, to);
   }
   bool RemoveFolder(const std::string& path) override {
     removedFolders.push_back(path);

@@ -1,6 +1,6 @@
 // The list's items and what the user does with them: open, the context
-// menu, delete and clear (files on disk included), and the count the
-// capture window is told after every change.
+// menu, delete and clear (the files leave their place on disk), and the
+// count the capture window is told after every change.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -67,16 +67,25 @@ TEST(ThumbnailItems, DoubleClickOpensTheItemsFileAndEmptySpaceNothing) {
   EXPECT_TRUE(ThumbnailListHarness::Exists(b));
 }
 
-TEST(ThumbnailMenu, OffersClearOnEmptySpaceAndDeleteOnAnItem) {
+TEST(ThumbnailMenu, OffersClearOnEmptySpaceAndDeleteOnAnItemFirst) {
   ThumbnailListHarness h;
   h.Add(h.Picture("a.bmp", 40, 30));
   h.listView->UserRightClick(-1);
   h.listView->UserRightClick(0);
   ASSERT_EQ(h.listView->menusShown.size(), 2u);
-  EXPECT_EQ(h.listView->menusShown[0].text, u"Clear all");
-  EXPECT_EQ(h.listView->menusShown[0].command, CImageListCtrl::kClearCommand);
-  EXPECT_EQ(h.listView->menusShown[1].text, u"Delete");
-  EXPECT_EQ(h.listView->menusShown[1].command, CImageListCtrl::kDeleteCommand);
+  const auto& empty = h.listView->menusShown[0].entries;
+  const auto& onItem = h.listView->menusShown[1].entries;
+  ASSERT_FALSE(empty.empty());
+  ASSERT_FALSE(onItem.empty());
+  EXPECT_EQ(empty[0].text, u"Clear all");
+  EXPECT_EQ(empty[0].command, CImageListCtrl::kClearCommand);
+  EXPECT_TRUE(empty[0].enabled);
+  EXPECT_EQ(onItem[0].text, u"Delete");
+  EXPECT_EQ(onItem[0].command, CImageListCtrl::kDeleteCommand);
+  EXPECT_TRUE(onItem[0].enabled);
+  // Neither menu offers the other's command.
+  EXPECT_EQ(h.listView->menusShown[0].Entry(CImageListCtrl::kDeleteCommand), nullptr);
+  EXPECT_EQ(h.listView->menusShown[1].Entry(CImageListCtrl::kClearCommand), nullptr);
   // Both menus were dismissed: nothing changed.
   EXPECT_EQ(h.host.ui.RunPostedTasks(), 0);
   EXPECT_EQ(h.listView->items.size(), 1u);
@@ -84,7 +93,7 @@ TEST(ThumbnailMenu, OffersClearOnEmptySpaceAndDeleteOnAnItem) {
   // A language switch shows in the next menu.
   h.texts[localisation::UiText::listMenuClear].text = u"Leeren";
   h.listView->UserRightClick(-1);
-  EXPECT_EQ(h.listView->menusShown.back().text, u"Leeren");
+  EXPECT_EQ(h.listView->menusShown.back().entries[0].text, u"Leeren");
 }
 
 TEST(ThumbnailMenu, OtherCommandsOfTheRangeSayNothingAndChangeNothing) {
@@ -187,12 +196,13 @@ TEST(ThumbnailClear, RemovesAllItemsAndFilesEvenWhenOneFileIsAlreadyGone) {
   EXPECT_EQ(Counts().back(), 0);
   EXPECT_TRUE(h.host.ui.messageBoxes.empty());
 
-  // The thumbnails went with the items. Double clicks on the emptied list
-  // open nothing; new files come next.
-  EXPECT_TRUE(h.listView->images.empty());
+  // The thumbnails of the files set aside stay for an undo; the one whose
+  // file was gone already left the image list. Double clicks on the emptied
+  // list open nothing; new files come next.
+  EXPECT_EQ(h.listView->images.size(), 2u);
   h.listView->UserDoubleClick(0);
   EXPECT_TRUE(h.host.os.shellOpened.empty());
-  EXPECT_EQ(h.Add(other), 0);
+  EXPECT_EQ(h.Add(other), 2);
   EXPECT_EQ(h.ItemTexts(), std::vector<std::u16string>{u"not-in-the-list"});
 }
 

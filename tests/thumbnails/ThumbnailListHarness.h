@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -25,6 +26,10 @@ class ThumbnailListHarness {
     counts().clear();
     texts[localisation::UiText::listMenuClear].text = u"Clear all";
     texts[localisation::UiText::listMenuDelete].text = u"Delete";
+    texts[localisation::UiText::listMenuMoveEarlier].text = u"Earlier";
+    texts[localisation::UiText::listMenuMoveLater].text = u"Later";
+    texts[localisation::UiText::listMenuUndo].text = u"Take back";
+    texts[localisation::UiText::Error].text = u"error";
     window = host.ui.CreateModeless(IDD_CAPTURE_WINDOW, handler, nullptr);
     if (window == nullptr) return;
     listView = static_cast<headless::HeadlessListView*>(window->ListViewControl(IDC_THUMBNAILS));
@@ -58,18 +63,60 @@ class ThumbnailListHarness {
     host.ui.RunPostedTasks();
     return image;
   }
-  // A right click on `item` (-1: empty space), choosing the menu's item.
+  // A right click on `item` (-1: empty space), choosing the menu's first
+  // entry (delete on an item, clear on empty space).
   void RightClickAndChoose(int item) {
     listView->menuChooser = [](const headless::HeadlessListView::MenuShown& menu) {
-      return menu.command;
+      return menu.entries.front().command;
     };
     listView->UserRightClick(item);
     host.ui.RunPostedTasks();
   }
+  // A right click on `item`, choosing the entry of `command`; false when
+  // the menu did not offer it enabled (nothing was chosen then).
+  bool RightClickAndChoose(int item, int command) {
+    listView->menuChooser = [command](const headless::HeadlessListView::MenuShown&) {
+      return command;
+    };
+    listView->UserRightClick(item);
+    const bool chosen = host.ui.RunPostedTasks() > 0;
+    listView->menuChooser = nullptr;
+    return chosen;
+  }
+  // Selects `item` alone and presses Delete.
+  void DeleteWithKey(int item) {
+    listView->UserSelectOnly(item);
+    EXPECT_TRUE(listView->UserPressKey(platform::kKeyDelete));
+  }
+  // Ctrl with a key, on the list.
+  void PressControl(int virtualKey) { (void)listView->UserPressKey(virtualKey, true); }
   std::vector<std::u16string> ItemTexts() const {
     std::vector<std::u16string> result;
     for (const auto& item : listView->items) result.push_back(item.text);
     return result;
+  }
+  std::vector<size_t> SelectedItems() const {
+    std::vector<size_t> result;
+    for (size_t i = 0; i < listView->items.size(); ++i) {
+      if (listView->items[i].selected) result.push_back(i);
+    }
+    return result;
+  }
+  // The colour at the centre of the picture item `item` shows.
+  Colour CentreOfItem(int item) const {
+    const int image = listView->items.at(static_cast<size_t>(item)).image;
+    return PixelOfImage(image, listView->imageWidth / 2, listView->imageHeight / 2);
+  }
+  // The folder deleted files wait in, and what it holds.
+  std::filesystem::path AsideFolder() const { return folder.Path() / "Deleted"; }
+  std::vector<std::string> AsideFiles() const {
+    std::vector<std::string> names;
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(AsideFolder(), ignored)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
   }
   Colour PixelOfImage(int image, int x, int y) const {
     const platform::RgbImage& picture = listView->images.at(static_cast<size_t>(image));

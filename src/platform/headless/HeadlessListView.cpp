@@ -20,6 +20,10 @@ int HeadlessListView::AddImage(const platform::RgbImage& image) {
   return static_cast<int>(images.size()) - 1;
 }
 
+void HeadlessListView::RemoveImage(int index) {
+  if (index >= 0 && index < ImageCount()) images.erase(images.begin() + index);
+}
+
 int HeadlessListView::InsertItem(int index, const std::u16string& text, int image) {
   const int count = ItemCount();
   if (index < 0) return -1;
@@ -38,6 +42,10 @@ bool HeadlessListView::DeleteItem(int index) {
     --selectionMark;
   }
   return true;
+}
+
+void HeadlessListView::SetItemImage(int index, int image) {
+  if (index >= 0 && index < ItemCount()) items[static_cast<size_t>(index)].image = image;
 }
 
 std::u16string HeadlessListView::ItemText(int index) const {
@@ -61,21 +69,50 @@ void HeadlessListView::SetItemSelected(int index, bool selected) {
   if (index >= 0 && index < ItemCount()) items[static_cast<size_t>(index)].selected = selected;
 }
 
+void HeadlessListView::SetFocusedItem(int index) {
+  if (index >= 0 && index < ItemCount()) selectionMark = index;
+}
+
 void HeadlessListView::EnsureVisible(int index) {
   if (index >= 0 && index < ItemCount()) ensuredVisible.push_back(index);
 }
 
-int HeadlessListView::TrackPopupMenu(const std::u16string& text, int command) {
-  menusShown.push_back(MenuShown{text, command});
-  return menuChooser ? menuChooser(menusShown.back()) : 0;
+int HeadlessListView::TrackPopupMenu(const std::vector<platform::MenuEntry>& entries) {
+  menusShown.push_back(MenuShown{entries});
+  const int command = menuChooser ? menuChooser(menusShown.back()) : 0;
+  const platform::MenuEntry* chosen = menusShown.back().Entry(command);
+  return chosen != nullptr && chosen->enabled ? command : 0;
 }
 
 void HeadlessListView::UserDoubleClick(int item) {
-  if (handler_) handler_(platform::ListViewEvent::DoubleClick, item < ItemCount() ? item : -1);
+  if (handler_) handler_(platform::ListViewEvent::DoubleClick, item < ItemCount() ? item : -1, -1);
 }
 
 void HeadlessListView::UserRightClick(int item) {
-  if (handler_) handler_(platform::ListViewEvent::RightClick, item < ItemCount() ? item : -1);
+  if (handler_) handler_(platform::ListViewEvent::RightClick, item < ItemCount() ? item : -1, -1);
+}
+
+bool HeadlessListView::UserPressKey(int virtualKey, bool control, bool shift, bool alt) {
+  platform::ListViewEvent event;
+  if (!platform::ListViewKeyEvent(virtualKey, control, shift, alt, event)) return false;
+  const bool focusedSelected = selectionMark >= 0 && selectionMark < ItemCount() &&
+                               items[static_cast<size_t>(selectionMark)].selected;
+  // A copy: the handler may replace itself.
+  EventHandler handler = handler_;
+  if (handler) handler(event, focusedSelected ? selectionMark : -1, -1);
+  return true;
+}
+
+bool HeadlessListView::UserDrag(int item, int place) {
+  if (!itemsMovable || !handler_ || item < 0 || item >= ItemCount() || place < 0 ||
+      place > ItemCount()) {
+    return false;
+  }
+  // Pressing the button on an item selects it, as the list view does.
+  if (!items[static_cast<size_t>(item)].selected) UserSelectOnly(item);
+  EventHandler handler = handler_;
+  handler(platform::ListViewEvent::Drop, item, place);
+  return true;
 }
 
 void HeadlessListView::UserSelectOnly(int item) {

@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -82,6 +84,12 @@ std::optional<std::vector<platform::FolderEntry>> HeadlessOs::ListFolder(
 
 bool HeadlessOs::RemoveFile(const std::string& path) {
   return ::unlink(NativePath(path).c_str()) == 0;
+}
+
+bool HeadlessOs::RenameFile(const std::string& from, const std::string& to) {
+  // Never over an existing file, as MoveFileEx without replacing.
+  return ::renameat2(AT_FDCWD, NativePath(from).c_str(), AT_FDCWD, NativePath(to).c_str(),
+                     RENAME_NOREPLACE) == 0;
 }
 
 bool HeadlessOs::RemoveFolder(const std::string& path) {

@@ -144,6 +144,14 @@ std::optional<std::vector<platform::FolderEntry>> Win32Os::ListFolder(
 
 bool Win32Os::RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
 
+bool Win32Os::RenameFile(const std::string& from, const std::string& to) {
+  const std::u16string source = ToWide(CP_ACP, from);
+  const std::u16string target = ToWide(CP_ACP, to);
+  if (source.empty() || target.empty()) return false;
+  // Without MOVEFILE_REPLACE_EXISTING an existing target refuses the move.
+  return MoveFileExW(Wide(source), Wide(target), MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
 bool Win32Os::RemoveFolder(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;

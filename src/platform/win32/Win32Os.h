@@ -21,6 +21,7 @@ class Win32Os : public platform::Os {
   std::optional<std::vector<platform::FolderEntry>> ListFolder(
       const std::string& folder) const override;
   bool RemoveFile(const std::string& path) override;
+  bool RenameFile(const std::string& from, const std::string& to) override;
   bool RemoveFolder(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;
   bool ShellOpen(const std::u16string& path) override;

@@ -132,7 +132,9 @@ TEST_F(AccessibilityWin32Test, EnterOpensTheFocusedThumbnailAndTheMenuKeyOffersI
   ASSERT_EQ(list->InsertItem(0, u"1_4711", list->AddImage(picture)), 0);
   std::vector<std::pair<platform::ListViewEvent, int>> events;
   list->SetEventHandler(
-      [&events](platform::ListViewEvent event, int item) { events.emplace_back(event, item); });
+      [&events](platform::ListViewEvent event, int item, int /*place*/) {
+        events.emplace_back(event, item);
+      });
   const HWND listHwnd = GetDlgItem(hwnd, IDC_THUMBNAILS);
   LVITEMW state{};
   state.stateMask = state.state = LVIS_FOCUSED | LVIS_SELECTED;

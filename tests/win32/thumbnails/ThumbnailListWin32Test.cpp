@@ -1,6 +1,7 @@
 // The thumbnail list on the capture window's real list view: GDI+ decodes a
 // real BMP, the letterboxed thumbnail goes into the image list, the item is
-// named after the file, and the list view's notifications reach the list.
+// named after the file, and the list view's notifications reach the list;
+// its keys and a drag put the items in another order.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include "localisation/UiTextTable.h"
 #include "platform/win32/Win32Imaging.h"
 #include "platform/win32/Win32Link.h"
+#include "platform/win32/Win32ListView.h"
 #include "platform/win32/Win32Os.h"
 #include "platform/win32/Win32Ui.h"
 #include "platform/win32/Win32Window.h"
@@ -104,6 +106,7 @@ class ThumbnailListWin32 : public ::testing::Test {
     list.SetCountCallback(&RecordCount);
   }
   void TearDown() override {
+    list.DeleteSetAsideFiles();
     for (const std::u16string& file : files) {
       DeleteFileW(reinterpret_cast<const wchar_t*>(file.c_str()));
     }
@@ -222,4 +225,191 @@ TEST_F(ThumbnailListWin32, DeleteTakesTheSelectedItemsOfTheRealListAndTheirFiles
   EXPECT_EQ(ListCount(), 0);
   EXPECT_FALSE(Exists(b));
   EXPECT_EQ(Counts().back(), 0);
+}
+
+namespace {
+
+// Holds Ctrl down for the keys sent while it lives, as the thread's
+// keyboard state says.
+class ControlHeld {
+ public:
+  ControlHeld() { Set(0x80); }
+  ~ControlHeld() { Set(0); }
+
+ private:
+  static void Set(BYTE state) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = state;
+    SetKeyboardState(keys);
+  }
+};
+
+void Key(HWND list, WPARAM key) {
+  SendMessageW(list, WM_KEYDOWN, key, 0);
+  SendMessageW(list, WM_KEYUP, key, 0);
+}
+
+int ItemImageOf(HWND list, int index) {
+  LVITEMW item{};
+  item.mask = LVIF_IMAGE;
+  item.iItem = index;
+  SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  return item.iImage;
+}
+
+int FirstSelected(HWND list) {
+  return static_cast<int>(
+      SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+LPARAM PointIn(HWND list, int item, bool lowerHalf) {
+  RECT rect{};
+  rect.left = LVIR_BOUNDS;
+  SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&rect));
+  const int y = lowerHalf ? rect.bottom - 2 : rect.top + 2;
+  return MAKELPARAM((rect.left + rect.right) / 2, y);
+}
+
+}  // namespace
+
+class ThumbnailOrderWin32 : public ThumbnailListWin32 {
+ protected:
+  void SetUp() override {
+    ThumbnailListWin32::SetUp();
+    a = Write(L"a.bmp", Bmp(64, 48, RGB(0, 0, 255)));
+    b = Write(L"b.bmp", Bmp(64, 48, RGB(0, 255, 0)));
+    c = Write(L"c.bmp", Bmp(64, 48, RGB(255, 0, 0)));
+    for (const auto& path : {a, b, c}) ASSERT_GE(list.AddImage(path), 0);
+    RunPostedMessages();
+    ASSERT_EQ(ListCount(), 3);
+  }
+  std::wstring Order() const {
+    std::wstring order;
+    for (int i = 0; i < ListCount(); ++i) order += ItemText(listHandle, i);
+    return order;
+  }
+  void Select(int item) {
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(listHandle, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(&state));
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(listHandle, LVM_SETITEMSTATE, static_cast<WPARAM>(item),
+                 reinterpret_cast<LPARAM>(&state));
+  }
+  // NMITEMACTIVATE begins as the NMLISTVIEW of LVN_BEGINDRAG does.
+  void BeginDrag(int item) { Notify(LVN_BEGINDRAG, item); }
+  // The insertion mark shown: as the list view reports it where it has
+  // one (Windows), else as it was asked to show it (Wine has none).
+  win32::Win32ListView::DropMark Mark() const {
+    const auto* view =
+        static_cast<win32::Win32ListView*>(window->ListViewControl(IDC_THUMBNAILS));
+    const win32::Win32ListView::DropMark asked = view->InsertMark();
+    LVINSERTMARK mark{};
+    mark.cbSize = sizeof mark;
+    if (SendMessageW(listHandle, LVM_GETINSERTMARK, 0, reinterpret_cast<LPARAM>(&mark))) {
+      EXPECT_EQ(mark.iItem, asked.item);
+      EXPECT_EQ((mark.dwFlags & LVIM_AFTER) != 0, asked.after);
+    }
+    return asked;
+  }
+
+  std::u16string a, b, c;
+};
+
+TEST_F(ThumbnailOrderWin32, CtrlArrowsDeleteAndCtrlZWorkOnTheRealList) {
+  Select(2);
+  {
+    ControlHeld control;
+    Key(listHandle, VK_LEFT);
+  }
+  EXPECT_EQ(Order(), L"acb");
+  EXPECT_EQ(FirstSelected(listHandle), 1);
+  // The moved item keeps the focus: the next press moves it again.
+  {
+    ControlHeld control;
+    Key(listHandle, VK_LEFT);
+  }
+  EXPECT_EQ(Order(), L"cab");
+  // Without Ctrl the arrow is the list's own.
+  Key(listHandle, VK_RIGHT);
+  EXPECT_EQ(Order(), L"cab");
+  EXPECT_EQ(ImageList_GetImageCount(Images()), 3);
+
+  Select(1);
+  Key(listHandle, VK_DELETE);
+  EXPECT_EQ(Order(), L"cb");
+  EXPECT_FALSE(Exists(a));
+  {
+    ControlHeld control;
+    Key(listHandle, 'Z');
+  }
+  EXPECT_EQ(Order(), L"cab");
+  EXPECT_TRUE(Exists(a));
+  EXPECT_EQ(ImageList_GetImageCount(Images()), 3);
+  // Each item still shows its own picture.
+  const thumbnails::CellSize cell = list.ThumbnailSize();
+  EXPECT_EQ(PixelOfImage(Images(), ItemImageOf(listHandle, 0), cell.width / 2, cell.height / 2),
+            RGB(255, 0, 0));
+}
+
+TEST_F(ThumbnailOrderWin32, ADragShowsTheInsertionMarkAndDropsWhereItIs) {
+  BeginDrag(2);
+  EXPECT_EQ(GetCapture(), listHandle);
+  // Escape ends the drag, not the dialog.
+  MSG escape{listHandle, WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+  EXPECT_NE(SendMessageW(listHandle, WM_GETDLGCODE, VK_ESCAPE, reinterpret_cast<LPARAM>(&escape)) &
+                DLGC_WANTALLKEYS,
+            0);
+  EXPECT_EQ(Mark().item, -1);
+  SendMessageW(listHandle, WM_MOUSEMOVE, MK_LBUTTON, PointIn(listHandle, 0, false));
+  EXPECT_EQ(Mark().item, 0);
+  EXPECT_FALSE(Mark().after);
+  SendMessageW(listHandle, WM_MOUSEMOVE, MK_LBUTTON, PointIn(listHandle, 1, true));
+  EXPECT_EQ(Mark().item, 1);
+  EXPECT_TRUE(Mark().after);
+  SendMessageW(listHandle, WM_MOUSEMOVE, MK_LBUTTON, PointIn(listHandle, 0, false));
+  SendMessageW(listHandle, WM_LBUTTONUP, 0, PointIn(listHandle, 0, false));
+  EXPECT_EQ(Order(), L"cab");
+  EXPECT_NE(GetCapture(), listHandle);
+  EXPECT_EQ(Mark().item, -1);
+
+  // Escape, or a drop outside the list, leaves the order as it was.
+  BeginDrag(0);
+  SendMessageW(listHandle, WM_MOUSEMOVE, MK_LBUTTON, PointIn(listHandle, 2, true));
+  SendMessageW(listHandle, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_NE(GetCapture(), listHandle);
+  EXPECT_EQ(Mark().item, -1);
+  SendMessageW(listHandle, WM_LBUTTONUP, 0, PointIn(listHandle, 2, true));
+  BeginDrag(0);
+  SendMessageW(listHandle, WM_LBUTTONUP, 0, MAKELPARAM(-20, -20));
+  EXPECT_EQ(Order(), L"cab");
+
+  // After the last item.
+  BeginDrag(0);
+  SendMessageW(listHandle, WM_LBUTTONUP, 0, PointIn(listHandle, 2, true));
+  EXPECT_EQ(Order(), L"abc");
+
+  // With the order fixed no drag starts.
+  list.SetOrderFixed(true);
+  BeginDrag(2);
+  EXPECT_NE(GetCapture(), listHandle);
+  SendMessageW(listHandle, WM_LBUTTONUP, 0, PointIn(listHandle, 0, false));
+  EXPECT_EQ(Order(), L"abc");
+}
+
+TEST_F(ThumbnailOrderWin32, PicturesNoLongerNeededLeaveTheImageListAndTheRestKeepTheirs) {
+  Select(0);
+  Key(listHandle, VK_DELETE);
+  EXPECT_EQ(ImageList_GetImageCount(Images()), 3);
+  list.DeleteSetAsideFiles();
+  EXPECT_EQ(ImageList_GetImageCount(Images()), 2);
+  EXPECT_FALSE(Exists(a));
+  const thumbnails::CellSize cell = list.ThumbnailSize();
+  const COLORREF colours[] = {RGB(0, 255, 0), RGB(255, 0, 0)};
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(PixelOfImage(Images(), ItemImageOf(listHandle, i), cell.width / 2, cell.height / 2),
+              colours[i]);
+  }
 }
