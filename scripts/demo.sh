@@ -41,7 +41,7 @@ out="$root/build/demo"
 bin="$root/build/$preset/bin"
 program="$out/program"
 rm -rf "$out/received" "$out/steps" "$program"
-rm -f "$out"/*.png "$out/records.jsonl"
+rm -f "$out"/*.png "$out/records.jsonl" "$out/calls.txt"
 mkdir -p "$out/received" "$out/steps" "$program"
 # A program folder of its own, so that no settings of an earlier run apply;
 # the watermark is switched on there, so that its settings can be opened.
@@ -61,6 +61,7 @@ export PRISMEL_WINEPREFIX="$root/build/$preset/wineprefix"
 # The camera library counts the timed auto capture in steps of 150 ms, so
 # that a run takes a shot about every second.
 export KELPRA_TICK_MS=150
+export KELPRA_CALL_LOG="Z:$out/calls.txt"
 
 # The language box lists the languages in the order of the language list.
 cn_index=$(grep -o '>[A-Z][A-Z]<' "$root/resources/Language/Language.xml" | tr -d '<>' |
@@ -71,21 +72,24 @@ cn_index=$(grep -o '>[A-Z][A-Z]<' "$root/resources/Language/Language.xml" | tr -
 # 1 OK),
 # 1007 two-picture merge, 1095 auto-capture mode (1 timed; its dialog's End
 # is 1050), 1099 language, 1030 Exit. Key 32 is Space, the capture key.
-# The library looks the watermark's font up when it gets it: the shot with
-# the watermark is given time before and after it, so that the merge is
-# switched on only once that shot is listed.
+# Every step waits for what it needs: a listed picture (1029 the thumbnail
+# list), the library's calls (its call log), a settled window; a shot waits
+# for the window to settle and the live picture to paint a new frame. The
+# timed run is shown once it has taken two pictures: the five pictures
+# before it took five calls of camCaptureImageFile.
 steps=(
-  send:202 send:204:SHOWUI wait:1500 shot:01-start
-  select:1004:1 presskey:1004:32 wait:1200 select:1026:1 click:1109 wait:1200 shot:02-options
+  send:202 send:204:SHOWUI window:Prismel shot:01-start
+  select:1004:1 presskey:1004:32 waitcount:1029:1 select:1026:1 press:1109 waitcount:1029:2
+  shot:02-options
   select:1026:0 select:1004:0
   click:1011 "window:Watermark Setting" "pick:1039:DejaVu Serif" "type:1037:Prismel demo"
   shot:03-watermark
-  click:1 window:Prismel wait:2000 click:1109 wait:2000
-  check:1007:1 wait:500 click:1109 wait:1200 click:1109 wait:1500 shot:04-merge
-  check:1007:0 wait:300
-  select:1095:1 click:1109 window:Timing wait:2500 shot:05-auto-capture click:1050
-  window:Prismel wait:800 select:1095:0 wait:300 shot:06-thumbnails
-  "select:1099:$((cn_index - 1))" wait:600 shot:07-chinese
+  click:1 window:Prismel settle press:1109 waitcount:1029:3
+  check:1007:1 press:1109 press:1109 waitcount:1029:4 shot:04-merge
+  check:1007:0
+  select:1095:1 click:1109 window:Timing waitcalls:camCaptureImageFile:7 shot:05-auto-capture
+  click:1050 window:Prismel settle select:1095:0 shot:06-thumbnails
+  "select:1099:$((cn_index - 1))" shot:07-chinese
   click:1030 waitexit
 )
 
@@ -98,7 +102,7 @@ scripts/desktop-run.sh bash -c '
   for step in "$@"; do
     case "$step" in
       shot:*) name=${step#shot:}; shots+=("$name")
-        steps+=("signal:Z:$signals/$name" "waitfor:Z:$signals/$name.done") ;;
+        steps+=(settle waitframes "signal:Z:$signals/$name" "waitfor:Z:$signals/$name.done") ;;
       *) steps+=("$step") ;;
     esac
   done
