@@ -38,6 +38,7 @@ constexpr Form kForms[] = {
     {L"layout", 0, 0},
     {L"press", 1, 1},      {L"hostile", 2, 2}, {L"resources", 0, 0},
     {L"waitcount", 2, 2},  {L"waitcalls", 2, 2},
+    {L"dialog", 0, 0},     {L"closed", 0, 0},   {L"syscommand", 1, 1}, {L"fit", 1, 1},
 };
 
 }  // namespace
