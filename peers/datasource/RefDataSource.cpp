@@ -463,7 +463,8 @@ bool RunFitStep(const std::wstring& templateId) {
 }
 
 // Steps of a process other than the data source: hostile records, the
-// resources of Prismel's process, and a press that waits for its handler.
+// resources of Prismel's process, a press that waits for its handler, and
+// Prismel's dialogs opened, found, measured and waited for until they close.
 bool RunPeerStep(const Step& step, bool& handled) {
   handled = true;
   if (step.verb == L"hostile") return RunHostileStep(step.arguments);
@@ -477,7 +478,8 @@ bool RunPeerStep(const Step& step, bool& handled) {
   if (step.verb == L"syscommand") {
     HWND capture = FindWindowW(nullptr, kCaptureWindow);
     if (capture == nullptr) return false;
-    PostMessageW(capture, WM_SYSCOMMAND, static_cast<WPARAM>(_wtoi(step.arguments[0].c_str())), 0);
+    const WPARAM command = static_cast<WPARAM>(_wtoi(step.arguments[0].c_str()));
+    PostMessageW(capture, WM_SYSCOMMAND, command, 0);
     return true;
   }
   if (step.verb == L"resources") {

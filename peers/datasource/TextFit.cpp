@@ -135,7 +135,8 @@ std::wstring MeasureCaption(HWND window) {
   const std::wstring text = WindowText(window);
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
-  if (text.empty() || !SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+  if (text.empty() ||
+      !SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
     return {};
   }
   HDC dc = GetDC(nullptr);

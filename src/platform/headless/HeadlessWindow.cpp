@@ -64,6 +64,11 @@ int ListWidthFor(const std::u16string& item, int dpi) {
   return units * average + 2 * platform::ScaleForDpi(3, dpi) + 2 + platform::ScaleForDpi(17, dpi);
 }
 
+// After an item was added: the open list widens if the item needs more.
+void WidenDroppedList(HeadlessControl& c, const std::u16string& item, int dpi) {
+  if (IsDropDownList(c.kind)) c.droppedWidth = std::max(c.droppedWidth, ListWidthFor(item, dpi));
+}
+
 // The open list's width for all items of list `c`.
 void FitDroppedList(HeadlessControl& c, int dpi) {
   c.droppedWidth = 0;
@@ -208,7 +213,7 @@ int HeadlessWindow::AddItem(int id, const std::u16string& text) {
   auto* c = Find(id);
   if (c == nullptr) return -1;
   c->items.push_back(text);
-  if (IsDropDownList(c->kind)) c->droppedWidth = std::max(c->droppedWidth, ListWidthFor(text, dpi_));
+  WidenDroppedList(*c, text, dpi_);
   return static_cast<int>(c->items.size()) - 1;
 }
 
@@ -218,7 +223,7 @@ int HeadlessWindow::InsertItem(int id, int index, const std::u16string& text) {
   if (index < 0 || index > static_cast<int>(c->items.size())) index = static_cast<int>(c->items.size());
   c->items.insert(c->items.begin() + index, text);
   if (c->selection >= index) ++c->selection;
-  if (IsDropDownList(c->kind)) c->droppedWidth = std::max(c->droppedWidth, ListWidthFor(text, dpi_));
+  WidenDroppedList(*c, text, dpi_);
   return index;
 }
 

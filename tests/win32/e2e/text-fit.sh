@@ -78,7 +78,8 @@ session() {  # DPI SCREEN SHOT_CODES...
     wineserver -w' session "$run" "$program" "$work" "$dpi" "$artifacts" "$@"
   local log="$work/log-$dpi"
   grep -q '"code":203' "$log" || { echo "not connected at $dpi DPI"; cat "$log"; exit 1; }
-  ! grep -q '"step-failed"\|"event":"fit"' "$log" || { echo "a step failed at $dpi DPI"; cat "$log"; exit 1; }
+  ! grep -q '"step-failed"\|"event":"fit"' "$log" ||
+    { echo "a step failed at $dpi DPI"; cat "$log"; exit 1; }
 }
 session 96 1400x900 FR DE
 session 144 2200x1400
@@ -129,7 +130,8 @@ if [ "$cut_texts" != 0 ]; then
   exit 1
 fi
 for code in fr de; do
-  [ -s "$artifacts/capture-window-$code.png" ] || { echo "no screenshot capture-window-$code.png"; exit 1; }
+  [ -s "$artifacts/capture-window-$code.png" ] ||
+    { echo "no screenshot capture-window-$code.png"; exit 1; }
 done
 echo "tables and screenshots in $artifacts: text-fit-96.txt, text-fit-144.txt," \
   "capture-window-fr.png, capture-window-de.png"
