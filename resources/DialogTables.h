@@ -20,7 +20,7 @@
 
 // Dialog frames: X(id, caption, width, height)
 #define CAPTURE_WINDOW_FRAME(X) X(IDD_CAPTURE_WINDOW, "Prismel", 739, 369)
-#define ABOUTBOX_FRAME(X) X(IDD_ABOUTBOX, "About Prismel", 170, 62)
+#define ABOUTBOX_FRAME(X) X(IDD_ABOUTBOX, "About Prismel", 200, 62)
 #define MAIN_PREVIEW_HOST_FRAME(X) X(IDD_MAIN_PREVIEW_HOST, "", 320, 200)
 #define SECONDARY_PREVIEW_HOST_FRAME(X) X(IDD_SECONDARY_PREVIEW_HOST, "", 160, 100)
 #define MERGE_PREVIEW_FRAME(X) X(IDD_MERGE_PREVIEW, "", 300, 123)
@@ -84,13 +84,14 @@
   X(IDC_CAPTURE, CAPTUREBUTTON, "Capture", 684, 317, 42, 29, VISIBLE)                   \
   X(IDC_FILL_BORDER, CHECK, "Fill edges", 26, 83, 145, 10, VISIBLE)
 
+// The copyright line takes 130 dialog units of the dialog font.
 #define ABOUTBOX_CONTROLS(X)                                                            \
   X(IDC_ABOUT_ICON, ICON, "", 14, 14, 21, 20, VISIBLE)                                  \
-  X(IDC_ABOUT_NAME, STATIC, "Prismel, Version " PRISMEL_VERSION_TEXT, 42, 14, 114, 8,   \
+  X(IDC_ABOUT_NAME, STATIC, "Prismel, Version " PRISMEL_VERSION_TEXT, 42, 14, 150, 8,   \
     VISIBLE)                                                                            \
   X(IDC_ABOUT_COPYRIGHT, STATIC, "Copyright (C) 2026 The Prismel developers", 42, 26,  \
-    114, 8, VISIBLE)                                                                    \
-  X(IDOK, DEFBUTTON, "OK", 113, 41, 50, 14, VISIBLE)
+    150, 8, VISIBLE)                                                                    \
+  X(IDOK, DEFBUTTON, "OK", 143, 41, 50, 14, VISIBLE)
 
 #define MAIN_PREVIEW_HOST_CONTROLS(X)
 #define SECONDARY_PREVIEW_HOST_CONTROLS(X)

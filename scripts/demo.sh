@@ -12,6 +12,7 @@
 #   05-auto-capture   the auto-capture dialog during a timed run
 #   06-thumbnails     every picture of the session in the thumbnail list
 #   07-chinese        the same window with the Chinese texts
+#   08-french         and with the French ones
 #
 # Exit then hands the pictures over; the data source keeps a copy of every
 # file it receives. ImageMagick lays the screenshots and the received files
@@ -64,8 +65,12 @@ export KELPRA_TICK_MS=150
 export KELPRA_CALL_LOG="Z:$out/calls.txt"
 
 # The language box lists the languages in the order of the language list.
-cn_index=$(grep -o '>[A-Z][A-Z]<' "$root/resources/Language/Language.xml" | tr -d '<>' |
-  grep -n '^CN$' | cut -d: -f1)
+language_index() {
+  grep -o '>[A-Z][A-Z]<' "$root/resources/Language/Language.xml" | tr -d '<>' |
+    grep -n "^$1\$" | cut -d: -f1
+}
+cn_index=$(language_index CN)
+fr_index=$(language_index FR)
 
 # Controls: 1004 colour mode (1 grey), 1026 rotation (1 a quarter turn),
 # 1109 Capture, 1011 watermark settings (its dialog: 1039 font, 1037 text,
@@ -90,6 +95,7 @@ steps=(
   select:1095:1 click:1109 window:Timing waitcalls:camCaptureImageFile:7 shot:05-auto-capture
   click:1050 window:Prismel settle select:1095:0 shot:06-thumbnails
   "select:1099:$((cn_index - 1))" shot:07-chinese
+  "select:1099:$((fr_index - 1))" shot:08-french
   click:1030 waitexit
 )
 
@@ -136,7 +142,7 @@ mapfile -t received < <(sed -nE \
 files=()
 for name in "${received[@]}"; do files+=("$out/received/$name"); done
 
-# One overview: the steps in a row of four and three, then the received
+# One overview: the steps in two rows of four, then the received
 # files. A font by file: ImageMagick's default font name is not installed.
 font=$(fc-match -f '%{file}' 'DejaVu Sans')
 montage -font "$font" -pointsize 16 -label '%t' "$out"/steps/*.png -geometry 640x400+8+8 \

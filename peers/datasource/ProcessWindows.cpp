@@ -100,7 +100,38 @@ BOOL CALLBACK CheckWindow(HWND hwnd, LPARAM data) {
   return FALSE;
 }
 
+// A visible top-level window that `owner` owns, with or without a caption.
+struct OwnedSearch {
+  HWND owner;
+  bool captioned;
+  HWND found;
+};
+
+BOOL CALLBACK CheckOwned(HWND hwnd, LPARAM data) {
+  auto* search = reinterpret_cast<OwnedSearch*>(data);
+  wchar_t className[64] = {};
+  GetClassNameW(hwnd, className, 64);
+  const bool captioned = (GetWindowLongW(hwnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+  // A tip is a pop-up without caption too, but never the one searched for.
+  if (GetWindow(hwnd, GW_OWNER) != search->owner || !IsWindowVisible(hwnd) ||
+      captioned != search->captioned || lstrcmpiW(className, L"tooltips_class32") == 0 ||
+      (search->captioned && lstrcmpW(className, L"#32770") != 0)) {
+    return TRUE;
+  }
+  search->found = hwnd;
+  return FALSE;
+}
+
+HWND OwnedWindow(HWND owner, bool captioned) {
+  OwnedSearch search{owner, captioned, nullptr};
+  EnumWindows(&CheckOwned, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 }  // namespace
+
+HWND OwnedPopupWithoutCaption(HWND owner) { return OwnedWindow(owner, false); }
+HWND OwnedDialogWithCaption(HWND owner) { return OwnedWindow(owner, true); }
 
 HWND VisibleWindowOf(DWORD processId, const wchar_t* className, const wchar_t* caption) {
   WindowSearch search{processId, className, caption, nullptr};

@@ -1,7 +1,7 @@
 // Windows of the Prismel process used from outside as a user uses them: an
 // item of the thumbnail list clicked and right-clicked or read, an entry of
 // the context menu chosen with the keyboard, keys typed, a message box found
-// and read.
+// and read, the windows the capture window owns found.
 #pragma once
 
 #include <windows.h>
@@ -31,6 +31,14 @@ bool TypeKeys(const std::vector<WORD>& keys);
 // "#32768" is the class of pop-up menus, "#32770" that of dialogs and
 // message boxes.
 HWND VisibleWindowOf(DWORD processId, const wchar_t* className, const wchar_t* caption);
+
+// The visible pop-up without caption that `owner` owns (the merge
+// preview; tips are left out), or null.
+HWND OwnedPopupWithoutCaption(HWND owner);
+
+// A visible dialog with a caption that `owner` owns (an option dialog, the
+// about box), or null.
+HWND OwnedDialogWithCaption(HWND owner);
 
 // Chooses entry `entry` (1 = the first) of the open pop-up menu `menu`:
 // Down once per entry, then Enter.

@@ -36,6 +36,7 @@
 #include "Scenario.h"
 #include "Session.h"
 #include "WaitSteps.h"
+#include "TextFit.h"
 #include "dslink/DSMessageRecord.h"
 
 State g_state;
@@ -119,32 +120,6 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 std::wstring RectText(const RECT& rect) {
   return std::to_wstring(rect.left) + L"," + std::to_wstring(rect.top) + L"," +
          std::to_wstring(rect.right) + L"," + std::to_wstring(rect.bottom);
-}
-
-struct OwnedPopupSearch {
-  HWND owner;
-  HWND found;
-};
-
-BOOL CALLBACK CheckOwnedPopup(HWND hwnd, LPARAM data) {
-  auto* search = reinterpret_cast<OwnedPopupSearch*>(data);
-  const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
-  wchar_t className[64] = {};
-  GetClassNameW(hwnd, className, 64);
-  // A tip is such a pop-up too, but not the one searched for.
-  if (GetWindow(hwnd, GW_OWNER) != search->owner || !IsWindowVisible(hwnd) ||
-      (style & WS_CAPTION) == WS_CAPTION || lstrcmpiW(className, L"tooltips_class32") == 0) {
-    return TRUE;
-  }
-  search->found = hwnd;
-  return FALSE;
-}
-
-// The visible pop-up without caption that `owner` owns: the merge preview.
-HWND OwnedPopupWithoutCaption(HWND owner) {
-  OwnedPopupSearch search{owner, nullptr};
-  EnumWindows(&CheckOwnedPopup, reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 // Selects item INDEX of list view ID, right-clicks it and chooses entry
@@ -354,11 +329,62 @@ bool RunHostileStep(const std::vector<std::wstring>& args) {
   return unsent == 0;
 }
 
+// Handles messages until the capture window owns a visible dialog with a
+// caption, whatever the language calls it; the control steps then act on it.
+bool RunDialogOpenStep() {
+  HWND dialog = nullptr;
+  if (!PumpUntil(
+          [&] {
+            HWND capture = FindWindowW(nullptr, kCaptureWindow);
+            dialog = capture != nullptr ? OwnedDialogWithCaption(capture) : nullptr;
+            return dialog != nullptr;
+          },
+          kStartTimeoutMs)) {
+    return false;
+  }
+  wchar_t caption[256] = {};
+  SendMessageW(dialog, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(caption));
+  g_state.target = caption;
+  return true;
+}
+
+// Logs how each text of the chosen window fits its control, measured in the
+// font of Prismel's template `templateId`.
+bool RunFitStep(const std::wstring& templateId) {
+  HWND window = TargetWindow();
+  if (window == nullptr) return false;
+  std::string error;
+  HFONT font = g_state.fonts->FontFor(_wtoi(templateId.c_str()), window, error);
+  if (font == nullptr) {
+    g_state.log->Event("fit", error);
+    return false;
+  }
+  for (const std::wstring& line : MeasureTexts(window, font)) {
+    g_state.log->Read(Narrow(L"fit:" + templateId), Wide16(line));
+  }
+  return true;
+}
+
 // Steps of a process other than the data source: hostile records, the
-// resources of Prismel's process, and a press that waits for its handler.
+// resources of Prismel's process, a press that waits for its handler, and
+// Prismel's dialogs opened, found, measured and waited for until they close.
 bool RunPeerStep(const Step& step, bool& handled) {
   handled = true;
   if (step.verb == L"hostile") return RunHostileStep(step.arguments);
+  if (step.verb == L"fit") return RunFitStep(step.arguments[0]);
+  if (step.verb == L"dialog") return RunDialogOpenStep();
+  if (step.verb == L"closed") {
+    const bool gone = PumpUntil([] { return TargetWindow() == nullptr; }, kExitTimeoutMs);
+    g_state.target = kCaptureWindow;
+    return gone;
+  }
+  if (step.verb == L"syscommand") {
+    HWND capture = FindWindowW(nullptr, kCaptureWindow);
+    if (capture == nullptr) return false;
+    const WPARAM command = static_cast<WPARAM>(_wtoi(step.arguments[0].c_str()));
+    PostMessageW(capture, WM_SYSCOMMAND, command, 0);
+    return true;
+  }
   if (step.verb == L"resources") {
     g_state.log->Event("resources", DescribeResources(ReadProcessResources(
                                         g_state.process, g_state.processId)));
@@ -570,8 +596,7 @@ std::wstring BesideThisProgram(const wchar_t* name) {
   return folder.substr(0, folder.find_last_of(L"\\/") + 1) + name;
 }
 
-bool StartPrismel(Options options) {
-  if (options.prismel.empty()) options.prismel = BesideThisProgram(L"Prismel.exe");
+bool StartPrismel(const Options& options) {
   std::wstring commandLine = L"\"" + options.prismel + L"\" ;" + options.title + L";";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -622,6 +647,8 @@ int wmain(int argc, wchar_t** argv) {
                                    WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
                                    windowClass.hInstance, nullptr);
 
+  if (options.prismel.empty()) options.prismel = BesideThisProgram(L"Prismel.exe");
+  g_state.fonts = std::make_unique<TemplateFonts>(options.prismel);
   if (!StartPrismel(options)) {
     g_state.log->Event("start-failed", Narrow(options.prismel));
     return 2;

@@ -40,6 +40,7 @@ constexpr Form kForms[] = {
     {L"waitcount", 2, 2},  {L"waitcalls", 2, 2}, {L"settle", 0, 0},
     {L"waitframes", 0, 0}, {L"waitmenu", 0, 0},  {L"waitselected", 2, 2},
     {L"inputkey", 2, 2},
+    {L"dialog", 0, 0},     {L"closed", 0, 0},   {L"syscommand", 1, 1}, {L"fit", 1, 1},
 };
 
 }  // namespace

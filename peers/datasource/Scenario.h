@@ -72,6 +72,17 @@
 //                               (from SEED), in turn to the receiving window and to the
 //                               capture window; logged as "hostile-start" and
 //                               "hostile-end" with the counts sent
+//   dialog                      handle messages until the capture window owns a visible
+//                               dialog with a caption (an option dialog, the about box),
+//                               whatever the language calls it; the control steps then act
+//                               on it
+//   closed                      handle messages until the chosen window is gone; the control
+//                               steps then act on the capture window again
+//   syscommand:CMD              post the system-menu command CMD (decimal) to the capture
+//                               window (16: the about box)
+//   fit:TEMPLATE                log how every visible text of the chosen window fits its
+//                               control, measured in the font of Prismel's dialog template
+//                               TEMPLATE: "KIND ID NEED ROOM TEXT" (TextFit.h)
 //   resources                   log what the Prismel process holds: GDI and USER
 //                               objects, GDI handle table entries, windows, handles,
 //                               private memory

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "RecordLog.h"
+#include "TextFit.h"
 
 constexpr DWORD kStartTimeoutMs = 30000;
 constexpr DWORD kExitTimeoutMs = 60000;
@@ -35,6 +36,8 @@ struct State {
   std::vector<Received> received;
   // The window the control steps act on.
   std::wstring target = kCaptureWindow;
+  // The fonts the texts of Prismel's windows are measured in.
+  std::unique_ptr<TemplateFonts> fonts;
 };
 
 extern State g_state;

@@ -103,6 +103,12 @@ class Window {
   // Selects silently (no handler runs); -1 clears the selection.
   virtual void SetSelection(int id, int index) = 0;
   virtual int Selection(int id) const = 0;
+  // The width in pixels of a drop-down list's open list: never narrower than
+  // the control, and wide enough for its longest item in the control's own
+  // font, with the list's border, a vertical scroll bar and a margin either
+  // side. The platform keeps it so whenever items are added or removed and
+  // when the window's DPI changes. 0 for an id that names no drop-down list.
+  virtual int DroppedListWidth(int id) const = 0;
 
   // The list-view control of this id, owned by the window; null when the
   // template has no list view of that id.

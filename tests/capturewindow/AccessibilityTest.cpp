@@ -99,7 +99,7 @@ TEST(ControlDescriptions, ALanguageFileWithoutThemGivesEnglishAndHidesNothing) {
     ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN")));
     const std::vector<int> stopsInChinese = TabStops(w);
     ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"DE")));
-    EXPECT_EQ(w.Text(IDC_SAVE), u"Speichern");
+    EXPECT_EQ(w.Text(IDC_SAVE), u"Sichern");
     EXPECT_EQ(w.AccessibleName(IDC_ZOOM_OUT), u"Zoom out");
     EXPECT_EQ(w.ToolTip(IDC_CAPTURE), u"Space bar: capture");
     EXPECT_EQ(LivePicture(h).ToolTip(platform::kWholeWindow), u"Live picture");

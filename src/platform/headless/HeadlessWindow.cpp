@@ -44,6 +44,39 @@ platform::Rect ScaledRect(const platform::Rect& rect, int from, int to) {
                         Scaled(rect.right, from, to), Scaled(rect.bottom, from, to)};
 }
 
+bool IsDropDownList(ControlKind kind) { return kind == ControlKind::COMBO || HasEditField(kind); }
+
+// East Asian wide characters: Hangul Jamo, the CJK blocks with kana, Hangul
+// syllables, compatibility ideographs and full-width forms.
+bool IsWide(char16_t c) {
+  return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+         (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+         (c >= 0xFF00 && c <= 0xFF60);
+}
+
+// An item's estimated width with a margin of 3 pixels either side, the
+// list's border and a scroll bar of 17 pixels at 96 DPI, as the Win32
+// platform adds them.
+int ListWidthFor(const std::u16string& item, int dpi) {
+  int units = 0;
+  for (char16_t c : item) units += IsWide(c) ? 2 : 1;
+  const int average = DialogUnitsToPixelsX(4, dpi);
+  return units * average + 2 * platform::ScaleForDpi(3, dpi) + 2 + platform::ScaleForDpi(17, dpi);
+}
+
+// After an item was added: the open list widens if the item needs more.
+void WidenDroppedList(HeadlessControl& c, const std::u16string& item, int dpi) {
+  if (IsDropDownList(c.kind)) c.droppedWidth = std::max(c.droppedWidth, ListWidthFor(item, dpi));
+}
+
+// The open list's width for all items of list `c`.
+void FitDroppedList(HeadlessControl& c, int dpi) {
+  c.droppedWidth = 0;
+  for (const std::u16string& item : c.items) {
+    c.droppedWidth = std::max(c.droppedWidth, ListWidthFor(item, dpi));
+  }
+}
+
 // Font lists sort their names without regard to case.
 char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c; }
 bool NameBefore(const std::u16string& a, const std::u16string& b) {
@@ -172,6 +205,7 @@ void HeadlessWindow::ClearItems(int id) {
     c->items.clear();
     c->selection = -1;
     if (HasEditField(c->kind)) c->text.clear();  // as CB_RESETCONTENT
+    c->droppedWidth = 0;
   }
 }
 
@@ -179,6 +213,7 @@ int HeadlessWindow::AddItem(int id, const std::u16string& text) {
   auto* c = Find(id);
   if (c == nullptr) return -1;
   c->items.push_back(text);
+  WidenDroppedList(*c, text, dpi_);
   return static_cast<int>(c->items.size()) - 1;
 }
 
@@ -188,7 +223,14 @@ int HeadlessWindow::InsertItem(int id, int index, const std::u16string& text) {
   if (index < 0 || index > static_cast<int>(c->items.size())) index = static_cast<int>(c->items.size());
   c->items.insert(c->items.begin() + index, text);
   if (c->selection >= index) ++c->selection;
+  WidenDroppedList(*c, text, dpi_);
   return index;
+}
+
+int HeadlessWindow::DroppedListWidth(int id) const {
+  const auto* c = Find(id);
+  if (c == nullptr || !IsDropDownList(c->kind)) return 0;
+  return std::max(c->droppedWidth, c->rect.Width());
 }
 
 int HeadlessWindow::ItemCount(int id) const {
@@ -499,6 +541,9 @@ void HeadlessWindow::UserMoveToDpi(int dpi) {
                                      clientRect_.bottom};
   }
   dpi_ = dpi;
+  for (HeadlessControl& c : controls_) {
+    if (IsDropDownList(c.kind)) FitDroppedList(c, dpi);
+  }
   handler_.OnDpiChanged();
 }
 

@@ -31,6 +31,9 @@ struct HeadlessControl {
   int sliderMinimum = 0, sliderMaximum = 100, sliderPosition = 0;  // a trackbar's defaults
   int progressMinimum = 0, progressMaximum = 100, progressPosition = 0;  // a progress bar's
   uint32_t color = 0;
+  // A drop-down list's open list as the platform set it (0: as wide as the
+  // control); see DroppedListWidth.
+  int droppedWidth = 0;
 };
 
 class HeadlessWindow : public platform::Window {
@@ -80,6 +83,12 @@ class HeadlessWindow : public platform::Window {
   std::u16string ItemText(int id, int index) const override;
   void SetSelection(int id, int index) override;
   int Selection(int id) const override;
+  // Headless windows have no fonts: an item's width is estimated from the
+  // dialog font's average character width (DialogUnitsToPixelsX(4)) per
+  // UTF-16 unit, twice that for the wide characters of East Asian scripts.
+  // The open list is set from it at the moments the Win32 platform sets it:
+  // items added or removed, the DPI changed.
+  int DroppedListWidth(int id) const override;
   // Made on first use; tests reach it through this call as well.
   platform::ListView* ListViewControl(int id) override;
   void SetPanePicture(int id, std::unique_ptr<platform::Picture> picture) override;

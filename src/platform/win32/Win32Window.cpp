@@ -10,6 +10,7 @@
 #include "platform/win32/Win32AccessibleName.h"
 #include "platform/win32/Win32ClickKeys.h"
 #include "platform/win32/Win32ColorPalette.h"
+#include "platform/win32/Win32DroppedList.h"
 #include "platform/win32/Win32Imaging.h"
 #include "platform/win32/Win32Ui.h"
 
@@ -495,16 +496,23 @@ platform::Rect Win32Window::ControlRect(int id) const {
   return platform::Rect{rect.left, rect.top, rect.right, rect.bottom};
 }
 
-void Win32Window::ClearItems(int id) { SendMessageW(Item(id), CB_RESETCONTENT, 0, 0); }
+void Win32Window::ClearItems(int id) {
+  SendMessageW(Item(id), CB_RESETCONTENT, 0, 0);
+  FitDroppedList(Item(id), dpi_);
+}
 
 int Win32Window::AddItem(int id, const std::u16string& text) {
-  return static_cast<int>(
-      SendMessageW(Item(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text))));
+  const LRESULT index =
+      SendMessageW(Item(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text)));
+  if (index >= 0) WidenDroppedList(Item(id), Wide(text), dpi_);
+  return static_cast<int>(index);
 }
 
 int Win32Window::InsertItem(int id, int index, const std::u16string& text) {
-  return static_cast<int>(
-      SendMessageW(Item(id), CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(Wide(text))));
+  const LRESULT at =
+      SendMessageW(Item(id), CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(Wide(text)));
+  if (at >= 0) WidenDroppedList(Item(id), Wide(text), dpi_);
+  return static_cast<int>(at);
 }
 
 int Win32Window::ItemCount(int id) const {
@@ -528,6 +536,17 @@ int Win32Window::Selection(int id) const {
   return static_cast<int>(SendMessageW(Item(id), CB_GETCURSEL, 0, 0));
 }
 
+// The list reports the width it was given, which a control widened later
+// exceeds: the open list is then as wide as the control.
+int Win32Window::DroppedListWidth(int id) const {
+  HWND list = Item(id);
+  if (!IsDropDownList(list)) return 0;
+  RECT rect{};
+  GetWindowRect(list, &rect);
+  return std::max(static_cast<int>(SendMessageW(list, CB_GETDROPPEDWIDTH, 0, 0)),
+                  static_cast<int>(rect.right - rect.left));
+}
+
 // The names go into the list in its own order (the font list sorts).
 void Win32Window::AddSystemFontNames(int id) {
   HWND list = Item(id);
@@ -544,6 +563,7 @@ void Win32Window::AddSystemFontNames(int id) {
   for (const std::wstring& name : names) {
     SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
   }
+  FitDroppedList(list, dpi_);
 }
 
 void Win32Window::SetSliderRange(int id, int minimum, int maximum) {
@@ -698,6 +718,8 @@ void Win32Window::OnDpiChanged(int dpi, const RECT& suggested) {
                    rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     dpi_ = dpi;
+    // The open lists follow their items in the new font.
+    for (const auto& place : places) FitDroppedList(place.first, dpi_);
   }
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);

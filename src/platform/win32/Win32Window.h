@@ -58,6 +58,7 @@ class Win32Window : public platform::Window {
   std::u16string ItemText(int id, int index) const override;
   void SetSelection(int id, int index) override;
   int Selection(int id) const override;
+  int DroppedListWidth(int id) const override;
   platform::ListView* ListViewControl(int id) override;
   void SetPanePicture(int id, std::unique_ptr<platform::Picture> picture) override;
   // The picture a pane shows; null for an empty pane.

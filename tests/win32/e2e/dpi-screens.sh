@@ -8,9 +8,8 @@
 # the 96 DPI one is, half as large again. The merge preview keeps its place
 # over the live picture. Screenshots of both are kept as test artifacts.
 #
-# 144 DPI is set in a copy of the build's Wine prefix of its own: links to
-# the prefix's files where they can be made, real copies of the registry
-# and of the users' folders, which are what Wine and the program write.
+# 144 DPI is set in a copy of the build's Wine prefix of its own
+# (prefix_at_dpi, session.sh).
 #
 #   dpi-screens.sh BIN_DIR ARTIFACT_DIR
 set -euo pipefail
@@ -20,16 +19,8 @@ mkdir -p "$artifacts"
 source "$here/session.sh"
 run="$here/../../../scripts/wine-run.sh"
 
-prefix="${PRISMEL_WINEPREFIX:-$here/../../../build/${PRISMEL_WINEARCH:-win32}/wineprefix}"
-wide="$work/prefix-144"
-# Links need one file system; elsewhere the prefix is copied whole.
-cp -al "$prefix" "$wide" 2>/dev/null || { rm -rf "$wide"; cp -a "$prefix" "$wide"; }
-for f in system.reg user.reg userdef.reg; do rm "$wide/$f"; cp -p "$prefix/$f" "$wide/$f"; done
-rm -rf "$wide/drive_c/users"
-cp -a "$prefix/drive_c/users" "$wide/drive_c/users"
-PRISMEL_WINEPREFIX="$wide" "$run" reg add 'HKCU\Control Panel\Desktop' /v LogPixels \
-  /t REG_DWORD /d 144 /f >/dev/null 2>&1
-WINEPREFIX="$wide" wineserver -w
+prefix=$(prefix_at_dpi 96)
+wide=$(prefix_at_dpi 144)
 
 # 1007: the two-picture merge, whose preview floats over the live picture 1031.
 session() {  # DPI SCREEN

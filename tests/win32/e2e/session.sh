@@ -24,3 +24,25 @@ shoot() {
   import -window root "$artifacts/$2"
   touch "$work/$1.done"
 }
+
+# `prefix_at_dpi DPI` prints the Wine prefix to run at DPI dots per inch:
+# the build's own for 96, otherwise a copy of it in the work folder, made
+# once, whose screen has that DPI. The copy links to the prefix's files
+# where links can be made and holds real copies of the registry and of the
+# users' folders, which are what Wine and the program write.
+prefix_at_dpi() {
+  local prefix="${PRISMEL_WINEPREFIX:-$here/../../../build/${PRISMEL_WINEARCH:-win32}/wineprefix}"
+  local wide="$work/prefix-$1"
+  if [ "$1" = 96 ]; then echo "$prefix"; return; fi
+  if [ ! -d "$wide" ]; then
+    # Links need one file system; elsewhere the prefix is copied whole.
+    cp -al "$prefix" "$wide" 2>/dev/null || { rm -rf "$wide"; cp -a "$prefix" "$wide"; }
+    for f in system.reg user.reg userdef.reg; do rm "$wide/$f"; cp -p "$prefix/$f" "$wide/$f"; done
+    rm -rf "$wide/drive_c/users"
+    cp -a "$prefix/drive_c/users" "$wide/drive_c/users"
+    PRISMEL_WINEPREFIX="$wide" "$here/../../../scripts/wine-run.sh" reg add \
+      'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    WINEPREFIX="$wide" wineserver -w
+  fi
+  echo "$wide"
+}

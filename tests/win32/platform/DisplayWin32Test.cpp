@@ -1,9 +1,11 @@
 // What the window shows of itself on real windows: a move to a monitor of
 // another DPI scales the controls, their font and the status bar before the
-// handler hears of it; the wait cursor shows while the UI thread is busy.
+// handler hears of it; a drop-down list opens as wide as its longest item;
+// the wait cursor shows while the UI thread is busy.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "platform/win32/Win32Ui.h"
 #include "platform/win32/Win32Window.h"
@@ -50,7 +52,61 @@ int FieldAndListHeight(HWND combo) {
   return (field.bottom - field.top) + (list.bottom - list.top);
 }
 
+// The width of `text` in the list's own font, measured here.
+int TextWidthIn(HWND list, const wchar_t* text) {
+  HDC dc = GetDC(list);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+  SelectObject(dc, old);
+  ReleaseDC(list, dc);
+  return static_cast<int>(size.cx);
+}
+
+int WindowWidth(HWND control) {
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  return rect.right - rect.left;
+}
+
 }  // namespace
+
+// The open list as wide as the list's longest item needs, with its border
+// and a vertical scroll bar, or as the control; after a move to another DPI
+// for the longest item in the new font.
+TEST_F(DisplayWin32Test, AnOpenListShowsItsLongestItemWholeAtEveryDpi) {
+  const HWND sizes = GetDlgItem(hwnd, IDC_FRAME_SIZE);
+  const std::u16string longItem = u"1920x1080(HD-1080) and a long tail";
+  const auto roomForLongItem = [&] {
+    return TextWidthIn(sizes, reinterpret_cast<const wchar_t*>(longItem.c_str())) + 2 +
+           GetSystemMetrics(SM_CXVSCROLL);
+  };
+  ASSERT_EQ(window->DroppedListWidth(IDC_FRAME_SIZE), WindowWidth(sizes));
+  window->AddItem(IDC_FRAME_SIZE, u"640x480(VGA)");
+  EXPECT_EQ(window->DroppedListWidth(IDC_FRAME_SIZE), WindowWidth(sizes));
+  window->InsertItem(IDC_FRAME_SIZE, 0, longItem);
+  const int open = window->DroppedListWidth(IDC_FRAME_SIZE);
+  EXPECT_GT(open, roomForLongItem());
+  EXPECT_LE(open, roomForLongItem() + 12);
+  EXPECT_EQ(SendMessageW(sizes, CB_GETDROPPEDWIDTH, 0, 0), open);
+
+  window->ClearItems(IDC_FRAME_SIZE);
+  EXPECT_EQ(window->DroppedListWidth(IDC_FRAME_SIZE), WindowWidth(sizes));
+  window->AddItem(IDC_FRAME_SIZE, longItem);
+
+  RECT frame{};
+  GetWindowRect(hwnd, &frame);
+  const RECT suggested{frame.left, frame.top, frame.left + (frame.right - frame.left) * 3 / 2,
+                       frame.top + (frame.bottom - frame.top) * 3 / 2};
+  const int larger = window->Dpi() * 3 / 2;
+  SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(larger, larger),
+               reinterpret_cast<LPARAM>(&suggested));
+  const int openLarger = window->DroppedListWidth(IDC_FRAME_SIZE);
+  EXPECT_GT(openLarger, roomForLongItem());
+  EXPECT_GT(openLarger, open * 5 / 4);
+  // Not a drop-down list.
+  EXPECT_EQ(window->DroppedListWidth(IDC_PREVIEW_AREA), 0);
+}
 
 TEST_F(DisplayWin32Test, AMoveToHalfAsManyDotsAgainScalesControlsFontAndStatusBar) {
   const platform::Rect client = window->ClientRect();

@@ -129,6 +129,6 @@ TEST(SettingsOnWindows, LanguageFilesAreFoundBesideTheProgram) {
   EXPECT_EQ(table[localisation::UiText::Save].text, u"\u4FDD\u5B58");
   EXPECT_EQ(table.WordType, 1);
   ASSERT_TRUE(localisation::LoadUiTexts(localisation::LanguageFilePath(folder, "DE"), os, table));
-  EXPECT_EQ(table[localisation::UiText::Save].text, u"Speichern");
+  EXPECT_EQ(table[localisation::UiText::Save].text, u"Sichern");
   EXPECT_EQ(table[localisation::UiText::Pos8].text, u"Unten rechts");
 }
