@@ -37,7 +37,8 @@ constexpr Form kForms[] = {
     {L"presskey", 2, 2}, {L"focused", 0, 0}, {L"accname", 1, 1}, {L"tooltip", 1, 1},
     {L"layout", 0, 0},
     {L"press", 1, 1},      {L"hostile", 2, 2}, {L"resources", 0, 0},
-    {L"waitcount", 2, 2},  {L"waitcalls", 2, 2},
+    {L"waitcount", 2, 2},  {L"waitcalls", 2, 2}, {L"plug", 0, 0},   {L"unplug", 1, 1},
+    {L"state", 1, 1},
 };
 
 }  // namespace
