@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "kelpra/KelpraRemoteHooks.h"
+
 bool ListViewItemCentre(HANDLE process, HWND list, int index, POINT& centre) {
   const LRESULT count = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
   if (index < 0 || index >= count) return false;
@@ -142,4 +144,25 @@ HWND VisibleWindowOf(DWORD processId, const wchar_t* className, const wchar_t* c
 void ChooseMenuEntry(HWND menu, int entry) {
   for (int i = 0; i < entry; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
   PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+bool RunCameraHook(DWORD processId, WPARAM action, LPARAM device, DWORD timeoutMs,
+                   LRESULT& answer) {
+  // Message-only windows are found only among the children of HWND_MESSAGE.
+  HWND window = nullptr;
+  for (;;) {
+    window = FindWindowExW(HWND_MESSAGE, window, kKelpraRemoteHookClass, nullptr);
+    if (window == nullptr) return false;
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == processId) break;
+  }
+  const UINT message = RegisterWindowMessageW(kKelpraRemoteHookMessage);
+  DWORD_PTR result = 0;
+  if (message == 0 || SendMessageTimeoutW(window, message, action, device, SMTO_NORMAL, timeoutMs,
+                                          &result) == 0) {
+    return false;
+  }
+  answer = static_cast<LRESULT>(result);
+  return true;
 }

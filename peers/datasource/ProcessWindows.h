@@ -1,7 +1,9 @@
 // Windows of the Prismel process used from outside as a user uses them: an
 // item of the thumbnail list clicked and right-clicked or read, an entry of
 // the context menu chosen with the keyboard, keys typed, a message box found
-// and read, the windows the capture window owns found.
+// and read, the windows the capture window owns found; and the reference
+// camera library's hook window, through which a camera is plugged in or
+// taken out.
 #pragma once
 
 #include <windows.h>
@@ -43,3 +45,11 @@ HWND OwnedDialogWithCaption(HWND owner);
 // Chooses entry `entry` (1 = the first) of the open pop-up menu `menu`:
 // Down once per entry, then Enter.
 void ChooseMenuEntry(HWND menu, int entry);
+
+// Runs the plug (kKelpraRemotePlug) or unplug (kKelpraRemoteUnplug of
+// `device`) hook of the reference camera library that the process
+// `processId` has loaded, on the thread that initialised the library, and
+// gives the hook's answer: the new device count or a negative code. False
+// when the process has no such window or does not answer in time.
+bool RunCameraHook(DWORD processId, WPARAM action, LPARAM device, DWORD timeoutMs,
+                   LRESULT& answer);

@@ -38,6 +38,7 @@
 #include "WaitSteps.h"
 #include "TextFit.h"
 #include "dslink/DSMessageRecord.h"
+#include "kelpra/KelpraRemoteHooks.h"
 
 State g_state;
 
@@ -221,6 +222,16 @@ bool RunDialogStep(const Step& step) {
     g_state.log->Read("visible", IsWindowVisible(window) ? u"1" : u"0");
     return true;
   }
+  if (step.verb == L"state") {
+    HWND window = TargetWindow();
+    HWND control = window != nullptr ? GetDlgItem(window, _wtoi(args[0].c_str())) : nullptr;
+    if (control == nullptr) return false;
+    const bool checked = SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    const std::wstring text = std::wstring(L"checked=") + (checked ? L"1" : L"0") +
+                              L" enabled=" + (IsWindowEnabled(control) ? L"1" : L"0");
+    g_state.log->Read(Narrow(L"state:" + args[0]), Wide16(text));
+    return true;
+  }
   if (step.verb == L"focused") {
     HWND window = TargetWindow();
     HWND focus = window != nullptr ? FocusOf(window) : nullptr;
@@ -366,7 +377,8 @@ bool RunFitStep(const std::wstring& templateId) {
 }
 
 // Steps of a process other than the data source: hostile records, the
-// resources of Prismel's process, a press that waits for its handler, and
+// resources of Prismel's process, cameras plugged in and taken out of the
+// camera library it has loaded, a press that waits for its handler, and
 // Prismel's dialogs opened, found, measured and waited for until they close.
 bool RunPeerStep(const Step& step, bool& handled) {
   handled = true;
@@ -389,6 +401,18 @@ bool RunPeerStep(const Step& step, bool& handled) {
     g_state.log->Event("resources", DescribeResources(ReadProcessResources(
                                         g_state.process, g_state.processId)));
     return true;
+  }
+  if (step.verb == L"plug" || step.verb == L"unplug") {
+    const bool plug = step.verb == L"plug";
+    LRESULT count = 0;
+    if (!RunCameraHook(g_state.processId, plug ? kKelpraRemotePlug : kKelpraRemoteUnplug,
+                       plug ? 0 : _wtol(step.arguments[0].c_str()), kExitTimeoutMs, count)) {
+      g_state.log->Event(Narrow(step.verb), "no camera library window answered");
+      return false;
+    }
+    // The library's device count afterwards, or its failure code.
+    g_state.log->Read(Narrow(step.verb), Wide16(std::to_wstring(count)));
+    return count >= 0;
   }
   if (step.verb == L"press") {
     HWND window = TargetWindow();

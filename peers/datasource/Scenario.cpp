@@ -41,6 +41,7 @@ constexpr Form kForms[] = {
     {L"waitframes", 0, 0}, {L"waitmenu", 0, 0},  {L"waitselected", 2, 2},
     {L"inputkey", 2, 2},
     {L"dialog", 0, 0},     {L"closed", 0, 0},   {L"syscommand", 1, 1}, {L"fit", 1, 1},
+    {L"plug", 0, 0},       {L"unplug", 1, 1},   {L"state", 1, 1},
 };
 
 }  // namespace

@@ -52,6 +52,8 @@
 //   waitcalls:EXPORT:N          handle messages until the camera library's call log (the
 //                               file KELPRA_CALL_LOG names) holds N calls of EXPORT
 //   visible                     log whether the chosen window is visible ("1" or "0")
+//   state:ID                    log a check box's check and whether it is enabled, as
+//                               "checked=1 enabled=0" (hidden controls too)
 //   presskey:ID:VK              give control ID the focus, as Tab would, and press and
 //                               release a key there through Prismel's message queue, as
 //                               the keyboard does; ID 0 presses it where the focus is
@@ -86,6 +88,12 @@
 //   resources                   log what the Prismel process holds: GDI and USER
 //                               objects, GDI handle table entries, windows, handles,
 //                               private memory
+//   plug                        plug a webcam into the reference camera library that
+//   unplug:INDEX                Prismel has loaded, or take out its device INDEX, on
+//                               Prismel's user-interface thread (the library's hook
+//                               window, see peers/kelpra/KelpraRemoteHooks.h); logs the
+//                               library's device count afterwards. The rebuild that
+//                               follows is Prismel's: wait for its calls (waitcalls)
 #pragma once
 
 #include <string>

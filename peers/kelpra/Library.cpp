@@ -20,6 +20,7 @@
 #include "DeviceRegistry.h"
 #include "FailRules.h"
 #include "FileNames.h"
+#include "HookWindow.h"
 #include "KelpraErrors.h"
 #include "LibraryFolder.h"
 
@@ -182,6 +183,9 @@ int32_t camInitCameraLib() {
   int32_t injected = kOk;
   if (TakeFailure("camInitCameraLib", injected)) return injected;
   s.initialised = true;
+  lock.unlock();
+  // Other processes plug and unplug devices through a window of this thread.
+  OpenHookWindow();
   return kOk;
 }
 
@@ -195,6 +199,7 @@ int32_t camUnInitCameraLib() {
     s.initialised = false;
     s.deviceChange = nullptr;
   }
+  CloseHookWindow();
   StopRuns(runs);
   return kOk;
 }

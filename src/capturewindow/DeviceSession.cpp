@@ -158,21 +158,22 @@ void DeviceSession::OnSecondaryDeviceChange() {
 
 void DeviceSession::RefreshSecondaryCamera(bool restoreSelections) {
   platform::Window& window = context_.Controls();
-  if (window.ItemCount(IDC_DEVICE) < 2) {
-    // No second camera (one was unplugged, say): a secondary camera that was
-    // on is switched off, so that nothing is left enabled for it.
-    if (window.IsChecked(IDC_SECONDARY_CAMERA)) {
-      context_.window.CheckAndRun(IDC_SECONDARY_CAMERA, false);
-    }
-    window.Enable(IDC_SECONDARY_CAMERA, false);
-    window.ShowControl(IDC_SECONDARY_CAPTURE, false);
-    return;
-  }
-  window.Enable(IDC_SECONDARY_CAMERA, true);
+  // The check box keeps the user's choice while a camera is missing (one
+  // was unplugged, or was not plugged in at start-up): when a second camera
+  // is back its handler opens it again, and the choice is saved as made.
   if (restoreSelections) {
     window.SetChecked(IDC_SECONDARY_CAMERA, context_.settings.Webcam.isEnable);
   }
-  context_.window.RunHandler(IDC_SECONDARY_CAMERA);
+  const bool twoCameras = window.ItemCount(IDC_DEVICE) >= 2;
+  window.Enable(IDC_SECONDARY_CAMERA, twoCameras);
+  if (twoCameras) {
+    context_.window.RunHandler(IDC_SECONDARY_CAMERA);
+    return;
+  }
+  // No secondary camera is open (the library's restart closed it, or none
+  // was opened): nothing of it is shown.
+  window.ShowControl(IDC_SECONDARY_CAPTURE, false);
+  if (platform::Window* host = secondaryPreviewHost_.Window()) host->Show(false);
 }
 
 void DeviceSession::ForgetOpenDevices() {
@@ -182,13 +183,13 @@ void DeviceSession::ForgetOpenDevices() {
 
 void DeviceSession::ApplySecondaryEnableStates(bool cropLocked) {
   platform::Window& window = context_.Controls();
-  const bool secondaryOn = window.IsChecked(IDC_SECONDARY_CAMERA);
-  for (int id :
-       {IDC_SECONDARY_MERGE, IDC_SECONDARY_DEVICE, IDC_SECONDARY_FRAME_SIZE, IDC_MERGE_SETTINGS}) {
+  // A check kept while a camera is missing enables nothing.
+  const bool secondaryOn =
+      window.IsChecked(IDC_SECONDARY_CAMERA) && window.ItemCount(IDC_DEVICE) >= 2;
+  for (int id : {IDC_SECONDARY_DEVICE, IDC_SECONDARY_FRAME_SIZE, IDC_MERGE_SETTINGS}) {
     window.Enable(id, secondaryOn);
   }
-  const bool twoCameras = window.ItemCount(IDC_DEVICE) >= 2;
-  window.Enable(IDC_SECONDARY_MERGE, twoCameras && secondaryOn && !cropLocked);
+  window.Enable(IDC_SECONDARY_MERGE, secondaryOn && !cropLocked);
 }
 
 }  // namespace capturewindow

@@ -39,16 +39,16 @@ class DeviceSession {
   void OnSecondaryCameraToggle();
   // Selection change of 1015: opens the chosen camera as the secondary one.
   void OnSecondaryDeviceChange();
-  // The refresh's step for the secondary camera: with two cameras or more
-  // the check box is usable and its handler runs (with the saved state when
-  // `restoreSelections`); with fewer a secondary camera that was on is
-  // switched off.
+  // The refresh's step for the secondary camera: the check box takes the
+  // saved state when `restoreSelections`, and otherwise keeps its check;
+  // with two cameras or more it is usable and its handler runs, with fewer
+  // it is disabled and nothing of the secondary camera is shown.
   void RefreshSecondaryCamera(bool restoreSelections);
   // After the library restarted its devices: nothing is open any more.
   void ForgetOpenDevices();
-  // The secondary camera's controls follow its check box (1014): its device
-  // and frame-size lists, the merge check box and the merge options button.
-  // Merging also needs two cameras and no crop lock.
+  // The secondary camera's controls follow its check box (1014) while there
+  // are two cameras: its device and frame-size lists, the merge check box and
+  // the merge options button. Merging also needs no crop lock.
   void ApplySecondaryEnableStates(bool cropLocked);
 
   int MainDeviceIndex() const { return mainDeviceIndex_; }

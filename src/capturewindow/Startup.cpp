@@ -110,8 +110,9 @@ bool CTessivueDlg::LoadCameraLibrary() {
 
 // Lists the cameras, opens the first, and puts the saved choices back on
 // the option controls, each followed by its own change handler. After a
-// device change only the choices that the refresh itself disturbs are put
-// back.
+// device change the controls keep what they show (only the choices that the
+// refresh itself disturbs are put back), and the handlers that send a choice
+// to the main camera run all the same, since that camera was just opened.
 void CTessivueDlg::RefreshControls(bool restoreSelections) {
   const int count = devices_.ListDevices();
   if (count > 0) {
@@ -135,12 +136,18 @@ void CTessivueDlg::RestoreOptionSelections(bool restoreSelections) {
   const settings::SessionSettings& saved = settings_;
   platform::Window& window = Controls();
 
+  // The camera just opened knows nothing of the colour, crop and rotation
+  // choices: their handlers run after a device change too, with what the
+  // lists show, so that the camera always matches the window.
+  if (restoreSelections) window.SetSelection(IDC_COLOR_MODE, saved.colorType);
+  RunHandler(IDC_COLOR_MODE);
+  if (restoreSelections) window.SetSelection(IDC_CROP_MODE, saved.cutType);
+  RunHandler(IDC_CROP_MODE);
   if (restoreSelections) {
-    SetSelectionAndRun(IDC_COLOR_MODE, saved.colorType);
-    SetSelectionAndRun(IDC_CROP_MODE, saved.cutType);
     window.SetSelection(IDC_FILE_FORMAT, saved.fileType);
-    SetSelectionAndRun(IDC_ROTATE, saved.rotateType);
+    window.SetSelection(IDC_ROTATE, saved.rotateType);
   }
+  RunHandler(IDC_ROTATE);
   SetSelectionAndRun(IDC_AUTO_CAPTURE_MODE, saved.autoCaptureType);
 
   if (restoreSelections) {

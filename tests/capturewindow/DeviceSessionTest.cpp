@@ -1,6 +1,6 @@
 // The cameras of a session: the main camera and the secondary one, what is
-// opened, bound and closed, the "in use" and "open failed" messages, and the
-// rebuild when a camera is plugged in or removed.
+// opened, bound and closed, and the "in use" and "open failed" messages.
+// A camera plugged in or removed is HotPlugTest's.
 #include "DeviceSteps.h"
 
 namespace {
@@ -187,74 +187,6 @@ TEST(DeviceSession, ASecondaryCameraThatOpensAtNeitherSizeSaysSo) {
                      "camOpenDev(1,0,640,480)"}));
     EXPECT_EQ(h.host.ui.messageBoxes, Texts{u"Open Failed"});
     EXPECT_EQ(h.dialog->Devices().SecondaryDeviceIndex(), 1);
-  });
-  h.Run();
-}
-
-TEST(DeviceSession, UnpluggingTheSecondaryWebcamRebuildsTheSessionAndKeepsTheChoicesShown) {
-  CaptureWindowHarness h;
-  SaveSettings(h, SecondaryCameraOn());
-  size_t mark = 0;
-  h.Then([&] {
-    auto& w = h.Window();
-    ASSERT_EQ(h.dialog->Devices().SecondaryDeviceIndex(), 1);
-    ASSERT_TRUE(w.UserSelect(IDC_UNIT, 1));
-    ASSERT_TRUE(w.UserSelect(IDC_COLOR_MODE, 2));
-    ASSERT_TRUE(w.UserSelect(IDC_ROTATE, 1));
-    ASSERT_TRUE(w.UserSelect(IDC_AUTO_CAPTURE_MODE, 0));
-    w.SetChecked(IDC_SECONDARY_MERGE, true);
-    mark = Mark(h);
-    testing_support::KelpraHooks hooks(h.dialog->Camera());
-    EXPECT_EQ(hooks.UnplugDevice(1), 1);
-  });
-  h.Then([&] {
-    auto& w = h.Window();
-    const capturewindow::DeviceSession& devices = h.dialog->Devices();
-    EXPECT_EQ(Items(h, IDC_DEVICE), Texts{u"Kelpra Document Camera"});
-    EXPECT_EQ(Items(h, IDC_SECONDARY_DEVICE), Texts{u"Kelpra Document Camera"});
-    EXPECT_EQ(FirstOf(CallsSince(h, mark), 7),
-              (Lines{"camStopCameraLib()", "camUpdateCameraLib()", "camGetDevCount(&)",
-                     "camGetDevName(0)", "camCloseDev(-1)", "camOpenDev(0,0,0,0)",
-                     "camOpenDev(0,0,640,480)"}));
-    EXPECT_EQ(devices.MainDeviceIndex(), 0);
-    // The secondary camera is off and nothing is left enabled for it.
-    EXPECT_EQ(devices.SecondaryDeviceIndex(), -1);
-    EXPECT_FALSE(w.IsChecked(IDC_SECONDARY_CAMERA));
-    EXPECT_FALSE(w.IsEnabled(IDC_SECONDARY_CAMERA));
-    EXPECT_FALSE(devices.SecondaryPreviewHost()->IsVisible());
-    EXPECT_FALSE(w.IsControlVisible(IDC_SECONDARY_CAPTURE));
-    for (int id : {IDC_SECONDARY_DEVICE, IDC_SECONDARY_FRAME_SIZE, IDC_MERGE_SETTINGS,
-                   IDC_SECONDARY_MERGE}) {
-      EXPECT_FALSE(w.IsEnabled(id)) << id;
-    }
-    // The option controls show what they showed before.
-    EXPECT_EQ(w.Selection(IDC_UNIT), 1);
-    EXPECT_EQ(Items(h, IDC_FRAME_SIZE), (Texts{u"300", u"260", u"250", u"200", u"100"}));
-    EXPECT_EQ(w.Selection(IDC_COLOR_MODE), 2);
-    EXPECT_EQ(w.Selection(IDC_ROTATE), 1);
-    EXPECT_EQ(w.Selection(IDC_AUTO_CAPTURE_MODE), 0);
-    EXPECT_TRUE(w.IsChecked(IDC_SECONDARY_MERGE));
-    EXPECT_TRUE(h.host.ui.messageBoxes.empty());
-  });
-  h.Run();
-}
-
-TEST(DeviceSession, APluggedCameraCanBeTheSecondaryCameraAgain) {
-  CaptureWindowHarness h;
-  h.Then([&] {
-    testing_support::KelpraHooks hooks(h.dialog->Camera());
-    EXPECT_EQ(hooks.UnplugDevice(1), 1);
-  });
-  h.Then([&] {
-    EXPECT_FALSE(h.Window().IsEnabled(IDC_SECONDARY_CAMERA));
-    testing_support::KelpraHooks hooks(h.dialog->Camera());
-    EXPECT_EQ(hooks.PlugDevice("Visitor"), 2);
-  });
-  h.Then([&] {
-    EXPECT_TRUE(h.Window().IsEnabled(IDC_SECONDARY_CAMERA));
-    CommandToggle(h, IDC_SECONDARY_CAMERA);
-    EXPECT_EQ(h.dialog->Devices().SecondaryDeviceIndex(), 1);
-    EXPECT_EQ(h.Window().ItemText(IDC_SECONDARY_DEVICE, 1), u"Visitor");
   });
   h.Run();
 }

@@ -1,7 +1,9 @@
 // The reference camera library loaded by the product's own means: LoadLibraryA
 // from the program's folder, GetProcAddress, and the 32-bit cdecl calls.
 #include <gtest/gtest.h>
+#include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -10,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include "KelpraErrors.h"
+#include "KelpraRemoteHooks.h"
 #include "camera/CameraCallbacks.h"
 #include "camera/CameraLibrary.h"
 #include "support/KelpraHooks.h"
@@ -32,6 +36,25 @@ std::string FileStart(const fs::path& file, size_t count) {
   std::string bytes(count, '\0');
   in.read(&bytes[0], static_cast<std::streamsize>(count));
   return in ? bytes : std::string();
+}
+
+// The thread the library last called the device-change callback on.
+std::atomic<DWORD> g_deviceChangeThread{0};
+int32_t CAM_CALL RecordDeviceChangeThread(int32_t) {
+  g_deviceChangeThread = GetCurrentThreadId();
+  return 1;
+}
+
+// The library's hook window in this process, found as another process
+// finds it.
+HWND HookWindowOfThisProcess() {
+  HWND window = nullptr;
+  while ((window = FindWindowExW(HWND_MESSAGE, window, kKelpraRemoteHookClass, nullptr))) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == GetCurrentProcessId()) return window;
+  }
+  return nullptr;
 }
 
 class KelpraOnWindows : public ::testing::Test {
@@ -205,6 +228,48 @@ TEST_F(KelpraOnWindows, ASessionFromStartUpToCapturedFiles) {
   CAMERA_INT_EXPORTS(EXPECT_LOGGED)
   CAMERA_STRING_EXPORTS(EXPECT_LOGGED)
 #undef EXPECT_LOGGED
+}
+
+TEST_F(KelpraOnWindows, TheHookWindowPlugsAndUnplugsOnTheThreadThatInitialisedTheLibrary) {
+  CameraLibrary library(os);
+  ASSERT_TRUE(library.Load(BesideProgram("Kelpra.dll")));
+  EXPECT_EQ(HookWindowOfThisProcess(), nullptr);
+  ASSERT_EQ(library.camRegCallBackDeviceChange(&RecordDeviceChangeThread), 0);
+  ASSERT_EQ(library.camInitCameraLib(), 0);
+  int32_t devices = 0;
+  ASSERT_EQ(library.camGetDevCount(&devices), 0);
+  const HWND window = HookWindowOfThisProcess();
+  ASSERT_NE(window, nullptr);
+
+  // Sent from another thread, as another process sends it: each hook runs
+  // when this thread handles its messages, and answers with the count.
+  const UINT message = RegisterWindowMessageW(kKelpraRemoteHookMessage);
+  const std::vector<std::pair<WPARAM, LPARAM>> requests = {
+      {kKelpraRemotePlug, 0}, {kKelpraRemoteUnplug, 0}, {kKelpraRemoteUnplug, 99}, {7, 0}};
+  std::vector<int32_t> answers;
+  std::atomic<bool> sent{false};
+  std::thread sender([&] {
+    for (const auto& [action, device] : requests) {
+      DWORD_PTR answer = 0;
+      const bool answered =
+          SendMessageTimeoutW(window, message, action, device, SMTO_NORMAL, 20000, &answer) != 0;
+      answers.push_back(answered ? static_cast<int32_t>(answer) : INT32_MIN);
+    }
+    sent = true;
+  });
+  while (!sent) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  sender.join();
+  EXPECT_EQ(answers,
+            (std::vector<int32_t>{devices + 1, devices, kelpra::kErrNoDevice,
+                                  kelpra::kErrBadArgument}));
+  EXPECT_EQ(g_deviceChangeThread.load(), GetCurrentThreadId());
+
+  EXPECT_EQ(library.camUnInitCameraLib(), 0);
+  EXPECT_EQ(HookWindowOfThisProcess(), nullptr);
 }
 
 }  // namespace
