@@ -2,10 +2,6 @@
 // streaming decoders refuse them or give the part they have, on white, and
 // no picture is ever held whole however large it claims to be.
 #include <cstdio>
-#include <fstream>
-#include <iterator>
-
-#include <zlib.h>
 
 #include "support/AllocationProbe.h"
 #include "thumbnails/StreamFiles.h"
@@ -14,6 +10,7 @@ using testing_support::AllocationProbe;
 using testing_support::ChildMeasure;
 using testing_support::MeasureInChild;
 using testing_support::TextPage;
+using thumbnail_tests::CorpusFile;
 using thumbnail_tests::ExpectMatches;
 using thumbnail_tests::HeaderOf;
 using thumbnail_tests::PageRows;
@@ -24,12 +21,6 @@ using thumbnail_tests::Written;
 namespace {
 
 const TextPage kPage(400, 300);
-
-// A file of a fuzz target's seed corpus, as bytes.
-std::string CorpusFile(const std::string& name) {
-  std::ifstream file(std::string(PRISMEL_FUZZ_CORPUS_DIR) + "/" + name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
 
 std::string PagePng(bool interlaced) {
   return Written([&](std::FILE* file) {
@@ -99,39 +90,6 @@ class MadeUpBmp : public streaming::ByteSource {
   std::vector<uint8_t> row_;
   uint64_t at_ = 0;
 };
-
-std::string Be32(uint32_t v) {
-  return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
-          static_cast<char>(v)};
-}
-
-// A PNG chunk; its length field says `declared` bytes when given, however
-// many follow.
-std::string Chunk(const std::string& type, const std::string& data, int64_t declared = -1) {
-  const std::string named = type + data;
-  const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(named.data()),
-                          static_cast<uInt>(named.size()));
-  return Be32(static_cast<uint32_t>(declared < 0 ? data.size() : declared)) + named +
-         Be32(static_cast<uint32_t>(crc));
-}
-
-// A PNG of zero samples, not interlaced, with `extra` chunks between the
-// header and the pixels.
-std::string MadeUpPng(uint32_t width, uint32_t height, int depth, int colourType,
-                      const std::string& extra) {
-  const int channels = colourType == 6 ? 4 : colourType == 2 ? 3 : 1;
-  const size_t rawBytes = height * (1 + static_cast<size_t>(width) * channels * depth / 8);
-  std::string raw(rawBytes, '\0');
-  uLongf packedBytes = compressBound(static_cast<uLong>(raw.size()));
-  std::string packed(packedBytes, '\0');
-  compress(reinterpret_cast<Bytef*>(&packed[0]), &packedBytes,
-           reinterpret_cast<const Bytef*>(raw.data()), static_cast<uLong>(raw.size()));
-  packed.resize(packedBytes);
-  const std::string header = Be32(width) + Be32(height) + static_cast<char>(depth) +
-                             static_cast<char>(colourType) + std::string(3, '\0');
-  return std::string("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", header) + extra +
-         Chunk("IDAT", packed) + Chunk("IEND", "");
-}
 
 }  // namespace
 
@@ -266,59 +224,4 @@ TEST(HostileFiles, APngChunkDeclaringGigabytesIsRefusedWithinThePngBound) {
   EXPECT_LE(measure.peakGrowth, 128 << 10);
   std::printf("largest block %zu bytes, peak growth %lld bytes\n", measure.largest,
               static_cast<long long>(measure.peakGrowth));
-}
-
-struct AncillaryChunk {
-  const char* type;
-  bool beyondTheFile;  // declares 2 GB, else holds 1 MB that is there
-};
-
-class HostilePngChunks : public testing::TestWithParam<AncillaryChunk> {};
-
-// Texts, profiles, palettes, metadata and private chunks are skipped in
-// pieces, never read whole: one that claims more than the file holds ends
-// it before the pixels; one that is really there costs no block of its
-// size, and the picture after it decodes.
-TEST_P(HostilePngChunks, AreSkippedWithoutABlockOfTheirSize) {
-  if (!AllocationProbe::Available()) GTEST_SKIP() << "the address sanitizer has its own allocator";
-  const AncillaryChunk chunk = GetParam();
-  const std::string extra = chunk.beyondTheFile
-                                ? Chunk(chunk.type, std::string(20, 'x'), 0x7FFFFFFF)
-                                : Chunk(chunk.type, std::string(1 << 20, 'x'));
-  const std::string png = MadeUpPng(40, 30, 8, 2, extra);
-  const ChildMeasure measure = MeasureInChild(16u << 20, [&] {
-    const streaming::Outcome expected =
-        chunk.beyondTheFile ? streaming::Outcome::Refused : streaming::Outcome::Done;
-    return Reduce(png, 20, 15).outcome == expected ? 0 : 1;
-  });
-  ASSERT_TRUE(measure.exited);
-  EXPECT_EQ(measure.result, 0);
-  // The reader's 256 KB buffer is the largest block there is.
-  EXPECT_LE(measure.largest, 256u << 10);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Types, HostilePngChunks,
-    testing::Values(AncillaryChunk{"tEXt", true}, AncillaryChunk{"zTXt", true},
-                    AncillaryChunk{"iTXt", true}, AncillaryChunk{"iCCP", true},
-                    AncillaryChunk{"sPLT", true}, AncillaryChunk{"eXIf", true},
-                    AncillaryChunk{"prVt", true}, AncillaryChunk{"tEXt", false},
-                    AncillaryChunk{"iCCP", false}, AncillaryChunk{"prVt", false}),
-    [](const testing::TestParamInfo<AncillaryChunk>& info) {
-      return std::string(info.param.type) + (info.param.beyondTheFile ? "BeyondTheFile" : "Present");
-    });
-
-TEST(HostileFiles, AWidePngAt16BitsWithAlphaStaysWithinItsRowBound) {
-  if (!AllocationProbe::Available()) GTEST_SKIP() << "the address sanitizer has its own allocator";
-  // 100,000 pixels of 8 bytes: libpng's row and its copy of the row before
-  // are 800 KB each, within 64 KB + 8 bytes a pixel.
-  const std::string png = MadeUpPng(100000, 2, 16, 6, "");
-  const ChildMeasure measure = MeasureInChild(16u << 20, [&] {
-    const streaming::Reduced reduced = Reduce(png, 100, 2);
-    return reduced.outcome == streaming::Outcome::Done && reduced.size.width == 100000 ? 0 : 1;
-  });
-  ASSERT_TRUE(measure.exited);
-  EXPECT_EQ(measure.result, 0);
-  EXPECT_GE(measure.largest, 800000u);
-  EXPECT_LE(measure.largest, (64u << 10) + 8 * 100000);
 }
