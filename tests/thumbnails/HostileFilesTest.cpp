@@ -168,14 +168,14 @@ TEST(HostileFiles, SizesOverTheLimitAreRefusedFromTheHeaderInEveryFormat) {
     EXPECT_EQ(HeaderOf(bytes).outcome, streaming::Outcome::Refused);
     EXPECT_EQ(Reduce(bytes, 80, 60).outcome, streaming::Outcome::Refused);
   }
-  // Compressed BMPs (run-length 8 bits here) and other formats are left
-  // to the platform's decoder.
-  std::string rle = bmp;
-  rle[18] = rle[22] = 16;
-  rle[19] = rle[23] = 0;
-  rle[28] = 8;
-  rle[30] = 1;
-  EXPECT_EQ(HeaderOf(rle).outcome, streaming::Outcome::NotMine);
+  // BMPs holding a JPEG and other formats are left to the platform's
+  // decoder.
+  std::string embedded = bmp;
+  embedded[18] = embedded[22] = 16;
+  embedded[19] = embedded[23] = 0;
+  embedded[28] = 0;
+  embedded[30] = 4;
+  EXPECT_EQ(HeaderOf(embedded).outcome, streaming::Outcome::NotMine);
   EXPECT_EQ(HeaderOf("II*\0 a TIFF file").outcome, streaming::Outcome::NotMine);
 }
 
