@@ -1,6 +1,7 @@
 // The probe replaces the C allocator's entry points in the test executable
 // and forwards them to glibc's own, so that shared libraries' requests are
-// counted too. Under the address sanitizer it counts nothing.
+// counted too. Under the address sanitizer, which has its own allocator, it
+// counts through the sanitizer's allocation hooks instead.
 #include "support/AllocationProbe.h"
 
 #include <sys/resource.h>
@@ -12,10 +13,10 @@
 #include <cstdio>
 
 #if defined(__SANITIZE_ADDRESS__)
-#define PRISMEL_PROBE_OFF 1
+#define PRISMEL_UNDER_ASAN 1
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-#define PRISMEL_PROBE_OFF 1
+#define PRISMEL_UNDER_ASAN 1
 #endif
 #endif
 
@@ -25,6 +26,9 @@ std::atomic<bool> g_counting{false};
 std::atomic<size_t> g_largest{0};
 std::atomic<int64_t> g_held{0};
 std::atomic<int64_t> g_peak{0};
+// Under the sanitizer, a child measuring ends at once when a block larger
+// than this is granted: its address space cannot be limited.
+std::atomic<size_t> g_ceiling{SIZE_MAX};
 
 void NoteRequest(size_t size) {
   if (!g_counting.load(std::memory_order_relaxed)) return;
@@ -43,9 +47,77 @@ void NoteHeld(int64_t change) {
 
 }  // namespace
 
-#ifndef PRISMEL_PROBE_OFF
+#ifdef PRISMEL_UNDER_ASAN
+
+extern "C" {
+int __sanitizer_install_malloc_and_free_hooks(void (*granted)(const volatile void*, size_t),
+                                              void (*released)(const volatile void*));
+size_t __sanitizer_get_allocated_size(const volatile void* block);
+}
+
+namespace {
+
+void OnGranted(const volatile void*, size_t size) {
+  if (!g_counting.load(std::memory_order_relaxed)) return;
+  NoteRequest(size);
+  NoteHeld(static_cast<int64_t>(size));
+  if (size > g_ceiling.load(std::memory_order_relaxed)) _exit(4);
+}
+
+void OnReleased(const volatile void* block) {
+  if (block != nullptr) NoteHeld(-static_cast<int64_t>(__sanitizer_get_allocated_size(block)));
+}
+
+void StartCounting() {
+  static const int installed = __sanitizer_install_malloc_and_free_hooks(OnGranted, OnReleased);
+  (void)installed;
+}
+
+// The sanitizer's own mappings leave no address-space limit to set.
+bool LimitAddressSpace(uint64_t room) {
+  g_ceiling = room;
+  return true;
+}
+
+}  // namespace
+
+#else
 
 #include <malloc.h>
+
+namespace {
+
+int64_t HeldBy(void* block) {
+  return block == nullptr ? 0 : static_cast<int64_t>(malloc_usable_size(block));
+}
+
+void* Granted(void* block) {
+  NoteHeld(HeldBy(block));
+  return block;
+}
+
+void StartCounting() {}
+
+// The memory a process may map now, in bytes.
+uint64_t MappedBytes() {
+  std::FILE* status = std::fopen("/proc/self/status", "r");
+  if (status == nullptr) return 0;
+  char line[256];
+  unsigned long kib = 0;
+  while (std::fgets(line, sizeof line, status) != nullptr) {
+    if (std::sscanf(line, "VmSize: %lu", &kib) == 1) break;
+  }
+  std::fclose(status);
+  return static_cast<uint64_t>(kib) * 1024;
+}
+
+bool LimitAddressSpace(uint64_t room) {
+  const uint64_t most = MappedBytes() + room;
+  const rlimit limit{most, most};
+  return setrlimit(RLIMIT_AS, &limit) == 0;
+}
+
+}  // namespace
 
 extern "C" {
 void* __libc_malloc(size_t size);
@@ -53,16 +125,6 @@ void* __libc_calloc(size_t count, size_t size);
 void* __libc_realloc(void* block, size_t size);
 void* __libc_memalign(size_t alignment, size_t size);
 void __libc_free(void* block);
-
-namespace {
-int64_t HeldBy(void* block) {
-  return block == nullptr ? 0 : static_cast<int64_t>(malloc_usable_size(block));
-}
-void* Granted(void* block) {
-  NoteHeld(HeldBy(block));
-  return block;
-}
-}  // namespace
 
 void* malloc(size_t size) {
   NoteRequest(size);
@@ -109,6 +171,7 @@ void free(void* block) {
 namespace testing_support {
 
 AllocationProbe::AllocationProbe() {
+  StartCounting();
   g_largest = 0;
   g_held = 0;
   g_peak = 0;
@@ -117,34 +180,9 @@ AllocationProbe::AllocationProbe() {
 
 AllocationProbe::~AllocationProbe() { g_counting = false; }
 
-bool AllocationProbe::Available() {
-#ifdef PRISMEL_PROBE_OFF
-  return false;
-#else
-  return true;
-#endif
-}
-
 size_t AllocationProbe::Largest() const { return g_largest.load(); }
 
 int64_t AllocationProbe::PeakGrowth() const { return g_peak.load(); }
-
-namespace {
-
-// The memory a process may map now, in bytes.
-uint64_t MappedBytes() {
-  std::FILE* status = std::fopen("/proc/self/status", "r");
-  if (status == nullptr) return 0;
-  char line[256];
-  unsigned long kib = 0;
-  while (std::fgets(line, sizeof line, status) != nullptr) {
-    if (std::sscanf(line, "VmSize: %lu", &kib) == 1) break;
-  }
-  std::fclose(status);
-  return static_cast<uint64_t>(kib) * 1024;
-}
-
-}  // namespace
 
 ChildMeasure MeasureInChild(uint64_t room, const std::function<int()>& run) {
   ChildMeasure measure;
@@ -153,9 +191,7 @@ ChildMeasure MeasureInChild(uint64_t room, const std::function<int()>& run) {
   const pid_t child = fork();
   if (child == 0) {
     close(channel[0]);
-    const uint64_t most = MappedBytes() + room;
-    const rlimit limit{most, most};
-    if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(2);
+    if (!LimitAddressSpace(room)) _exit(2);
     ChildMeasure inside;
     {
       AllocationProbe probe;

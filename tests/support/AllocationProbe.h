@@ -2,8 +2,7 @@
 // largest single request and the highest growth of the bytes held. Counts
 // every malloc, calloc, realloc and aligned allocation of the process,
 // libpng's and libjpeg's included, whether or not the allocator can grant
-// it. Native builds without the address sanitizer only (it has its own
-// allocator); Available() says whether the counts are kept.
+// it (under the address sanitizer: every block it grants).
 #pragma once
 
 #include <cstddef>
@@ -20,7 +19,6 @@ class AllocationProbe {
   AllocationProbe(const AllocationProbe&) = delete;
   AllocationProbe& operator=(const AllocationProbe&) = delete;
 
-  static bool Available();
   // The largest single request, in bytes.
   size_t Largest() const;
   // The most bytes held at once beyond what was held when counting began.
@@ -29,7 +27,9 @@ class AllocationProbe {
 
 // What `run` did in a child process whose address space may grow by
 // `room` bytes only, with a probe alive around it: a decoder that asks for
-// more gets nothing instead of taking the test machine's memory.
+// more gets nothing instead of taking the test machine's memory. Under the
+// address sanitizer, the child ends instead (not `exited`) as soon as a
+// single block of more than `room` bytes is granted.
 struct ChildMeasure {
   bool exited = false;  // false when the child crashed or could not start
   int result = -1;      // what `run` returned

@@ -14,7 +14,6 @@
 #include "support/TestFolder.h"
 #include "thumbnails/StreamFiles.h"
 
-using testing_support::AllocationProbe;
 using testing_support::ChildMeasure;
 using testing_support::MeasureInChild;
 using thumbnail_tests::CorpusFile;
@@ -79,7 +78,6 @@ class HostilePngChunks : public testing::TestWithParam<AncillaryChunk> {};
 // it before the pixels; one that is really there costs no block of its
 // size, and the picture after it decodes.
 TEST_P(HostilePngChunks, AreSkippedWithoutABlockOfTheirSize) {
-  if (!AllocationProbe::Available()) GTEST_SKIP() << "the address sanitizer has its own allocator";
   const AncillaryChunk chunk = GetParam();
   const std::string extra = chunk.beyondTheFile
                                 ? Chunk(chunk.type, std::string(20, 'x'), 0x7FFFFFFF)
@@ -108,7 +106,6 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(DeclaredLengths, AWidePngAt16BitsWithAlphaStaysWithinItsRowBound) {
-  if (!AllocationProbe::Available()) GTEST_SKIP() << "the address sanitizer has its own allocator";
   // 100,000 pixels of 8 bytes: libpng's row and its copy of the row before
   // are 800 KB each, within 64 KB + 8 bytes a pixel.
   const std::string png = MadeUpPng(100000, 2, 16, 6, "");
@@ -126,7 +123,6 @@ TEST(DeclaredLengths, AWidePngAt16BitsWithAlphaStaysWithinItsRowBound) {
 // 8000 x 8000: 384 MB of coefficients in 582 bytes, which can code at most
 // 4,656 blocks. It is refused before libjpeg allocates its buffer.
 TEST(DeclaredLengths, AProgressiveJpegOfMoreBlocksThanItsFileCodesIsRefused) {
-  if (!AllocationProbe::Available()) GTEST_SKIP() << "the address sanitizer has its own allocator";
   const std::string jpeg = CorpusFile("JpegStreamFuzz/progressive-8000-square-in-582-bytes.jpg");
   ASSERT_EQ(jpeg.size(), 582u);
   std::string smaller = jpeg;
@@ -151,7 +147,6 @@ TEST(DeclaredLengths, AProgressiveJpegOfMoreBlocksThanItsFileCodesIsRefused) {
 // The tightest real case: a flat progressive picture codes each block in
 // about two bits. 12 megapixels (36 MB of coefficients) in 71 KB decode.
 TEST(DeclaredLengths, AFlatProgressiveJpegOfTwelveMegapixelsDecodes) {
-  if (!AllocationProbe::Available()) GTEST_SKIP() << "the address sanitizer has its own allocator";
   const std::string jpeg = Written([](std::FILE* file) {
     return testing_support::WriteJpeg(
         file, 4000, 3000, [](uint32_t, uint8_t* rgb) { std::fill(rgb, rgb + 4000 * 3, 200); },
