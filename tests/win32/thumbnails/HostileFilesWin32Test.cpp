@@ -5,6 +5,7 @@
 // them. Its own executable, so that the process's peak starts low.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cwchar>
 #include <memory>
 #include <string>
@@ -99,7 +100,9 @@ TEST(HostileFilesWin32, DeclaredLengthsCostNoMoreThanTheFilesHold) {
   const std::unique_ptr<platform::Picture> pane = imaging.LoadPicture(runLength);
   ASSERT_NE(pane, nullptr);
   EXPECT_EQ(pane->Size().width, 16000u);
-  EXPECT_LE(PeakWorkingSet() - before, size_t{32} << 20);
+  const size_t growth = PeakWorkingSet() - before;
+  EXPECT_LE(growth, size_t{32} << 20);
+  std::printf("peak working set grew by %zu bytes\n", growth);
 }
 
 TEST(HostileFilesWin32, RunLengthBmpsDecodeAsGdiplusDecodesThem) {
