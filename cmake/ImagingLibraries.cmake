@@ -8,6 +8,13 @@
 # (never committed), and links them statically: zlib and libpng from their
 # plain sources, as TinyXML is; libjpeg-turbo through its own CMake build in
 # this build tree, with its SIMD parts assembled by nasm.
+#
+# The memory limits of both libraries (the largest block libpng may
+# allocate, the chunks it skips, libjpeg's max_memory_to_use) are set by the
+# decoders at run time, so both builds have the same whatever the
+# libraries' own configuration; both need libpng's user limits, user memory
+# and unknown-chunk handling, which Debian's configuration and the prebuilt
+# one have.
 add_library(prismel_imaging_libraries INTERFACE)
 
 if(NOT WIN32)

@@ -1,7 +1,10 @@
 // What every streaming decoder's fuzz target checks: the header and the
-// reduced picture agree, the result has exactly the size asked for, and the
-// thumbnail cell its layout's size, whatever the bytes.
+// reduced picture agree, the result has exactly the size asked for, the
+// thumbnail cell its layout's size, and no block a decoder allocates is
+// larger than what the input can justify, whatever the bytes.
 #pragma once
+
+#include <sanitizer/allocator_interface.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -15,12 +18,39 @@ inline void Check(bool holds) {
   if (!holds) __builtin_trap();
 }
 
+// The largest block a decode may allocate: the reader's buffer, the
+// result and the decoders' tables (4 MB), rows of 16 bytes a pixel of the
+// declared width, and 1 KB for each byte of input (a progressive JPEG's
+// coefficients). A decoder that trusts a declared length traps here, at
+// the request, instead of when its pages are touched.
+inline size_t g_largestBlock = SIZE_MAX;
+
+inline void LargestBlockFor(size_t inputBytes, uint32_t width) {
+  g_largestBlock = (size_t{4} << 20) + size_t{16} * width + size_t{1024} * inputBytes;
+}
+
+inline void OnAllocation(const volatile void*, size_t size) { Check(size <= g_largestBlock); }
+inline void OnRelease(const volatile void*) {}
+
+// Checks the blocks of `decode`'s allocations against the bound for a
+// picture `width` pixels wide (0 before its header is known).
+template <typename Decode>
+auto Bounded(size_t inputBytes, uint32_t width, Decode decode) {
+  static const int installed = __sanitizer_install_malloc_and_free_hooks(OnAllocation, OnRelease);
+  (void)installed;
+  LargestBlockFor(inputBytes, width);
+  auto result = decode();
+  g_largestBlock = SIZE_MAX;
+  return result;
+}
+
 inline int Run(const uint8_t* data, size_t size, streaming::PictureFormat format) {
   if (streaming::FormatOf(data, size) != format) return 0;
   streaming::MemorySource headerSource(data, size);
-  const streaming::Header header = streaming::ReadHeader(headerSource);
+  const streaming::Header header =
+      Bounded(size, 0, [&] { return streaming::ReadHeader(headerSource); });
   Check(header.format == format);
-  // Compressed BMPs are left to the platform's decoder.
+  // BMPs holding a JPEG or PNG are left to the platform's decoder.
   if (header.outcome != streaming::Outcome::Done) return 0;
   Check(static_cast<uint64_t>(header.size.width) * header.size.height <=
         platform::kMaxImagePixels);
@@ -38,7 +68,8 @@ inline int Run(const uint8_t* data, size_t size, streaming::PictureFormat format
   const thumbnails::CellSize cell = thumbnails::CellForClientWidth(clientWidth);
   const platform::ThumbnailLayout layout = thumbnails::LayoutFor(cell, header.size);
   streaming::MemorySource cellSource(data, size);
-  const streaming::Reduced thumbnail = streaming::ThumbnailCell(cellSource, layout);
+  const streaming::Reduced thumbnail = Bounded(
+      size, header.size.width, [&] { return streaming::ThumbnailCell(cellSource, layout); });
   Check(thumbnail.outcome != streaming::Outcome::NotMine);
   if (thumbnail.outcome == streaming::Outcome::Done) {
     Check(thumbnail.size.width == header.size.width && thumbnail.size.height == header.size.height);
@@ -50,7 +81,9 @@ inline int Run(const uint8_t* data, size_t size, streaming::PictureFormat format
   // for speed.
   if (static_cast<uint64_t>(header.size.width) * header.size.height > 65'536) return 0;
   streaming::MemorySource paneSource(data, size);
-  const streaming::Reduced pane = streaming::ReducePicture(paneSource, streaming::PanePictureSize);
+  const streaming::Reduced pane = Bounded(size, header.size.width, [&] {
+    return streaming::ReducePicture(paneSource, streaming::PanePictureSize);
+  });
   if (pane.outcome == streaming::Outcome::Done) {
     const platform::ImageSize held = streaming::PanePictureSize(pane.size);
     Check(pane.pixels.width == static_cast<int>(held.width) &&

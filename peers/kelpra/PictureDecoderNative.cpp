@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 
 #include <jpeglib.h>
@@ -16,7 +18,22 @@ bool WithinLimits(uint64_t width, uint64_t height) {
          width * height <= static_cast<uint64_t>(limits::kMaxPixels);
 }
 
+// Whether every chunk up to the pixels fits in the bytes: libpng reads a
+// text or profile chunk whole into a block of its declared length.
+bool ChunksFit(const std::string& bytes) {
+  size_t at = 8;
+  while (at + 12 <= bytes.size()) {
+    const auto* p = reinterpret_cast<const uint8_t*>(bytes.data() + at);
+    const uint32_t length = uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+    if (length > bytes.size() - at - 12) return false;
+    if (bytes.compare(at + 4, 4, "IDAT") == 0) return true;
+    at += 12 + static_cast<size_t>(length);
+  }
+  return false;
+}
+
 bool DecodePng(const std::string& bytes, Image& image) {
+  if (!ChunksFit(bytes)) return false;
   png_image png{};
   png.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_memory(&png, bytes.data(), bytes.size())) return false;
@@ -56,9 +73,13 @@ bool DecodeJpegInto(const std::string& bytes, jpeg_decompress_struct& info, Imag
   if (!WithinLimits(info.image_width, info.image_height)) return false;
   const bool grey = info.num_components == 1;
   info.out_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
+  // A progressive picture's coefficients (128 bytes a block) only as many
+  // as the bytes can code, one bit a block at least, besides 16 MB of rows.
+  info.mem->max_memory_to_use =
+      static_cast<long>((16u << 20) + std::min<uint64_t>(bytes.size(), 256u << 10) * 1024);
+  jpeg_start_decompress(&info);
   image = Image(static_cast<int>(info.image_width), static_cast<int>(info.image_height),
                 grey ? 1 : 3);
-  jpeg_start_decompress(&info);
   if (static_cast<int>(info.output_components) != image.channels) return false;
   while (info.output_scanline < info.output_height) {
     JSAMPROW row = image.pixels.data() + info.output_scanline * image.Stride();

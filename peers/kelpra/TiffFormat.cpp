@@ -213,6 +213,9 @@ bool DecodeTiff(const std::string& bytes, Image& image, int& dpiX, int& dpiY) {
   uint32_t strips = 0;
   if (!r.Count(offsetsEntry, strips) || strips != (height + rowsPerStrip - 1) / rowsPerStrip)
     return false;
+  // Uncompressed strips hold every row: a file shorter than that is refused
+  // before its frame is allocated.
+  if (rowBytes * height > r.Size()) return false;
   Image out(static_cast<int>(width), static_cast<int>(height), samples == 1 ? 1 : 3);
   uint32_t row = 0;
   for (uint32_t s = 0; s < strips; ++s) {

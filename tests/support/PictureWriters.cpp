@@ -120,7 +120,7 @@ bool WriteBmp(std::FILE* file, uint32_t width, uint32_t height, const RowSource&
 }
 
 bool WriteJpeg(std::FILE* file, uint32_t width, uint32_t height, const RowSource& rows,
-               int quality) {
+               int quality, bool progressive) {
   jpeg_compress_struct info;
   jpeg_error_mgr errors;
   info.err = jpeg_std_error(&errors);
@@ -132,6 +132,7 @@ bool WriteJpeg(std::FILE* file, uint32_t width, uint32_t height, const RowSource
   info.in_color_space = JCS_RGB;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, quality, TRUE);
+  if (progressive) jpeg_simple_progression(&info);
   jpeg_start_compress(&info, TRUE);
   std::vector<uint8_t> rgb(static_cast<size_t>(width) * 3);
   while (info.next_scanline < info.image_height) {

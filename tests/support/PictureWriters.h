@@ -27,8 +27,9 @@ void StoredColour(const BmpKind& kind, uint8_t* rgb);
 
 bool WriteBmp(std::FILE* file, uint32_t width, uint32_t height, const RowSource& rows,
               const BmpKind& kind = {});
+// Baseline, or progressive when `progressive`.
 bool WriteJpeg(std::FILE* file, uint32_t width, uint32_t height, const RowSource& rows,
-               int quality);
+               int quality, bool progressive = false);
 // zlib `level`; Adam7 interlacing when `interlaced`.
 bool WritePng(std::FILE* file, uint32_t width, uint32_t height, const RowSource& rows,
               bool interlaced, int level = 6);

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,13 @@ inline std::string Written(const std::function<bool(std::FILE*)>& write) {
   }
   std::fclose(file);
   return bytes;
+}
+
+// A file of a fuzz target's seed corpus (fuzz/corpus/<target>/<name>), as
+// bytes: hostile files found by fuzzing.
+inline std::string CorpusFile(const std::string& name) {
+  std::ifstream file(std::string(PRISMEL_FUZZ_CORPUS_DIR) + "/" + name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 inline testing_support::RowSource PageRows(const testing_support::TextPage& page) {

@@ -1,6 +1,7 @@
 #include "platform/headless/HeadlessImaging.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -14,11 +15,17 @@
 namespace headless {
 namespace {
 
-// A file read front to back with plain reads, closed with this object.
+// A file read front to back with plain reads, closed with this object. Its
+// size is the one it had when opened.
 class FileSource : public streaming::ByteSource {
  public:
   explicit FileSource(const std::u16string& path)
-      : file_(::open(NativePath(Utf16ToUtf8(path)).c_str(), O_RDONLY | O_CLOEXEC)) {}
+      : file_(::open(NativePath(Utf16ToUtf8(path)).c_str(), O_RDONLY | O_CLOEXEC)) {
+    struct stat status {};
+    if (file_ >= 0 && ::fstat(file_, &status) == 0 && S_ISREG(status.st_mode)) {
+      size_ = static_cast<uint64_t>(status.st_size);
+    }
+  }
   ~FileSource() override {
     if (file_ >= 0) ::close(file_);
   }
@@ -29,14 +36,23 @@ class FileSource : public streaming::ByteSource {
   size_t Read(uint8_t* buffer, size_t size) override {
     while (file_ >= 0) {
       const ssize_t got = ::read(file_, buffer, size);
-      if (got >= 0) return static_cast<size_t>(got);
+      if (got >= 0) {
+        read_ += static_cast<uint64_t>(got);
+        return static_cast<size_t>(got);
+      }
       if (errno != EINTR) break;
     }
     return 0;
   }
+  uint64_t SizeLeft() const override {
+    if (size_ == UINT64_MAX) return UINT64_MAX;
+    return read_ < size_ ? size_ - read_ : 0;
+  }
 
  private:
   int file_;
+  uint64_t size_ = UINT64_MAX;
+  uint64_t read_ = 0;
 };
 
 }  // namespace

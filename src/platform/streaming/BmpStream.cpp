@@ -1,8 +1,9 @@
 // BMP read row by row in file order (bottom row first, or top row first
 // for a negative height): 1, 4 and 8 bits with a palette, 16 and 32 bits
-// with masks, 24 bits. Compressed BMPs (run-length, embedded JPEG or PNG)
-// are left to the platform's decoder. A 32-bit picture with an alpha mask is laid over white,
-// unless every alpha value is 0, which writers use for "no alpha".
+// with masks, 24 bits, and 8 and 4 bits run-length (BmpRunLength.h).
+// BMPs with an embedded JPEG or PNG are left to the platform's decoder. A
+// 32-bit picture with an alpha mask is laid over white, unless every alpha
+// value is 0, which writers use for "no alpha".
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "platform/streaming/AreaReducer.h"
+#include "platform/streaming/BmpRunLength.h"
 #include "platform/streaming/Decoders.h"
 
 namespace streaming::detail {
@@ -67,12 +69,16 @@ struct BmpInfo {
   Channel red, green, blue, alpha;
   bool standard32 = false;    // 32 bits as blue, green, red, alpha bytes
   uint32_t compression = 0;
+  bool runLength = false;
 };
 
-// Compressions that are BMPs all the same, but not read here.
-bool OthersCompression(uint32_t compression) {
-  return compression == 1 || compression == 2 || compression == 4 || compression == 5;
-}
+constexpr uint32_t kRunLength8 = 1;
+constexpr uint32_t kRunLength4 = 2;
+constexpr uint32_t kBitFields = 3;
+
+// Compressions that are BMPs all the same, but not read here: an embedded
+// JPEG or PNG.
+bool OthersCompression(uint32_t compression) { return compression == 4 || compression == 5; }
 
 bool ReadInfo(Reader& reader, BmpInfo& bmp) {
   const uint8_t* file = reader.Take(18);
@@ -90,6 +96,7 @@ bool ReadInfo(Reader& reader, BmpInfo& bmp) {
   int64_t height = 0;
   int planes = 0;
   uint32_t compression = 0;
+  uint32_t coloursUsed = 0;
   if (headerSize == 12) {
     bmp.os2 = true;
     bmp.width = Le16(info);
@@ -104,13 +111,16 @@ bool ReadInfo(Reader& reader, BmpInfo& bmp) {
     planes = Le16(info + 8);
     bmp.bpp = Le16(info + 10);
     compression = Le32(info + 12);
+    coloursUsed = Le32(info + 28);
   }
   if (planes != 1) return false;
   bmp.compression = compression;
-  // Run-length and embedded JPEG or PNG pictures are not read here; masks
-  // only for 16 and 32 bits.
-  if (compression != 0 && compression != 3) return false;
-  if (compression == 3 && bmp.bpp != 16 && bmp.bpp != 32) return false;
+  // Embedded JPEG or PNG pictures are not read here; masks only for 16 and
+  // 32 bits, run-length only for 8 and 4.
+  if (compression > kBitFields) return false;
+  if (compression == kBitFields && bmp.bpp != 16 && bmp.bpp != 32) return false;
+  if (compression == kRunLength8 && bmp.bpp != 8) return false;
+  if (compression == kRunLength4 && bmp.bpp != 4) return false;
   if (bmp.bpp != 1 && bmp.bpp != 4 && bmp.bpp != 8 && bmp.bpp != 16 && bmp.bpp != 24 &&
       bmp.bpp != 32) {
     return false;
@@ -119,6 +129,9 @@ bool ReadInfo(Reader& reader, BmpInfo& bmp) {
   const uint64_t rows = static_cast<uint64_t>(height < 0 ? -height : height);
   if (bmp.width > kMaxSide || rows > kMaxSide) return false;
   bmp.height = static_cast<uint32_t>(rows);
+  // Run-length rows are stored bottom first only, and each is held whole.
+  bmp.runLength = compression == kRunLength8 || compression == kRunLength4;
+  if (bmp.runLength && (bmp.topDown || bmp.width > kWidestRunLengthBmp)) return false;
 
   uint32_t masks[4] = {0, 0, 0, 0};
   if (bmp.bpp == 16 && compression == 0) {
@@ -133,10 +146,10 @@ bool ReadInfo(Reader& reader, BmpInfo& bmp) {
   }
   if (headerSize >= 56) {
     // Version 3 to 5 headers carry the masks themselves, alpha included.
-    if (compression == 3) {
+    if (compression == kBitFields) {
       for (int i = 0; i < 4; ++i) masks[i] = Le32(info + 36 + 4 * i);
     }
-  } else if (compression == 3) {
+  } else if (compression == kBitFields) {
     const uint8_t* extra = reader.Take(12);
     if (extra == nullptr) return false;
     for (int i = 0; i < 3; ++i) masks[i] = Le32(extra + 4 * i);
@@ -158,10 +171,14 @@ bool ReadInfo(Reader& reader, BmpInfo& bmp) {
   }
   if (bmp.offset < bmp.headerEnd) return false;
   if (bmp.bpp <= 8) {
-    // The palette fills the space up to the pixels, at most 256 entries.
+    // The palette fills the space up to the pixels. Where that space holds
+    // more than the largest palette (other data lies between), the palette
+    // has the entries the header names, or all 2^bits.
     const uint64_t entry = bmp.os2 ? 3 : 4;
-    const uint64_t entries = (bmp.offset - bmp.headerEnd) / entry;
-    if (entries == 0 || entries > 256) return false;
+    uint64_t entries = (bmp.offset - bmp.headerEnd) / entry;
+    const uint32_t most = 1u << bmp.bpp;
+    if (entries > most) entries = coloursUsed > 0 && coloursUsed < most ? coloursUsed : most;
+    if (entries == 0) return false;
     bmp.paletteEntries = static_cast<uint32_t>(entries);
   }
   return true;
@@ -183,6 +200,7 @@ class RowConverter {
     return true;
   }
 
+  const BmpPalette& Palette() const { return palette_; }
   bool HasAlpha() const { return bmp_.alpha.mask != 0; }
   bool AnyAlpha() const { return anyAlpha_ != 0; }
 
@@ -245,7 +263,7 @@ class RowConverter {
 
  private:
   const BmpInfo& bmp_;
-  std::array<std::array<uint8_t, 3>, 256> palette_{};
+  BmpPalette palette_{};
   unsigned anyAlpha_ = 0;
 };
 
@@ -278,6 +296,13 @@ Reduced DecodeBmp(Reader& reader, const SizeChoice* choose) {
   const bool direct = bmp.bpp == 24 && whole;
   AreaReducer reducer(bmp.width, bmp.height, static_cast<int>(target.width),
                       static_cast<int>(target.height), order, direct);
+  if (bmp.runLength) {
+    ReadRunLength(reader, bmp.bpp, converter.Palette(), bmp.width, bmp.height, reducer);
+    if (!reducer.Received()) return result;
+    result.outcome = Outcome::Done;
+    result.pixels = reducer.Finish();
+    return result;
+  }
   // Pictures with alpha are also reduced as if opaque, for the case that
   // every alpha value turns out to be 0.
   std::unique_ptr<AreaReducer> laid;

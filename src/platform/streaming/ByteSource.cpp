@@ -86,6 +86,12 @@ size_t Reader::Read(uint8_t* into, size_t count) {
   return copied;
 }
 
+uint64_t Reader::SizeLeft() const {
+  const uint64_t source = source_.SizeLeft();
+  const uint64_t buffered = end_ - begin_;
+  return source > UINT64_MAX - buffered ? UINT64_MAX : source + buffered;
+}
+
 bool Reader::Skip(uint64_t count) {
   while (count > 0) {
     size_t got = 0;

@@ -60,6 +60,9 @@ class Reader {
   bool Skip(uint64_t count);
   // Bytes moved past since the start.
   uint64_t Position() const { return consumed_; }
+  // Bytes not moved past yet: those buffered and what the source has
+  // left; UINT64_MAX when the source does not know.
+  uint64_t SizeLeft() const;
 
   static constexpr size_t kDefaultCapacity = 256 * 1024;
 

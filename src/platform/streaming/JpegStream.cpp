@@ -1,7 +1,13 @@
 // JPEG through libjpeg(-turbo), scaled while it decodes: the smallest of
 // its scales 1/8 ... 8/8 that is a few times the wanted size, then area
 // averaging row by row. Baseline pictures never hold more than a few rows;
-// progressive ones need libjpeg's coefficient buffer, as in any decoder.
+// progressive ones need libjpeg's coefficient buffer, as in any decoder,
+// 128 bytes for each 8 x 8 block of every component. That buffer is
+// allowed only as large as the rest of the file can fill: each block takes
+// at least one bit of the first scan, so a file of N bytes fills at most
+// 8 N blocks. libjpeg refuses a picture that would need more (it has no
+// backing store to fall back on), before it allocates the buffer.
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <memory>
@@ -20,6 +26,23 @@ namespace {
 constexpr size_t kReadBytes = 64 * 1024;
 // Results up to this many pixels a side count as thumbnails.
 constexpr uint32_t kThumbnailSide = 256;
+// libjpeg's own working memory besides the coefficient buffer: rows of the
+// widest picture, 65,500 pixels, with every component, and its tables.
+constexpr uint64_t kJpegWorkingBytes = 16u << 20;
+// The coefficient buffer never exceeds this, however long the file: 44
+// megapixels with full colour resolution, 89 with the usual halved
+// chrominance.
+constexpr uint64_t kMaxCoefficientBytes = 256u << 20;
+constexpr uint64_t kCoefficientBytesPerFileByte = 8 * sizeof(JBLOCK);
+
+// What libjpeg may hold for a picture with `fileBytesLeft` of its file
+// still unread.
+long JpegMemoryAllowed(uint64_t fileBytesLeft) {
+  const uint64_t fillable = fileBytesLeft > kMaxCoefficientBytes / kCoefficientBytesPerFileByte
+                                ? kMaxCoefficientBytes
+                                : fileBytesLeft * kCoefficientBytesPerFileByte;
+  return static_cast<long>(kJpegWorkingBytes + fillable);
+}
 
 // libjpeg reports errors by calling error_exit, which must not return.
 struct JpegErrors {
@@ -158,6 +181,10 @@ bool RunJpeg(JpegRun& run) {
   const platform::ImageSize target = Chosen(*run.choose, *accepted);
   info.out_color_space = JCS_RGB;
   ChooseScale(info, target);
+  // What libjpeg has taken from the reader but not decoded is file too.
+  const uint64_t unread = run.reader->SizeLeft();
+  info.mem->max_memory_to_use = JpegMemoryAllowed(
+      unread == UINT64_MAX ? unread : unread + source.manager.bytes_in_buffer);
   jpeg_start_decompress(&info);
   if (!Prepare(run, info, target)) {
     jpeg_destroy_decompress(&info);

@@ -1,7 +1,17 @@
 // PNG through libpng, one row at a time. Every colour type and depth comes
 // out as 8-bit RGB; transparency is laid over white. An interlaced picture
 // is read as its seven passes, each pass's pixels put where they belong.
+//
+// A chunk's declared length is never trusted with memory: libpng allocates
+// through PngMemory, which grants no block larger than kPngStateBytes until
+// the header is accepted and kPngStateBytes + 8 bytes per pixel of width
+// after (the widest row libpng works on, 16-bit RGBA, and its copy of the
+// row before are one such block each). The ancillary chunks, which name
+// colour spaces, texts and times this decoder does not use, are skipped in
+// small pieces instead of being read whole; a chunk longer than what is
+// left of the file then ends it as cut short.
 #include <csetjmp>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -14,6 +24,25 @@ namespace streaming::detail {
 namespace {
 
 constexpr int kAdam7Passes = 7;
+// What libpng and zlib hold besides the rows: their structures, palette
+// and transparency tables, the inflate state and its 32 KB window, the
+// 8 KB piece of IDAT read at a time.
+constexpr size_t kPngStateBytes = 64 * 1024;
+// The widest PNG read: libpng's own default limit, set for every build.
+constexpr png_uint_32 kMaxPngSide = 1'000'000;
+
+// The largest block libpng may allocate now; a larger request fails, and
+// libpng then ends the read with an error.
+struct PngMemory {
+  size_t largest = kPngStateBytes;
+};
+
+png_voidp Allocate(png_structp png, png_alloc_size_t size) {
+  const auto* memory = static_cast<const PngMemory*>(png_get_mem_ptr(png));
+  if (size > memory->largest) return nullptr;
+  return std::malloc(size);
+}
+void Release(png_structp, png_voidp block) { std::free(block); }
 
 // Everything that must outlive a jump out of libpng lives here, in the
 // caller's frame: the function that sets the jump point holds only plain
@@ -24,6 +53,7 @@ struct PngRun {
   platform::ImageSize declared;
   bool headerRead = false;
   bool accepted = false;
+  PngMemory memory;
   std::unique_ptr<AreaReducer> reducer;
   std::vector<uint8_t> row;
   std::vector<uint8_t> rgb;
@@ -75,7 +105,8 @@ void AddPassRow(PngRun& run, int pass, uint32_t y, uint32_t count, int channels)
 }
 
 bool RunPng(PngRun& run) {
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
+  png_structp png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning,
+                                             &run.memory, Allocate, Release);
   if (png == nullptr) return false;
   png_infop info = png_create_info_struct(png);
   if (info == nullptr) {
@@ -95,6 +126,13 @@ bool RunPng(PngRun& run) {
 #ifdef PNG_IGNORE_ADLER32
   png_set_option(png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
 #endif
+  png_set_user_limits(png, kMaxPngSide, kMaxPngSide);
+  // Every ancillary chunk but tRNS is skipped unread (tRNS is at most 256
+  // entries, checked against the palette); none is kept, and the texts
+  // and profiles that libpng would inflate stay within the state's bound.
+  png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+  png_set_chunk_cache_max(png, 1);
+  png_set_chunk_malloc_max(png, kPngStateBytes);
   png_read_info(png, info);
   png_uint_32 width = 0, height = 0;
   int depth = 0, colourType = 0, interlace = 0;
@@ -107,6 +145,7 @@ bool RunPng(PngRun& run) {
     return false;
   }
   const platform::ImageSize target = Chosen(*run.choose, run.declared);
+  run.memory.largest = kPngStateBytes + 8 * static_cast<size_t>(width);
 
   png_set_expand(png);
   if (depth == 16) png_set_scale_16(png);

@@ -19,14 +19,18 @@ namespace {
 namespace gp = Gdiplus::DllExports;
 
 // A file read front to back, closed with this object. Others may go on
-// reading, writing or deleting it meanwhile.
+// reading, writing or deleting it meanwhile; its size is the one it had
+// when opened.
 class FileSource : public streaming::ByteSource {
  public:
   explicit FileSource(const std::u16string& path)
       : file_(CreateFileW(reinterpret_cast<const WCHAR*>(path.c_str()), GENERIC_READ,
                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
-                          nullptr)) {}
+                          nullptr)) {
+    LARGE_INTEGER size{};
+    if (IsOpen() && GetFileSizeEx(file_, &size)) size_ = static_cast<uint64_t>(size.QuadPart);
+  }
   ~FileSource() override {
     if (IsOpen()) CloseHandle(file_);
   }
@@ -38,11 +42,18 @@ class FileSource : public streaming::ByteSource {
     DWORD got = 0;
     const DWORD asked = static_cast<DWORD>(std::min<size_t>(size, 1u << 30));
     if (!IsOpen() || !ReadFile(file_, buffer, asked, &got, nullptr)) return 0;
+    read_ += got;
     return got;
+  }
+  uint64_t SizeLeft() const override {
+    if (size_ == UINT64_MAX) return UINT64_MAX;
+    return read_ < size_ ? size_ - read_ : 0;
   }
 
  private:
   HANDLE file_;
+  uint64_t size_ = UINT64_MAX;
+  uint64_t read_ = 0;
 };
 
 // A GDI+ image, disposed with this object.

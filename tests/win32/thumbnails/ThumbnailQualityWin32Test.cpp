@@ -21,11 +21,11 @@
 
 #include <gdiplus.h>
 
+#include "win32/support/GdiplusDecode.h"
 #include "win32/support/TestPictures.h"
 
 namespace {
 
-namespace gp = Gdiplus::DllExports;
 using testing_support::Rgb;
 using testing_support::TextPage;
 
@@ -97,40 +97,6 @@ class ThumbnailQualityWin32 : public ::testing::Test {
     return rgb;
   }
 
-  // The whole file decoded by GDI+ (laid over white where it has alpha).
-  static Rgb GdiplusDecode(const std::u16string& path) {
-    Rgb rgb;
-    Gdiplus::GpBitmap* bitmap = nullptr;
-    if (gp::GdipCreateBitmapFromFile(reinterpret_cast<const WCHAR*>(path.c_str()), &bitmap) !=
-        Gdiplus::Ok) {
-      return rgb;
-    }
-    UINT width = 0, height = 0;
-    gp::GdipGetImageWidth(bitmap, &width);
-    gp::GdipGetImageHeight(bitmap, &height);
-    Gdiplus::GpRect all(0, 0, static_cast<INT>(width), static_cast<INT>(height));
-    Gdiplus::BitmapData data{};
-    if (gp::GdipBitmapLockBits(bitmap, &all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB,
-                               &data) == Gdiplus::Ok) {
-      rgb.width = static_cast<int>(width);
-      rgb.height = static_cast<int>(height);
-      rgb.pixels.resize(static_cast<size_t>(width) * height * 3);
-      for (UINT y = 0; y < height; ++y) {
-        const uint8_t* in = static_cast<const uint8_t*>(data.Scan0) + static_cast<size_t>(y) * data.Stride;
-        uint8_t* out = rgb.pixels.data() + static_cast<size_t>(y) * width * 3;
-        for (UINT x = 0; x < width; ++x, in += 4, out += 3) {
-          const unsigned a = in[3];
-          for (int c = 0; c < 3; ++c) {
-            out[c] = static_cast<uint8_t>((in[2 - c] * a + 255u * (255u - a) + 127u) / 255u);
-          }
-        }
-      }
-      gp::GdipBitmapUnlockBits(bitmap, &data);
-    }
-    gp::GdipDisposeImage(bitmap);
-    return rgb;
-  }
-
   // The cell the box reference of `whole` gives.
   static std::vector<uint8_t> ReferenceCell(const Rgb& whole, const platform::ThumbnailLayout& layout) {
     const Rgb fast = testing_support::BoxReduce(whole, layout.scaledWidth, layout.scaledHeight);
@@ -184,7 +150,7 @@ TEST_F(ThumbnailQualityWin32, CellsMatchTheBoxReferenceAndTheSystemsDecode) {
     // GDI+ shows the alpha of a BMP as opaque; everything else it decodes
     // as the streaming decoders do.
     if (c.kind == Kind::Bmp32Alpha) continue;
-    const Rgb decoded = GdiplusDecode(path);
+    const Rgb decoded = win32_test_support::GdiplusDecode(path);
     ASSERT_EQ(decoded.width, static_cast<int>(picture.Width()));
     ExpectWithinBounds(made->pixels, ReferenceCell(decoded, layout), cell);
   }
