@@ -1,0 +1,203 @@
+#!/usr/bin/env python3
+"""Mutation testing of the native test suite: how many small faults put into
+the product's core folders and the streaming decoders the tests catch.
+
+A measuring tool, not part of the test command. It lists every place where
+one of these mutations applies:
+
+  comparison   == and != swapped; < and >=, > and <= swapped
+  logic        && and || swapped; a leading ! dropped
+  boolean      return true and return false swapped
+  constant     an integer literal changed by one (up or down)
+  call         a statement that is only a call dropped
+
+then samples COUNT of them with SEED, applies each in turn to a scratch copy
+of the tree, rebuilds its `linux` tree and runs the native tests. A mutant
+is killed when a test fails (or runs out of time), survives when every test
+passes, and does not count when it does not compile. The score is killed of
+compiled; the survivors are listed so that each can be judged.
+
+    scripts/mutation.py [--seed N] [--count N] [--scratch DIR] [--jobs N]
+
+The report goes to stdout and to build/mutation/report-SEED-COUNT.txt.
+"""
+import argparse
+import os
+import pathlib
+import random
+import re
+import shutil
+import subprocess
+import sys
+import time
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+MUTATED_FOLDERS = ["app", "camera", "capture", "capturewindow", "context", "dialogs", "dslink",
+                   "localisation", "settings", "thumbnails", "platform/streaming"]
+
+COMPARISONS = {" == ": " != ", " != ": " == ", " < ": " >= ", " >= ": " < ",
+               " > ": " <= ", " <= ": " > "}
+LOGIC = {" && ": " || ", " || ": " && "}
+CALL_STATEMENT = re.compile(r"^\s*(\(void\)\s*)?[A-Za-z_][\w:]*(\s*(\.|->)\s*[A-Za-z_]\w*)*\s*\(.*\);\s*$")
+NOT_A_CALL = re.compile(r"^\s*(return|if|while|for|switch|case|delete|throw|using|typedef)\b")
+INTEGER = re.compile(r"(?<![\w.'])(\d+)(?![\w.'])")
+STRING_OR_CHAR = re.compile(r'"(?:\\.|[^"\\])*"|\'(?:\\.|[^\'\\])*\'')
+
+
+class Mutant:
+    def __init__(self, path, line, start, end, replacement, kind):
+        self.path, self.line, self.start, self.end = path, line, start, end
+        self.replacement, self.kind = replacement, kind
+
+    def describe(self, original_line):
+        before = original_line.strip()
+        after = (original_line[:self.start] + self.replacement + original_line[self.end:]).strip()
+        return f"{self.path}:{self.line + 1} [{self.kind}] {before}  ->  {after or '(dropped)'}"
+
+
+def code_part(line):
+    """The line with string and character literals blanked and any // comment cut."""
+    blanked = STRING_OR_CHAR.sub(lambda m: " " * len(m.group(0)), line)
+    cut = blanked.find("//")
+    return blanked if cut < 0 else blanked[:cut] + " " * (len(blanked) - cut)
+
+
+def mutants_of(path, lines):
+    found = []
+    in_block_comment = False
+    for number, line in enumerate(lines):
+        stripped = line.strip()
+        if in_block_comment:
+            if "*/" in stripped:
+                in_block_comment = False
+            continue
+        if stripped.startswith("/*"):
+            in_block_comment = "*/" not in stripped
+            continue
+        if not stripped or stripped.startswith(("#", "//", "static_assert", "template")):
+            continue
+        code = code_part(line)
+        for table, kind in ((COMPARISONS, "comparison"), (LOGIC, "logic")):
+            for operator, replacement in table.items():
+                for match in re.finditer(re.escape(operator), code):
+                    found.append(Mutant(path, number, match.start(), match.end(), replacement, kind))
+        for match in re.finditer(r"(?<=[(\s])!(?=[\w(])", code):
+            found.append(Mutant(path, number, match.start(), match.end(), "", "logic"))
+        for match in re.finditer(r"\breturn (true|false);", code):
+            value = "false" if match.group(1) == "true" else "true"
+            found.append(Mutant(path, number, match.start(), match.end(), f"return {value};", "boolean"))
+        if not re.search(r"\[\s*\d+\s*\]|\bcase\b|enum|=\s*\d+,", code):
+            for match in INTEGER.finditer(code):
+                value = int(match.group(1))
+                for changed in (value + 1, value - 1):
+                    if changed >= 0:
+                        found.append(Mutant(path, number, match.start(), match.end(), str(changed),
+                                            "constant"))
+        if CALL_STATEMENT.match(code) and not NOT_A_CALL.match(code) and code.count("(") == code.count(")"):
+            indent = len(line) - len(line.lstrip())
+            found.append(Mutant(path, number, indent, len(line.rstrip("\n")), ";", "call"))
+    return found
+
+
+def all_mutants():
+    found = []
+    for folder in MUTATED_FOLDERS:
+        for path in sorted((ROOT / "src" / folder).glob("*.cpp")):
+            relative = path.relative_to(ROOT).as_posix()
+            found.extend(mutants_of(relative, path.read_text(encoding="utf-8").splitlines(True)))
+    return found
+
+
+def run(command, cwd, timeout=None, env=None):
+    try:
+        result = subprocess.run(command, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                                timeout=timeout, env=env)
+        return result.returncode, result.stdout.decode(errors="replace")
+    except subprocess.TimeoutExpired:
+        return None, "timed out"
+
+
+def prepare_scratch(scratch, env, jobs):
+    """A copy of the tree without its build outputs, built once."""
+    ignore = shutil.ignore_patterns("build", ".git", "__pycache__")
+    if scratch.exists():
+        shutil.rmtree(scratch / "src")
+        shutil.copytree(ROOT / "src", scratch / "src", ignore=ignore)
+    else:
+        shutil.copytree(ROOT, scratch, ignore=ignore)
+    code, output = run(["cmake", "--preset", "linux"], scratch, env=env)
+    if code != 0:
+        sys.exit("mutation: configuring the scratch tree failed:\n" + output)
+    code, output = run(["cmake", "--build", "--preset", "linux", f"-j{jobs}"], scratch, env=env)
+    if code != 0:
+        sys.exit("mutation: building the scratch tree failed:\n" + output[-4000:])
+
+
+def run_tests(scratch, env, jobs, timeout):
+    return run(["ctest", "--preset", "linux", f"-j{jobs}", "--stop-on-failure", "--timeout", "120"],
+               scratch, timeout=timeout, env=env)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("--seed", type=int, default=24)
+    parser.add_argument("--count", type=int, default=150)
+    parser.add_argument("--scratch", type=pathlib.Path, default=ROOT / "build" / "mutation" / "tree")
+    parser.add_argument("--jobs", type=int, default=2)
+    args = parser.parse_args()
+
+    env = dict(os.environ, CCACHE_BASEDIR=str(args.scratch), CCACHE_NOHASHDIR="1")
+    candidates = all_mutants()
+    sample = random.Random(args.seed).sample(candidates, min(args.count, len(candidates)))
+    print(f"mutation: {len(candidates)} places, {len(sample)} sampled with seed {args.seed}", flush=True)
+
+    args.scratch.parent.mkdir(parents=True, exist_ok=True)
+    prepare_scratch(args.scratch, env, args.jobs)
+    started = time.time()
+    code, output = run_tests(args.scratch, env, args.jobs, None)
+    if code != 0:
+        sys.exit("mutation: the tests fail without any mutant:\n" + output[-4000:])
+    test_timeout = max(120, 3 * (time.time() - started))
+
+    killed, survived, not_compiled = [], [], []
+    for index, mutant in enumerate(sample, 1):
+        path = args.scratch / mutant.path
+        original = path.read_text(encoding="utf-8")
+        lines = original.splitlines(True)
+        line = lines[mutant.line]
+        lines[mutant.line] = line[:mutant.start] + mutant.replacement + line[mutant.end:]
+        description = mutant.describe(line)
+        path.write_text("".join(lines), encoding="utf-8")
+        try:
+            code, _ = run(["cmake", "--build", "--preset", "linux", f"-j{args.jobs}"], args.scratch,
+                          env=env)
+            if code != 0:
+                not_compiled.append(description)
+                verdict = "does not compile"
+            else:
+                code, _ = run_tests(args.scratch, env, args.jobs, test_timeout)
+                if code == 0:
+                    survived.append(description)
+                    verdict = "SURVIVED"
+                else:
+                    killed.append(description)
+                    verdict = "killed" if code is not None else "killed (time)"
+        finally:
+            path.write_text(original, encoding="utf-8")
+        print(f"[{index}/{len(sample)}] {verdict}: {description}", flush=True)
+
+    compiled = len(killed) + len(survived)
+    score = 100.0 * len(killed) / compiled if compiled else 0.0
+    report = [f"seed {args.seed}, {len(sample)} mutants of {len(candidates)} places",
+              f"killed {len(killed)} of {compiled} compiled ({score:.1f}%); "
+              f"{len(not_compiled)} did not compile", "", "Survivors:"]
+    report += [f"  {description}" for description in survived]
+    text = "\n".join(report) + "\n"
+    out = ROOT / "build" / "mutation" / f"report-{args.seed}-{args.count}.txt"
+    out.write_text(text, encoding="utf-8")
+    print("\n" + text + f"(also in {out.relative_to(ROOT)})")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
