@@ -30,7 +30,7 @@ TEST(WorkFolderOnWindows, AFileHeldOpenSurvivesAndTheRestIsCleanedUp) {
   testing_support::RecordingOs os(real);
   // The temp path as the system gives it: backslashes, one at the end.
   const std::string temp = folder.Path().string() + "\\";
-  os.tempPath = temp;
+  os.tempPath = real.AnsiToWide(temp);
   const std::string work = temp + "\\Dorvel";
   const fs::path workOnDisk = folder.Path() / "Dorvel";
   folder.WriteFile("Dorvel/1_100.bmp");
