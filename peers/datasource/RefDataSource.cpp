@@ -4,7 +4,11 @@
 //
 //   RefDataSource.exe [--title T] [--prismel PATH] [--log FILE]
 //                     [--answer 212|211|none] [--copies FOLDER] [--script FILE]
-//                     [--tips] [STEP ...]
+//                     [--tips] [--env NAME=VALUE ...] [STEP ...]
+//
+// Each --env sets a variable of the environment Prismel is started with (a
+// temp folder through TMP and TEMP, say: Wine takes those from its own
+// registry, not from the environment of the Unix process).
 //
 // With --copies, every file a 208 record names is copied into FOLDER under
 // its own name when the record arrives, so that it can be read after
@@ -54,6 +58,7 @@ struct Options {
   std::wstring copiesFolder;
   std::vector<std::wstring> steps;
   bool tips = false;
+  std::vector<std::wstring> environment;  // NAME=VALUE for Prismel
 };
 
 bool SendBlock(uint32_t kind, const void* data, uint32_t size) {
@@ -602,6 +607,10 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
       options.copiesFolder = argv[++i];
     } else if (arg == L"--tips") {
       options.tips = true;
+    } else if (arg == L"--env" && hasValue) {
+      const std::wstring variable = argv[++i];
+      if (variable.find(L'=') == std::wstring::npos || variable[0] == L'=') return false;
+      options.environment.push_back(variable);
     } else if (arg == L"--script" && hasValue) {
       for (const auto& line : ReadScriptLines(argv[++i])) options.steps.push_back(line);
     } else if (arg.rfind(L"--", 0) == 0) {
@@ -622,6 +631,14 @@ std::wstring BesideThisProgram(const wchar_t* name) {
 
 bool StartPrismel(const Options& options) {
   std::wstring commandLine = L"\"" + options.prismel + L"\" ;" + options.title + L";";
+  // Prismel inherits this process's environment.
+  for (const std::wstring& variable : options.environment) {
+    const size_t equals = variable.find(L'=');
+    if (!SetEnvironmentVariableW(variable.substr(0, equals).c_str(),
+                                 variable.substr(equals + 1).c_str())) {
+      return false;
+    }
+  }
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
@@ -642,7 +659,7 @@ int wmain(int argc, wchar_t** argv) {
   if (!ParseOptions(argc, argv, options)) {
     std::fprintf(stderr, "usage: RefDataSource [--title T] [--prismel PATH] [--log FILE] "
                          "[--answer 212|211|none] [--copies FOLDER] [--script FILE] "
-                         "[--tips] [STEP ...]\n");
+                         "[--tips] [--env NAME=VALUE ...] [STEP ...]\n");
     return 1;
   }
   std::vector<Step> steps;

@@ -17,6 +17,13 @@ namespace capture {
 // files back into it), terminating zero included.
 constexpr size_t kNameBufferSize = 1024;
 
+// The longest text a capture's file name adds to its folder. The program's
+// own names are "\1_", "\2_" or "\Merge_", the number (at most
+// "-2147483648") and a four-character extension; a multiple crop's files are
+// the main name with "_" and the library's number (at most "2147483647")
+// before the extension: "\1_-2147483648_2147483647.bmp".
+constexpr size_t kLongestNameInFolder = 29;
+
 // The extension of a file-format list index: 0 ".bmp", 1 ".jpg", 2 ".png",
 // 3 ".tif"; any other index has none.
 const char* ExtensionOf(int formatIndex);

@@ -4,6 +4,7 @@
 
 #include "capture/SecondaryMergeInset.h"
 #include "capture/WorkFolder.h"
+#include "dslink/DSMessageRecord.h"
 #include "resource.h"
 
 namespace capture {
@@ -62,10 +63,17 @@ int32_t CapturePipeline::CaptureToFile(int device, std::string& nameBuffer) {
   return result;
 }
 
+bool CapturePipeline::CanHandOver(const std::u16string& path) {
+  if (FitsDSMessageRecord(path)) return true;
+  context_.ShowMessage(UiText::Error);
+  return false;
+}
+
 void CapturePipeline::Publish(const std::string& path) {
   // A file the library reported but did not write is never handed over.
-  if (!context_.platform.os.FileExists(context_.platform.os.AnsiToWide(path))) return;
-  currentFile_ = context_.platform.os.AnsiToWide(path);
+  const std::u16string file = context_.platform.os.AnsiToWide(path);
+  if (!context_.platform.os.FileExists(file) || !CanHandOver(file)) return;
+  currentFile_ = file;
   (void)thumbnails_.AddImage(currentFile_);
   (void)context_.link.TransferFile(currentFile_);
 }
@@ -230,8 +238,10 @@ void CapturePipeline::CaptureSecondaryImage() {
   if (!names) return;
   std::string buffer = NameBuffer(names->secondary);
   if (CaptureToFile(context_.window.SecondaryDeviceIndex(), buffer) != 0) return;
+  const std::u16string file = context_.platform.os.AnsiToWide(names->secondary);
+  if (!CanHandOver(file)) return;
   // The data source hears of this file before the list shows it.
-  currentFile_ = context_.platform.os.AnsiToWide(names->secondary);
+  currentFile_ = file;
   (void)context_.link.TransferFile(currentFile_);
   (void)thumbnails_.AddImage(currentFile_);
 }

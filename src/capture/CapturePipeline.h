@@ -61,6 +61,11 @@ class CapturePipeline {
   // The names of this capture, or nothing (said to the user) without a
   // usable work folder.
   std::optional<CaptureNames> NamesForThisCapture(const std::string& extension);
+  // True when `path` can be handed to the data source whole; otherwise the
+  // user is told, and the file is neither listed nor handed over. The work
+  // folder leaves room for every name the program makes; a library's own
+  // names (a multiple crop's) may still be longer.
+  bool CanHandOver(const std::u16string& path);
   // Makes `path` the current file, lists it and hands it to the data source;
   // a path that names no file is left out.
   void Publish(const std::string& path);

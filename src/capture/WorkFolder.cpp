@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "camera/CameraLibrary.h"
+#include "capture/CaptureNames.h"
+#include "dslink/DSMessageRecord.h"
 #include "platform/Os.h"
 
 namespace capture {
@@ -15,6 +17,8 @@ constexpr char kEnteringFolderText[] = "\xc4\xbf\xc2\xbc\xce\xaa:";
 constexpr char kRemoveFailedPrefix[] = "\xc9\xbe\xb3\xfd";
 constexpr char kRemoveFailedSuffix[] = "\xc4\xbf\xc2\xbc\xca\xa7\xb0\xdc\xa3\xa1";
 constexpr char kDiagnosticEnd[] = "/n";
+// What follows the temp path, whose own separator makes the backslash double.
+constexpr char kFolderName[] = "\\Dorvel";
 
 // The text as a fixed buffer of `size` bytes holds it with its terminating
 // zero; nothing when it would not fit.
@@ -23,8 +27,24 @@ std::optional<std::string> FitBuffer(std::string text, size_t size) {
   return text;
 }
 
-bool EndsWithSeparator(const std::string& path) {
+template <typename Text>
+bool EndsWithSeparator(const Text& path) {
   return !path.empty() && (path.back() == '\\' || path.back() == '/');
+}
+
+// The work folder under `temp` (wide, with its trailing separator) as an
+// 8-bit path, when that path names the folder exactly and the longest name
+// a capture writes there fits a record, as wide text and as 8-bit text
+// (which a double-byte code page makes longer); nothing otherwise.
+std::optional<std::string> SoundWorkFolder(const platform::Os& os, const std::u16string& temp) {
+  const std::string ansiTemp = os.WideToAnsi(temp);
+  if (ansiTemp.empty() || os.AnsiToWide(ansiTemp) != temp) return std::nullopt;
+  if (!FitBuffer(ansiTemp, kTempPathBufferSize)) return std::nullopt;
+  const std::string folder = ansiTemp + kFolderName;
+  const size_t longestWide = os.AnsiToWide(folder).size() + kLongestNameInFolder;
+  const size_t longestAnsi = folder.size() + kLongestNameInFolder;
+  if (longestWide > kDSLongestText || longestAnsi > kDSLongestText) return std::nullopt;
+  return folder;
 }
 
 // A link is removed as itself: a link to a folder goes like an empty folder,
@@ -36,10 +56,15 @@ void RemoveLink(platform::Os& os, const std::string& path) {
 }  // namespace
 
 std::optional<std::string> WorkFolder(const platform::Os& os) {
-  std::optional<std::string> temp = os.TempPath();
+  const std::optional<std::u16string> temp = os.TempPath();
   if (!temp || !EndsWithSeparator(*temp)) return std::nullopt;
-  if (!FitBuffer(*temp, kTempPathBufferSize)) return std::nullopt;
-  return *temp + "\\Dorvel";
+  if (std::optional<std::string> folder = SoundWorkFolder(os, *temp)) return folder;
+  // The same folder by its short name. A volume without short names gives
+  // the long path back, which is no better, and then there is no work folder.
+  std::optional<std::u16string> shortTemp = os.ShortPathName(*temp);
+  if (!shortTemp || shortTemp->empty()) return std::nullopt;
+  if (!EndsWithSeparator(*shortTemp)) shortTemp->push_back(u'\\');
+  return SoundWorkFolder(os, *shortTemp);
 }
 
 bool IsFolder(const platform::Os& os, const std::string& path) {

@@ -5,6 +5,8 @@
 // Paths are 8-bit (ANSI code page) and written Windows-style; the paths built
 // here keep the fixed buffer sizes the rest of the program and the camera
 // library work with, and a path that would not fit is never used cut short.
+// Every file a capture writes into the folder has a path that a record to
+// the data source carries whole.
 #pragma once
 
 #include <cstddef>
@@ -26,10 +28,14 @@ constexpr size_t kFolderTestBufferSize = 500;     // path + "//*"
 constexpr size_t kFolderSearchBufferSize = 260;   // path + "//*.*"
 constexpr size_t kEntryPathBufferSize = 1024;     // path + "//" + entry name
 
-// The user's temp path exactly as the system gives it (with its trailing
-// separator) followed by "\Dorvel". Nothing when the temp path cannot be had
-// whole, is empty, lacks its trailing separator or would not fit its buffer:
-// a partial path must never be emptied.
+// The user's temp path as the system gives it (with its trailing separator)
+// followed by "\Dorvel", in the ANSI code page. When that path would not name
+// the same folder (a character the code page lacks) or leaves no room for a
+// capture's names within a record's 259 characters, the same folder under
+// its short name, which is plain ASCII and short. Nothing when neither form
+// is sound, or the temp path cannot be had whole, is empty or lacks its
+// trailing separator: a partial or wrong path must never be emptied, and a
+// picture that could not be handed over must never be taken.
 std::optional<std::string> WorkFolder(const platform::Os& os);
 
 // True when `path` names a folder that can be searched.

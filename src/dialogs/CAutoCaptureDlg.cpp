@@ -86,10 +86,12 @@ void CAutoCaptureDlg::StartRun() {
 }
 
 void CAutoCaptureDlg::StopRun() {
-  const bool wasRunning = running_;
   running_ = false;
   waitingShots_ = 0;
-  if (wasRunning && source_ != nullptr) source_->StopAutoCapture();
+  // Every stop reaches the library, also one of a run that has stopped
+  // already or never started: End stops, and the dialog's destruction that
+  // follows stops again.
+  if (source_ != nullptr) source_->StopAutoCapture();
   if (platform::Window* window = GetWindow()) {
     window->SetProgressPosition(IDC_AC_PROGRESS, 0);
     window->Enable(IDC_AC_START, true);

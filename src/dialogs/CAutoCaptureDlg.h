@@ -71,8 +71,8 @@ class CAutoCaptureDlg : public platform::DialogHandler {
 
  private:
   void StartRun();
-  // Clears running and stops the library's run once per run; the progress
-  // returns to 0. Shots still waiting are dropped.
+  // Clears running and stops the library's run, each time it is called;
+  // the progress returns to 0. Shots still waiting are dropped.
   void StopRun();
   void OnProgress(int32_t value);
   // Takes the waiting shots one after the other. A signal that arrives

@@ -43,9 +43,7 @@ int CScanTwainControl::Connect(ITwainShowWindow* window) {
 
 int CScanTwainControl::TransferFile(std::u16string path) {
   if (m_TwainWindow == nullptr) return -1;
-  // A longer path, or one with a NUL inside, would reach the data source cut
-  // and name another file.
-  if (path.size() >= kDSTextUnits || path.find(u'\0') != std::u16string::npos) return -1;
+  if (!FitsDSMessageRecord(path)) return -1;
   if (m_OneByOne) {
     SendRecord(What::FileAnnouncement);
     SendRecord(What::File, path);

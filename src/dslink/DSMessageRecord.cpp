@@ -8,9 +8,13 @@
 DSMessageRecord MakeDSMessageRecord(int32_t code, const std::u16string& text) {
   DSMessageRecord record;
   record.code = code;
-  const size_t units = std::min(text.size(), kDSTextUnits - 1);
+  const size_t units = std::min(text.size(), kDSLongestText);
   std::copy_n(text.data(), units, record.text);
   return record;
+}
+
+bool FitsDSMessageRecord(const std::u16string& text) {
+  return text.size() <= kDSLongestText && text.find(u'\0') == std::u16string::npos;
 }
 
 std::optional<IncomingTextMessage> ReadTextMessage(const void* data, uint32_t size) {

@@ -24,6 +24,8 @@ constexpr int32_t kDSCodeFinishing = 212;
 
 // Units of the text field, the terminating NUL included.
 constexpr size_t kDSTextUnits = 260;
+// The longest text a record carries whole: 259 units before the NUL.
+constexpr size_t kDSLongestText = kDSTextUnits - 1;
 
 // Text message record: code and 260 UTF-16 units, NUL-terminated.
 struct DSMessageRecord {
@@ -60,6 +62,11 @@ struct IncomingTextMessage {
 // Builds a zero-filled record with the code and as much of the text as the
 // field holds with its terminating NUL.
 DSMessageRecord MakeDSMessageRecord(int32_t code, const std::u16string& text);
+
+// True when `text` travels whole in a record: at most kDSLongestText units
+// and no NUL inside, which would end it early. A file path that does not
+// would reach the data source cut and name another file.
+bool FitsDSMessageRecord(const std::u16string& text);
 
 // Reads a text message from a data block of `size` bytes. Nothing when the
 // block is missing or too short for the code; the text is read only within

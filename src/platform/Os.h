@@ -39,10 +39,17 @@ class Os {
   virtual std::optional<ProductVersion> OwnProductVersion() const = 0;
   virtual void WriteStandardOutput(const std::string& text) = 0;
 
+  // The user's temp path with its trailing separator, in UTF-16 as the
+  // system keeps it (it may hold characters the ANSI code page lacks);
+  // nothing when it cannot be had whole.
+  virtual std::optional<std::u16string> TempPath() const = 0;
+  // The short form of an existing path: every component that has a short
+  // (8.3) name by it, the others as they are, so that a volume without short
+  // names gives the path back unchanged. Nothing when the path does not
+  // exist or its short form cannot be had whole.
+  virtual std::optional<std::u16string> ShortPathName(const std::u16string& path) const = 0;
+
   // Folders and files (8-bit paths in the ANSI code page).
-  // The user's temp path with its trailing separator; nothing when it
-  // cannot be had whole.
-  virtual std::optional<std::string> TempPath() const = 0;
   virtual std::u16string CurrentDirectory() const = 0;
   virtual bool ChangeDirectory(const std::string& folder) = 0;
   virtual bool ChangeDirectory(const std::u16string& folder) = 0;

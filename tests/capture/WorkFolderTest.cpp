@@ -4,12 +4,15 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <tuple>
 
 #include "camera/CameraLibrary.h"
 #include "support/KelpraHooks.h"
 #include "support/RecordingOs.h"
 #include "support/TestFolder.h"
+#include "support/UserTempFolder.h"
 #include "capture/WorkFolder.h"
 #include "platform/headless/HeadlessOs.h"
 
@@ -35,7 +38,7 @@ bool Contains(const std::vector<std::string>& list, const std::string& item) {
 
 class WorkFolderTest : public ::testing::Test {
  protected:
-  WorkFolderTest() { os.tempPath = temp; }
+  WorkFolderTest() { os.tempPath = real.AnsiToWide(temp); }
 
   testing_support::TestFolder folder;
   const std::string temp = folder.String() + "/";
@@ -92,7 +95,7 @@ TEST_F(WorkFolderTest, AFolderTheLibraryDidNotCreateIsCreatedByTheProgram) {
 
   // Where no folder can be made there is no work folder (a folder of /proc
   // takes no new entry, not even from root).
-  os.tempPath = "/proc/self/";
+  os.tempPath = u"/proc/self/";
   ASSERT_EQ(hooks.FailNext("camCreateDirectory", 1, -5), 0);
   EXPECT_EQ(RecreateWorkFolder(os, library), std::nullopt);
 }
@@ -152,21 +155,18 @@ TEST_F(WorkFolderTest, PathsThatWouldNotFitTheirBuffersAreNeverUsed) {
   ASSERT_TRUE(library.Load(kKelpra));
   testing_support::KelpraHooks hooks(library);
 
-  // A temp path fills its 256-byte buffer with at most 255 characters.
-  os.tempPath = "/" + std::string(253, 'a') + "/";
-  EXPECT_EQ(capture::WorkFolder(os), **os.tempPath + "\\Dorvel");
-  // Too long, missing, empty or cut short: no work folder, nothing touched.
-  for (const std::optional<std::string>& bad :
-       {std::optional<std::string>("/" + std::string(254, 'a') + "/"),
-        std::optional<std::string>(), std::optional<std::string>(""),
-        std::optional<std::string>(folder.String())}) {
+  // Missing, empty or cut short: no work folder, nothing touched.
+  for (const std::optional<std::u16string>& bad :
+       {std::optional<std::u16string>(), std::optional<std::u16string>(u""),
+        std::optional<std::u16string>(real.AnsiToWide(folder.String()))}) {
     os.tempPath = bad;
     ASSERT_TRUE(hooks.ClearCallLog());
-    EXPECT_EQ(RecreateWorkFolder(os, library), std::nullopt) << bad.value_or("(none)");
+    EXPECT_EQ(RecreateWorkFolder(os, library), std::nullopt);
     EXPECT_EQ(hooks.CallLog(), "");
   }
   EXPECT_TRUE(os.listedFolders.empty());
   EXPECT_TRUE(os.removedFolders.empty());
+  os.tempPath = real.AnsiToWide(temp);
 
   // A sub-folder whose search pattern would pass 260 bytes is not searched,
   // and an entry whose path would pass 1024 bytes is left alone.
@@ -186,6 +186,76 @@ TEST_F(WorkFolderTest, PathsThatWouldNotFitTheirBuffersAreNeverUsed) {
   EXPECT_EQ(os.standardOutput, EnteringLine(longChild) + RemoveFailedLine(longChild) +
                                    RemoveFailedLine(work));
 }
+
+TEST_F(WorkFolderTest, ATempPathIsKeptAsItIsWhileItsNamesFitARecordElseItsShortNameIsUsed) {
+  // 223 characters, then "\\Dorvel" and the longest name a capture writes,
+  // "\\1_-2147483648_2147483647.bmp": 259, what a record carries.
+  os.tempPath = u"/" + std::u16string(221, u'a') + u"/";
+  EXPECT_EQ(capture::WorkFolder(os), "/" + std::string(221, 'a') + "/\\Dorvel");
+  const std::u16string oneMore = u"/" + std::u16string(222, u'a') + u"/";
+  real.shortPaths[oneMore] = u"/AAAAAA~1/";
+  os.tempPath = oneMore;
+  EXPECT_EQ(capture::WorkFolder(os), "/AAAAAA~1/\\Dorvel");
+
+  // Letters the code page holds need no short name; a short name given
+  // without its separator gets one.
+  os.tempPath = u"/Users/M\u00fcller/";
+  EXPECT_EQ(capture::WorkFolder(os), "/Users/M\xfcller/\\Dorvel");
+  const std::u16string cyrillic = u"/\u041f\u043e\u043b\u044c\u0437/";
+  real.shortPaths[cyrillic] = u"/POLZ~1";
+  os.tempPath = cyrillic;
+  EXPECT_EQ(capture::WorkFolder(os), "/POLZ~1\\\\Dorvel");
+  // A short name that is no better (a volume whose short names keep those
+  // letters, or are as long) leaves no work folder.
+  real.shortPaths[cyrillic] = cyrillic;
+  EXPECT_EQ(capture::WorkFolder(os), std::nullopt);
+  real.shortPaths[oneMore] = oneMore;
+  os.tempPath = oneMore;
+  EXPECT_EQ(capture::WorkFolder(os), std::nullopt);
+}
+
+// A user's temp folder with a Cyrillic name or a 238-character path, with
+// and without a short name.
+class UserTempWorkFolder
+    : public WorkFolderTest,
+      public ::testing::WithParamInterface<std::tuple<testing_support::UserTempKind, bool>> {};
+
+TEST_P(UserTempWorkFolder, CleanUpLibraryAndNamesUseTheShortFormOrNothingIsTouched) {
+  const auto [kind, withShortName] = GetParam();
+  const testing_support::UserTempFolder user =
+      testing_support::MakeUserTempFolder(real, folder.Path(), kind, withShortName);
+  os.tempPath.reset();  // the headless Os's own answer
+  fs::create_directories(user.onDisk / "Dorvel" / "sub");
+  std::ofstream(user.onDisk / "Dorvel" / "1_5000.bmp") << "left over";
+  camera::CameraLibrary library(os);
+  ASSERT_TRUE(library.Load(kKelpra));
+  testing_support::KelpraHooks hooks(library);
+  ASSERT_TRUE(hooks.ClearCallLog());
+
+  const std::optional<std::string> made = RecreateWorkFolder(os, library);
+
+  if (!withShortName) {
+    EXPECT_EQ(made, std::nullopt);
+    EXPECT_EQ(hooks.CallLog(), "");
+    EXPECT_TRUE(os.listedFolders.empty());
+    EXPECT_TRUE(fs::exists(user.onDisk / "Dorvel" / "1_5000.bmp"));
+    return;
+  }
+  const std::string shortFolder = real.WideToAnsi(user.shortPath) + "\\Dorvel";
+  EXPECT_EQ(made, shortFolder);
+  EXPECT_EQ(hooks.CallLog(), "camCreateDirectory(\"" + shortFolder + "\")\n");
+  EXPECT_EQ(os.listedFolders, (std::vector<std::string>{shortFolder, shortFolder + "//sub"}));
+  EXPECT_TRUE(fs::is_directory(user.onDisk / "Dorvel"));
+  EXPECT_FALSE(fs::exists(user.onDisk / "Dorvel" / "1_5000.bmp"));
+  EXPECT_FALSE(fs::exists(user.onDisk / "Dorvel" / "sub"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CyrillicAndLong, UserTempWorkFolder,
+    ::testing::Combine(::testing::Values(testing_support::UserTempKind::Cyrillic,
+                                         testing_support::UserTempKind::Long),
+                       ::testing::Bool()),
+    [](const auto& info) { return testing_support::UserTempCaseName(info.param); });
 
 TEST_F(WorkFolderTest, FolderTestKeepsToItsBuffer) {
   fs::create_directories(workOnDisk);

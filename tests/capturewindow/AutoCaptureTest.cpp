@@ -81,7 +81,9 @@ TEST(AutoCapture, ATimedRunShowsTheCountdownAndShootsEachTimeTheTargetIsReported
   });
   h.Then([&] {
     EXPECT_EQ(AutoCaptureDialog(h), nullptr);
-    EXPECT_EQ(CallsOf(h, "camStopAutoCapture"), Lines{"camStopAutoCapture(0)"});
+    // End stops the run, and the dialog's destruction stops it again.
+    EXPECT_EQ(CallsOf(h, "camStopAutoCapture"),
+              (Lines{"camStopAutoCapture(0)", "camStopAutoCapture(0)"}));
     EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 3u);
   });
   h.Run();
@@ -146,7 +148,13 @@ TEST(AutoCapture, ALibraryWithoutAutoCaptureSaysSoAndTakesNoShot) {
   h.Then([&] {
     EXPECT_TRUE(CallsOf(h, "camCaptureImageFile").empty());
     AutoCaptureDialog(h)->UserClick(IDC_AC_END);
-    EXPECT_TRUE(CallsOf(h, "camStopAutoCapture").empty());
+  });
+  h.Then([&] {
+    // A run that never started is stopped all the same, by End and by the
+    // dialog's destruction.
+    EXPECT_EQ(AutoCaptureDialog(h), nullptr);
+    EXPECT_EQ(CallsOf(h, "camStopAutoCapture"),
+              (Lines{"camStopAutoCapture(0)", "camStopAutoCapture(0)"}));
   });
   h.Run();
 }
@@ -182,8 +190,37 @@ TEST(AutoCapture, ValuesSentJustBeforeEndAreIgnored) {
   h.Then([&] {
     EXPECT_EQ(AutoCaptureDialog(h), nullptr);
     EXPECT_TRUE(CallsOf(h, "camCaptureImageFile").empty());
-    EXPECT_EQ(CallsOf(h, "camStopAutoCapture").size(), 1u);
+    EXPECT_EQ(CallsOf(h, "camStopAutoCapture").size(), 2u);
     EXPECT_LT(Tick(h, 1), 0);  // the library's run is over
+  });
+  h.Run();
+}
+
+TEST(AutoCapture, EveryStopReachesTheLibraryAndStartBeginsANewRun) {
+  CaptureWindowHarness h;
+  h.WriteProgramFile("Kelpra.ini", kClocklessLibrary);
+  StartRun(h, 1);
+  h.Then([&] {
+    headless::HeadlessWindow* d = AutoCaptureDialog(h);
+    ASSERT_NE(d, nullptr);
+    // The template's hidden Stop and Start buttons: a stopped run is
+    // stopped again, and Start begins the next one.
+    d->Handler().OnCommand(IDC_AC_STOP, platform::kNotifyClicked);
+    d->Handler().OnCommand(IDC_AC_STOP, platform::kNotifyClicked);
+    EXPECT_FALSE(h.dialog->AutoCaptureRun().Dialog().IsRunning());
+    EXPECT_LT(Tick(h, 1), 0);
+    d->Handler().OnCommand(IDC_AC_START, platform::kNotifyClicked);
+    EXPECT_TRUE(h.dialog->AutoCaptureRun().Dialog().IsRunning());
+    EXPECT_EQ(Tick(h, 6), 6);
+  });
+  h.Then([&] {
+    EXPECT_EQ(CallsOf(h, "camCaptureImageFile").size(), 1u);
+    AutoCaptureDialog(h)->UserClick(IDC_AC_END);
+  });
+  h.Then([&] {
+    EXPECT_EQ(CallsOf(h, "camStartAutoCapture"),
+              (Lines{"camStartAutoCapture(0,1,5,cb)", "camStartAutoCapture(0,1,5,cb)"}));
+    EXPECT_EQ(CallsOf(h, "camStopAutoCapture"), Lines(4, "camStopAutoCapture(0)"));
   });
   h.Run();
 }

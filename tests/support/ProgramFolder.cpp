@@ -10,7 +10,7 @@ ProgramFolder::ProgramFolder(headless::HeadlessOs& os, Options options) {
   namespace fs = std::filesystem;
   os.moduleFileName = folder_.String() + "\\Prismel.exe";
   fs::create_directories(folder_.Path() / "temp");
-  os.tempPath = folder_.String() + "/temp/";
+  os.tempPath = os.Utf8ToWide(folder_.String() + "/temp/");
   if (options.withLibrary) {
     const std::string library = !options.library.empty() ? options.library
                                 : options.partialLibrary ? KELPRA_PARTIAL_LIBRARY_PATH

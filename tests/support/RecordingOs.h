@@ -31,7 +31,7 @@ class RecordingOs : public platform::Os {
 
   // Overrides.
   bool failNextFree = false;
-  std::optional<std::optional<std::string>> tempPath;  // set: TempPath answers this
+  std::optional<std::optional<std::u16string>> tempPath;  // set: TempPath answers this
   // Extra entries appended to the listing of a folder, by the path as asked.
   std::map<std::string, std::vector<platform::FolderEntry>> extraEntries;
 
@@ -48,8 +48,11 @@ class RecordingOs : public platform::Os {
   }
   void WriteStandardOutput(const std::string& text) override { standardOutput += text; }
 
-  std::optional<std::string> TempPath() const override {
+  std::optional<std::u16string> TempPath() const override {
     return tempPath ? *tempPath : real_.TempPath();
+  }
+  std::optional<std::u16string> ShortPathName(const std::u16string& path) const override {
+    return real_.ShortPathName(path);
   }
   std::u16string CurrentDirectory() const override { return real_.CurrentDirectory(); }
   bool ChangeDirectory(const std::string& folder) override { return real_.ChangeDirectory(folder); }

@@ -29,11 +29,19 @@ HeadlessOs::HeadlessOs() {
   std::string temp = fs::temp_directory_path(error).string();
   if (error) temp = "/tmp";
   if (temp.empty() || temp.back() != '/') temp += '/';
-  tempPath = temp;
+  tempPath = Utf8ToUtf16(temp);
   // Windows-style, as the program sees its own path: folder, backslash, name.
   moduleFileName = temp.substr(0, temp.size() - 1) + "\\Prismel.exe";
   productVersion = platform::ProductVersion{PRISMEL_VERSION_MAJOR, PRISMEL_VERSION_MINOR,
                                             PRISMEL_VERSION_PATCH, PRISMEL_VERSION_TWEAK};
+}
+
+std::optional<std::u16string> HeadlessOs::ShortPathName(const std::u16string& path) const {
+  const auto entered = shortPaths.find(path);
+  if (entered != shortPaths.end()) return entered->second;
+  struct stat info {};
+  if (::stat(NativePath(Utf16ToUtf8(path)).c_str(), &info) != 0) return std::nullopt;
+  return path;
 }
 
 std::u16string HeadlessOs::CurrentDirectory() const {

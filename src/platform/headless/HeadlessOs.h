@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,14 @@ class HeadlessOs : public platform::Os {
   // What tests set.
   std::u16string commandLine = u"Prismel.exe";
   std::optional<std::string> moduleFileName;  // default: "<temp>/Prismel.exe"
-  std::optional<std::string> tempPath;        // default: the system temp folder
+  // The temp path in UTF-16, as Windows keeps it; default: the system temp
+  // folder. On disk a wide path is its UTF-8 form.
+  std::optional<std::u16string> tempPath;
+  // Short names by long path, for ShortPathName: a test makes the short
+  // path (a link to the long folder, say) and enters it here. A path not
+  // entered that exists has no short form and comes back as it is, as on a
+  // volume without short names; one that does not exist has none at all.
+  std::map<std::u16string, std::u16string> shortPaths;
   std::optional<platform::ProductVersion> productVersion;  // default: the build's
   uint16_t uiLanguage = 0x0409;
   platform::LocalTime localTime{2026, 12, 7, 9, 30, 0, 0};
@@ -39,7 +47,8 @@ class HeadlessOs : public platform::Os {
   }
   void WriteStandardOutput(const std::string& text) override { standardOutput += text; }
 
-  std::optional<std::string> TempPath() const override { return tempPath; }
+  std::optional<std::u16string> TempPath() const override { return tempPath; }
+  std::optional<std::u16string> ShortPathName(const std::u16string& path) const override;
   std::u16string CurrentDirectory() const override;
   bool ChangeDirectory(const std::string& folder) override;
   bool ChangeDirectory(const std::u16string& folder) override;

@@ -86,11 +86,27 @@ void Win32Os::WriteStandardOutput(const std::string& text) {
   std::fflush(stdout);
 }
 
-std::optional<std::string> Win32Os::TempPath() const {
-  char buffer[MAX_PATH + 1];
-  const DWORD length = GetTempPathA(sizeof buffer, buffer);
-  if (length == 0 || length >= sizeof buffer) return std::nullopt;
-  return std::string(buffer, length);
+std::optional<std::u16string> Win32Os::TempPath() const {
+  // Grows the buffer until the whole path fits: a long temp path can still
+  // be used under its short name.
+  for (DWORD size = MAX_PATH + 1; size <= 32768; size *= 2) {
+    std::vector<wchar_t> buffer(size);
+    const DWORD length = GetTempPathW(size, buffer.data());
+    if (length == 0) return std::nullopt;
+    if (length < size) return FromWide(buffer.data(), length);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::u16string> Win32Os::ShortPathName(const std::u16string& path) const {
+  if (path.empty()) return std::nullopt;
+  const DWORD size = GetShortPathNameW(Wide(path), nullptr, 0);
+  if (size == 0) return std::nullopt;
+  std::vector<wchar_t> buffer(size);
+  const DWORD length = GetShortPathNameW(Wide(path), buffer.data(), size);
+  // The path may have changed between the two calls: only a whole answer counts.
+  if (length == 0 || length >= size) return std::nullopt;
+  return FromWide(buffer.data(), length);
 }
 
 std::u16string Win32Os::CurrentDirectory() const {

@@ -12,7 +12,8 @@ class Win32Os : public platform::Os {
   std::optional<platform::ProductVersion> OwnProductVersion() const override;
   void WriteStandardOutput(const std::string& text) override;
 
-  std::optional<std::string> TempPath() const override;
+  std::optional<std::u16string> TempPath() const override;
+  std::optional<std::u16string> ShortPathName(const std::u16string& path) const override;
   std::u16string CurrentDirectory() const override;
   bool ChangeDirectory(const std::string& folder) override;
   bool ChangeDirectory(const std::u16string& folder) override;

@@ -31,7 +31,7 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 class SettingsFolder {
  public:
   explicit SettingsFolder(const win32::Win32Os& os) {
-    path_ = os.TempPath().value_or(".\\") + "prismel-settings-test";
+    path_ = os.WideToAnsi(os.TempPath().value_or(u".\\")) + "prismel-settings-test";
     std::error_code ignored;
     fs::remove_all(path_, ignored);
     fs::create_directories(path_);
