@@ -212,6 +212,12 @@ INT_PTR Win32Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       SetCursor(LoadCursorW(nullptr, IDC_WAIT));
       SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
       return TRUE;
+    case WM_WINDOWPOSCHANGING:
+      // A modal dialog is shown by the dialog manager the first time its
+      // queue runs empty. One the program hid before that (Exit during the
+      // first moments of a session) would come back by itself.
+      if (hiddenByProgram_) reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
+      return FALSE;
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return TRUE;
@@ -242,6 +248,7 @@ std::u16string Win32Window::Caption() const { return WindowText(hwnd_); }
 // shows without taking the activation, so the keyboard stays with the
 // owner, and the capture key with it.
 void Win32Window::Show(bool visible) {
+  hiddenByProgram_ = !visible;
   const LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
   const bool floating = (style & WS_CHILD) == 0 && (style & WS_CAPTION) != WS_CAPTION;
   ShowWindow(hwnd_, !visible ? SW_HIDE : floating ? SW_SHOWNA : SW_SHOW);

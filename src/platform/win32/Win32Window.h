@@ -112,6 +112,8 @@ class Win32Window : public platform::Window {
   std::vector<std::pair<int, std::unique_ptr<Win32ListView>>> listViews_;
   HWND statusBar_ = nullptr;
   HWND toolTip_ = nullptr;
+  // The program's last word on the window's visibility was to hide it.
+  bool hiddenByProgram_ = false;
   // The DPI the controls are laid out for, and the font made for it (the
   // template's font until the first change).
   int dpi_ = 96;

@@ -108,10 +108,12 @@ case "$session" in
     # action hides the window and hands over the empty batch: "BEGIN" only.
     camera 'Fail=camCaptureImageFile,100,-5'
     settings
+    # The window stays hidden once its queue has settled: the dialog
+    # manager shows a modal dialog the first time its queue runs empty.
     play send:202 send:204:NOUI window:Prismel visible click:1109 msgbox \
-      waitrecord:207:BEGIN visible send:212 waitexit
+      waitrecord:207:BEGIN visible settle visible send:212 waitexit
     expect "203 CONNECTED" "read visible 1" "read msgbox Capture Failed." "207 BEGIN" \
-      "read visible 0" "207 END" 212
+      "read visible 0" "read visible 0" "207 END" 212
     attempts=$(grep -ac '^camCaptureImageFile(' "$work/calls.txt" || true)
     [ "$attempts" = 7 ] || fail "$attempts attempts"
     # How long the hand-off took after OK, for the record: a figure, not a
