@@ -22,9 +22,9 @@ compiled; the survivors are listed so that each can be judged.
 The report goes to stdout and to build/mutation/report-SEED-COUNT.txt.
 """
 import argparse
+import hashlib
 import os
 import pathlib
-import random
 import re
 import shutil
 import subprocess
@@ -107,6 +107,25 @@ def all_mutants():
     return found
 
 
+def stable_sample(candidates, seed, count):
+    """COUNT mutants chosen by a hash of SEED and what each mutant is (its
+    file, the text of its line, the change), not by its position in the
+    list: an edit elsewhere in the tree leaves the choice of the others as
+    it was, so that runs before and after a change of the tests put the same
+    mutants to them wherever the product's lines are the same."""
+    seen = {}
+    keyed = []
+    for mutant in candidates:
+        text = (ROOT / mutant.path).read_text(encoding="utf-8").splitlines()[mutant.line]
+        identity = (mutant.path, text.strip(), mutant.kind, mutant.start - (len(text) - len(text.lstrip())),
+                    mutant.replacement)
+        seen[identity] = seen.get(identity, 0) + 1
+        digest = hashlib.sha256(f"{seed}|{identity}|{seen[identity]}".encode()).hexdigest()
+        keyed.append((digest, mutant))
+    keyed.sort(key=lambda pair: pair[0])
+    return [mutant for _, mutant in keyed[:count]]
+
+
 def run(command, cwd, timeout=None, env=None):
     try:
         result = subprocess.run(command, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
@@ -151,7 +170,7 @@ def main():
 
     env = dict(os.environ, CCACHE_BASEDIR=str(args.scratch), CCACHE_NOHASHDIR="1")
     candidates = all_mutants()
-    sample = random.Random(args.seed).sample(candidates, min(args.count, len(candidates)))
+    sample = stable_sample(candidates, args.seed, args.count)
     positions = list(range(1, len(sample) + 1))
     if args.only:
         positions = [int(text) for text in args.only.split(",")]
