@@ -27,6 +27,7 @@ import os
 import pathlib
 import re
 import shutil
+import signal
 import subprocess
 import sys
 
@@ -138,11 +139,14 @@ def run(command, cwd, timeout=None, env=None):
 def prepare_scratch(scratch, env, jobs):
     """A copy of the tree without its build outputs, built once."""
     ignore = shutil.ignore_patterns("build", ".git", "__pycache__")
+    # Copies get the time they are made, not the original's: a build left
+    # from a mutant interrupted last time is then older than every source.
     if scratch.exists():
-        shutil.rmtree(scratch / "src")
-        shutil.copytree(ROOT / "src", scratch / "src", ignore=ignore)
+        for part in ("src", "tests", "fuzz", "peers", "resources", "cmake"):
+            shutil.rmtree(scratch / part, ignore_errors=True)
+            shutil.copytree(ROOT / part, scratch / part, ignore=ignore, copy_function=shutil.copy)
     else:
-        shutil.copytree(ROOT, scratch, ignore=ignore)
+        shutil.copytree(ROOT, scratch, ignore=ignore, copy_function=shutil.copy)
     code, output = run(["cmake", "--preset", "linux"], scratch, env=env)
     if code != 0:
         sys.exit("mutation: configuring the scratch tree failed:\n" + output)
@@ -159,6 +163,8 @@ def run_tests(scratch, env, jobs):
 
 
 def main():
+    # A stopped run still puts the mutated file back (the finally below).
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("mutation: stopped"))
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--seed", type=int, default=24)
     parser.add_argument("--count", type=int, default=150)
