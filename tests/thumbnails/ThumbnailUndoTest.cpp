@@ -34,8 +34,10 @@ TEST(ThumbnailUndo, DeleteKeySetsTheSelectionAsideAndCtrlZBringsItBackInPlace) {
   EXPECT_EQ(h.AsideFiles().size(), 2u);
   EXPECT_TRUE(h.list.IsSetAside(paths[0]));
   EXPECT_FALSE(h.list.IsSetAside(paths[1]));
-  EXPECT_EQ(ThumbnailListHarness::counts().back(), 1);
+  EXPECT_EQ(ThumbnailListHarness::counts(), (std::vector<int>{1, 2, 3, 1}));
 
+  // What was selected before is not, afterwards.
+  h.listView->UserSelectOnly(0);
   h.PressControl(platform::kKeyZ);
   h.ExpectItems("abc");
   EXPECT_TRUE(ThumbnailListHarness::Exists(paths[0]));
@@ -139,17 +141,23 @@ TEST(ThumbnailUndo, AStepOlderThanTheHistoryHoldsIsDeletedForGood) {
 
 TEST(ThumbnailUndo, OlderStepsGoWhenTheHistoryHoldsTooManyPicturesButTheLastStaysWhole) {
   ThumbnailListHarness h;
-  const int many = static_cast<int>(CImageListCtrl::kUndoPictures) + 1;
-  ASSERT_EQ(many, 101);
-  h.AddPictures(2);
-  h.DeleteWithKey(0);  // a
-  h.AddPictures(many - 1, 2);
-  ASSERT_TRUE(h.Choose(-1, CImageListCtrl::kClearCommand));  // b and the many after it
-  EXPECT_EQ(h.AsideFiles().size(), static_cast<size_t>(many));
+  ASSERT_EQ(CImageListCtrl::kUndoPictures, 100u);
+  // A delete of one and a clear of 99: both are kept.
+  h.AddPictures(100);
+  h.DeleteWithKey(0);
+  ASSERT_TRUE(h.Choose(-1, CImageListCtrl::kClearCommand));
   h.PressControl(platform::kKeyZ);
-  EXPECT_EQ(h.listView->items.size(), static_cast<size_t>(many));
+  h.PressControl(platform::kKeyZ);
+  EXPECT_EQ(h.listView->items.size(), 100u);
+  EXPECT_EQ(h.ItemTexts().front(), u"a");
+  // A delete of one and a clear of 100: the delete could not be kept beside it.
+  h.DeleteWithKey(0);
+  h.AddPictures(1, 100);
+  ASSERT_TRUE(h.Choose(-1, CImageListCtrl::kClearCommand));
+  EXPECT_EQ(h.AsideFiles().size(), 100u);
+  h.PressControl(platform::kKeyZ);
+  EXPECT_EQ(h.listView->items.size(), 100u);
   EXPECT_EQ(h.ItemTexts().front(), u"b");
-  // The delete before the clear could not be kept beside it.
   EXPECT_FALSE(h.list.CanUndo());
   EXPECT_TRUE(h.AsideFiles().empty());
 }
@@ -168,6 +176,12 @@ TEST(ThumbnailUndo, ANewFileUnderTheNameKeepsTheStepAndSaysSo) {
   Remove(other);
   h.PressControl(platform::kKeyZ);
   h.ExpectItems("ab");
+  // A file gone from where it waited cannot come back either, and says so.
+  h.DeleteWithKey(0);
+  std::filesystem::remove(h.AsideFolder() / h.AsideFiles().at(0));
+  h.PressControl(platform::kKeyZ);
+  EXPECT_EQ(h.host.ui.messageBoxes, (Texts{u"error", u"error"}));
+  h.ExpectItems("b");
 }
 
 TEST(ThumbnailUndo, AFileGoneOrWithNowhereToWaitIsDeletedForGoodAndCannotComeBack) {
@@ -202,12 +216,16 @@ TEST(ThumbnailUndo, PicturesSetAsideComeBackAtTheCellSizeOfANewDpi) {
   ThumbnailListHarness h;
   const Texts paths = h.AddPictures(3);
   h.DeleteWithKey(1);
-  // A file that cannot be read any more keeps its item, blank.
+  // A file that cannot be read any more keeps its item, blank; the
+  // selection stays.
   Remove(paths[2]);
+  h.listView->UserSelectOnly(1);
   const int width = h.listView->imageWidth;
   static_cast<headless::HeadlessWindow*>(h.window.get())->UserMoveToDpi(192);
   h.list.OnDpiChanged();
   ASSERT_GT(h.listView->imageWidth, width);
+  EXPECT_EQ(h.ItemTexts(), (Texts{u"a", u"c"}));
+  EXPECT_EQ(h.SelectedItems(), std::vector<size_t>{1});
   EXPECT_EQ(h.CentreOfItem(1), thumbnail_tests::kWhite);
   h.PressControl(platform::kKeyZ);
   EXPECT_EQ(h.ItemTexts(), (Texts{u"a", u"b", u"c"}));
