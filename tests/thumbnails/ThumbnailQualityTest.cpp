@@ -146,6 +146,9 @@ TEST(ThumbnailQuality, PlainAndInterlacedPngMatchTheBoxReductionAndASmallOneIsSc
   }
   const TextPage tiny(37, 23, 9);
   ExpectMatches(Reduce(Png(tiny, true), 90, 56), WholePage(tiny));
+  // Five pixels across: the first two passes have one pixel a row.
+  const TextPage five(5, 5, 3);
+  ExpectMatches(Reduce(Png(five, true), 5, 5), WholePage(five));
 }
 
 TEST(ThumbnailQuality, PngTransparencyIsLaidOverWhiteAndGreyAt16BitsIsScaled) {
