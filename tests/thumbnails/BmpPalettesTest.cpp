@@ -112,8 +112,14 @@ TEST(BmpPalettes, PixelsOfSixteenAndThirtyTwoBitsAreReadByTheirMasks) {
             (Picture{{R, B}}));
   BmpFields six(2, 1, 16, 3);
   six.gap = Le32(0xF800) + Le32(0x07E0) + Le32(0x001F);
-  EXPECT_EQ(Read(BmpBytes(six, Bytes({0x00, 0xF8, 0xE0, 0x07})), 2, 1),
-            (Picture{{Colour{255, 0, 0}, Colour{0, 255, 0}}}));
+  const Picture redGreen{{Colour{255, 0, 0}, Colour{0, 255, 0}}};
+  const std::string pixels = Bytes({0x00, 0xF8, 0xE0, 0x07});
+  EXPECT_EQ(Read(BmpBytes(six, pixels), 2, 1), redGreen);
+  // A 56-byte header holds the masks itself, alpha's too.
+  std::string inside = BmpBytes(six, pixels);
+  inside.replace(10, 8, Le32(70) + Le32(56));
+  inside.insert(66, Le32(0));
+  EXPECT_EQ(Read(inside, 2, 1), redGreen);
 }
 
 TEST(BmpPalettes, ARunLengthPictureOf240MegapixelsInAFewBytesIsReadRowByRow) {

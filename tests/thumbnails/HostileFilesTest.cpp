@@ -98,13 +98,20 @@ TEST(HostileFiles, APngCutShortShowsTheRowsItHasAndOneWithoutPixelsIsRefused) {
   EXPECT_FALSE(AllWhite(early.pixels, 50, 59));
 }
 
-TEST(HostileFiles, AJpegCutShortStillGivesAPictureOfItsSize) {
+TEST(HostileFiles, AJpegCutShortGivesAPictureOfItsSizeAndItsCommentsAreSkippedUnread) {
   const std::string jpeg = PageJpeg(kPage);
   const streaming::Reduced cut = Reduce(jpeg.substr(0, jpeg.size() / 2), 80, 60);
   ASSERT_EQ(cut.outcome, Outcome::Done);
   EXPECT_EQ(cut.pixels.width, 80);
   EXPECT_EQ(cut.size.height, 300u);
   EXPECT_EQ(Reduce(jpeg.substr(0, 20), 80, 60).outcome, Outcome::Refused);
+  // A comment of 60,000 bytes after the start is skipped, not read: it is
+  // full of end markers.
+  std::string comment;
+  while (comment.size() < 60000) comment += "\xFF\xD9";
+  std::string commented = jpeg;
+  commented.insert(2, "\xFF\xFE\xEA\x62" + comment);
+  EXPECT_EQ(Reduce(commented, 80, 60).pixels.pixels, Reduce(jpeg, 80, 60).pixels.pixels);
 }
 
 TEST(HostileFiles, SizesOverTheLimitAreRefusedFromTheHeaderInEveryFormat) {

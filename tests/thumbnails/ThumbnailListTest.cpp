@@ -164,7 +164,10 @@ TEST(ThumbnailClear, RemovesTheShownItemsAndTheirFilesButNotAFileWhoseInsertIsSt
 
 TEST(ThumbnailItems, AListNeverBoundOrGoneAddsNothingAndItsPostedInsertAndClicksDoNothing) {
   ThumbnailListHarness h;
-  EXPECT_EQ(CImageListCtrl(h.host.platform, h.texts).AddImage(h.PictureOf(0)), -1);
+  CImageListCtrl unbound(h.host.platform, h.texts);
+  EXPECT_FALSE(unbound.Initialise(*h.window, IDC_CAPTURE));  // not a list view
+  EXPECT_EQ(unbound.AddImage(h.PictureOf(0)), -1);
+  EXPECT_EQ(unbound.GetItemCount(), 0);
   auto other = std::make_unique<CImageListCtrl>(h.host.platform, h.texts);
   ASSERT_TRUE(other->Initialise(*h.window, IDC_THUMBNAILS));
   EXPECT_EQ(other->AddImage(h.PictureOf(0)), 0);
