@@ -49,7 +49,6 @@ TEST(CaptureNames, ANameThatWouldNotFitItsBufferIsRefused) {
   // "\\Merge_1.bmp" is 12 bytes: with a 1012-byte folder it needs 1024 + 1.
   EXPECT_FALSE(MakeCaptureNames(std::string(1012, 'f'), 1, ".bmp"));
   EXPECT_TRUE(MakeCaptureNames(std::string(1011, 'f'), 1, ".bmp"));
-  EXPECT_TRUE(MakeCaptureNames(std::string(1000, 'f'), 1, ".bmp"));
 }
 
 TEST(CaptureNames, ABufferIsReadUpToItsZeroAndNeverPastItsSize) {
@@ -61,7 +60,6 @@ TEST(CaptureNames, ABufferIsReadUpToItsZeroAndNeverPastItsSize) {
 
 TEST(CaptureNames, AMultipleCropListsItsFilesAndNoEmptyOne) {
   using Files = std::vector<std::string>;
-  EXPECT_EQ(capture::MultipleCropFiles("a.bmp;b.bmp"), (Files{"a.bmp", "b.bmp"}));
   // Each name followed by ';' leaves an empty last part, which names no file.
   EXPECT_EQ(capture::MultipleCropFiles("a.bmp;b.bmp;"), (Files{"a.bmp", "b.bmp"}));
   EXPECT_EQ(capture::MultipleCropFiles(";;"), Files{});

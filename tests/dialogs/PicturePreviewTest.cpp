@@ -10,11 +10,11 @@
 #include "platform/headless/HeadlessPlatform.h"
 #include "resource.h"
 #include "support/TestFolder.h"
-#include "thumbnails/PictureFiles.h"
+#include "support/MadePictures.h"
 
 namespace {
 
-using thumbnail_tests::Colour;
+using testing_support::Colour;
 
 constexpr Colour kBlack{0, 0, 0};
 constexpr Colour kRed{200, 30, 30};
@@ -31,7 +31,7 @@ class PicturePreviewTest : public ::testing::Test {
   std::u16string Picture(const std::string& name, int width, int height,
                          Colour colour = kRed) {
     const std::filesystem::path file = folder.Path() / name;
-    EXPECT_TRUE(thumbnail_tests::WriteSolidPicture(file, width, height, colour));
+    EXPECT_TRUE(testing_support::WriteSolidPicture(file, width, height, colour));
     return host.os.Utf8ToWide(file.string());
   }
   std::u16string File(const std::string& name, const std::string& bytes) {
@@ -52,66 +52,58 @@ class PicturePreviewTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(PicturePreviewTest, AnEmptyPaneIsWhite) {
-  const platform::RgbImage painted = Pane().PaintPane(IDC_MERGE_FIRST_PANE);
-  ASSERT_EQ(painted.width, 100);
-  ASSERT_EQ(painted.height, 100);
-  EXPECT_EQ(Pixel(0, 0), thumbnail_tests::kWhite);
-  EXPECT_EQ(Pixel(50, 50), thumbnail_tests::kWhite);
-  EXPECT_EQ(Pixel(99, 99), thumbnail_tests::kWhite);
-}
-
-TEST_F(PicturePreviewTest, AFourByThreePictureFillsASquarePaneWithBandsAboveAndBelow) {
+TEST_F(PicturePreviewTest, APictureIsFittedOnBlackAndHeldAtMostAtThePaneSizeLimit) {
+  // In the 100 x 100 pane a 4:3 picture gives 75 rows from row 12, a 3:1
+  // one 33 rows from row 33; the large one is held 1024 wide.
+  const struct {
+    int width, height, top, bottom, heldWidth, heldHeight;
+  } cases[] = {{40, 30, 12, 86, 40, 30}, {3000, 1000, 33, 65, 1024, 341}};
   CPicturePreview& pane = preview.FirstPane();
-  ASSERT_EQ(pane.SetPicture(Picture("wide.bmp", 40, 30)), 0);
-  EXPECT_EQ(pane.PictureWidth(), 40);
-  EXPECT_EQ(pane.PictureHeight(), 30);
-  // 75 rows of picture from row 12; black above and below.
-  EXPECT_EQ(Pixel(50, 0), kBlack);
-  EXPECT_EQ(Pixel(50, 11), kBlack);
-  EXPECT_EQ(Pixel(0, 12), kRed);
-  EXPECT_EQ(Pixel(99, 50), kRed);
-  EXPECT_EQ(Pixel(50, 86), kRed);
-  EXPECT_EQ(Pixel(50, 87), kBlack);
-  EXPECT_EQ(Pixel(50, 99), kBlack);
+  for (const auto& c : cases) {
+    ASSERT_EQ(pane.SetPicture(Picture("picture.bmp", c.width, c.height)), 0);
+    EXPECT_EQ(pane.PictureWidth(), c.width);
+    EXPECT_EQ(pane.PictureHeight(), c.height);
+    const auto* held =
+        static_cast<const headless::HeadlessPicture*>(Pane().PanePicture(IDC_MERGE_FIRST_PANE));
+    ASSERT_NE(held, nullptr);
+    EXPECT_EQ(held->Pixels().width, c.heldWidth);
+    EXPECT_EQ(held->Pixels().height, c.heldHeight);
+    EXPECT_EQ(Pixel(50, 0), kBlack);
+    EXPECT_EQ(Pixel(50, c.top - 1), kBlack);
+    EXPECT_EQ(Pixel(0, c.top), kRed);
+    EXPECT_EQ(Pixel(99, c.bottom), kRed);
+    EXPECT_EQ(Pixel(50, c.bottom + 1), kBlack);
+    EXPECT_EQ(Pixel(50, 99), kBlack);
+  }
 }
 
-TEST_F(PicturePreviewTest, ADeletedFileShowsWhiteAfterTheNextSetPicture) {
+TEST_F(PicturePreviewTest, APaneWithoutAUsablePictureIsWhiteAndHoldsNothing) {
+  EXPECT_EQ(Pane().PaintPane(IDC_MERGE_FIRST_PANE).width, 100);
+  EXPECT_EQ(Pixel(0, 0), testing_support::kWhite);
+  EXPECT_EQ(Pixel(99, 99), testing_support::kWhite);
   CPicturePreview& pane = preview.FirstPane();
   const std::u16string path = Picture("first.bmp", 30, 30);
-  ASSERT_EQ(pane.SetPicture(path), 0);
-  EXPECT_EQ(Pixel(50, 50), kRed);
-  std::filesystem::remove(folder.Path() / "first.bmp");
-  EXPECT_EQ(pane.SetPicture(path), -1);
-  EXPECT_FALSE(pane.HasPicture());
-  EXPECT_EQ(Pixel(50, 50), thumbnail_tests::kWhite);
-  EXPECT_EQ(LivePictures(), 0);
-}
-
-TEST_F(PicturePreviewTest, AnEmptyPathEmptiesThePane) {
-  CPicturePreview& pane = preview.FirstPane();
-  ASSERT_EQ(pane.SetPicture(Picture("first.bmp", 30, 30)), 0);
-  EXPECT_EQ(pane.SetPicture(u""), -1);
-  EXPECT_EQ(Pixel(50, 50), thumbnail_tests::kWhite);
-}
-
-TEST_F(PicturePreviewTest, FilesThatAreNoUsablePictureLeaveThePaneEmpty) {
-  CPicturePreview& pane = preview.FirstPane();
   const std::u16string refused[] = {
+      u"",  // an empty path empties the pane
       File("text.bmp", "this is no picture"),
-      File("zero-width.bmp", thumbnail_tests::BmpHeaderOnly(0, 10)),
-      File("zero-height.bmp", thumbnail_tests::BmpHeaderOnly(10, 0)),
       // 400 megapixels declared in a header of 54 bytes.
-      File("huge.bmp", thumbnail_tests::BmpHeaderOnly(20000, 20000)),
+      File("huge.bmp", testing_support::BmpHeaderOnly(20000, 20000)),
   };
-  for (const std::u16string& path : refused) {
-    ASSERT_EQ(pane.SetPicture(Picture("good.bmp", 30, 30)), 0);
-    EXPECT_EQ(pane.SetPicture(path), -1);
+  for (const std::u16string& bad : refused) {
+    ASSERT_EQ(pane.SetPicture(path), 0);
+    EXPECT_EQ(Pixel(50, 50), kRed);
+    EXPECT_EQ(pane.SetPicture(bad), -1);
     EXPECT_FALSE(pane.HasPicture());
     EXPECT_EQ(pane.PictureHeight(), 0);
-    EXPECT_EQ(Pixel(50, 50), thumbnail_tests::kWhite);
+    EXPECT_EQ(Pixel(50, 50), testing_support::kWhite);
     EXPECT_EQ(LivePictures(), 0);
   }
+  // A file deleted meanwhile shows white at the next set.
+  ASSERT_EQ(pane.SetPicture(path), 0);
+  std::filesystem::remove(folder.Path() / "first.bmp");
+  EXPECT_EQ(pane.SetPicture(path), -1);
+  EXPECT_EQ(Pixel(50, 50), testing_support::kWhite);
+  EXPECT_EQ(LivePictures(), 0);
 }
 
 TEST_F(PicturePreviewTest, ALongRunOfMergesHoldsNoMoreThanTheTwoPicturesShown) {
@@ -127,21 +119,4 @@ TEST_F(PicturePreviewTest, ALongRunOfMergesHoldsNoMoreThanTheTwoPicturesShown) {
   // A pane without its window shows nothing and holds nothing.
   EXPECT_EQ(preview.FirstPane().SetPicture(first), -1);
   EXPECT_EQ(LivePictures(), 0);
-}
-
-TEST_F(PicturePreviewTest, ALargePictureIsHeldAtAPanesSizeButPlacedByItsOwn) {
-  CPicturePreview& pane = preview.FirstPane();
-  ASSERT_EQ(pane.SetPicture(Picture("wide.bmp", 3000, 1000)), 0);
-  EXPECT_EQ(pane.PictureWidth(), 3000);
-  EXPECT_EQ(pane.PictureHeight(), 1000);
-  const auto* held =
-      static_cast<const headless::HeadlessPicture*>(Pane().PanePicture(IDC_MERGE_FIRST_PANE));
-  ASSERT_NE(held, nullptr);
-  EXPECT_EQ(held->Pixels().width, 1024);
-  EXPECT_EQ(held->Pixels().height, 341);
-  // Three to one: 33 rows of picture from row 33.
-  EXPECT_EQ(Pixel(50, 32), kBlack);
-  EXPECT_EQ(Pixel(50, 33), kRed);
-  EXPECT_EQ(Pixel(50, 65), kRed);
-  EXPECT_EQ(Pixel(50, 66), kBlack);
 }

@@ -24,15 +24,11 @@ TEST(WatermarkText, TheTimeStampFollowsTheTextWithALeadingBlankAndZeroPadding) {
   options.text = u"Mark";
   EXPECT_EQ(dialogs::WatermarkTextAt(options, {2027, 1, 2, 3, 4, 5, 678}),
             u"Mark 2027-01-02 03:04:05");
-  EXPECT_EQ(dialogs::WatermarkTextAt(options, {2026, 12, 31, 23, 59, 59, 0}),
-            u"Mark 2026-12-31 23:59:59");
   options.timeStamp = false;
   EXPECT_EQ(dialogs::WatermarkTextAt(options, {2027, 1, 2, 3, 4, 5, 0}), u"Mark");
 }
 
 TEST(WatermarkColor, ComponentsArePackedClampedAndUnpackedByTheirBits) {
-  EXPECT_EQ(dialogs::PackColor(255, 0, 0), 0x000000FFu);
-  EXPECT_EQ(dialogs::PackColor(1, 2, 3), 0x00030201u);
   // 256 in red would otherwise become green 1; -1 would fill every bit.
   EXPECT_EQ(dialogs::PackColor(256, -1, 300), 0x00FF00FFu);
   int red = -1, green = -1, blue = -1;
@@ -40,38 +36,25 @@ TEST(WatermarkColor, ComponentsArePackedClampedAndUnpackedByTheirBits) {
   EXPECT_EQ(red, 0x56);
   EXPECT_EQ(green, 0x34);
   EXPECT_EQ(blue, 0x12);
-  EXPECT_EQ(dialogs::ClampColorComponent(-20), 0);
-  EXPECT_EQ(dialogs::ClampColorComponent(128), 128);
-  EXPECT_EQ(dialogs::ClampColorComponent(1000), 255);
 }
 
 TEST(WatermarkNumbers, FloatsTruncateTowardZeroWithinTheRangeOfInt) {
   EXPECT_EQ(dialogs::TruncateToInt(70.9f), 70);
   EXPECT_EQ(dialogs::TruncateToInt(-3.7f), -3);
   EXPECT_EQ(dialogs::TruncateToInt(std::nanf("")), 0);
-  EXPECT_EQ(dialogs::TruncateToInt(1e10f), INT_MAX);
   EXPECT_EQ(dialogs::TruncateToInt(-1e10f), INT_MIN);
   EXPECT_EQ(dialogs::TruncateToInt(2147483648.0f), INT_MAX);
 }
 
 TEST(WatermarkLabels, OptionValuesAreRoundedAndSliderPositionsShownWhole) {
-  EXPECT_EQ(dialogs::PercentText(70.0f), u"70%");
   EXPECT_EQ(dialogs::PercentText(69.6f), u"70%");
-  EXPECT_EQ(dialogs::DegreesText(30.0f), u"30°");
   EXPECT_EQ(dialogs::DegreesText(359.7f), u"360°");
-  EXPECT_EQ(dialogs::PercentText(0), u"0%");
-  EXPECT_EQ(dialogs::PercentText(100), u"100%");
-  EXPECT_EQ(dialogs::DegreesText(360), u"360°");
   EXPECT_EQ(dialogs::DegreesText(-5), u"-5°");
 }
 
 TEST(WatermarkLabels, ATypedSizeIsItsLeadingDecimalInteger) {
-  EXPECT_EQ(dialogs::LeadingInteger(u"36"), 36);
-  EXPECT_EQ(dialogs::LeadingInteger(u"  12pt"), 12);
   EXPECT_EQ(dialogs::LeadingInteger(u"\t-5"), -5);
   EXPECT_EQ(dialogs::LeadingInteger(u"+7"), 7);
-  EXPECT_EQ(dialogs::LeadingInteger(u"1 2"), 1);
-  EXPECT_EQ(dialogs::LeadingInteger(u"abc"), 0);
   EXPECT_EQ(dialogs::LeadingInteger(u"- 5"), 0);
   EXPECT_EQ(dialogs::LeadingInteger(u""), 0);
   EXPECT_EQ(dialogs::LeadingInteger(u"99999999999999999999"), INT_MAX);
@@ -80,12 +63,7 @@ TEST(WatermarkLabels, ATypedSizeIsItsLeadingDecimalInteger) {
 }
 
 TEST(ListSearch, ThePrefixSearchStartsAfterTheGivenItemAndWraps) {
-  EXPECT_EQ(dialogs::FindItemWithPrefix(kSizes, 0, u"1"), 3);    // "10"
-  EXPECT_EQ(dialogs::FindItemWithPrefix(kSizes, 0, u"13"), -1);
   EXPECT_EQ(dialogs::FindItemWithPrefix(kSizes, 0, u"5"), 0);    // wrapped to the top
-  EXPECT_EQ(dialogs::FindItemWithPrefix(kSizes, 0, u"2"), 9);    // "20"
-  EXPECT_EQ(dialogs::FindItemWithPrefix(kSizes, 0, u"36"), 14);
-  EXPECT_EQ(dialogs::FindItemWithPrefix(kSizes, 0, u"360"), -1);
   EXPECT_EQ(dialogs::FindItemWithPrefix(kSizes, 5, u"1"), 6);    // "14", after "12"
   EXPECT_EQ(dialogs::FindItemWithPrefix(kSizes, -1, u"5"), 0);
   EXPECT_EQ(dialogs::FindItemWithPrefix({}, 0, u"5"), -1);
@@ -98,8 +76,6 @@ TEST(ListSearch, ThePrefixSearchStartsAfterTheGivenItemAndWraps) {
 TEST(ListSearch, ANameMatchesWholeWithoutRegardToCase) {
   const std::vector<std::u16string> fonts = {u"Arial", u"Arial Black", u"Tahoma"};
   EXPECT_EQ(dialogs::FindItemNamed(fonts, u"arial black"), 1);
-  EXPECT_EQ(dialogs::FindItemNamed(fonts, u"Arial"), 0);
   EXPECT_EQ(dialogs::FindItemNamed(fonts, u"Aria"), -1);
-  EXPECT_EQ(dialogs::FindItemNamed(fonts, u"Garamond"), -1);
   EXPECT_EQ(dialogs::FindItemNamed(fonts, u""), -1);
 }

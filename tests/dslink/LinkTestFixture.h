@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "dslink/CScanTwainControl.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "support/DataSourceTwin.h"
@@ -15,10 +13,7 @@ struct RecordingShowWindow : ITwainShowWindow {
   int ShowTwainWindow(int) override { return 1; }
   int CaptureOne() override { return 1; }
   int EnableMergeOption(int) override { return 1; }
-  int CloseTwainWindow() override {
-    ++closeRequests;
-    return 1;
-  }
+  int CloseTwainWindow() override { return ++closeRequests; }
   int ShowByMode() override { return 1; }
   void ApplyDSSettings(const DSScanSettings& settings) override { applied.push_back(settings); }
 

@@ -1,49 +1,33 @@
-// Building and reading the fixed-layout records.
+// Building and reading the fixed-layout records, and the window title the
+// records go to.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 #include "dslink/DSMessageRecord.h"
+#include "dslink/DSWindowTitle.h"
 
 TEST(RecordBuilding, IsZeroFilledAndKeepsRoomForTheNul) {
   const DSMessageRecord record = MakeDSMessageRecord(207, u"END");
   EXPECT_EQ(record.code, 207);
   EXPECT_EQ(std::u16string(record.text), u"END");
   for (size_t i = 3; i < kDSTextUnits; ++i) ASSERT_EQ(record.text[i], u'\0') << i;
-
-  const std::u16string longText(300, u'x');
-  const DSMessageRecord cut = MakeDSMessageRecord(208, longText);
+  const DSMessageRecord cut = MakeDSMessageRecord(208, std::u16string(300, u'x'));
   EXPECT_EQ(std::u16string(cut.text).size(), 259u);
-  EXPECT_EQ(cut.text[259], u'\0');
 }
 
-TEST(RecordReading, TextStopsAtNulOrAtTheEndOfWhatArrived) {
+TEST(RecordReading, TextStopsAtNulAtTheEndOfWhatArrivedOrAt260Units) {
   DSMessageRecord record = MakeDSMessageRecord(204, u"NOUI");
-  auto whole = ReadTextMessage(&record, sizeof record);
-  ASSERT_TRUE(whole);
-  EXPECT_EQ(whole->code, 204);
-  EXPECT_EQ(whole->text, u"NOUI");
-
-  // Only 4 + 2 * 2 bytes arrived: two units of text.
-  auto partial = ReadTextMessage(&record, 8);
-  ASSERT_TRUE(partial);
-  EXPECT_EQ(partial->text, u"NO");
-
-  // An odd trailing byte is not half a unit.
-  auto odd = ReadTextMessage(&record, 9);
-  ASSERT_TRUE(odd);
-  EXPECT_EQ(odd->text, u"NO");
-}
-
-TEST(RecordReading, TextWithoutNulIsCutAt260Units) {
-  DSMessageRecord record;
-  record.code = 208;
-  for (char16_t& unit : record.text) unit = u'a';
-  auto message = ReadTextMessage(&record, sizeof record);
-  ASSERT_TRUE(message);
-  EXPECT_EQ(message->text.size(), 260u);
+  EXPECT_EQ(ReadTextMessage(&record, sizeof record)->code, 204);
+  EXPECT_EQ(ReadTextMessage(&record, sizeof record)->text, u"NOUI");
+  // Only 4 + 2 * 2 bytes arrived: two units of text; an odd trailing byte
+  // is not half a unit.
+  EXPECT_EQ(ReadTextMessage(&record, 8)->text, u"NO");
+  EXPECT_EQ(ReadTextMessage(&record, 9)->text, u"NO");
+  // A block longer than the layout, without a NUL, is read within it.
+  std::vector<char16_t> overlong(2048, u'a');
+  EXPECT_EQ(ReadTextMessage(overlong.data(), 4096)->text, std::u16string(260, u'a'));
 }
 
 TEST(RecordReading, MissingOrShortBlocksAreRefused) {
@@ -51,7 +35,7 @@ TEST(RecordReading, MissingOrShortBlocksAreRefused) {
   EXPECT_FALSE(ReadTextMessage(nullptr, 524));
   EXPECT_FALSE(ReadTextMessage(&code, 0));
   EXPECT_FALSE(ReadTextMessage(&code, 3));
-  EXPECT_TRUE(ReadTextMessage(&code, 4));
+  EXPECT_EQ(ReadTextMessage(&code, 4)->code, 202);
 
   DSScanSettings settings;
   EXPECT_FALSE(ReadScanSettings(nullptr, 60));
@@ -59,30 +43,23 @@ TEST(RecordReading, MissingOrShortBlocksAreRefused) {
   EXPECT_TRUE(ReadScanSettings(&settings, 60));
 }
 
-TEST(RecordReading, ScanSettingsFieldsSitAtTheirOffsets) {
-  uint8_t bytes[60] = {};
-  const int32_t pixelType = 1, rotation = 3;
-  const float resolution = 150.5f;
-  std::memcpy(bytes + 36, &pixelType, 4);
-  std::memcpy(bytes + 40, &resolution, 4);
-  std::memcpy(bytes + 48, &rotation, 4);
-  bytes[57] = 1;
-  auto settings = ReadScanSettings(bytes, sizeof bytes);
-  ASSERT_TRUE(settings);
-  EXPECT_EQ(settings->pixelType, 1);
-  EXPECT_FLOAT_EQ(settings->resolution, 150.5f);
-  EXPECT_EQ(settings->rotation, 3);
-  EXPECT_EQ(settings->autoCrop, 1);
-}
-
 TEST(ResolutionToDpi, TruncatesUsableValuesAndRefusesTheRest) {
   EXPECT_EQ(ResolutionToDpi(299.9f), 299);
   EXPECT_EQ(ResolutionToDpi(0.0f), 0);
   EXPECT_EQ(ResolutionToDpi(2147483520.0f), 2147483520);
-  EXPECT_FALSE(ResolutionToDpi(2147483648.0f));
-  EXPECT_FALSE(ResolutionToDpi(-1.0f));
-  EXPECT_FALSE(ResolutionToDpi(std::numeric_limits<float>::quiet_NaN()));
-  EXPECT_FALSE(ResolutionToDpi(std::numeric_limits<float>::infinity()));
-  EXPECT_FALSE(ResolutionToDpi(-std::numeric_limits<float>::infinity()));
-  EXPECT_FALSE(ResolutionToDpi(1e30f));
+  for (float refused : {2147483648.0f, -1.0f, 1e30f, std::numeric_limits<float>::quiet_NaN(),
+                        std::numeric_limits<float>::infinity(),
+                        -std::numeric_limits<float>::infinity()}) {
+    EXPECT_FALSE(ResolutionToDpi(refused)) << refused;
+  }
+}
+
+TEST(DSWindowTitle, IsTheTextBetweenTheFirstTwoSemicolonsElseTheDefault) {
+  EXPECT_EQ(DSWindowTitleFromCommandLine(u"Prismel.exe ;Scanner;"), u"Scanner");
+  EXPECT_EQ(DSWindowTitleFromCommandLine(u";A;B;C;"), u"A");
+  EXPECT_EQ(DSWindowTitleFromCommandLine(u"x;  spaced title ;y"), u"  spaced title ");
+  EXPECT_EQ(DSWindowTitleFromCommandLine(u"x;\u6587\u6863;"), u"\u6587\u6863");
+  for (const char16_t* line : {u"", u"Prismel.exe", u"Prismel.exe ;Scanner", u"Prismel.exe ;;S;"}) {
+    EXPECT_EQ(DSWindowTitleFromCommandLine(line), u"TWAINDSWINDOWS");
+  }
 }

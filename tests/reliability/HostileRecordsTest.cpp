@@ -29,7 +29,7 @@ std::vector<std::string> ControlStates(headless::HeadlessWindow& w) {
 TEST(HostileRecords, OnlyTheDocumentedRecordsHaveAnEffectAndTheSessionFinishes) {
   const long records = RunLength("HOSTILE_RECORDS", 10000);
   CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini", std::string(kSessionLibrary) + kSessionDevices);
+  h.WriteProgramFile("Kelpra.ini", SessionLibrary());
   h.dataSource.batchAnswer = 212;
   std::mt19937 random(20260417);
   std::vector<std::string> before;

@@ -13,7 +13,6 @@
 #include <thread>
 
 #include "Figures.h"
-#include "DeviceSteps.h"
 #include "ScriptedSession.h"
 #include "platform/headless/TextConversions.h"
 #include "resource.h"
@@ -21,20 +20,16 @@
 namespace reliability {
 namespace {
 
-using PlugHook = int32_t(CAM_CALL*)(const char*);
-using UnplugHook = int32_t(CAM_CALL*)(int32_t);
-
 // The device list shows the library's devices, in its order.
 void ExpectListMatchesLibrary(CaptureWindowHarness& h, const std::string& when) {
   camera::CameraLibrary& camera = h.dialog->Camera();
   int32_t count = 0;
   ASSERT_EQ(camera.camGetDevCount(&count), 0);
-  std::vector<std::u16string> names;
+  std::vector<std::u16string> names, shown;
   for (int32_t i = 0; i < count; ++i) {
     const char* name = camera.camGetDevName(i);
     names.push_back(h.host.os.AnsiToWide(name != nullptr ? name : ""));
   }
-  std::vector<std::u16string> shown;
   for (int i = 0; i < h.Window().ItemCount(IDC_DEVICE); ++i) {
     shown.push_back(h.Window().ItemText(IDC_DEVICE, i));
   }
@@ -44,46 +39,43 @@ void ExpectListMatchesLibrary(CaptureWindowHarness& h, const std::string& when) 
 
 TEST(HotPlugStorm, TheDeviceListFollowsTheLibraryAndNoPictureIsLost) {
   const long events = RunLength("STORM_EVENTS", 200);
+  const long between = events / 3, duringRun = events / 3, fromThread = events - 2 * (events / 3);
   CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini", std::string(kSessionLibrary) + kSessionDevices);
+  h.WriteProgramFile("Kelpra.ini", SessionLibrary());
   h.dataSource.batchAnswer = 212;
-  PlugHook plug = nullptr;
-  UnplugHook unplug = nullptr;
-  long presses = 0, pressesWithACamera = 0, handled = 0, automaticShots = 0;
+  std::unique_ptr<testing_support::KelpraHooks> hooks;
+  long presses = 0, handled = 0, automaticShots = 0;
   std::atomic<bool> stormRunning{false};
   std::thread storm;
   size_t publishedBefore = 0;
   bool secondaryOpen = false;
+  const auto pending = [&h] { return h.dialog->Link().PendingFiles().size(); };
+  // Plugs a camera in, or takes out the first or the last one.
+  const auto plugOrUnplug = [&](bool plug, bool first, const char* name = nullptr) {
+    const int count = h.Window().ItemCount(IDC_DEVICE);
+    (void)(plug ? hooks->PlugDevice(name) : hooks->UnplugDevice(first ? 0 : count - 1));
+  };
 
   h.Then([&] {
-    plug = reinterpret_cast<PlugHook>(h.dialog->Camera().Resolve("kelpraTestPlugDevice"));
-    unplug = reinterpret_cast<UnplugHook>(h.dialog->Camera().Resolve("kelpraTestUnplugDevice"));
-    ASSERT_NE(plug, nullptr);
-    ASSERT_NE(unplug, nullptr);
-    device_steps::CommandToggle(h, IDC_SECONDARY_CAMERA);
+    hooks = std::make_unique<testing_support::KelpraHooks>(h.dialog->Camera());
+    h.ClickHidden(IDC_SECONDARY_CAMERA);
   });
   // Between the user's actions: plug in, or take out the first, the last
   // or every camera, then capture.
-  const long between = events / 3, duringRun = events / 3, fromThread = events - 2 * (events / 3);
   for (long i = 0; i < between; ++i) {
     h.Then([&, i] {
-      const int count = h.Window().ItemCount(IDC_DEVICE);
-      if (i % 3 == 0 || count == 0) {
-        (void)plug(i % 2 ? "Storm Camera" : nullptr);
-      } else {
-        (void)unplug(i % 5 == 1 ? 0 : count - 1);
-      }
+      plugOrUnplug(i % 3 == 0 || h.Window().ItemCount(IDC_DEVICE) == 0, i % 5 == 1,
+                   i % 2 ? "Storm Camera" : nullptr);
     });
     h.Then([&, i] {
       ++handled;
       ExpectListMatchesLibrary(h, "after event " + std::to_string(i));
-      const size_t before = h.dialog->Link().PendingFiles().size();
+      const size_t before = pending();
       const bool cameraOpen = h.dialog->MainDeviceIndex() >= 0;
       ASSERT_TRUE(h.Window().UserClick(IDC_CAPTURE));
       ++presses;
       if (cameraOpen) {
-        ++pressesWithACamera;
-        EXPECT_GT(h.dialog->Link().PendingFiles().size(), before) << "event " << i;
+        EXPECT_GT(pending(), before) << "event " << i;
       }
     });
   }
@@ -91,7 +83,7 @@ TEST(HotPlugStorm, TheDeviceListFollowsTheLibraryAndNoPictureIsLost) {
   // the values): one shot, then a camera plugged in or taken out (never the
   // last one), and the run goes on with the main camera.
   h.Then([&] {
-    if (h.Window().ItemCount(IDC_DEVICE) == 0) (void)plug(nullptr);
+    if (h.Window().ItemCount(IDC_DEVICE) == 0) plugOrUnplug(true, false);
   });
   h.Then([&] {
     ASSERT_GE(h.dialog->MainDeviceIndex(), 0);
@@ -100,24 +92,17 @@ TEST(HotPlugStorm, TheDeviceListFollowsTheLibraryAndNoPictureIsLost) {
   });
   for (long i = 0; i < duringRun; ++i) {
     h.Then([&, i] {
-      publishedBefore = h.dialog->Link().PendingFiles().size();
+      publishedBefore = pending();
       // The secondary camera stays switched on through the events: with a
       // second camera listed it is open, and each shot gives its picture too.
       secondaryOpen = h.dialog->Devices().SecondaryDeviceIndex() >= 0;
       EXPECT_EQ(secondaryOpen, h.Window().ItemCount(IDC_DEVICE) >= 2) << "event " << i;
-      testing_support::KelpraHooks hooks(h.dialog->Camera());
-      ASSERT_EQ(hooks.AutoCaptureTick(h.dialog->MainDeviceIndex(), 6), 6) << "event " << i;
+      ASSERT_EQ(hooks->AutoCaptureTick(h.dialog->MainDeviceIndex(), 6), 6) << "event " << i;
     });
     h.Then([&, i] {
-      EXPECT_EQ(h.dialog->Link().PendingFiles().size(), publishedBefore + (secondaryOpen ? 2 : 1))
-          << "event " << i;
-      automaticShots += h.dialog->Link().PendingFiles().size() > publishedBefore ? 1 : 0;
-      const int count = h.Window().ItemCount(IDC_DEVICE);
-      if (i % 2 == 0 || count < 2) {
-        (void)plug(nullptr);
-      } else {
-        (void)unplug(i % 4 == 1 ? 0 : count - 1);
-      }
+      EXPECT_EQ(pending(), publishedBefore + (secondaryOpen ? 2 : 1)) << "event " << i;
+      automaticShots += pending() > publishedBefore ? 1 : 0;
+      plugOrUnplug(i % 2 == 0 || h.Window().ItemCount(IDC_DEVICE) < 2, i % 4 == 1);
     });
     h.Then([&, i] {
       ++handled;
@@ -133,36 +118,35 @@ TEST(HotPlugStorm, TheDeviceListFollowsTheLibraryAndNoPictureIsLost) {
   // From another thread, while the user captures.
   h.Then([&] {
     ASSERT_TRUE(h.Window().UserSelect(IDC_AUTO_CAPTURE_MODE, 0));
-    publishedBefore = h.dialog->Link().PendingFiles().size();
+    publishedBefore = pending();
+    // Resolved here: the library's cache of entry points is the UI thread's.
+    camera::CameraLibrary& camera = h.dialog->Camera();
+    const auto plug = reinterpret_cast<int32_t(CAM_CALL*)(const char*)>(
+        camera.Resolve("kelpraTestPlugDevice"));
+    const auto unplug =
+        reinterpret_cast<int32_t(CAM_CALL*)(int32_t)>(camera.Resolve("kelpraTestUnplugDevice"));
+    ASSERT_TRUE(plug != nullptr && unplug != nullptr);
     stormRunning = true;
-    storm = std::thread([&, fromThread] {
+    storm = std::thread([&stormRunning, plug, unplug, fromThread] {
       for (long i = 0; i < fromThread; ++i) {
-        if (i % 2 == 0) {
-          (void)plug("Storm Camera");
-        } else {
-          (void)unplug(static_cast<int32_t>(i % 3));
-        }
+        (void)(i % 2 == 0 ? plug("Storm Camera") : unplug(static_cast<int32_t>(i % 3)));
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
       }
       stormRunning = false;
     });
   });
-  std::function<void()> finish = [&] {
-    // The last notifications have been handled by now.
-    ExpectListMatchesLibrary(h, "after the storm");
-    EXPECT_GT(h.dialog->Link().PendingFiles().size(), publishedBefore);
-    ASSERT_TRUE(h.Window().UserClick(IDC_EXIT));
-  };
   std::function<void()> captureDuringStorm = [&] {
     const bool lastOne = !stormRunning;
     h.Window().UserClick(IDC_CAPTURE);
     ++presses;
-    if (!lastOne) {
-      h.Then(captureDuringStorm);
-      return;
-    }
+    if (!lastOne) return h.Then(captureDuringStorm);
     storm.join();
-    h.Then(finish);
+    h.Then([&] {
+      // The last notifications have been handled by now.
+      ExpectListMatchesLibrary(h, "after the storm");
+      EXPECT_GT(pending(), publishedBefore);
+      ASSERT_TRUE(h.Window().UserClick(IDC_EXIT));
+    });
   };
   h.Then(captureDuringStorm);
   h.Run();

@@ -1,6 +1,7 @@
 #include "ScriptedSession.h"
 
 #include <algorithm>
+#include <climits>
 #include <filesystem>
 #include <set>
 
@@ -12,20 +13,23 @@
 
 namespace reliability {
 
-const char kSessionLibrary[] = "[Library]\nTickMs=0\n";
+std::string SessionLibrary(const std::string& libraryLines) {
+  return "[Library]\nTickMs=0\n" + libraryLines +
+         "[Device]\nName=Desk Camera\nDpi=150\nDocuments=2\n"
+         "Format=MJPG\nSize=640x480\nSize=800x600\nFormat=YUY2\nSize=640x480\n"
+         "[Device]\nName=Desk Webcam\nDpi=96\nFormat=MJPG\nSize=320x240\nSize=640x480\n";
+}
 
-const char kSessionDevices[] =
-    "[Device]\nName=Desk Camera\nDpi=150\nDocuments=2\n"
-    "Format=MJPG\nSize=640x480\nSize=800x600\nFormat=YUY2\nSize=640x480\n"
-    "[Device]\nName=Desk Webcam\nDpi=96\nFormat=MJPG\nSize=320x240\nSize=640x480\n";
+const std::vector<std::string>& ExportNames() {
+  static const std::vector<std::string> names = {
+#define RELIABILITY_EXPORT_NAME(name, params, args) #name,
+      CAMERA_INT_EXPORTS(RELIABILITY_EXPORT_NAME) CAMERA_STRING_EXPORTS(RELIABILITY_EXPORT_NAME)
+#undef RELIABILITY_EXPORT_NAME
+  };
+  return names;
+}
 
 namespace {
-
-const char* const kExportNames[] = {
-#define RELIABILITY_EXPORT_NAME(name, params, args) #name,
-    CAMERA_INT_EXPORTS(RELIABILITY_EXPORT_NAME) CAMERA_STRING_EXPORTS(RELIABILITY_EXPORT_NAME)
-#undef RELIABILITY_EXPORT_NAME
-};
 
 const int kOptionLists[] = {IDC_COLOR_MODE, IDC_CROP_MODE, IDC_FILE_FORMAT, IDC_ROTATE,
                             IDC_UNIT,       IDC_FRAME_SIZE, IDC_MEDIA_TYPE, IDC_DEVICE,
@@ -49,13 +53,15 @@ int Pick(std::mt19937& random, int count) {
 std::string Ascii(const std::u16string& text) { return headless::Utf16ToUtf8(text); }
 
 bool IsPicture(const std::string& name) {
-  for (const char* extension : {".bmp", ".jpg", ".png", ".tif"}) {
-    const size_t length = std::char_traits<char>::length(extension);
-    if (name.size() > length && name.compare(name.size() - length, length, extension) == 0) {
-      return true;
-    }
-  }
-  return false;
+  const size_t dot = name.rfind('.');
+  const std::string extension = dot == std::string::npos ? "" : name.substr(dot);
+  return extension == ".bmp" || extension == ".jpg" || extension == ".png" || extension == ".tif";
+}
+
+CaptureWindowHarness::Options WithLibrary(const std::string& library) {
+  CaptureWindowHarness::Options options;
+  options.library = library;
+  return options;
 }
 
 }  // namespace
@@ -73,16 +79,8 @@ std::string NameWithoutNumbers(const std::u16string& path) {
   return result;
 }
 
-namespace {
-CaptureWindowHarness::Options WithLibrary(const std::string& library) {
-  CaptureWindowHarness::Options options;
-  options.library = library;
-  return options;
-}
-}  // namespace
-
 ScriptedSession::ScriptedSession(const SessionSetup& setup) : h(WithLibrary(setup.library)) {
-  h.WriteProgramFile("Kelpra.ini", std::string(kSessionLibrary) + setup.libraryLines + kSessionDevices);
+  h.WriteProgramFile("Kelpra.ini", SessionLibrary(setup.libraryLines));
   settings::SessionSettings saved;
   saved.ShowUIUpdataOneByOne = setup.handOff;
   h.SaveSettings(saved);
@@ -100,6 +98,13 @@ void ScriptedSession::Then(Step step) {
   });
 }
 
+void ScriptedSession::InDialog(int dialog, std::function<void(headless::HeadlessWindow&)> step) {
+  Then([this, dialog, step = std::move(step)] {
+    headless::HeadlessWindow* d = h.host.ui.ActiveModal();
+    if (d != nullptr && d->TemplateId() == dialog) step(*d);
+  });
+}
+
 std::vector<std::u16string> ScriptedSession::HandedOverSoFar() const {
   if (!h.dialog->Link().IsOneByOne()) return h.dialog->Link().PendingFiles();
   std::vector<std::u16string> files;
@@ -109,20 +114,19 @@ std::vector<std::u16string> ScriptedSession::HandedOverSoFar() const {
   return files;
 }
 
+std::string ScriptedSession::PublishedSince(size_t mark) const {
+  std::string line;
+  const std::vector<std::u16string> files = HandedOverSoFar();
+  for (size_t i = mark; i < files.size(); ++i) line += " " + NameWithoutNumbers(files[i]);
+  return line;
+}
+
 void ScriptedSession::ThenPublishing(const std::string& what, Step step) {
   Then([this, what, step = std::move(step)] {
     const size_t before = HandedOverSoFar().size();
     step();
-    std::string line = what + ":";
-    const std::vector<std::u16string> files = HandedOverSoFar();
-    for (size_t i = before; i < files.size(); ++i) line += " " + NameWithoutNumbers(files[i]);
-    published_.push_back(line);
+    published_.push_back(what + ":" + PublishedSince(before));
   });
-}
-
-bool ScriptedSession::WindowOpen() {
-  headless::HeadlessWindow* window = h.host.ui.LastModal(IDD_CAPTURE_WINDOW);
-  return window != nullptr && !window->IsModalEnded() && window->IsVisible();
 }
 
 bool ScriptedSession::Select(int id, int index) {
@@ -145,107 +149,79 @@ bool ScriptedSession::SetCheck(int id, bool checked) {
   return h.Window().IsChecked(id) == checked || Click(id);
 }
 
-headless::HeadlessListView* ScriptedSession::Thumbnails() {
-  return static_cast<headless::HeadlessListView*>(h.Window().ListViewControl(IDC_THUMBNAILS));
-}
-
-void ScriptedSession::QueueDataSourceRecords() {
-  Then([this] {
-    h.dataSource.SendCode(kDSCodeConnect);
-    h.dataSource.SendCode(kDSCodeUiMode, u"SHOWUI");
-    DSScanSettings scan;
-    scan.pixelType = 1;
-    scan.resolution = 300.0f;
-    scan.rotation = 2;
-    scan.autoCrop = 1;
-    h.dataSource.SendScanSettings(scan);
-    h.dataSource.SendRaw(kDSKindIgnored, "x", 1);
-    h.dataSource.SendCode(4711, u"unknown");
-  });
-}
-
-void ScriptedSession::QueueOptionLists() {
-  for (int id : {IDC_COLOR_MODE, IDC_CROP_MODE, IDC_ROTATE, IDC_FILE_FORMAT, IDC_UNIT,
-                 IDC_FRAME_SIZE, IDC_AUTO_CAPTURE_MODE}) {
-    Then([this, id] {
-      for (int i = 0; i < h.Window().ItemCount(id); ++i) Select(id, i);
-      Select(id, 0);
-    });
-  }
-  Then([this] {
-    for (int id : {IDC_HAND_CROP, IDC_FILL_BORDER}) {
-      SetCheck(id, true);
-      SetCheck(id, false);
-    }
-    SetCheck(IDC_FILL_BORDER, true);
-    for (int id : {IDC_ZOOM_IN, IDC_ZOOM_OUT, IDC_ORIGINAL_SIZE, IDC_BEST_FIT, IDC_AUTO_FOCUS,
-                   IDC_DEVICE_SETTINGS, IDC_IMAGE_SETTINGS}) {
-      Click(id);
-    }
-    // The choices the settings file is checked for at the end.
-    Select(IDC_COLOR_MODE, 1);
-    Select(IDC_FILE_FORMAT, 2);
-  });
-}
-
-void ScriptedSession::QueueCameras() {
-  Then([this] {
-    for (int i = h.Window().ItemCount(IDC_DEVICE) - 1; i >= 0; --i) Select(IDC_DEVICE, i);
-    for (int i = h.Window().ItemCount(IDC_MEDIA_TYPE) - 1; i >= 0; --i) Select(IDC_MEDIA_TYPE, i);
-    SetCheck(IDC_SECONDARY_CAMERA, true);
-    for (int id : {IDC_SECONDARY_DEVICE, IDC_SECONDARY_FRAME_SIZE}) {
-      for (int i = h.Window().ItemCount(id) - 1; i >= 0; --i) Select(id, i);
-    }
-  });
-}
-
-void ScriptedSession::QueueWatermarkDialog() {
-  Then([this] {
-    SetCheck(IDC_WATERMARK, true);
-    Click(IDC_WATERMARK_SETTINGS);
-  });
-  // Runs inside the dialog's own loop.
-  Then([this] {
-    headless::HeadlessWindow* d = h.host.ui.ActiveModal();
-    if (d == nullptr || d->TemplateId() != IDD_WATERMARK) return;
-    d->UserType(IDC_WM_TEXT, kWatermarkText);
-    d->UserSelect(IDC_WM_FONT, 1);
-    d->UserSelect(IDC_WM_SIZE, 3);
-    d->UserClick(IDC_WM_BOLD);
-    d->UserClick(IDC_WM_ITALIC);
-    d->UserClick(IDC_WM_UNDERLINE);
-    d->UserClick(IDC_WM_TIME_STAMP);
-    d->UserMoveSlider(IDC_WM_TRANSPARENCY, 40);
-    d->UserMoveSlider(IDC_WM_ANGLE, 90);
-    d->UserPickColor(IDC_WM_COLOR, 0x00FF8000u);
-    d->UserClick(kWatermarkPlaces[0]);
-    d->UserClick(IDOK);
-  });
+// Every control of the dialog, then OK or Cancel.
+void ScriptedSession::QueueWatermark(const std::u16string& text, int font, int angle, int place,
+                                     bool ok) {
   Then([this] { Click(IDC_WATERMARK_SETTINGS); });
-  Then([this] {
-    headless::HeadlessWindow* d = h.host.ui.ActiveModal();
-    if (d == nullptr || d->TemplateId() != IDD_WATERMARK) return;
-    d->UserType(IDC_WM_TEXT, u"not kept");
-    d->UserClick(IDCANCEL);
+  InDialog(IDD_WATERMARK, [=](headless::HeadlessWindow& d) {
+    d.UserType(IDC_WM_TEXT, text);
+    d.UserSelect(IDC_WM_FONT, font % std::max(1, d.ItemCount(IDC_WM_FONT)));
+    d.UserSelect(IDC_WM_SIZE, 3);
+    for (int id : {IDC_WM_BOLD, IDC_WM_ITALIC, IDC_WM_UNDERLINE, IDC_WM_TIME_STAMP, place}) {
+      d.UserClick(id);
+    }
+    d.UserMoveSlider(IDC_WM_TRANSPARENCY, 40);
+    d.UserMoveSlider(IDC_WM_ANGLE, angle);
+    d.UserPickColor(IDC_WM_COLOR, 0x00FF8000u);
+    d.UserClick(ok ? IDOK : IDCANCEL);
   });
 }
 
-void ScriptedSession::QueueMergeOptionsDialog() {
-  const std::pair<int, int> choices[] = {{IDC_OUTSIDE_MODE, 1062}, {IDC_INSIDE_MODE, 1050}};
-  for (const auto& [mode, place] : choices) {
-    Then([this] { Click(IDC_MERGE_SETTINGS); });
-    Then([this, mode = mode, place = place] {
-      headless::HeadlessWindow* d = h.host.ui.ActiveModal();
-      if (d == nullptr || d->TemplateId() != IDD_MERGE_OPTIONS) return;
-      d->UserClick(mode);
-      d->UserClick(place);
-      d->UserClick(IDOK);
-    });
-  }
+void ScriptedSession::QueueMergeOptions(int mode, int place) {
+  Then([this] { Click(IDC_MERGE_SETTINGS); });
+  InDialog(IDD_MERGE_OPTIONS, [=](headless::HeadlessWindow& d) {
+    d.UserClick(mode);
+    d.UserClick(place);
+    d.UserClick(IDOK);
+  });
+}
+
+void ScriptedSession::QueueAbout() {
+  Then([this] { h.Window().UserSysCommand(IDM_ABOUTBOX); });
+  InDialog(IDD_ABOUTBOX, [](headless::HeadlessWindow& d) { d.UserClick(IDOK); });
+}
+
+void ScriptedSession::QueueListCommand(int item, int command, bool open) {
+  Then([this, item, command, open] {
+    auto* list = static_cast<headless::HeadlessListView*>(h.Window().ListViewControl(IDC_THUMBNAILS));
+    const int count = list->ItemCount();
+    const int clicked = item >= 0 && count > 0 ? item % count : -1;
+    if (clicked >= 0) list->UserSelectOnly(clicked);
+    if (open && clicked >= 0) list->UserDoubleClick(clicked);
+    list->menuChooser = [command](const headless::HeadlessListView::MenuShown& menu) {
+      return command != 0 ? command : menu.entries.front().command;
+    };
+    list->UserRightClick(clicked);
+  });
+}
+
+// Auto capture, timed with a target of 5: `rounds` shots of values 0 .. 5.
+// The values arrive once the step that hands them out returns; the run's
+// hidden Stop and Start buttons and its End button follow.
+void ScriptedSession::QueueAutoCapture(int rounds, bool line) {
+  Then([this] {
+    autoCaptureMark_ = HandedOverSoFar().size();
+    SetCheck(IDC_MERGE, true);
+    Select(IDC_AUTO_CAPTURE_MODE, 1);
+    Click(IDC_CAPTURE);
+  });
+  Then([this, rounds] {
+    testing_support::KelpraHooks hooks(h.dialog->Camera());
+    (void)hooks.AutoCaptureTick(h.dialog->MainDeviceIndex(), 6 * rounds);
+  });
+  InDialog(IDD_AUTO_CAPTURE, [](headless::HeadlessWindow& d) {
+    d.Handler().OnCommand(IDC_AC_STOP, platform::kNotifyClicked);
+    d.Handler().OnCommand(IDC_AC_START, platform::kNotifyClicked);
+    d.UserClick(IDC_AC_END);
+  });
+  Then([this, line] {
+    Select(IDC_AUTO_CAPTURE_MODE, 0);
+    if (line) published_.push_back("auto capture:" + PublishedSince(autoCaptureMark_));
+  });
 }
 
 void ScriptedSession::QueueCaptures() {
-  // The secondary camera is on from QueueCameras.
+  // The secondary camera is on from the cameras' step.
   ThenPublishing("plain", [this] { Click(IDC_CAPTURE); });
   ThenPublishing("secondary button", [this] { Click(IDC_SECONDARY_CAPTURE); });
   ThenPublishing("multiple crop", [this] {
@@ -275,63 +251,7 @@ void ScriptedSession::QueueCaptures() {
     SetCheck(IDC_SECONDARY_CAMERA, false);
   });
   ThenPublishing("data source's request", [this] { h.dialog->CaptureOne(); });
-  QueueAutoCapture(3);
-}
-
-// Auto capture, timed with a target of 5: `rounds` shots of values 0 .. 5.
-// The values arrive once the step that hands them out returns; the run's
-// hidden Stop and Start buttons and its End button follow.
-void ScriptedSession::QueueAutoCapture(int rounds) {
-  Then([this] {
-    autoCaptureMark_ = HandedOverSoFar().size();
-    SetCheck(IDC_MERGE, true);
-    Select(IDC_AUTO_CAPTURE_MODE, 1);
-    Click(IDC_CAPTURE);
-  });
-  Then([this, rounds] {
-    testing_support::KelpraHooks hooks(h.dialog->Camera());
-    (void)hooks.AutoCaptureTick(h.dialog->MainDeviceIndex(), 6 * rounds);
-  });
-  Then([this] {
-    headless::HeadlessWindow* d = h.host.ui.ActiveModal();
-    if (d == nullptr || d->TemplateId() != IDD_AUTO_CAPTURE) return;
-    d->Handler().OnCommand(IDC_AC_STOP, platform::kNotifyClicked);
-    d->Handler().OnCommand(IDC_AC_START, platform::kNotifyClicked);
-    d->UserClick(IDC_AC_END);
-  });
-  Then([this] {
-    Select(IDC_AUTO_CAPTURE_MODE, 0);
-    std::string line = "auto capture:";
-    const std::vector<std::u16string> files = HandedOverSoFar();
-    for (size_t i = autoCaptureMark_; i < files.size(); ++i) {
-      line += " " + NameWithoutNumbers(files[i]);
-    }
-    published_.push_back(line);
-  });
-}
-
-void ScriptedSession::QueueThumbnailCommands() {
-  ThenPublishing("before delete", [this] {
-    Click(IDC_CAPTURE);
-    Click(IDC_CAPTURE);
-  });
-  Then([this] {
-    headless::HeadlessListView* list = Thumbnails();
-    if (list->ItemCount() == 0) return;
-    list->UserDoubleClick(0);
-    list->UserSelectOnly(list->ItemCount() - 1);
-    list->menuChooser = [](const auto&) { return CImageListCtrl::kDeleteCommand; };
-    list->UserRightClick(list->ItemCount() - 1);
-  });
-  ThenPublishing("before clear", [this] { Click(IDC_CAPTURE); });
-  Then([this] {
-    Thumbnails()->menuChooser = [](const auto&) { return CImageListCtrl::kClearCommand; };
-    Thumbnails()->UserRightClick(-1);
-  });
-  ThenPublishing("after clear", [this] {
-    Click(IDC_CAPTURE);
-    Click(IDC_CAPTURE);
-  });
+  QueueAutoCapture(3, true);
 }
 
 void ScriptedSession::QueueProbeAndExit() {
@@ -340,7 +260,9 @@ void ScriptedSession::QueueProbeAndExit() {
     headless::HeadlessWindow& w = h.Window();
     const bool rotates = w.UserSelect(IDC_ROTATE, 1) && w.Selection(IDC_ROTATE) == 1;
     (void)w.UserSelect(IDC_ROTATE, 0);
-    outcome_.usableAtEnd = WindowOpen() && rotates && w.ItemCount(IDC_LANGUAGE) > 0 &&
+    headless::HeadlessWindow* window = h.host.ui.LastModal(IDD_CAPTURE_WINDOW);
+    outcome_.usableAtEnd = window != nullptr && !window->IsModalEnded() && window->IsVisible() &&
+                           rotates && w.ItemCount(IDC_LANGUAGE) > 0 &&
                            w.IsEnabled(IDC_CAPTURE) && w.IsControlVisible(IDC_CAPTURE);
   });
   Then([this] {
@@ -355,43 +277,90 @@ void ScriptedSession::QueueProbeAndExit() {
 
 void ScriptedSession::QueueScript() {
   scripted_ = true;
-  QueueDataSourceRecords();
-  QueueOptionLists();
-  QueueThumbnailCommands();
-  QueueCameras();
-  QueueWatermarkDialog();
-  QueueMergeOptionsDialog();
+  Then([this] {
+    h.dataSource.SendCode(kDSCodeConnect);
+    h.dataSource.SendCode(kDSCodeUiMode, u"SHOWUI");
+    DSScanSettings scan;
+    scan.pixelType = 1;
+    scan.resolution = 300.0f;
+    scan.rotation = 2;
+    scan.autoCrop = 1;
+    h.dataSource.SendScanSettings(scan);
+    h.dataSource.SendRaw(kDSKindIgnored, "x", 1);
+    h.dataSource.SendCode(4711, u"unknown");
+  });
+  for (int id : {IDC_COLOR_MODE, IDC_CROP_MODE, IDC_ROTATE, IDC_FILE_FORMAT, IDC_UNIT,
+                 IDC_FRAME_SIZE, IDC_AUTO_CAPTURE_MODE}) {
+    Then([this, id] {
+      for (int i = 0; i < h.Window().ItemCount(id); ++i) Select(id, i);
+      Select(id, 0);
+    });
+  }
+  Then([this] {
+    for (int id : {IDC_HAND_CROP, IDC_FILL_BORDER}) {
+      SetCheck(id, true);
+      SetCheck(id, false);
+    }
+    SetCheck(IDC_FILL_BORDER, true);
+    for (int i = 0; i < 7; ++i) Click(kButtons[i]);
+    // The choices the settings file is checked for at the end.
+    Select(IDC_COLOR_MODE, 1);
+    Select(IDC_FILE_FORMAT, 2);
+  });
+  // The thumbnail list: open, delete the last, clear.
+  ThenPublishing("before delete", [this] {
+    Click(IDC_CAPTURE);
+    Click(IDC_CAPTURE);
+  });
+  QueueListCommand(1, CImageListCtrl::kDeleteCommand, true);
+  ThenPublishing("before clear", [this] { Click(IDC_CAPTURE); });
+  QueueListCommand(-1, CImageListCtrl::kClearCommand, false);
+  ThenPublishing("after clear", [this] {
+    Click(IDC_CAPTURE);
+    Click(IDC_CAPTURE);
+  });
+  // Both cameras through every entry of their lists, the last ones first.
+  Then([this] {
+    const auto everyEntry = [this](int id) {
+      for (int i = h.Window().ItemCount(id) - 1; i >= 0; --i) Select(id, i);
+    };
+    everyEntry(IDC_DEVICE);
+    everyEntry(IDC_MEDIA_TYPE);
+    SetCheck(IDC_SECONDARY_CAMERA, true);
+    everyEntry(IDC_SECONDARY_DEVICE);
+    everyEntry(IDC_SECONDARY_FRAME_SIZE);
+  });
+  Then([this] { SetCheck(IDC_WATERMARK, true); });
+  QueueWatermark(kWatermarkText, 1, 90, kWatermarkPlaces[0], true);
+  QueueWatermark(u"not kept", 0, 0, kWatermarkPlaces[1], false);
+  QueueMergeOptions(IDC_OUTSIDE_MODE, 1062);
+  QueueMergeOptions(IDC_INSIDE_MODE, 1050);
   QueueCaptures();
   Then([this] {
     Select(IDC_LANGUAGE, h.LanguageIndex(u"DE"));
     Click(IDC_SAVE);
     h.dialog->OnMoving();
-    h.Window().UserSysCommand(IDM_ABOUTBOX);
   });
-  Then([this] {
-    headless::HeadlessWindow* about = h.host.ui.ActiveModal();
-    if (about != nullptr && about->TemplateId() == IDD_ABOUTBOX) about->UserClick(IDOK);
-  });
+  QueueAbout();
   ThenPublishing("last", [this] { Click(IDC_CAPTURE); });
   QueueProbeAndExit();
 }
 
 void ScriptedSession::QueueRandomAction(std::mt19937& random, bool injectFailures) {
   if (injectFailures && Pick(random, 3) == 0) {
-    const char* name = kExportNames[Pick(random, CAMERA_EXPORT_COUNT)];
+    const std::string name = ExportNames()[static_cast<size_t>(Pick(random, CAMERA_EXPORT_COUNT))];
     const int count = 1 + Pick(random, 3);
     const int32_t codes[] = {-1, -5, -99, 1, 7};
     const int32_t code = codes[Pick(random, 5)];
     Then([this, name, count, code] {
       testing_support::KelpraHooks hooks(h.dialog->Camera());
-      (void)hooks.FailNext(name, count, code);
+      (void)hooks.FailNext(name.c_str(), count, code);
     });
   }
   const uint32_t choice = random();
-  const int action = static_cast<int>(choice % 16);
   const int a = static_cast<int>((choice >> 8) % 64);
   const int b = static_cast<int>((choice >> 16) % 64);
-  switch (action) {
+  switch (choice % 16) {
     case 0:
     case 1:
       Then([this, a, b] {
@@ -414,58 +383,25 @@ void ScriptedSession::QueueRandomAction(std::mt19937& random, bool injectFailure
       Then([this, a] { a % 2 ? Click(IDC_SECONDARY_CAPTURE) : (h.dialog->CaptureOne(), true); });
       break;
     case 8:
-      Then([this] { Click(IDC_WATERMARK_SETTINGS); });
-      Then([this, a, b] {
-        headless::HeadlessWindow* d = h.host.ui.ActiveModal();
-        if (d == nullptr || d->TemplateId() != IDD_WATERMARK) return;
-        d->UserType(IDC_WM_TEXT, a % 4 ? kWatermarkText : u"");
-        d->UserSelect(IDC_WM_FONT, b % std::max(1, d->ItemCount(IDC_WM_FONT)));
-        d->UserMoveSlider(IDC_WM_ANGLE, a * 6);
-        d->UserClick(kWatermarkPlaces[b % 9]);
-        d->UserClick(b % 3 ? IDOK : IDCANCEL);
-      });
+      QueueWatermark(a % 4 ? kWatermarkText : u"", b, a * 6, kWatermarkPlaces[b % 9], b % 3 != 0);
       break;
     case 9:
-      Then([this] { Click(IDC_MERGE_SETTINGS); });
-      Then([this, a] {
-        headless::HeadlessWindow* d = h.host.ui.ActiveModal();
-        if (d == nullptr || d->TemplateId() != IDD_MERGE_OPTIONS) return;
-        const bool outside = a % 2 == 0;
-        d->UserClick(outside ? IDC_OUTSIDE_MODE : IDC_INSIDE_MODE);
-        d->UserClick(outside ? kOutsidePlaces[a % 8] : kInsidePlaces[a % 5]);
-        d->UserClick(IDOK);
-      });
+      QueueMergeOptions(a % 2 == 0 ? IDC_OUTSIDE_MODE : IDC_INSIDE_MODE,
+                        a % 2 == 0 ? kOutsidePlaces[a % 8] : kInsidePlaces[a % 5]);
       break;
     case 10:
-      Then([this, a, b] {
-        headless::HeadlessListView* list = Thumbnails();
-        const int count = list->ItemCount();
-        const int item = count > 0 && a % 5 ? b % count : -1;
-        if (item >= 0) list->UserSelectOnly(item);
-        list->menuChooser = [](const headless::HeadlessListView::MenuShown& menu) {
-          return menu.entries.front().command;
-        };
-        if (a % 7 == 0 && item >= 0) {
-          list->UserDoubleClick(item);
-        } else {
-          list->UserRightClick(item);
-        }
-      });
+      QueueListCommand(a % 5 ? b : -1, 0, a % 7 == 0);
       break;
     case 11:
       Then([this, a, b] {
-        if (a % 3 == 0) {
-          h.dataSource.SendCode(kDSCodeConnect);
-        } else if (a % 3 == 1) {
-          DSScanSettings scan;
-          scan.pixelType = b % 4;
-          scan.resolution = static_cast<float>(50 * (1 + b % 12));
-          scan.rotation = a % 5;
-          scan.autoCrop = static_cast<uint8_t>(b % 2);
-          h.dataSource.SendScanSettings(scan);
-        } else {
-          h.dataSource.SendRaw(kDSKindIgnored, "x", 1);
-        }
+        DSScanSettings scan;
+        scan.pixelType = b % 4;
+        scan.resolution = static_cast<float>(50 * (1 + b % 12));
+        scan.rotation = a % 5;
+        scan.autoCrop = static_cast<uint8_t>(b % 2);
+        if (a % 3 == 0) h.dataSource.SendCode(kDSCodeConnect);
+        if (a % 3 == 1) h.dataSource.SendScanSettings(scan);
+        if (a % 3 == 2) h.dataSource.SendRaw(kDSKindIgnored, "x", 1);
       });
       break;
     case 12:
@@ -484,11 +420,7 @@ void ScriptedSession::QueueRandomAction(std::mt19937& random, bool injectFailure
       });
       break;
     case 14:
-      Then([this] { h.Window().UserSysCommand(IDM_ABOUTBOX); });
-      Then([this] {
-        headless::HeadlessWindow* about = h.host.ui.ActiveModal();
-        if (about != nullptr && about->TemplateId() == IDD_ABOUTBOX) about->UserClick(IDOK);
-      });
+      QueueAbout();
       break;
     default:
       if (a % 4 == 0) {
@@ -526,7 +458,7 @@ void ScriptedSession::QueueRandomSteps(uint32_t seed, int steps, bool injectFail
   // filled again before the last capture.
   Then([this] {
     testing_support::KelpraHooks hooks(h.dialog->Camera());
-    for (const char* name : kExportNames) (void)hooks.FailNext(name, 0, 0);
+    for (const std::string& name : ExportNames()) (void)hooks.FailNext(name.c_str(), 0, 0);
     if (hooks.PlugDevice(nullptr) < 0) (void)hooks.UnplugDevice(0);
   });
   Then([this] {
@@ -536,8 +468,6 @@ void ScriptedSession::QueueRandomSteps(uint32_t seed, int steps, bool injectFail
   });
   QueueProbeAndExit();
 }
-
-void ScriptedSession::Run() { h.Run(); }
 
 void ScriptedSession::CheckPromises(const std::string& label) {
   SCOPED_TRACE(label);
@@ -563,8 +493,9 @@ void ScriptedSession::CheckPromises(const std::string& label) {
     EXPECT_TRUE(received[i].fileExisted) << Ascii(received[i].text) << " did not exist";
     delivered.push_back(received[i].text);
   }
+  const std::vector<std::u16string> published = h.dialog->Link().PendingFiles();
   outcome_.filesDelivered = delivered.size();
-  outcome_.filesPublished = h.dialog->Link().PendingFiles().size();
+  outcome_.filesPublished = published.size();
   ASSERT_GE(received.size(), 2u);
   EXPECT_EQ(received[received.size() - 2].code, kDSCodeBracket);
   EXPECT_EQ(received[received.size() - 2].text, u"END");
@@ -573,14 +504,14 @@ void ScriptedSession::CheckPromises(const std::string& label) {
   // Every published file that still exists reached the data source, once,
   // in order: at Exit in batch mode, at once one by one.
   std::vector<std::u16string> expected;
-  for (const std::u16string& path : h.dialog->Link().PendingFiles()) {
+  for (const std::u16string& path : published) {
     if (h.host.os.FileExists(path)) expected.push_back(path);
   }
   if (!h.dialog->Link().IsOneByOne()) {
     EXPECT_TRUE(outcome_.reachedExit || expected.empty()) << "files captured but never handed over";
     EXPECT_EQ(delivered, expected);
   }
-  std::set<std::u16string> unique(delivered.begin(), delivered.end());
+  const std::set<std::u16string> unique(delivered.begin(), delivered.end());
   EXPECT_EQ(unique.size(), delivered.size()) << "a file was handed over twice";
   for (const std::u16string& path : delivered) {
     if (h.host.os.FileExists(path)) {
@@ -590,19 +521,20 @@ void ScriptedSession::CheckPromises(const std::string& label) {
   // Every picture left in the work folder was handed over, or is one the
   // program keeps back by design: a source of a merge (given to
   // camCombineImage, whether that worked or not), the first picture of a
-  // pair still waiting, or the secondary camera's shot of a multiple crop.
+  // pair still waiting, or the secondary camera's shot of a multiple crop
+  // ("2_N" beside a published "1_N_k").
   if (outcome_.reachedExit && h.dialog->Pipeline().WorkFolder()) {
     NoteMergeSources();
     std::set<std::string> kept = mergeSources_;
     kept.insert(h.dialog->Pipeline().Pair().FirstPicture());
-    std::set<std::string> cropped;  // "N" of every published 1_N_k
-    std::vector<std::u16string> published = h.dialog->Link().PendingFiles();
-    published.insert(published.end(), delivered.begin(), delivered.end());
-    for (const std::u16string& path : published) {
-      const std::string name = NameWithoutNumbers(path);
-      if (name.rfind("1_#_#", 0) != 0) continue;
-      const std::string text = Ascii(path.substr(path.find_last_of(u"\\/") + 3));
-      cropped.insert(text.substr(0, text.find('_')));
+    std::set<std::string> cropped;
+    const std::vector<std::u16string>* lists[] = {&published, &delivered};
+    for (const std::vector<std::u16string>* list : lists) {
+      for (const std::u16string& path : *list) {
+        if (NameWithoutNumbers(path).rfind("1_#_#", 0) != 0) continue;
+        const std::string text = Ascii(path.substr(path.find_last_of(u"\\/") + 3));
+        cropped.insert(text.substr(0, text.find('_')));
+      }
     }
     std::error_code noFolder;
     const std::string& folder = *h.dialog->Pipeline().WorkFolder();

@@ -18,11 +18,13 @@ namespace reliability {
 
 // The reference library's devices for these sessions: small frame sizes, so
 // that a session of hundreds of shots stays quick, two documents on the desk
-// for the multiple crop, and a webcam for the secondary camera.
-extern const char kSessionDevices[];
-// The [Library] section of those sessions: auto capture without a clock,
-// its values handed out by the test (kelpraTestAutoCaptureTick).
-extern const char kSessionLibrary[];
+// for the multiple crop, and a webcam for the secondary camera; auto capture
+// without a clock, its values handed out by the test
+// (kelpraTestAutoCaptureTick). `libraryLines` go into the [Library] section.
+std::string SessionLibrary(const std::string& libraryLines = "");
+
+// The names of the camera library's exports, in the order of its table.
+const std::vector<std::string>& ExportNames();
 
 struct SessionSetup {
   // The library installed as Kelpra.dll; empty: the full reference library.
@@ -55,8 +57,7 @@ class ScriptedSession {
   // action may first make an export fail for its next few calls. Then the
   // probe and Exit.
   void QueueRandomSteps(uint32_t seed, int steps, bool injectFailures);
-  // Runs the window until it ends.
-  void Run();
+  void Run() { h.Run(); }
 
   // The promises; each broken one is a test failure naming `label`.
   void CheckPromises(const std::string& label);
@@ -71,6 +72,9 @@ class ScriptedSession {
   using Step = std::function<void()>;
   // Queues a step that counts as run.
   void Then(Step step);
+  // Queues a step that runs in the modal dialog `dialog`, if that is the
+  // one up then (a failure may have kept it from opening).
+  void InDialog(int dialog, std::function<void(headless::HeadlessWindow&)> step);
   // Queues a capture-like step and notes which files it published.
   void ThenPublishing(const std::string& what, Step step);
 
@@ -80,21 +84,24 @@ class ScriptedSession {
   bool Select(int id, int index);
   bool Click(int id);
   bool SetCheck(int id, bool checked);
-  bool WindowOpen();
-  headless::HeadlessListView* Thumbnails();
 
-  void QueueOptionLists();
-  void QueueCameras();
-  void QueueWatermarkDialog();
-  void QueueMergeOptionsDialog();
+  // The dialogs and the thumbnail list, as both kinds of session use them.
+  void QueueWatermark(const std::u16string& text, int font, int angle, int place, bool ok);
+  void QueueMergeOptions(int mode, int place);
+  void QueueAbout();
+  // A right click on item `item` (taken modulo the items; -1 or an empty
+  // list: empty space) choosing `command` (0: the menu's first entry),
+  // after a double click on it when `open`.
+  void QueueListCommand(int item, int command, bool open);
+  // A timed auto-capture run of `rounds` shots, with its Stop, Start and
+  // End; `line` names its published files in Published().
+  void QueueAutoCapture(int rounds, bool line = false);
   void QueueCaptures();
-  void QueueAutoCapture(int rounds);
-  void QueueThumbnailCommands();
-  void QueueDataSourceRecords();
   void QueueProbeAndExit();
   void QueueRandomAction(std::mt19937& random, bool injectFailures);
 
   std::vector<std::u16string> HandedOverSoFar() const;
+  std::string PublishedSince(size_t mark) const;
   // Notes every picture given to camCombineImage so far and empties the
   // library's call log.
   void NoteMergeSources();

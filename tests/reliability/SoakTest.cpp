@@ -54,7 +54,7 @@ TEST(Soak, TheHeapStaysFlatOverManyAutomaticShots) {
       static_cast<long>((CImageListCtrl::kUndoPictures + kBlock - 1) / kBlock);
   const long warmUp = std::max((undoBlocks + 1) * kBlock, shots / 5 / kBlock * kBlock);
   CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini", std::string(kSessionLibrary) + kSessionDevices);
+  h.WriteProgramFile("Kelpra.ini", SessionLibrary());
   settings::SessionSettings saved;
   saved.ShowUIUpdataOneByOne = 1;
   h.SaveSettings(saved);

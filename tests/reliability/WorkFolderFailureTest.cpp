@@ -1,15 +1,13 @@
-// A disk that fills up and a work folder that takes no file: a capture
-// that cannot be written publishes nothing, the data source's session
-// without a user interface ends the way a failed capture ends it, and the
-// settings file stays whole.
+// A disk that fills up: a capture that cannot be written publishes nothing
+// and leaves no half-written picture, the data source's session without a
+// user interface ends the way a failed capture ends it, and the settings
+// file stays whole.
 //
 // The full disk is real: the process may write no file past a few hundred
 // bytes (RLIMIT_FSIZE), so the library's writes and the settings save fail
 // part-way through, as they do on a full disk (with EFBIG for ENOSPC).
 #include <signal.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -57,7 +55,7 @@ std::vector<std::string> Pictures(CaptureWindowHarness& h) {
 
 TEST(FullDisk, WithoutAUserInterfaceTheSessionEndsWithWhatWasCapturedAndTheSettingsStayWhole) {
   CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini", std::string(kSessionLibrary) + kSessionDevices);
+  h.WriteProgramFile("Kelpra.ini", SessionLibrary());
   settings::SessionSettings saved;
   saved.WaterMark.text = "before the disk filled up";
   h.SaveSettings(saved);
@@ -99,7 +97,7 @@ TEST(FullDisk, WithoutAUserInterfaceTheSessionEndsWithWhatWasCapturedAndTheSetti
 
 TEST(FullDisk, WithAUserInterfaceAShotThatCannotBeWrittenPublishesNothing) {
   CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini", std::string(kSessionLibrary) + kSessionDevices);
+  h.WriteProgramFile("Kelpra.ini", SessionLibrary());
   h.Then([&] {
     FileSizeLimit full(512);
     h.Window().UserClick(IDC_CAPTURE);
@@ -114,35 +112,6 @@ TEST(FullDisk, WithAUserInterfaceAShotThatCannotBeWrittenPublishesNothing) {
     EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 1u);
   });
   h.Run();
-}
-
-TEST(ReadOnlyWorkFolder, ACaptureWithoutAUserInterfaceFailsAndTheSessionEnds) {
-  CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini", std::string(kSessionLibrary) + kSessionDevices);
-  h.dataSource.batchAnswer = 212;
-  std::filesystem::path work;
-  h.Then([&] {
-    work = headless::NativePath(*h.dialog->Pipeline().WorkFolder());
-    if (geteuid() != 0) {
-      ASSERT_EQ(chmod(work.c_str(), 0555), 0);
-    } else {
-      // Folder permissions do not stop root; a folder of /proc takes no new
-      // file from anyone.
-      std::filesystem::remove(work);
-      std::filesystem::create_directory_symlink("/proc/self/fdinfo", work);
-    }
-    h.dataSource.SendCode(kDSCodeUiMode, u"NOUI");
-    h.Window().UserClick(IDC_CAPTURE);
-  });
-  // With an empty batch the data source hears "BEGIN" and closes the window.
-  h.Then([&] { h.dataSource.SendCode(kDSCodeFinishing); });
-  h.Run();
-  std::error_code ignored;
-  std::filesystem::permissions(work, std::filesystem::perms::owner_all, ignored);
-  EXPECT_EQ(h.host.ui.messageBoxes, std::vector<std::u16string>{u"Capture Failed."});
-  EXPECT_EQ(h.dataSource.Transcript(), (Transcript{"207 BEGIN", "207 END", "212"}));
-  RecordFigure("Read-only work folder, no user interface", "1",
-               "nothing published, failed shot tried 7 times, session ended");
 }
 
 }  // namespace

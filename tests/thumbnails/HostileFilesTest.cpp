@@ -1,21 +1,29 @@
-// Files cut short, lying about their size or otherwise broken: the
-// streaming decoders refuse them or give the part they have, on white, and
-// no picture is ever held whole however large it claims to be.
+// Files cut short, lying about their size or declaring lengths they do not
+// hold: the streaming decoders refuse them or give the part they have, on
+// white, and no picture is ever held whole however large it claims to be.
+// Allocations are measured in a child with a limited address space, where
+// a decoder that trusts a declared length gets nothing instead of taking
+// the machine's memory.
+#include <algorithm>
 #include <cstdio>
+#include <string>
 
-#include "support/AllocationProbe.h"
+#include "platform/headless/HeadlessImaging.h"
+#include "support/TestFolder.h"
 #include "thumbnails/StreamFiles.h"
 
-using testing_support::ChildMeasure;
-using testing_support::MeasureInChild;
+using testing_support::BmpBytes;
+using testing_support::BmpHeaderOnly;
 using testing_support::TextPage;
+using thumbnail_tests::Chunk;
 using thumbnail_tests::CorpusFile;
-using thumbnail_tests::ExpectMatches;
+using thumbnail_tests::ExpectInChild;
 using thumbnail_tests::HeaderOf;
+using thumbnail_tests::MadeUpPng;
 using thumbnail_tests::PageRows;
 using thumbnail_tests::Reduce;
-using thumbnail_tests::WholePage;
 using thumbnail_tests::Written;
+using streaming::Outcome;
 
 namespace {
 
@@ -28,67 +36,36 @@ std::string PagePng(bool interlaced) {
   });
 }
 
-bool AllWhite(const platform::RgbImage& image, int firstRow, int lastRow) {
-  for (int y = firstRow; y <= lastRow; ++y) {
-    for (int x = 0; x < image.width * 3; ++x) {
-      if (image.pixels[static_cast<size_t>(y) * image.width * 3 + x] != 255) return false;
-    }
-  }
-  return true;
+std::string PageJpeg(const TextPage& page) {
+  return Written([&](std::FILE* file) {
+    return testing_support::WriteJpeg(file, page.Width(), page.Height(), PageRows(page), 90);
+  });
 }
 
-// A 24-bit BMP made up while it is read: a header declaring `width` x
-// `height`, then rows of the page pattern, never all in memory.
-class MadeUpBmp : public streaming::ByteSource {
- public:
-  MadeUpBmp(uint32_t width, uint32_t height) : page_(width, height), row_((width * 3 + 3) & ~3u) {
-    header_ = std::string(54, '\0');
-    auto put = [this](size_t at, uint32_t v) {
-      for (int i = 0; i < 4; ++i) header_[at + i] = static_cast<char>(v >> (8 * i));
-    };
-    header_[0] = 'B';
-    header_[1] = 'M';
-    put(10, 54);
-    put(14, 40);
-    put(18, width);
-    put(22, height);
-    header_[26] = 1;
-    header_[28] = 24;
-  }
-  size_t Read(uint8_t* buffer, size_t size) override {
-    size_t done = 0;
-    while (done < size) {
-      if (at_ < header_.size()) {
-        buffer[done++] = static_cast<uint8_t>(header_[at_++]);
-        continue;
-      }
-      const uint64_t inPixels = at_ - header_.size();
-      const uint64_t y = inPixels / row_.size();
-      if (y >= page_.Height()) break;
-      if (inPixels % row_.size() == 0) {
-        std::vector<uint8_t> rgb(page_.Width() * 3);
-        page_.Row(page_.Height() - 1 - static_cast<uint32_t>(y), rgb.data());
-        for (uint32_t x = 0; x < page_.Width(); ++x) {
-          row_[x * 3] = rgb[x * 3 + 2];
-          row_[x * 3 + 1] = rgb[x * 3 + 1];
-          row_[x * 3 + 2] = rgb[x * 3];
-        }
-      }
-      const size_t offset = static_cast<size_t>(inPixels % row_.size());
-      const size_t count = std::min(size - done, row_.size() - offset);
-      std::copy(row_.begin() + offset, row_.begin() + offset + count, buffer + done);
-      done += count;
-      at_ += count;
-    }
-    return done;
-  }
+bool AllWhite(const platform::RgbImage& image, int firstRow, int lastRow) {
+  return std::all_of(image.pixels.begin() + firstRow * image.width * 3,
+                     image.pixels.begin() + (lastRow + 1) * image.width * 3,
+                     [](uint8_t value) { return value == 255; });
+}
 
- private:
-  TextPage page_;
-  std::string header_;
-  std::vector<uint8_t> row_;
-  uint64_t at_ = 0;
-};
+// The frame header's two sides of a JPEG, set to `side` (big-endian).
+void SetJpegSides(std::string& jpeg, const char* marker, uint16_t side) {
+  const size_t frame = jpeg.find(marker);
+  ASSERT_NE(frame, std::string::npos);
+  for (size_t at : {frame + 5, frame + 7}) {
+    jpeg[at] = static_cast<char>(side >> 8);
+    jpeg[at + 1] = static_cast<char>(side);
+  }
+}
+
+// A pane picture of `bytes` read from a file on disk, whose size the
+// decoder knows as it would for a capture; whether there was one.
+bool PaneFromFile(const std::string& bytes) {
+  testing_support::TestFolder folder;
+  const std::string path = folder.WriteFile("picture.jpg", bytes).generic_string();
+  headless::HeadlessImaging imaging;
+  return imaging.LoadPicture(std::u16string(path.begin(), path.end())) != nullptr;
+}
 
 }  // namespace
 
@@ -98,107 +75,72 @@ TEST(HostileFiles, ABmpCutShortShowsTheRowsItHasOnWhite) {
   });
   // The bottom half of the rows, as a bottom-up file stores them first.
   const size_t row = kPage.Width() * 3;
-  const std::string cut = whole.substr(0, 54 + row * 150 + row / 2);
-  const streaming::Reduced reduced = Reduce(cut, 80, 60);
-  ASSERT_EQ(reduced.outcome, streaming::Outcome::Done);
+  const streaming::Reduced reduced = Reduce(whole.substr(0, 54 + row * 150 + row / 2), 80, 60);
+  ASSERT_EQ(reduced.outcome, Outcome::Done);
   EXPECT_TRUE(AllWhite(reduced.pixels, 0, 29));
   EXPECT_FALSE(AllWhite(reduced.pixels, 30, 59));
   // Without a single whole row there is nothing to show.
-  EXPECT_EQ(Reduce(whole.substr(0, 54 + row - 1), 80, 60).outcome, streaming::Outcome::Refused);
+  EXPECT_EQ(Reduce(whole.substr(0, 54 + row - 1), 80, 60).outcome, Outcome::Refused);
 }
 
 TEST(HostileFiles, APngCutShortShowsTheRowsItHasAndOneWithoutPixelsIsRefused) {
   const std::string png = PagePng(false);
   const streaming::Reduced half = Reduce(png.substr(0, png.size() / 2), 80, 60);
-  ASSERT_EQ(half.outcome, streaming::Outcome::Done);
+  ASSERT_EQ(half.outcome, Outcome::Done);
   EXPECT_FALSE(AllWhite(half.pixels, 0, 20));
   EXPECT_TRUE(AllWhite(half.pixels, 50, 59));
-  EXPECT_EQ(Reduce(png.substr(0, 60), 80, 60).outcome, streaming::Outcome::Refused);
+  EXPECT_EQ(Reduce(png.substr(0, 60), 80, 60).outcome, Outcome::Refused);
   // An interlaced one cut in its last pass still shows the whole page,
   // from the passes before.
   const std::string interlaced = PagePng(true);
   const streaming::Reduced early = Reduce(interlaced.substr(0, interlaced.size() * 3 / 4), 80, 60);
-  ASSERT_EQ(early.outcome, streaming::Outcome::Done);
+  ASSERT_EQ(early.outcome, Outcome::Done);
   EXPECT_FALSE(AllWhite(early.pixels, 50, 59));
 }
 
-TEST(HostileFiles, AJpegCutShortStillGivesAPictureOfItsSize) {
-  const std::string jpeg = Written([&](std::FILE* file) {
-    return testing_support::WriteJpeg(file, kPage.Width(), kPage.Height(), PageRows(kPage), 90);
-  });
+TEST(HostileFiles, AJpegCutShortGivesAPictureOfItsSizeAndItsCommentsAreSkippedUnread) {
+  const std::string jpeg = PageJpeg(kPage);
   const streaming::Reduced cut = Reduce(jpeg.substr(0, jpeg.size() / 2), 80, 60);
-  ASSERT_EQ(cut.outcome, streaming::Outcome::Done);
+  ASSERT_EQ(cut.outcome, Outcome::Done);
   EXPECT_EQ(cut.pixels.width, 80);
   EXPECT_EQ(cut.size.height, 300u);
-  EXPECT_EQ(Reduce(jpeg.substr(0, 20), 80, 60).outcome, streaming::Outcome::Refused);
+  EXPECT_EQ(Reduce(jpeg.substr(0, 20), 80, 60).outcome, Outcome::Refused);
+  // A comment of 60,000 bytes after the start is skipped, not read: it is
+  // full of end markers.
+  std::string comment;
+  while (comment.size() < 60000) comment += "\xFF\xD9";
+  std::string commented = jpeg;
+  commented.insert(2, "\xFF\xFE\xEA\x62" + comment);
+  EXPECT_EQ(Reduce(commented, 80, 60).pixels.pixels, Reduce(jpeg, 80, 60).pixels.pixels);
 }
 
 TEST(HostileFiles, SizesOverTheLimitAreRefusedFromTheHeaderInEveryFormat) {
   // 20000 x 20000 is 400 megapixels, in headers of a few dozen bytes.
   std::string png = PagePng(false).substr(0, 33);
-  for (size_t at : {16u, 20u}) {
-    png[at] = 0;
-    png[at + 1] = 0;
-    png[at + 2] = 0x4E;
-    png[at + 3] = 0x20;
+  for (size_t at : {16u, 20u}) png.replace(at, 4, thumbnail_tests::Be32(20000));
+  std::string jpeg = PageJpeg(TextPage(16, 16));
+  SetJpegSides(jpeg, "\xFF\xC0", 20000);
+  for (const std::string& bytes : {png, jpeg, BmpHeaderOnly(20000, 20000)}) {
+    EXPECT_EQ(HeaderOf(bytes).outcome, Outcome::Refused);
+    EXPECT_EQ(Reduce(bytes, 80, 60).outcome, Outcome::Refused);
   }
-  const TextPage small(16, 16);
-  std::string jpeg = Written([&](std::FILE* file) {
-    return testing_support::WriteJpeg(file, 16, 16, PageRows(small), 90);
-  });
-  const size_t frame = jpeg.find("\xFF\xC0");
-  ASSERT_NE(frame, std::string::npos);
-  for (size_t at : {frame + 5, frame + 7}) {
-    jpeg[at] = 0x4E;
-    jpeg[at + 1] = 0x20;
-  }
-  std::string bmp(54, '\0');
-  bmp[0] = 'B';
-  bmp[1] = 'M';
-  bmp[10] = 54;
-  bmp[14] = 40;
-  bmp[18] = 0x20;
-  bmp[19] = 0x4E;
-  bmp[22] = 0x20;
-  bmp[23] = 0x4E;
-  bmp[26] = 1;
-  bmp[28] = 24;
-  for (const std::string& bytes : {png, jpeg, bmp}) {
-    EXPECT_EQ(HeaderOf(bytes).outcome, streaming::Outcome::Refused);
-    EXPECT_EQ(Reduce(bytes, 80, 60).outcome, streaming::Outcome::Refused);
-  }
+  // 16000 x 15625 is exactly 250 megapixels; one row more is over.
+  EXPECT_EQ(HeaderOf(BmpHeaderOnly(16000, 15625)).outcome, Outcome::Done);
+  EXPECT_EQ(HeaderOf(BmpHeaderOnly(16000, 15626)).outcome, Outcome::Refused);
   // BMPs holding a JPEG and other formats are left to the platform's
   // decoder.
-  std::string embedded = bmp;
-  embedded[18] = embedded[22] = 16;
-  embedded[19] = embedded[23] = 0;
-  embedded[28] = 0;
-  embedded[30] = 4;
-  EXPECT_EQ(HeaderOf(embedded).outcome, streaming::Outcome::NotMine);
-  EXPECT_EQ(HeaderOf("II*\0 a TIFF file").outcome, streaming::Outcome::NotMine);
+  EXPECT_EQ(HeaderOf(BmpBytes({16, 16, 0, 4})).outcome, Outcome::NotMine);
+  EXPECT_EQ(HeaderOf("II*\0 a TIFF file").outcome, Outcome::NotMine);
 }
 
-TEST(HostileFiles, RowsWiderThanAnyBufferAreReadInPieces) {
-  // 300000 pixels a row: more than is ever taken in one piece.
-  const TextPage wide(300000, 3, 4);
-  const std::string bytes = Written([&](std::FILE* file) {
-    return testing_support::WriteBmp(file, wide.Width(), wide.Height(), PageRows(wide));
+TEST(HostileFiles, AThumbnailOfA24MegapixelBmpHoldsNoBlockOfItsSize) {
+  // A frame of this picture would be 72 MB, its rows are 18 KB; the file
+  // ends after 100 of them (1.8 MB).
+  const std::string bmp = BmpBytes({6000, 4000}, std::string(6000 * 3 * 100, '\x40'));
+  ExpectInChild(16u << 20, 256u << 10, [&] {
+    const streaming::Reduced reduced = Reduce(bmp, 90, 60);
+    return reduced.outcome == Outcome::Done && reduced.size.width == 6000 ? 0 : 1;
   });
-  ExpectMatches(Reduce(bytes, 90, 1), WholePage(wide));
-}
-
-TEST(HostileFiles, AThumbnailOfA24MegapixelBmpFitsInAFewMegabytesMore) {
-  // A frame of this picture alone would be 72 MB; its rows are 18 KB.
-  const ChildMeasure measure = MeasureInChild(16u << 20, [] {
-    MadeUpBmp bmp(6000, 4000);
-    const streaming::Reduced reduced = streaming::ReducePicture(
-        bmp, [](platform::ImageSize) { return platform::ImageSize{90, 60}; });
-    return reduced.outcome == streaming::Outcome::Done && reduced.size.width == 6000 ? 0 : 1;
-  });
-  ASSERT_TRUE(measure.exited);
-  EXPECT_EQ(measure.result, 0);
-  // The reader's 256 KB buffer is the largest block.
-  EXPECT_LE(measure.largest, 256u << 10);
 }
 
 // Found by fuzzing: a 496-byte PNG (19 x 1037, 16 bits per channel,
@@ -210,15 +152,93 @@ TEST(HostileFiles, AThumbnailOfA24MegapixelBmpFitsInAFewMegabytesMore) {
 TEST(HostileFiles, APngChunkDeclaringGigabytesIsRefusedWithinThePngBound) {
   const std::string png = CorpusFile("PngStreamFuzz/gigabyte-text-chunk-png.bin");
   ASSERT_EQ(png.size(), 496u);
-  const ChildMeasure measure = MeasureInChild(4u << 20, [&png] {
-    if (HeaderOf(png).outcome != streaming::Outcome::Refused) return 1;
-    if (Reduce(png, 80, 60).outcome != streaming::Outcome::Refused) return 2;
-    return 0;
+  const testing_support::ChildMeasure measure = ExpectInChild(4u << 20, 64u << 10, [&png] {
+    if (HeaderOf(png).outcome != Outcome::Refused) return 1;
+    return Reduce(png, 80, 60).outcome == Outcome::Refused ? 0 : 2;
   });
-  ASSERT_TRUE(measure.exited);
-  EXPECT_EQ(measure.result, 0);
-  EXPECT_LE(measure.largest, 64u << 10);
   EXPECT_LE(measure.peakGrowth, 128 << 10);
-  std::printf("largest block %zu bytes, peak growth %lld bytes\n", measure.largest,
-              static_cast<long long>(measure.peakGrowth));
+}
+
+struct AncillaryChunk {
+  const char* type;
+  bool beyondTheFile;  // declares 2 GB, else holds 1 MB that is there
+};
+
+class HostilePngChunks : public testing::TestWithParam<AncillaryChunk> {};
+
+// Texts, profiles, palettes, metadata and private chunks are skipped in
+// pieces, never read whole: one that claims more than the file holds ends
+// it before the pixels; one that is really there costs no block of its
+// size, and the picture after it decodes.
+TEST_P(HostilePngChunks, AreSkippedWithoutABlockOfTheirSize) {
+  const AncillaryChunk chunk = GetParam();
+  const std::string extra = chunk.beyondTheFile
+                                ? Chunk(chunk.type, std::string(20, 'x'), 0x7FFFFFFF)
+                                : Chunk(chunk.type, std::string(1 << 20, 'x'));
+  const std::string png = MadeUpPng(40, 30, 8, 2, extra);
+  // The reader's 256 KB buffer is the largest block there is.
+  ExpectInChild(16u << 20, 256u << 10, [&] {
+    const Outcome expected = chunk.beyondTheFile ? Outcome::Refused : Outcome::Done;
+    return Reduce(png, 20, 15).outcome == expected ? 0 : 1;
+  });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Types, HostilePngChunks,
+    testing::Values(AncillaryChunk{"tEXt", true}, AncillaryChunk{"zTXt", true},
+                    AncillaryChunk{"iTXt", true}, AncillaryChunk{"iCCP", true},
+                    AncillaryChunk{"sPLT", true}, AncillaryChunk{"eXIf", true},
+                    AncillaryChunk{"prVt", true}, AncillaryChunk{"tEXt", false},
+                    AncillaryChunk{"iCCP", false}, AncillaryChunk{"prVt", false}),
+    [](const testing::TestParamInfo<AncillaryChunk>& info) {
+      return std::string(info.param.type) + (info.param.beyondTheFile ? "BeyondTheFile" : "Present");
+    });
+
+TEST(HostileFiles, AWidePngAt16BitsWithAlphaStaysWithinItsRowBound) {
+  // 100,000 pixels of 8 bytes: libpng's row and its copy of the row before
+  // are 800 KB each, within 64 KB + 8 bytes a pixel.
+  const std::string png = MadeUpPng(100000, 2, 16, 6);
+  const testing_support::ChildMeasure measure =
+      ExpectInChild(16u << 20, (64u << 10) + 8 * 100000, [&] {
+        const streaming::Reduced reduced = Reduce(png, 100, 2);
+        return reduced.outcome == Outcome::Done && reduced.size.width == 100000 ? 0 : 1;
+      });
+  EXPECT_GE(measure.largest, 800000u);
+}
+
+// A progressive JPEG of 16 x 16 pixels whose frame header was made to say
+// 8000 x 8000: 384 MB of coefficients in 582 bytes, which can code at most
+// 4,656 blocks. It is refused before libjpeg allocates its buffer.
+TEST(HostileFiles, AProgressiveJpegOfMoreBlocksThanItsFileCodesIsRefused) {
+  const std::string jpeg = CorpusFile("JpegStreamFuzz/progressive-8000-square-in-582-bytes.jpg");
+  ASSERT_EQ(jpeg.size(), 582u);
+  // 2000 x 2000: 24 MB, still more than 16 MB of rows and 582 bytes' worth.
+  std::string smaller = jpeg;
+  SetJpegSides(smaller, "\xFF\xC2", 2000);
+  ExpectInChild(64u << 20, 64u << 10, [&] {
+    if (HeaderOf(jpeg).size.width != 8000) return 1;
+    if (Reduce(jpeg, 80, 60).outcome != Outcome::Refused) return 2;
+    if (Reduce(smaller, 80, 60).outcome != Outcome::Refused) return 3;
+    return PaneFromFile(smaller) ? 4 : 0;
+  });
+}
+
+// The tightest real case: a flat progressive picture codes each block in
+// about two bits. 12 megapixels (36 MB of coefficients) in 71 KB decode.
+TEST(HostileFiles, AFlatProgressiveJpegOfTwelveMegapixelsDecodes) {
+  const std::string jpeg = Written([](std::FILE* file) {
+    return testing_support::WriteJpeg(
+        file, 4000, 3000, [](uint32_t, uint8_t* rgb) { std::fill(rgb, rgb + 4000 * 3, 200); },
+        90, true);
+  });
+  ASSERT_LT(jpeg.size(), 100u << 10);
+  const testing_support::ChildMeasure measure = ExpectInChild(128u << 20, 128u << 20, [&] {
+    const streaming::Reduced reduced = Reduce(jpeg, 80, 60);
+    if (reduced.outcome != Outcome::Done) return 1;
+    for (uint8_t value : reduced.pixels.pixels) {
+      if (value < 198 || value > 202) return 2;
+    }
+    return PaneFromFile(jpeg) ? 0 : 3;
+  });
+  EXPECT_GE(measure.peakGrowth, 36'000'000);
 }

@@ -1,9 +1,11 @@
-// Picture files for the streaming decoders' tests: the fine-print page
-// written in any format into memory, decoded back by the streaming
-// decoders, and the page as the file stores it, for the box reference.
+// Picture files for the streaming decoders' tests: pictures written in any
+// format into memory, PNGs and BMPs put together chunk by chunk, decoded
+// back by the streaming decoders, and the pictures as the files store
+// them, for the box reference.
 #pragma once
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <cstdio>
 #include <fstream>
@@ -13,11 +15,17 @@
 #include <vector>
 
 #include "platform/streaming/PictureStream.h"
+#include "support/AllocationProbe.h"
 #include "support/BoxReference.h"
+#include "support/MadePictures.h"
 #include "support/PictureWriters.h"
 #include "support/TextPage.h"
 
 namespace thumbnail_tests {
+
+using testing_support::Colour;
+using testing_support::kWhite;
+using testing_support::RowSource;
 
 // What a writer puts in a temporary file, as bytes.
 inline std::string Written(const std::function<bool(std::FILE*)>& write) {
@@ -41,23 +49,28 @@ inline std::string CorpusFile(const std::string& name) {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-inline testing_support::RowSource PageRows(const testing_support::TextPage& page) {
+inline RowSource PageRows(const testing_support::TextPage& page) {
   return [&page](uint32_t y, uint8_t* rgb) { page.Row(y, rgb); };
 }
 
-// The page whole, each pixel as `stored` turns it (nothing when null).
-inline testing_support::Rgb WholePage(const testing_support::TextPage& page,
-                                      const std::function<void(uint8_t*)>& stored = nullptr) {
-  testing_support::Rgb rgb{static_cast<int>(page.Width()), static_cast<int>(page.Height()), {}};
-  rgb.pixels.resize(static_cast<size_t>(page.Width()) * page.Height() * 3);
-  for (uint32_t y = 0; y < page.Height(); ++y) {
-    uint8_t* row = rgb.pixels.data() + static_cast<size_t>(y) * page.Width() * 3;
-    page.Row(y, row);
+// The picture of `rows` whole, each pixel as `stored` turns it (nothing
+// when null).
+inline testing_support::Rgb Whole(uint32_t width, uint32_t height, const RowSource& rows,
+                                  const std::function<void(uint8_t*)>& stored = nullptr) {
+  testing_support::Rgb rgb{static_cast<int>(width), static_cast<int>(height), {}};
+  rgb.pixels.resize(static_cast<size_t>(width) * height * 3);
+  for (uint32_t y = 0; y < height; ++y) {
+    uint8_t* row = rgb.pixels.data() + static_cast<size_t>(y) * width * 3;
+    rows(y, row);
     if (stored) {
-      for (uint32_t x = 0; x < page.Width(); ++x) stored(row + x * 3);
+      for (uint32_t x = 0; x < width; ++x) stored(row + x * 3);
     }
   }
   return rgb;
+}
+inline testing_support::Rgb WholePage(const testing_support::TextPage& page,
+                                      const std::function<void(uint8_t*)>& stored = nullptr) {
+  return Whole(page.Width(), page.Height(), PageRows(page), stored);
 }
 
 inline streaming::Reduced Reduce(const std::string& bytes, uint32_t width, uint32_t height) {
@@ -83,6 +96,58 @@ inline void ExpectMatches(const streaming::Reduced& reduced, const testing_suppo
       reduced.pixels.pixels, reference.pixels, reference.width, reference.height);
   EXPECT_TRUE(meanOnly ? d.mean <= 2.0 : testing_support::WithinBounds(d))
       << "mean " << d.mean << ", largest " << d.largest << ", worst row or column " << d.worstLine;
+}
+
+// The pixel at (x, y) of a decoded picture.
+inline Colour PixelAt(const streaming::Reduced& reduced, int x, int y) {
+  const uint8_t* p = reduced.pixels.pixels.data() + (y * reduced.pixels.width + x) * 3;
+  return Colour{p[0], p[1], p[2]};
+}
+
+// What `run` (0 when all went as expected) did in a child whose address
+// space may grow by `room` bytes; no block it asked for was larger than
+// `largest`.
+inline testing_support::ChildMeasure ExpectInChild(uint64_t room, size_t largest,
+                                                   const std::function<int()>& run) {
+  const testing_support::ChildMeasure measure = testing_support::MeasureInChild(room, run);
+  EXPECT_TRUE(measure.exited);
+  EXPECT_EQ(measure.result, 0);
+  EXPECT_LE(measure.largest, largest);
+  return measure;
+}
+
+inline std::string Be32(uint32_t v) {
+  return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
+          static_cast<char>(v)};
+}
+
+// A PNG chunk; its length field says `declared` bytes when given, however
+// many follow.
+inline std::string Chunk(const std::string& type, const std::string& data, int64_t declared = -1) {
+  const std::string named = type + data;
+  const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(named.data()),
+                          static_cast<uInt>(named.size()));
+  return Be32(static_cast<uint32_t>(declared < 0 ? data.size() : declared)) + named +
+         Be32(static_cast<uint32_t>(crc));
+}
+
+// A PNG whose every sample byte is `sample`, not interlaced, with `extra`
+// chunks between the header and the pixels.
+inline std::string MadeUpPng(uint32_t width, uint32_t height, int depth, int colourType,
+                             const std::string& extra = "", char sample = 0) {
+  const int channels = colourType == 6 ? 4 : colourType == 2 ? 3 : 1;
+  const size_t rowBytes = static_cast<size_t>(width) * channels * depth / 8;
+  std::string raw;
+  for (uint32_t y = 0; y < height; ++y) raw += '\0' + std::string(rowBytes, sample);
+  uLongf packedBytes = compressBound(static_cast<uLong>(raw.size()));
+  std::string packed(packedBytes, '\0');
+  compress(reinterpret_cast<Bytef*>(&packed[0]), &packedBytes,
+           reinterpret_cast<const Bytef*>(raw.data()), static_cast<uLong>(raw.size()));
+  packed.resize(packedBytes);
+  const std::string header = Be32(width) + Be32(height) + static_cast<char>(depth) +
+                             static_cast<char>(colourType) + std::string(3, '\0');
+  return std::string("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", header) + extra +
+         Chunk("IDAT", packed) + Chunk("IEND", "");
 }
 
 }  // namespace thumbnail_tests

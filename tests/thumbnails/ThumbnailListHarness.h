@@ -10,26 +10,32 @@
 #include <string>
 #include <vector>
 
-#include "support/TestFolder.h"
 #include "localisation/UiTextTable.h"
 #include "platform/headless/HeadlessListView.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "resource.h"
+#include "support/MadePictures.h"
+#include "support/TestFolder.h"
 #include "thumbnails/CImageListCtrl.h"
-#include "thumbnails/PictureFiles.h"
 
 namespace thumbnail_tests {
+
+using testing_support::Colour;
+using testing_support::Format;
+using testing_support::kWhite;
+using Texts = std::vector<std::u16string>;
 
 class ThumbnailListHarness {
  public:
   explicit ThumbnailListHarness(int clientWidth = 150) {
     counts().clear();
-    texts[localisation::UiText::listMenuClear].text = u"Clear all";
-    texts[localisation::UiText::listMenuDelete].text = u"Delete";
-    texts[localisation::UiText::listMenuMoveEarlier].text = u"Earlier";
-    texts[localisation::UiText::listMenuMoveLater].text = u"Later";
-    texts[localisation::UiText::listMenuUndo].text = u"Take back";
-    texts[localisation::UiText::Error].text = u"error";
+    using localisation::UiText;
+    texts[UiText::listMenuClear].text = u"Clear all";
+    texts[UiText::listMenuDelete].text = u"Delete";
+    texts[UiText::listMenuMoveEarlier].text = u"Earlier";
+    texts[UiText::listMenuMoveLater].text = u"Later";
+    texts[UiText::listMenuUndo].text = u"Take back";
+    texts[UiText::Error].text = u"error";
     window = host.ui.CreateModeless(IDD_CAPTURE_WINDOW, handler, nullptr);
     if (window == nullptr) return;
     listView = static_cast<headless::HeadlessListView*>(window->ListViewControl(IDC_THUMBNAILS));
@@ -43,7 +49,7 @@ class ThumbnailListHarness {
   std::u16string Picture(const std::string& name, int width, int height,
                          Colour colour = {200, 30, 40}, Format format = Format::Bmp) {
     const std::filesystem::path file = folder.Path() / name;
-    EXPECT_TRUE(WriteSolidPicture(file, width, height, colour, format)) << name;
+    EXPECT_TRUE(testing_support::WriteSolidPicture(file, width, height, colour, format)) << name;
     return Wide(file);
   }
   std::u16string File(const std::string& name, const std::string& content) {
@@ -53,9 +59,10 @@ class ThumbnailListHarness {
     const std::string text = file.generic_string();
     return std::u16string(text.begin(), text.end());
   }
-  static bool Exists(const std::u16string& path) {
-    return std::filesystem::exists(std::string(path.begin(), path.end()));
+  static std::filesystem::path Narrow(const std::u16string& path) {
+    return std::string(path.begin(), path.end());
   }
+  static bool Exists(const std::u16string& path) { return std::filesystem::exists(Narrow(path)); }
 
   // Adds the file and lets the UI thread run the posted insert.
   int Add(const std::u16string& path) {
@@ -63,18 +70,43 @@ class ThumbnailListHarness {
     host.ui.RunPostedTasks();
     return image;
   }
-  // A right click on `item` (-1: empty space), choosing the menu's first
-  // entry (delete on an item, clear on empty space).
-  void RightClickAndChoose(int item) {
-    listView->menuChooser = [](const headless::HeadlessListView::MenuShown& menu) {
-      return menu.entries.front().command;
-    };
-    listView->UserRightClick(item);
-    host.ui.RunPostedTasks();
+  // Picture `i` is "a.bmp", "b.bmp" ... (past "z", "n26.bmp" ...), 40 x 30,
+  // of a colour of its own.
+  static std::string NameOf(int i) {
+    return i < 26 ? std::string(1, static_cast<char>('a' + i)) : "n" + std::to_string(i);
   }
-  // A right click on `item`, choosing the entry of `command`; false when
-  // the menu did not offer it enabled (nothing was chosen then).
-  bool RightClickAndChoose(int item, int command) {
+  static Colour ColourOf(int i) {
+    return Colour{static_cast<uint8_t>(2 * i), static_cast<uint8_t>(250 - 2 * i), 90};
+  }
+  std::u16string PictureOf(int i) { return Picture(NameOf(i) + ".bmp", 40, 30, ColourOf(i)); }
+  // Adds pictures `first` to `first + count - 1`; their paths.
+  Texts AddPictures(int count, int first = 0) {
+    Texts paths;
+    for (int i = first; i < first + count; ++i) {
+      paths.push_back(PictureOf(i));
+      Add(paths.back());
+    }
+    return paths;
+  }
+  // The list shows the pictures of these letters, in this order, each item
+  // with its own picture, and names their files in this order.
+  void ExpectItems(const std::string& letters) const {
+    Texts names, files;
+    for (char letter : letters) {
+      names.push_back(std::u16string(1, letter));
+      files.push_back(Wide(folder.Path() / (std::string(1, letter) + ".bmp")));
+    }
+    EXPECT_EQ(ItemTexts(), names);
+    EXPECT_EQ(list.ListedFiles(), files);
+    for (size_t item = 0; item < listView->items.size() && item < letters.size(); ++item) {
+      EXPECT_EQ(CentreOfItem(static_cast<int>(item)), ColourOf(letters[item] - 'a')) << item;
+    }
+  }
+
+  // A right click on `item` (-1: empty space), choosing the entry of
+  // `command`; false when the menu did not offer it enabled (nothing was
+  // chosen then).
+  bool Choose(int item, int command) {
     listView->menuChooser = [command](const headless::HeadlessListView::MenuShown&) {
       return command;
     };
@@ -83,6 +115,17 @@ class ThumbnailListHarness {
     listView->menuChooser = nullptr;
     return chosen;
   }
+  // The last menu shown, entry by entry: its text and command, and "off"
+  // when it cannot be chosen.
+  std::string LastMenu() const {
+    if (listView->menusShown.empty()) return "none";
+    std::string text;
+    for (const platform::MenuEntry& entry : listView->menusShown.back().entries) {
+      text += (text.empty() ? "" : " | ") + std::string(entry.text.begin(), entry.text.end()) +
+              " " + std::to_string(entry.command) + (entry.enabled ? "" : " off");
+    }
+    return text;
+  }
   // Selects `item` alone and presses Delete.
   void DeleteWithKey(int item) {
     listView->UserSelectOnly(item);
@@ -90,8 +133,8 @@ class ThumbnailListHarness {
   }
   // Ctrl with a key, on the list.
   void PressControl(int virtualKey) { (void)listView->UserPressKey(virtualKey, true); }
-  std::vector<std::u16string> ItemTexts() const {
-    std::vector<std::u16string> result;
+  Texts ItemTexts() const {
+    Texts result;
     for (const auto& item : listView->items) result.push_back(item.text);
     return result;
   }
@@ -107,6 +150,11 @@ class ThumbnailListHarness {
     const int image = listView->items.at(static_cast<size_t>(item)).image;
     return PixelOfImage(image, listView->imageWidth / 2, listView->imageHeight / 2);
   }
+  Colour PixelOfImage(int image, int x, int y) const {
+    const platform::RgbImage& picture = listView->images.at(static_cast<size_t>(image));
+    const uint8_t* p = picture.pixels.data() + (static_cast<size_t>(y) * picture.width + x) * 3;
+    return Colour{p[0], p[1], p[2]};
+  }
   // The folder deleted files wait in, and what it holds.
   std::filesystem::path AsideFolder() const { return folder.Path() / "Deleted"; }
   std::vector<std::string> AsideFiles() const {
@@ -117,11 +165,6 @@ class ThumbnailListHarness {
     }
     std::sort(names.begin(), names.end());
     return names;
-  }
-  Colour PixelOfImage(int image, int x, int y) const {
-    const platform::RgbImage& picture = listView->images.at(static_cast<size_t>(image));
-    const uint8_t* p = picture.pixels.data() + (static_cast<size_t>(y) * picture.width + x) * 3;
-    return Colour{p[0], p[1], p[2]};
   }
 
   static std::vector<int>& counts() {

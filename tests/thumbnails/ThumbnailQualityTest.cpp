@@ -1,6 +1,7 @@
 // Thumbnails from the streaming decoders look like an exact box-filter
-// reduction of the whole picture: every BMP depth and row order, JPEG
-// scaled while it decodes, interlaced PNG.
+// reduction of the whole picture: every BMP depth and row order, rows too
+// wide to read at once, JPEG scaled while it decodes, PNG plain and
+// interlaced, transparency laid over white.
 #include <cstddef>
 #include <cstdio>
 
@@ -10,6 +11,7 @@
 
 using testing_support::BmpKind;
 using testing_support::TextPage;
+using thumbnail_tests::Colour;
 using thumbnail_tests::ExpectMatches;
 using thumbnail_tests::PageRows;
 using thumbnail_tests::Reduce;
@@ -21,9 +23,17 @@ namespace {
 // Odd sizes, so that no result pixel lines up with the source grid.
 const TextPage kPage(601, 451);
 
-std::string Bmp(const BmpKind& kind) {
+std::string Bmp(const BmpKind& kind, uint32_t width, uint32_t height,
+                const testing_support::RowSource& rows) {
   return Written([&](std::FILE* file) {
-    return testing_support::WriteBmp(file, kPage.Width(), kPage.Height(), PageRows(kPage), kind);
+    return testing_support::WriteBmp(file, width, height, rows, kind);
+  });
+}
+
+std::string Png(const TextPage& page, bool interlaced) {
+  return Written([&](std::FILE* file) {
+    return testing_support::WritePng(file, page.Width(), page.Height(), PageRows(page),
+                                     interlaced);
   });
 }
 
@@ -59,7 +69,7 @@ TEST(ThumbnailQuality, EveryBmpDepthAndRowOrderMatchesTheBoxReduction) {
       kind.bits = bits;
       kind.topDown = topDown;
       SCOPED_TRACE(std::to_string(bits) + (topDown ? " bits, top row first" : " bits"));
-      const std::string bytes = Bmp(kind);
+      const std::string bytes = Bmp(kind, kPage.Width(), kPage.Height(), PageRows(kPage));
       const testing_support::Rgb whole =
           WholePage(kPage, [&kind](uint8_t* rgb) { testing_support::StoredColour(kind, rgb); });
       // The thumbnail list's fast thumbnail and a larger pane picture.
@@ -69,18 +79,48 @@ TEST(ThumbnailQuality, EveryBmpDepthAndRowOrderMatchesTheBoxReduction) {
   }
 }
 
+TEST(ThumbnailQuality, RowsWiderThanAnyBufferAreReadInPiecesRowAfterRow) {
+  // 300001 pixels a row, more than is ever taken in one piece, and rows
+  // with padding after their pixels; each row and channel differs, and
+  // every 4096 pixels the tone changes.
+  const uint32_t width = 300001;
+  const testing_support::RowSource rows = [width](uint32_t y, uint8_t* rgb) {
+    for (uint32_t x = 0; x < width; ++x, rgb += 3) {
+      const uint8_t v = static_cast<uint8_t>((x / 4096) % 2 * 120 + 40 * y);
+      rgb[0] = v;
+      rgb[1] = static_cast<uint8_t>(255 - v);
+      rgb[2] = static_cast<uint8_t>(v / 2);
+    }
+  };
+  // At 32 bits with half alpha, laid over white.
+  for (int bits : {8, 24, 32}) {
+    SCOPED_TRACE(bits);
+    BmpKind kind;
+    kind.bits = bits;
+    kind.alphaMask = bits == 32;
+    kind.alpha = 128;
+    ExpectMatches(Reduce(Bmp(kind, width, 3, rows), 90, 3),
+                  thumbnail_tests::Whole(width, 3, rows, [&kind](uint8_t* rgb) {
+                    testing_support::StoredColour(kind, rgb);
+                  }));
+  }
+}
+
 TEST(ThumbnailQuality, AlphaInA32BitBmpIsLaidOverWhiteUnlessEveryAlphaIsZero) {
   BmpKind half;
   half.bits = 32;
   half.alphaMask = true;
   half.alpha = 128;
-  ExpectMatches(Reduce(Bmp(half), 90, 67), WholePage(kPage, [&half](uint8_t* rgb) {
+  const auto bmp = [](const BmpKind& kind) {
+    return Bmp(kind, kPage.Width(), kPage.Height(), PageRows(kPage));
+  };
+  ExpectMatches(Reduce(bmp(half), 90, 67), WholePage(kPage, [&half](uint8_t* rgb) {
                   testing_support::StoredColour(half, rgb);
                 }));
   // Writers that have no alpha leave the byte 0: the picture is opaque.
   BmpKind none = half;
   none.alpha = 0;
-  ExpectMatches(Reduce(Bmp(none), 90, 67), WholePage(kPage));
+  ExpectMatches(Reduce(bmp(none), 90, 67), WholePage(kPage));
 }
 
 TEST(ThumbnailQuality, ScaledJpegMatchesTheBoxReductionOfItsFullDecode) {
@@ -97,22 +137,34 @@ TEST(ThumbnailQuality, ScaledJpegMatchesTheBoxReductionOfItsFullDecode) {
   ExpectMatches(Reduce(bytes, 600, 450), whole, true);
 }
 
-TEST(ThumbnailQuality, InterlacedPngMatchesTheBoxReduction) {
+TEST(ThumbnailQuality, PlainAndInterlacedPngMatchTheBoxReductionAndASmallOneIsScaledUp) {
   for (bool interlaced : {true, false}) {
     SCOPED_TRACE(interlaced ? "interlaced" : "plain");
-    const std::string bytes = Written([&](std::FILE* file) {
-      return testing_support::WritePng(file, kPage.Width(), kPage.Height(), PageRows(kPage),
-                                       interlaced);
-    });
+    const std::string bytes = Png(kPage, interlaced);
     ExpectMatches(Reduce(bytes, 90, 67), WholePage(kPage));
     ExpectMatches(Reduce(bytes, 250, 188), WholePage(kPage));
   }
+  const TextPage tiny(37, 23, 9);
+  ExpectMatches(Reduce(Png(tiny, true), 90, 56), WholePage(tiny));
+  // Five pixels across: the first two passes have one pixel a row.
+  const TextPage five(5, 5, 3);
+  ExpectMatches(Reduce(Png(five, true), 5, 5), WholePage(five));
 }
 
-TEST(ThumbnailQuality, APictureSmallerThanTheCellIsScaledUpByArea) {
-  const TextPage tiny(37, 23, 9);
-  const std::string bytes = Written([&](std::FILE* file) {
-    return testing_support::WritePng(file, tiny.Width(), tiny.Height(), PageRows(tiny), true);
-  });
-  ExpectMatches(Reduce(bytes, 90, 56), WholePage(tiny));
+TEST(ThumbnailQuality, PngTransparencyIsLaidOverWhiteAndGreyAt16BitsIsScaled) {
+  // Every sample 0x80: grey 128 at alpha 128 over white is
+  // (128 * 128 + 255 * 127 + 127) / 255 = 191; at 16 bits, 0x8080 is 128.
+  // All-zero samples at alpha 0 are white.
+  const struct {
+    int depth, colourType;
+    char sample;
+    uint8_t shown;
+  } cases[] = {{8, 6, '\x80', 191}, {8, 6, 0, 255}, {16, 0, '\x80', 128}, {8, 2, 0, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.depth) + " bits, colour type " + std::to_string(c.colourType));
+    const streaming::Reduced reduced =
+        Reduce(thumbnail_tests::MadeUpPng(6, 4, c.depth, c.colourType, "", c.sample), 3, 2);
+    ASSERT_EQ(reduced.outcome, streaming::Outcome::Done);
+    for (uint8_t value : reduced.pixels.pixels) ASSERT_EQ(value, c.shown);
+  }
 }

@@ -7,132 +7,103 @@
 
 #include "thumbnails/ThumbnailListHarness.h"
 
-using thumbnail_tests::Colour;
+using thumbnail_tests::Texts;
 using thumbnail_tests::ThumbnailListHarness;
 
 namespace {
 
-using Texts = std::vector<std::u16string>;
 using Names = std::vector<std::string>;
 
-Colour ColourOf(int i) {
-  return Colour{static_cast<uint8_t>(200 - 9 * i), static_cast<uint8_t>(7 * i), 90};
-}
-
-// Adds pictures named p0, p1, ... of distinct colours; their paths.
-std::vector<std::u16string> AddPictures(ThumbnailListHarness& h, int count) {
-  std::vector<std::u16string> paths;
-  for (int i = 0; i < count; ++i) {
-    paths.push_back(h.Picture("p" + std::to_string(i) + ".bmp", 40, 30, ColourOf(i)));
-    h.Add(paths.back());
-  }
-  return paths;
-}
-
-void ExpectPicturesFollowTheirItems(const ThumbnailListHarness& h) {
-  for (size_t item = 0; item < h.listView->items.size(); ++item) {
-    const int picture = std::stoi(std::string(h.listView->items[item].text.begin() + 1,
-                                              h.listView->items[item].text.end()));
-    EXPECT_EQ(h.CentreOfItem(static_cast<int>(item)), ColourOf(picture)) << "item " << item;
-  }
+void Remove(const std::u16string& path) {
+  std::filesystem::remove(ThumbnailListHarness::Narrow(path));
 }
 
 }  // namespace
 
 TEST(ThumbnailUndo, DeleteKeySetsTheSelectionAsideAndCtrlZBringsItBackInPlace) {
   ThumbnailListHarness h;
-  const auto paths = AddPictures(h, 3);
+  const Texts paths = h.AddPictures(3);
   const int decoded = h.host.imaging.picturesDecoded;
   h.listView->UserSelectOnly(0);
   h.listView->UserAddToSelection(2);
   EXPECT_TRUE(h.listView->UserPressKey(platform::kKeyDelete));
 
-  EXPECT_EQ(h.ItemTexts(), Texts{u"p1"});
+  h.ExpectItems("b");
   EXPECT_FALSE(ThumbnailListHarness::Exists(paths[0]));
   EXPECT_FALSE(ThumbnailListHarness::Exists(paths[2]));
   EXPECT_EQ(h.AsideFiles().size(), 2u);
   EXPECT_TRUE(h.list.IsSetAside(paths[0]));
   EXPECT_FALSE(h.list.IsSetAside(paths[1]));
-  EXPECT_EQ(ThumbnailListHarness::counts().back(), 1);
+  EXPECT_EQ(ThumbnailListHarness::counts(), (std::vector<int>{1, 2, 3, 1}));
 
+  // What was selected before is not, afterwards.
+  h.listView->UserSelectOnly(0);
   h.PressControl(platform::kKeyZ);
-  EXPECT_EQ(h.ItemTexts(), (Texts{u"p0", u"p1", u"p2"}));
+  h.ExpectItems("abc");
   EXPECT_TRUE(ThumbnailListHarness::Exists(paths[0]));
   EXPECT_TRUE(ThumbnailListHarness::Exists(paths[2]));
   EXPECT_TRUE(h.AsideFiles().empty());
   EXPECT_FALSE(h.list.IsSetAside(paths[0]));
-  EXPECT_EQ(h.list.ListedFiles(), paths);
   // What came back is selected, the first of it focused and in view.
   EXPECT_EQ(h.SelectedItems(), (std::vector<size_t>{0, 2}));
   EXPECT_EQ(h.listView->selectionMark, 0);
   EXPECT_EQ(h.listView->ensuredVisible.back(), 0);
   EXPECT_EQ(ThumbnailListHarness::counts().back(), 3);
   EXPECT_EQ(h.host.imaging.picturesDecoded, decoded);
-  ExpectPicturesFollowTheirItems(h);
-  h.listView->UserDoubleClick(2);
-  EXPECT_EQ(h.host.os.shellOpened, Texts{paths[2]});
   EXPECT_FALSE(h.list.CanUndo());
 }
 
 TEST(ThumbnailUndo, SeveralStepsComeBackLastFirstFromTheMenuAndTheKey) {
   ThumbnailListHarness h;
-  const auto paths = AddPictures(h, 4);
-  h.listView->UserRightClick(-1);
-  EXPECT_FALSE(h.listView->menusShown.back().Entry(CImageListCtrl::kUndoCommand)->enabled);
-
+  h.AddPictures(4);
   h.listView->UserSelectOnly(1);
-  h.RightClickAndChoose(1);  // delete p1
-  h.RightClickAndChoose(-1);  // clear
+  ASSERT_TRUE(h.Choose(1, CImageListCtrl::kDeleteCommand));
+  ASSERT_TRUE(h.Choose(-1, CImageListCtrl::kClearCommand));
   EXPECT_TRUE(h.ItemTexts().empty());
   EXPECT_EQ(h.AsideFiles().size(), 4u);
   EXPECT_EQ(ThumbnailListHarness::counts().back(), 0);
 
   // The menu of the empty list offers Undo after its clear; an item's menu
   // offers it too.
-  const auto* undo = h.listView->menusShown.back().Entry(CImageListCtrl::kUndoCommand);
-  ASSERT_NE(undo, nullptr);
-  EXPECT_EQ(undo->text, u"Take back");
-  EXPECT_TRUE(h.RightClickAndChoose(-1, CImageListCtrl::kUndoCommand));
-  EXPECT_EQ(h.ItemTexts(), (Texts{u"p0", u"p2", u"p3"}));
+  EXPECT_TRUE(h.Choose(-1, CImageListCtrl::kUndoCommand));
+  EXPECT_EQ(h.LastMenu(), "Clear all 668 | Take back 674");
+  h.ExpectItems("acd");
   h.listView->UserRightClick(0);
-  EXPECT_TRUE(h.listView->menusShown.back().Entry(CImageListCtrl::kUndoCommand)->enabled);
+  EXPECT_EQ(h.LastMenu(), "Delete 671 | Earlier 672 off | Later 673 | Take back 674");
 
   h.PressControl(platform::kKeyZ);
-  EXPECT_EQ(h.ItemTexts(), (Texts{u"p0", u"p1", u"p2", u"p3"}));
-  for (const auto& path : paths) EXPECT_TRUE(ThumbnailListHarness::Exists(path));
+  h.ExpectItems("abcd");
   // Nothing more to take back.
   h.PressControl(platform::kKeyZ);
-  EXPECT_EQ(h.ItemTexts().size(), 4u);
-  EXPECT_FALSE(h.RightClickAndChoose(0, CImageListCtrl::kUndoCommand));
-  ExpectPicturesFollowTheirItems(h);
+  EXPECT_FALSE(h.Choose(0, CImageListCtrl::kUndoCommand));
+  h.ExpectItems("abcd");
 }
 
 TEST(ThumbnailUndo, EachPictureReturnsToItsPlaceAfterTheListChanged) {
   ThumbnailListHarness h;
-  const auto paths = AddPictures(h, 3);
+  h.AddPictures(3);
   h.DeleteWithKey(1);
-  h.Add(h.Picture("p3.bmp", 40, 30, ColourOf(3)));
+  h.AddPictures(1, 3);
   h.listView->UserSelectOnly(2);
-  h.PressControl(platform::kKeyLeft);  // p3 before p2
-  ASSERT_EQ(h.ItemTexts(), (Texts{u"p0", u"p3", u"p2"}));
+  h.PressControl(platform::kKeyLeft);  // d before c
+  h.ExpectItems("adc");
   h.PressControl(platform::kKeyZ);
-  EXPECT_EQ(h.ItemTexts(), (Texts{u"p0", u"p1", u"p3", u"p2"}));
-  ExpectPicturesFollowTheirItems(h);
+  h.ExpectItems("abdc");
 
   // A place past the end of a shorter list is its end.
   h.DeleteWithKey(3);
   h.listView->UserSelectOnly(0);
   h.listView->UserAddToSelection(1);
   EXPECT_TRUE(h.listView->UserPressKey(platform::kKeyDelete));
-  ASSERT_EQ(h.ItemTexts(), Texts{u"p3"});
+  h.ExpectItems("d");
   h.PressControl(platform::kKeyZ);
   h.PressControl(platform::kKeyZ);
-  EXPECT_EQ(h.ItemTexts(), (Texts{u"p0", u"p1", u"p3", u"p2"}));
+  h.ExpectItems("abdc");
 }
 
 TEST(ThumbnailUndo, TheEndOfTheSessionDeletesWhatWasSetAsideAndFreesItsPictures) {
   ThumbnailListHarness h;
-  const auto paths = AddPictures(h, 4);
+  const Texts paths = h.AddPictures(4);
   h.DeleteWithKey(1);
   h.DeleteWithKey(0);
   EXPECT_EQ(h.listView->images.size(), 4u);
@@ -143,102 +114,121 @@ TEST(ThumbnailUndo, TheEndOfTheSessionDeletesWhatWasSetAsideAndFreesItsPictures)
   EXPECT_FALSE(ThumbnailListHarness::Exists(paths[1]));
   EXPECT_FALSE(h.list.CanUndo());
   h.PressControl(platform::kKeyZ);
-  EXPECT_EQ(h.ItemTexts(), (Texts{u"p2", u"p3"}));
   // The two pictures left the image list; the others show their own.
+  h.ExpectItems("cd");
   EXPECT_EQ(h.listView->images.size(), 2u);
-  ExpectPicturesFollowTheirItems(h);
-  h.Add(h.Picture("p4.bmp", 40, 30, ColourOf(4)));
+  h.AddPictures(1, 4);
   EXPECT_EQ(h.listView->items.back().image, 2);
-  ExpectPicturesFollowTheirItems(h);
+  h.ExpectItems("cde");
 }
 
 TEST(ThumbnailUndo, AStepOlderThanTheHistoryHoldsIsDeletedForGood) {
   ThumbnailListHarness h;
   const int steps = static_cast<int>(CImageListCtrl::kUndoSteps);
-  const auto paths = AddPictures(h, steps + 2);
-  for (int i = 0; i <= steps; ++i) {
-    h.DeleteWithKey(0);
-  }
+  ASSERT_EQ(steps, 20);
+  const Texts paths = h.AddPictures(steps + 2);
+  for (int i = 0; i <= steps; ++i) h.DeleteWithKey(0);
   // The first delete is gone for good, the later ones wait.
   EXPECT_EQ(h.AsideFiles().size(), static_cast<size_t>(steps));
   EXPECT_FALSE(h.list.IsSetAside(paths[0]));
   EXPECT_EQ(h.listView->images.size(), static_cast<size_t>(steps + 1));
   for (int i = 0; i < steps + 1; ++i) h.PressControl(platform::kKeyZ);
-  EXPECT_EQ(h.listView->items.size(), static_cast<size_t>(steps + 1));
-  EXPECT_EQ(h.ItemTexts().front(), u"p1");
+  h.ExpectItems("bcdefghijklmnopqrstuv");
   EXPECT_FALSE(ThumbnailListHarness::Exists(paths[0]));
-  ExpectPicturesFollowTheirItems(h);
 }
 
 TEST(ThumbnailUndo, OlderStepsGoWhenTheHistoryHoldsTooManyPicturesButTheLastStaysWhole) {
   ThumbnailListHarness h;
-  const int many = static_cast<int>(CImageListCtrl::kUndoPictures) + 1;
-  AddPictures(h, 2);
-  h.DeleteWithKey(0);  // p0
-  for (int i = 2; i < many + 1; ++i) {
-    h.Add(h.Picture("p" + std::to_string(i) + ".bmp", 40, 30, ColourOf(i % 20)));
-  }
-  h.RightClickAndChoose(-1);  // clears p1 and the many after it
-  EXPECT_EQ(h.AsideFiles().size(), static_cast<size_t>(many));
+  ASSERT_EQ(CImageListCtrl::kUndoPictures, 100u);
+  // A delete of one and a clear of 99: both are kept.
+  h.AddPictures(100);
+  h.DeleteWithKey(0);
+  ASSERT_TRUE(h.Choose(-1, CImageListCtrl::kClearCommand));
   h.PressControl(platform::kKeyZ);
-  EXPECT_EQ(h.listView->items.size(), static_cast<size_t>(many));
-  EXPECT_EQ(h.ItemTexts().front(), u"p1");
-  // The delete before the clear could not be kept beside it.
+  h.PressControl(platform::kKeyZ);
+  EXPECT_EQ(h.listView->items.size(), 100u);
+  EXPECT_EQ(h.ItemTexts().front(), u"a");
+  // A delete of one and a clear of 100: the delete could not be kept beside it.
+  h.DeleteWithKey(0);
+  h.AddPictures(1, 100);
+  ASSERT_TRUE(h.Choose(-1, CImageListCtrl::kClearCommand));
+  EXPECT_EQ(h.AsideFiles().size(), 100u);
+  h.PressControl(platform::kKeyZ);
+  EXPECT_EQ(h.listView->items.size(), 100u);
+  EXPECT_EQ(h.ItemTexts().front(), u"b");
   EXPECT_FALSE(h.list.CanUndo());
   EXPECT_TRUE(h.AsideFiles().empty());
 }
 
 TEST(ThumbnailUndo, ANewFileUnderTheNameKeepsTheStepAndSaysSo) {
   ThumbnailListHarness h;
-  const auto paths = AddPictures(h, 2);
+  h.AddPictures(2);
   h.DeleteWithKey(0);
-  const std::u16string other = h.Picture("p0.bmp", 40, 30, ColourOf(9));
+  const std::u16string other = h.Picture("a.bmp", 40, 30, {9, 9, 9});
   h.PressControl(platform::kKeyZ);
   EXPECT_EQ(h.host.ui.messageBoxes, Texts{u"error"});
-  EXPECT_EQ(h.ItemTexts(), Texts{u"p1"});
+  h.ExpectItems("b");
   EXPECT_TRUE(h.list.CanUndo());
   EXPECT_EQ(h.AsideFiles().size(), 1u);
 
-  std::filesystem::remove(std::string(other.begin(), other.end()));
+  Remove(other);
   h.PressControl(platform::kKeyZ);
-  EXPECT_EQ(h.ItemTexts(), (Texts{u"p0", u"p1"}));
-  ExpectPicturesFollowTheirItems(h);
+  h.ExpectItems("ab");
+  // A file gone from where it waited cannot come back either, and says so.
+  h.DeleteWithKey(0);
+  std::filesystem::remove(h.AsideFolder() / h.AsideFiles().at(0));
+  h.PressControl(platform::kKeyZ);
+  EXPECT_EQ(h.host.ui.messageBoxes, (Texts{u"error", u"error"}));
+  h.ExpectItems("b");
 }
 
-TEST(ThumbnailUndo, AFileGoneBeforeItsDeleteCannotComeBack) {
+TEST(ThumbnailUndo, AFileGoneOrWithNowhereToWaitIsDeletedForGoodAndCannotComeBack) {
   ThumbnailListHarness h;
-  const auto paths = AddPictures(h, 2);
-  std::filesystem::remove(std::string(paths[0].begin(), paths[0].end()));
+  const Texts paths = h.AddPictures(3);
+  Remove(paths[0]);
   h.DeleteWithKey(0);
   EXPECT_FALSE(h.list.CanUndo());
-  EXPECT_EQ(h.listView->images.size(), 1u);
-  ExpectPicturesFollowTheirItems(h);
+  EXPECT_EQ(h.listView->images.size(), 2u);
+  h.ExpectItems("bc");
+  // A file named like the folder: the picture is deleted as asked.
+  h.folder.WriteFile("Deleted");
+  h.DeleteWithKey(0);
+  EXPECT_FALSE(ThumbnailListHarness::Exists(paths[1]));
+  EXPECT_FALSE(h.list.CanUndo());
+  h.ExpectItems("c");
 }
 
 TEST(ThumbnailUndo, ASecondFileOfOneNameWaitsBesideTheFirst) {
   ThumbnailListHarness h;
-  const auto paths = AddPictures(h, 1);
+  h.AddPictures(1);
   h.DeleteWithKey(0);
-  h.Add(h.Picture("p0.bmp", 40, 30, ColourOf(5)));
+  h.Add(h.Picture("a.bmp", 40, 30, ThumbnailListHarness::ColourOf(5)));
   h.DeleteWithKey(0);
-  EXPECT_EQ(h.AsideFiles(), (Names{"1_p0.bmp", "2_p0.bmp"}));
+  EXPECT_EQ(h.AsideFiles(), (Names{"1_a.bmp", "2_a.bmp"}));
   h.PressControl(platform::kKeyZ);
-  ASSERT_EQ(h.ItemTexts(), Texts{u"p0"});
-  EXPECT_EQ(h.CentreOfItem(0), ColourOf(5));
+  ASSERT_EQ(h.ItemTexts(), Texts{u"a"});
+  EXPECT_EQ(h.CentreOfItem(0), ThumbnailListHarness::ColourOf(5));
 }
 
 TEST(ThumbnailUndo, PicturesSetAsideComeBackAtTheCellSizeOfANewDpi) {
   ThumbnailListHarness h;
-  AddPictures(h, 2);
+  const Texts paths = h.AddPictures(3);
   h.DeleteWithKey(1);
+  // A file that cannot be read any more keeps its item, blank; the
+  // selection stays.
+  Remove(paths[2]);
+  h.listView->UserSelectOnly(1);
   const int width = h.listView->imageWidth;
   static_cast<headless::HeadlessWindow*>(h.window.get())->UserMoveToDpi(192);
   h.list.OnDpiChanged();
   ASSERT_GT(h.listView->imageWidth, width);
+  EXPECT_EQ(h.ItemTexts(), (Texts{u"a", u"c"}));
+  EXPECT_EQ(h.SelectedItems(), std::vector<size_t>{1});
+  EXPECT_EQ(h.CentreOfItem(1), thumbnail_tests::kWhite);
   h.PressControl(platform::kKeyZ);
-  ASSERT_EQ(h.ItemTexts(), (Texts{u"p0", u"p1"}));
+  EXPECT_EQ(h.ItemTexts(), (Texts{u"a", u"b", u"c"}));
+  EXPECT_EQ(h.CentreOfItem(1), ThumbnailListHarness::ColourOf(1));
   const platform::RgbImage& picture =
       h.listView->images.at(static_cast<size_t>(h.listView->items[1].image));
   EXPECT_EQ(picture.width, h.listView->imageWidth);
-  ExpectPicturesFollowTheirItems(h);
 }

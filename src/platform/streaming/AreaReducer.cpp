@@ -244,7 +244,9 @@ void AreaReducer::AddPixels(uint32_t y, uint32_t x, uint32_t step, uint32_t coun
     }
   }
   AddRowSums(y, firstColumn, lastColumn);
-  Progress(y);
+  // A row in pieces is finished by its last piece only: the result rows it
+  // reaches still receive the pieces before that.
+  if (lastX + step >= sourceWidth_) Progress(y);
 }
 
 // Writes out the result rows no later source row can reach.

@@ -34,7 +34,9 @@ class AreaReducer {
 
   // Source row `y` whole: sourceWidth pixels of 3 bytes.
   void AddRow(uint32_t y, const uint8_t* pixels);
-  // `count` pixels of source row `y` at x, x + step, x + 2 step...
+  // `count` pixels of source row `y` at x, x + step, x + 2 step... A row
+  // given in pieces, left to right, is finished by the piece that reaches
+  // its end.
   void AddPixels(uint32_t y, uint32_t x, uint32_t step, uint32_t count, const uint8_t* pixels);
   // Whether any pixel was added.
   bool Received() const { return received_; }
