@@ -532,8 +532,10 @@ std::u16string Win32Window::ItemText(int id, int index) const {
 
 void Win32Window::SetSelection(int id, int index) { SendMessageW(Item(id), CB_SETCURSEL, index, 0); }
 
+// A missing control has no selection (a message to no window answers 0).
 int Win32Window::Selection(int id) const {
-  return static_cast<int>(SendMessageW(Item(id), CB_GETCURSEL, 0, 0));
+  HWND item = Item(id);
+  return item != nullptr ? static_cast<int>(SendMessageW(item, CB_GETCURSEL, 0, 0)) : -1;
 }
 
 // The list reports the width it was given, which a control widened later

@@ -229,22 +229,6 @@ TEST_F(ThumbnailListWin32, DeleteTakesTheSelectedItemsOfTheRealListAndTheirFiles
 
 namespace {
 
-// Holds Ctrl down for the keys sent while it lives, as the thread's
-// keyboard state says.
-class ControlHeld {
- public:
-  ControlHeld() { Set(0x80); }
-  ~ControlHeld() { Set(0); }
-
- private:
-  static void Set(BYTE state) {
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = state;
-    SetKeyboardState(keys);
-  }
-};
-
 void Key(HWND list, WPARAM key) {
   SendMessageW(list, WM_KEYDOWN, key, 0);
   SendMessageW(list, WM_KEYUP, key, 0);
@@ -256,11 +240,6 @@ int ItemImageOf(HWND list, int index) {
   item.iItem = index;
   SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
   return item.iImage;
-}
-
-int FirstSelected(HWND list) {
-  return static_cast<int>(
-      SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 LPARAM PointIn(HWND list, int item, bool lowerHalf) {
@@ -317,42 +296,6 @@ class ThumbnailOrderWin32 : public ThumbnailListWin32 {
 
   std::u16string a, b, c;
 };
-
-TEST_F(ThumbnailOrderWin32, CtrlArrowsDeleteAndCtrlZWorkOnTheRealList) {
-  Select(2);
-  {
-    ControlHeld control;
-    Key(listHandle, VK_LEFT);
-  }
-  EXPECT_EQ(Order(), L"acb");
-  EXPECT_EQ(FirstSelected(listHandle), 1);
-  // The moved item keeps the focus: the next press moves it again.
-  {
-    ControlHeld control;
-    Key(listHandle, VK_LEFT);
-  }
-  EXPECT_EQ(Order(), L"cab");
-  // Without Ctrl the arrow is the list's own.
-  Key(listHandle, VK_RIGHT);
-  EXPECT_EQ(Order(), L"cab");
-  EXPECT_EQ(ImageList_GetImageCount(Images()), 3);
-
-  Select(1);
-  Key(listHandle, VK_DELETE);
-  EXPECT_EQ(Order(), L"cb");
-  EXPECT_FALSE(Exists(a));
-  {
-    ControlHeld control;
-    Key(listHandle, 'Z');
-  }
-  EXPECT_EQ(Order(), L"cab");
-  EXPECT_TRUE(Exists(a));
-  EXPECT_EQ(ImageList_GetImageCount(Images()), 3);
-  // Each item still shows its own picture.
-  const thumbnails::CellSize cell = list.ThumbnailSize();
-  EXPECT_EQ(PixelOfImage(Images(), ItemImageOf(listHandle, 0), cell.width / 2, cell.height / 2),
-            RGB(255, 0, 0));
-}
 
 TEST_F(ThumbnailOrderWin32, ADragShowsTheInsertionMarkAndDropsWhereItIs) {
   BeginDrag(2);
