@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/ListView.h"
-#include "platform/Platform.h"
+#include "platform/Ui.h"
 
 namespace contract {
 
@@ -20,7 +20,7 @@ namespace contract {
 class ContractPlatform {
  public:
   virtual ~ContractPlatform() = default;
-  virtual platform::Platform& Services() = 0;
+  virtual platform::Ui& Ui() = 0;
 
   // A mouse click on a button, a check box or a radio button.
   virtual void Click(platform::Window& window, int id) = 0;

@@ -1,7 +1,7 @@
 // The window contract on the headless platform: its windows, its own user
 // actions and what it records of names, tips and the busy scopes.
 #include "contract/ContractPlatform.h"
-#include "platform/headless/HeadlessPlatform.h"
+#include "platform/headless/HeadlessUi.h"
 
 namespace contract {
 namespace {
@@ -16,7 +16,7 @@ headless::HeadlessListView& List(platform::Window& window, int id) {
 
 class HeadlessContract : public ContractPlatform {
  public:
-  platform::Platform& Services() override { return headless_.platform; }
+  platform::Ui& Ui() override { return ui_; }
 
   void Click(platform::Window& w, int id) override { H(w).UserClick(id); }
   void Select(platform::Window& w, int id, int index) override { H(w).UserSelect(id, index); }
@@ -40,10 +40,11 @@ class HeadlessContract : public ContractPlatform {
     return H(w).AccessibleName(id);
   }
   std::u16string ToolTip(platform::Window& w, int id) override { return H(w).ToolTip(id); }
-  bool ShowsWaitCursor(platform::Window& /*w*/) override { return headless_.ui.busyDepth > 0; }
+  bool ShowsWaitCursor(platform::Window& /*w*/) override { return ui_.busyDepth > 0; }
 
  private:
-  headless::HeadlessPlatform headless_;
+  headless::HeadlessDesktop desktop_;
+  headless::HeadlessUi ui_{desktop_};
 };
 
 }  // namespace

@@ -2,8 +2,8 @@
 // platform and on real Win32 windows: lists and their selection, check and
 // radio groups, sliders and progress bars, states and texts, the tab order,
 // the click key, a change of DPI, open lists as wide as their items, the
-// wait cursor, names and tips, and the list view's keys and drops. Where the platforms may differ (the
-// dialog font's size, texts measured or estimated) it asserts a relation.
+// wait cursor, names and tips, and the list view's keys and drops. Where the platforms may differ
+// (the dialog font's size, texts measured or estimated) it asserts a relation.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -37,7 +37,7 @@ class WindowContract : public ::testing::Test {
   // A shown window of the template, with a handler of its own.
   platform::Window& Open(int templateId, platform::Window* owner = nullptr) {
     handlers_.push_back(std::make_unique<Recorder>());
-    windows_.push_back(p->Services().ui.CreateModeless(templateId, *handlers_.back(), owner));
+    windows_.push_back(p->Ui().CreateModeless(templateId, *handlers_.back(), owner));
     if (windows_.back() == nullptr) ADD_FAILURE() << "no window of template " << templateId;
     windows_.back()->Show(true);
     return *windows_.back();
@@ -199,9 +199,9 @@ TEST_F(WindowContract, AClickTogglesACheckBoxAndChecksOneRadioOfItsGroup) {
   p->Click(w, IDC_WM_BOLD);
   p->Click(w, IDOK);
   EXPECT_FALSE(w.IsChecked(IDC_WM_BOLD) || w.IsChecked(IDOK));
-  EXPECT_EQ(CommandsOf(3),
-            (Commands{{IDC_WM_BOLD, kNotifyClicked}, {IDC_WM_BOLD, kNotifyClicked},
-                      {IDOK, kNotifyClicked}}));
+  EXPECT_EQ(CommandsOf(3), (Commands{{IDC_WM_BOLD, kNotifyClicked},
+                                     {IDC_WM_BOLD, kNotifyClicked},
+                                     {IDOK, kNotifyClicked}}));
 }
 
 TEST_F(WindowContract, SlidersAndProgressBarsStayWithinTheirRanges) {
@@ -211,7 +211,7 @@ TEST_F(WindowContract, SlidersAndProgressBarsStayWithinTheirRanges) {
   a.SetProgressRange(IDC_AC_PROGRESS, 0, 5);
   EXPECT_EQ(a.ProgressPosition(IDC_AC_PROGRESS), 0);
   for (const auto& [set, slider, progress] : {std::tuple{3, 3, 3}, std::tuple{400, 360, 5},
-                                             std::tuple{-5, 0, 0}, std::tuple{300, 300, 5}}) {
+                                              std::tuple{-5, 0, 0}, std::tuple{300, 300, 5}}) {
     w.SetSliderPosition(IDC_WM_ANGLE, set);
     a.SetProgressPosition(IDC_AC_PROGRESS, set);
     EXPECT_EQ(w.SliderPosition(IDC_WM_ANGLE), slider) << set;
@@ -307,8 +307,8 @@ TEST_F(WindowContract, AnOpenListShowsItsLongestItemWholeAtEveryDpi) {
 TEST_F(WindowContract, TheWaitCursorNamesAndTipsAreWhatTheUserAndAssistiveTechnologyFind) {
   platform::Window& w = Open(IDD_CAPTURE_WINDOW);
   {
-    platform::BusyScope outer(p->Services().ui);
-    { platform::BusyScope inner(p->Services().ui); }
+    platform::BusyScope outer(p->Ui());
+    { platform::BusyScope inner(p->Ui()); }
     EXPECT_TRUE(p->ShowsWaitCursor(w));
   }
   EXPECT_FALSE(p->ShowsWaitCursor(w));
@@ -363,8 +363,11 @@ TEST_F(WindowContract, AListViewReportsItsKeysAndDropsForTheItemsTheyConcern) {
   list->SetItemsMovable(false);
   p->ListDrag(w, IDC_THUMBNAILS, 1, 0);
   using E = platform::ListViewEvent;
-  EXPECT_EQ(events, (decltype(events){{E::MoveEarlierKey, 2, -1}, {E::DeleteKey, 2, -1},
-                                      {E::UndoKey, -1, -1}, {E::Drop, 2, 0}, {E::Drop, 0, 3}}));
+  EXPECT_EQ(events, (decltype(events){{E::MoveEarlierKey, 2, -1},
+                                      {E::DeleteKey, 2, -1},
+                                      {E::UndoKey, -1, -1},
+                                      {E::Drop, 2, 0},
+                                      {E::Drop, 0, 3}}));
   EXPECT_TRUE(list->DeleteItem(1) && !list->DeleteItem(5));
   EXPECT_EQ(list->ItemText(1), u"c");
 }

@@ -1,7 +1,7 @@
 // What only real windows show of the window wrapper, beside the contract it
 // shares with the headless window (tests/contract): the 32-bit handle the
-// camera library draws into and the WM_COPYDATA records, in the 32- and the
-// 64-bit build alike; the two preview hosts laid one over the other; the
+// camera library draws into and the kinds of WM_COPYDATA records, in the 32-
+// and the 64-bit build alike; the two preview hosts laid one over the other; the
 // click key held down; Enter and the menu key in the list view; the font
 // and the drop-down lists scaled on a change of DPI; and the resources
 // windres built.
@@ -13,7 +13,6 @@
 
 #include "PrismelVersion.h"
 #include "dslink/DSMessageRecord.h"
-#include "platform/win32/Win32Link.h"
 #include "platform/win32/Win32Os.h"
 #include "platform/win32/Win32Ui.h"
 #include "platform/win32/Win32Window.h"
@@ -23,16 +22,6 @@
 namespace {
 
 using win32_test::Handle;
-
-struct Receiver : platform::DialogHandler {
-  bool OnInitDialog() override { return true; }
-  void OnCopyData(uint32_t kind, const void* data, uint32_t size) override {
-    const auto message = ReadTextMessage(data, size);
-    received.push_back(std::to_wstring(kind) + L" " + std::to_wstring(size) + L" " +
-                       (message ? std::wstring(message->text.begin(), message->text.end()) : L""));
-  }
-  std::vector<std::wstring> received;
-};
 
 class Win32WindowTest : public ::testing::Test {
  protected:
@@ -74,22 +63,23 @@ TEST_F(Win32WindowTest, TheHandleGivenToTheLibraryWidensBackToTheWindow) {
 }
 
 // Record kinds are 32-bit: in a 64-bit process a wider one names no kind.
-TEST_F(Win32WindowTest, ARecordSentByTitleArrivesWholeAndAWiderKindIsRefused) {
-  Receiver receiver;
+// Records sent by title are the end-to-end tests' own traffic.
+TEST_F(Win32WindowTest, ARecordArrivesWithItsKindAndSizeAndAWiderKindIsRefused) {
+  struct Receiver : win32_test::RecordingDialog {
+    void OnCopyData(uint32_t kind, const void*, uint32_t size) override {
+      received.emplace_back(kind, size);
+    }
+    std::vector<std::pair<uint32_t, uint32_t>> received;
+  } receiver;
   auto target = ui.CreateModeless(IDD_RECEIVE_DS_MESSAGES, receiver, nullptr);
   ASSERT_NE(target, nullptr);
-  target->SetCaption(u"Win32WindowTest receiver");
-  const DSMessageRecord record = MakeDSMessageRecord(kDSCodeFile, u"C:\\scans\\1_4711.jpg");
-  win32::Win32Link link;
-  EXPECT_TRUE(link.SendCopyData(u"Win32WindowTest receiver", 1002, &record, sizeof record)
-                  .delivered);
-  EXPECT_FALSE(link.SendCopyData(u"Win32WindowTest", 1002, &record, sizeof record).delivered);
-  if (sizeof(ULONG_PTR) > 4) {
-    COPYDATASTRUCT wide{static_cast<ULONG_PTR>(uint64_t{1} << 32 | 1002), sizeof record,
-                        const_cast<DSMessageRecord*>(&record)};
-    SendMessageW(Handle(*target), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&wide));
+  DSMessageRecord record = MakeDSMessageRecord(kDSCodeFile, u"C:\\scans\\1_4711.jpg");
+  for (const uint64_t kind : {uint64_t{1} << 32 | 1002, uint64_t{1002}}) {
+    if (kind != static_cast<ULONG_PTR>(kind)) continue;  // a 32-bit process has no wider kind
+    COPYDATASTRUCT data{static_cast<ULONG_PTR>(kind), sizeof record, &record};
+    SendMessageW(Handle(*target), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
   }
-  EXPECT_EQ(receiver.received, std::vector<std::wstring>{L"1002 524 C:\\scans\\1_4711.jpg"});
+  EXPECT_EQ(receiver.received, (std::vector<std::pair<uint32_t, uint32_t>>{{1002u, 524u}}));
   target->Destroy();
 }
 
@@ -125,7 +115,8 @@ TEST_F(Win32WindowTest, TheClickKeyHeldDownClicksOnceAndLeavesTheFocusWhereItWas
   const HWND colours = GetDlgItem(hwnd, IDC_COLOR_MODE);
   SetFocus(colours);
   win32_test::PressKey(colours, VK_SPACE, 3);
-  EXPECT_EQ(handler.commands, (std::vector<std::pair<int, int>>{{IDC_CAPTURE, platform::kNotifyClicked}}));
+  EXPECT_EQ(handler.commands,
+            (std::vector<std::pair<int, int>>{{IDC_CAPTURE, platform::kNotifyClicked}}));
   EXPECT_EQ(GetFocus(), colours);
 }
 
