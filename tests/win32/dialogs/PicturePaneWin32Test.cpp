@@ -22,11 +22,6 @@ namespace {
 
 constexpr int kPane = 100;
 
-// A file in this process's own folder under the temp folder.
-std::u16string TempFile(const std::wstring& name) {
-  return win32_test_support::TempFile(L"prismel-panes", name);
-}
-
 using win32_test_support::Bmp;
 using win32_test_support::WriteBytes;
 
@@ -98,7 +93,7 @@ class PicturePaneWin32Test : public ::testing::Test {
 
 TEST_F(PicturePaneWin32Test, AFourByThreePictureFillsTheWidthOnBlackAndAnEmptyPaneIsWhite) {
   EXPECT_TRUE(Near(PaintedAt(50, 50), kWhite));
-  const std::u16string path = TempFile(L"wide.bmp");
+  const std::u16string path = win32_test_support::TempFile(L"prismel-panes", L"wide.bmp");
   ASSERT_TRUE(WriteBytes(path, Bmp(40, 30, kRed)));
   ASSERT_EQ(preview.FirstPane().SetPicture(path), 0);
   // 75 rows of picture from row 12.
@@ -113,9 +108,9 @@ TEST_F(PicturePaneWin32Test, AFourByThreePictureFillsTheWidthOnBlackAndAnEmptyPa
 // The file is free to go while the pane shows it; what is no usable picture
 // leaves the pane empty, and every bitmap no longer shown is deleted.
 TEST_F(PicturePaneWin32Test, EveryBitmapNoLongerShownIsDeletedAndTheLastGoesWithTheWindow) {
-  const std::u16string path = TempFile(L"pair.bmp");
-  const std::u16string text = TempFile(L"text.bmp");
-  const std::u16string huge = TempFile(L"huge.bmp");
+  const std::u16string path = win32_test_support::TempFile(L"prismel-panes", L"pair.bmp");
+  const std::u16string text = win32_test_support::TempFile(L"prismel-panes", L"text.bmp");
+  const std::u16string huge = win32_test_support::TempFile(L"prismel-panes", L"huge.bmp");
   ASSERT_TRUE(WriteBytes(path, Bmp(32, 24, kRed)) && WriteBytes(text, "this is no picture") &&
               WriteBytes(huge, Bmp(20000, 20000, kRed, false)));
   HBITMAP previous = nullptr;

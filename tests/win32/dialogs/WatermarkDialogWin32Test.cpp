@@ -20,23 +20,6 @@
 
 namespace {
 
-// Steps run one per timer tick while the modal loops (the dialog's, the
-// palette menu's, the colour dialog's) dispatch messages.
-std::deque<std::function<void()>>& Steps() {
-  static std::deque<std::function<void()>> steps;
-  return steps;
-}
-
-void CALLBACK RunNextStep(HWND, UINT, UINT_PTR, DWORD) {
-  static bool running = false;
-  if (running || Steps().empty()) return;
-  running = true;
-  auto step = std::move(Steps().front());
-  Steps().pop_front();
-  step();
-  running = false;
-}
-
 // The visible top-level window of this thread with this window class, other
 // than `besides`; null when there is none.
 HWND VisibleWindowOfClass(const wchar_t* className, HWND besides) {
@@ -46,6 +29,31 @@ HWND VisibleWindowOfClass(const wchar_t* className, HWND besides) {
     if (ours && found != besides && IsWindowVisible(found)) return found;
   }
   return nullptr;
+}
+
+// Steps the modal loops (the dialog's, the palette menu's, the colour
+// dialog's) run from a timer. A step returns whether what it waits for has
+// come; until then it runs again at the next tick, for 30 seconds at most,
+// after which the test fails and each tick ends one open loop.
+std::deque<std::function<bool()>>& Steps() {
+  static std::deque<std::function<bool()>> steps;
+  return steps;
+}
+
+void CALLBACK RunNextStep(HWND, UINT, UINT_PTR, DWORD) {
+  static bool running = false;
+  static int ticks = 0;
+  if (running || Steps().empty()) return;
+  running = true;
+  if (Steps().front()()) {
+    Steps().pop_front();
+    ticks = 0;
+  } else if (++ticks >= 200) {
+    EXPECT_NE(ticks, 200) << "a step waited 30 seconds";
+    EndMenu();
+    EndDialog(VisibleWindowOfClass(L"#32770", nullptr), IDCANCEL);
+  }
+  running = false;
 }
 
 class WatermarkDialogWin32 : public ::testing::Test {
@@ -78,22 +86,22 @@ TEST_F(WatermarkDialogWin32, ThePalettesLastCellOpensTheSystemColourDialogAtTheB
   options.red = 128;
   CWaterMarkDlg dialog(texts, options);
   Steps().push_back(
-      [&] { PostMessageW(GetDlgItem(Dialog(dialog), IDC_WM_COLOR), BM_CLICK, 0, 0); });
+      [&] { return PostMessageW(GetDlgItem(Dialog(dialog), IDC_WM_COLOR), BM_CLICK, 0, 0); });
   Steps().push_back([&] {
     HWND menu = VisibleWindowOfClass(L"#32768", nullptr);
-    ASSERT_NE(menu, nullptr) << "the palette is open";
-    PostMessageW(menu, WM_KEYDOWN, VK_UP, 0);
-    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    return menu != nullptr && PostMessageW(menu, WM_KEYDOWN, VK_UP, 0) &&
+           PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
   });
+  // The palette closes and the colour dialog opens.
   Steps().push_back([&] {
-    EXPECT_EQ(VisibleWindowOfClass(L"#32768", nullptr), nullptr) << "the palette is closed";
     HWND colorDialog = VisibleWindowOfClass(L"#32770", Dialog(dialog));
-    ASSERT_NE(colorDialog, nullptr) << "the system colour dialog is open";
-    PostMessageW(colorDialog, WM_COMMAND, IDOK, 0);
+    return VisibleWindowOfClass(L"#32768", nullptr) == nullptr && colorDialog != nullptr &&
+           PostMessageW(colorDialog, WM_COMMAND, IDOK, 0);
   });
   Steps().push_back([&] {
+    if (VisibleWindowOfClass(L"#32770", Dialog(dialog)) != nullptr) return false;
     EXPECT_EQ(dialog.GetWindow()->ChosenColor(IDC_WM_COLOR), 0x00000080u);
-    PostMessageW(GetDlgItem(Dialog(dialog), IDOK), BM_CLICK, 0, 0);
+    return PostMessageW(GetDlgItem(Dialog(dialog), IDOK), BM_CLICK, 0, 0) != FALSE;
   });
   ASSERT_EQ(Run(dialog), platform::kIdOk);
   EXPECT_EQ(std::vector<int>({dialog.Options().red, dialog.Options().green, dialog.Options().blue}),
