@@ -85,6 +85,7 @@ class Window {
   virtual bool IsEnabled(int id) const = 0;
   virtual void ShowControl(int id, bool visible) = 0;
   virtual bool IsControlVisible(int id) const = 0;
+  // Checking a radio button unchecks the others of its group.
   virtual void SetChecked(int id, bool checked) = 0;
   virtual bool IsChecked(int id) const = 0;
   // Rectangle of a control in the window's client coordinates, in pixels.
@@ -100,7 +101,8 @@ class Window {
   virtual int InsertItem(int id, int index, const std::u16string& text) = 0;
   virtual int ItemCount(int id) const = 0;
   virtual std::u16string ItemText(int id, int index) const = 0;
-  // Selects silently (no handler runs); -1 clears the selection.
+  // Selects silently (no handler runs); -1 clears the selection, and an
+  // index past the list leaves it as it was.
   virtual void SetSelection(int id, int index) = 0;
   virtual int Selection(int id) const = 0;
   // The width in pixels of a drop-down list's open list: never narrower than

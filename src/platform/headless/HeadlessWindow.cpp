@@ -27,7 +27,7 @@ bool TakesTyping(ControlKind kind) { return kind == ControlKind::EDIT || HasEdit
 bool TakesFocus(ControlKind kind) {
   switch (kind) {
     case ControlKind::STATIC: case ControlKind::GROUP: case ControlKind::ICON:
-    case ControlKind::FRAME: case ControlKind::PICTURE:
+    case ControlKind::FRAME: case ControlKind::PICTURE: case ControlKind::PROGRESS:
       return false;
     default:
       return true;
@@ -186,8 +186,16 @@ bool HeadlessWindow::IsControlVisible(int id) const {
   return c != nullptr && c->visible;
 }
 
+// As BM_SETCHECK: checking an auto radio button unchecks the others of its
+// group, as a click on it does.
 void HeadlessWindow::SetChecked(int id, bool checked) {
-  if (auto* c = Find(id)) c->checked = checked;
+  auto* c = Find(id);
+  if (c == nullptr) return;
+  if (c->kind == ControlKind::RADIO && checked) {
+    CheckRadioInGroup(id);
+  } else {
+    c->checked = checked;
+  }
 }
 
 bool HeadlessWindow::IsChecked(int id) const {
@@ -247,9 +255,11 @@ std::u16string HeadlessWindow::ItemText(int id, int index) const {
 void HeadlessWindow::SetSelection(int id, int index) {
   auto* c = Find(id);
   if (c == nullptr) return;
-  // As CB_SETCURSEL: an index outside the list clears the selection, and an
-  // editable list's edit field shows the selected item or nothing.
-  c->selection = (index >= 0 && index < static_cast<int>(c->items.size())) ? index : -1;
+  // As CB_SETCURSEL: -1 clears the selection and an index past the list
+  // leaves it as it was (whatever the documentation says); an editable
+  // list's edit field shows the selected item or nothing.
+  if (index >= static_cast<int>(c->items.size())) return;
+  c->selection = index >= 0 ? index : -1;
   if (HasEditField(c->kind)) c->text = c->selection >= 0 ? c->items[c->selection] : u"";
 }
 

@@ -1,5 +1,8 @@
 // A dialog created from a template, with its controls looked up by id. The
-// only place that sees HWNDs of dialogs.
+// only place that sees HWNDs of dialogs. Its members are defined by concern:
+// Win32Window.cpp (the dialog procedure and the window), Win32Controls.cpp,
+// Win32OwnerDraw.cpp, Win32FontsAndTips.cpp, Win32Dpi.cpp and
+// Win32ListView.cpp.
 #pragma once
 
 #include <vector>
@@ -87,6 +90,9 @@ class Win32Window : public platform::Window {
   HWND Item(int id) const { return hwnd_ != nullptr ? GetDlgItem(hwnd_, id) : nullptr; }
   // A control, or the window itself for kWholeWindow.
   HWND Target(int id) const { return id == platform::kWholeWindow ? hwnd_ : Item(id); }
+  // WM_INITDIALOG: the DPI the window starts at, and the dialog manager
+  // kept from scaling it on a change.
+  void AdoptDpi();
   // WM_DPICHANGED: the controls, their font and the status bar scaled from
   // the DPI the window had, the window moved to the place the system
   // suggests, then the handler told.

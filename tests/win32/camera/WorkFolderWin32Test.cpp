@@ -1,21 +1,21 @@
 // The work folder on Windows: a file another program holds open stays, and
-// the clean-up goes on around it; a temp folder whose name the code page
-// cannot hold, or whose path is long, is used under its short name.
+// the clean-up goes on around it; a path's short name is the path itself
+// where none is shorter. Temp folders whose name the code page cannot hold,
+// or whose path is long, are the end-to-end test's (temp-folder-sessions.sh).
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
 
 #include "camera/CameraLibrary.h"
-#include "support/KelpraHooks.h"
-#include "support/RecordingOs.h"
-#include "support/TestFolder.h"
 #include "capture/WorkFolder.h"
 #include "platform/win32/Win32Os.h"
 #include "platform/win32/WindowsHeaders.h"
+#include "support/KelpraHooks.h"
+#include "support/RecordingOs.h"
+#include "support/TestFolder.h"
 
 namespace {
 
@@ -73,68 +73,7 @@ TEST(WorkFolderOnWindows, AFileHeldOpenSurvivesAndTheRestIsCleanedUp) {
   EXPECT_FALSE(fs::exists(workOnDisk));
 }
 
-// TMP set to another folder for the life of the object, as a user's
-// environment sets it; the temp path of this process follows it.
-class TempVariable {
- public:
-  explicit TempVariable(const std::wstring& folder) {
-    wchar_t old[32768];
-    const DWORD length = GetEnvironmentVariableW(L"TMP", old, 32768);
-    if (length > 0 && length < 32768) old_ = std::wstring(old, length);
-    SetEnvironmentVariableW(L"TMP", folder.c_str());
-  }
-  ~TempVariable() { SetEnvironmentVariableW(L"TMP", old_ ? old_->c_str() : nullptr); }
-
- private:
-  std::optional<std::wstring> old_;
-};
-
 std::u16string U16(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
-
-bool IsAscii(const std::string& text) {
-  for (char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
-
-TEST(WorkFolderOnWindows, ACyrillicOrLongTempFolderIsUsedUnderItsShortName) {
-  testing_support::TestFolder folder;
-  const std::wstring base = folder.Path().wstring();
-  // 237 characters: the system adds the separator to make the 238 of a
-  // temp path too long for the captures' names to fit a record.
-  std::wstring longFolder = base;
-  while (longFolder.size() + 1 < 237) {
-    // Folders of at most 100 characters; none is left empty at the end.
-    const size_t left = 237 - longFolder.size() - 1;
-    const size_t length = left <= 100 ? left : left > 150 ? 100 : left / 2;
-    longFolder += L"\\" + std::wstring(length, L'd');
-    ASSERT_TRUE(CreateDirectoryW(longFolder.c_str(), nullptr));
-  }
-  ASSERT_EQ(longFolder.size(), 237u);
-  const std::wstring cyrillic = base + L"\\\u0412\u0440\u0435\u043c\u0435\u043d\u043d\u044b\u0435";
-  ASSERT_TRUE(CreateDirectoryW(cyrillic.c_str(), nullptr));
-
-  for (const std::wstring& user : {cyrillic, longFolder}) {
-    const TempVariable tmp(user);
-    win32::Win32Os os;
-    const std::optional<std::u16string> temp = os.TempPath();
-    ASSERT_EQ(temp, U16(user + L"\\"));
-    const std::optional<std::u16string> shortTemp = os.ShortPathName(*temp);
-    ASSERT_TRUE(shortTemp);
-    const std::string shortAnsi = os.WideToAnsi(*shortTemp);
-    EXPECT_TRUE(IsAscii(shortAnsi)) << shortAnsi;
-    EXPECT_LT(shortTemp->size(), temp->size());
-
-    const std::optional<std::string> work = capture::WorkFolder(os);
-    ASSERT_EQ(work, shortAnsi + "\\Dorvel");
-    // Both spellings name one folder.
-    ASSERT_TRUE(os.CreateFolder(*work));
-    EXPECT_TRUE(fs::is_directory(fs::path(user) / "Dorvel"));
-    EXPECT_TRUE(capture::EmptyAndRemove(os, *work));
-    EXPECT_FALSE(fs::exists(fs::path(user) / "Dorvel"));
-  }
-}
 
 TEST(WorkFolderOnWindows, AShortNameIsThePathWhereNoneIsShorterAndNothingForAMissingPath) {
   testing_support::TestFolder folder;

@@ -1,12 +1,12 @@
-// The merge preview's panes on real windows: a picture decoded by GDI+ is
-// painted by the owner-drawn pane fitted on black with halftone stretching,
-// an empty pane paints white, and every bitmap is deleted once it is no
-// longer shown.
+// The merge preview's panes on real windows: a picture is painted by the
+// owner-drawn pane fitted on black with halftone stretching, an empty pane
+// paints white, and every bitmap is deleted once it is no longer shown.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <tuple>
 
 #include "dialogs/CMergePreviewDlg.h"
 #include "platform/win32/Win32Imaging.h"
@@ -16,17 +16,11 @@
 #include "platform/win32/Win32Window.h"
 #include "platform/win32/WindowsHeaders.h"
 #include "resource.h"
-
 #include "win32/support/TestPictures.h"
 
 namespace {
 
 constexpr int kPane = 100;
-
-// A file in this process's own folder under the temp folder.
-std::u16string TempFile(const std::wstring& name) {
-  return win32_test_support::TempFile(L"prismel-panes", name);
-}
 
 using win32_test_support::Bmp;
 using win32_test_support::WriteBytes;
@@ -97,69 +91,44 @@ class PicturePaneWin32Test : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(PicturePaneWin32Test, AnEmptyPaneIsWhite) {
-  EXPECT_TRUE(Near(PaintedAt(0, 0), kWhite));
+TEST_F(PicturePaneWin32Test, AFourByThreePictureFillsTheWidthOnBlackAndAnEmptyPaneIsWhite) {
   EXPECT_TRUE(Near(PaintedAt(50, 50), kWhite));
-}
-
-TEST_F(PicturePaneWin32Test, AFourByThreePictureFillsTheWidthWithBlackBandsAboveAndBelow) {
-  const std::u16string path = TempFile(L"wide.bmp");
+  const std::u16string path = win32_test_support::TempFile(L"prismel-panes", L"wide.bmp");
   ASSERT_TRUE(WriteBytes(path, Bmp(40, 30, kRed)));
   ASSERT_EQ(preview.FirstPane().SetPicture(path), 0);
-  EXPECT_EQ(preview.FirstPane().PictureWidth(), 40);
-  EXPECT_EQ(preview.FirstPane().PictureHeight(), 30);
   // 75 rows of picture from row 12.
-  EXPECT_TRUE(Near(PaintedAt(50, 2), kBlack));
-  EXPECT_TRUE(Near(PaintedAt(50, 10), kBlack));
-  EXPECT_TRUE(Near(PaintedAt(1, 50), kRed));
-  EXPECT_TRUE(Near(PaintedAt(98, 50), kRed));
-  EXPECT_TRUE(Near(PaintedAt(50, 14), kRed));
-  EXPECT_TRUE(Near(PaintedAt(50, 84), kRed));
-  EXPECT_TRUE(Near(PaintedAt(50, 89), kBlack));
-  EXPECT_TRUE(Near(PaintedAt(50, 98), kBlack));
+  for (const auto& [x, y, colour] :
+       {std::tuple{50, 2, kBlack}, std::tuple{50, 10, kBlack}, std::tuple{1, 50, kRed},
+        std::tuple{98, 50, kRed}, std::tuple{50, 14, kRed}, std::tuple{50, 84, kRed},
+        std::tuple{50, 89, kBlack}, std::tuple{50, 98, kBlack}}) {
+    EXPECT_TRUE(Near(PaintedAt(x, y), colour)) << x << "," << y;
+  }
 }
 
-TEST_F(PicturePaneWin32Test, ADeletedFileShowsWhiteAndItsBitmapIsGone) {
-  const std::u16string path = TempFile(L"gone.bmp");
-  ASSERT_TRUE(WriteBytes(path, Bmp(30, 30, kRed)));
-  ASSERT_EQ(preview.FirstPane().SetPicture(path), 0);
-  const HBITMAP shown = ShownBitmap();
-  ASSERT_NE(shown, nullptr);
-  EXPECT_EQ(GetObjectType(shown), static_cast<DWORD>(OBJ_BITMAP));
-  // The file is free to go while the pane shows it.
-  ASSERT_TRUE(DeleteFileW(reinterpret_cast<const wchar_t*>(path.c_str())));
-  EXPECT_EQ(preview.FirstPane().SetPicture(path), -1);
-  EXPECT_EQ(GetObjectType(shown), 0u);
-  EXPECT_TRUE(Near(PaintedAt(50, 50), kWhite));
-}
-
-TEST_F(PicturePaneWin32Test, FilesThatAreNoUsablePictureLeaveThePaneEmpty) {
-  const std::u16string text = TempFile(L"text.bmp");
-  const std::u16string flat = TempFile(L"flat.bmp");
-  const std::u16string huge = TempFile(L"huge.bmp");
-  ASSERT_TRUE(WriteBytes(text, "this is no picture"));
-  ASSERT_TRUE(WriteBytes(flat, Bmp(10, 0, kRed, false)));
-  ASSERT_TRUE(WriteBytes(huge, Bmp(20000, 20000, kRed, false)));
-  for (const std::u16string& path : {text, flat, huge}) {
-    EXPECT_EQ(preview.FirstPane().SetPicture(path), -1);
+// The file is free to go while the pane shows it; what is no usable picture
+// leaves the pane empty, and every bitmap no longer shown is deleted.
+TEST_F(PicturePaneWin32Test, EveryBitmapNoLongerShownIsDeletedAndTheLastGoesWithTheWindow) {
+  const std::u16string path = win32_test_support::TempFile(L"prismel-panes", L"pair.bmp");
+  const std::u16string text = win32_test_support::TempFile(L"prismel-panes", L"text.bmp");
+  const std::u16string huge = win32_test_support::TempFile(L"prismel-panes", L"huge.bmp");
+  ASSERT_TRUE(WriteBytes(path, Bmp(32, 24, kRed)) && WriteBytes(text, "this is no picture") &&
+              WriteBytes(huge, Bmp(20000, 20000, kRed, false)));
+  HBITMAP previous = nullptr;
+  for (int shot = 0; shot < 20; ++shot) {
+    ASSERT_EQ(preview.FirstPane().SetPicture(path), 0);
+    EXPECT_TRUE(previous == nullptr || previous == ShownBitmap() || !GetObjectType(previous));
+    previous = ShownBitmap();
+  }
+  for (const std::u16string& unusable : {text, huge}) {
+    EXPECT_EQ(preview.FirstPane().SetPicture(unusable), -1);
     EXPECT_EQ(ShownBitmap(), nullptr);
     EXPECT_TRUE(Near(PaintedAt(50, 50), kWhite));
   }
-}
-
-TEST_F(PicturePaneWin32Test, EveryReplacedBitmapIsDeletedAndTheLastGoesWithTheWindow) {
-  const std::u16string path = TempFile(L"pair.bmp");
-  ASSERT_TRUE(WriteBytes(path, Bmp(32, 24, kRed)));
-  HBITMAP previous = nullptr;
-  for (int shot = 0; shot < 50; ++shot) {
-    ASSERT_EQ(preview.FirstPane().SetPicture(path), 0);
-    const HBITMAP shown = ShownBitmap();
-    ASSERT_NE(shown, nullptr);
-    if (previous != nullptr && previous != shown) {
-      EXPECT_EQ(GetObjectType(previous), 0u);
-    }
-    previous = shown;
-  }
+  EXPECT_EQ(GetObjectType(previous), 0u);
+  ASSERT_EQ(preview.FirstPane().SetPicture(path), 0);
+  previous = ShownBitmap();
+  ASSERT_TRUE(DeleteFileW(reinterpret_cast<const wchar_t*>(path.c_str())));
+  EXPECT_EQ(GetObjectType(previous), static_cast<DWORD>(OBJ_BITMAP));
   preview.Destroy();
   EXPECT_EQ(GetObjectType(previous), 0u);
 }

@@ -36,7 +36,9 @@ session() {  # DPI SCREEN
     import -window root "$5/dpi-$4.png"
     touch "$3/shot.done"
     wait
-    wineserver -w' session "$run" "$program" "$work" "$dpi" "$artifacts"
+    # The server of this prefix (a copy in the work folder above 96 DPI)
+    # writes its registry as it ends: the work folder goes only after it.
+    WINEPREFIX="$PRISMEL_WINEPREFIX" wineserver -w' session "$run" "$program" "$work" "$dpi" "$artifacts"
   grep -q '"code":203' "$work/log-$dpi" || { echo "not connected at $dpi DPI"; cat "$work/log-$dpi"; exit 1; }
   ! grep -q 'step-failed' "$work/log-$dpi" || { echo "a step failed at $dpi DPI"; cat "$work/log-$dpi"; exit 1; }
 }

@@ -75,7 +75,9 @@ session() {  # DPI SCREEN SHOT_CODES...
       touch "$work/shot-$code.done"
     done
     wait $source
-    wineserver -w' session "$run" "$program" "$work" "$dpi" "$artifacts" "$@"
+    # The server of this prefix (a copy in the work folder above 96 DPI)
+    # writes its registry as it ends: the work folder goes only after it.
+    WINEPREFIX="$PRISMEL_WINEPREFIX" wineserver -w' session "$run" "$program" "$work" "$dpi" "$artifacts" "$@"
   local log="$work/log-$dpi"
   grep -q '"code":203' "$log" || { echo "not connected at $dpi DPI"; cat "$log"; exit 1; }
   ! grep -q '"step-failed"\|"event":"fit"' "$log" ||

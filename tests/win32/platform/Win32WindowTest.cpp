@@ -1,132 +1,181 @@
-// The window wrapper's two ways out of the process: the 32-bit handle the
-// camera library draws into, and WM_COPYDATA records from the data source,
-// checked on real windows in whichever build runs them (32- or 64-bit); and
-// the two preview hosts the library draws into, laid one over the other.
+// What only real windows show of the window wrapper, beside the contract it
+// shares with the headless window (tests/contract): the 32-bit handle the
+// camera library draws into and the kinds of WM_COPYDATA records, in the 32-
+// and the 64-bit build alike; the two preview hosts laid one over the other; the
+// click key held down; Enter and the menu key in the list view; the font
+// and the drop-down lists scaled on a change of DPI; and the resources
+// windres built.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "PrismelVersion.h"
 #include "dslink/DSMessageRecord.h"
-#include "platform/win32/Win32Link.h"
+#include "platform/win32/Win32Os.h"
 #include "platform/win32/Win32Ui.h"
 #include "platform/win32/Win32Window.h"
 #include "resource.h"
+#include "win32/support/RecordingDialog.h"
 
 namespace {
 
-struct Received {
-  uint32_t kind;
-  uint32_t size;
-  std::u16string text;
-};
-
-struct Receiver : platform::DialogHandler {
-  bool OnInitDialog() override { return true; }
-  void OnCopyData(uint32_t kind, const void* data, uint32_t size) override {
-    const auto message = ReadTextMessage(data, size);
-    received.push_back({kind, size, message ? message->text : u""});
-  }
-  std::vector<Received> received;
-};
+using win32_test::Handle;
 
 class Win32WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ui.InitCommonControls();
-    window = ui.CreateModeless(IDD_RECEIVE_DS_MESSAGES, receiver, nullptr);
+    window = ui.CreateModeless(IDD_CAPTURE_WINDOW, handler, nullptr);
     ASSERT_NE(window, nullptr);
-    window->SetCaption(kTitle);
-    hwnd = static_cast<win32::Win32Window*>(window.get())->Handle();
+    hwnd = Handle(*window);
   }
+  void TearDown() override { window->Destroy(); }
 
-  const std::u16string kTitle = u"Win32WindowTest receiver";
   win32::Win32Ui ui{GetModuleHandleW(nullptr)};
-  win32::Win32Link link;
-  Receiver receiver;
+  win32_test::RecordingDialog handler;
   std::unique_ptr<platform::Window> window;
   HWND hwnd = nullptr;
 };
 
+LONG FontHeight(HWND control) {
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return std::labs(font.lfHeight);
+}
+
+// A drop-down list's field and its list, one under the other.
+int FieldAndListHeight(HWND combo) {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  RECT field{}, list{};
+  GetComboBoxInfo(combo, &info);
+  GetWindowRect(combo, &field);
+  GetWindowRect(info.hwndList, &list);
+  return (field.bottom - field.top) + (list.bottom - list.top);
+}
+
 }  // namespace
 
-TEST_F(Win32WindowTest, NativeHandleWidensBackToTheSameWindow) {
-  const int32_t handed = window->NativeHandle();
-  EXPECT_NE(handed, 0);
-  // What the camera library does with the value it is given.
-  const HWND widened = static_cast<HWND>(LongToHandle(handed));
-  EXPECT_EQ(widened, hwnd);
-  EXPECT_TRUE(IsWindow(widened));
+TEST_F(Win32WindowTest, TheHandleGivenToTheLibraryWidensBackToTheWindow) {
+  EXPECT_EQ(static_cast<HWND>(LongToHandle(window->NativeHandle())), hwnd);
 }
 
-TEST_F(Win32WindowTest, ARecordSentByTitleArrivesWithItsKindSizeAndText) {
-  const DSMessageRecord record = MakeDSMessageRecord(kDSCodeFile, u"C:\\scans\\1_4711.jpg");
-  const platform::SendResult sent =
-      link.SendCopyData(kTitle, kDSKindTextMessage, &record, sizeof record);
-
-  EXPECT_TRUE(sent.delivered);
-  ASSERT_EQ(receiver.received.size(), 1u);
-  EXPECT_EQ(receiver.received[0].kind, 1002u);
-  EXPECT_EQ(receiver.received[0].size, 524u);
-  EXPECT_EQ(receiver.received[0].text, u"C:\\scans\\1_4711.jpg");
-  EXPECT_FALSE(link.SendCopyData(u"no window has this title", 1002, &record, sizeof record)
-                   .delivered);
+// Record kinds are 32-bit: in a 64-bit process a wider one names no kind.
+// Records sent by title are the end-to-end tests' own traffic.
+TEST_F(Win32WindowTest, ARecordArrivesWithItsKindAndSizeAndAWiderKindIsRefused) {
+  struct Receiver : win32_test::RecordingDialog {
+    void OnCopyData(uint32_t kind, const void*, uint32_t size) override {
+      received.emplace_back(kind, size);
+    }
+    std::vector<std::pair<uint32_t, uint32_t>> received;
+  } receiver;
+  auto target = ui.CreateModeless(IDD_RECEIVE_DS_MESSAGES, receiver, nullptr);
+  ASSERT_NE(target, nullptr);
+  DSMessageRecord record = MakeDSMessageRecord(kDSCodeFile, u"C:\\scans\\1_4711.jpg");
+  for (const uint64_t kind : {uint64_t{1} << 32 | 1002, uint64_t{1002}}) {
+    if (kind != static_cast<ULONG_PTR>(kind)) continue;  // a 32-bit process has no wider kind
+    COPYDATASTRUCT data{static_cast<ULONG_PTR>(kind), sizeof record, &record};
+    SendMessageW(Handle(*target), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+  }
+  EXPECT_EQ(receiver.received, (std::vector<std::pair<uint32_t, uint32_t>>{{1002u, 524u}}));
+  target->Destroy();
 }
 
-TEST_F(Win32WindowTest, AKindWiderThan32BitsIsNotTakenForItsLowHalf) {
-  if (sizeof(ULONG_PTR) == 4) GTEST_SKIP() << "a 32-bit process has no wider kind";
-  const DSMessageRecord record = MakeDSMessageRecord(kDSCodeFinishRequest, u"");
-  COPYDATASTRUCT copyData{};
-  copyData.cbData = sizeof record;
-  copyData.lpData = const_cast<DSMessageRecord*>(&record);
-  copyData.dwData = static_cast<ULONG_PTR>(uint64_t{1} << 32 | 1002);
-  SendMessageW(hwnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copyData));
-  EXPECT_TRUE(receiver.received.empty());
-
-  copyData.dwData = 1002;
-  SendMessageW(hwnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copyData));
-  ASSERT_EQ(receiver.received.size(), 1u);
-  EXPECT_EQ(receiver.received[0].kind, 1002u);
-}
-
-namespace {
-struct Idle : platform::DialogHandler {
-  bool OnInitDialog() override { return true; }
-};
-}  // namespace
-
+// As the capture window builds them: the main host over the placeholder, the
+// secondary one over its top-right third.
 TEST_F(Win32WindowTest, TheSecondaryPreviewHostLiesOverTheMainOneWhichPaintsAroundIt) {
-  Idle parentHandler, mainHandler, secondaryHandler;
-  auto parent = ui.CreateModeless(IDD_CAPTURE_WINDOW, parentHandler, nullptr);
-  ASSERT_NE(parent, nullptr);
-  const platform::Rect area = parent->ControlRect(IDC_PREVIEW_AREA);
-  // As the capture window builds them: the main host over the placeholder,
-  // shown; the secondary one over its top-right third, hidden until the
-  // secondary camera is switched on.
-  auto main = ui.CreateModeless(IDD_MAIN_PREVIEW_HOST, mainHandler, parent.get());
-  ASSERT_NE(main, nullptr);
-  main->SetParentWindow(parent.get());
-  main->MoveTo(area);
-  main->Show(true);
-  auto secondary = ui.CreateModeless(IDD_SECONDARY_PREVIEW_HOST, secondaryHandler, parent.get());
-  ASSERT_NE(secondary, nullptr);
-  secondary->SetParentWindow(parent.get());
+  win32_test::RecordingDialog mainHandler, secondaryHandler;
+  const platform::Rect area = window->ControlRect(IDC_PREVIEW_AREA);
+  auto main = ui.CreateModeless(IDD_MAIN_PREVIEW_HOST, mainHandler, window.get());
+  auto secondary = ui.CreateModeless(IDD_SECONDARY_PREVIEW_HOST, secondaryHandler, window.get());
+  ASSERT_TRUE(main != nullptr && secondary != nullptr);
   const int left = area.left + area.Width() / 3 * 2;
+  main->SetParentWindow(window.get());
+  main->MoveTo(area);
+  secondary->SetParentWindow(window.get());
   secondary->MoveTo({left, area.top, left + area.Width() / 3, area.top + area.Height() / 3});
-  secondary->Show(false);
-  parent->Show(true);
-  secondary->Show(true);
+  for (auto* shown : {main.get(), window.get(), secondary.get()}) shown->Show(true);
+  EXPECT_EQ(ChildWindowFromPointEx(hwnd, {left + 5, area.top + 5}, CWP_SKIPINVISIBLE),
+            Handle(*secondary));
+  EXPECT_EQ(ChildWindowFromPointEx(hwnd, {area.left + 5, area.bottom - 5}, CWP_SKIPINVISIBLE),
+            Handle(*main));
+  // The library paints the main picture through GetDC: the secondary
+  // picture over it is clipped out of that painting.
+  EXPECT_NE(GetWindowLongW(Handle(*main), GWL_STYLE) & WS_CLIPSIBLINGS, 0);
+  secondary->Destroy();
+  main->Destroy();
+}
 
-  const HWND parentHwnd = static_cast<win32::Win32Window*>(parent.get())->Handle();
-  const HWND mainHwnd = static_cast<win32::Win32Window*>(main.get())->Handle();
-  const HWND secondaryHwnd = static_cast<win32::Win32Window*>(secondary.get())->Handle();
-  const POINT inBoth{left + 5, area.top + 5};
-  const POINT inMainOnly{area.left + 5, area.bottom - 5};
-  EXPECT_EQ(ChildWindowFromPointEx(parentHwnd, inBoth, CWP_SKIPINVISIBLE), secondaryHwnd);
-  EXPECT_EQ(ChildWindowFromPointEx(parentHwnd, inMainOnly, CWP_SKIPINVISIBLE), mainHwnd);
-  // The library paints the main picture through GetDC: the secondary picture
-  // over it is clipped out of that painting.
-  EXPECT_NE(GetWindowLongW(mainHwnd, GWL_STYLE) & WS_CLIPSIBLINGS, 0);
-  for (auto* window : {secondary.get(), main.get(), parent.get()}) window->Destroy();
+TEST_F(Win32WindowTest, TheClickKeyHeldDownClicksOnceAndLeavesTheFocusWhereItWas) {
+  window->SetClickKey(VK_SPACE, IDC_CAPTURE);
+  window->Show(true);
+  win32_test::HandleWaitingMessages();
+  const HWND colours = GetDlgItem(hwnd, IDC_COLOR_MODE);
+  SetFocus(colours);
+  win32_test::PressKey(colours, VK_SPACE, 3);
+  EXPECT_EQ(handler.commands,
+            (std::vector<std::pair<int, int>>{{IDC_CAPTURE, platform::kNotifyClicked}}));
+  EXPECT_EQ(GetFocus(), colours);
+}
+
+TEST_F(Win32WindowTest, EnterOpensTheFocusedThumbnailAndTheMenuKeyOffersItsMenu) {
+  platform::ListView* list = window->ListViewControl(IDC_THUMBNAILS);
+  list->SetImageSize(16, 12);
+  ASSERT_EQ(list->InsertItem(0, u"1_4711", list->AddImage({16, 12, std::vector<uint8_t>(576)})), 0);
+  std::vector<std::pair<platform::ListViewEvent, int>> events;
+  list->SetEventHandler([&events](platform::ListViewEvent event, int item, int /*place*/) {
+    events.emplace_back(event, item);
+  });
+  list->SetItemSelected(0, true);
+  list->SetFocusedItem(0);
+  const HWND listHwnd = GetDlgItem(hwnd, IDC_THUMBNAILS);
+  // The dialog gives Enter to the list rather than to its default button.
+  MSG enter{listHwnd, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+  EXPECT_NE(SendMessageW(listHwnd, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)) &
+                DLGC_WANTALLKEYS,
+            0);
+  SendMessageW(listHwnd, WM_KEYDOWN, VK_RETURN, 0);
+  SendMessageW(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(listHwnd), -1);
+  EXPECT_EQ(events, (std::vector<std::pair<platform::ListViewEvent, int>>{
+                        {platform::ListViewEvent::DoubleClick, 0},
+                        {platform::ListViewEvent::RightClick, 0}}));
+}
+
+// The layout itself is the contract's; here the font the system draws with,
+// the lists' own heights, the frame and the status bar.
+TEST_F(Win32WindowTest, AMoveToHalfAsManyDotsAgainScalesTheFontTheListsAndTheStatusBar) {
+  const platform::Rect client = window->ClientRect();
+  ASSERT_TRUE(window->CreateStatusBar({0, client.bottom - 20, client.right, client.bottom}));
+  const HWND rotate = GetDlgItem(hwnd, IDC_ROTATE);
+  const int dropped = FieldAndListHeight(rotate);
+  const LONG font = FontHeight(rotate);
+  RECT frame{};
+  GetWindowRect(hwnd, &frame);
+  const RECT suggested{frame.left, frame.top, frame.left + (frame.right - frame.left) * 3 / 2,
+                       frame.top + (frame.bottom - frame.top) * 3 / 2};
+  const int larger = window->Dpi() * 3 / 2;
+  SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(larger, larger),
+               reinterpret_cast<LPARAM>(&suggested));
+  // The list shows whole items only, so it may lose part of one.
+  EXPECT_LE(FieldAndListHeight(rotate), dropped * 3 / 2 + 1);
+  EXPECT_GE(FieldAndListHeight(rotate), dropped * 5 / 4);
+  EXPECT_NEAR(FontHeight(rotate), font * 3 / 2, 1);
+  RECT now{};
+  GetWindowRect(hwnd, &now);
+  EXPECT_EQ(now.right - now.left, suggested.right - suggested.left);
+  RECT bar{};
+  GetWindowRect(FindWindowExW(hwnd, nullptr, STATUSCLASSNAMEW, nullptr), &bar);
+  MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&bar), 2);
+  EXPECT_EQ(bar.bottom, window->ClientRect().bottom) << "the status bar keeps to the bottom";
+}
+
+TEST_F(Win32WindowTest, TheResourcesHoldTheStringTheIconTheDefaultButtonAndTheVersion) {
+  EXPECT_EQ(ui.LoadString(IDS_ABOUTBOX), u"About Tessivue(&A)...");
+  EXPECT_NE(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)), nullptr);
+  EXPECT_EQ(SendMessageW(hwnd, DM_GETDEFID, 0, 0), MAKELRESULT(IDC_EXIT, DC_HASDEFID));
+  EXPECT_EQ(win32::Win32Os().OwnProductVersion(),
+            (platform::ProductVersion{PRISMEL_VERSION_MAJOR, PRISMEL_VERSION_MINOR,
+                                      PRISMEL_VERSION_PATCH, PRISMEL_VERSION_TWEAK}));
 }

@@ -1,11 +1,13 @@
 // What the Windows tests of the window wrapper share: a dialog handler that
-// records what reaches it, and the message loop of a modeless dialog.
+// records what reaches it, a window's handle, and the message loop of a
+// modeless dialog.
 #pragma once
 
 #include <utility>
 #include <vector>
 
 #include "platform/Ui.h"
+#include "platform/win32/Win32Window.h"
 #include "platform/win32/WindowsHeaders.h"
 
 namespace win32_test {
@@ -15,11 +17,12 @@ struct RecordingDialog : platform::DialogHandler {
   void OnCommand(int controlId, int notifyCode) override {
     commands.emplace_back(controlId, notifyCode);
   }
-  void OnDpiChanged() override { ++dpiChanges; }
-
   std::vector<std::pair<int, int>> commands;
-  int dpiChanges = 0;
 };
+
+inline HWND Handle(platform::Window& window) {
+  return static_cast<win32::Win32Window&>(window).Handle();
+}
 
 // Handles every message waiting for this thread, as a program's loop with
 // modeless dialogs does.

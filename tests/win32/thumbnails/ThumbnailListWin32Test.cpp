@@ -1,34 +1,32 @@
-// The thumbnail list on the capture window's real list view: GDI+ decodes a
-// real BMP, the letterboxed thumbnail goes into the image list, the item is
-// named after the file, and the list view's notifications reach the list;
-// its keys and a drag put the items in another order.
+// The thumbnail list on the capture window's real list view: a real BMP's
+// letterboxed thumbnail goes into the image list with the posted insert, the
+// item is named after the file and opens on a double click; pictures no
+// longer needed leave the image list while the rest keep theirs; a drag ends
+// without a move on Escape or outside the list. The list view's keys and
+// drops are the window contract's (tests/contract); files that are no
+// picture the panes' and the hostile files' tests.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "localisation/UiTextTable.h"
 #include "platform/win32/Win32Imaging.h"
 #include "platform/win32/Win32Link.h"
-#include "platform/win32/Win32ListView.h"
 #include "platform/win32/Win32Os.h"
 #include "platform/win32/Win32Ui.h"
 #include "platform/win32/Win32Window.h"
-#include "platform/win32/WindowsHeaders.h"
 #include "resource.h"
 #include "thumbnails/CImageListCtrl.h"
 #include "thumbnails/ThumbnailGeometry.h"
+#include "win32/support/RecordingDialog.h"
+#include "win32/support/TestPictures.h"
 
 #include <commctrl.h>
 
-#include "win32/support/TestPictures.h"
-
 namespace {
 
-struct Idle : platform::DialogHandler {
-  bool OnInitDialog() override { return true; }
-};
+using win32_test_support::Bmp;
 
 // The system's "open" is only recorded: no viewer starts under test.
 struct RecordingOs : win32::Win32Os {
@@ -39,44 +37,16 @@ struct RecordingOs : win32::Win32Os {
   std::vector<std::u16string> opened;
 };
 
-std::vector<int>& Counts() {
-  static std::vector<int> counts;
-  return counts;
-}
-void RecordCount(int count) { Counts().push_back(count); }
-
-// A file in this process's own folder under the temp folder.
-std::u16string TempFile(const std::wstring& name) {
-  return win32_test_support::TempFile(L"prismel-thumbnails", name);
-}
-
-using win32_test_support::Bmp;
-using win32_test_support::WriteBytes;
+std::vector<int> g_counts;
+void RecordCount(int count) { g_counts.push_back(count); }
 
 bool Exists(const std::u16string& path) {
   return GetFileAttributesW(reinterpret_cast<const wchar_t*>(path.c_str())) !=
          INVALID_FILE_ATTRIBUTES;
 }
 
-void RunPostedMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
-std::wstring ItemText(HWND list, int index) {
-  wchar_t text[260] = {};
-  LVITEMW item{};
-  item.pszText = text;
-  item.cchTextMax = 260;
-  SendMessageW(list, LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
-  return text;
-}
-
-// A pixel of an image as the list view draws it.
-COLORREF PixelOfImage(HIMAGELIST images, int index, int x, int y) {
+// A pixel of an image as the list view draws it; the middle one by default.
+COLORREF PixelOf(HIMAGELIST images, int index, int x = -1, int y = -1) {
   int width = 0, height = 0;
   ImageList_GetIconSize(images, &width, &height);
   HDC screen = GetDC(nullptr);
@@ -84,7 +54,7 @@ COLORREF PixelOfImage(HIMAGELIST images, int index, int x, int y) {
   HBITMAP canvas = CreateCompatibleBitmap(screen, width, height);
   HGDIOBJ old = SelectObject(dc, canvas);
   ImageList_Draw(images, index, dc, 0, 0, ILD_NORMAL);
-  const COLORREF pixel = GetPixel(dc, x, y);
+  const COLORREF pixel = GetPixel(dc, x < 0 ? width / 2 : x, y < 0 ? height / 2 : y);
   SelectObject(dc, old);
   DeleteObject(canvas);
   DeleteDC(dc);
@@ -95,31 +65,38 @@ COLORREF PixelOfImage(HIMAGELIST images, int index, int x, int y) {
 class ThumbnailListWin32 : public ::testing::Test {
  protected:
   void SetUp() override {
-    Counts().clear();
+    g_counts.clear();
     ui.InitCommonControls();
     window = ui.CreateModeless(IDD_CAPTURE_WINDOW, handler, nullptr);
     ASSERT_NE(window, nullptr);
-    dialog = static_cast<win32::Win32Window*>(window.get())->Handle();
+    dialog = win32_test::Handle(*window);
     listHandle = GetDlgItem(dialog, IDC_THUMBNAILS);
-    ASSERT_NE(listHandle, nullptr);
     ASSERT_TRUE(list.Initialise(*window, IDC_THUMBNAILS));
     list.SetCountCallback(&RecordCount);
   }
   void TearDown() override {
     list.DeleteSetAsideFiles();
-    for (const std::u16string& file : files) {
-      DeleteFileW(reinterpret_cast<const wchar_t*>(file.c_str()));
-    }
-    const std::u16string any = TempFile(L"");
-    RemoveDirectoryW(reinterpret_cast<const wchar_t*>(any.substr(0, any.size() - 1).c_str()));
+    for (const auto& file : files) DeleteFileW(reinterpret_cast<const wchar_t*>(file.c_str()));
   }
   std::u16string Write(const std::wstring& name, const std::string& bytes) {
-    files.push_back(TempFile(name));
-    EXPECT_TRUE(WriteBytes(files.back(), bytes));
+    files.push_back(win32_test_support::TempFile(L"prismel-thumbnails", name));
+    EXPECT_TRUE(win32_test_support::WriteBytes(files.back(), bytes));
     return files.back();
   }
-  int ListCount() const {
-    return static_cast<int>(SendMessageW(listHandle, LVM_GETITEMCOUNT, 0, 0));
+  // Three pictures of their own colours, listed.
+  void AddThree() {
+    for (const auto& [name, colour] :
+         {std::pair{L"a.bmp", RGB(0, 0, 255)}, std::pair{L"b.bmp", RGB(0, 255, 0)},
+          std::pair{L"c.bmp", RGB(255, 0, 0)}}) {
+      ASSERT_GE(list.AddImage(Write(name, Bmp(64, 48, colour))), 0);
+    }
+    win32_test::HandleWaitingMessages();
+  }
+  platform::ListView& View() { return *window->ListViewControl(IDC_THUMBNAILS); }
+  std::u16string Order() {
+    std::u16string order;
+    for (int i = 0; i < View().ItemCount(); ++i) order += View().ItemText(i);
+    return order;
   }
   HIMAGELIST Images() const {
     return reinterpret_cast<HIMAGELIST>(
@@ -127,11 +104,16 @@ class ThumbnailListWin32 : public ::testing::Test {
   }
   void Notify(UINT code, int item) {
     NMITEMACTIVATE notification{};
-    notification.hdr.hwndFrom = listHandle;
-    notification.hdr.idFrom = IDC_THUMBNAILS;
-    notification.hdr.code = code;
+    notification.hdr = NMHDR{listHandle, IDC_THUMBNAILS, code};
     notification.iItem = item;
     SendMessageW(dialog, WM_NOTIFY, IDC_THUMBNAILS, reinterpret_cast<LPARAM>(&notification));
+  }
+  LPARAM PointIn(int item) {
+    RECT rect{};
+    rect.left = LVIR_BOUNDS;
+    SendMessageW(listHandle, LVM_GETITEMRECT, static_cast<WPARAM>(item),
+                 reinterpret_cast<LPARAM>(&rect));
+    return MAKELPARAM((rect.left + rect.right) / 2, rect.top + 2);
   }
 
   RecordingOs os;
@@ -140,7 +122,7 @@ class ThumbnailListWin32 : public ::testing::Test {
   win32::Win32Imaging imaging;
   platform::Platform platform{os, ui, link, imaging};
   localisation::UiTextTable texts;
-  Idle handler;
+  win32_test::RecordingDialog handler;
   std::unique_ptr<platform::Window> window;
   HWND dialog = nullptr;
   HWND listHandle = nullptr;
@@ -150,266 +132,62 @@ class ThumbnailListWin32 : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(ThumbnailListWin32, RealBmpBecomesANamedItemWithALetterboxedImage) {
+TEST_F(ThumbnailListWin32, ARealBmpBecomesANamedItemWithALetterboxedPictureAndOpensOnADoubleClick) {
   RECT client{};
   GetClientRect(listHandle, &client);
   const thumbnails::CellSize cell = list.ThumbnailSize();
   EXPECT_EQ(cell.width, client.right - 60);
-  EXPECT_EQ(cell.height, cell.width / 4 * 3);
   int iconWidth = 0, iconHeight = 0;
-  ASSERT_NE(Images(), nullptr);
   ImageList_GetIconSize(Images(), &iconWidth, &iconHeight);
-  EXPECT_EQ(iconWidth, cell.width);
-  EXPECT_EQ(iconHeight, cell.height);
+  EXPECT_EQ(std::make_pair(iconWidth, iconHeight), std::make_pair(cell.width, cell.width / 4 * 3));
 
   const COLORREF red = RGB(200, 30, 40);
   const std::u16string path = Write(L"1_4711.bmp", Bmp(300, 400, red));
   EXPECT_EQ(list.AddImage(path), 0);
-  EXPECT_EQ(Counts(), std::vector<int>{1});
-  EXPECT_EQ(ListCount(), 0) << "the item comes with the posted insert";
-  RunPostedMessages();
-
-  ASSERT_EQ(ListCount(), 1);
-  EXPECT_EQ(ItemText(listHandle, 0), L"1_4711");
+  EXPECT_EQ(g_counts, std::vector<int>{1});
+  EXPECT_EQ(View().ItemCount(), 0) << "the item comes with the posted insert";
+  win32_test::HandleWaitingMessages();
+  EXPECT_EQ(Order(), u"1_4711");
   EXPECT_EQ(ImageList_GetImageCount(Images()), 1);
   // A portrait picture: white at the sides, the picture in the middle.
-  const platform::ThumbnailLayout layout = thumbnails::LayoutFor(cell, {300, 400});
-  ASSERT_GT(layout.placement.left, 0);
-  EXPECT_EQ(PixelOfImage(Images(), 0, 0, cell.height / 2), RGB(255, 255, 255));
-  EXPECT_EQ(PixelOfImage(Images(), 0, cell.width - 1, cell.height / 2), RGB(255, 255, 255));
-  EXPECT_EQ(PixelOfImage(Images(), 0, cell.width / 2, cell.height / 2), red);
-}
+  EXPECT_EQ(PixelOf(Images(), 0, 0), RGB(255, 255, 255));
+  EXPECT_EQ(PixelOf(Images(), 0, cell.width - 1), RGB(255, 255, 255));
+  EXPECT_EQ(PixelOf(Images(), 0), red);
 
-TEST_F(ThumbnailListWin32, FilesThatAreNotPicturesAreRefused) {
-  EXPECT_EQ(list.AddImage(TempFile(L"missing.bmp")), -1);
-  EXPECT_EQ(list.AddImage(Write(L"text.bmp", "not a picture at all")), -1);
-  EXPECT_EQ(list.AddImage(Write(L"absurd.bmp", Bmp(20000, 20000, 0, false))), -1);
-  RunPostedMessages();
-  EXPECT_EQ(ListCount(), 0);
-  EXPECT_EQ(ImageList_GetImageCount(Images()), 0);
-  EXPECT_TRUE(Counts().empty());
-}
-
-TEST_F(ThumbnailListWin32, DoubleClickNotificationOpensTheItemsFile) {
-  const std::u16string path = Write(L"a.bmp", Bmp(64, 48, RGB(0, 0, 255)));
-  ASSERT_EQ(list.AddImage(path), 0);
-  RunPostedMessages();
   Notify(NM_DBLCLK, -1);
-  EXPECT_TRUE(os.opened.empty());
   Notify(NM_DBLCLK, 0);
   EXPECT_EQ(os.opened, std::vector<std::u16string>{path});
 }
 
-TEST_F(ThumbnailListWin32, DeleteTakesTheSelectedItemsOfTheRealListAndTheirFiles) {
-  const std::u16string a = Write(L"a.bmp", Bmp(64, 48, RGB(0, 0, 255)));
-  const std::u16string b = Write(L"b.bmp", Bmp(64, 48, RGB(0, 255, 0)));
-  const std::u16string c = Write(L"c.bmp", Bmp(64, 48, RGB(255, 0, 0)));
-  list.AddImage(a);
-  list.AddImage(b);
-  list.AddImage(c);
-  RunPostedMessages();
-  ASSERT_EQ(ListCount(), 3);
-  platform::ListView* listView = window->ListViewControl(IDC_THUMBNAILS);
-  listView->SetItemSelected(0, true);
-  listView->SetItemSelected(2, true);
+TEST_F(ThumbnailListWin32, APictureGoneForGoodLeavesTheImageListAndTheRestKeepTheirs) {
+  AddThree();
+  View().SetItemSelected(0, true);
   list.OnMenuCommand(CImageListCtrl::kDeleteCommand);
-  ASSERT_EQ(ListCount(), 1);
-  EXPECT_EQ(ItemText(listHandle, 0), L"b");
-  EXPECT_FALSE(Exists(a));
-  EXPECT_TRUE(Exists(b));
-  EXPECT_FALSE(Exists(c));
-  EXPECT_EQ(Counts().back(), 1);
-  EXPECT_EQ(ImageList_GetImageCount(Images()), 3);
-
-  list.OnMenuCommand(CImageListCtrl::kClearCommand);
-  EXPECT_EQ(ListCount(), 0);
-  EXPECT_FALSE(Exists(b));
-  EXPECT_EQ(Counts().back(), 0);
+  EXPECT_EQ(ImageList_GetImageCount(Images()), 3) << "kept while the delete can be undone";
+  list.DeleteSetAsideFiles();
+  EXPECT_EQ(ImageList_GetImageCount(Images()), 2);
+  EXPECT_FALSE(Exists(files[0]));
+  EXPECT_EQ(PixelOf(Images(), View().ItemImage(0)), RGB(0, 255, 0));
+  EXPECT_EQ(PixelOf(Images(), View().ItemImage(1)), RGB(255, 0, 0));
 }
 
-namespace {
-
-// Holds Ctrl down for the keys sent while it lives, as the thread's
-// keyboard state says.
-class ControlHeld {
- public:
-  ControlHeld() { Set(0x80); }
-  ~ControlHeld() { Set(0); }
-
- private:
-  static void Set(BYTE state) {
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = state;
-    SetKeyboardState(keys);
-  }
-};
-
-void Key(HWND list, WPARAM key) {
-  SendMessageW(list, WM_KEYDOWN, key, 0);
-  SendMessageW(list, WM_KEYUP, key, 0);
-}
-
-int ItemImageOf(HWND list, int index) {
-  LVITEMW item{};
-  item.mask = LVIF_IMAGE;
-  item.iItem = index;
-  SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-  return item.iImage;
-}
-
-int FirstSelected(HWND list) {
-  return static_cast<int>(
-      SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-}
-
-LPARAM PointIn(HWND list, int item, bool lowerHalf) {
-  RECT rect{};
-  rect.left = LVIR_BOUNDS;
-  SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&rect));
-  const int y = lowerHalf ? rect.bottom - 2 : rect.top + 2;
-  return MAKELPARAM((rect.left + rect.right) / 2, y);
-}
-
-}  // namespace
-
-class ThumbnailOrderWin32 : public ThumbnailListWin32 {
- protected:
-  void SetUp() override {
-    ThumbnailListWin32::SetUp();
-    a = Write(L"a.bmp", Bmp(64, 48, RGB(0, 0, 255)));
-    b = Write(L"b.bmp", Bmp(64, 48, RGB(0, 255, 0)));
-    c = Write(L"c.bmp", Bmp(64, 48, RGB(255, 0, 0)));
-    for (const auto& path : {a, b, c}) ASSERT_GE(list.AddImage(path), 0);
-    RunPostedMessages();
-    ASSERT_EQ(ListCount(), 3);
-  }
-  std::wstring Order() const {
-    std::wstring order;
-    for (int i = 0; i < ListCount(); ++i) order += ItemText(listHandle, i);
-    return order;
-  }
-  void Select(int item) {
-    LVITEMW state{};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(listHandle, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(&state));
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(listHandle, LVM_SETITEMSTATE, static_cast<WPARAM>(item),
-                 reinterpret_cast<LPARAM>(&state));
-  }
-  // NMITEMACTIVATE begins as the NMLISTVIEW of LVN_BEGINDRAG does.
-  void BeginDrag(int item) { Notify(LVN_BEGINDRAG, item); }
-  // The insertion mark shown: as the list view reports it where it has
-  // one (Windows), else as it was asked to show it (Wine has none).
-  win32::Win32ListView::DropMark Mark() const {
-    const auto* view =
-        static_cast<win32::Win32ListView*>(window->ListViewControl(IDC_THUMBNAILS));
-    const win32::Win32ListView::DropMark asked = view->InsertMark();
-    LVINSERTMARK mark{};
-    mark.cbSize = sizeof mark;
-    if (SendMessageW(listHandle, LVM_GETINSERTMARK, 0, reinterpret_cast<LPARAM>(&mark))) {
-      EXPECT_EQ(mark.iItem, asked.item);
-      EXPECT_EQ((mark.dwFlags & LVIM_AFTER) != 0, asked.after);
-    }
-    return asked;
-  }
-
-  std::u16string a, b, c;
-};
-
-TEST_F(ThumbnailOrderWin32, CtrlArrowsDeleteAndCtrlZWorkOnTheRealList) {
-  Select(2);
-  {
-    ControlHeld control;
-    Key(listHandle, VK_LEFT);
-  }
-  EXPECT_EQ(Order(), L"acb");
-  EXPECT_EQ(FirstSelected(listHandle), 1);
-  // The moved item keeps the focus: the next press moves it again.
-  {
-    ControlHeld control;
-    Key(listHandle, VK_LEFT);
-  }
-  EXPECT_EQ(Order(), L"cab");
-  // Without Ctrl the arrow is the list's own.
-  Key(listHandle, VK_RIGHT);
-  EXPECT_EQ(Order(), L"cab");
-  EXPECT_EQ(ImageList_GetImageCount(Images()), 3);
-
-  Select(1);
-  Key(listHandle, VK_DELETE);
-  EXPECT_EQ(Order(), L"cb");
-  EXPECT_FALSE(Exists(a));
-  {
-    ControlHeld control;
-    Key(listHandle, 'Z');
-  }
-  EXPECT_EQ(Order(), L"cab");
-  EXPECT_TRUE(Exists(a));
-  EXPECT_EQ(ImageList_GetImageCount(Images()), 3);
-  // Each item still shows its own picture.
-  const thumbnails::CellSize cell = list.ThumbnailSize();
-  EXPECT_EQ(PixelOfImage(Images(), ItemImageOf(listHandle, 0), cell.width / 2, cell.height / 2),
-            RGB(255, 0, 0));
-}
-
-TEST_F(ThumbnailOrderWin32, ADragShowsTheInsertionMarkAndDropsWhereItIs) {
-  BeginDrag(2);
+TEST_F(ThumbnailListWin32, ADragEndsWithoutAMoveOnEscapeOrOutsideTheList) {
+  AddThree();
+  Notify(LVN_BEGINDRAG, 2);
   EXPECT_EQ(GetCapture(), listHandle);
-  // Escape ends the drag, not the dialog.
+  // The list keeps Escape while it drags, so that the dialog stays open.
   MSG escape{listHandle, WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
   EXPECT_NE(SendMessageW(listHandle, WM_GETDLGCODE, VK_ESCAPE, reinterpret_cast<LPARAM>(&escape)) &
                 DLGC_WANTALLKEYS,
             0);
-  EXPECT_EQ(Mark().item, -1);
-  SendMessageW(listHandle, WM_MOUSEMOVE, MK_LBUTTON, PointIn(listHandle, 0, false));
-  EXPECT_EQ(Mark().item, 0);
-  EXPECT_FALSE(Mark().after);
-  SendMessageW(listHandle, WM_MOUSEMOVE, MK_LBUTTON, PointIn(listHandle, 1, true));
-  EXPECT_EQ(Mark().item, 1);
-  EXPECT_TRUE(Mark().after);
-  SendMessageW(listHandle, WM_MOUSEMOVE, MK_LBUTTON, PointIn(listHandle, 0, false));
-  SendMessageW(listHandle, WM_LBUTTONUP, 0, PointIn(listHandle, 0, false));
-  EXPECT_EQ(Order(), L"cab");
-  EXPECT_NE(GetCapture(), listHandle);
-  EXPECT_EQ(Mark().item, -1);
-
-  // Escape, or a drop outside the list, leaves the order as it was.
-  BeginDrag(0);
-  SendMessageW(listHandle, WM_MOUSEMOVE, MK_LBUTTON, PointIn(listHandle, 2, true));
+  SendMessageW(listHandle, WM_MOUSEMOVE, MK_LBUTTON, PointIn(0));
   SendMessageW(listHandle, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_NE(GetCapture(), listHandle);
-  EXPECT_EQ(Mark().item, -1);
-  SendMessageW(listHandle, WM_LBUTTONUP, 0, PointIn(listHandle, 2, true));
-  BeginDrag(0);
+  SendMessageW(listHandle, WM_LBUTTONUP, 0, PointIn(0));
+  Notify(LVN_BEGINDRAG, 2);
   SendMessageW(listHandle, WM_LBUTTONUP, 0, MAKELPARAM(-20, -20));
-  EXPECT_EQ(Order(), L"cab");
-
-  // After the last item.
-  BeginDrag(0);
-  SendMessageW(listHandle, WM_LBUTTONUP, 0, PointIn(listHandle, 2, true));
-  EXPECT_EQ(Order(), L"abc");
-
-  // With the order fixed no drag starts.
-  list.SetOrderFixed(true);
-  BeginDrag(2);
-  EXPECT_NE(GetCapture(), listHandle);
-  SendMessageW(listHandle, WM_LBUTTONUP, 0, PointIn(listHandle, 0, false));
-  EXPECT_EQ(Order(), L"abc");
-}
-
-TEST_F(ThumbnailOrderWin32, PicturesNoLongerNeededLeaveTheImageListAndTheRestKeepTheirs) {
-  Select(0);
-  Key(listHandle, VK_DELETE);
-  EXPECT_EQ(ImageList_GetImageCount(Images()), 3);
-  list.DeleteSetAsideFiles();
-  EXPECT_EQ(ImageList_GetImageCount(Images()), 2);
-  EXPECT_FALSE(Exists(a));
-  const thumbnails::CellSize cell = list.ThumbnailSize();
-  const COLORREF colours[] = {RGB(0, 255, 0), RGB(255, 0, 0)};
-  for (int i = 0; i < 2; ++i) {
-    EXPECT_EQ(PixelOfImage(Images(), ItemImageOf(listHandle, i), cell.width / 2, cell.height / 2),
-              colours[i]);
-  }
+  EXPECT_EQ(Order(), u"abc");
+  Notify(LVN_BEGINDRAG, 2);
+  SendMessageW(listHandle, WM_LBUTTONUP, 0, PointIn(0));
+  EXPECT_EQ(Order(), u"cab");
 }
