@@ -1,4 +1,6 @@
 // From process start to exit, as the data source and the user see it.
+#include <gtest/gtest-spi.h>
+
 #include "SessionHarness.h"
 
 namespace {
@@ -80,6 +82,24 @@ TEST_F(SessionTest, FailedConnectShowsTheMessageAndCancels) {
   // nor the destruction tells it that a session ends.
   EXPECT_TRUE(dataSource.Transcript().empty());
   EXPECT_TRUE(host.os.sleeps.empty());
+}
+
+// A check queued for the modal loop is no check when the loop never comes:
+// the test that queued it fails, whichever part of the start-up cancels.
+TEST(QueuedSteps, ThatNeverRunFailTheTestWhenTheStartUpCancels) {
+  const auto cancelled = [](auto breakStartUp) {
+    Session session;
+    breakStartUp(session);
+    session.Step([] {});
+    session.Step([] {});
+    session.Run();
+  };
+  EXPECT_NONFATAL_FAILURE(cancelled([](Session& s) {
+    s.program.WriteFile("Kelpra.ini", "[Library]\nFail=camInitCameraLib,1,-9\n");
+  }), "2 queued step(s) never ran");
+  EXPECT_NONFATAL_FAILURE(cancelled([](Session& s) {
+    s.host.ui.refusedTemplates.push_back(IDD_RECEIVE_DS_MESSAGES);
+  }), "2 queued step(s) never ran");
 }
 
 TEST_F(SessionTest, AboutItemOpensTheAboutBoxModally) {
