@@ -15,6 +15,24 @@ namespace {
 const std::string kFolder = PRISMEL_LANGUAGE_DIR;  // holds the "Language" folder
 const char* const kCodes[] = {"EN", "CN", "DE", "DU", "FR", "IT", "KO", "PT", "ES"};
 
+// Every key a language file holds, in the order the program reads them,
+// written out: the program's own key list is held to it.
+const char* const kKeys[] = {
+    "Color", "ColorType0", "ColorType1", "ColorType2", "ColorType3", "Cut", "CutType0", "CutType1",
+    "CutType2", "CutType3", "CutType4", "FileFromat", "HandCut", "Merge", "Horizontal", "Vertical",
+    "WaterMark", "Webcam", "WebcamMerge", "UvcDevice", "UvcImage", "Device", "Media", "Unit",
+    "Resolution", "DPI", "Pix", "Language", "Save", "Exit", "Best", "Rotate", "Rotate0", "Rotate1",
+    "Rotate2", "Rotate3", "AutoCapture", "AutoCaptureText", "AutoCaptureManual",
+    "AutoCaptureOption0", "AutoCaptureOption1", "AutoCaptureOption2", "Capture", "Setting", "IDOK",
+    "IDCancel", "Process", "UnitName", "End", "Page", "Pages", "WebcamMergeOption", "OutSide",
+    "InSide", "WaterMarkOption", "WMText", "TimeStamp", "Font", "FontSize", "FontColor", "Weight",
+    "Italic", "Underline", "Transparency", "Angle", "Pos", "Pos0", "Pos1", "Pos2", "Pos3", "Pos4",
+    "Pos5", "Pos6", "Pos7", "Pos8", "NoCamera", "Invalid", "None", "OpenFailed", "CamUsed",
+    "ErrCode", "Error", "Version", "add", "noAdd", "bili", "list", "megrGroup", "WaterGroup",
+    "Cam2Group", "imageGroup", "cam2Setting", "cam2Capture", "AuoFocus", "listMenuOpen",
+    "listMenuDelete", "listMenuClear", "listMenuMoveEarlier", "listMenuMoveLater", "listMenuUndo",
+    "ZoomIn", "ZoomOut", "ActualSize", "LivePicture", "CaptureKey"};
+
 struct GivenText {
   const char* key;
   const char16_t* english;
@@ -109,6 +127,12 @@ localisation::UiTextTable LoadLanguage(const std::string& code) {
 
 }  // namespace
 
+TEST(ShippedLanguageFiles, TheProgramReadsTheListedKeysInOrder) {
+  ASSERT_EQ(localisation::kUiTextKeyCount, std::size(kKeys));
+  for (size_t i = 0; i < std::size(kKeys); ++i) EXPECT_STREQ(localisation::kUiTextKeys[i], kKeys[i]) << i;
+  EXPECT_STREQ(localisation::ElementName(localisation::kKeyBeforeWordType), "Pages");
+}
+
 TEST(ShippedLanguageFiles, EveryFileHasEveryKeyShownAndEnabledWithText) {
   headless::HeadlessOs os;
   for (const char* code : kCodes) {
@@ -118,7 +142,7 @@ TEST(ShippedLanguageFiles, EveryFileHasEveryKeyShownAndEnabledWithText) {
     ASSERT_TRUE(localisation::ParseXmlDocument(*bytes, document)) << code;
     const TiXmlElement* uiText = document.FirstChildElement("UIText");
     ASSERT_NE(uiText, nullptr) << code;
-    for (const char* key : localisation::kUiTextKeys) {
+    for (const char* key : kKeys) {
       const TiXmlElement* element = uiText->FirstChildElement(key);
       ASSERT_NE(element, nullptr) << code << " lacks " << key;
       EXPECT_NE(element->GetText(), nullptr) << code << " " << key;
@@ -128,7 +152,7 @@ TEST(ShippedLanguageFiles, EveryFileHasEveryKeyShownAndEnabledWithText) {
     EXPECT_NE(uiText->FirstChildElement("WordType"), nullptr) << code;
     int elements = 0;
     for (const TiXmlElement* e = uiText->FirstChildElement(); e; e = e->NextSiblingElement()) ++elements;
-    EXPECT_EQ(elements, static_cast<int>(localisation::kUiTextKeyCount) + 1) << code << ": unknown or repeated keys";
+    EXPECT_EQ(elements, static_cast<int>(std::size(kKeys)) + 1) << code << ": unknown or repeated keys";
   }
 }
 

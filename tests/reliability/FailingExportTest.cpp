@@ -2,17 +2,16 @@
 // run of random actions with failures injected at random.
 #include "Figures.h"
 #include "ScriptedSession.h"
-#include "camera/CameraExports.h"
+#include "support/CameraExportList.h"
 
 namespace reliability {
 namespace {
 
 std::vector<std::string> ExportNames() {
   std::vector<std::string> names;
-#define RELIABILITY_EXPORT(name, params, args) names.push_back(#name);
-  CAMERA_INT_EXPORTS(RELIABILITY_EXPORT)
-  CAMERA_STRING_EXPORTS(RELIABILITY_EXPORT)
-#undef RELIABILITY_EXPORT
+  for (const testing_support::ExportSignature& e : testing_support::kCameraExports) {
+    names.push_back(e.name);
+  }
   return names;
 }
 

@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <set>
 
-#include "camera/CameraExports.h"
 #include "capturewindow/DeviceSteps.h"
 #include "platform/headless/TextConversions.h"
 #include "resource.h"
 #include "settings/SettingsFile.h"
+#include "support/CameraExportList.h"
 
 namespace reliability {
 
@@ -20,12 +20,6 @@ const char kSessionDevices[] =
     "[Device]\nName=Desk Webcam\nDpi=96\nFormat=MJPG\nSize=320x240\nSize=640x480\n";
 
 namespace {
-
-const char* const kExportNames[] = {
-#define RELIABILITY_EXPORT_NAME(name, params, args) #name,
-    CAMERA_INT_EXPORTS(RELIABILITY_EXPORT_NAME) CAMERA_STRING_EXPORTS(RELIABILITY_EXPORT_NAME)
-#undef RELIABILITY_EXPORT_NAME
-};
 
 const int kOptionLists[] = {IDC_COLOR_MODE, IDC_CROP_MODE, IDC_FILE_FORMAT, IDC_ROTATE,
                             IDC_UNIT,       IDC_FRAME_SIZE, IDC_MEDIA_TYPE, IDC_DEVICE,
@@ -378,7 +372,8 @@ void ScriptedSession::QueueScript() {
 
 void ScriptedSession::QueueRandomAction(std::mt19937& random, bool injectFailures) {
   if (injectFailures && Pick(random, 3) == 0) {
-    const char* name = kExportNames[Pick(random, CAMERA_EXPORT_COUNT)];
+    constexpr int kExports = static_cast<int>(std::size(testing_support::kCameraExports));
+    const char* name = testing_support::kCameraExports[Pick(random, kExports)].name;
     const int count = 1 + Pick(random, 3);
     const int32_t codes[] = {-1, -5, -99, 1, 7};
     const int32_t code = codes[Pick(random, 5)];
@@ -526,7 +521,7 @@ void ScriptedSession::QueueRandomSteps(uint32_t seed, int steps, bool injectFail
   // filled again before the last capture.
   Then([this] {
     testing_support::KelpraHooks hooks(h.dialog->Camera());
-    for (const char* name : kExportNames) (void)hooks.FailNext(name, 0, 0);
+    for (const auto& e : testing_support::kCameraExports) (void)hooks.FailNext(e.name, 0, 0);
     if (hooks.PlugDevice(nullptr) < 0) (void)hooks.UnplugDevice(0);
   });
   Then([this] {
