@@ -14,7 +14,7 @@ class CaptureFiles : public KelpraTest {
  protected:
   void SetUp() override {
     KelpraTest::SetUp();
-    if (!HaveIdentify()) GTEST_SKIP() << "ImageMagick's identify is not installed";
+    ASSERT_TRUE(ImageMagickInstalled());
     ASSERT_EQ(cam.camOpenDev(0, 0, 640, 480), 0);
   }
   IdentifiedImage Shot(const std::string& name) {

@@ -12,7 +12,7 @@ class CombineImages : public KelpraTest {
  protected:
   void SetUp() override {
     KelpraTest::SetUp();
-    if (!HaveIdentify()) GTEST_SKIP() << "ImageMagick's identify is not installed";
+    ASSERT_TRUE(ImageMagickInstalled());
     // A 640 x 480 main picture and a 480 x 640 second one.
     ASSERT_EQ(cam.camOpenDev(0, 0, 640, 480), 0);
     ASSERT_EQ(Capture("main.bmp"), 0);

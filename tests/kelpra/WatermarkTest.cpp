@@ -131,7 +131,7 @@ TEST(Watermark, BlackAndWhitePicturesStayBilevel) {
 class WatermarkCapture : public KelpraTest {};
 
 TEST_F(WatermarkCapture, AnEnabledWatermarkChangesTheCapturedPixelsAtItsPosition) {
-  if (!HaveIdentify()) GTEST_SKIP() << "ImageMagick is not installed";
+  ASSERT_TRUE(ImageMagickInstalled());
   ASSERT_EQ(cam.camOpenDev(0, 0, 640, 480), 0);
   ASSERT_EQ(Capture("plain.png"), 0);
   // Bottom right, opaque blue, switched off: the picture stays as it was.
@@ -168,7 +168,7 @@ struct WatermarkCall {
 };
 
 TEST_F(WatermarkCapture, EveryArgumentOfTheCallChangesTheCapturedPicture) {
-  if (!HaveIdentify()) GTEST_SKIP() << "ImageMagick is not installed";
+  ASSERT_TRUE(ImageMagickInstalled());
   ASSERT_EQ(cam.camOpenDev(0, 0, 640, 480), 0);
   int shot = 0;
   auto capture = [&](const WatermarkCall& c) {

@@ -74,8 +74,9 @@ TEST_F(Win32WindowTest, ARecordSentByTitleArrivesWithItsKindSizeAndText) {
                    .delivered);
 }
 
+// A 32-bit process has no wider kind: the 64-bit build runs this one.
+#if defined(_WIN64)
 TEST_F(Win32WindowTest, AKindWiderThan32BitsIsNotTakenForItsLowHalf) {
-  if (sizeof(ULONG_PTR) == 4) GTEST_SKIP() << "a 32-bit process has no wider kind";
   const DSMessageRecord record = MakeDSMessageRecord(kDSCodeFinishRequest, u"");
   COPYDATASTRUCT copyData{};
   copyData.cbData = sizeof record;
@@ -89,6 +90,7 @@ TEST_F(Win32WindowTest, AKindWiderThan32BitsIsNotTakenForItsLowHalf) {
   ASSERT_EQ(receiver.received.size(), 1u);
   EXPECT_EQ(receiver.received[0].kind, 1002u);
 }
+#endif
 
 namespace {
 struct Idle : platform::DialogHandler {
