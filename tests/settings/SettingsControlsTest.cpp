@@ -67,25 +67,21 @@ TEST(SettingsControls, EachControlIsCollectedIntoItsOwnElement) {
   EXPECT_FALSE(record.WaterMark.isEnable);
 }
 
-TEST(SettingsControls, TheVideoFormatListKeepsTheStoredValueForTheFirstFormat) {
-  settings::SessionSettings record;
-  record.MediaType = 2;
-  settings::StoreControlValue(FieldOf(1020), 0, record);
-  EXPECT_EQ(record.MediaType, 2);
-  settings::StoreControlValue(FieldOf(1020), 1, record);
-  EXPECT_EQ(record.MediaType, 1);
-  settings::StoreControlValue(FieldOf(1004), 0, record);
-  EXPECT_EQ(record.colorType, 0);
-}
-
-TEST(SettingsControls, AListWithoutSelectionKeepsTheStoredValue) {
+TEST(SettingsControls, TheFirstVideoFormatOrNoSelectionKeepsTheStoredValue) {
   settings::SessionSettings record;
   record.cutType = 4;
   record.MediaType = 2;
+  record.WaterMark.isEnable = true;
+  settings::StoreControlValue(FieldOf(1020), 0, record);
+  EXPECT_EQ(record.MediaType, 2);
   settings::StoreControlValue(FieldOf(1005), -1, record);
   settings::StoreControlValue(FieldOf(1020), -1, record);
   EXPECT_EQ(record.cutType, 4);
   EXPECT_EQ(record.MediaType, 2);
+  settings::StoreControlValue(FieldOf(1020), 1, record);
+  settings::StoreControlValue(FieldOf(1004), 0, record);
   settings::StoreControlValue(FieldOf(1010), 0, record);
+  EXPECT_EQ(record.MediaType, 1);
+  EXPECT_EQ(record.colorType, 0);
   EXPECT_FALSE(record.WaterMark.isEnable);
 }
