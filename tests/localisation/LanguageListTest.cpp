@@ -2,7 +2,9 @@
 // of the language files.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
+#include <vector>
 
 #include "localisation/DefaultLanguage.h"
 #include "localisation/LanguageFiles.h"
@@ -52,12 +54,26 @@ TEST(LanguageListReading, AnEmptyOrUnreadableListReportsFailure) {
   EXPECT_FALSE(localisation::LoadLanguageList("/nonexistent/Language.xml", os, list));
 }
 
-TEST(DefaultLanguage, LanguageIdentifiersMapToTheirCodes) {
-  const std::pair<uint16_t, const char*> cases[] = {
-      {2052, "CN"}, {1028, "CN"}, {5124, "EN"} /* Chinese, Macao */, {1031, "DE"}, {5127, "DE"},
-      {20490, "ES"}, {3082, "ES"}, {5132, "FR"}, {2064, "IT"}, {1042, "KO"}, {2067, "DU"},
-      {2070, "PT"}, {1046, "PT"}, {1033, "EN"}, {7, "EN"} /* a primary language alone */, {0, "EN"}};
-  for (const auto& [id, code] : cases) EXPECT_EQ(localisation::DefaultLanguageCode(id), code) << id;
+TEST(DefaultLanguage, EachListedLanguageIdentifierGivesItsCodeAndEveryOtherEnglish) {
+  const std::map<uint16_t, const char*> listed = [] {
+    const std::pair<const char*, std::vector<uint16_t>> codes[] = {
+        {"CN", {1028, 2052, 3076, 4100}},
+        {"DE", {1031, 2055, 3079, 4103, 5127}},
+        {"ES", {1034, 2058, 3082, 4106, 5130, 6154, 7178, 8202, 9226, 10250, 11274, 12298, 13322,
+                14346, 15370, 16394, 17418, 18442, 19466, 20490}},
+        {"FR", {1036, 2060, 3084, 4108, 5132}},
+        {"IT", {1040, 2064}}, {"KO", {1042, 2066}}, {"DU", {1043, 2067}}, {"PT", {1046, 2070}}};
+    std::map<uint16_t, const char*> ids;
+    for (const auto& [code, list] : codes) {
+      for (uint16_t id : list) ids[id] = code;
+    }
+    return ids;
+  }();
+  for (uint32_t id = 0; id <= 0xFFFF; ++id) {
+    const auto code = listed.find(static_cast<uint16_t>(id));
+    const std::string expected = code != listed.end() ? code->second : "EN";
+    ASSERT_EQ(localisation::DefaultLanguageCode(static_cast<uint16_t>(id)), expected) << id;
+  }
 }
 
 TEST(LanguagePaths, OnlyPlainShortCodesNameALanguageFile) {
