@@ -25,10 +25,6 @@ inline void Check(bool holds) {
 // the request, instead of when its pages are touched.
 inline size_t g_largestBlock = SIZE_MAX;
 
-inline void LargestBlockFor(size_t inputBytes, uint32_t width) {
-  g_largestBlock = (size_t{4} << 20) + size_t{16} * width + size_t{1024} * inputBytes;
-}
-
 inline void OnAllocation(const volatile void*, size_t size) { Check(size <= g_largestBlock); }
 inline void OnRelease(const volatile void*) {}
 
@@ -38,7 +34,7 @@ template <typename Decode>
 auto Bounded(size_t inputBytes, uint32_t width, Decode decode) {
   static const int installed = __sanitizer_install_malloc_and_free_hooks(OnAllocation, OnRelease);
   (void)installed;
-  LargestBlockFor(inputBytes, width);
+  g_largestBlock = (size_t{4} << 20) + size_t{16} * width + size_t{1024} * inputBytes;
   auto result = decode();
   g_largestBlock = SIZE_MAX;
   return result;

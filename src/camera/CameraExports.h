@@ -1,9 +1,10 @@
 // The camera library's exports: one row per function, written once.
 //
 // Every row is X(name, parameter list, argument names); the result type is
-// the table's (int32_t, or a string for the two name getters). The binding,
-// the reference library and the tests expand this table, so a name or a
-// signature cannot drift between them. All exports are plain C with the
+// the table's (int32_t, or a string for the two name getters). The binding
+// and the reference library expand this table, so a name or a signature
+// cannot drift between them; the tests hold it to a list written out by
+// hand (tests/support/CameraExportList.h). All exports are plain C with the
 // default (cdecl) calling convention; every argument is 32 bits wide on the
 // shipped 32-bit build (window handles travel as 32-bit integers).
 #pragma once

@@ -18,6 +18,7 @@
 #include "platform/headless/HeadlessPlatform.h"
 #include "resource.h"
 #include "settings/SettingsFile.h"
+#include "support/CheckedPlatform.h"
 #include "support/DataSourceTwin.h"
 #include "support/ProgramFolder.h"
 
@@ -103,7 +104,7 @@ class CaptureWindowHarness {
     return -1;
   }
 
-  headless::HeadlessPlatform host;
+  testing_support::CheckedPlatform host;
   testing_support::ProgramFolder program;
   testing_support::DataSourceTwin dataSource{host.desktop};
   std::unique_ptr<CTessivueDlg> dialog;

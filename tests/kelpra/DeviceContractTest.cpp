@@ -1,102 +1,84 @@
 // The device exports as the capture window uses them: listing, opening,
-// formats and sizes, DPI, the "no device" index -1, calls before start-up.
-#include <cstdio>
-#include <cstdlib>
+// formats and sizes, DPI, the "no device" index -1, calls before start-up,
+// and the configuration file's devices and faults.
+#include <filesystem>
 #include <string>
-#include <vector>
 
 #include "KelpraHarness.h"
 
 namespace kelpra_test {
 namespace {
 
-class DeviceContract : public KelpraTest {};
+class DeviceContract : public KelpraTest {
+ protected:
+  std::string SizesOf(int32_t device, int32_t format) {
+    int32_t sizes = 0;
+    EXPECT_EQ(cam.camGetResolutionCount(device, format, &sizes), 0);
+    std::string listed;
+    for (int i = 0; i < sizes; ++i) {
+      int32_t w = 0, h = 0;
+      EXPECT_EQ(cam.camGetResolution(device, format, i, &w, &h), 0);
+      listed += std::to_string(w) + "x" + std::to_string(h) + " ";
+    }
+    return listed;
+  }
+  // The open device's format and frame size, "format:WxH", and its DPI.
+  std::string Current(int32_t device) {
+    int32_t format = -5, width = 0, height = 0, dpiX = 0, dpiY = 0;
+    EXPECT_EQ(cam.camGetCurResolution(device, &format, &width, &height), 0);
+    EXPECT_EQ(cam.camGetImageDPI(device, &dpiX, &dpiY), 0);
+    return std::to_string(format) + ":" + std::to_string(width) + "x" + std::to_string(height) +
+           "@" + std::to_string(dpiX) + "," + std::to_string(dpiY);
+  }
+};
 
 TEST_F(DeviceContract, TheBuiltInDevicesAreADocumentCameraAndAWebcam) {
-  int32_t count = 0;
+  int32_t count = 0, formats = 0;
   ASSERT_EQ(cam.camGetDevCount(&count), 0);
   ASSERT_EQ(count, 2);
-  int32_t formats = 0;
   cam.camGetMediaTypeCount(0, &formats);
   ASSERT_EQ(formats, 2);
   EXPECT_STREQ(cam.camGetMediaTypeName(0, 0), "MJPG");
   EXPECT_STREQ(cam.camGetMediaTypeName(0, 1), "YUY2");
   EXPECT_EQ(cam.camGetMediaTypeName(0, 2), nullptr);
-  int32_t sizes = 0;
-  cam.camGetResolutionCount(0, 0, &sizes);
-  std::string listed;
-  for (int i = 0; i < sizes; ++i) {
-    int32_t w = 0, h = 0;
-    ASSERT_EQ(cam.camGetResolution(0, 0, i, &w, &h), 0);
-    listed += std::to_string(w) + "x" + std::to_string(h) + " ";
-  }
   // Smallest first: named sizes, two sharing a name, one without a name,
   // and a full size beyond every named one.
-  EXPECT_EQ(listed,
+  EXPECT_EQ(SizesOf(0, 0),
             "640x480 800x600 1000x1000 1024x768 1280x720 1920x1080 2592x1944 3264x2448 "
             "6400x4800 ");
-
-  // Native DPI of the document camera grows with the frame (width x 3 / 64);
+  // The document camera's native DPI grows with the frame (width x 3 / 64);
   // the webcam's is 96.
-  int32_t dpiSmall = 0, dpiMiddle = 0, dpiFull = 0, dpiY = 0, webcamDpi = 0;
-  cam.camOpenDev(0, 0, 640, 480);
-  cam.camGetImageDPI(0, &dpiSmall, &dpiY);
-  cam.camSetResolution(0, 3264, 2448);
-  cam.camGetImageDPI(0, &dpiMiddle, &dpiY);
-  cam.camSetResolution(0, 6400, 4800);
-  cam.camGetImageDPI(0, &dpiFull, &dpiY);
-  cam.camOpenDev(1, 0, 640, 480);
-  cam.camGetImageDPI(1, &webcamDpi, &dpiY);
-  EXPECT_EQ(dpiSmall, 30);
-  EXPECT_EQ(dpiMiddle, 153);
-  EXPECT_EQ(dpiFull, 300);
-  EXPECT_EQ(webcamDpi, 96);
+  ASSERT_EQ(cam.camOpenDev(0, 0, 640, 480), 0);
+  EXPECT_EQ(Current(0), "0:640x480@30,30");
+  ASSERT_EQ(cam.camSetResolution(0, 3264, 2448), 0);
+  EXPECT_EQ(Current(0), "0:3264x2448@153,153");
+  ASSERT_EQ(cam.camSetResolution(0, 6400, 4800), 0);
+  EXPECT_EQ(Current(0), "0:6400x4800@300,300");
+  ASSERT_EQ(cam.camOpenDev(1, 0, 640, 480), 0);
+  EXPECT_EQ(Current(1), "0:640x480@96,96");
 }
 
-TEST_F(DeviceContract, OpeningAtASizeTheFormatDoesNotOfferFailsSoTheCallerCanRetry) {
+TEST_F(DeviceContract, OnlyOfferedFormatsAndSizesOpenAndAFormatChangeKeepsTheSizeConsistent) {
   EXPECT_NE(cam.camOpenDev(0, 0, 1024, 600), 0);
   EXPECT_NE(cam.camOpenDev(0, 5, 640, 480), 0);
   EXPECT_NE(cam.camOpenDev(0, -1, 640, 480), 0);
   EXPECT_NE(cam.camOpenDev(1, 0, 3264, 2448), 0);  // the webcam is smaller
-  EXPECT_EQ(cam.camOpenDev(0, 0, 640, 480), 0);
-  int32_t format = -5, width = 0, height = 0;
-  ASSERT_EQ(cam.camGetCurResolution(0, &format, &width, &height), 0);
-  EXPECT_EQ(format, 0);
-  EXPECT_EQ(width, 640);
-  EXPECT_EQ(height, 480);
-}
-
-TEST_F(DeviceContract, FormatAndSizeChangesKeepTheFrameSizeConsistent) {
   ASSERT_EQ(cam.camOpenDev(0, 0, 3264, 2448), 0);
   // YUY2 does not offer 3264 x 2448: switching takes its first size.
   ASSERT_EQ(cam.camSetMediaType(0, 1), 0);
-  int32_t format = 0, width = 0, height = 0;
-  cam.camGetCurResolution(0, &format, &width, &height);
-  EXPECT_EQ(format, 1);
-  EXPECT_EQ(width, 640);
+  EXPECT_EQ(Current(0), "1:640x480@30,30");
   EXPECT_EQ(cam.camSetResolution(0, 1920, 1080), 0);
   EXPECT_NE(cam.camSetResolution(0, 123, 456), 0);
   EXPECT_NE(cam.camSetMediaType(0, 2), 0);
-  cam.camGetCurResolution(0, &format, &width, &height);
-  EXPECT_EQ(width, 1920);
-  EXPECT_EQ(height, 1080);
-}
-
-TEST_F(DeviceContract, TheDpiOverrideReplacesTheNativeDpiUntilZeroZero) {
-  ASSERT_EQ(cam.camOpenDev(0, 0, 1280, 720), 0);
-  int32_t nativeX = 0, nativeY = 0, x = 0, y = 0;
-  cam.camGetImageDPI(0, &nativeX, &nativeY);
+  EXPECT_EQ(Current(0), "1:1920x1080@90,90");
+  // The DPI override holds until 0, 0.
   cam.camSetImageDPI(0, 200, 200);
-  cam.camGetImageDPI(0, &x, &y);
-  EXPECT_EQ(x, 200);
-  EXPECT_EQ(y, 200);
+  EXPECT_EQ(Current(0), "1:1920x1080@200,200");
   cam.camSetImageDPI(0, 0, 0);
-  cam.camGetImageDPI(0, &x, &y);
-  EXPECT_EQ(x, nativeX);
-  EXPECT_EQ(y, nativeY);
+  EXPECT_EQ(Current(0), "1:1920x1080@90,90");
 }
 
-TEST_F(DeviceContract, MinusOneIsIgnoredBySettersAndRefusedWhereAResultMatters) {
+TEST_F(DeviceContract, MinusOneIsIgnoredBySettersAndEveryBadValueIsRefused) {
   for (int32_t result :
        {cam.camCloseDev(-1), cam.camSetPreviewWindow(-1, 0), cam.camZooIn(-1), cam.camZoomOut(-1),
         cam.camOriginalPreview(-1), cam.camOptimalPreview(-1), cam.camSetImageRotateMode(-1, 1),
@@ -113,44 +95,29 @@ TEST_F(DeviceContract, MinusOneIsIgnoredBySettersAndRefusedWhereAResultMatters) 
   EXPECT_NE(cam.camAutoFocus(-1, 0), 0);
   EXPECT_EQ(out, 77);
   EXPECT_EQ(cam.camGetDevName(-1), nullptr);
-  // Indices past the list fail for every call, setters included.
+  // Indices past the list, closed devices and values out of range fail.
   EXPECT_NE(cam.camCloseDev(2), 0);
   EXPECT_NE(cam.camSetImageRotateMode(9, 1), 0);
-}
-
-TEST_F(DeviceContract, PreviewControlsAndSettingsWindowsWorkOnAnOpenDevice) {
+  EXPECT_NE(cam.camAutoFocus(1, 0), 0);
   ASSERT_EQ(cam.camOpenDev(0, 0, 640, 480), 0);
-  EXPECT_EQ(cam.camSetPreviewWindow(0, 1234), 0);
-  for (int i = 0; i < 12; ++i) EXPECT_EQ(cam.camZooIn(0), 0);
-  EXPECT_EQ(cam.camZoomOut(0), 0);
-  EXPECT_EQ(cam.camOriginalPreview(0), 0);
-  EXPECT_EQ(cam.camOptimalPreview(0), 0);
-  EXPECT_EQ(cam.camAutoFocus(0, 0), 0);
-  EXPECT_NE(cam.camAutoFocus(1, 0), 0);  // not open
-  EXPECT_EQ(cam.camShowDevSettingWindow(0), 0);
-  EXPECT_EQ(cam.camShowImageSettingWindow(0), 0);
-  EXPECT_EQ(cam.camSetPreviewWindow(0, 0), 0);
   EXPECT_NE(cam.camSetImageRotateMode(0, 4), 0);
   EXPECT_NE(cam.camSetImageColorStyle(0, 3), 0);
   EXPECT_NE(cam.camSetImageAutoCrop(0, 3), 0);
 }
 
 TEST_F(DeviceContract, CreateDirectoryMakesMissingParentsAndAcceptsBackslashes) {
-  EXPECT_EQ(cam.camCreateDirectory((folder.Path() + "/a/b/c").c_str()), 0);
-  EXPECT_EQ(cam.camCreateDirectory((folder.Path() + "\\Dorvel").c_str()), 0);
-  EXPECT_EQ(cam.camCreateDirectory((folder.Path() + "/a/b/c").c_str()), 0);  // exists
+  EXPECT_EQ(cam.camCreateDirectory(File("a/b/c").c_str()), 0);
+  EXPECT_EQ(cam.camCreateDirectory((folder.String() + "\\Dorvel").c_str()), 0);
+  EXPECT_EQ(cam.camCreateDirectory(File("a/b/c").c_str()), 0);  // exists
   EXPECT_EQ(cam.camOpenDev(0, 0, 640, 480), 0);
   // Natively a Windows-style name lands in the folder just created.
   EXPECT_EQ(Capture("Dorvel\\1_5.bmp"), 0);
-  FILE* file = std::fopen((folder.Path() + "/Dorvel/1_5.bmp").c_str(), "rb");
-  EXPECT_NE(file, nullptr);
-  if (file) std::fclose(file);
+  EXPECT_TRUE(std::filesystem::is_regular_file(File("Dorvel/1_5.bmp")));
   EXPECT_NE(cam.camCreateDirectory(nullptr), 0);
   EXPECT_NE(cam.camCreateDirectory(""), 0);
 }
 
-TEST(DeviceContractBeforeStart, DeviceCallsFailUntilTheLibraryIsInitialised) {
-  const KelpraApi& cam = Kelpra();
+TEST_F(DeviceContract, DeviceCallsFailUntilTheLibraryIsInitialisedAndStopClosesTheDevices) {
   cam.camUnInitCameraLib();
   int32_t count = 5;
   EXPECT_NE(cam.camGetDevCount(&count), 0);
@@ -159,76 +126,37 @@ TEST(DeviceContractBeforeStart, DeviceCallsFailUntilTheLibraryIsInitialised) {
   EXPECT_EQ(cam.camGetDevName(0), nullptr);
   EXPECT_NE(cam.camStopCameraLib(), 0);
   ASSERT_EQ(cam.camInitCameraLib(), 0);
-  EXPECT_EQ(cam.camGetDevCount(&count), 0);
-  EXPECT_EQ(count, 2);
-  // Stop closes the devices; update finds them again.
   ASSERT_EQ(cam.camOpenDev(0, 0, 640, 480), 0);
   EXPECT_EQ(cam.camStopCameraLib(), 0);
   EXPECT_EQ(cam.camUpdateCameraLib(), 0);
-  char path[1024] = "/tmp/kelpra-closed.bmp";
-  EXPECT_NE(cam.camCaptureImageFile(0, path), 0);
-  cam.camUnInitCameraLib();
+  EXPECT_NE(Capture("closed.bmp"), 0);
 }
 
-// The configuration file beside the library (here named by KELPRA_CONFIG).
-class ConfigFile : public KelpraTest {
- protected:
-  void TearDown() override {
-    setenv("KELPRA_CONFIG", "/nonexistent/Kelpra.ini", 1);
-    KelpraTest::TearDown();
-  }
-  void UseConfig(const std::string& text) {
-    const std::string path = folder.File("Kelpra.ini");
-    FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    std::fputs(text.c_str(), file);
-    std::fclose(file);
-    setenv("KELPRA_CONFIG", path.c_str(), 1);
-    cam.camUnInitCameraLib();
-  }
-};
-
-TEST_F(ConfigFile, ItsDevicesReplaceTheBuiltInOnesAndItsFailuresAreArmedOnce) {
+TEST_F(DeviceContract, ConfiguredDevicesReplaceTheBuiltInOnesAndFailuresAreArmedOnce) {
   UseConfig(
-      "[Library]\n"
-      "Fail=camInitCameraLib,1,-9\n"
-      "Fail=camOpenDev,1,-5\n"
-      "[Device]\n"
-      "Name=Configured Camera\n"
-      "Format=RGB3\n"
-      "Size=800x600@150\n");
+      "[Library]\nFail=camInitCameraLib,1,-9\nFail=camOpenDev,1,-5\n"
+      "[Device]\nName=Configured Camera\nFormat=RGB3\nSize=800x600@150\n");
   EXPECT_EQ(cam.camInitCameraLib(), -9);
   ASSERT_EQ(cam.camInitCameraLib(), 0);  // the failure is not armed again
-  int32_t count = 0, dpiX = 0, dpiY = 0;
+  int32_t count = 0;
   cam.camGetDevCount(&count);
   EXPECT_EQ(count, 1);
   EXPECT_STREQ(cam.camGetDevName(0), "Configured Camera");
   EXPECT_STREQ(cam.camGetMediaTypeName(0, 0), "RGB3");
   EXPECT_EQ(cam.camOpenDev(0, 0, 800, 600), -5);
   EXPECT_EQ(cam.camOpenDev(0, 0, 800, 600), 0);
-  cam.camGetImageDPI(0, &dpiX, &dpiY);
-  EXPECT_EQ(dpiX, 150);
+  EXPECT_EQ(Current(0), "0:800x600@150,150");
   cam.camUnInitCameraLib();
   ASSERT_EQ(cam.camInitCameraLib(), 0);
   EXPECT_EQ(cam.camOpenDev(0, 0, 800, 600), 0);
 }
 
-TEST_F(ConfigFile, AFaultyCameraReportsWhatTheFileSaysAndKeepsItsRealSizes) {
+TEST_F(DeviceContract, AFaultyCameraReportsWhatTheFileSaysAndKeepsItsRealSizes) {
   UseConfig(
-      "[Library]\n"
-      "ReportedDevices=100000\n"
-      "[Device]\n"
-      "Name=Broken Camera\n"
-      "OpenFails=-5\n"
-      "ReportedFormats=-3\n"
-      "ReportedSizes=300\n"
-      "ReportedWidth=0\n"
-      "Format=MJPG\n"
-      "Size=640x480\n"
-      "[Device]\n"
-      "Name=Sound Camera\n"
-      "Format=MJPG\n"
-      "Size=800x600\n");
+      "[Library]\nReportedDevices=100000\n"
+      "[Device]\nName=Broken Camera\nOpenFails=-5\nReportedFormats=-3\nReportedSizes=300\n"
+      "ReportedWidth=0\nFormat=MJPG\nSize=640x480\n"
+      "[Device]\nName=Sound Camera\nFormat=MJPG\nSize=800x600\n");
   ASSERT_EQ(cam.camInitCameraLib(), 0);
   int32_t count = 0, format = -1, width = -1, height = -1;
   ASSERT_EQ(cam.camGetDevCount(&count), 0);
@@ -243,37 +171,9 @@ TEST_F(ConfigFile, AFaultyCameraReportsWhatTheFileSaysAndKeepsItsRealSizes) {
   ASSERT_EQ(cam.camGetCurResolution(0, &format, &width, &height), 0);
   EXPECT_EQ(width, 0);
   EXPECT_EQ(height, 480);
-  // The other device is sound.
-  EXPECT_EQ(cam.camOpenDev(1, 0, 800, 600), 0);
-  ASSERT_EQ(cam.camGetCurResolution(1, &format, &width, &height), 0);
-  EXPECT_EQ(width, 800);
-  ASSERT_EQ(cam.camGetResolutionCount(1, 0, &count), 0);
-  EXPECT_EQ(count, 1);
-}
-
-std::vector<int32_t> g_clocklessValues;
-int32_t CAM_CALL RecordClockless(int32_t value) {
-  g_clocklessValues.push_back(value);
-  return 1;
-}
-
-TEST_F(ConfigFile, ARunWithoutClockReportsOnlyWhatTheTestTicks) {
-  // The harness's short tick would override the file's.
-  struct TickOverride {
-    TickOverride() { unsetenv("KELPRA_TICK_MS"); }
-    ~TickOverride() { setenv("KELPRA_TICK_MS", "20", 1); }
-  } withoutOverride;
-  UseConfig("[Library]\nTickMs=0\n");
-  ASSERT_EQ(cam.camInitCameraLib(), 0);
-  ASSERT_EQ(cam.camOpenDev(0, 0, 640, 480), 0);
-  g_clocklessValues.clear();
-  ASSERT_EQ(cam.camStartAutoCapture(0, 1, 2, RecordClockless), 0);
-  EXPECT_EQ(cam.kelpraTestAutoCaptureThreads(), 0);
-  EXPECT_EQ(cam.kelpraTestAutoCaptureTick(0, 4), 4);  // on this thread, at once
-  EXPECT_EQ(g_clocklessValues, (std::vector<int32_t>{0, 1, 2, 0}));
-  cam.camStopAutoCapture(0);
-  EXPECT_LT(cam.kelpraTestAutoCaptureTick(0, 1), 0);
-  EXPECT_EQ(g_clocklessValues.size(), 4u);
+  EXPECT_EQ(cam.camOpenDev(1, 0, 800, 600), 0);  // the other device is sound
+  EXPECT_EQ(Current(1), "0:800x600@96,96");
+  EXPECT_EQ(SizesOf(1, 0), "800x600 ");
 }
 
 }  // namespace

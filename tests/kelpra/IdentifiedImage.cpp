@@ -21,9 +21,13 @@ std::string Quoted(const std::string& path) { return "'" + path + "'"; }
 
 }  // namespace
 
-bool HaveIdentify() {
+::testing::AssertionResult ImageMagickInstalled() {
   const std::string path = KELPRA_IDENTIFY_PATH;
-  return !path.empty() && path.find("NOTFOUND") == std::string::npos;
+  if (!path.empty() && path.find("NOTFOUND") == std::string::npos) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure()
+         << "ImageMagick's identify is not installed: run scripts/install-deps.sh";
 }
 
 IdentifiedImage Identify(const std::string& path) {

@@ -2,6 +2,8 @@
 // from a picture file.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 #include "Image.h"
@@ -24,8 +26,9 @@ struct IdentifiedImage {
   }
 };
 
-// Empty when identify is not installed.
-bool HaveIdentify();
+// Whether ImageMagick, which the test command installs, is there; a test
+// that reads pictures fails without it.
+::testing::AssertionResult ImageMagickInstalled();
 IdentifiedImage Identify(const std::string& path);
 
 // The colour (r, g, b) of one pixel, through ImageMagick's convert.

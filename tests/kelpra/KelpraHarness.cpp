@@ -2,13 +2,16 @@
 
 #include <dlfcn.h>
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <cstring>
-#include <filesystem>
 #include <vector>
 
+#include "support/CameraExportList.h"
+
 namespace kelpra_test {
+namespace {
+constexpr char kNoConfig[] = "/nonexistent/Kelpra.ini";
+}
 
 void* OpenLibrary(const char* path) {
   void* library = dlopen(path, RTLD_NOW | RTLD_LOCAL);
@@ -32,7 +35,7 @@ const KelpraApi& Kelpra() {
   // Quick ticks for auto capture, and no configuration file of the host's.
   static const bool environment = [] {
     setenv("KELPRA_TICK_MS", "20", 1);
-    setenv("KELPRA_CONFIG", "/nonexistent/Kelpra.ini", 1);
+    setenv("KELPRA_CONFIG", kNoConfig, 1);
     return true;
   }();
   (void)environment;
@@ -40,36 +43,22 @@ const KelpraApi& Kelpra() {
   return api;
 }
 
-TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "kelpra-test-XXXXXX").string();
-  std::vector<char> buffer(pattern.begin(), pattern.end());
-  buffer.push_back('\0');
-  if (mkdtemp(buffer.data())) path_ = buffer.data();
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-}
-
 void KelpraTest::SetUp() {
   ASSERT_NE(cam.camInitCameraLib, nullptr);
-  ASSERT_FALSE(folder.Path().empty());
   ASSERT_EQ(cam.camInitCameraLib(), 0);
   cam.kelpraTestClearCallLog();
 }
 
 void KelpraTest::TearDown() {
   cam.camUnInitCameraLib();
-  for (const char* name : {"camOpenDev", "camCaptureImageFile", "camGetDevName"})
-    cam.kelpraTestFailNext(name, 0, 0);
+  setenv("KELPRA_CONFIG", kNoConfig, 1);
+  for (const auto& e : testing_support::kCameraExports) cam.kelpraTestFailNext(e.name, 0, 0);
   cam.kelpraTestClearCallLog();
 }
 
 int32_t KelpraTest::Capture(const std::string& name, std::string* buffer, int32_t device) {
   char path[1024] = {};
-  const std::string full = folder.File(name);
-  std::strncpy(path, full.c_str(), sizeof path - 1);
+  std::strncpy(path, File(name).c_str(), sizeof path - 1);
   const int32_t result = cam.camCaptureImageFile(device, path);
   if (buffer) *buffer = path;
   return result;
@@ -80,6 +69,12 @@ std::string KelpraTest::CallLog() const {
   std::vector<char> text(static_cast<size_t>(length) + 1);
   cam.kelpraTestGetCallLog(text.data(), static_cast<int32_t>(text.size()));
   return text.data();
+}
+
+void KelpraTest::UseConfig(const std::string& text) {
+  folder.WriteFile("Kelpra.ini", text);
+  setenv("KELPRA_CONFIG", File("Kelpra.ini").c_str(), 1);
+  cam.camUnInitCameraLib();
 }
 
 }  // namespace kelpra_test

@@ -9,6 +9,7 @@
 
 #include "KelpraTestHooks.h"
 #include "camera/CameraExports.h"
+#include "support/TestFolder.h"
 
 namespace kelpra_test {
 
@@ -29,30 +30,22 @@ KelpraApi ResolveApi(void* library);
 // Kelpra.dll's exports.
 const KelpraApi& Kelpra();
 
-// A fresh folder under the system's temporary folder, removed afterwards.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
 class KelpraTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
 
-  // Captures device 0 into folder/name after the options were set;
-  // returns the library's result. The buffer is what it left.
+  std::string File(const std::string& name) const { return folder.File(name); }
+  // Captures `device` into the folder's `name`; returns the library's
+  // result. The buffer is what it left.
   int32_t Capture(const std::string& name, std::string* buffer = nullptr, int32_t device = 0);
   std::string CallLog() const;
+  // Writes the folder's Kelpra.ini and has the library read it at its next
+  // initialisation.
+  void UseConfig(const std::string& text);
 
   const KelpraApi& cam = Kelpra();
-  TempFolder folder;
+  testing_support::TestFolder folder;
 };
 
 }  // namespace kelpra_test

@@ -1,15 +1,20 @@
 // The test hooks: the call log, injected failures, plugging and unplugging
-// devices; and the partial library's missing exports.
+// devices; and which exports each library has.
+#include <dlfcn.h>
+
 #include <string>
 
 #include "KelpraHarness.h"
+#include "support/CameraExportList.h"
 
 namespace kelpra_test {
 namespace {
 
 class TestHooks : public KelpraTest {};
 
-TEST_F(TestHooks, TheCallLogWritesEveryCallWithItsArgumentsInOrder) {
+int32_t CAM_CALL NoCallback(int32_t) { return 1; }
+
+TEST_F(TestHooks, TheCallLogWritesEveryCallWithItsArgumentsInOrderAndCutsToTheBuffer) {
   int32_t count = 0, format = 0, width = 0, height = 0;
   cam.camGetDevCount(&count);
   cam.camGetDevName(1);
@@ -18,46 +23,35 @@ TEST_F(TestHooks, TheCallLogWritesEveryCallWithItsArgumentsInOrder) {
   cam.camSetImageWaterMark(0, "Text", 4, 36, "Arial", 0, 1, 0, 30.0f, 70.5f, 255, 0, 0, 1);
   cam.camSetImageWaterMark(0, nullptr, 4, 36, "", 0, 0, 0, 0.0f, 0.0f, 0, 0, 0, 0);
   cam.camCloseDev(-1);
-  cam.kelpraTestPlugDevice(nullptr);  // hooks are not logged
-  EXPECT_EQ(CallLog(),
-            "camGetDevCount(&)\n"
-            "camGetDevName(1)\n"
-            "camOpenDev(0,0,640,480)\n"
-            "camGetCurResolution(0,&,&,&)\n"
-            "camSetImageWaterMark(0,\"Text\",4,36,\"Arial\",0,1,0,30,70.5,255,0,0,1)\n"
-            "camSetImageWaterMark(0,null,4,36,\"\",0,0,0,0,0,0,0,0,0)\n"
-            "camCloseDev(-1)\n");
-}
-
-int32_t CAM_CALL NoCallback(int32_t) { return 1; }
-
-TEST_F(TestHooks, CallbacksAndCutLogsAreWrittenAsDocumented) {
   cam.camRegCallBackDeviceChange(NoCallback);
   cam.camRegCallBackDeviceChange(nullptr);
-  EXPECT_EQ(CallLog(), "camRegCallBackDeviceChange(cb)\ncamRegCallBackDeviceChange(null)\n");
+  cam.kelpraTestPlugDevice(nullptr);  // hooks are not logged
+  const std::string log =
+      "camGetDevCount(&)\n"
+      "camGetDevName(1)\n"
+      "camOpenDev(0,0,640,480)\n"
+      "camGetCurResolution(0,&,&,&)\n"
+      "camSetImageWaterMark(0,\"Text\",4,36,\"Arial\",0,1,0,30,70.5,255,0,0,1)\n"
+      "camSetImageWaterMark(0,null,4,36,\"\",0,0,0,0,0,0,0,0,0)\n"
+      "camCloseDev(-1)\n"
+      "camRegCallBackDeviceChange(cb)\n"
+      "camRegCallBackDeviceChange(null)\n";
+  EXPECT_EQ(CallLog(), log);
   char small[8];
-  const int32_t length = cam.kelpraTestGetCallLog(small, sizeof small);
-  EXPECT_EQ(length, static_cast<int32_t>(CallLog().size()));
-  EXPECT_EQ(std::string(small), "camRegC");
+  EXPECT_EQ(cam.kelpraTestGetCallLog(small, sizeof small), static_cast<int32_t>(log.size()));
+  EXPECT_EQ(std::string(small), "camGetD");
   cam.kelpraTestClearCallLog();
   EXPECT_EQ(CallLog(), "");
 }
 
-TEST_F(TestHooks, FailNextFailsExactlyThatManyCallsWithTheCodeAndDoesNothing) {
+TEST_F(TestHooks, FailNextFailsExactlyThatManyCallsWithTheCodeDoingNothingButLogging) {
   ASSERT_EQ(cam.kelpraTestFailNext("camOpenDev", 2, -42), 0);
   EXPECT_EQ(cam.camOpenDev(0, 0, 640, 480), -42);
   EXPECT_EQ(cam.camOpenDev(0, 0, 640, 480), -42);
-  int32_t format = 0, width = 0, height = 0;
   EXPECT_NE(Capture("closed.bmp"), 0);  // the failed opens opened nothing
   EXPECT_EQ(cam.camOpenDev(0, 0, 1280, 720), 0);
-  cam.camGetCurResolution(0, &format, &width, &height);
-  EXPECT_EQ(width, 1280);
-  // Failed calls are still logged.
-  EXPECT_NE(CallLog().find("camOpenDev(0,0,640,480)\ncamOpenDev(0,0,640,480)\n"),
-            std::string::npos);
-}
-
-TEST_F(TestHooks, FailNextMakesNameGettersReturnNullAndCanBeCancelled) {
+  EXPECT_EQ(CallLog().rfind("camOpenDev(0,0,640,480)\ncamOpenDev(0,0,640,480)\n", 0), 0u);
+  // A name getter returns null; a count of 0 cancels what is pending.
   ASSERT_EQ(cam.kelpraTestFailNext("camGetDevName", 1, -1), 0);
   EXPECT_EQ(cam.camGetDevName(0), nullptr);
   EXPECT_NE(cam.camGetDevName(0), nullptr);
@@ -84,17 +78,13 @@ TEST_F(TestHooks, PlugAndUnplugChangeTheDeviceListAndCallTheRegisteredCallback) 
   g_changes = 0;
   cam.camRegCallBackDeviceChange(CountDevicesOnChange);
   EXPECT_EQ(cam.kelpraTestPlugDevice("Second Webcam"), 3);
-  EXPECT_EQ(g_changes, 1);
   EXPECT_EQ(g_countInsideCallback, 3);
   EXPECT_STREQ(cam.camGetDevName(2), "Second Webcam");
-
   EXPECT_EQ(cam.kelpraTestUnplugDevice(0), 2);
-  EXPECT_EQ(g_changes, 2);
   EXPECT_EQ(g_countInsideCallback, 2);
   EXPECT_STREQ(cam.camGetDevName(1), "Second Webcam");
   EXPECT_LT(cam.kelpraTestUnplugDevice(7), 0);
   EXPECT_EQ(g_changes, 2);
-
   EXPECT_EQ(cam.kelpraTestUnplugDevice(0), 1);
   EXPECT_EQ(cam.kelpraTestUnplugDevice(0), 0);
   int32_t count = -1;
@@ -105,32 +95,20 @@ TEST_F(TestHooks, PlugAndUnplugChangeTheDeviceListAndCallTheRegisteredCallback) 
   EXPECT_NE(cam.camGetDevName(0), nullptr);
 }
 
-TEST(PartialLibrary, LacksZoomInAndAutoCaptureStartButHasEverythingElse) {
+TEST(ExportedNames, AreTheListedOnesAndThePartialLibraryLacksZoomInAndAutoCaptureStart) {
+  for (const char* path : {KELPRA_LIBRARY_PATH, KELPRA_PARTIAL_LIBRARY_PATH}) {
+    const bool partial = std::string(path) == KELPRA_PARTIAL_LIBRARY_PATH;
+    void* library = OpenLibrary(path);
+    for (const testing_support::ExportSignature& e : testing_support::kCameraExports) {
+      const std::string name = e.name;
+      const bool lacking = partial && (name == "camZooIn" || name == "camStartAutoCapture");
+      EXPECT_EQ(dlsym(library, e.name) == nullptr, lacking) << path << ": " << name;
+    }
+  }
   const KelpraApi partial = ResolveApi(OpenLibrary(KELPRA_PARTIAL_LIBRARY_PATH));
-  EXPECT_EQ(partial.camZooIn, nullptr);
-  EXPECT_EQ(partial.camStartAutoCapture, nullptr);
-  EXPECT_NE(partial.camZoomOut, nullptr);
-  EXPECT_NE(partial.camStopAutoCapture, nullptr);
-  EXPECT_NE(partial.kelpraTestFailNext, nullptr);
-  int present = 0;
-#define KELPRA_COUNT_PRESENT(name, params, args) present += partial.name != nullptr;
-  CAMERA_INT_EXPORTS(KELPRA_COUNT_PRESENT)
-  CAMERA_STRING_EXPORTS(KELPRA_COUNT_PRESENT)
-#undef KELPRA_COUNT_PRESENT
-  EXPECT_EQ(present, CAMERA_EXPORT_COUNT - 2);
   ASSERT_EQ(partial.camInitCameraLib(), 0);
   EXPECT_EQ(partial.camOpenDev(0, 0, 640, 480), 0);
   partial.camUnInitCameraLib();
-}
-
-TEST(FullLibrary, HasEveryExport) {
-  int present = 0;
-#define KELPRA_COUNT_PRESENT(name, params, args) present += Kelpra().name != nullptr;
-  CAMERA_INT_EXPORTS(KELPRA_COUNT_PRESENT)
-  CAMERA_STRING_EXPORTS(KELPRA_COUNT_PRESENT)
-  KELPRA_TEST_EXPORTS(KELPRA_COUNT_PRESENT)
-#undef KELPRA_COUNT_PRESENT
-  EXPECT_EQ(present, CAMERA_EXPORT_COUNT + 7);
 }
 
 }  // namespace

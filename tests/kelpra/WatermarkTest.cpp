@@ -1,5 +1,5 @@
-// The watermark: drawn where its position says, only while enabled, with
-// the text styles changing the drawing.
+// The watermark: drawn where its position says, only while enabled, and
+// changed by every argument of the export that sets it.
 #include <array>
 #include <string>
 
@@ -29,9 +29,7 @@ std::array<int, 9> ChangedPerCell(const Image& a, const Image& b) {
   return cells;
 }
 
-Image Grey(int w, int h) { return Image(w, h, 3, 128); }
-
-WatermarkOptions Options(int position) {
+WatermarkOptions Options(int position = 4) {
   WatermarkOptions options;
   options.enabled = true;
   options.text = "KELPRA";
@@ -43,12 +41,15 @@ WatermarkOptions Options(int position) {
   return options;
 }
 
+Image Drawn(const WatermarkOptions& options, Image picture = Image(300, 200, 3, 128)) {
+  kelpra::DrawWatermark(picture, options, 96, picture.channels == 1);
+  return picture;
+}
+
 TEST(Watermark, EachGridPositionDrawsInItsOwnThirdOfThePicture) {
+  const Image grey(900, 600, 3, 128);
   for (int position = 0; position <= 8; ++position) {
-    Image picture = Grey(900, 600);
-    const Image before = picture;
-    kelpra::DrawWatermark(picture, Options(position), 96, false);
-    const std::array<int, 9> cells = ChangedPerCell(before, picture);
+    const std::array<int, 9> cells = ChangedPerCell(grey, Drawn(Options(position), grey));
     for (int cell = 0; cell < 9; ++cell) {
       if (cell == position) {
         EXPECT_GT(cells[cell], 100) << "position " << position;
@@ -59,67 +60,25 @@ TEST(Watermark, EachGridPositionDrawsInItsOwnThirdOfThePicture) {
   }
 }
 
-TEST(Watermark, DisabledEmptyOrFullyTransparentDrawsNothing) {
-  const Image before = Grey(300, 200);
-  WatermarkOptions options = Options(4);
-  options.enabled = false;
-  Image picture = before;
-  kelpra::DrawWatermark(picture, options, 96, false);
-  EXPECT_EQ(picture.pixels, before.pixels);
-  options = Options(4);
-  options.text.clear();
-  kelpra::DrawWatermark(picture, options, 96, false);
-  EXPECT_EQ(picture.pixels, before.pixels);
-  options = Options(4);
-  options.transparency = 100;
-  kelpra::DrawWatermark(picture, options, 96, false);
-  EXPECT_EQ(picture.pixels, before.pixels);
-}
-
-TEST(Watermark, ColourTransparencyAngleAndStylesChangeTheDrawing) {
-  auto draw = [](const WatermarkOptions& options) {
-    Image picture = Image(400, 300, 3, 255);
-    kelpra::DrawWatermark(picture, options, 96, false);
-    return picture;
-  };
-  const Image plain = draw(Options(4));
-  // Opaque red text: some pixel is pure red.
-  bool pureRed = false;
-  for (size_t i = 0; i < plain.pixels.size(); i += 3)
-    pureRed |= plain.pixels[i] == 255 && plain.pixels[i + 1] == 0 && plain.pixels[i + 2] == 0;
-  EXPECT_TRUE(pureRed);
-
-  WatermarkOptions half = Options(4);
-  half.transparency = 50;
-  const Image faded = draw(half);
-  for (size_t i = 1; i < faded.pixels.size(); i += 3) ASSERT_GE(faded.pixels[i], 126);
-
-  for (auto change :
-       {+[](WatermarkOptions& o) { o.bold = true; }, +[](WatermarkOptions& o) { o.italic = true; },
-        +[](WatermarkOptions& o) { o.underline = true; },
-        +[](WatermarkOptions& o) { o.angle = 45; },
-        +[](WatermarkOptions& o) { o.fontSize = 48; }}) {
-    WatermarkOptions options = Options(4);
+TEST(Watermark, DisabledEmptyOrFullyTransparentDrawsNothingAndAnUnknownFontStillDraws) {
+  const Image grey(300, 200, 3, 128);
+  for (auto change : {+[](WatermarkOptions& o) { o.enabled = false; },
+                      +[](WatermarkOptions& o) { o.text.clear(); },
+                      +[](WatermarkOptions& o) { o.transparency = 100; }}) {
+    WatermarkOptions options = Options();
     change(options);
-    EXPECT_NE(draw(options).pixels, plain.pixels);
+    EXPECT_EQ(Drawn(options).pixels, grey.pixels);
   }
-}
-
-TEST(Watermark, UnknownFontsFallBackToAFaceThatStillDraws) {
-  WatermarkOptions options = Options(4);
-  options.font = "No Such Face Anywhere";
-  Image picture = Grey(300, 200);
-  const Image before = picture;
-  kelpra::DrawWatermark(picture, options, 96, false);
-  EXPECT_NE(picture.pixels, before.pixels);
+  WatermarkOptions unknownFont = Options();
+  unknownFont.font = "No Such Face Anywhere";
+  EXPECT_NE(Drawn(unknownFont).pixels, grey.pixels);
 }
 
 TEST(Watermark, BlackAndWhitePicturesStayBilevel) {
-  Image picture(300, 200, 1, 255);
-  WatermarkOptions options = Options(4);
+  WatermarkOptions options = Options();
   options.transparency = 40;
   options.red = 0;
-  kelpra::DrawWatermark(picture, options, 96, true);
+  const Image picture = Drawn(options, Image(300, 200, 1, 255));
   bool black = false;
   for (uint8_t p : picture.pixels) {
     ASSERT_TRUE(p == 0 || p == 255);
@@ -128,22 +87,50 @@ TEST(Watermark, BlackAndWhitePicturesStayBilevel) {
   EXPECT_TRUE(black);
 }
 
-class WatermarkCapture : public KelpraTest {};
+// One camSetImageWaterMark call's arguments after the device.
+struct WatermarkCall {
+  const char* text = "MMMM";
+  int32_t position = 4;
+  int32_t fontSize = 48;
+  const char* font = "DejaVu Sans";
+  int32_t italic = 0, underline = 0, bold = 0;
+  float angle = 0, transparency = 0;
+  int32_t red = 0, green = 0, blue = 255;
+  int32_t enabled = 1;
+};
+
+class WatermarkCapture : public KelpraTest {
+ protected:
+  void SetUp() override {
+    KelpraTest::SetUp();
+    ASSERT_TRUE(ImageMagickInstalled());
+    ASSERT_EQ(cam.camOpenDev(0, 0, 640, 480), 0);
+  }
+  // The picture captured after the call.
+  Image Captured(const WatermarkCall& c) {
+    cam.camSetImageWaterMark(0, c.text, c.position, c.fontSize, c.font, c.italic, c.underline,
+                             c.bold, c.angle, c.transparency, c.red, c.green, c.blue, c.enabled);
+    const std::string name = "shot" + std::to_string(shots_++) + ".png";
+    Image picture;
+    EXPECT_EQ(Capture(name), 0);
+    EXPECT_TRUE(DecodeRgb(File(name), picture));
+    return picture;
+  }
+  int shots_ = 0;
+};
 
 TEST_F(WatermarkCapture, AnEnabledWatermarkChangesTheCapturedPixelsAtItsPosition) {
-  if (!HaveIdentify()) GTEST_SKIP() << "ImageMagick is not installed";
-  ASSERT_EQ(cam.camOpenDev(0, 0, 640, 480), 0);
   ASSERT_EQ(Capture("plain.png"), 0);
-  // Bottom right, opaque blue, switched off: the picture stays as it was.
-  cam.camSetImageWaterMark(0, "MMMM", 8, 48, "DejaVu Sans", 0, 0, 1, 0.0f, 0.0f, 0, 0, 255, 0);
-  ASSERT_EQ(Capture("off.png"), 0);
-  cam.camSetImageWaterMark(0, "MMMM", 8, 48, "DejaVu Sans", 0, 0, 1, 0.0f, 0.0f, 0, 0, 255, 1);
-  ASSERT_EQ(Capture("on.png"), 0);
-  Image plain, off, on;
-  ASSERT_TRUE(DecodeRgb(folder.File("plain.png"), plain));
-  ASSERT_TRUE(DecodeRgb(folder.File("off.png"), off));
-  ASSERT_TRUE(DecodeRgb(folder.File("on.png"), on));
-  EXPECT_EQ(off.pixels, plain.pixels);
+  Image plain;
+  ASSERT_TRUE(DecodeRgb(File("plain.png"), plain));
+  // Bottom right, opaque blue: switched off the picture stays as it was.
+  WatermarkCall call;
+  call.position = 8;
+  call.bold = 1;
+  call.enabled = 0;
+  EXPECT_EQ(Captured(call).pixels, plain.pixels);
+  call.enabled = 1;
+  const Image on = Captured(call);
   // Only the bottom-right third changed, and there the text is pure blue.
   const std::array<int, 9> changed = ChangedPerCell(plain, on);
   for (int cell = 0; cell < 8; ++cell) EXPECT_EQ(changed[cell], 0) << cell;
@@ -156,31 +143,8 @@ TEST_F(WatermarkCapture, AnEnabledWatermarkChangesTheCapturedPixelsAtItsPosition
   EXPECT_GT(blueCount, 100);
 }
 
-// One camSetImageWaterMark call's arguments after the device.
-struct WatermarkCall {
-  const char* text = "MMMM";
-  int32_t position = 4;
-  int32_t fontSize = 48;
-  const char* font = "DejaVu Sans";
-  int32_t italic = 0, underline = 0, bold = 0;
-  float angle = 0, transparency = 0;
-  int32_t red = 0, green = 0, blue = 255;
-};
-
 TEST_F(WatermarkCapture, EveryArgumentOfTheCallChangesTheCapturedPicture) {
-  if (!HaveIdentify()) GTEST_SKIP() << "ImageMagick is not installed";
-  ASSERT_EQ(cam.camOpenDev(0, 0, 640, 480), 0);
-  int shot = 0;
-  auto capture = [&](const WatermarkCall& c) {
-    cam.camSetImageWaterMark(0, c.text, c.position, c.fontSize, c.font, c.italic, c.underline,
-                             c.bold, c.angle, c.transparency, c.red, c.green, c.blue, 1);
-    const std::string name = "shot" + std::to_string(shot++) + ".png";
-    Image picture;
-    EXPECT_EQ(Capture(name), 0);
-    EXPECT_TRUE(DecodeRgb(folder.File(name), picture));
-    return picture;
-  };
-  const Image reference = capture(WatermarkCall{});
+  const Image reference = Captured(WatermarkCall{});
   const struct {
     const char* field;
     void (*change)(WatermarkCall&);
@@ -201,13 +165,13 @@ TEST_F(WatermarkCapture, EveryArgumentOfTheCallChangesTheCapturedPicture) {
   for (const auto& change : changes) {
     WatermarkCall call;
     change.change(call);
-    const Image changed = capture(call);
+    const Image changed = Captured(call);
     EXPECT_EQ(changed.width, reference.width) << change.field;
     EXPECT_NE(changed.pixels, reference.pixels) << change.field;
   }
   // The same call again gives the same picture: the differences above come
   // from the arguments alone.
-  EXPECT_EQ(capture(WatermarkCall{}).pixels, reference.pixels);
+  EXPECT_EQ(Captured(WatermarkCall{}).pixels, reference.pixels);
 }
 
 }  // namespace

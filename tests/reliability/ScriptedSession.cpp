@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <set>
 
-#include "camera/CameraExports.h"
 #include "capturewindow/DeviceSteps.h"
 #include "platform/headless/TextConversions.h"
 #include "resource.h"
 #include "settings/SettingsFile.h"
+#include "support/CameraExportList.h"
 
 namespace reliability {
 
@@ -21,11 +21,13 @@ std::string SessionLibrary(const std::string& libraryLines) {
 }
 
 const std::vector<std::string>& ExportNames() {
-  static const std::vector<std::string> names = {
-#define RELIABILITY_EXPORT_NAME(name, params, args) #name,
-      CAMERA_INT_EXPORTS(RELIABILITY_EXPORT_NAME) CAMERA_STRING_EXPORTS(RELIABILITY_EXPORT_NAME)
-#undef RELIABILITY_EXPORT_NAME
-  };
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> list;
+    for (const testing_support::ExportSignature& e : testing_support::kCameraExports) {
+      list.push_back(e.name);
+    }
+    return list;
+  }();
   return names;
 }
 
@@ -348,7 +350,7 @@ void ScriptedSession::QueueScript() {
 
 void ScriptedSession::QueueRandomAction(std::mt19937& random, bool injectFailures) {
   if (injectFailures && Pick(random, 3) == 0) {
-    const std::string name = ExportNames()[static_cast<size_t>(Pick(random, CAMERA_EXPORT_COUNT))];
+    const std::string name = ExportNames()[static_cast<size_t>(Pick(random, static_cast<int>(ExportNames().size())))];
     const int count = 1 + Pick(random, 3);
     const int32_t codes[] = {-1, -5, -99, 1, 7};
     const int32_t code = codes[Pick(random, 5)];

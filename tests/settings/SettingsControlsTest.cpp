@@ -7,7 +7,8 @@
 #include <sstream>
 #include <string>
 
-#include "platform/headless/HeadlessOs.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "resource.h"
 #include "settings/SettingsControls.h"
 #include "settings/SettingsFile.h"
 
@@ -41,7 +42,7 @@ const settings::SettingsControlField& FieldOf(int controlId) {
   return settings::kSettingsControlFields[0];
 }
 
-TEST(SettingsControls, EachControlIsCollectedIntoItsOwnElement) {
+TEST(SettingsControls, EachControlOfTheWindowIsCollectedIntoItsOwnElement) {
   const std::map<int, std::string> expected = {
       {1004, "    <colorType>3</colorType>\r"},      {1005, "    <cutType>3</cutType>\r"},
       {1006, "    <fileType>3</fileType>\r"},        {1026, "    <rotateType>3</rotateType>\r"},
@@ -50,14 +51,22 @@ TEST(SettingsControls, EachControlIsCollectedIntoItsOwnElement) {
       {1014, "        <isEnable>1</isEnable>\r"},    {1073, "        <isMerge>1</isMerge>\r"},
       {1010, "        <isEnable>1</isEnable>\r"},
   };
-  ASSERT_EQ(settings::kSettingsControlFieldCount, static_cast<int>(expected.size()));
-  std::set<int> seen;
-  for (int i = 0; i < settings::kSettingsControlFieldCount; ++i) {
-    const settings::SettingsControlField& field = settings::kSettingsControlFields[i];
-    EXPECT_TRUE(seen.insert(field.controlId).second) << field.controlId;
+  EXPECT_EQ(settings::kSettingsControlFieldCount, static_cast<int>(expected.size()));
+  headless::HeadlessPlatform host;
+  struct : platform::DialogHandler {
+    bool OnInitDialog() override { return true; }
+  } handler;
+  for (const auto& [id, line] : expected) {
+    // A fresh window: lists without a selection, check boxes clear.
+    const auto window = host.ui.CreateModeless(IDD_CAPTURE_WINDOW, handler, nullptr);
+    ASSERT_NE(window, nullptr);
+    const bool check = id == 1007 || id == 1014 || id == 1073 || id == 1010;
+    if (check) window->SetChecked(id, true);
+    for (int item = 0; !check && item < 4; ++item) window->InsertItem(id, item, u"item");
+    if (!check) window->SetSelection(id, 3);
     settings::SessionSettings record;
-    settings::StoreControlValue(field, field.value == settings::ControlValue::Check ? 1 : 3, record);
-    EXPECT_EQ(ChangedLines(record), std::set<std::string>{expected.at(field.controlId)}) << field.controlId;
+    settings::CollectControlValues(*window, record);
+    EXPECT_EQ(ChangedLines(record), std::set<std::string>{line}) << id;
   }
   // The three check boxes named isEnable sit in different groups.
   settings::SessionSettings record;
@@ -67,25 +76,21 @@ TEST(SettingsControls, EachControlIsCollectedIntoItsOwnElement) {
   EXPECT_FALSE(record.WaterMark.isEnable);
 }
 
-TEST(SettingsControls, TheVideoFormatListKeepsTheStoredValueForTheFirstFormat) {
-  settings::SessionSettings record;
-  record.MediaType = 2;
-  settings::StoreControlValue(FieldOf(1020), 0, record);
-  EXPECT_EQ(record.MediaType, 2);
-  settings::StoreControlValue(FieldOf(1020), 1, record);
-  EXPECT_EQ(record.MediaType, 1);
-  settings::StoreControlValue(FieldOf(1004), 0, record);
-  EXPECT_EQ(record.colorType, 0);
-}
-
-TEST(SettingsControls, AListWithoutSelectionKeepsTheStoredValue) {
+TEST(SettingsControls, TheFirstVideoFormatOrNoSelectionKeepsTheStoredValue) {
   settings::SessionSettings record;
   record.cutType = 4;
   record.MediaType = 2;
+  record.WaterMark.isEnable = true;
+  settings::StoreControlValue(FieldOf(1020), 0, record);
+  EXPECT_EQ(record.MediaType, 2);
   settings::StoreControlValue(FieldOf(1005), -1, record);
   settings::StoreControlValue(FieldOf(1020), -1, record);
   EXPECT_EQ(record.cutType, 4);
   EXPECT_EQ(record.MediaType, 2);
+  settings::StoreControlValue(FieldOf(1020), 1, record);
+  settings::StoreControlValue(FieldOf(1004), 0, record);
   settings::StoreControlValue(FieldOf(1010), 0, record);
+  EXPECT_EQ(record.MediaType, 1);
+  EXPECT_EQ(record.colorType, 0);
   EXPECT_FALSE(record.WaterMark.isEnable);
 }

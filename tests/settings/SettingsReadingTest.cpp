@@ -5,9 +5,9 @@
 #include <climits>
 #include <string>
 
-#include "TempFolder.h"
 #include "platform/headless/HeadlessOs.h"
 #include "settings/SettingsFile.h"
+#include "support/TestFolder.h"
 
 using settings::SessionSettings;
 
@@ -65,7 +65,7 @@ TEST(SettingsReading, RootNameElementOrderAndUnknownElementsDoNotMatter) {
   EXPECT_EQ(Read(kShuffled), canonical);
 }
 
-TEST(SettingsReading, OnlyPresentElementsChangeTheRecord) {
+TEST(SettingsReading, OnlyPresentElementsChangeTheRecordAndTheFirstOfANameCounts) {
   SessionSettings start;
   start.WaterMark.text = "kept";
   start.WaterMark.color.G = 77;
@@ -76,33 +76,25 @@ TEST(SettingsReading, OnlyPresentElementsChangeTheRecord) {
   // Only the first element of a name counts.
   EXPECT_EQ(Read(Doc("<cutType>2</cutType><cutType>0</cutType>")).cutType, 2);
   EXPECT_EQ(Read(Doc("<DPI><ImageDPI>150</ImageDPI></DPI><DPI><ImageDPI>600</ImageDPI></DPI>")).DPI.ImageDPI, 150);
-}
-
-TEST(SettingsReading, RootLevelImageDpiWinsOverTheOneUnderDpi) {
+  // A root-level ImageDPI wins over the one under DPI.
   EXPECT_EQ(Read(Doc("<ImageDPI>600</ImageDPI><DPI><ImageDPI>300</ImageDPI></DPI>")).DPI.ImageDPI, 600);
   EXPECT_EQ(Read(Doc("<DPI><ImageDPI>300</ImageDPI></DPI>")).DPI.ImageDPI, 300);
   EXPECT_EQ(Read(Doc("<ImageDPI>75</ImageDPI>")).DPI.ImageDPI, 75);
 }
 
 TEST(SettingsReading, NumbersFollowTheLeadingIntegerRuleAndSaturate) {
-  auto color = [](const std::string& text) { return Read(Doc("<colorType>" + text + "</colorType>")).colorType; };
-  EXPECT_EQ(color("12abc"), 12);
-  EXPECT_EQ(color("  +7"), 7);
-  EXPECT_EQ(color("-3 4"), -3);
-  EXPECT_EQ(color("abc"), 0);
-  EXPECT_EQ(color("- 5"), 0);
-  EXPECT_EQ(color("0x1F"), 0);
-  EXPECT_EQ(color("2147483647"), INT_MAX);
-  EXPECT_EQ(color("-2147483648"), INT_MIN);
-  EXPECT_EQ(color("2147483648"), INT_MAX);
-  EXPECT_EQ(color("-2147483649"), INT_MIN);
-  EXPECT_EQ(color("99999999999999999999999999"), INT_MAX);
-  EXPECT_EQ(color("-99999999999999999999999999x"), INT_MIN);
-  // Present but without text: the field keeps its value.
+  const std::pair<const char*, int> cases[] = {
+      {"12abc", 12}, {"  +7", 7}, {"-3 4", -3}, {"abc", 0}, {"- 5", 0}, {"0x1F", 0},
+      {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}, {"2147483648", INT_MAX},
+      {"-2147483649", INT_MIN}, {"99999999999999999999999999", INT_MAX},
+      {"-99999999999999999999999999x", INT_MIN}};
+  for (const auto& [text, value] : cases) {
+    EXPECT_EQ(Read(Doc(std::string("<colorType>") + text + "</colorType>")).colorType, value) << text;
+  }
+  // Present but without text: the field keeps its value. Nothing is range-checked.
   EXPECT_EQ(Read(Doc("<cutType></cutType><fileType/>")).cutType, 1);
   EXPECT_EQ(Read(Doc("<fileType/>")).fileType, 1);
-  // Nothing is range-checked.
-  EXPECT_EQ(Read(Doc("<cutType>4</cutType><WaterMark><position>42</position></WaterMark>")).WaterMark.position, 42);
+  EXPECT_EQ(Read(Doc("<WaterMark><position>42</position></WaterMark>")).WaterMark.position, 42);
 }
 
 TEST(SettingsReading, AnyNonZeroFlagIsTrueAndIsWrittenBackAsOne) {
@@ -131,15 +123,15 @@ TEST(SettingsReading, TextIsCondensedAndAnEmptyElementKeepsTheOldText) {
 }
 
 TEST(SettingsReading, LanguageZeroFollowsTheUserInterfaceLanguageAndIsSavedAsItsCode) {
-  testing_support::TempFolder folder;
+  testing_support::TestFolder folder;
   headless::HeadlessOs os;
   os.uiLanguage = 1031;  // German, Germany
-  testing_support::WriteBytes(folder.File("LastSetting.xml"), Doc("<Language>0</Language>"));
+  folder.WriteFile("LastSetting.xml", Doc("<Language>0</Language>"));
   SessionSettings record;
-  ASSERT_TRUE(settings::LoadSessionSettings(os, folder.Path(), record));
+  ASSERT_TRUE(settings::LoadSessionSettings(os, folder.String(), record));
   EXPECT_EQ(record.Language, "DE");
-  ASSERT_TRUE(settings::SaveSessionSettings(os, folder.Path(), record));
-  EXPECT_NE(testing_support::ReadBytes(folder.File("LastSetting.xml")).find("    <Language>DE</Language>\r\n"),
+  ASSERT_TRUE(settings::SaveSessionSettings(os, folder.String(), record));
+  EXPECT_NE(folder.ReadFile("LastSetting.xml").find("    <Language>DE</Language>\r\n"),
             std::string::npos);
 
   os.uiLanguage = 2070;  // Portuguese, Portugal

@@ -3,20 +3,24 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 
-#include "TempFolder.h"
 #include "platform/headless/HeadlessOs.h"
 #include "settings/SettingsFile.h"
+#include "support/TestFolder.h"
 
 using settings::SessionSettings;
-using testing_support::ReadBytes;
-using testing_support::TempFolder;
+using testing_support::TestFolder;
 
 namespace {
 
-std::string Golden(const std::string& name) { return ReadBytes(std::string(PRISMEL_SETTINGS_GOLDEN_DIR) + "/" + name); }
+std::string Golden(const std::string& name) {
+  std::ifstream file(std::string(PRISMEL_SETTINGS_GOLDEN_DIR) + "/" + name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
 
 // CP1252 bytes: the headless platform's ANSI code page.
 const std::string kAnsiPieces[] = {"a", "Z", "7", "&", "<", ">", "\"", "'", "-", "\xE9", "\xFC",
@@ -85,83 +89,55 @@ SessionSettings AsReadBack(SessionSettings saved) {
 
 }  // namespace
 
-TEST(SettingsFileFormat, DefaultsAreWrittenExactlyAsTheGoldenFile) {
-  TempFolder folder;
-  headless::HeadlessOs os;
-  ASSERT_TRUE(settings::SaveSessionSettings(os, folder.Path(), SessionSettings{}));
-  EXPECT_EQ(ReadBytes(folder.File("LastSetting.xml")), Golden("DefaultSettings.xml"));
-}
-
-TEST(SettingsFileFormat, AbsentFileLeavesTheFirstStartDefaults) {
-  TempFolder folder;
+TEST(SettingsFileFormat, WithoutAFileTheDefaultsStayAndAreWrittenExactlyAsTheGoldenFile) {
+  TestFolder folder;
   headless::HeadlessOs os;
   SessionSettings record;
-  EXPECT_FALSE(settings::LoadSessionSettings(os, folder.Path(), record));
-  EXPECT_EQ(record, SessionSettings{});
-  EXPECT_EQ(record.fileType, 1);
-  EXPECT_EQ(record.cutType, 1);
-  EXPECT_EQ(record.WaterMark.font, "Arial");
-  EXPECT_EQ(record.WaterMark.WordSize, 36);
-  EXPECT_EQ(record.WaterMark.color.R, 255);
-  EXPECT_EQ(record.WaterMark.transparency, 70);
-  EXPECT_EQ(record.WaterMark.angle, 30);
-  EXPECT_EQ(record.WaterMark.position, 4);
-  EXPECT_TRUE(record.WaterMark.isAddTimeStamp);
-  EXPECT_FALSE(record.WaterMark.isEnable);
-  EXPECT_EQ(record.DPI.ImageDPI, 200);
-  EXPECT_EQ(record.Language, "EN");
+  record.colorType = 3;
+  EXPECT_FALSE(settings::LoadSessionSettings(os, folder.String(), record));
+  EXPECT_EQ(record.colorType, 3);
+  ASSERT_TRUE(settings::SaveSessionSettings(os, folder.String(), SessionSettings{}));
+  EXPECT_EQ(folder.ReadFile("LastSetting.xml"), Golden("DefaultSettings.xml"));
 }
 
 TEST(SettingsFileFormat, SaveThenLoadGivesTheSameRecordForRandomRecords) {
-  TempFolder folder;
+  TestFolder folder;
   headless::HeadlessOs os;
   std::mt19937 random(20261207);
-  const std::string path = folder.Path() + "\\LastSetting.xml";
+  const std::string path = folder.String() + "\\LastSetting.xml";
   for (int i = 0; i < 400; ++i) {
     const SessionSettings saved = RandomRecord(random);
     ASSERT_TRUE(settings::SaveSessionSettingsFile(os, path, saved));
     SessionSettings loaded;
     ASSERT_TRUE(settings::LoadSessionSettingsFile(os, path, loaded));
-    ASSERT_EQ(loaded, AsReadBack(saved)) << "record " << i << ":\n" << ReadBytes(folder.File("LastSetting.xml"));
+    ASSERT_EQ(loaded, AsReadBack(saved)) << "record " << i << ":\n" << folder.ReadFile("LastSetting.xml");
   }
 }
 
-TEST(SettingsFileFormat, NonAsciiTextIsStoredAsUtf8AndReadBack) {
-  TempFolder folder;
+TEST(SettingsFileFormat, TextIsStoredAsUtf8AndReadBackCutAtTheCharacterLimitNotABytesOne) {
+  TestFolder folder;
   headless::HeadlessOs os;
-  SessionSettings saved;
-  saved.WaterMark.text = "Caf\xE9 \x80 5 & <Gr\xFC\xDF>";  // CP1252
-  ASSERT_TRUE(settings::SaveSessionSettingsFile(os, folder.File("LastSetting.xml"), saved));
-  const std::string file = ReadBytes(folder.File("LastSetting.xml"));
-  EXPECT_NE(file.find("<text>Caf\xC3\xA9 \xE2\x82\xAC 5 &amp; &lt;Gr\xC3\xBC\xC3\x9F&gt;</text>"), std::string::npos) << file;
-  SessionSettings loaded;
-  ASSERT_TRUE(settings::LoadSessionSettingsFile(os, folder.File("LastSetting.xml"), loaded));
-  EXPECT_EQ(loaded.WaterMark.text, saved.WaterMark.text);
-}
-
-TEST(SettingsFileFormat, LongTextIsSizedByItsUtf8LengthAndCutAtTheCharacterLimit) {
-  TempFolder folder;
-  headless::HeadlessOs os;
-  SessionSettings saved;
-  // 200 euro signs need 600 UTF-8 bytes; none may be lost to a byte limit.
-  saved.WaterMark.text = std::string(200, '\x80');
-  ASSERT_TRUE(settings::SaveSessionSettingsFile(os, folder.File("LastSetting.xml"), saved));
-  SessionSettings loaded;
-  ASSERT_TRUE(settings::LoadSessionSettingsFile(os, folder.File("LastSetting.xml"), loaded));
-  EXPECT_EQ(loaded.WaterMark.text, saved.WaterMark.text);
-
-  // Past 255 characters the text is cut to 255 whole characters.
-  saved.WaterMark.text = std::string(300, '\x80');
-  ASSERT_TRUE(settings::SaveSessionSettingsFile(os, folder.File("LastSetting.xml"), saved));
-  ASSERT_TRUE(settings::LoadSessionSettingsFile(os, folder.File("LastSetting.xml"), loaded));
-  EXPECT_EQ(loaded.WaterMark.text, std::string(255, '\x80'));
-}
-
-TEST(SettingsFileFormat, CharactersOutsideTheCodePageBecomeTheDefaultCharacter) {
-  TempFolder folder;
-  headless::HeadlessOs os;
-  testing_support::WriteBytes(folder.File("LastSetting.xml"),
-                              "<Tessivue><WaterMark><text>\xE6\xB0\xB4\xE5\x8D\xB0 ok</text></WaterMark></Tessivue>");
+  // CP1252 in, UTF-8 in the file. 200 euro signs need 600 UTF-8 bytes, none
+  // of which may be lost; past 255 characters the text is cut to 255 whole ones.
+  const struct {
+    std::string text, stored, readBack;
+  } cases[] = {
+      {"Caf\xE9 \x80 5 & <Gr\xFC\xDF>", "<text>Caf\xC3\xA9 \xE2\x82\xAC 5 &amp; &lt;Gr\xC3\xBC\xC3\x9F&gt;</text>",
+       "Caf\xE9 \x80 5 & <Gr\xFC\xDF>"},
+      {std::string(200, '\x80'), "\xE2\x82\xAC</text>", std::string(200, '\x80')},
+      {std::string(300, '\x80'), "\xE2\x82\xAC</text>", std::string(255, '\x80')},
+  };
+  for (const auto& c : cases) {
+    SessionSettings saved, loaded;
+    saved.WaterMark.text = c.text;
+    ASSERT_TRUE(settings::SaveSessionSettingsFile(os, folder.File("LastSetting.xml"), saved));
+    EXPECT_NE(folder.ReadFile("LastSetting.xml").find(c.stored), std::string::npos) << c.stored;
+    ASSERT_TRUE(settings::LoadSessionSettingsFile(os, folder.File("LastSetting.xml"), loaded));
+    EXPECT_EQ(loaded.WaterMark.text, c.readBack);
+  }
+  // Characters the code page lacks become its default character.
+  folder.WriteFile("LastSetting.xml",
+                   "<Tessivue><WaterMark><text>\xE6\xB0\xB4\xE5\x8D\xB0 ok</text></WaterMark></Tessivue>");
   SessionSettings loaded;
   ASSERT_TRUE(settings::LoadSessionSettingsFile(os, folder.File("LastSetting.xml"), loaded));
   EXPECT_EQ(loaded.WaterMark.text, "?? ok");

@@ -2,20 +2,22 @@
 // stays byte for byte, and no temporary file is left behind. A folder that
 // takes no new file still gets its settings file rewritten in place.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
-#include "TempFolder.h"
 #include "platform/headless/HeadlessOs.h"
 #include "settings/SettingsFile.h"
+#include "support/TestFolder.h"
 
 using settings::SessionSettings;
-using testing_support::ReadBytes;
-using testing_support::TempFolder;
-using testing_support::WriteBytes;
+using testing_support::TestFolder;
 
 namespace {
 
@@ -28,38 +30,28 @@ SessionSettings Changed() {
   return s;
 }
 
-// Fails the way a full disk does: part of the data is written.
-class FullDiskOs : public headless::HeadlessOs {
- public:
+// An Os whose writes fail the way a full disk (half written, `full`) or a
+// folder without write access (no new file, `noNewFiles`) makes them fail,
+// once also for an existing file (`failRewriteOnce`), or whose atomic
+// replace fails (`failReplace`).
+struct FailingOs : headless::HeadlessOs {
+  bool full = false, noNewFiles = false, failRewriteOnce = false, failReplace = false;
   bool WriteFileBytes(const std::string& path, const std::string& bytes) override {
-    (void)HeadlessOs::WriteFileBytes(path, bytes.substr(0, bytes.size() / 2));
-    return false;
-  }
-};
-
-// A folder without write access whose files are writable: no file can be
-// created, existing ones can be rewritten. Optionally the first rewrite
-// stops halfway.
-class NoNewFilesOs : public headless::HeadlessOs {
- public:
-  bool WriteFileBytes(const std::string& path, const std::string& bytes) override {
-    if (!std::filesystem::exists(path)) return false;
-    if (failWritesOfExistingFilesOnce) {
-      failWritesOfExistingFilesOnce = false;
+    const bool exists = std::filesystem::exists(path);
+    if (noNewFiles && !exists) return false;
+    if (full || (exists && failRewriteOnce)) {
+      failRewriteOnce = false;
       (void)HeadlessOs::WriteFileBytes(path, bytes.substr(0, bytes.size() / 2));
       return false;
     }
     return HeadlessOs::WriteFileBytes(path, bytes);
   }
-  bool failWritesOfExistingFilesOnce = false;
+  bool ReplaceFileAtomically(const std::string& from, const std::string& to) override {
+    return !failReplace && HeadlessOs::ReplaceFileAtomically(from, to);
+  }
 };
 
-class FailingReplaceOs : public headless::HeadlessOs {
- public:
-  bool ReplaceFileAtomically(const std::string&, const std::string&) override { return false; }
-};
-
-bool OnlyTheSettingsFileIsLeft(const TempFolder& folder) {
+bool OnlyTheSettingsFileIsLeft(const TestFolder& folder) {
   int count = 0;
   for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
     if (entry.path().filename() != "LastSetting.xml") return false;
@@ -68,87 +60,83 @@ bool OnlyTheSettingsFileIsLeft(const TempFolder& folder) {
   return count == 1;
 }
 
-}  // namespace
+class SettingsSave : public ::testing::Test {
+ protected:
+  void SetUp() override { folder.WriteFile("LastSetting.xml", kPrevious); }
+  bool Save(headless::HeadlessOs& with, const SessionSettings& record = Changed()) {
+    return settings::SaveSessionSettingsFile(with, folder.File("LastSetting.xml"), record);
+  }
+  std::string Saved() const { return folder.ReadFile("LastSetting.xml"); }
+  std::string Expected(const SessionSettings& record = Changed()) {
+    return settings::FormatSessionSettings(record, os);
+  }
+  TestFolder folder;
+  FailingOs os;
+};
 
-TEST(SettingsSave, ReplacesThePreviousFileWholeAndLeavesNoTemporaryFile) {
-  TempFolder folder;
-  headless::HeadlessOs os;
-  WriteBytes(folder.File("LastSetting.xml"), std::string(5000, 'x'));  // longer than the new file
-  ASSERT_TRUE(settings::SaveSessionSettingsFile(os, folder.Path() + "\\LastSetting.xml", Changed()));
-  EXPECT_EQ(ReadBytes(folder.File("LastSetting.xml")), settings::FormatSessionSettings(Changed(), os));
+TEST_F(SettingsSave, ReplacesThePreviousFileWholeAndLeavesNoTemporaryFile) {
+  folder.WriteFile("LastSetting.xml", std::string(5000, 'x'));  // longer than the new file
+  ASSERT_TRUE(settings::SaveSessionSettingsFile(os, folder.String() + "\\LastSetting.xml", Changed()));
+  EXPECT_EQ(Saved(), Expected());
   EXPECT_TRUE(OnlyTheSettingsFileIsLeft(folder));
   // A stale temporary file from an interrupted save does not stop the next one.
-  WriteBytes(folder.File("LastSetting.xml.tmp"), "stale");
-  ASSERT_TRUE(settings::SaveSessionSettingsFile(os, folder.Path() + "\\LastSetting.xml", SessionSettings{}));
-  EXPECT_EQ(ReadBytes(folder.File("LastSetting.xml")), settings::FormatSessionSettings(SessionSettings{}, os));
+  folder.WriteFile("LastSetting.xml.tmp", "stale");
+  ASSERT_TRUE(Save(os, SessionSettings{}));
+  EXPECT_EQ(Saved(), Expected(SessionSettings{}));
   EXPECT_TRUE(OnlyTheSettingsFileIsLeft(folder));
 }
 
-TEST(SettingsSave, WhereNoTemporaryFileCanBeMadeTheFileIsWrittenInPlace) {
-  TempFolder folder;
-  headless::HeadlessOs os;
-  WriteBytes(folder.File("LastSetting.xml"), kPrevious);
+TEST_F(SettingsSave, WhereNoTemporaryFileCanBeMadeTheFileIsWrittenInPlace) {
   std::filesystem::create_directory(folder.File("LastSetting.xml.tmp"));
-  EXPECT_TRUE(settings::SaveSessionSettingsFile(os, folder.File("LastSetting.xml"), Changed()));
-  EXPECT_EQ(ReadBytes(folder.File("LastSetting.xml")), settings::FormatSessionSettings(Changed(), os));
+  EXPECT_TRUE(Save(os));
+  EXPECT_EQ(Saved(), Expected());
   EXPECT_TRUE(std::filesystem::is_directory(folder.File("LastSetting.xml.tmp")));
-}
-
-TEST(SettingsSave, AFolderThatTakesNoNewFileStillGetsItsSettingsFileRewritten) {
-  TempFolder folder;
-  NoNewFilesOs os;
-  WriteBytes(folder.File("LastSetting.xml"), kPrevious);
-  EXPECT_TRUE(settings::SaveSessionSettingsFile(os, folder.File("LastSetting.xml"), Changed()));
-  EXPECT_EQ(ReadBytes(folder.File("LastSetting.xml")), settings::FormatSessionSettings(Changed(), os));
+  os.noNewFiles = true;
+  std::filesystem::remove(folder.File("LastSetting.xml.tmp"));
+  EXPECT_TRUE(Save(os, SessionSettings{}));
+  EXPECT_EQ(Saved(), Expected(SessionSettings{}));
   EXPECT_TRUE(OnlyTheSettingsFileIsLeft(folder));
   // Without an earlier file there is nothing to write in place.
   std::filesystem::remove(folder.File("LastSetting.xml"));
-  EXPECT_FALSE(settings::SaveSessionSettingsFile(os, folder.File("LastSetting.xml"), Changed()));
+  EXPECT_FALSE(Save(os));
   EXPECT_FALSE(std::filesystem::exists(folder.File("LastSetting.xml")));
 }
 
-TEST(SettingsSave, AnInPlaceWriteThatStopsHalfwayPutsThePreviousFileBack) {
-  TempFolder folder;
-  NoNewFilesOs os;
-  os.failWritesOfExistingFilesOnce = true;
-  WriteBytes(folder.File("LastSetting.xml"), kPrevious);
-  EXPECT_FALSE(settings::SaveSessionSettingsFile(os, folder.File("LastSetting.xml"), Changed()));
-  EXPECT_EQ(ReadBytes(folder.File("LastSetting.xml")), kPrevious);
-}
-
-TEST(SettingsSave, AFailingWriteKeepsThePreviousFileAndRemovesThePartialOne) {
-  TempFolder folder;
-  FullDiskOs os;
-  WriteBytes(folder.File("LastSetting.xml"), kPrevious);
-  EXPECT_FALSE(settings::SaveSessionSettingsFile(os, folder.File("LastSetting.xml"), Changed()));
-  EXPECT_EQ(ReadBytes(folder.File("LastSetting.xml")), kPrevious);
-  EXPECT_TRUE(OnlyTheSettingsFileIsLeft(folder));
-}
-
-TEST(SettingsSave, AFailingReplaceKeepsThePreviousFileAndRemovesTheNewOne) {
-  TempFolder folder;
-  FailingReplaceOs os;
-  WriteBytes(folder.File("LastSetting.xml"), kPrevious);
-  EXPECT_FALSE(settings::SaveSessionSettingsFile(os, folder.File("LastSetting.xml"), Changed()));
-  EXPECT_EQ(ReadBytes(folder.File("LastSetting.xml")), kPrevious);
-  EXPECT_TRUE(OnlyTheSettingsFileIsLeft(folder));
-}
-
-TEST(SettingsSave, AMissingFolderFailsWithoutCreatingAnything) {
-  TempFolder folder;
-  headless::HeadlessOs os;
+TEST_F(SettingsSave, AFailingWriteOrReplaceKeepsThePreviousFileAndLeavesNothingElse) {
+  for (bool FailingOs::*failure : {&FailingOs::full, &FailingOs::failReplace, &FailingOs::noNewFiles}) {
+    FailingOs failing;
+    failing.*failure = true;
+    failing.failRewriteOnce = true;  // the in-place write also stops halfway
+    EXPECT_FALSE(Save(failing));
+    EXPECT_EQ(Saved(), kPrevious);
+    EXPECT_TRUE(OnlyTheSettingsFileIsLeft(folder));
+  }
   EXPECT_FALSE(settings::SaveSessionSettingsFile(os, folder.File("missing/LastSetting.xml"), Changed()));
   EXPECT_FALSE(std::filesystem::exists(folder.File("missing")));
 }
 
-TEST(SettingsSave, AReadOnlyFolderWithAWritableFileGetsTheNewSettings) {
-  if (::geteuid() == 0) GTEST_SKIP() << "folder permissions do not stop root";
-  TempFolder folder;
-  headless::HeadlessOs os;
-  WriteBytes(folder.File("LastSetting.xml"), kPrevious);
-  ASSERT_EQ(::chmod(folder.Path().c_str(), 0555), 0);
-  EXPECT_TRUE(settings::SaveSessionSettingsFile(os, folder.File("LastSetting.xml"), Changed()));
-  ASSERT_EQ(::chmod(folder.Path().c_str(), 0755), 0);
-  EXPECT_EQ(ReadBytes(folder.File("LastSetting.xml")), settings::FormatSessionSettings(Changed(), os));
+TEST_F(SettingsSave, AReadOnlyFolderWithAWritableFileGetsTheNewSettings) {
+  ASSERT_EQ(::chmod(folder.File("LastSetting.xml").c_str(), 0666), 0);
+  ASSERT_EQ(::chmod(folder.String().c_str(), 0555), 0);
+  // The save runs in a child that folder permissions stop: root gives up
+  // its rights for an unprivileged user's first.
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const uid_t nobody = 65534;
+    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setresgid(nobody, nobody, nobody) != 0 ||
+                             ::setresuid(nobody, nobody, nobody) != 0)) {
+      ::_exit(2);
+    }
+    if (::creat(folder.File("probe").c_str(), 0666) >= 0) ::_exit(3);  // the folder is not read-only
+    ::_exit(Save(os) ? 0 : 1);
+  }
+  int status = -1;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_EQ(::chmod(folder.String().c_str(), 0755), 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "2: could not drop root, 3: the folder took a new file, 1: the save failed";
+  EXPECT_EQ(Saved(), Expected());
   EXPECT_TRUE(OnlyTheSettingsFileIsLeft(folder));
 }
+
+}  // namespace

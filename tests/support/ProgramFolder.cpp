@@ -1,9 +1,5 @@
 #include "support/ProgramFolder.h"
 
-#include <fstream>
-#include <iterator>
-
-
 namespace testing_support {
 
 ProgramFolder::ProgramFolder(headless::HeadlessOs& os, Options options) {
@@ -25,11 +21,6 @@ ProgramFolder::ProgramFolder(headless::HeadlessOs& os, Options options) {
       }
     }
   }
-}
-
-std::string ProgramFolder::ReadFile(const std::string& name) const {
-  std::ifstream file(File(name), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 }  // namespace testing_support

@@ -30,7 +30,7 @@ class ProgramFolder {
     folder_.WriteFile(name, content);
   }
   // The whole file, or empty when it does not exist.
-  std::string ReadFile(const std::string& name) const;
+  std::string ReadFile(const std::string& name) const { return folder_.ReadFile(name); }
 
  private:
   TestFolder folder_;

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 
@@ -24,8 +25,14 @@ class TestFolder {
   TestFolder& operator=(const TestFolder&) = delete;
 
   const std::filesystem::path& Path() const { return path_; }
-  // The folder as a generic 8-bit path with '/' separators.
+  // The folder as a generic 8-bit path with '/' separators, and a file in it.
   std::string String() const { return path_.generic_string(); }
+  std::string File(const std::string& name) const { return String() + "/" + name; }
+  // The whole file, or empty when it does not exist.
+  std::string ReadFile(const std::string& name) const {
+    std::ifstream file(path_ / name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+  }
 
   // Writes a small file (creating its folders) and returns its path.
   std::filesystem::path WriteFile(const std::filesystem::path& relative,

@@ -34,6 +34,8 @@ class HeadlessUi : public platform::Ui {
   // A step the next idle modal loop runs: what the user or another process
   // does next.
   void AddStep(std::function<void()> step) { steps_.push_back(std::move(step)); }
+  // The queued steps no modal loop has run yet.
+  size_t StepsLeft() const { return steps_.size(); }
   // Runs the posted tasks that are waiting; returns how many ran.
   int RunPostedTasks();
   // The innermost modal window, or null.
