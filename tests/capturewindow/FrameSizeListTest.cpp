@@ -114,11 +114,12 @@ const StartUpFill kFills[] = {
     // Different sizes can share a label; the largest label is 5376 x 4032,
     // and only a size beyond it both ways passes without one.
     {"SharedLabelsAndOnlySizesBeyondTheLargestLabelInBothDirectionsPassUnlabelled",
-     "[Device]\nName=Large\nFormat=MJPG\nSize=640x480\nSize=3664x2744\nSize=3840x2160\n"
-     "Size=5376x4032\nSize=5377x4032\nSize=5376x4033\nSize=5377x4033\n",
+     "[Device]\nName=Large\nFormat=MJPG\nSize=640x480\nSize=1600x1200\nSize=3664x2744\n"
+     "Size=3840x2160\nSize=5376x4032\nSize=5377x4032\nSize=5376x4033\nSize=5377x4033\n",
      0, 0, 0, 200, {u"Resolution"},
-     {u"640x480(VGA)", u"3664x2744(10MP)", u"3840x2160(8MP)", u"5376x4032(21MP)", u"5377x4033"}, 0,
-     ReadsOfSizes(7, {"camSetImageDPI(0,0,0)", "camSetResolution(0,640,480)"})},
+     {u"640x480(VGA)", u"1600x1200(2MP)", u"3664x2744(10MP)", u"3840x2160(8MP)", u"5376x4032(21MP)",
+      u"5377x4033"},
+     0, ReadsOfSizes(8, {"camSetImageDPI(0,0,0)", "camSetResolution(0,640,480)"})},
     {"ACameraWithOnlyUnknownSmallSizesListsAndAppliesNothing",
      "[Device]\nName=Odd Camera\nFormat=MJPG\nSize=1000x1000\nSize=320x240\n", 0, 1000, 1000,
      200, {u"Resolution"}, {}, -1, ReadsOfSizes(2, {"camSetImageDPI(0,0,0)"})},
