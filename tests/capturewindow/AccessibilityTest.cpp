@@ -1,13 +1,14 @@
 // The capture window from the keyboard and through assistive technology:
 // the capture key, the tips and names of the symbol buttons and of the live
 // picture, and the order in which Tab visits the controls.
-#include "CaptureWindowHarness.h"
-#include "WatermarkSteps.h"
+#include "SessionSteps.h"
+
+using namespace steps;
 
 namespace {
 
 headless::HeadlessWindow& LivePicture(CaptureWindowHarness& h) {
-  return *static_cast<headless::HeadlessWindow*>(h.dialog->Devices().MainPreviewHost());
+  return Headless(h.dialog->Devices().MainPreviewHost());
 }
 
 // The controls Tab stops at now: listed, visible and enabled.
@@ -42,12 +43,12 @@ TEST(CaptureKey, SpaceCapturesOnePictureWhereverTheFocusIsExceptInTyping) {
 TEST(CaptureKey, InTheWatermarkDialogSpaceKeepsItsOwnMeaning) {
   CaptureWindowHarness h;
   h.Then([&] {
-    watermark_test::ShowWatermarkControls(h);
+    ShowWatermarkControls(h);
     ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
     ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK_SETTINGS));
   });
   h.Then([&] {
-    auto& dialog = watermark_test::WatermarkDialog(h);
+    auto& dialog = Modal(h, IDD_WATERMARK);
     ASSERT_TRUE(dialog.UserType(IDC_WM_TEXT, u"Draft"));
     ASSERT_TRUE(dialog.UserPressKey(IDC_WM_TEXT, platform::kKeySpace));
     EXPECT_EQ(dialog.Text(IDC_WM_TEXT), u"Draft ");
@@ -60,32 +61,9 @@ TEST(CaptureKey, InTheWatermarkDialogSpaceKeepsItsOwnMeaning) {
   h.Run();
 }
 
-TEST(ControlDescriptions, SymbolButtonsCaptureAndLivePictureAreDescribedInTheLanguage) {
+TEST(ControlDescriptions, SymbolButtonsCaptureAndLivePictureAreDescribedInTheLanguageOrInEnglish) {
   CaptureWindowHarness h;
-  h.Then([&] {
-    auto& w = h.Window();
-    EXPECT_EQ(w.ToolTip(IDC_ZOOM_IN), u"Zoom in");
-    EXPECT_EQ(w.AccessibleName(IDC_ZOOM_IN), u"Zoom in");
-    EXPECT_EQ(w.AccessibleName(IDC_ZOOM_OUT), u"Zoom out");
-    EXPECT_EQ(w.ToolTip(IDC_ORIGINAL_SIZE), u"Actual size");
-    EXPECT_EQ(w.ToolTip(IDC_CAPTURE), u"Space bar: capture");
-    EXPECT_EQ(w.AccessibleName(IDC_CAPTURE), u"Capture");
-    EXPECT_EQ(LivePicture(h).AccessibleName(platform::kWholeWindow), u"Live picture");
-    EXPECT_EQ(LivePicture(h).ToolTip(platform::kWholeWindow), u"Live picture");
-
-    ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN")));
-    EXPECT_EQ(w.AccessibleName(IDC_ZOOM_IN), u"放大");
-    EXPECT_EQ(w.ToolTip(IDC_ORIGINAL_SIZE), u"实际大小");
-    EXPECT_EQ(w.ToolTip(IDC_CAPTURE), u"空格键：拍照");
-    EXPECT_EQ(LivePicture(h).AccessibleName(platform::kWholeWindow), u"实时画面");
-    // The captions stay the symbols.
-    EXPECT_EQ(w.Text(IDC_ZOOM_IN), u"+");
-  });
-  h.Run();
-}
-
-TEST(ControlDescriptions, ALanguageFileWithoutThemGivesEnglishAndHidesNothing) {
-  CaptureWindowHarness h;
+  // A German file without the descriptions.
   std::string german = h.program.ReadFile("Language/DE.xml");
   for (const char* key : {"ZoomIn", "ZoomOut", "ActualSize", "LivePicture", "CaptureKey"}) {
     const size_t start = german.find(std::string("<") + key);
@@ -96,8 +74,19 @@ TEST(ControlDescriptions, ALanguageFileWithoutThemGivesEnglishAndHidesNothing) {
   h.WriteProgramFile("Language/DE.xml", german);
   h.Then([&] {
     auto& w = h.Window();
+    EXPECT_EQ(w.ToolTip(IDC_ZOOM_IN), u"Zoom in");
+    EXPECT_EQ(w.AccessibleName(IDC_ZOOM_IN), u"Zoom in");
+    EXPECT_EQ(w.ToolTip(IDC_ORIGINAL_SIZE), u"Actual size");
+    EXPECT_EQ(w.AccessibleName(IDC_CAPTURE), u"Capture");
+    EXPECT_EQ(LivePicture(h).AccessibleName(platform::kWholeWindow), u"Live picture");
     ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN")));
+    EXPECT_EQ(w.AccessibleName(IDC_ZOOM_IN), u"放大");
+    EXPECT_EQ(w.ToolTip(IDC_ORIGINAL_SIZE), u"实际大小");
+    EXPECT_EQ(w.ToolTip(IDC_CAPTURE), u"空格键：拍照");
+    EXPECT_EQ(LivePicture(h).AccessibleName(platform::kWholeWindow), u"实时画面");
+    EXPECT_EQ(w.Text(IDC_ZOOM_IN), u"+");  // the captions stay the symbols
     const std::vector<int> stopsInChinese = TabStops(w);
+    // What the file lacks is English, and it hides nothing.
     ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"DE")));
     EXPECT_EQ(w.Text(IDC_SAVE), u"Sichern");
     EXPECT_EQ(w.AccessibleName(IDC_ZOOM_OUT), u"Zoom out");
@@ -131,42 +120,6 @@ TEST(TabOrder, FollowsTheLeftColumnThenTheRowsUnderThePictureThenTheRightColumn)
               (std::vector<int>{IDC_MERGE, IDC_MERGE_VERTICAL, IDC_MERGE_HORIZONTAL}));
     EXPECT_EQ(std::vector<int>(stops.end() - 3, stops.end()),
               (std::vector<int>{IDC_THUMBNAILS, IDC_EXIT, IDC_CAPTURE}));
-  });
-  h.Run();
-}
-
-TEST(TabOrder, EveryControlTheWindowShowsIsInTheOrderedColumns) {
-  CaptureWindowHarness h;
-  h.Then([&] {
-    const std::vector<int>& ordered = capturewindow::Accessibility::TabOrder();
-    const std::vector<int> focusable = h.Window().TabOrder();
-    for (const headless::HeadlessControl& control : h.Window().Controls()) {
-      const bool takesFocus =
-          std::find(focusable.begin(), focusable.end(), control.id) != focusable.end();
-      if (!control.visible || !takesFocus) continue;
-      EXPECT_NE(std::find(ordered.begin(), ordered.end(), control.id), ordered.end())
-          << "control " << control.id;
-    }
-  });
-  h.Run();
-}
-
-TEST(CaptureKey, InTheAutoCaptureDialogSpaceTakesNoPicture) {
-  CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini", "[Library]\nTickMs=0\n");
-  h.Then([&] {
-    ASSERT_TRUE(h.Window().UserSelect(IDC_AUTO_CAPTURE_MODE, 1));
-    ASSERT_TRUE(h.Window().UserClick(IDC_CAPTURE));
-  });
-  h.Then([&] {
-    headless::HeadlessWindow* dialog = h.host.ui.ActiveModal();
-    ASSERT_NE(dialog, nullptr);
-    ASSERT_EQ(dialog->TemplateId(), IDD_AUTO_CAPTURE);
-    h.ClearCallLog();
-    EXPECT_FALSE(dialog->UserPressKey(platform::kWholeWindow, platform::kKeySpace));
-    EXPECT_TRUE(h.CallLines(true).empty());
-    EXPECT_TRUE(h.dialog->Link().PendingFiles().empty());
-    dialog->UserClick(IDC_AC_END);
   });
   h.Run();
 }

@@ -1,67 +1,70 @@
-// Pressing Capture: the files a press writes, what reaches the thumbnail
-// list and the data source, and what a failing camera does.
-#include <algorithm>
+// Pressing Capture: the files a press writes with one camera or two, what
+// reaches the thumbnail list and the data source, the wait cursor, and what
+// a failing camera does.
+#include "SessionSteps.h"
 
-#include "CaptureWindowHarness.h"
-#include "settings/SettingsFile.h"
+using namespace steps;
 
 namespace {
 
-using Transcript = std::vector<std::string>;
+// A document camera with two documents on the desk, and a webcam.
+const char kTwoCameras[] =
+    "[Device]\nName=Desk\nDpi=300\nDocuments=2\nFormat=MJPG\nSize=640x480\n"
+    "[Device]\nName=Webcam\nDpi=96\nFormat=MJPG\nSize=640x480\n";
 
-std::vector<std::string> CaptureCalls(CaptureWindowHarness& h) {
-  std::vector<std::string> calls;
-  for (const std::string& line : h.CallLines()) {
-    if (line.rfind("camCaptureImageFile", 0) == 0) calls.push_back(line);
+// What the wait cursor did, with what the capture had done by then.
+struct BusyChange {
+  bool busy;
+  size_t shots, pauses, published;
+  bool operator==(const BusyChange& o) const {
+    return busy == o.busy && shots == o.shots && pauses == o.pauses && published == o.published;
   }
-  return calls;
-}
+};
 
 }  // namespace
 
-TEST(Capture, APlainCaptureWritesABitmapWhateverTheFormatListShows) {
+TEST(Capture, APlainCaptureWritesABitmapWhateverTheFormatListShowsAndTheNextTickIfTaken) {
   CaptureWindowHarness h;
-  h.host.os.tickCount = 4242;
   settings::SessionSettings saved;
   saved.fileType = 1;  // JPEG
   saved.ShowUIUpdataOneByOne = 1;
   h.SaveSettings(saved);
   h.Then([&] {
     ASSERT_EQ(h.Window().Selection(IDC_FILE_FORMAT), 1);
-    ASSERT_TRUE(h.Window().UserClick(IDC_CAPTURE));
-    const std::string file = h.WorkFile("1_4242.bmp");
-    EXPECT_EQ(CaptureCalls(h), std::vector<std::string>{"camCaptureImageFile(0,\"" + file + "\")"});
-    EXPECT_EQ(h.dataSource.Transcript(), (Transcript{"209", "208 " + file}));
-    EXPECT_EQ(h.dialog->Pipeline().CurrentFile(), h.host.os.AnsiToWide(file));
+    CaptureAt(h, 4242);
+    EXPECT_EQ(Calls(h, {"camCaptureImageFile"}),
+              Lines{"camCaptureImageFile(0,\"" + h.WorkFile("1_4242.bmp") + "\")"});
+    EXPECT_EQ(h.dataSource.Transcript(), (Transcript{"209", FileRecord(h, "1_4242.bmp")}));
+    EXPECT_EQ(h.dialog->Pipeline().CurrentFile(), WorkPath(h, "1_4242.bmp"));
+    CaptureAt(h, 4242);
+    EXPECT_EQ(h.dataSource.Transcript().back(), FileRecord(h, "1_4243.bmp"));
   });
-  // The thumbnail appears once the window has run the list's posted insert.
+  // The thumbnails appear once the window has run the list's posted inserts.
   h.Then([&] {
-    EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(), 1);
+    EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(), 2);
     EXPECT_TRUE(h.Window().IsEnabled(IDC_EXIT));
   });
   h.Run();
 }
 
-TEST(Capture, TwoCapturesInOneTickKeepBothPictures) {
+TEST(Capture, TheWaitCursorShowsFromTheFirstShotThroughTheRetriesUntilThePictureIsPublished) {
   CaptureWindowHarness h;
-  h.host.os.tickCount = 9000;
+  h.WriteProgramFile("Kelpra.ini", "[Library]\nFail=camCaptureImageFile,3,-5\n");
+  std::vector<BusyChange> changes;
   h.Then([&] {
-    h.Window().UserClick(IDC_CAPTURE);
-    h.Window().UserClick(IDC_CAPTURE);
-    EXPECT_EQ(h.dialog->Link().PendingFiles(),
-              (std::vector<std::u16string>{h.host.os.AnsiToWide(h.WorkFile("1_9000.bmp")),
-                                           h.host.os.AnsiToWide(h.WorkFile("1_9001.bmp"))}));
-  });
-  h.Run();
-}
-
-TEST(Capture, TheDataSourcesCaptureRequestCapturesToo) {
-  CaptureWindowHarness h;
-  h.Then([&] {
+    h.dataSource.SendCode(204, u"NOUI");
+    h.host.os.sleeps.clear();
+    h.ClearCallLog();
+    h.host.ui.onBusyChange = [&](bool busy) {
+      changes.push_back({busy, Calls(h, {"camCaptureImageFile"}).size(), h.host.os.sleeps.size(),
+                         h.dialog->Link().PendingFiles().size()});
+    };
+    // The data source's capture request.
     EXPECT_EQ(h.dialog->CaptureOne(), 1);
-    EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 1u);
+    EXPECT_EQ(changes, (std::vector<BusyChange>{{true, 0, 0, 0}, {false, 4, 3, 1}}));
   });
   h.Run();
+  EXPECT_EQ(h.host.ui.unmatchedBusyEnds, 0);
 }
 
 TEST(Capture, WithoutAUserInterfaceAFailingCameraIsTriedSevenTimesThenTheSessionFinishes) {
@@ -71,14 +74,15 @@ TEST(Capture, WithoutAUserInterfaceAFailingCameraIsTriedSevenTimesThenTheSession
     h.dataSource.SendCode(204, u"NOUI");
     h.host.os.sleeps.clear();
     h.dialog->RunHandler(IDC_CAPTURE);
-    EXPECT_EQ(CaptureCalls(h).size(), 7u);
+    EXPECT_EQ(Calls(h, {"camCaptureImageFile"}).size(), 7u);
     EXPECT_EQ(h.host.os.sleeps, (std::vector<uint32_t>(6, 500)));
-    EXPECT_EQ(h.host.ui.messageBoxes, std::vector<std::u16string>{u"Capture Failed."});
+    EXPECT_EQ(h.host.ui.messageBoxes, Texts{u"Capture Failed."});
+    EXPECT_EQ(h.host.ui.busyDepth, 0);
     // The Exit action ran with nothing captured: the data source hears only "BEGIN".
     EXPECT_EQ(h.dataSource.Transcript(), Transcript{"207 BEGIN"});
     EXPECT_FALSE(h.Window().IsVisible());
+    h.dataSource.SendCode(212);
   });
-  h.Then([&] { h.dataSource.SendCode(212); });
   h.Run();
 }
 
@@ -87,8 +91,8 @@ TEST(Capture, WithAUserInterfaceAFailingCameraIsTriedOnceAndNothingIsSaid) {
   h.WriteProgramFile("Kelpra.ini", "[Library]\nFail=camCaptureImageFile,1,-5\n");
   h.Then([&] {
     h.dataSource.SendCode(204, u"SHOWUI");
-    h.Window().UserClick(IDC_CAPTURE);
-    EXPECT_EQ(CaptureCalls(h).size(), 1u);
+    CaptureAt(h, 10);
+    EXPECT_EQ(Calls(h, {"camCaptureImageFile"}).size(), 1u);
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());
     EXPECT_TRUE(h.dialog->Link().PendingFiles().empty());
     EXPECT_TRUE(h.Window().IsVisible());
@@ -96,42 +100,16 @@ TEST(Capture, WithAUserInterfaceAFailingCameraIsTriedOnceAndNothingIsSaid) {
   h.Run();
 }
 
-TEST(Capture, AMultipleCropPublishesEachFileItListed) {
-  CaptureWindowHarness h;
-  h.host.os.tickCount = 77;
-  h.Then([&] {
-    h.Window().UserSelect(IDC_CROP_MODE, 2);
-    // What the crop list's handler asks of the library.
-    ASSERT_EQ(h.dialog->Camera().camSetImageAutoCrop(0, 2), 0);
-    h.Window().UserClick(IDC_CAPTURE);
-    const auto& pending = h.dialog->Link().PendingFiles();
-    ASSERT_GE(pending.size(), 2u);
-    for (const std::u16string& path : pending) {
-      EXPECT_FALSE(path.empty());
-      EXPECT_TRUE(h.host.os.FileExists(path));
-    }
-  });
-  h.Then([&] {
-    EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(),
-              static_cast<int>(h.dialog->Link().PendingFiles().size()));
-  });
-  h.Run();
-}
-
 TEST(Capture, FilesOfAMultipleCropTheLibraryKeptMakingArePublishedNotTheNameItWasGiven) {
   CaptureWindowHarness h;
-  h.host.os.tickCount = 500;
   h.Then([&] {
     h.Window().UserSelect(IDC_CROP_MODE, 2);
     // The library keeps cropping each document although the list says none.
-    testing_support::KelpraHooks hooks(h.dialog->Camera());
-    ASSERT_EQ(hooks.FailNext("camSetImageAutoCrop", 1, -5), 0);
+    ASSERT_EQ(testing_support::KelpraHooks(h.dialog->Camera()).FailNext("camSetImageAutoCrop", 1, -5), 0);
     h.Window().UserSelect(IDC_CROP_MODE, 0);
-    h.Window().UserClick(IDC_CAPTURE);
-    const std::string main = h.WorkFile("1_500");
+    CaptureAt(h, 500);
     EXPECT_EQ(h.dialog->Link().PendingFiles(),
-              (std::vector<std::u16string>{h.host.os.AnsiToWide(main + "_1.bmp"),
-                                           h.host.os.AnsiToWide(main + "_2.bmp")}));
+              (Texts{WorkPath(h, "1_500_1.bmp"), WorkPath(h, "1_500_2.bmp")}));
   });
   h.Run();
 }
@@ -142,18 +120,69 @@ TEST(Capture, ACaptureWithoutAWorkFolderIsRefusedWithAMessage) {
   h.Then([&] {
     ASSERT_FALSE(h.dialog->Pipeline().WorkFolder());
     h.Window().UserClick(IDC_CAPTURE);
-    EXPECT_TRUE(CaptureCalls(h).empty());
-    EXPECT_EQ(h.host.ui.messageBoxes, std::vector<std::u16string>{u"error"});
+    EXPECT_EQ(Calls(h, {"camCaptureImageFile"}), Lines{});
+    EXPECT_EQ(h.host.ui.messageBoxes, Texts{u"error"});
   });
   h.Run();
 }
 
-TEST(Capture, TheSecondaryButtonWithoutASecondaryCameraPublishesNothing) {
+TEST(Capture, WithTheSecondaryCameraOnAPressPublishesBothShotsUnderOneNumber) {
   CaptureWindowHarness h;
+  h.WriteProgramFile("Kelpra.ini", kTwoCameras);
+  int shown = 0;
   h.Then([&] {
+    // Without a secondary camera its button publishes nothing.
     h.dialog->RunHandler(IDC_SECONDARY_CAPTURE);
     EXPECT_TRUE(h.dialog->Link().PendingFiles().empty());
-    EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(), 0);
+    h.ClickHidden(IDC_SECONDARY_CAMERA);
+    ASSERT_EQ(h.dialog->Devices().SecondaryDeviceIndex(), 1);
+    h.host.ui.onBusyChange = [&](bool busy) { shown += busy ? 1 : 0; };
+    CaptureAt(h, 40);
+    EXPECT_EQ(h.dialog->Link().PendingFiles(),
+              (Texts{WorkPath(h, "1_40.bmp"), WorkPath(h, "2_40.bmp")}));
+    // A failed main shot still leaves the secondary camera's picture.
+    ASSERT_EQ(testing_support::KelpraHooks(h.dialog->Camera()).FailNext("camCaptureImageFile", 1, -5), 0);
+    CaptureAt(h, 50);
+    EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 3u);
+    EXPECT_EQ(h.dialog->Link().PendingFiles().back(), WorkPath(h, "2_50.bmp"));
+    h.dialog->RunHandler(IDC_SECONDARY_CAPTURE);
+    EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 4u);
+    EXPECT_EQ(shown, 3);
+    EXPECT_EQ(h.host.ui.busyDepth, 0);
   });
+  h.Then([&] { EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(), 4); });
+  h.Run();
+}
+
+TEST(Capture, TheSecondaryButtonWritesTheChosenFormat) {
+  CaptureWindowHarness h;
+  h.WriteProgramFile("Kelpra.ini", kTwoCameras);
+  settings::SessionSettings saved;
+  saved.fileType = 1;  // JPEG
+  saved.ShowUIUpdataOneByOne = 1;
+  h.SaveSettings(saved);
+  h.Then([&] {
+    h.ClickHidden(IDC_SECONDARY_CAMERA);
+    h.host.os.tickCount = 60;
+    h.dialog->RunHandler(IDC_SECONDARY_CAPTURE);
+    EXPECT_EQ(h.dataSource.Transcript(), (Transcript{"209", FileRecord(h, "2_60.jpg")}));
+    EXPECT_EQ(h.dialog->Pipeline().CurrentFile(), WorkPath(h, "2_60.jpg"));
+  });
+  h.Then([&] { EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(), 1); });
+  h.Run();
+}
+
+TEST(Capture, AMultipleCropWithTheSecondaryCameraOnPublishesOnlyTheCrops) {
+  CaptureWindowHarness h;
+  h.WriteProgramFile("Kelpra.ini", kTwoCameras);
+  h.Then([&] {
+    h.ClickHidden(IDC_SECONDARY_CAMERA);
+    ASSERT_TRUE(h.Window().UserSelect(IDC_CROP_MODE, 2));
+    CaptureAt(h, 70);
+    EXPECT_EQ(h.dialog->Link().PendingFiles(),
+              (Texts{WorkPath(h, "1_70_1.bmp"), WorkPath(h, "1_70_2.bmp")}));
+    EXPECT_TRUE(WorkFileExists(h, "2_70.bmp"));
+  });
+  h.Then([&] { EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(), 2); });
   h.Run();
 }

@@ -1,34 +1,91 @@
 // The cameras of a session: the main camera and the secondary one, what is
-// opened, bound and closed, and the "in use" and "open failed" messages.
-// A camera plugged in or removed is HotPlugTest's.
-#include "DeviceSteps.h"
+// opened, bound and closed, the "in use" and "open failed" messages, and a
+// camera unplugged or plugged in while the window runs: the camera opened
+// afterwards gets the choices the window shows, and the secondary camera
+// comes back with a second camera, as the user left it.
+#include "SessionSteps.h"
+
+using namespace steps;
 
 namespace {
 
-using namespace device_steps;
+using DeviceSession = WindowTest;
+using HotPlug = WindowTest;
+
+// The secondary camera's list, sizes, merge options button and merge box.
+const std::initializer_list<int> kSecondaryControls = {
+    IDC_SECONDARY_DEVICE, IDC_SECONDARY_FRAME_SIZE, IDC_MERGE_SETTINGS, IDC_SECONDARY_MERGE};
 
 // A document camera and a webcam that never opens.
 const char kFaultyWebcam[] =
     "[Device]\nName=Desk Camera\nDpi=300\nFormat=MJPG\nSize=640x480\n"
     "[Device]\nName=Faulty Webcam\nOpenFails=-5\nFormat=MJPG\nSize=640x480\n";
 
-std::string Handle(platform::Window* window) {
-  return window != nullptr ? std::to_string(window->NativeHandle()) : "none";
-}
-
-settings::SessionSettings SecondaryCameraOn() {
+settings::SessionSettings SecondaryCameraOn(int width = 0, int height = 0) {
   settings::SessionSettings saved;
   saved.Webcam.isEnable = true;
+  saved.Webcam.WebcamWidth = width;
+  saved.Webcam.WebcamHeight = height;
   return saved;
 }
 
-TEST(DeviceSession, ChoosingACameraAlreadyInUseSaysSoAndKeepsTheSelection) {
-  CaptureWindowHarness h;
-  SaveSettings(h, SecondaryCameraOn());
+int32_t Unplug(CaptureWindowHarness& h, int device) {
+  return testing_support::KelpraHooks(h.dialog->Camera()).UnplugDevice(device);
+}
+int32_t Plug(CaptureWindowHarness& h, const char* name) {
+  return testing_support::KelpraHooks(h.dialog->Camera()).PlugDevice(name);
+}
+
+}  // namespace
+
+TEST_F(DeviceSession, TheSecondaryCameraOpensTheFirstOtherCameraAndClosesIt) {
   h.Then([&] {
     auto& w = h.Window();
-    ASSERT_EQ(h.dialog->Devices().SecondaryDeviceIndex(), 1);
-    const size_t mark = Mark(h);
+    const capturewindow::DeviceSession& devices = h.dialog->Devices();
+    EXPECT_TRUE(w.IsEnabled(IDC_SECONDARY_CAMERA));
+    EXPECT_EQ(Enabled(w, kSecondaryControls), "0000");
+    EXPECT_FALSE(devices.SecondaryPreviewHost()->IsVisible());
+
+    size_t mark = Mark(h);
+    h.ClickHidden(IDC_SECONDARY_CAMERA);
+    // Nothing saved: the webcam opens at 640 x 480 on the second attempt,
+    // which is no failure to report.
+    EXPECT_EQ(Calls(h, {}, mark),
+              (Lines{"camCloseDev(-1)", "camSetPreviewWindow(-1,0)", "camOpenDev(1,0,0,0)",
+                     "camOpenDev(1,0,640,480)",
+                     "camSetPreviewWindow(1," + Handle(devices.SecondaryPreviewHost()) + ")",
+                     "camGetCurResolution(1,&,&,&)", "camGetResolutionCount(1,0,&)",
+                     "camGetResolution(1,0,0,&,&)", "camGetResolution(1,0,1,&,&)"}));
+    EXPECT_TRUE(h.host.ui.messageBoxes.empty());
+    EXPECT_EQ(w.Selection(IDC_SECONDARY_DEVICE), 1);
+    EXPECT_EQ(Items(h, IDC_SECONDARY_FRAME_SIZE), (Texts{u"640 x 480", u"1280 x 720"}));
+    EXPECT_EQ(w.Selection(IDC_SECONDARY_FRAME_SIZE), 0);
+    EXPECT_TRUE(devices.SecondaryPreviewHost()->IsVisible());
+    EXPECT_TRUE(w.IsControlVisible(IDC_SECONDARY_CAPTURE));
+    EXPECT_EQ(Enabled(w, kSecondaryControls), "1101");  // the merge is not checked
+
+    mark = Mark(h);
+    h.ClickHidden(IDC_SECONDARY_CAMERA);
+    EXPECT_EQ(Calls(h, {}, mark), (Lines{"camCloseDev(1)", "camSetPreviewWindow(1,0)"}));
+    EXPECT_EQ(devices.SecondaryDeviceIndex(), -1);
+    EXPECT_FALSE(devices.SecondaryPreviewHost()->IsVisible());
+    EXPECT_FALSE(w.IsControlVisible(IDC_SECONDARY_CAPTURE));
+    EXPECT_EQ(Enabled(w, kSecondaryControls), "0000");
+
+    // With the merge checked, its options button comes on with the camera.
+    w.SetChecked(IDC_SECONDARY_MERGE, true);
+    h.ClickHidden(IDC_SECONDARY_CAMERA);
+    EXPECT_EQ(Enabled(w, kSecondaryControls), "1111");
+  });
+  h.Run();
+}
+
+TEST_F(DeviceSession, ASavedSecondaryCameraOpensAtItsSizeWhichIsStoredEvenWhenRefused) {
+  h.SaveSettings(SecondaryCameraOn(1280, 720));
+  h.Then([&] {
+    auto& w = h.Window();
+    // A camera already in use cannot be chosen again.
+    const size_t inUse = Mark(h);
     ASSERT_TRUE(w.UserSelect(IDC_DEVICE, 0));  // already the main camera
     ASSERT_TRUE(w.UserSelect(IDC_DEVICE, 1));  // the secondary camera
     EXPECT_EQ(w.Selection(IDC_DEVICE), 0);
@@ -36,131 +93,63 @@ TEST(DeviceSession, ChoosingACameraAlreadyInUseSaysSoAndKeepsTheSelection) {
     EXPECT_EQ(w.Selection(IDC_SECONDARY_DEVICE), 1);
     CommandSelect(h, IDC_SECONDARY_DEVICE, 1);
     EXPECT_EQ(w.Selection(IDC_SECONDARY_DEVICE), 1);
-    EXPECT_EQ(h.host.ui.messageBoxes, (Texts{u"Busy being used", u"Busy being used",
-                                             u"Busy being used", u"Busy being used"}));
-    EXPECT_TRUE(CallsSince(h, mark).empty());
-    EXPECT_EQ(h.dialog->Devices().MainDeviceIndex(), 0);
-    EXPECT_EQ(h.dialog->Devices().SecondaryDeviceIndex(), 1);
-  });
-  h.Run();
-}
+    EXPECT_EQ(h.host.ui.messageBoxes, Texts(4, u"Busy being used"));
+    EXPECT_EQ(Calls(h, {}, inUse), Lines{});
+    h.host.ui.messageBoxes.clear();
 
-TEST(DeviceSession, TheSecondaryCameraOpensTheFirstOtherCameraAndClosesIt) {
-  CaptureWindowHarness h;
-  h.Then([&] {
-    auto& w = h.Window();
-    const capturewindow::DeviceSession& devices = h.dialog->Devices();
-    EXPECT_TRUE(w.IsEnabled(IDC_SECONDARY_CAMERA));
-    for (int id : {IDC_SECONDARY_DEVICE, IDC_SECONDARY_FRAME_SIZE, IDC_MERGE_SETTINGS,
-                   IDC_SECONDARY_MERGE}) {
-      EXPECT_FALSE(w.IsEnabled(id)) << id;
-    }
-    EXPECT_FALSE(devices.SecondaryPreviewHost()->IsVisible());
-
-    size_t mark = Mark(h);
-    CommandToggle(h, IDC_SECONDARY_CAMERA);
-    // Nothing saved: the webcam opens at 640 x 480 on the second attempt,
-    // which is no failure to report.
-    EXPECT_EQ(CallsSince(h, mark),
-              (Lines{"camCloseDev(-1)", "camSetPreviewWindow(-1,0)", "camOpenDev(1,0,0,0)",
-                     "camOpenDev(1,0,640,480)",
-                     "camSetPreviewWindow(1," + Handle(devices.SecondaryPreviewHost()) + ")",
-                     "camGetCurResolution(1,&,&,&)", "camGetResolutionCount(1,0,&)",
-                     "camGetResolution(1,0,0,&,&)", "camGetResolution(1,0,1,&,&)"}));
-    EXPECT_TRUE(h.host.ui.messageBoxes.empty());
-    EXPECT_EQ(devices.SecondaryDeviceIndex(), 1);
-    EXPECT_EQ(w.Selection(IDC_SECONDARY_DEVICE), 1);
-    EXPECT_EQ(Items(h, IDC_SECONDARY_FRAME_SIZE), (Texts{u"640 x 480", u"1280 x 720"}));
-    EXPECT_EQ(w.Selection(IDC_SECONDARY_FRAME_SIZE), 0);
-    EXPECT_TRUE(devices.SecondaryPreviewHost()->IsVisible());
-    EXPECT_TRUE(w.IsControlVisible(IDC_SECONDARY_CAPTURE));
-    for (int id : {IDC_SECONDARY_DEVICE, IDC_SECONDARY_FRAME_SIZE, IDC_SECONDARY_MERGE}) {
-      EXPECT_TRUE(w.IsEnabled(id)) << id;
-    }
-    EXPECT_FALSE(w.IsEnabled(IDC_MERGE_SETTINGS));  // the merge is not checked
-
-    mark = Mark(h);
-    CommandToggle(h, IDC_SECONDARY_CAMERA);
-    EXPECT_EQ(CallsSince(h, mark), (Lines{"camCloseDev(1)", "camSetPreviewWindow(1,0)"}));
-    EXPECT_EQ(devices.SecondaryDeviceIndex(), -1);
-    EXPECT_FALSE(devices.SecondaryPreviewHost()->IsVisible());
-    EXPECT_FALSE(w.IsControlVisible(IDC_SECONDARY_CAPTURE));
-    for (int id : {IDC_SECONDARY_DEVICE, IDC_SECONDARY_FRAME_SIZE, IDC_MERGE_SETTINGS,
-                   IDC_SECONDARY_MERGE}) {
-      EXPECT_FALSE(w.IsEnabled(id)) << id;
-    }
-
-    // With the merge checked, its options button comes on with the camera.
-    w.SetChecked(IDC_SECONDARY_MERGE, true);
-    CommandToggle(h, IDC_SECONDARY_CAMERA);
-    EXPECT_TRUE(w.IsEnabled(IDC_MERGE_SETTINGS));
-  });
-  h.Run();
-}
-
-TEST(DeviceSession, ASavedSecondaryCameraOpensAtStartUpAtItsSavedSize) {
-  CaptureWindowHarness h;
-  settings::SessionSettings saved = SecondaryCameraOn();
-  saved.Webcam.WebcamWidth = 1280;
-  saved.Webcam.WebcamHeight = 720;
-  SaveSettings(h, saved);
-  h.Then([&] {
-    const Lines calls = CallsSince(h, 0);
-    EXPECT_EQ(CountCalls(calls, "camOpenDev(1,0,1280,720)"), 1u);
-    EXPECT_EQ(CountCalls(calls, "camOpenDev(1,"), 1u);
+    EXPECT_EQ(Count(Calls(h, {"camOpenDev"}), "camOpenDev(1,"), 1u);
+    EXPECT_EQ(Count(Calls(h), "camOpenDev(1,0,1280,720)"), 1u);
     EXPECT_EQ(h.Window().Selection(IDC_SECONDARY_FRAME_SIZE), 1);
     EXPECT_TRUE(h.Window().IsChecked(IDC_SECONDARY_CAMERA));
     EXPECT_TRUE(h.dialog->Devices().SecondaryPreviewHost()->IsVisible());
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());
-  });
-  h.Run();
-}
 
-TEST(DeviceSession, TheSecondaryFrameSizeIsSentAndStoredEvenWhenRefused) {
-  CaptureWindowHarness h;
-  SaveSettings(h, SecondaryCameraOn());
-  h.Then([&] {
     size_t mark = Mark(h);
+    CommandSelect(h, IDC_SECONDARY_FRAME_SIZE, 0);
+    EXPECT_EQ(Calls(h, {}, mark),
+              (Lines{"camGetResolution(1,0,0,&,&)", "camSetResolution(1,640,480)"}));
+    EXPECT_EQ(h.dialog->Settings().Webcam.WebcamWidth, 640);
+    EXPECT_TRUE(h.host.ui.messageBoxes.empty());
+    testing_support::KelpraHooks(h.dialog->Camera()).FailNext("camSetResolution", 1, -6);
     CommandSelect(h, IDC_SECONDARY_FRAME_SIZE, 1);
-    EXPECT_EQ(CallsSince(h, mark),
-              (Lines{"camGetResolution(1,0,1,&,&)", "camSetResolution(1,1280,720)"}));
+    EXPECT_EQ(h.host.ui.messageBoxes, Texts{u"error"});
     EXPECT_EQ(h.dialog->Settings().Webcam.WebcamWidth, 1280);
     EXPECT_EQ(h.dialog->Settings().Webcam.WebcamHeight, 720);
-    EXPECT_TRUE(h.host.ui.messageBoxes.empty());
-
-    testing_support::KelpraHooks hooks(h.dialog->Camera());
-    ASSERT_EQ(hooks.FailNext("camSetResolution", 1, -6), 0);
-    CommandSelect(h, IDC_SECONDARY_FRAME_SIZE, 0);
-    EXPECT_EQ(h.host.ui.messageBoxes, Texts{u"error"});
-    EXPECT_EQ(h.dialog->Settings().Webcam.WebcamWidth, 640);
-    EXPECT_EQ(h.dialog->Settings().Webcam.WebcamHeight, 480);
 
     // A list changed underneath its rows does nothing.
     h.Window().AddItem(IDC_SECONDARY_FRAME_SIZE, u"1920 x 1080");
     mark = Mark(h);
     CommandSelect(h, IDC_SECONDARY_FRAME_SIZE, 2);
-    CommandSelect(h, IDC_SECONDARY_FRAME_SIZE, 1);
-    EXPECT_TRUE(CallsSince(h, mark).empty());
+    CommandSelect(h, IDC_SECONDARY_FRAME_SIZE, 0);
+    EXPECT_EQ(Calls(h, {}, mark), Lines{});
+    h.Window().UserClick(IDC_SAVE);
   });
-  h.Then([&] { h.Window().UserClick(IDC_SAVE); });
   h.Run();
-  EXPECT_NE(h.SettingsFileText().find("<WebcamWidth>640</WebcamWidth>"), std::string::npos);
+  EXPECT_TRUE(SettingsFileHas(h, "<WebcamWidth>1280</WebcamWidth>"));
 }
 
-TEST(DeviceSession, AMainCameraThatDoesNotOpenShowsTheWindowUnlessTheDataSourceShowsIt) {
-  CaptureWindowHarness h;
+TEST_F(DeviceSession, ACameraThatDoesNotOpenSaysSoAndTheWindowShowsUnlessTheDataSourceShowsIt) {
   h.WriteProgramFile("Kelpra.ini", kFaultyWebcam);
   h.Then([&] {
     auto& w = h.Window();
+    // As the secondary camera it opens at neither size.
+    size_t mark = Mark(h);
+    h.ClickHidden(IDC_SECONDARY_CAMERA);
+    EXPECT_EQ(FirstOf(Calls(h, {}, mark), 4),
+              (Lines{"camCloseDev(-1)", "camSetPreviewWindow(-1,0)", "camOpenDev(1,0,0,0)",
+                     "camOpenDev(1,0,640,480)"}));
+    EXPECT_EQ(h.host.ui.messageBoxes, Texts{u"Open Failed"});
+    EXPECT_EQ(h.dialog->Devices().SecondaryDeviceIndex(), 1);
+    h.ClickHidden(IDC_SECONDARY_CAMERA);
+
     ASSERT_TRUE(h.dataSource.SendCode(204, u"NOUI"));
     w.Show(false);
-    const size_t mark = Mark(h);
+    mark = Mark(h);
     CommandSelect(h, IDC_DEVICE, 1);
-    EXPECT_EQ(FirstOf(CallsSince(h, mark), 4),
+    EXPECT_EQ(FirstOf(Calls(h, {}, mark), 4),
               (Lines{"camCloseDev(0)", "camOpenDev(1,0,0,0)", "camOpenDev(1,0,640,480)",
-                     "camSetPreviewWindow(1," +
-                         Handle(h.dialog->Devices().MainPreviewHost()) + ")"}));
-    EXPECT_EQ(h.host.ui.messageBoxes, Texts{u"Open Failed"});
+                     "camSetPreviewWindow(1," + Handle(h.dialog->Devices().MainPreviewHost()) + ")"}));
+    EXPECT_EQ(h.host.ui.messageBoxes, Texts(2, u"Open Failed"));
     EXPECT_TRUE(w.IsVisible());
     // The failed camera is still the one in use.
     EXPECT_EQ(h.dialog->Devices().MainDeviceIndex(), 1);
@@ -169,26 +158,160 @@ TEST(DeviceSession, AMainCameraThatDoesNotOpenShowsTheWindowUnlessTheDataSourceS
     ASSERT_TRUE(h.dataSource.SendCode(204, u"SHOWUI"));
     w.Show(false);
     CommandSelect(h, IDC_DEVICE, 1);
-    EXPECT_EQ(h.host.ui.messageBoxes, (Texts{u"Open Failed", u"Open Failed"}));
+    EXPECT_EQ(h.host.ui.messageBoxes, Texts(3, u"Open Failed"));
     EXPECT_FALSE(w.IsVisible());
     w.Show(true);
   });
   h.Run();
 }
 
-TEST(DeviceSession, ASecondaryCameraThatOpensAtNeitherSizeSaysSo) {
-  CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini", kFaultyWebcam);
+TEST_F(HotPlug, UnpluggingTheDocumentCameraGivesTheWebcamEveryChoiceTheWindowShows) {
+  settings::SessionSettings saved;
+  saved.Webcam.isMerge = true;
+  h.SaveSettings(saved);
+  size_t mark = 0;
   h.Then([&] {
-    const size_t mark = Mark(h);
-    CommandToggle(h, IDC_SECONDARY_CAMERA);
-    EXPECT_EQ(FirstOf(CallsSince(h, mark), 4),
-              (Lines{"camCloseDev(-1)", "camSetPreviewWindow(-1,0)", "camOpenDev(1,0,0,0)",
-                     "camOpenDev(1,0,640,480)"}));
-    EXPECT_EQ(h.host.ui.messageBoxes, Texts{u"Open Failed"});
-    EXPECT_EQ(h.dialog->Devices().SecondaryDeviceIndex(), 1);
+    auto& w = h.Window();
+    ASSERT_TRUE(w.UserSelect(IDC_COLOR_MODE, 1));  // grey
+    ASSERT_TRUE(w.UserSelect(IDC_ROTATE, 1));      // a quarter turn
+    ASSERT_TRUE(w.UserClick(IDC_FILL_BORDER));
+    ASSERT_TRUE(w.UserSelect(IDC_CROP_MODE, 2));
+    ASSERT_TRUE(w.UserClick(IDC_HAND_CROP));  // no cropping while it is on
+    ASSERT_TRUE(w.UserSelect(IDC_AUTO_CAPTURE_MODE, 1));
+    ASSERT_TRUE(w.IsChecked(IDC_SECONDARY_MERGE));
+    ASSERT_TRUE(w.UserClick(IDC_MERGE));  // unchecks the secondary merge
+    ShowWatermarkControls(h);
+    ASSERT_TRUE(w.UserClick(IDC_WATERMARK));
+    mark = Mark(h);
+    ASSERT_EQ(Unplug(h, 0), 1);
+  });
+  // The library's notification reaches the window as a posted task.
+  h.Then([&] {
+    auto& w = h.Window();
+    ASSERT_EQ(Items(h, IDC_DEVICE), Texts{u"Kelpra Webcam"});
+    // The webcam, now the main camera, is opened first and then hears every
+    // choice, as a camera does at start-up: the crop list's, then hand crop's.
+    EXPECT_EQ(Calls(h,
+                    {"camOpenDev", "camSetImageColorStyle", "camSetImageAdjust",
+                     "camSetImageAutoCrop", "camSetImageCusCropRect", "camSetImageFillBorder",
+                     "camSetImageRotateMode", "camSetImageWaterMark"},
+                    mark),
+              (Lines{"camOpenDev(0,0,0,0)", "camOpenDev(0,0,640,480)",
+                     "camSetImageColorStyle(0,1)", "camSetImageAdjust(0,3)",
+                     "camSetImageAutoCrop(0,0)", "camSetImageRotateMode(0,1)",
+                     "camSetImageWaterMark(0,\" 2026-12-07 09:30:00\",4,36,\"Arial\",0,0,0,30,70,255,0,0,1)",
+                     "camSetImageCusCropRect(0,0,0,100,100)", "camSetImageAutoCrop(0,0)",
+                     "camSetImageFillBorder(0,1)"}));
+    EXPECT_EQ(Checked(w, {IDC_HAND_CROP, IDC_FILL_BORDER, IDC_MERGE, IDC_SECONDARY_MERGE,
+                          IDC_WATERMARK}),
+              "11101");
+    EXPECT_EQ(w.Selection(IDC_COLOR_MODE), 1);
+    EXPECT_EQ(w.Selection(IDC_ROTATE), 1);
+    EXPECT_EQ(w.Selection(IDC_AUTO_CAPTURE_MODE), 1);
+    EXPECT_EQ(w.Text(IDC_CAPTURE), u"Start");
+    EXPECT_TRUE(w.IsEnabled(IDC_WATERMARK_SETTINGS));
+    EXPECT_TRUE(h.dialog->Merges().Preview()->IsVisible());
+    EXPECT_TRUE(h.host.ui.messageBoxes.empty());
+    // Hand cropping over the device change still gives the crop mode back.
+    EXPECT_EQ(w.Selection(IDC_CROP_MODE), 0);
+    ASSERT_TRUE(w.UserClick(IDC_HAND_CROP));
+    EXPECT_EQ(w.Selection(IDC_CROP_MODE), 2);
   });
   h.Run();
 }
 
-}  // namespace
+// How the second camera went missing before it is plugged in.
+enum class Missing { UnpluggedDuringTheSession, AbsentAtStartUp };
+
+class SecondaryCameraComesBack : public testing::TestWithParam<Missing> {};
+
+TEST_P(SecondaryCameraComesBack, WithTheSecondCameraAndIsSavedAsOn) {
+  CaptureWindowHarness h;
+  if (GetParam() == Missing::AbsentAtStartUp) {
+    h.WriteProgramFile("Kelpra.ini", "[Device]\nName=Desk Camera\nFormat=MJPG\nSize=640x480\n");
+  }
+  h.SaveSettings(SecondaryCameraOn(1280, 720));
+  size_t mark = 0;
+  h.Then([&] {
+    mark = Mark(h);
+    if (GetParam() == Missing::UnpluggedDuringTheSession) {
+      ASSERT_TRUE(h.Window().UserSelect(IDC_UNIT, 1));
+      h.Window().SetChecked(IDC_SECONDARY_MERGE, true);
+      mark = Mark(h);
+      ASSERT_EQ(Unplug(h, 1), 1);
+    }
+  });
+  h.Then([&] {
+    auto& w = h.Window();
+    ASSERT_EQ(w.ItemCount(IDC_DEVICE), 1);
+    if (GetParam() == Missing::UnpluggedDuringTheSession) {
+      // The session is rebuilt, and the choices shown stay.
+      EXPECT_EQ(FirstOf(Calls(h, {}, mark), 7),
+                (Lines{"camStopCameraLib()", "camUpdateCameraLib()", "camGetDevCount(&)",
+                       "camGetDevName(0)", "camCloseDev(-1)", "camOpenDev(0,0,0,0)",
+                       "camOpenDev(0,0,640,480)"}));
+      EXPECT_EQ(Items(h, IDC_SECONDARY_DEVICE), Texts{u"Kelpra Document Camera"});
+      EXPECT_EQ(w.Selection(IDC_UNIT), 1);
+      EXPECT_EQ(Items(h, IDC_FRAME_SIZE), (Texts{u"300", u"260", u"250", u"200", u"100"}));
+      EXPECT_TRUE(w.IsChecked(IDC_SECONDARY_MERGE));
+      EXPECT_TRUE(h.host.ui.messageBoxes.empty());
+    }
+    // The check stays as the user left it; nothing of the camera is shown
+    // or usable while it is missing, and no camera is opened for it.
+    EXPECT_EQ(Checked(w, {IDC_SECONDARY_CAMERA}) + Enabled(w, {IDC_SECONDARY_CAMERA}), "10");
+    EXPECT_FALSE(w.IsControlVisible(IDC_SECONDARY_CAPTURE));
+    EXPECT_FALSE(h.dialog->Devices().SecondaryPreviewHost()->IsVisible());
+    EXPECT_EQ(Enabled(w, kSecondaryControls), "0000");
+    EXPECT_EQ(Count(Calls(h, {}, mark), "camOpenDev(1,"), 0u);
+    EXPECT_EQ(h.dialog->Devices().SecondaryDeviceIndex(), -1);
+    ASSERT_TRUE(w.UserClick(IDC_SAVE));
+    EXPECT_TRUE(SavedSettings(h).Webcam.isEnable);
+    mark = Mark(h);
+    ASSERT_EQ(Plug(h, "Visitor"), 2);
+  });
+  h.Then([&] {
+    auto& w = h.Window();
+    // The plugged camera opens at the saved size in the secondary camera's
+    // picture.
+    const Lines calls = Calls(h, {}, mark);
+    EXPECT_EQ(Count(calls, "camOpenDev(1,"), 1u);
+    EXPECT_EQ(FirstOf(FromLast(calls, "camOpenDev(1,"), 2),
+              (Lines{"camOpenDev(1,0,1280,720)",
+                     "camSetPreviewWindow(1," + Handle(h.dialog->Devices().SecondaryPreviewHost()) + ")"}));
+    EXPECT_EQ(w.ItemText(IDC_SECONDARY_DEVICE, 1), u"Visitor");
+    EXPECT_EQ(Checked(w, {IDC_SECONDARY_CAMERA}) + Enabled(w, {IDC_SECONDARY_CAMERA}), "11");
+    EXPECT_TRUE(w.IsControlVisible(IDC_SECONDARY_CAPTURE));
+    EXPECT_TRUE(h.dialog->Devices().SecondaryPreviewHost()->IsVisible());
+    EXPECT_EQ(Enabled(w, {IDC_SECONDARY_DEVICE, IDC_SECONDARY_FRAME_SIZE, IDC_SECONDARY_MERGE}),
+              "111");
+  });
+  h.Run();
+  EXPECT_TRUE(SavedSettings(h).Webcam.isEnable);
+}
+
+INSTANTIATE_TEST_SUITE_P(HotPlug, SecondaryCameraComesBack,
+                         testing::Values(Missing::UnpluggedDuringTheSession,
+                                         Missing::AbsentAtStartUp),
+                         [](const testing::TestParamInfo<Missing>& info) {
+                           return info.param == Missing::AbsentAtStartUp
+                                      ? "AbsentAtStartUp"
+                                      : "UnpluggedDuringTheSession";
+                         });
+
+TEST_F(HotPlug, APluggedCameraWaitsForTheUserToBeTheSecondaryCameraAgain) {
+  h.Then([&] { EXPECT_EQ(Unplug(h, 1), 1); });
+  h.Then([&] {
+    EXPECT_FALSE(h.Window().IsEnabled(IDC_SECONDARY_CAMERA));
+    EXPECT_EQ(Plug(h, "Visitor"), 2);
+  });
+  h.Then([&] {
+    // Off before, off now.
+    EXPECT_TRUE(h.Window().IsEnabled(IDC_SECONDARY_CAMERA));
+    EXPECT_FALSE(h.Window().IsChecked(IDC_SECONDARY_CAMERA));
+    EXPECT_EQ(h.dialog->Devices().SecondaryDeviceIndex(), -1);
+    h.ClickHidden(IDC_SECONDARY_CAMERA);
+    EXPECT_EQ(h.dialog->Devices().SecondaryDeviceIndex(), 1);
+    EXPECT_EQ(h.Window().ItemText(IDC_SECONDARY_DEVICE, 1), u"Visitor");
+  });
+  h.Run();
+}

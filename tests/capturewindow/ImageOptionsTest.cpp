@@ -1,118 +1,130 @@
-// The options of the left column as the camera library sees them: each
-// choice is sent to the main camera when it changes, at start-up from the
-// saved settings, and when the data source pushes its scan settings.
-#include <algorithm>
+// The options of the left column and the row under the live picture as the
+// camera library sees them: each choice is sent to the main camera when it
+// changes, at start-up from the saved settings, and when the data source
+// pushes its scan settings.
+#include <functional>
 
-#include "CaptureWindowHarness.h"
-#include "settings/SettingsFile.h"
+#include "SessionSteps.h"
+
+using namespace steps;
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-// The lines of the call log that name one of `names`, in their order.
-Lines CallsOf(CaptureWindowHarness& h, const std::vector<std::string>& names) {
-  Lines picked;
-  for (const std::string& line : h.CallLines()) {
-    const std::string name = line.substr(0, line.find('('));
-    if (std::find(names.begin(), names.end(), name) != names.end()) picked.push_back(line);
-  }
-  return picked;
-}
-
-const std::vector<std::string> kOptionCalls = {
-    "camSetImageColorStyle", "camSetImageAdjust",    "camSetImageAutoCrop",
+const std::initializer_list<const char*> kOptionCalls = {
+    "camSetImageColorStyle",  "camSetImageAdjust",     "camSetImageAutoCrop",
     "camSetImageCusCropRect", "camSetImageFillBorder", "camSetImageRotateMode"};
+
+// What the user does, every call it sends, the messages it shows and what
+// else it leaves on the window.
+struct UserChoice {
+  const char* name;
+  std::function<void(CaptureWindowHarness&)> act;
+  Lines calls;
+  Texts messages = {};
+  std::function<void(CaptureWindowHarness&)> check = nullptr;
+};
+
+void Select(CaptureWindowHarness& h, int id, int index) {
+  ASSERT_TRUE(h.Window().UserSelect(id, index));
+}
+void Click(CaptureWindowHarness& h, int id) { ASSERT_TRUE(h.Window().UserClick(id)); }
+
+const UserChoice kChoices[] = {
+    {"BlackAndWhite", [](auto& h) { Select(h, IDC_COLOR_MODE, 3); },
+     {"camSetImageColorStyle(0,2)", "camSetImageAdjust(0,4)"}},
+    {"BlackAndWhiteDocument", [](auto& h) { Select(h, IDC_COLOR_MODE, 2); },
+     {"camSetImageColorStyle(0,2)", "camSetImageAdjust(0,1)"}},
+    {"Grey", [](auto& h) { Select(h, IDC_COLOR_MODE, 1); },
+     {"camSetImageColorStyle(0,1)", "camSetImageAdjust(0,3)"}},
+    {"ColourAgain",
+     [](auto& h) {
+       Select(h, IDC_COLOR_MODE, 1);
+       h.ClearCallLog();
+       Select(h, IDC_COLOR_MODE, 0);
+     },
+     {"camSetImageColorStyle(0,0)", "camSetImageAdjust(0,0)"}},
+    {"EdgeFillOnAndOff",
+     [](auto& h) {
+       Click(h, IDC_FILL_BORDER);
+       Click(h, IDC_FILL_BORDER);
+     },
+     {"camSetImageFillBorder(0,1)", "camSetImageFillBorder(0,0)"}},
+    {"Rotation", [](auto& h) { Select(h, IDC_ROTATE, 2); }, {"camSetImageRotateMode(0,2)"}},
+    {"OneToOneThenBest",
+     [](auto& h) {
+       Click(h, IDC_ORIGINAL_SIZE);
+       Click(h, IDC_BEST_FIT);
+     },
+     {"camOriginalPreview(0)", "camOptimalPreview(0)"}},
+    {"ZoomOnWhicheverCameraIsTheMainOne",
+     [](auto& h) {
+       Click(h, IDC_ZOOM_IN);
+       Select(h, IDC_DEVICE, 1);
+       h.ClearCallLog();
+       Click(h, IDC_ZOOM_OUT);
+       Click(h, IDC_ZOOM_IN);
+     },
+     {"camZoomOut(1)", "camZooIn(1)"}},
+    {"TheLibrarysSettingsWindows",
+     [](auto& h) {
+       h.ClickHidden(IDC_DEVICE_SETTINGS);
+       h.ClickHidden(IDC_IMAGE_SETTINGS);
+     },
+     {"camShowDevSettingWindow(0)", "camShowImageSettingWindow(0)"}},
+    {"AutofocusSaysErrorOnlyWhenItFails",
+     [](auto& h) {
+       testing_support::KelpraHooks(h.dialog->Camera()).FailNext("camAutoFocus", 1, -3);
+       h.ClickHidden(IDC_AUTO_FOCUS);
+       h.ClickHidden(IDC_AUTO_FOCUS);
+     },
+     {"camAutoFocus(0,0)", "camAutoFocus(0,0)"}, {u"error"}},
+    {"HandCropForcesNoCropping",
+     [](auto& h) {
+       Select(h, IDC_CROP_MODE, 2);
+       h.ClearCallLog();
+       Click(h, IDC_HAND_CROP);
+     },
+     {"camSetImageCusCropRect(0,0,0,100,100)", "camSetImageAutoCrop(0,0)"}, {},
+     [](auto& h) {
+       EXPECT_EQ(h.Window().Selection(IDC_CROP_MODE), 0);
+       EXPECT_EQ(h.dialog->Settings().HandCut, 1);
+     }},
+    {"HandCropOffGivesTheCropModeBack",
+     [](auto& h) {
+       Select(h, IDC_CROP_MODE, 2);
+       Click(h, IDC_HAND_CROP);
+       h.ClearCallLog();
+       Click(h, IDC_HAND_CROP);
+     },
+     {"camSetImageCusCropRect(0,0,0,0,0)", "camSetImageAutoCrop(0,2)"}, {},
+     [](auto& h) {
+       EXPECT_EQ(h.Window().Selection(IDC_CROP_MODE), 2);
+       EXPECT_EQ(h.dialog->Settings().HandCut, 0);
+     }},
+    {"FileFormat", [](auto& h) { Select(h, IDC_FILE_FORMAT, 2); }, {}},
+    {"AutoCaptureMode", [](auto& h) { Select(h, IDC_AUTO_CAPTURE_MODE, 2); }, {}},
+};
+
+void PrintTo(const UserChoice& c, std::ostream* os) { *os << c.name; }
+
+class UserChoiceCalls : public testing::TestWithParam<UserChoice> {};
 
 }  // namespace
 
-TEST(ImageOptions, EachColourModeSendsItsStyleAndAdjustment) {
+TEST_P(UserChoiceCalls, SendExactlyTheirCallsToTheMainCamera) {
   CaptureWindowHarness h;
   h.Then([&] {
-    const std::vector<std::pair<int, Lines>> expected = {
-        {3, {"camSetImageColorStyle(0,2)", "camSetImageAdjust(0,4)"}},
-        {2, {"camSetImageColorStyle(0,2)", "camSetImageAdjust(0,1)"}},
-        {1, {"camSetImageColorStyle(0,1)", "camSetImageAdjust(0,3)"}},
-        {0, {"camSetImageColorStyle(0,0)", "camSetImageAdjust(0,0)"}},
-    };
-    for (const auto& [item, calls] : expected) {
-      h.ClearCallLog();
-      ASSERT_TRUE(h.Window().UserSelect(IDC_COLOR_MODE, item));
-      EXPECT_EQ(h.CallLines(), calls) << "item " << item;
-    }
+    h.ClearCallLog();
+    GetParam().act(h);
+    EXPECT_EQ(Calls(h), GetParam().calls);
+    EXPECT_EQ(h.host.ui.messageBoxes, GetParam().messages);
+    if (GetParam().check) GetParam().check(h);
   });
   h.Run();
 }
 
-TEST(ImageOptions, HandCropForcesNoCroppingAndGivesTheCropModeBack) {
-  CaptureWindowHarness h;
-  h.Then([&] {
-    auto& w = h.Window();
-    ASSERT_TRUE(w.UserSelect(IDC_CROP_MODE, 2));
-    h.ClearCallLog();
-    ASSERT_TRUE(w.UserClick(IDC_HAND_CROP));
-    EXPECT_EQ(h.CallLines(),
-              (Lines{"camSetImageCusCropRect(0,0,0,100,100)", "camSetImageAutoCrop(0,0)"}));
-    EXPECT_EQ(w.Selection(IDC_CROP_MODE), 0);
-    EXPECT_EQ(h.dialog->Settings().HandCut, 1);
-
-    h.ClearCallLog();
-    ASSERT_TRUE(w.UserClick(IDC_HAND_CROP));
-    EXPECT_EQ(h.CallLines(),
-              (Lines{"camSetImageCusCropRect(0,0,0,0,0)", "camSetImageAutoCrop(0,2)"}));
-    EXPECT_EQ(w.Selection(IDC_CROP_MODE), 2);
-    EXPECT_EQ(h.dialog->Settings().HandCut, 0);
-  });
-  h.Run();
-}
-
-TEST(ImageOptions, EdgeFillFollowsItsBoxAndIsRecordedAtOnce) {
-  CaptureWindowHarness h;
-  h.Then([&] {
-    h.ClearCallLog();
-    ASSERT_TRUE(h.Window().UserClick(IDC_FILL_BORDER));
-    EXPECT_EQ(h.dialog->Settings().EdgeBorder, 1);
-    ASSERT_TRUE(h.Window().UserClick(IDC_FILL_BORDER));
-    EXPECT_EQ(h.dialog->Settings().EdgeBorder, 0);
-    EXPECT_EQ(h.CallLines(), (Lines{"camSetImageFillBorder(0,1)", "camSetImageFillBorder(0,0)"}));
-  });
-  h.Run();
-}
-
-TEST(ImageOptions, TheCaptureButtonSaysWhatItWillDoInEveryLanguage) {
-  CaptureWindowHarness h;
-  h.Then([&] {
-    auto& w = h.Window();
-    EXPECT_EQ(w.Text(IDC_CAPTURE), u"Capture");
-    h.ClearCallLog();
-    ASSERT_TRUE(w.UserSelect(IDC_AUTO_CAPTURE_MODE, 2));
-    EXPECT_EQ(w.Text(IDC_CAPTURE), u"Start");
-    EXPECT_EQ(h.CallLog(), "");
-    // A language switch names the button after the mode still chosen.
-    ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN")));
-    EXPECT_EQ(w.Text(IDC_CAPTURE), u"连拍");
-    ASSERT_TRUE(w.UserSelect(IDC_AUTO_CAPTURE_MODE, 0));
-    EXPECT_EQ(w.Text(IDC_CAPTURE), u"拍照");
-  });
-  h.Run();
-}
-
-TEST(ImageOptions, TheFileFormatIsSavedAndSendsNothing) {
-  CaptureWindowHarness h;
-  settings::SessionSettings saved;
-  saved.fileType = 0;
-  h.SaveSettings(saved);
-  h.Then([&] {
-    auto& w = h.Window();
-    EXPECT_EQ(w.Selection(IDC_FILE_FORMAT), 0);
-    h.ClearCallLog();
-    ASSERT_TRUE(w.UserSelect(IDC_FILE_FORMAT, 2));
-    EXPECT_EQ(h.CallLog(), "");
-    ASSERT_TRUE(w.UserClick(IDC_SAVE));
-    EXPECT_NE(h.SettingsFileText().find("<fileType>2</fileType>"), std::string::npos);
-  });
-  h.Run();
-}
+INSTANTIATE_TEST_SUITE_P(ImageOptions, UserChoiceCalls, testing::ValuesIn(kChoices),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ImageOptions, SavedChoicesReachTheLibraryAtStartUp) {
   CaptureWindowHarness h;
@@ -122,65 +134,17 @@ TEST(ImageOptions, SavedChoicesReachTheLibraryAtStartUp) {
   saved.rotateType = 1;
   saved.EdgeBorder = 1;
   saved.autoCaptureType = 1;
+  saved.fileType = 2;
   h.SaveSettings(saved);
   h.Then([&] {
-    EXPECT_EQ(CallsOf(h, kOptionCalls),
+    EXPECT_EQ(Calls(h, kOptionCalls),
               (Lines{"camSetImageColorStyle(0,2)", "camSetImageAdjust(0,4)",
                      "camSetImageAutoCrop(0,2)", "camSetImageRotateMode(0,1)",
                      "camSetImageCusCropRect(0,0,0,0,0)", "camSetImageAutoCrop(0,2)",
                      "camSetImageFillBorder(0,1)"}));
     EXPECT_EQ(h.Window().Text(IDC_CAPTURE), u"Start");
     EXPECT_TRUE(h.Window().IsChecked(IDC_FILL_BORDER));
-  });
-  h.Run();
-}
-
-TEST(ImageOptions, SavedIndicesTheListsDoNotOfferSendNothing) {
-  CaptureWindowHarness h;
-  settings::SessionSettings saved;
-  saved.colorType = 7;
-  saved.cutType = 4;
-  saved.rotateType = 9;
-  h.SaveSettings(saved);
-  h.Then([&] {
-    EXPECT_EQ(CallsOf(h, kOptionCalls),
-              (Lines{"camSetImageCusCropRect(0,0,0,0,0)", "camSetImageFillBorder(0,0)"}));
-    EXPECT_EQ(h.Window().Selection(IDC_COLOR_MODE), -1);
-    EXPECT_EQ(h.Window().Selection(IDC_ROTATE), -1);
-  });
-  h.Run();
-}
-
-TEST(ImageOptions, APluggedCameraLeavesTheChoicesAsTheyAreOnScreen) {
-  CaptureWindowHarness h;
-  h.Then([&] {
-    auto& w = h.Window();
-    ASSERT_TRUE(w.UserSelect(IDC_CROP_MODE, 2));
-    ASSERT_TRUE(w.UserSelect(IDC_AUTO_CAPTURE_MODE, 1));
-    testing_support::KelpraHooks hooks(h.dialog->Camera());
-    h.ClearCallLog();
-    ASSERT_EQ(hooks.PlugDevice("Visitor"), 3);
-  });
-  h.Then([&] {
-    auto& w = h.Window();
-    EXPECT_EQ(w.Selection(IDC_CROP_MODE), 2);
-    // Sent as at start-up: by the crop list's handler, then by hand crop's.
-    EXPECT_EQ(CallsOf(h, {"camSetImageAutoCrop"}),
-              (Lines{"camSetImageAutoCrop(0,2)", "camSetImageAutoCrop(0,2)"}));
-    EXPECT_EQ(w.Selection(IDC_AUTO_CAPTURE_MODE), 1);
-    EXPECT_EQ(w.Text(IDC_CAPTURE), u"Start");
-
-    // Hand cropping over a device change still gives the crop mode back.
-    ASSERT_TRUE(w.UserClick(IDC_HAND_CROP));
-    testing_support::KelpraHooks hooks(h.dialog->Camera());
-    ASSERT_EQ(hooks.PlugDevice("Second visitor"), 4);
-  });
-  h.Then([&] {
-    auto& w = h.Window();
-    EXPECT_TRUE(w.IsChecked(IDC_HAND_CROP));
-    EXPECT_EQ(w.Selection(IDC_CROP_MODE), 0);
-    ASSERT_TRUE(w.UserClick(IDC_HAND_CROP));
-    EXPECT_EQ(w.Selection(IDC_CROP_MODE), 2);
+    EXPECT_EQ(h.Window().Selection(IDC_FILE_FORMAT), 2);
   });
   h.Run();
 }
@@ -196,9 +160,9 @@ TEST(ImageOptions, TheDataSourcesScanSettingsReachTheLibraryThroughTheHandlers) 
     settings.autoCrop = 1;
     ASSERT_TRUE(h.dataSource.SendScanSettings(settings));
     // The unit list switches to DPI and its row of 300 DPI is sent.
-    std::vector<std::string> names = kOptionCalls;
-    names.push_back("camSetImageDPI");
-    EXPECT_EQ(CallsOf(h, names),
+    EXPECT_EQ(Calls(h, {"camSetImageColorStyle", "camSetImageAdjust", "camSetImageAutoCrop",
+                        "camSetImageCusCropRect", "camSetImageFillBorder",
+                        "camSetImageRotateMode", "camSetImageDPI"}),
               (Lines{"camSetImageAutoCrop(0,1)", "camSetImageDPI(0,300,300)",
                      "camSetImageColorStyle(0,2)", "camSetImageAdjust(0,4)",
                      "camSetImageRotateMode(0,2)"}));
@@ -207,7 +171,7 @@ TEST(ImageOptions, TheDataSourcesScanSettingsReachTheLibraryThroughTheHandlers) 
     settings.autoCrop = 0;
     h.ClearCallLog();
     ASSERT_TRUE(h.dataSource.SendScanSettings(settings));
-    EXPECT_EQ(CallsOf(h, kOptionCalls),
+    EXPECT_EQ(Calls(h, kOptionCalls),
               (Lines{"camSetImageColorStyle(0,1)", "camSetImageAdjust(0,3)",
                      "camSetImageRotateMode(0,2)"}));
   });

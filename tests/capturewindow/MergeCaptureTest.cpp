@@ -1,33 +1,18 @@
 // Captures while a merge is on: the two-step pair of the two-picture merge,
 // both cameras joined at once, and the secondary camera's picture merged
 // into the main one.
-#include "CaptureWindowHarness.h"
-#include "DeviceSteps.h"
-#include "settings/SettingsFile.h"
+#include "SessionSteps.h"
+
+using namespace steps;
 
 namespace {
 
-using device_steps::CommandToggle;
-using Lines = std::vector<std::string>;
-
-Lines CallsNamed(CaptureWindowHarness& h, const std::string& name) {
-  Lines calls;
-  for (const std::string& line : h.CallLines()) {
-    if (line.rfind(name + "(", 0) == 0) calls.push_back(line);
-  }
-  return calls;
-}
-
-std::u16string Wide(CaptureWindowHarness& h, const std::string& path) {
-  return h.host.os.AnsiToWide(path);
-}
-
-// A 3000 x 2000 document camera and a 640 x 480 webcam, opened at those
-// sizes.
+// A 3000 x 2000 document camera and a 640 x 480 webcam.
 const char kTwoCameras[] =
     "[Device]\nName=Desk\nDpi=300\nFormat=MJPG\nSize=3000x2000\n"
     "[Device]\nName=Webcam\nDpi=96\nFormat=MJPG\nSize=640x480\n";
 
+// Both cameras opened at their sizes, nothing cropped.
 settings::SessionSettings TwoCameraSettings() {
   settings::SessionSettings saved;
   saved.cutType = 0;
@@ -38,7 +23,84 @@ settings::SessionSettings TwoCameraSettings() {
   return saved;
 }
 
+std::string CombineCall(CaptureWindowHarness& h, const std::string& first,
+                        const std::string& second, const std::string& merged,
+                        const std::string& rest) {
+  return "camCombineImage(\"" + h.WorkFile(first) + "\",\"" + h.WorkFile(second) + "\",\"" +
+         h.WorkFile(merged) + "\"," + rest + ")";
+}
+
+void FailNextCombine(CaptureWindowHarness& h, int code) {
+  ASSERT_EQ(testing_support::KelpraHooks(h.dialog->Camera()).FailNext("camCombineImage", 1, code), 0);
+}
+
+// One press with both cameras on and a merge chosen: what is joined and
+// what is published.
+struct BothCameras {
+  const char* name;
+  bool pairMerge;       // the two-picture merge, horizontal
+  int secondaryMerge;   // the secondary merge's MergeType; -1: off
+  bool combineFails;
+  bool webcamSizeKnown;
+  const char* combined;  // what follows the three files; empty: no call
+  std::vector<const char*> published;
+  bool shotsKept;  // in the work folder after the press
+};
+
+void PrintTo(const BothCameras& c, std::ostream* os) { *os << c.name; }
+
+const BothCameras kBothCameras[] = {
+    {"TheSecondaryPictureGoesIntoTheMainOneAsAnInset", false, 0, false, true, "0,1000,625,1000,750",
+     {"Merge_5000.bmp"}, false},
+    {"AFailedSecondaryMergeKeepsAndPublishesBothShots", false, 9, true, true, "9,0,0,1000,750",
+     {"1_5000.bmp", "2_5000.bmp"}, true},
+    {"WithoutTheSecondarySizeTheShotsArePublishedPlain", false, 0, false, false, "",
+     {"1_5000.bmp", "2_5000.bmp"}, true},
+    {"TheTwoPictureMergeJoinsBothShotsAtOnce", true, -1, false, true, "4,0,0,0,0",
+     {"Merge_5000.bmp"}, true},
+    {"ATwoPictureMergeThatFailsKeepsBothShotsSilently", true, -1, true, true, "4,0,0,0,0",
+     {"1_5000.bmp", "2_5000.bmp"}, true},
+};
+
+class MergeWithBothCameras : public testing::TestWithParam<BothCameras> {};
+
 }  // namespace
+
+TEST_P(MergeWithBothCameras, JoinsThePressAndPublishesTheResultOrBothShots) {
+  const BothCameras& c = GetParam();
+  CaptureWindowHarness h;
+  std::string ini = kTwoCameras;
+  if (!c.webcamSizeKnown) ini.insert(ini.find("Dpi=96") + 7, "ReportedWidth=0\n");
+  h.WriteProgramFile("Kelpra.ini", ini);
+  settings::SessionSettings saved = TwoCameraSettings();
+  saved.MergeHV.isEnable = c.pairMerge;
+  saved.MergeHV.direction = 1;
+  if (c.secondaryMerge >= 0) saved.Webcam.MergeType = c.secondaryMerge;
+  saved.Webcam.MergePosition = 0;
+  h.SaveSettings(saved);
+  h.Then([&] {
+    h.ClickHidden(IDC_SECONDARY_CAMERA);
+    ASSERT_EQ(h.dialog->Devices().SecondaryDeviceIndex(), 1);
+    if (c.secondaryMerge >= 0) h.ClickHidden(IDC_SECONDARY_MERGE);
+    if (c.combineFails) FailNextCombine(h, -3);
+    CaptureAt(h, 5000);
+    EXPECT_EQ(Calls(h, {"camCombineImage"}),
+              *c.combined == '\0' ? Lines{}
+                                  : Lines{CombineCall(h, "1_5000.bmp", "2_5000.bmp",
+                                                      "Merge_5000.bmp", c.combined)});
+    Texts published;
+    for (const char* name : c.published) published.push_back(WorkPath(h, name));
+    EXPECT_EQ(h.dialog->Link().PendingFiles(), published);
+    for (const char* shot : {"1_5000.bmp", "2_5000.bmp"}) {
+      EXPECT_EQ(WorkFileExists(h, shot), c.shotsKept) << shot;
+    }
+    EXPECT_TRUE(h.host.ui.messageBoxes.empty());
+  });
+  h.Run();
+}
+
+INSTANTIATE_TEST_SUITE_P(MergeCapture, MergeWithBothCameras, testing::ValuesIn(kBothCameras),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MergeCapture, APairTakesTwoPressesAndPublishesOnlyTheJoinedPicture) {
   CaptureWindowHarness h;
@@ -49,28 +111,22 @@ TEST(MergeCapture, APairTakesTwoPressesAndPublishesOnlyTheJoinedPicture) {
   h.Then([&] {
     auto& w = h.Window();
     ASSERT_TRUE(w.IsChecked(IDC_MERGE));
-    h.host.os.tickCount = 100;
-    w.UserClick(IDC_CAPTURE);
+    CaptureAt(h, 100);
     EXPECT_TRUE(h.dialog->Link().PendingFiles().empty());
     EXPECT_FALSE(w.IsEnabled(IDC_COLOR_MODE));
     EXPECT_TRUE(h.dialog->Pipeline().Pair().IsWaitingForSecondPicture());
     EXPECT_TRUE(h.dialog->Merges().PreviewDialog().FirstPane().HasPicture());
 
-    h.host.os.tickCount = 200;
-    w.UserClick(IDC_CAPTURE);
-    const std::string first = h.WorkFile("1_100.bmp"), second = h.WorkFile("1_200.bmp");
-    EXPECT_EQ(CallsNamed(h, "camCombineImage"),
-              Lines{"camCombineImage(\"" + first + "\",\"" + second + "\",\"" +
-                    h.WorkFile("Merge_200.bmp") + "\",4,0,0,0,0)"});
-    EXPECT_EQ(h.dialog->Link().PendingFiles(),
-              std::vector<std::u16string>{Wide(h, h.WorkFile("Merge_200.bmp"))});
-    EXPECT_FALSE(h.host.os.FileExists(Wide(h, first)));
-    EXPECT_FALSE(h.host.os.FileExists(Wide(h, second)));
+    CaptureAt(h, 200);
+    EXPECT_EQ(Calls(h, {"camCombineImage"}),
+              Lines{CombineCall(h, "1_100.bmp", "1_200.bmp", "Merge_200.bmp", "4,0,0,0,0")});
+    EXPECT_EQ(h.dialog->Link().PendingFiles(), Texts{WorkPath(h, "Merge_200.bmp")});
+    EXPECT_FALSE(WorkFileExists(h, "1_100.bmp"));
+    EXPECT_FALSE(WorkFileExists(h, "1_200.bmp"));
     EXPECT_TRUE(w.IsEnabled(IDC_COLOR_MODE));
 
     // A third press starts a new pair.
-    h.host.os.tickCount = 300;
-    w.UserClick(IDC_CAPTURE);
+    CaptureAt(h, 300);
     EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 1u);
     EXPECT_EQ(h.dialog->Pipeline().Pair().FirstPicture(), h.WorkFile("1_300.bmp"));
     EXPECT_TRUE(h.dialog->Pipeline().Pair().SecondPicture().empty());
@@ -86,19 +142,15 @@ TEST(MergeCapture, AFailedJoinSaysSoStartsOverAndKeepsBothShots) {
   saved.MergeHV.direction = 2;  // vertical
   h.SaveSettings(saved);
   h.Then([&] {
-    h.host.os.tickCount = 300;
-    h.Window().UserClick(IDC_CAPTURE);
-    h.host.os.tickCount = 400;
-    testing_support::KelpraHooks hooks(h.dialog->Camera());
-    ASSERT_EQ(hooks.FailNext("camCombineImage", 1, -9), 0);
-    h.Window().UserClick(IDC_CAPTURE);
-    EXPECT_EQ(h.host.ui.messageBoxes, std::vector<std::u16string>{u"Failed, ErrorCode: -9"});
-    EXPECT_EQ(CallsNamed(h, "camCombineImage").size(), 1u);
-    EXPECT_NE(CallsNamed(h, "camCombineImage")[0].find(",7,0,0,0,0)"), std::string::npos);
+    CaptureAt(h, 300);
+    FailNextCombine(h, -9);
+    CaptureAt(h, 400);
+    EXPECT_EQ(h.host.ui.messageBoxes, Texts{u"Failed, ErrorCode: -9"});
+    EXPECT_EQ(Calls(h, {"camCombineImage"}),
+              Lines{CombineCall(h, "1_300.bmp", "1_400.bmp", "Merge_400.bmp", "7,0,0,0,0")});
     EXPECT_EQ(h.dialog->Pipeline().Pair().GetState(), capture::TwoPictureMerge::State::Idle);
     EXPECT_EQ(h.dialog->Link().PendingFiles(),
-              (std::vector<std::u16string>{Wide(h, h.WorkFile("1_300.bmp")),
-                                           Wide(h, h.WorkFile("1_400.bmp"))}));
+              (Texts{WorkPath(h, "1_300.bmp"), WorkPath(h, "1_400.bmp")}));
     EXPECT_FALSE(h.dialog->Merges().PreviewDialog().FirstPane().HasPicture());
     EXPECT_TRUE(h.Window().IsEnabled(IDC_COLOR_MODE));
   });
@@ -113,63 +165,16 @@ TEST(MergeCapture, AFailedShotIsNoHalfOfAPair) {
   h.Then([&] {
     testing_support::KelpraHooks hooks(h.dialog->Camera());
     ASSERT_EQ(hooks.FailNext("camCaptureImageFile", 1, -5), 0);
-    h.Window().UserClick(IDC_CAPTURE);
+    CaptureAt(h, 10);
     EXPECT_EQ(h.dialog->Pipeline().Pair().GetState(), capture::TwoPictureMerge::State::Idle);
     EXPECT_TRUE(h.Window().IsEnabled(IDC_COLOR_MODE));
-    h.Window().UserClick(IDC_CAPTURE);
+    CaptureAt(h, 20);
     ASSERT_EQ(h.dialog->Pipeline().Pair().GetState(), capture::TwoPictureMerge::State::Waiting);
     ASSERT_EQ(hooks.FailNext("camCaptureImageFile", 1, -5), 0);
-    h.Window().UserClick(IDC_CAPTURE);
+    CaptureAt(h, 30);
     // Still waiting for a second picture that exists.
     EXPECT_EQ(h.dialog->Pipeline().Pair().GetState(), capture::TwoPictureMerge::State::Waiting);
-    EXPECT_TRUE(CallsNamed(h, "camCombineImage").empty());
-  });
-  h.Run();
-}
-
-TEST(MergeCapture, TheSecondaryPictureGoesIntoTheMainOneAsAnInset) {
-  CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini", kTwoCameras);
-  settings::SessionSettings saved = TwoCameraSettings();
-  saved.Webcam.MergeType = 0;
-  saved.Webcam.MergePosition = 0;
-  h.SaveSettings(saved);
-  h.host.os.tickCount = 5000;
-  h.Then([&] {
-    CommandToggle(h, IDC_SECONDARY_CAMERA);
-    ASSERT_EQ(h.dialog->Devices().SecondaryDeviceIndex(), 1);
-    CommandToggle(h, IDC_SECONDARY_MERGE);
-    ASSERT_TRUE(h.Window().IsChecked(IDC_SECONDARY_MERGE));
-    h.Window().UserClick(IDC_CAPTURE);
-    const std::string main = h.WorkFile("1_5000.bmp"), webcam = h.WorkFile("2_5000.bmp");
-    const std::string merged = h.WorkFile("Merge_5000.bmp");
-    EXPECT_EQ(CallsNamed(h, "camCombineImage"),
-              Lines{"camCombineImage(\"" + main + "\",\"" + webcam + "\",\"" + merged +
-                    "\",0,1000,625,1000,750)"});
-    EXPECT_EQ(h.dialog->Link().PendingFiles(), std::vector<std::u16string>{Wide(h, merged)});
-    EXPECT_FALSE(h.host.os.FileExists(Wide(h, main)));
-    EXPECT_FALSE(h.host.os.FileExists(Wide(h, webcam)));
-  });
-  h.Run();
-}
-
-TEST(MergeCapture, BothCamerasThatCannotBeJoinedKeepBothShots) {
-  CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini", kTwoCameras);
-  settings::SessionSettings saved = TwoCameraSettings();
-  saved.MergeHV.isEnable = true;
-  h.SaveSettings(saved);
-  h.host.os.tickCount = 7000;
-  h.Then([&] {
-    CommandToggle(h, IDC_SECONDARY_CAMERA);
-    testing_support::KelpraHooks hooks(h.dialog->Camera());
-    ASSERT_EQ(hooks.FailNext("camCombineImage", 1, -3), 0);
-    h.Window().UserClick(IDC_CAPTURE);
-    EXPECT_EQ(CallsNamed(h, "camCombineImage").size(), 1u);
-    EXPECT_EQ(h.dialog->Link().PendingFiles(),
-              (std::vector<std::u16string>{Wide(h, h.WorkFile("1_7000.bmp")),
-                                           Wide(h, h.WorkFile("2_7000.bmp"))}));
-    EXPECT_TRUE(h.host.ui.messageBoxes.empty());
+    EXPECT_EQ(Calls(h, {"camCombineImage"}), Lines{});
   });
   h.Run();
 }
@@ -181,76 +186,12 @@ TEST(MergeCapture, AFirstPictureStillWaitingIsKeptWhenBothCamerasMakeTheNextPair
   saved.MergeHV.isEnable = true;
   h.SaveSettings(saved);
   h.Then([&] {
-    h.host.os.tickCount = 8000;
-    h.Window().UserClick(IDC_CAPTURE);
+    CaptureAt(h, 8000);
     ASSERT_TRUE(h.dialog->Pipeline().Pair().IsWaitingForSecondPicture());
-    CommandToggle(h, IDC_SECONDARY_CAMERA);
-    h.host.os.tickCount = 9000;
-    h.Window().UserClick(IDC_CAPTURE);
+    h.ClickHidden(IDC_SECONDARY_CAMERA);
+    CaptureAt(h, 9000);
     EXPECT_EQ(h.dialog->Link().PendingFiles(),
-              (std::vector<std::u16string>{Wide(h, h.WorkFile("1_8000.bmp")),
-                                           Wide(h, h.WorkFile("Merge_9000.bmp"))}));
-  });
-  h.Run();
-}
-
-TEST(MergeCapture, AFailedSecondaryMergeKeepsAndPublishesBothShots) {
-  CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini", kTwoCameras);
-  settings::SessionSettings saved = TwoCameraSettings();
-  saved.Webcam.MergeType = 9;
-  h.SaveSettings(saved);
-  h.host.os.tickCount = 6000;
-  h.Then([&] {
-    CommandToggle(h, IDC_SECONDARY_CAMERA);
-    CommandToggle(h, IDC_SECONDARY_MERGE);
-    testing_support::KelpraHooks hooks(h.dialog->Camera());
-    ASSERT_EQ(hooks.FailNext("camCombineImage", 1, -3), 0);
-    h.Window().UserClick(IDC_CAPTURE);
-    const Lines combine = CallsNamed(h, "camCombineImage");
-    ASSERT_EQ(combine.size(), 1u);
-    EXPECT_NE(combine[0].find("\",9,0,0,"), std::string::npos);  // type 9 as it is, at (0, 0)
-    EXPECT_EQ(h.dialog->Link().PendingFiles(),
-              (std::vector<std::u16string>{Wide(h, h.WorkFile("1_6000.bmp")),
-                                           Wide(h, h.WorkFile("2_6000.bmp"))}));
-    EXPECT_TRUE(h.host.os.FileExists(Wide(h, h.WorkFile("1_6000.bmp"))));
-  });
-  h.Run();
-}
-
-TEST(MergeCapture, WithoutTheSecondarySizeTheShotsArePublishedPlain) {
-  CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini",
-                     "[Device]\nName=Desk\nDpi=300\nFormat=MJPG\nSize=3000x2000\n"
-                     "[Device]\nName=Webcam\nDpi=96\nReportedWidth=0\nFormat=MJPG\n"
-                     "Size=640x480\n");
-  h.SaveSettings(TwoCameraSettings());
-  h.host.os.tickCount = 7000;
-  h.Then([&] {
-    CommandToggle(h, IDC_SECONDARY_CAMERA);
-    CommandToggle(h, IDC_SECONDARY_MERGE);
-    h.Window().UserClick(IDC_CAPTURE);
-    EXPECT_TRUE(CallsNamed(h, "camCombineImage").empty());
-    EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 2u);
-  });
-  h.Run();
-}
-
-TEST(MergeCapture, BothCamerasWithTheTwoPictureMergeGiveAPairAtOnce) {
-  CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini", kTwoCameras);
-  settings::SessionSettings saved = TwoCameraSettings();
-  saved.MergeHV.isEnable = true;
-  saved.MergeHV.direction = 1;
-  h.SaveSettings(saved);
-  h.host.os.tickCount = 8000;
-  h.Then([&] {
-    CommandToggle(h, IDC_SECONDARY_CAMERA);
-    ASSERT_TRUE(h.Window().IsChecked(IDC_MERGE));
-    h.Window().UserClick(IDC_CAPTURE);
-    EXPECT_EQ(CallsNamed(h, "camCombineImage").size(), 1u);
-    EXPECT_EQ(h.dialog->Link().PendingFiles(),
-              std::vector<std::u16string>{Wide(h, h.WorkFile("Merge_8000.bmp"))});
+              (Texts{WorkPath(h, "1_8000.bmp"), WorkPath(h, "Merge_9000.bmp")}));
     EXPECT_EQ(h.dialog->Pipeline().Pair().GetState(), capture::TwoPictureMerge::State::Done);
   });
   h.Run();

@@ -1,92 +1,106 @@
-// The two-picture merge on the capture window: its check box against the
-// other capture options, and the merge preview floating over the lower part
-// of the live picture.
-#include "CaptureWindowHarness.h"
-#include "settings/SettingsFile.h"
+// The merges on the capture window: the two-picture merge's check box
+// against the other capture options, its preview floating over the lower
+// part of the live picture, and the secondary camera's merge options: the
+// check box 1073, the options button 1017 and the dialog (template 131),
+// which edits a copy of MergeType and MergePosition.
+#include "SessionSteps.h"
+
+using namespace steps;
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using MergeControls = WindowTest;
+using MergeOptionsDialog = WindowTest;
+
+const std::initializer_list<int> kOutsideRadios = {1059, 1060, 1061, 1062, 1063, 1064, 1065, 1066};
+const std::initializer_list<int> kInsideRadios = {1050, 1053, 1049, 1057, 1056};
 
 headless::HeadlessWindow& PreviewOf(CaptureWindowHarness& h) {
-  return *static_cast<headless::HeadlessWindow*>(h.dialog->Merges().Preview());
+  return Headless(h.dialog->Merges().Preview());
 }
 
 // Moves the placeholder of the live picture, as a different window size
-// would place it.
+// would place it; where it is on the screen.
 platform::Rect SetPictureArea(CaptureWindowHarness& h, int width, int height) {
-  const platform::Rect area{10, 20, 10 + width, 20 + height};
-  h.Window().MoveControl(IDC_PREVIEW_AREA, area);
+  h.Window().MoveControl(IDC_PREVIEW_AREA, platform::Rect{10, 20, 10 + width, 20 + height});
   return h.Window().ControlScreenRect(IDC_PREVIEW_AREA);
 }
 
-}  // namespace
-
-TEST(MergeControls, MultipleCropTurnsTheMergeOffAndHidesThePreview) {
-  CaptureWindowHarness h;
-  h.Then([&] {
-    auto& w = h.Window();
-    ASSERT_TRUE(w.UserClick(IDC_MERGE));
-    EXPECT_TRUE(PreviewOf(h).IsVisible());
-    EXPECT_TRUE(w.IsEnabled(IDC_MERGE_HORIZONTAL));
-    ASSERT_TRUE(w.UserSelect(IDC_CROP_MODE, 2));
-    EXPECT_FALSE(w.IsChecked(IDC_MERGE));
-    EXPECT_FALSE(PreviewOf(h).IsVisible());
-    EXPECT_FALSE(w.IsEnabled(IDC_MERGE_HORIZONTAL));
-    EXPECT_FALSE(w.IsEnabled(IDC_MERGE_VERTICAL));
-  });
-  h.Run();
+void SaveMergeOptions(CaptureWindowHarness& h, int type, int position) {
+  settings::SessionSettings saved;
+  saved.Webcam.MergeType = type;
+  saved.Webcam.MergePosition = position;
+  h.SaveSettings(saved);
 }
 
-TEST(MergeControls, CheckingTheMergeTurnsMultipleCropIntoSingle) {
-  CaptureWindowHarness h;
+// The options dialog while it runs, and which of its radios are checked.
+headless::HeadlessWindow& OptionsDialog(CaptureWindowHarness& h) {
+  return Modal(h, IDD_MERGE_OPTIONS);
+}
+std::vector<int> CheckedRadios(headless::HeadlessWindow& dialog) {
+  std::vector<int> checked;
+  for (auto radios : {kOutsideRadios, kInsideRadios}) {
+    for (int id : radios) {
+      if (dialog.IsChecked(id)) checked.push_back(id);
+    }
+  }
+  return checked;
+}
+std::pair<int, int> TypeAndPosition(CaptureWindowHarness& h) {
+  return {h.dialog->Merges().MergeType(), h.dialog->Merges().MergePosition()};
+}
+
+// A saved merge, the size of the live picture and where the preview goes,
+// relative to the picture.
+struct Placement {
+  const char* name;
+  bool on;
+  int direction;  // 1 horizontal, 2 vertical
+  int width, height;
+  platform::Rect preview;
+};
+
+void PrintTo(const Placement& c, std::ostream* os) { *os << c.name; }
+
+class MergePreviewPlacement : public testing::TestWithParam<Placement> {};
+
+}  // namespace
+
+TEST_F(MergeControls, TheMergeExcludesMultipleCropAndTheSecondaryMergeAndHoldsTheColourOfAPair) {
   h.Then([&] {
     auto& w = h.Window();
     ASSERT_TRUE(w.UserSelect(IDC_CROP_MODE, 2));
     h.ClearCallLog();
     ASSERT_TRUE(w.UserClick(IDC_MERGE));
     EXPECT_EQ(w.Selection(IDC_CROP_MODE), 1);
-    EXPECT_EQ(h.CallLines(), (Lines{"camSetImageAutoCrop(0,1)"}));
-  });
-  h.Run();
-}
-
-TEST(MergeControls, TheTwoMergesExcludeEachOther) {
-  CaptureWindowHarness h;
-  h.Then([&] {
-    auto& w = h.Window();
-    ASSERT_TRUE(w.UserClick(IDC_MERGE));
-    h.ClickHidden(IDC_SECONDARY_MERGE);
-    EXPECT_TRUE(w.IsChecked(IDC_SECONDARY_MERGE));
-    EXPECT_TRUE(w.IsEnabled(IDC_MERGE_SETTINGS));
+    EXPECT_EQ(Calls(h), (Lines{"camSetImageAutoCrop(0,1)"}));
+    EXPECT_TRUE(PreviewOf(h).IsVisible());
+    EXPECT_EQ(Enabled(w, {IDC_MERGE_HORIZONTAL, IDC_MERGE_VERTICAL}), "11");
+    ASSERT_TRUE(w.UserSelect(IDC_CROP_MODE, 2));
     EXPECT_FALSE(w.IsChecked(IDC_MERGE));
     EXPECT_FALSE(PreviewOf(h).IsVisible());
+    EXPECT_EQ(Enabled(w, {IDC_MERGE_HORIZONTAL, IDC_MERGE_VERTICAL}), "00");
 
+    ASSERT_TRUE(w.UserSelect(IDC_CROP_MODE, 1));
     ASSERT_TRUE(w.UserClick(IDC_MERGE));
-    EXPECT_TRUE(w.IsChecked(IDC_MERGE));
-    EXPECT_FALSE(w.IsChecked(IDC_SECONDARY_MERGE));
+    h.ClickHidden(IDC_SECONDARY_MERGE);
+    EXPECT_EQ(Checked(w, {IDC_MERGE, IDC_SECONDARY_MERGE}), "01");
+    EXPECT_TRUE(w.IsEnabled(IDC_MERGE_SETTINGS));
+    EXPECT_FALSE(PreviewOf(h).IsVisible());
+    ASSERT_TRUE(w.UserClick(IDC_MERGE));
+    EXPECT_EQ(Checked(w, {IDC_MERGE, IDC_SECONDARY_MERGE}), "10");
     EXPECT_FALSE(w.IsEnabled(IDC_MERGE_SETTINGS));
     EXPECT_TRUE(PreviewOf(h).IsVisible());
-  });
-  h.Run();
-}
 
-TEST(MergeControls, TheColourListStaysWhileAFirstPictureWaits) {
-  CaptureWindowHarness h;
-  h.Then([&] {
-    auto& w = h.Window();
-    ASSERT_TRUE(w.UserClick(IDC_MERGE));
-    // What the first shot of a pair does.
-    h.dialog->Pipeline().Pair().TakeFirstPicture("1_1000.bmp");
-    w.Enable(IDC_COLOR_MODE, false);
-
+    // While a first picture waits, the box holds the colour list.
+    CaptureAt(h, 1000);
+    ASSERT_FALSE(w.IsEnabled(IDC_COLOR_MODE));
     ASSERT_TRUE(w.UserClick(IDC_MERGE));
     EXPECT_TRUE(w.IsEnabled(IDC_COLOR_MODE));
     ASSERT_TRUE(w.UserClick(IDC_MERGE));
     EXPECT_FALSE(w.IsEnabled(IDC_COLOR_MODE));
-
-    // Once the pair is complete the box no longer holds the list.
-    h.dialog->Pipeline().Pair().TakeSecondPicture("1_2000.bmp");
+    // Once the pair is complete it no longer does.
+    CaptureAt(h, 2000);
     ASSERT_TRUE(w.UserClick(IDC_MERGE));
     ASSERT_TRUE(w.UserClick(IDC_MERGE));
     EXPECT_TRUE(w.IsEnabled(IDC_COLOR_MODE));
@@ -94,77 +108,148 @@ TEST(MergeControls, TheColourListStaysWhileAFirstPictureWaits) {
   h.Run();
 }
 
-TEST(MergeControls, HorizontalPlacesThePreviewOnTheLowerThirdWithPanesSideBySide) {
+// A chosen direction places the preview and shows it; a move of the window
+// places it again, shown or not.
+TEST_P(MergePreviewPlacement, FollowsTheDirectionOverTheLowerPartOfThePicture) {
+  const Placement& c = GetParam();
   CaptureWindowHarness h;
+  settings::SessionSettings saved;
+  saved.MergeHV.isEnable = c.on;
+  saved.MergeHV.direction = c.direction;
+  h.SaveSettings(saved);
   h.Then([&] {
-    auto& w = h.Window();
-    const platform::Rect area = SetPictureArea(h, 900, 600);
-    ASSERT_TRUE(w.UserClick(IDC_MERGE));
-    ASSERT_TRUE(w.UserClick(IDC_MERGE_HORIZONTAL));
-    auto& preview = PreviewOf(h);
-    EXPECT_TRUE(preview.IsVisible());
-    EXPECT_EQ(preview.WindowRect(),
-              (platform::Rect{area.left + 2, area.top + 400, area.left + 452, area.top + 600}));
-    EXPECT_EQ(preview.ControlRect(IDC_MERGE_FIRST_PANE), (platform::Rect{6, 6, 220, 194}));
-    EXPECT_EQ(preview.ControlRect(IDC_MERGE_SECOND_PANE), (platform::Rect{230, 6, 444, 194}));
-  });
-  h.Run();
-}
-
-TEST(MergeControls, ATinyPictureAreaGivesPanesWithoutSize) {
-  CaptureWindowHarness h;
-  h.Then([&] {
-    auto& w = h.Window();
-    SetPictureArea(h, 20, 15);
-    ASSERT_TRUE(w.UserClick(IDC_MERGE));
-    ASSERT_TRUE(w.UserClick(IDC_MERGE_HORIZONTAL));
-    auto& preview = PreviewOf(h);
-    EXPECT_EQ(preview.WindowRect().Width(), 10);
-    EXPECT_EQ(preview.WindowRect().Height(), 5);
-    for (int pane : {IDC_MERGE_FIRST_PANE, IDC_MERGE_SECOND_PANE}) {
-      EXPECT_EQ(preview.ControlRect(pane).Width(), 0) << pane;
-      EXPECT_EQ(preview.ControlRect(pane).Height(), 0) << pane;
+    const platform::Rect area = SetPictureArea(h, c.width, c.height);
+    if (c.on) {
+      ASSERT_TRUE(h.Window().UserClick(c.direction == 1 ? IDC_MERGE_HORIZONTAL : IDC_MERGE_VERTICAL));
     }
-  });
-  h.Run();
-}
-
-TEST(MergeControls, MovingTheWindowMovesAHiddenPreviewToo) {
-  CaptureWindowHarness h;
-  settings::SessionSettings saved;
-  saved.MergeHV.isEnable = false;
-  saved.MergeHV.direction = 1;
-  ASSERT_TRUE(settings::SaveSessionSettingsFile(
-      h.host.os, h.ProgramFile("LastSetting.xml").string(), saved));
-  h.Then([&] {
-    auto& preview = PreviewOf(h);
-    EXPECT_FALSE(preview.IsVisible());
-    const platform::Rect area = SetPictureArea(h, 300, 90);
     h.dialog->OnMoving();
-    EXPECT_FALSE(preview.IsVisible());
-    EXPECT_EQ(preview.WindowRect(),
-              (platform::Rect{area.left + 2, area.top + 60, area.left + 152, area.top + 90}));
+    EXPECT_EQ(PreviewOf(h).IsVisible(), c.on);
+    EXPECT_EQ(PreviewOf(h).WindowRect(),
+              (platform::Rect{area.left + c.preview.left, area.top + c.preview.top,
+                              area.left + c.preview.right, area.top + c.preview.bottom}));
   });
   h.Run();
 }
 
-TEST(MergeControls, APluggedCameraDoesNotBringBackTheOtherMerge) {
+INSTANTIATE_TEST_SUITE_P(
+    MergeControls, MergePreviewPlacement,
+    testing::Values(Placement{"SideBySideOnTheLowerThird", true, 1, 900, 600, {2, 400, 452, 600}},
+                    Placement{"OneAboveTheOtherOnTheLowerHalf", true, 2, 900, 600, {2, 300, 302, 600}},
+                    Placement{"HiddenAndMovedAlong", false, 1, 300, 90, {2, 60, 152, 90}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A saved MergeType and MergePosition, and the place the dialog opens with.
+struct SavedPlace {
+  int type, position;
+  bool inside;
+  std::vector<int> checked;
+};
+
+class MergeOptionsOpening : public testing::TestWithParam<SavedPlace> {};
+
+TEST_P(MergeOptionsOpening, ShowsTheSavedPlaceAndOkKeepsIt) {
+  const SavedPlace& c = GetParam();
   CaptureWindowHarness h;
-  settings::SessionSettings saved;
-  saved.Webcam.isMerge = true;
-  ASSERT_TRUE(settings::SaveSessionSettingsFile(
-      h.host.os, h.ProgramFile("LastSetting.xml").string(), saved));
+  SaveMergeOptions(h, c.type, c.position);
+  h.Then([&] { h.ClickHidden(IDC_MERGE_SETTINGS); });
   h.Then([&] {
-    EXPECT_TRUE(h.Window().IsChecked(IDC_SECONDARY_MERGE));
+    auto& d = OptionsDialog(h);
+    EXPECT_EQ(Checked(d, {IDC_INSIDE_MODE, IDC_OUTSIDE_MODE}), c.inside ? "10" : "01");
+    EXPECT_EQ(CheckedRadios(d), c.checked);
+    EXPECT_EQ(Enabled(d, kOutsideRadios), c.inside ? "00000000" : "11111111");
+    EXPECT_EQ(Enabled(d, kInsideRadios), c.inside ? "11111" : "00000");
+    ASSERT_TRUE(d.UserClick(IDOK));
+  });
+  h.Then([&] {
+    EXPECT_EQ(TypeAndPosition(h), std::pair(c.type, c.position));
+    ASSERT_TRUE(h.Window().UserClick(IDC_SAVE));
+    EXPECT_TRUE(SettingsFileHas(h, "<MergeType>" + std::to_string(c.type) + "</MergeType>"));
+    EXPECT_TRUE(SettingsFileHas(h, "<MergePosition>" + std::to_string(c.position) + "</MergePosition>"));
+  });
+  h.Run();
+  EXPECT_EQ(h.host.ui.modalTemplatesRun.back(), IDD_MERGE_OPTIONS);
+}
+
+// Fresh settings are inside at the top right; an unknown type checks nothing.
+INSTANTIATE_TEST_SUITE_P(MergeOptionsDialog, MergeOptionsOpening,
+                         testing::Values(SavedPlace{0, 2, true, {1049}},
+                                         SavedPlace{5, 1, false, {1063}},
+                                         SavedPlace{3, 4, false, {1061}},
+                                         SavedPlace{9, 4, false, {}}));
+
+TEST_F(MergeOptionsDialog, EachRadioChoosesItsPlace) {
+  std::vector<std::pair<int, int>> chosen;
+  // Outside radios in order choose MergeType 1 to 8; inside radios choose
+  // MergePosition 0 (centre), 1 (top left), 2 (top right), 3 (bottom right),
+  // 4 (bottom left).
+  for (auto [mode, radios] : {std::pair{IDC_OUTSIDE_MODE, kOutsideRadios}, {IDC_INSIDE_MODE, kInsideRadios}}) {
+    for (int id : radios) {
+      h.Then([&] { h.ClickHidden(IDC_MERGE_SETTINGS); });
+      h.Then([&, mode = mode, id] {
+        auto& d = OptionsDialog(h);
+        if (!d.IsChecked(mode)) {
+          ASSERT_TRUE(d.UserClick(mode));
+        }
+        ASSERT_TRUE(d.UserClick(id));
+        EXPECT_EQ(CheckedRadios(d), std::vector<int>{id});
+        ASSERT_TRUE(d.UserClick(IDOK));
+      });
+      h.Then([&] { chosen.push_back(TypeAndPosition(h)); });
+    }
+  }
+  // The choices of the session are what Save writes, the direction too.
+  h.Then([&] {
     ASSERT_TRUE(h.Window().UserClick(IDC_MERGE));
-    EXPECT_FALSE(h.Window().IsChecked(IDC_SECONDARY_MERGE));
-    testing_support::KelpraHooks hooks(h.dialog->Camera());
-    ASSERT_EQ(hooks.PlugDevice("Visitor"), 3);
+    ASSERT_TRUE(h.Window().UserClick(IDC_MERGE_VERTICAL));
+    ASSERT_TRUE(h.Window().UserClick(IDC_SAVE));
+  });
+  h.Run();
+  EXPECT_EQ(chosen, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}, {3, 2}, {4, 2}, {5, 2},
+                                                      {6, 2}, {7, 2}, {8, 2}, {0, 0}, {0, 1},
+                                                      {0, 2}, {0, 3}, {0, 4}}));
+  const settings::SessionSettings saved = SavedSettings(h);
+  EXPECT_EQ(std::pair(saved.Webcam.MergeType, saved.Webcam.MergePosition), std::pair(0, 4));
+  EXPECT_EQ(saved.MergeHV.direction, 2);
+}
+
+TEST_F(MergeOptionsDialog, TheOutsideButtonAlwaysStartsAtTheTopLeftEndAndInsideAtTheTopRight) {
+  SaveMergeOptions(h, 5, 1);
+  h.Then([&] { h.ClickHidden(IDC_MERGE_SETTINGS); });
+  h.Then([&] {
+    auto& d = OptionsDialog(h);
+    ASSERT_TRUE(d.UserClick(IDC_INSIDE_MODE));
+    EXPECT_EQ(CheckedRadios(d), std::vector<int>{1049});
+    ASSERT_TRUE(d.UserClick(IDC_OUTSIDE_MODE));
+    EXPECT_EQ(Checked(d, {IDC_INSIDE_MODE, IDC_OUTSIDE_MODE}), "01");
+    EXPECT_EQ(CheckedRadios(d), std::vector<int>{1060});
+    ASSERT_TRUE(d.UserClick(IDOK));
+  });
+  // Switching to inside reset the position to the top right.
+  h.Then([&] { EXPECT_EQ(TypeAndPosition(h), std::pair(2, 2)); });
+  h.Run();
+}
+
+TEST_F(MergeOptionsDialog, CancelAndEscapeChangeNothing) {
+  SaveMergeOptions(h, 3, 1);
+  h.Then([&] { h.ClickHidden(IDC_MERGE_SETTINGS); });
+  h.Then([&] {
+    auto& d = OptionsDialog(h);
+    ASSERT_TRUE(d.UserClick(IDC_INSIDE_MODE));
+    ASSERT_TRUE(d.UserClick(1057));
+    ASSERT_TRUE(d.UserClick(IDCANCEL));
+    EXPECT_TRUE(d.IsModalEnded());
   });
   h.Then([&] {
-    EXPECT_TRUE(h.Window().IsChecked(IDC_MERGE));
-    EXPECT_FALSE(h.Window().IsChecked(IDC_SECONDARY_MERGE));
-    EXPECT_TRUE(PreviewOf(h).IsVisible());
+    EXPECT_EQ(h.host.ui.ActiveModal(), &h.Window());
+    h.ClickHidden(IDC_MERGE_SETTINGS);
   });
+  h.Then([&] {
+    auto& d = OptionsDialog(h);
+    EXPECT_EQ(CheckedRadios(d), std::vector<int>{1061});
+    ASSERT_TRUE(d.UserClick(1065));
+    d.UserClose();
+    EXPECT_TRUE(d.IsModalEnded());
+  });
+  h.Then([&] { EXPECT_EQ(TypeAndPosition(h), std::pair(3, 1)); });
   h.Run();
 }

@@ -1,220 +1,176 @@
-// The pages of a session as the user arranges them in the thumbnail list:
-// moved with the keys, the menu or a drag, deleted and taken back, and what
-// the data source receives at the end. Deleted pictures wait aside in the
-// work folder until the session ends.
-#include "CaptureWindowHarness.h"
-#include "platform/headless/HeadlessListView.h"
-#include "settings/SettingsFile.h"
+// Finishing a session with the Exit button, and the pages the data source
+// receives then: in batch as the user arranged them in the thumbnail list
+// (moved, deleted and taken back), or one by one as they were captured.
+// Deleted pictures wait aside in the work folder until the session ends.
+#include "SessionSteps.h"
+
+using namespace steps;
 
 namespace {
 
-using Transcript = std::vector<std::string>;
+using PageList = WindowTest;
 
-const char kOneCamera[] = "[Device]\nName=Desk\nDpi=300\nDocuments=1\nFormat=MJPG\nSize=640x480\n";
-
-headless::HeadlessListView& Thumbnails(CaptureWindowHarness& h) {
-  return *static_cast<headless::HeadlessListView*>(h.Window().ListViewControl(IDC_THUMBNAILS));
+// The batch of these work files, as the data source hears it.
+Transcript Batch(CaptureWindowHarness& h, std::initializer_list<const char*> names) {
+  Transcript batch{"207 BEGIN"};
+  for (const char* name : names) {
+    batch.push_back("209");
+    batch.push_back(FileRecord(h, name));
+  }
+  batch.push_back("207 END");
+  return batch;
 }
 
-void CaptureAt(CaptureWindowHarness& h, uint32_t tick) {
-  h.host.os.tickCount = tick;
-  ASSERT_TRUE(h.Window().UserClick(IDC_CAPTURE));
-}
-
-bool Exists(CaptureWindowHarness& h, const std::string& path) {
-  return h.host.os.FileExists(h.host.os.AnsiToWide(path));
-}
-
-std::vector<std::u16string> ItemTexts(CaptureWindowHarness& h) {
-  std::vector<std::u16string> texts;
-  for (const auto& item : Thumbnails(h).items) texts.push_back(item.text);
-  return texts;
+void DeleteOnly(CaptureWindowHarness& h, int item) {
+  Thumbnails(h).UserSelectOnly(item);
+  EXPECT_TRUE(Thumbnails(h).UserPressKey(platform::kKeyDelete));
 }
 
 // How the user puts the third picture first.
-enum class Way { Keys, Menu, Drag };
-
-void MoveThirdToTheFront(CaptureWindowHarness& h, Way way) {
-  headless::HeadlessListView& list = Thumbnails(h);
-  switch (way) {
-    case Way::Keys:
-      list.UserSelectOnly(2);
-      EXPECT_TRUE(list.UserPressKey(platform::kKeyLeft, true));
-      EXPECT_TRUE(list.UserPressKey(platform::kKeyLeft, true));
-      break;
-    case Way::Menu:
-      list.menuChooser = [](const auto&) { return CImageListCtrl::kMoveEarlierCommand; };
-      list.UserSelectOnly(2);
-      list.UserRightClick(2);
-      h.host.ui.RunPostedTasks();
-      list.UserRightClick(1);
-      h.host.ui.RunPostedTasks();
-      list.menuChooser = nullptr;
-      break;
-    case Way::Drag:
-      EXPECT_TRUE(list.UserDrag(2, 0));
-      break;
-  }
-}
+enum class Way { Keys, Drag };
 
 class PageOrder : public ::testing::TestWithParam<Way> {};
 
 }  // namespace
 
+TEST_F(PageList, ExitHidesTheWindowsAndHandsOverOnceTheFilesThatStillExist) {
+  settings::SessionSettings saved;
+  saved.ShowUIUpdataOneByOne = 2;  // anything but 1 means batch
+  h.SaveSettings(saved);
+  h.Then([&] {
+    CaptureAt(h, 1);
+    CaptureAt(h, 2);
+    CaptureAt(h, 3);
+    ASSERT_TRUE(h.host.os.RemoveFile(h.WorkFile("1_2.bmp")));
+    EXPECT_TRUE(h.dataSource.Transcript().empty());
+  });
+  h.Then([&] {
+    ASSERT_TRUE(h.Window().UserClick(IDC_EXIT));
+    EXPECT_FALSE(h.Window().IsVisible());
+    EXPECT_FALSE(h.dialog->Devices().MainPreviewHost()->IsVisible());
+    EXPECT_FALSE(h.dialog->Merges().Preview()->IsVisible());
+    EXPECT_EQ(h.dataSource.Transcript(), Batch(h, {"1_1.bmp", "1_3.bmp"}));
+    EXPECT_FALSE(h.Window().IsModalEnded());  // the data source closes the window
+    h.dialog->RunHandler(IDC_EXIT);
+    EXPECT_EQ(h.dataSource.Transcript().size(), 6u);
+    h.dataSource.SendCode(211);
+  });
+  h.Run();
+  const Transcript all = h.dataSource.Transcript();
+  ASSERT_EQ(all.size(), 9u);
+  EXPECT_EQ(Transcript(all.begin() + 6, all.end()), (Transcript{"212", "207 END", "212"}));
+}
+
 TEST_P(PageOrder, TheBatchHandsThePagesOverAsTheListShowsThemAfterAnUndoneDelete) {
   CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini", kOneCamera);
-  settings::SessionSettings uncropped;
-  uncropped.cutType = 0;  // whole frames, of a size known beforehand
-  h.SaveSettings(uncropped);
   h.Then([&] {
     CaptureAt(h, 10);
     CaptureAt(h, 20);
     CaptureAt(h, 30);
   });
   h.Then([&] {
-    ASSERT_EQ(ItemTexts(h), (std::vector<std::u16string>{u"1_10", u"1_20", u"1_30"}));
-    MoveThirdToTheFront(h, GetParam());
-    ASSERT_EQ(ItemTexts(h), (std::vector<std::u16string>{u"1_30", u"1_10", u"1_20"}));
-
-    // The second picture, now last, deleted with the Delete key: its file
-    // leaves its name and waits in the work folder.
-    Thumbnails(h).UserSelectOnly(2);
-    EXPECT_TRUE(Thumbnails(h).UserPressKey(platform::kKeyDelete));
-    EXPECT_FALSE(Exists(h, h.WorkFile("1_20.bmp")));
-    EXPECT_TRUE(h.host.os.IsFolder(h.WorkFile("Deleted")));
-    EXPECT_TRUE(Exists(h, h.WorkFile("Deleted\\1_1_20.bmp")));
-    EXPECT_TRUE(h.Window().IsEnabled(IDC_EXIT));
-
-    EXPECT_TRUE(Thumbnails(h).UserPressKey(platform::kKeyZ, true));
-    EXPECT_EQ(ItemTexts(h), (std::vector<std::u16string>{u"1_30", u"1_10", u"1_20"}));
-    EXPECT_TRUE(Exists(h, h.WorkFile("1_20.bmp")));
-    EXPECT_TRUE(h.dataSource.Transcript().empty());
-    ASSERT_TRUE(h.Window().UserClick(IDC_EXIT));
-    EXPECT_EQ(h.dataSource.Transcript(),
-              (Transcript{"207 BEGIN", "209", "208 " + h.WorkFile("1_30.bmp"), "209",
-                          "208 " + h.WorkFile("1_10.bmp"), "209", "208 " + h.WorkFile("1_20.bmp"),
-                          "207 END"}));
-    for (const auto& record : h.dataSource.Received()) {
-      if (record.code != 208) continue;
-      EXPECT_TRUE(record.fileExisted);
-      const auto size = h.host.imaging.ReadImageSize(record.text);
-      ASSERT_TRUE(size);
-      EXPECT_EQ(size->width, 640u);
-      EXPECT_EQ(size->height, 480u);
+    ASSERT_EQ(ThumbnailTexts(h), (Texts{u"1_10", u"1_20", u"1_30"}));
+    if (GetParam() == Way::Keys) {
+      Thumbnails(h).UserSelectOnly(2);
+      EXPECT_TRUE(Thumbnails(h).UserPressKey(platform::kKeyLeft, true));
+      EXPECT_TRUE(Thumbnails(h).UserPressKey(platform::kKeyLeft, true));
+    } else {
+      EXPECT_TRUE(Thumbnails(h).UserDrag(2, 0));
     }
+    ASSERT_EQ(ThumbnailTexts(h), (Texts{u"1_30", u"1_10", u"1_20"}));
+    // The second picture, now last, deleted: its file leaves its name and
+    // waits in the work folder.
+    DeleteOnly(h, 2);
+    EXPECT_FALSE(WorkFileExists(h, "1_20.bmp"));
+    EXPECT_TRUE(WorkFileExists(h, "Deleted\\1_1_20.bmp"));
+    EXPECT_TRUE(h.Window().IsEnabled(IDC_EXIT));
+    EXPECT_TRUE(Thumbnails(h).UserPressKey(platform::kKeyZ, true));
+    EXPECT_EQ(ThumbnailTexts(h), (Texts{u"1_30", u"1_10", u"1_20"}));
+    EXPECT_TRUE(WorkFileExists(h, "1_20.bmp"));
+    ASSERT_TRUE(h.Window().UserClick(IDC_EXIT));
+    EXPECT_EQ(h.dataSource.Transcript(), Batch(h, {"1_30.bmp", "1_10.bmp", "1_20.bmp"}));
     EXPECT_FALSE(h.host.os.IsFolder(h.WorkFile("Deleted")));
+    h.dataSource.SendCode(212);
   });
-  h.Then([&] { h.dataSource.SendCode(212); });
   h.Run();
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, PageOrder, ::testing::Values(Way::Keys, Way::Menu, Way::Drag),
-                         [](const ::testing::TestParamInfo<Way>& info) {
-                           return info.param == Way::Keys   ? std::string("Keys")
-                                  : info.param == Way::Menu ? std::string("Menu")
-                                                            : std::string("Drag");
+INSTANTIATE_TEST_SUITE_P(Ways, PageOrder, ::testing::Values(Way::Keys, Way::Drag),
+                         [](const auto& info) {
+                           return std::string(info.param == Way::Keys ? "Keys" : "Drag");
                          });
 
-TEST(PageList, ExitDeletesWhatIsStillAsideAndLeavesItOutOfTheBatch) {
-  CaptureWindowHarness h;
-  h.Then([&] {
-    CaptureAt(h, 10);
-    CaptureAt(h, 20);
-  });
-  h.Then([&] {
-    Thumbnails(h).UserSelectOnly(0);
-    EXPECT_TRUE(Thumbnails(h).UserPressKey(platform::kKeyDelete));
-    ASSERT_TRUE(Exists(h, h.WorkFile("Deleted\\1_1_10.bmp")));
-    ASSERT_TRUE(h.Window().UserClick(IDC_EXIT));
-    EXPECT_EQ(h.dataSource.Transcript(),
-              (Transcript{"207 BEGIN", "209", "208 " + h.WorkFile("1_20.bmp"), "207 END"}));
-    EXPECT_FALSE(Exists(h, h.WorkFile("Deleted\\1_1_10.bmp")));
-    EXPECT_FALSE(h.host.os.IsFolder(h.WorkFile("Deleted")));
-    EXPECT_TRUE(Exists(h, h.WorkFile("1_20.bmp")));
-  });
-  h.Then([&] { h.dataSource.SendCode(212); });
-  h.Run();
-}
-
-TEST(PageList, ClosingTheWindowWithoutExitDeletesWhatIsAside) {
-  CaptureWindowHarness h;
+TEST_F(PageList, ClosingTheWindowWithoutExitDeletesWhatIsAside) {
   h.Then([&] { CaptureAt(h, 10); });
   h.Then([&] {
-    Thumbnails(h).UserSelectOnly(0);
-    EXPECT_TRUE(Thumbnails(h).UserPressKey(platform::kKeyDelete));
+    DeleteOnly(h, 0);
     EXPECT_FALSE(h.Window().IsEnabled(IDC_EXIT));
     h.dataSource.SendCode(212);
   });
   h.Run();
-  EXPECT_FALSE(Exists(h, h.WorkFile("Deleted\\1_1_10.bmp")));
   EXPECT_FALSE(h.host.os.IsFolder(h.WorkFile("Deleted")));
   EXPECT_EQ(h.dataSource.Transcript(), (Transcript{"207 END", "212"}));
 }
 
-TEST(PageList, ANewPictureDoesNotTakeTheNameOfOneThatCanComeBack) {
-  CaptureWindowHarness h;
+TEST_F(PageList, ANewPictureDoesNotTakeTheNameOfOneThatCanComeBackAndExitDeletesWhatIsAside) {
   h.Then([&] { CaptureAt(h, 10); });
   h.Then([&] {
-    Thumbnails(h).UserSelectOnly(0);
-    EXPECT_TRUE(Thumbnails(h).UserPressKey(platform::kKeyDelete));
+    DeleteOnly(h, 0);
     CaptureAt(h, 10);  // the same tick: its first name is free on disk
   });
   h.Then([&] {
-    EXPECT_EQ(ItemTexts(h), std::vector<std::u16string>{u"1_11"});
+    EXPECT_EQ(ThumbnailTexts(h), Texts{u"1_11"});
     EXPECT_TRUE(Thumbnails(h).UserPressKey(platform::kKeyZ, true));
-    EXPECT_EQ(ItemTexts(h), (std::vector<std::u16string>{u"1_10", u"1_11"}));
+    EXPECT_EQ(ThumbnailTexts(h), (Texts{u"1_10", u"1_11"}));
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());
+    DeleteOnly(h, 0);
+    ASSERT_TRUE(h.host.os.IsFolder(h.WorkFile("Deleted")));
     ASSERT_TRUE(h.Window().UserClick(IDC_EXIT));
-    EXPECT_EQ(h.dataSource.Transcript(),
-              (Transcript{"207 BEGIN", "209", "208 " + h.WorkFile("1_10.bmp"), "209",
-                          "208 " + h.WorkFile("1_11.bmp"), "207 END"}));
+    EXPECT_EQ(h.dataSource.Transcript(), Batch(h, {"1_11.bmp"}));
+    EXPECT_FALSE(h.host.os.IsFolder(h.WorkFile("Deleted")));
+    EXPECT_TRUE(WorkFileExists(h, "1_11.bmp"));
+    h.dataSource.SendCode(212);
   });
-  h.Then([&] { h.dataSource.SendCode(212); });
   h.Run();
 }
 
-TEST(PageList, OneByOneOffersNoMovesAndAPictureBroughtBackIsNotHandedOverAgain) {
-  CaptureWindowHarness h;
+TEST_F(PageList, OneByOneOffersNoMovesAndAPictureBroughtBackIsNotHandedOverAgain) {
   settings::SessionSettings saved;
   saved.ShowUIUpdataOneByOne = 1;
   h.SaveSettings(saved);
+  Transcript handed;
   h.Then([&] {
-    CaptureAt(h, 10);
-    CaptureAt(h, 20);
-    CaptureAt(h, 30);
+    for (uint32_t tick : {10u, 20u, 30u}) {
+      CaptureAt(h, tick);
+      // Each file arrives before the next capture starts.
+      handed.push_back("209");
+      handed.push_back(FileRecord(h, "1_" + std::to_string(tick) + ".bmp"));
+      EXPECT_EQ(h.dataSource.Transcript(), handed);
+    }
   });
   h.Then([&] {
-    const Transcript handed{"209", "208 " + h.WorkFile("1_10.bmp"), "209",
-                            "208 " + h.WorkFile("1_20.bmp"), "209",
-                            "208 " + h.WorkFile("1_30.bmp")};
-    ASSERT_EQ(h.dataSource.Transcript(), handed);
     headless::HeadlessListView& list = Thumbnails(h);
     list.UserSelectOnly(1);
     EXPECT_TRUE(list.UserPressKey(platform::kKeyLeft, true));
     EXPECT_TRUE(list.UserPressKey(platform::kKeyRight, true));
     EXPECT_FALSE(list.UserDrag(1, 0));
     list.UserRightClick(1);
-    const auto& menu = list.menusShown.back();
-    EXPECT_FALSE(menu.Entry(CImageListCtrl::kMoveEarlierCommand)->enabled);
-    EXPECT_FALSE(menu.Entry(CImageListCtrl::kMoveLaterCommand)->enabled);
-    EXPECT_EQ(ItemTexts(h), (std::vector<std::u16string>{u"1_10", u"1_20", u"1_30"}));
-
+    EXPECT_FALSE(list.menusShown.back().Entry(CImageListCtrl::kMoveEarlierCommand)->enabled);
+    EXPECT_FALSE(list.menusShown.back().Entry(CImageListCtrl::kMoveLaterCommand)->enabled);
+    EXPECT_EQ(ThumbnailTexts(h), (Texts{u"1_10", u"1_20", u"1_30"}));
     // Delete and undo work as in a batch, and send nothing.
     EXPECT_TRUE(list.UserPressKey(platform::kKeyDelete));
-    EXPECT_FALSE(Exists(h, h.WorkFile("1_20.bmp")));
+    EXPECT_FALSE(WorkFileExists(h, "1_20.bmp"));
     EXPECT_TRUE(list.UserPressKey(platform::kKeyZ, true));
-    EXPECT_EQ(ItemTexts(h), (std::vector<std::u16string>{u"1_10", u"1_20", u"1_30"}));
-    EXPECT_TRUE(Exists(h, h.WorkFile("1_20.bmp")));
-    list.UserSelectOnly(0);
-    EXPECT_TRUE(list.UserPressKey(platform::kKeyDelete));
+    EXPECT_EQ(ThumbnailTexts(h), (Texts{u"1_10", u"1_20", u"1_30"}));
+    EXPECT_TRUE(WorkFileExists(h, "1_20.bmp"));
+    DeleteOnly(h, 0);
     EXPECT_EQ(h.dataSource.Transcript(), handed);
+    // Exit ends the link, and the window closes.
     ASSERT_TRUE(h.Window().UserClick(IDC_EXIT));
   });
-  h.Run();
-  Transcript expected{"209", "208 " + h.WorkFile("1_10.bmp"), "209",
-                      "208 " + h.WorkFile("1_20.bmp"), "209", "208 " + h.WorkFile("1_30.bmp"),
-                      "207 END", "212", "207 END", "212"};
-  EXPECT_EQ(h.dataSource.Transcript(), expected);
+  EXPECT_EQ(h.Run(), platform::kIdCancel);
+  for (const char* record : {"207 END", "212", "207 END", "212"}) handed.push_back(record);
+  EXPECT_EQ(h.dataSource.Transcript(), handed);
   EXPECT_FALSE(h.host.os.IsFolder(h.WorkFile("Deleted")));
 }

@@ -1,141 +1,88 @@
-// The capture window's start-up as the camera library, the data source and
-// the user see it.
-#include <algorithm>
+// The capture window's start-up and close as the camera library, the data
+// source and the user see them.
+#include "SessionSteps.h"
 
-#include "CaptureWindowHarness.h"
-#include "settings/SettingsFile.h"
+using namespace steps;
 
-namespace {
-
-using Lines = std::vector<std::string>;
-
-// The call log up to and including the first binding of a preview window.
-Lines UpToFirstLivePicture(const Lines& lines) {
-  auto end = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
-    return line.rfind("camSetPreviewWindow", 0) == 0;
-  });
-  return Lines(lines.begin(), end == lines.end() ? end : end + 1);
-}
-
-// A program folder without the camera library.
-CaptureWindowHarness::Options WithoutLibrary() {
-  CaptureWindowHarness::Options options;
-  options.withLibrary = false;
-  return options;
-}
-
-}  // namespace
-
-TEST(Startup, OpensTheFirstCameraWithTheSavedFormatAndSize) {
+TEST(Startup, OpensTheFirstCameraAtTheSavedSizeInTheLivePicture) {
   CaptureWindowHarness h;
   settings::SessionSettings saved;
   saved.DPI.MainWidth = 1280;
   saved.DPI.MainHeight = 720;
   h.SaveSettings(saved);
   h.Then([&] {
-    const Lines lines = UpToFirstLivePicture(h.CallLines());
-    const std::string preview =
-        "camSetPreviewWindow(0," + std::to_string(h.dialog->Devices().MainPreviewHost()->NativeHandle()) + ")";
-    ASSERT_EQ(lines.size(), 9u) << h.CallLog();
-    EXPECT_EQ(lines[0], "camRegCallBackDeviceChange(cb)");
-    EXPECT_EQ(lines[1], "camInitCameraLib()");
-    EXPECT_EQ(lines[2].substr(0, 19), "camCreateDirectory(");
-    EXPECT_EQ(lines[3], "camGetDevCount(&)");
-    EXPECT_EQ(lines[4], "camGetDevName(0)");
-    EXPECT_EQ(lines[5], "camGetDevName(1)");
-    EXPECT_EQ(lines[6], "camCloseDev(-1)");
-    EXPECT_EQ(lines[7], "camOpenDev(0,0,1280,720)");
-    EXPECT_EQ(lines[8], preview);
-    EXPECT_EQ(h.dialog->Devices().MainDeviceIndex(), 0);
+    Lines calls = FirstOf(Calls(h), 9);
+    ASSERT_EQ(calls.size(), 9u);
+    calls[2] = NameOf(calls[2]);  // the work folder is the test's own
+    EXPECT_EQ(calls, (Lines{"camRegCallBackDeviceChange(cb)", "camInitCameraLib()",
+                            "camCreateDirectory", "camGetDevCount(&)", "camGetDevName(0)",
+                            "camGetDevName(1)", "camCloseDev(-1)", "camOpenDev(0,0,1280,720)",
+                            "camSetPreviewWindow(0," +
+                                Handle(h.dialog->Devices().MainPreviewHost()) + ")"}));
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());
   });
   h.Run();
 }
 
-TEST(Startup, RetriesAtVgaOnlyAfterAFailedOpen) {
-  CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini", "[Library]\nFail=camOpenDev,1,-5\n");
-  h.Then([&] {
-    Lines names = UpToFirstLivePicture(h.CallLines());
-    ASSERT_GE(names.size(), 3u);
-    EXPECT_EQ(names[names.size() - 3], "camOpenDev(0,0,0,0)");
-    EXPECT_EQ(names[names.size() - 2], "camOpenDev(0,0,640,480)");
-    EXPECT_TRUE(h.host.ui.messageBoxes.empty());
-  });
-  h.Run();
-}
+// The program folder has no camera library, or a file of its name that is
+// none.
+class StartupWithoutLibrary : public testing::TestWithParam<const char*> {};
 
-TEST(Startup, ListsTheCamerasAndOffersDpiForADocumentCamera) {
-  CaptureWindowHarness h;
-  h.Then([&] {
-    auto& w = h.Window();
-    EXPECT_EQ(w.ItemCount(IDC_DEVICE), 2);
-    EXPECT_EQ(w.ItemCount(IDC_SECONDARY_DEVICE), 2);
-    EXPECT_EQ(w.Selection(IDC_DEVICE), 0);
-    EXPECT_EQ(w.ItemCount(IDC_UNIT), 2);
-    EXPECT_EQ(w.ItemText(IDC_UNIT, 1), u"DPI");
-  });
-  h.Run();
-}
-
-TEST(Startup, WithoutCameraLibraryTheWindowOpensEmptyAndNothingIsSaved) {
-  CaptureWindowHarness h(WithoutLibrary());
+TEST_P(StartupWithoutLibrary, TheWindowOpensEmptyKeepsTheCurrentFolderAndSavesNothing) {
+  CaptureWindowHarness::Options options;
+  options.withLibrary = false;
+  CaptureWindowHarness h(options);
+  if (*GetParam() != '\0') h.WriteProgramFile("Kelpra.dll", GetParam());
   const std::filesystem::path before = std::filesystem::current_path();
   h.Then([&] {
     EXPECT_TRUE(h.Window().IsVisible());
     EXPECT_FALSE(h.Window().IsEnabled(IDC_EXIT));
     EXPECT_EQ(h.Window().ItemCount(IDC_FILE_FORMAT), 3);
     EXPECT_FALSE(h.dialog->IsStartUpComplete());
-  });
-  h.Then([&] { h.Window().UserClick(IDC_SAVE); });
-  h.Then([&] { h.Window().UserClose(); });
-  h.Run();
-  EXPECT_EQ(h.host.os.standardOutput, "LoadLibrary failed\n");
-  EXPECT_TRUE(h.dataSource.Received().empty());
-  EXPECT_FALSE(std::filesystem::exists(h.ProgramFile("LastSetting.xml")));
-  EXPECT_EQ(std::filesystem::current_path(), before);
-}
-
-TEST(Startup, ALibraryThatDoesNotLoadLeavesTheCurrentFolderAsItWas) {
-  CaptureWindowHarness h(WithoutLibrary());
-  h.WriteProgramFile("Kelpra.dll", "not a library");
-  const std::filesystem::path before = std::filesystem::current_path();
-  h.Then([&] {
-    EXPECT_FALSE(h.dialog->IsStartUpComplete());
     EXPECT_EQ(std::filesystem::current_path(), before);
+    h.Window().UserClick(IDC_SAVE);
     h.Window().UserClose();
   });
   h.Run();
   EXPECT_EQ(h.host.os.standardOutput, "LoadLibrary failed\n");
+  EXPECT_TRUE(h.dataSource.Received().empty());
+  EXPECT_FALSE(std::filesystem::exists(h.ProgramFile("LastSetting.xml")));
 }
 
-TEST(Startup, FailingLibraryInitialisationShowsTheCodeAndCancels) {
+INSTANTIATE_TEST_SUITE_P(MissingOrBroken, StartupWithoutLibrary,
+                         testing::Values("", "not a library"));
+
+// The library does not initialise, or the receiving window cannot be made:
+// the start-up says so, cancels and leaves the settings as they were.
+class StartupThatCancels : public testing::TestWithParam<bool> {};
+
+TEST_P(StartupThatCancels, ShowsWhyAndSavesNothing) {
+  const bool libraryFails = GetParam();
   CaptureWindowHarness h;
   settings::SessionSettings saved;
   saved.colorType = 2;
   h.SaveSettings(saved);
   const std::string before = h.SettingsFileText();
-  h.WriteProgramFile("Kelpra.ini", "[Library]\nFail=camInitCameraLib,1,-7\n");
+  if (libraryFails) {
+    h.WriteProgramFile("Kelpra.ini", "[Library]\nFail=camInitCameraLib,1,-7\n");
+  } else {
+    h.host.ui.refusedTemplates.push_back(IDD_RECEIVE_DS_MESSAGES);
+  }
   EXPECT_EQ(h.Run(), platform::kIdCancel);
-  EXPECT_EQ(h.host.ui.messageBoxes, std::vector<std::u16string>{u"Failed, ErrorCode: -7"});
+  EXPECT_EQ(h.host.ui.messageBoxes,
+            libraryFails ? Texts{u"Failed, ErrorCode: -7"}
+                         : Texts{u"Prismel can't find TwainDS or missing configuration file."});
   EXPECT_EQ(h.host.ui.idleCloses, 0);
   EXPECT_TRUE(h.dataSource.Received().empty());
   EXPECT_EQ(h.SettingsFileText(), before);
-}
-
-TEST(Startup, FailingConnectShowsTheMessageDisconnectsAndSavesNothing) {
-  CaptureWindowHarness h;
-  h.host.ui.refusedTemplates.push_back(IDD_RECEIVE_DS_MESSAGES);
-  EXPECT_EQ(h.Run(), platform::kIdCancel);
-  EXPECT_EQ(h.host.ui.messageBoxes,
-            std::vector<std::u16string>{
-                u"Prismel can't find TwainDS or missing configuration file."});
-  EXPECT_EQ(h.host.ui.idleCloses, 0);
-  EXPECT_FALSE(std::filesystem::exists(h.ProgramFile("LastSetting.xml")));
   EXPECT_FALSE(h.host.desktop.HasWindowTitled(u"TWAINDSUIWINDOWS"));
 }
 
-TEST(Startup, StartedWindowShowsVersionDisablesExitAndSavesOnSaveAndClose) {
+INSTANTIATE_TEST_SUITE_P(Startup, StartupThatCancels, testing::Bool(), [](const auto& info) {
+  return std::string(info.param ? "LibraryInitialisationFails" : "ConnectFails");
+});
+
+TEST(Startup, AStartedWindowShowsItsVersionAndSavesOnSaveAndAtClose) {
   CaptureWindowHarness h;
   h.Then([&] {
     auto& w = h.Window();
@@ -144,114 +91,59 @@ TEST(Startup, StartedWindowShowsVersionDisablesExitAndSavesOnSaveAndClose) {
     EXPECT_FALSE(w.IsEnabled(IDC_EXIT));
     EXPECT_EQ(w.GetStatusBar().text, u"Version : 1.2.3.4");
     EXPECT_EQ(w.Caption(), u"Prismel");
-    EXPECT_EQ(w.SystemMenu().size(), 1u);
+    ASSERT_EQ(w.SystemMenu().size(), 1u);
     EXPECT_EQ(w.SystemMenu()[0].text, u"About Tessivue(&A)...");
     EXPECT_EQ(w.IconId(), IDR_MAINFRAME);
     EXPECT_EQ(w.TimesCentred(), 1);
+    EXPECT_EQ(w.Selection(IDC_LANGUAGE), h.LanguageIndex(u"EN"));
+    ASSERT_TRUE(w.ButtonColorsOf(IDC_CAPTURE));
+    EXPECT_EQ(w.ButtonColorsOf(IDC_CAPTURE)->face, 0x00D35408u);
+    EXPECT_EQ(w.ButtonColorsOf(IDC_CAPTURE)->text, 0x00FFFFFFu);
     EXPECT_FALSE(std::filesystem::exists(h.ProgramFile("LastSetting.xml")));
     w.UserSelect(IDC_ROTATE, 2);
     EXPECT_TRUE(w.UserClick(IDC_SAVE));
-    EXPECT_NE(h.SettingsFileText().find("<rotateType>2</rotateType>"), std::string::npos);
-  });
-  // What changed after the last Save reaches the file when the window closes.
-  h.Then([&] {
+    EXPECT_TRUE(SettingsFileHas(h, "<rotateType>2</rotateType>"));
+    // What changes after the last Save reaches the file when the window
+    // closes; a language box without a selection changes nothing.
     h.Window().UserSelect(IDC_ROTATE, 3);
+    CommandSelect(h, IDC_LANGUAGE, -1);
+    EXPECT_EQ(h.Window().Text(IDC_SAVE), u"Save");
+    EXPECT_TRUE(h.Window().UserClick(IDC_SAVE));
+    EXPECT_TRUE(SettingsFileHas(h, "<Language>EN</Language>"));
     h.Window().UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"DE"));
+    // The data source's close request ends the window at once.
+    h.dataSource.SendCode(212);
+    EXPECT_TRUE(h.Window().IsModalEnded());
   });
-  h.Then([&] { h.dataSource.SendCode(212); });
   h.Run();
-  const std::string atClose = h.SettingsFileText();
-  EXPECT_NE(atClose.find("<rotateType>3</rotateType>"), std::string::npos);
-  EXPECT_NE(atClose.find("<Language>DE</Language>"), std::string::npos);
-  EXPECT_EQ(h.dataSource.Transcript(), (std::vector<std::string>{"207 END", "212"}));
+  EXPECT_EQ(h.host.ui.idleCloses, 0);
+  EXPECT_TRUE(SettingsFileHas(h, "<rotateType>3</rotateType>"));
+  EXPECT_TRUE(SettingsFileHas(h, "<Language>DE</Language>"));
+  EXPECT_EQ(h.dataSource.Transcript(), (Transcript{"207 END", "212"}));
   const Lines names = h.CallLines(true);
-  EXPECT_EQ(names[names.size() - 2], "camStopAutoCapture");
-  EXPECT_EQ(names.back(), "camUnInitCameraLib");
+  EXPECT_EQ(Lines(names.end() - 2, names.end()),
+            (Lines{"camStopAutoCapture", "camUnInitCameraLib"}));
 }
 
-TEST(Startup, ChoicesTheListsCannotShowSurviveASave) {
+TEST(Startup, ChoicesTheListsCannotShowSendNothingAndSurviveASave) {
   CaptureWindowHarness h;
   settings::SessionSettings saved;
+  saved.colorType = 7;
   saved.cutType = 4;
-  saved.colorType = 2;
+  saved.rotateType = 9;
   h.SaveSettings(saved);
   h.Then([&] {
-    EXPECT_EQ(h.Window().Selection(IDC_CROP_MODE), -1);
-    EXPECT_EQ(h.Window().Selection(IDC_COLOR_MODE), 2);
-    EXPECT_FALSE(h.Window().IsEnabled(IDC_COLOR_MODE));
+    EXPECT_EQ(Calls(h, {"camSetImageColorStyle", "camSetImageAdjust", "camSetImageAutoCrop",
+                        "camSetImageCusCropRect", "camSetImageFillBorder", "camSetImageRotateMode"}),
+              (Lines{"camSetImageCusCropRect(0,0,0,0,0)", "camSetImageFillBorder(0,0)"}));
+    for (int id : {IDC_COLOR_MODE, IDC_CROP_MODE, IDC_ROTATE}) {
+      EXPECT_EQ(h.Window().Selection(id), -1) << id;
+    }
     h.Window().UserClick(IDC_SAVE);
   });
   h.Run();
-  settings::SessionSettings reread;
-  ASSERT_TRUE(settings::LoadSessionSettingsFile(
-      h.host.os, h.ProgramFile("LastSetting.xml").string(), reread));
+  const settings::SessionSettings reread = SavedSettings(h);
+  EXPECT_EQ(reread.colorType, 7);
   EXPECT_EQ(reread.cutType, 4);
-  EXPECT_EQ(reread.colorType, 2);
-}
-
-TEST(Startup, APluggedCameraRebuildsTheDeviceLists) {
-  CaptureWindowHarness h;
-  h.Then([&] {
-    testing_support::KelpraHooks hooks(h.dialog->Camera());
-    EXPECT_EQ(hooks.PlugDevice("Visitor"), 3);
-  });
-  h.Then([&] {
-    EXPECT_EQ(h.Window().ItemCount(IDC_DEVICE), 3);
-    EXPECT_EQ(h.Window().ItemText(IDC_DEVICE, 2), u"Visitor");
-    EXPECT_EQ(h.dialog->Devices().MainDeviceIndex(), 0);
-  });
-  h.Run();
-}
-
-TEST(Startup, OneByOneSettingReachesTheLink) {
-  CaptureWindowHarness h;
-  settings::SessionSettings saved;
-  saved.ShowUIUpdataOneByOne = 1;
-  h.SaveSettings(saved);
-  h.Then([&] { EXPECT_TRUE(h.dialog->Link().IsOneByOne()); });
-  h.Run();
-}
-
-TEST(Startup, ExitFollowsTheThumbnailCountAndSurvivesALanguageSwitch) {
-  CaptureWindowHarness h;
-  h.Then([&] {
-    auto& w = h.Window();
-    EXPECT_FALSE(w.IsEnabled(IDC_EXIT));
-    // What a capture does: the library writes the picture, the list shows it.
-    std::string path = *h.dialog->Pipeline().WorkFolder() + "\\1_1000.bmp";
-    std::vector<char> buffer(path.begin(), path.end());
-    buffer.resize(1024, '\0');
-    ASSERT_EQ(h.dialog->Camera().camCaptureImageFile(0, buffer.data()), 0);
-    ASSERT_GE(h.dialog->Thumbnails().AddImage(h.host.os.AnsiToWide(path)), 0);
-    EXPECT_TRUE(w.IsEnabled(IDC_EXIT));
-    w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN"));
-    EXPECT_EQ(w.Text(IDC_EXIT), u"退出");
-    EXPECT_TRUE(w.IsEnabled(IDC_EXIT));
-  });
-  h.Run();
-}
-
-TEST(Startup, MovingTheWindowKeepsTheMergePreviewOverThePicture) {
-  CaptureWindowHarness h;
-  settings::SessionSettings saved;
-  saved.MergeHV.isEnable = true;
-  saved.MergeHV.direction = 2;
-  h.SaveSettings(saved);
-  h.Then([&] {
-    platform::Window* preview = h.dialog->Merges().Preview();
-    ASSERT_NE(preview, nullptr);
-    EXPECT_TRUE(preview->IsVisible());
-    const platform::Rect area = h.Window().ControlScreenRect(IDC_PREVIEW_AREA);
-    const int w = area.Width(), hgt = area.Height();
-    h.dialog->OnMoving();
-    auto* merge = static_cast<headless::HeadlessWindow*>(preview);
-    EXPECT_EQ(merge->WindowRect(), (platform::Rect{area.left + 2, area.top + hgt / 2,
-                                                   area.left + 2 + w / 3, area.top + hgt / 2 * 2}));
-    h.Window().UserClick(IDC_MERGE_HORIZONTAL);
-    h.dialog->OnMoving();
-    EXPECT_EQ(merge->WindowRect(),
-              (platform::Rect{area.left + 2, area.top + hgt / 3 * 2, area.left + 2 + w / 2,
-                              area.top + hgt / 3 * 2 + hgt / 3}));
-  });
-  h.Run();
+  EXPECT_EQ(reread.rotateType, 9);
 }

@@ -1,7 +1,9 @@
-// The language's texts, flags and list items on the capture window, and
-// switching the language while it runs.
-#include "CaptureWindowHarness.h"
-#include "settings/SettingsFile.h"
+// What the capture window does with a language's texts, flags and list
+// items: at start-up, when the user switches the language while it runs,
+// and when a language file is empty, missing or names no file.
+#include "SessionSteps.h"
+
+using namespace steps;
 
 namespace {
 
@@ -16,33 +18,21 @@ const int kTextPassControls[] = {
 
 }  // namespace
 
-TEST(UiTexts, EnglishCaptionsListsAndCaptureColours) {
-  CaptureWindowHarness h;
-  h.Then([&] {
-    auto& w = h.Window();
-    EXPECT_EQ(w.Text(IDC_COLOR_LABEL), u"Scan Mode");
-    EXPECT_EQ(w.Text(IDC_EXIT), u"Exit");
-    EXPECT_EQ(w.ItemCount(IDC_ROTATE), 4);
-    EXPECT_EQ(w.ItemText(IDC_COLOR_MODE, 3), u"Black&White");
-    EXPECT_EQ(w.ItemCount(IDC_CROP_MODE), 3);
-    EXPECT_EQ(w.ItemText(IDC_FILE_FORMAT, 1), u"JPEG(*.jpg)");
-    EXPECT_EQ(w.Text(IDC_ZOOM_IN), u"+");
-    ASSERT_TRUE(w.ButtonColorsOf(IDC_CAPTURE));
-    EXPECT_EQ(w.ButtonColorsOf(IDC_CAPTURE)->face, 0x00D35408u);
-    EXPECT_EQ(w.ButtonColorsOf(IDC_CAPTURE)->text, 0x00FFFFFFu);
-    EXPECT_EQ(w.Selection(IDC_LANGUAGE), h.LanguageIndex(u"EN"));
-  });
-  h.Run();
-}
-
 TEST(UiTexts, SwitchingLanguageChangesTextsAndKeepsSelectionsAndExit) {
   CaptureWindowHarness h;
   h.Then([&] {
     auto& w = h.Window();
     w.UserSelect(IDC_ROTATE, 2);
     w.UserSelect(IDC_COLOR_MODE, 1);
+    EXPECT_EQ(w.Text(IDC_CAPTURE), u"Capture");
+    w.UserSelect(IDC_AUTO_CAPTURE_MODE, 2);
+    EXPECT_EQ(w.Text(IDC_CAPTURE), u"Start");
     w.Enable(IDC_EXIT, true);
     ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN")));
+    // The Capture button is named after the auto-capture mode still chosen.
+    EXPECT_EQ(w.Text(IDC_CAPTURE), u"连拍");
+    ASSERT_TRUE(w.UserSelect(IDC_AUTO_CAPTURE_MODE, 0));
+    EXPECT_EQ(w.Text(IDC_CAPTURE), u"拍照");
     EXPECT_EQ(w.Text(IDC_COLOR_LABEL), u"扫描模式");
     EXPECT_EQ(w.Selection(IDC_ROTATE), 2);
     EXPECT_EQ(w.ItemText(IDC_ROTATE, 2), u"180°");
@@ -57,15 +47,26 @@ TEST(UiTexts, SwitchingLanguageChangesTextsAndKeepsSelectionsAndExit) {
   h.Run();
 }
 
-TEST(UiTexts, AMissingLanguageFileOnASwitchChangesNothing) {
+TEST(UiTexts, ASwitchToALanguageWithoutAFileOrWhoseCodeNamesNoFileChangesNothing) {
   CaptureWindowHarness h;
+  // An unsafe code would read the English file.
+  h.WriteProgramFile("Language/Language.xml",
+                     "<LanguageInfo><Language name=\"English\">EN</Language>"
+                     "<Language name=\"Chinese\">CN</Language>"
+                     "<Language name=\"German\">DE</Language>"
+                     "<Language name=\"Elsewhere\">..\\EN</Language></LanguageInfo>");
+  std::filesystem::remove(h.ProgramFile("Language/DE.xml"));
   h.Then([&] {
-    std::filesystem::remove(h.ProgramFile("Language/DE.xml"));
     auto& w = h.Window();
-    const std::u16string before = w.Text(IDC_COLOR_LABEL);
-    w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"DE"));
-    EXPECT_EQ(w.Text(IDC_COLOR_LABEL), before);
-    EXPECT_EQ(w.Selection(IDC_LANGUAGE), h.LanguageIndex(u"DE"));
+    ASSERT_EQ(w.ItemCount(IDC_LANGUAGE), 4);
+    w.UserSelect(IDC_LANGUAGE, 1);
+    ASSERT_EQ(w.Text(IDC_COLOR_LABEL), u"扫描模式");
+    for (int unreadable : {2, 3}) {
+      w.UserSelect(IDC_LANGUAGE, unreadable);
+      EXPECT_EQ(w.Text(IDC_COLOR_LABEL), u"扫描模式") << unreadable;
+      EXPECT_EQ(w.Text(IDC_EXIT), u"退出") << unreadable;
+      EXPECT_EQ(w.Selection(IDC_LANGUAGE), unreadable);
+    }
   });
   h.Run();
 }
@@ -84,8 +85,7 @@ TEST(UiTexts, AnEmptyLanguageFileHidesAndDisablesTheTextPassControls) {
       EXPECT_FALSE(w.IsEnabled(id)) << id;
     }
     EXPECT_FALSE(w.GetStatusBar().visible);
-    EXPECT_EQ(w.ItemCount(IDC_FILE_FORMAT), 3);
-    EXPECT_EQ(w.ItemText(IDC_FILE_FORMAT, 2), u"PNG(*.png)");
+    EXPECT_EQ(Items(h, IDC_FILE_FORMAT), (Texts{u"BMP(*.bmp)", u"JPEG(*.jpg)", u"PNG(*.png)"}));
   });
   h.Run();
 }
@@ -97,85 +97,42 @@ TEST(UiTexts, FixedControlsStayHiddenWhateverTheFileSays) {
                      "<AuoFocus IsShow=\"1\" IsEnable=\"1\">Focus</AuoFocus>"
                      "<Media IsShow=\"3\" IsEnable=\"1\">Format</Media></UIText>");
   h.Then([&] {
-    auto& w = h.Window();
     for (int id : {IDC_WATERMARK, IDC_AUTO_FOCUS, IDC_MEDIA_LABEL, IDC_AUTO_CAPTURE,
                    IDC_DEVICE_SETTINGS, IDC_SECONDARY_CAPTURE}) {
-      EXPECT_FALSE(w.IsControlVisible(id)) << id;
+      EXPECT_FALSE(h.Window().IsControlVisible(id)) << id;
     }
-    EXPECT_EQ(w.Text(IDC_WATERMARK), u"Watermark");
+    EXPECT_EQ(h.Window().Text(IDC_WATERMARK), u"Watermark");
   });
   h.Run();
 }
 
-TEST(UiTexts, TwoSwitchesWidenTheDeviceListOnce) {
+// A webcam offers pixel sizes only; the document camera DPI as well.
+class UnitListOnASwitch : public testing::TestWithParam<bool> {};
+
+TEST_P(UnitListOnASwitch, KeepsItsItemsAndItsSelection) {
+  const bool documentCamera = GetParam();
   CaptureWindowHarness h;
+  if (!documentCamera) {
+    h.WriteProgramFile("Kelpra.ini", "[Device]\nName=Webcam\nDpi=96\nFormat=MJPG\nSize=640x480\n");
+  }
   h.Then([&] {
     auto& w = h.Window();
-    const platform::Rect afterStartUp = w.ControlRect(IDC_DEVICE);
-    w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN"));
-    w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"EN"));
-    EXPECT_EQ(w.ControlRect(IDC_DEVICE), afterStartUp);
-    // The template's 60 dialog units are 90 pixels: widened to 3 x 90 - 80.
-    EXPECT_EQ(afterStartUp.Width(), 190);
-  });
-  h.Run();
-}
-
-TEST(UiTexts, UnitListWithoutDpiItemStaysWithoutOne) {
-  CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini",
-                     "[Device]\nName=Webcam\nDpi=96\nFormat=MJPG\nSize=640x480\n");
-  h.Then([&] {
-    auto& w = h.Window();
-    EXPECT_EQ(w.ItemCount(IDC_DEVICE), 1);
-    EXPECT_EQ(w.ItemCount(IDC_UNIT), 1);
-    w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN"));
-    EXPECT_EQ(w.ItemCount(IDC_UNIT), 1);
-    EXPECT_EQ(w.ItemText(IDC_UNIT, 0), u"分辨率");
-  });
-  h.Run();
-}
-
-TEST(UiTexts, UnitListKeepsItsDpiItem) {
-  CaptureWindowHarness documentCamera;
-  documentCamera.Then([&] {
-    auto& w = documentCamera.Window();
-    ASSERT_EQ(w.ItemCount(IDC_UNIT), 2);
     EXPECT_EQ(w.Selection(IDC_UNIT), 0);  // the saved unit
-    w.UserSelect(IDC_UNIT, 1);
-    w.UserSelect(IDC_LANGUAGE, documentCamera.LanguageIndex(u"CN"));
-    EXPECT_EQ(w.ItemCount(IDC_UNIT), 2);
-    EXPECT_EQ(w.ItemText(IDC_UNIT, 0), u"分辨率");
-    EXPECT_EQ(w.ItemText(IDC_UNIT, 1), u"DPI");
-    EXPECT_EQ(w.Selection(IDC_UNIT), 1);
-  });
-  documentCamera.Run();
-}
-
-TEST(UiTexts, ALanguageWhoseCodeCannotNameAFileChangesNothing) {
-  CaptureWindowHarness h;
-  h.WriteProgramFile("Language/Language.xml",
-                     "<LanguageInfo><Language name=\"English\">EN</Language>"
-                     "<Language name=\"Chinese\">CN</Language>"
-                     "<Language name=\"Elsewhere\">..\\EN</Language></LanguageInfo>");
-  h.Then([&] {
-    auto& w = h.Window();
-    ASSERT_EQ(w.ItemCount(IDC_LANGUAGE), 3);
-    w.UserSelect(IDC_LANGUAGE, 1);
-    ASSERT_EQ(w.Text(IDC_COLOR_LABEL), u"扫描模式");
-    w.UserSelect(IDC_LANGUAGE, 2);
-    EXPECT_EQ(w.Text(IDC_COLOR_LABEL), u"扫描模式");
-    EXPECT_EQ(w.Text(IDC_EXIT), u"退出");
+    if (documentCamera) w.UserSelect(IDC_UNIT, 1);
+    w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN"));
+    EXPECT_EQ(Items(h, IDC_UNIT), documentCamera ? (Texts{u"分辨率", u"DPI"}) : Texts{u"分辨率"});
+    EXPECT_EQ(w.Selection(IDC_UNIT), documentCamera ? 1 : 0);
   });
   h.Run();
 }
+
+INSTANTIATE_TEST_SUITE_P(UiTexts, UnitListOnASwitch, testing::Bool());
 
 TEST(UiTexts, ASwitchKeepsTheEnabledStatesThatFollowOtherControls) {
   CaptureWindowHarness h;
   settings::SessionSettings saved;
   saved.cutType = 4;  // locks colour, rotation, merge and watermark
-  ASSERT_TRUE(settings::SaveSessionSettingsFile(
-      h.host.os, h.ProgramFile("LastSetting.xml").string(), saved));
+  h.SaveSettings(saved);
   h.Then([&] {
     auto& w = h.Window();
     const int lockedOrFollowing[] = {IDC_MERGE_HORIZONTAL, IDC_MERGE_VERTICAL, IDC_COLOR_MODE,
@@ -186,21 +143,6 @@ TEST(UiTexts, ASwitchKeepsTheEnabledStatesThatFollowOtherControls) {
     ASSERT_EQ(w.Text(IDC_EXIT), u"Beenden");
     for (int id : lockedOrFollowing) EXPECT_FALSE(w.IsEnabled(id)) << id;
     EXPECT_TRUE(w.IsEnabled(IDC_CROP_MODE));
-  });
-  h.Run();
-}
-
-TEST(UiTexts, ASwitchLeavesTheDirectionRadiosDisabledWhileTheMergeIsOff) {
-  CaptureWindowHarness h;
-  h.Then([&] {
-    auto& w = h.Window();
-    ASSERT_FALSE(w.IsChecked(IDC_MERGE));
-    ASSERT_FALSE(w.IsEnabled(IDC_MERGE_HORIZONTAL));
-    w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN"));
-    EXPECT_FALSE(w.IsEnabled(IDC_MERGE_HORIZONTAL));
-    EXPECT_FALSE(w.IsEnabled(IDC_MERGE_VERTICAL));
-    EXPECT_TRUE(w.IsEnabled(IDC_MERGE));
-    EXPECT_TRUE(w.IsEnabled(IDC_COLOR_MODE));
   });
   h.Run();
 }

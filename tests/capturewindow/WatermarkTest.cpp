@@ -1,211 +1,286 @@
-// The watermark check box and what the camera library receives: at
-// start-up, on a switch, after a device change, with each shot, and across
-// a restart of the window.
-#include "WatermarkSteps.h"
+// The watermark: its check box and what the camera library receives (at
+// start-up, on a switch, with each shot, across a restart of the window),
+// and the settings dialog (what it shows, what OK keeps and sends, and that
+// Cancel keeps nothing). The headless clock reads 2026-12-07 09:30:00.
+#include <cstdio>
 
-using namespace watermark_test;
+#include "SessionSteps.h"
+#include "platform/headless/TextConversions.h"
 
-TEST(WatermarkCheckBox, FreshSettingsSendTheWatermarkOffAndGreyTheSettingsButton) {
-  CaptureWindowHarness h;
+using namespace steps;
+
+namespace {
+
+using WatermarkCheckBox = WindowTest;
+using WatermarkDialog = WindowTest;
+
+const int kPlacesInIndexOrder[] = {1046, 1047, 1049, 1048, 1050, 1051, 1053, 1052, 1054};
+
+// The library's call with these arguments after the device.
+std::string Sent(const std::string& arguments) { return "camSetImageWaterMark(0," + arguments + ")"; }
+const std::string kStamp = "\" 2026-12-07 09:30:00\"";
+const std::string kDefaultsOn = Sent(kStamp + ",4,36,\"Arial\",0,0,0,30,70,255,0,0,1");
+
+// What the dialog shows, in one line: font | size | colour as BBGGRR |
+// transparency and its label | angle and its label | bold, italic,
+// underline and time stamp (1 checked) | text | the checked places.
+std::string State(headless::HeadlessWindow& d) {
+  char colour[16];
+  std::snprintf(colour, sizeof colour, "%06X", d.ChosenColor(IDC_WM_COLOR));
+  std::string places;
+  for (int i = 0; i < 9; ++i) places += d.IsChecked(kPlacesInIndexOrder[i]) ? std::to_string(i) : "";
+  const auto text = [&](int id) { return headless::Utf16ToUtf8(d.Text(id)); };
+  return text(IDC_WM_FONT) + "|" + text(IDC_WM_SIZE) + "|" + colour + "|" +
+         std::to_string(d.SliderPosition(IDC_WM_TRANSPARENCY)) + " " +
+         text(IDC_WM_TRANSPARENCY_VALUE) + "|" + std::to_string(d.SliderPosition(IDC_WM_ANGLE)) +
+         " " + text(IDC_WM_ANGLE_VALUE) + "|" +
+         Checked(d, {IDC_WM_BOLD, IDC_WM_ITALIC, IDC_WM_UNDERLINE, IDC_WM_TIME_STAMP}) + "|" +
+         text(IDC_WM_TEXT) + "|" + places;
+}
+
+// Starts the window with these options saved and the watermark on, and opens
+// the dialog from the settings button; the steps queued next run while it
+// is open.
+void OpenDialogWith(CaptureWindowHarness& h, settings::SessionSettings saved = {}) {
+  saved.WaterMark.isEnable = true;
+  h.SaveSettings(saved);
+  h.Then([&h] {
+    ShowWatermarkControls(h);
+    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK_SETTINGS));
+  });
+}
+
+headless::HeadlessWindow& Dialog(CaptureWindowHarness& h) { return Modal(h, IDD_WATERMARK); }
+
+void ChangeEverything(headless::HeadlessWindow& d) {
+  ASSERT_TRUE(d.UserSelect(IDC_WM_FONT, 4));  // "Times New Roman"
+  ASSERT_TRUE(d.UserSelect(IDC_WM_SIZE, 9));  // "20"
+  ASSERT_TRUE(d.UserPickColor(IDC_WM_COLOR, 0x00804020));
+  ASSERT_TRUE(d.UserMoveSlider(IDC_WM_TRANSPARENCY, 15));
+  ASSERT_TRUE(d.UserMoveSlider(IDC_WM_ANGLE, 90));
+  for (int id : {IDC_WM_BOLD, IDC_WM_ITALIC, IDC_WM_UNDERLINE, IDC_WM_TIME_STAMP}) {
+    ASSERT_TRUE(d.UserClick(id));
+  }
+  ASSERT_TRUE(d.UserType(IDC_WM_TEXT, u"Draft"));
+  ASSERT_TRUE(d.UserClick(IDC_WM_POS_BOTTOM_RIGHT));
+}
+
+// Options saved before the start and what the user does in the dialog; what
+// the dialog then shows and what OK sends.
+struct DialogCase {
+  const char* name;
+  void (*save)(settings::WaterMarkSettings&);
+  void (*act)(headless::HeadlessWindow&);
+  const char* shown;  // null: not compared
+  std::string sent;
+};
+
+void PrintTo(const DialogCase& c, std::ostream* os) { *os << c.name; }
+
+const DialogCase kDialogCases[] = {
+    {"TheDefaults", nullptr, nullptr, "Arial|36|0000FF|70 70%|30 30°|0001||4", kDefaultsOn},
+    {"AStoredSizeNotInTheListShowsNothingAndOkSendsZero", [](auto& w) { w.WordSize = 13; },
+     nullptr, "Arial||0000FF|70 70%|30 30°|0001||4",
+     Sent(kStamp + ",4,0,\"Arial\",0,0,0,30,70,255,0,0,1")},
+    {"AStoredSize1IsTen", [](auto& w) { w.WordSize = 1; }, nullptr,
+     "Arial|10|0000FF|70 70%|30 30°|0001||4", Sent(kStamp + ",4,10,\"Arial\",0,0,0,30,70,255,0,0,1")},
+    {"ATypedSizeIsItsLeadingNumberWithoutRangeCheck", nullptr,
+     [](auto& d) { ASSERT_TRUE(d.UserType(IDC_WM_SIZE, u" 500pt")); }, nullptr,
+     Sent(kStamp + ",4,500,\"Arial\",0,0,0,30,70,255,0,0,1")},
+    {"AFontTheListLacksShowsNoneAndOkSendsNone", [](auto& w) { w.font = "Garamond"; }, nullptr,
+     "|36|0000FF|70 70%|30 30°|0001||4", Sent(kStamp + ",4,36,\"\",0,0,0,30,70,255,0,0,1")},
+    {"ATypedFontIsTakenAsItIs", nullptr,
+     [](auto& d) { ASSERT_TRUE(d.UserType(IDC_WM_FONT, u"Garamond")); }, nullptr,
+     Sent(kStamp + ",4,36,\"Garamond\",0,0,0,30,70,255,0,0,1")},
+    {"APositionOutsideTheGridChecksNoPlaceAndOkKeepsIt", [](auto& w) { w.position = 12; },
+     nullptr, "Arial|36|0000FF|70 70%|30 30°|0001||",
+     Sent(kStamp + ",12,36,\"Arial\",0,0,0,30,70,255,0,0,1")},
+    {"AStoredColourOutsideTheByteRangeIsClamped", [](auto& w) { w.color = {300, -20, 256}; },
+     nullptr, "Arial|36|FF00FF|70 70%|30 30°|0001||4",
+     Sent(kStamp + ",4,36,\"Arial\",0,0,0,30,70,255,0,255,1")},
+    {"TheSlidersStopAtTheirEnds", nullptr,
+     [](auto& d) {
+       ASSERT_TRUE(d.UserMoveSlider(IDC_WM_ANGLE, 400));
+       ASSERT_TRUE(d.UserMoveSlider(IDC_WM_TRANSPARENCY, 101));
+     },
+     "Arial|36|0000FF|100 100%|360 360°|0001||4",
+     Sent(kStamp + ",4,36,\"Arial\",0,0,0,360,100,255,0,0,1")},
+    {"OkSendsEveryField", nullptr, ChangeEverything,
+     "Times New Roman|20|804020|15 15%|90 90°|1110|Draft|8",
+     Sent("\"Draft\",8,20,\"Times New Roman\",1,1,1,90,15,32,64,128,1")},
+    // Windows-1252 holds ü, ß and €; the other three become '?'.
+    {"TextTheAnsiCodePageCannotHoldIsSentWholeWithItsDefaultCharacter", nullptr,
+     [](auto& d) {
+       ASSERT_TRUE(d.UserType(IDC_WM_TEXT, u"Grüße 水印 € " + std::u16string(3000, u'W') + u"✓"));
+     },
+     nullptr,
+     Sent("\"Gr\xFC\xDF" "e ?? \x80 " + std::string(3000, 'W') + "? 2026-12-07 09:30:00\","
+          "4,36,\"Arial\",0,0,0,30,70,255,0,0,1")},
+};
+
+class WatermarkDialogCase : public testing::TestWithParam<DialogCase> {};
+
+}  // namespace
+
+TEST_F(WatermarkCheckBox, IsOffAtFirstAndCheckingItSendsTheDefaultsWithTheClocksTimeStamp) {
   h.Then([&] {
-    const std::string off = "camSetImageWaterMark(0,\"\",4,36,\"\",0,0,0,30,70,255,0,0,0)";
-    EXPECT_EQ(WatermarkCalls(h), std::vector<std::string>{off});
+    EXPECT_EQ(WatermarkCalls(h), Lines{Sent("\"\",4,36,\"\",0,0,0,30,70,255,0,0,0")});
     EXPECT_FALSE(h.Window().IsChecked(IDC_WATERMARK));
     EXPECT_FALSE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
-  });
-  h.Run();
-}
-
-TEST(WatermarkCheckBox, CheckingTheBoxSendsTheDefaultsWithTheClocksTimeStamp) {
-  CaptureWindowHarness h;
-  h.host.os.localTime = {2027, 3, 4, 5, 6, 7, 0};
-  h.Then([&] {
+    h.host.os.localTime = {2027, 3, 4, 5, 6, 7, 0};
     ShowWatermarkControls(h);
     ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
     EXPECT_EQ(LastWatermarkCall(h),
-              "camSetImageWaterMark(0,\" 2027-03-04 05:06:07\",4,36,\"Arial\","
-              "0,0,0,30,70,255,0,0,1)");
+              Sent("\" 2027-03-04 05:06:07\",4,36,\"Arial\",0,0,0,30,70,255,0,0,1"));
     EXPECT_TRUE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
-    EXPECT_TRUE(h.dialog->Watermark().Options().enabled);
   });
   h.Run();
 }
 
-TEST(WatermarkCheckBox, SavedOptionsAreSentAtStartUpAndSwitchingOffEmptiesTextAndFont) {
-  CaptureWindowHarness h;
+TEST_F(WatermarkCheckBox, SavedOptionsAreSentAtStartUpAndSwitchingOffEmptiesTextAndFont) {
   settings::SessionSettings saved;
-  saved.WaterMark.isEnable = true;
-  saved.WaterMark.text = "Confidential";
-  saved.WaterMark.font = "Courier New";
-  saved.WaterMark.WordSize = 48;
-  saved.WaterMark.isWeight = true;
-  saved.WaterMark.isItalic = false;
-  saved.WaterMark.isUnderline = true;
-  saved.WaterMark.color = {16, 32, 64};
-  saved.WaterMark.transparency = 25;
-  saved.WaterMark.angle = 270;
-  saved.WaterMark.position = 6;
-  saved.WaterMark.isAddTimeStamp = false;
-  SaveSettings(h, saved);
+  settings::WaterMarkSettings& w = saved.WaterMark;
+  w.isEnable = w.isWeight = w.isUnderline = true;
+  w.isAddTimeStamp = false;
+  w.text = "Confidential";
+  w.font = "Courier New";
+  w.WordSize = 48;
+  w.color = {16, 32, 64};
+  w.transparency = 25;
+  w.angle = 270;
+  w.position = 6;
+  h.SaveSettings(saved);
   h.Then([&] {
     EXPECT_EQ(WatermarkCalls(h),
-              std::vector<std::string>{"camSetImageWaterMark(0,\"Confidential\",6,48,"
-                                       "\"Courier New\",0,1,1,270,25,16,32,64,1)"});
+              Lines{Sent("\"Confidential\",6,48,\"Courier New\",0,1,1,270,25,16,32,64,1")});
     EXPECT_TRUE(h.Window().IsChecked(IDC_WATERMARK));
     EXPECT_TRUE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
     ShowWatermarkControls(h);
     ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
-    EXPECT_EQ(LastWatermarkCall(h),
-              "camSetImageWaterMark(0,\"\",6,48,\"\",0,1,1,270,25,16,32,64,0)");
+    EXPECT_EQ(LastWatermarkCall(h), Sent("\"\",6,48,\"\",0,1,1,270,25,16,32,64,0"));
     EXPECT_FALSE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
-    EXPECT_FALSE(h.dialog->Watermark().Options().enabled);
   });
   h.Run();
 }
 
-TEST(WatermarkCheckBox, AStoredColourOutsideTheByteRangeReachesTheLibraryClamped) {
-  CaptureWindowHarness h;
-  settings::SessionSettings saved;
-  saved.WaterMark.isEnable = true;
-  saved.WaterMark.isAddTimeStamp = false;
-  saved.WaterMark.text = "Mark";
-  saved.WaterMark.color = {300, -20, 256};
-  SaveSettings(h, saved);
+TEST_F(WatermarkCheckBox, EachShotCarriesItsOwnTimeStampAndWithoutOneOrSwitchedOffNone) {
+  OpenDialogWith(h);
+  h.Then([&] { ASSERT_TRUE(Dialog(h).UserClick(IDCANCEL)); });
   h.Then([&] {
-    EXPECT_EQ(LastWatermarkCall(h),
-              "camSetImageWaterMark(0,\"Mark\",4,36,\"Arial\",0,0,0,30,70,255,0,255,1)");
-  });
-  h.Run();
-}
-
-TEST(WatermarkCheckBox, AfterADeviceChangeTheOptionsAreSentAgainAndTheButtonFollowsTheCheckBox) {
-  CaptureWindowHarness h;
-  h.Then([&] {
-    ShowWatermarkControls(h);
-    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
-    testing_support::KelpraHooks hooks(h.dialog->Camera());
-    ASSERT_EQ(hooks.ClearCallLog(), true);
-    ASSERT_EQ(hooks.PlugDevice("Second Webcam"), 3);
-  });
-  // The library's notification reaches the window as a posted task.
-  h.Then([&] {
-    ASSERT_EQ(h.CallLines(true).front(), "camStopCameraLib");
-    EXPECT_EQ(LastWatermarkCall(h),
-              "camSetImageWaterMark(0,\" 2026-12-07 09:30:00\",4,36,\"Arial\","
-              "0,0,0,30,70,255,0,0,1)");
-    EXPECT_TRUE(h.Window().IsChecked(IDC_WATERMARK));
-    EXPECT_TRUE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
-  });
-  h.Run();
-}
-
-TEST(WatermarkCheckBox, EachShotCarriesItsOwnTimeStamp) {
-  CaptureWindowHarness h;
-  settings::SessionSettings saved;
-  saved.WaterMark.isEnable = true;
-  saved.WaterMark.text = "Scan";
-  SaveSettings(h, saved);
-  h.Then([&] {
-    testing_support::KelpraHooks hooks(h.dialog->Camera());
-    ASSERT_TRUE(hooks.ClearCallLog());
-    ASSERT_TRUE(h.Window().UserClick(IDC_CAPTURE));
+    h.ClearCallLog();
+    CaptureAt(h, 10);
     h.host.os.localTime = {2026, 12, 7, 9, 30, 1, 0};
-    ASSERT_TRUE(h.Window().UserClick(IDC_CAPTURE));
-    const std::vector<std::string> names = h.CallLines(true);
-    ASSERT_EQ(names.size(), 4u) << h.CallLog();
-    EXPECT_EQ(names[0], "camSetImageWaterMark");
-    EXPECT_EQ(names[1], "camCaptureImageFile");
-    EXPECT_EQ(names[2], "camSetImageWaterMark");
-    EXPECT_EQ(names[3], "camCaptureImageFile");
-    EXPECT_EQ(WatermarkCalls(h),
-              (std::vector<std::string>{
-                  "camSetImageWaterMark(0,\"Scan 2026-12-07 09:30:00\",4,36,\"Arial\","
-                  "0,0,0,30,70,255,0,0,1)",
-                  "camSetImageWaterMark(0,\"Scan 2026-12-07 09:30:01\",4,36,\"Arial\","
-                  "0,0,0,30,70,255,0,0,1)"}));
+    CaptureAt(h, 20);
+    EXPECT_EQ(Calls(h), (Lines{kDefaultsOn, "camCaptureImageFile(0,\"" + h.WorkFile("1_10.bmp") + "\")",
+                               Sent("\" 2026-12-07 09:30:01\",4,36,\"Arial\",0,0,0,30,70,255,0,0,1"),
+                               "camCaptureImageFile(0,\"" + h.WorkFile("1_20.bmp") + "\")"}));
+    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK_SETTINGS));
+  });
+  // The time stamp off: the library keeps the text it has.
+  h.Then([&] { ASSERT_TRUE(Dialog(h).UserClick(IDC_WM_TIME_STAMP)); });
+  h.Then([&] { ASSERT_TRUE(Dialog(h).UserClick(IDOK)); });
+  h.Then([&] {
+    h.ClearCallLog();
+    CaptureAt(h, 30);
+    EXPECT_EQ(WatermarkCalls(h), Lines{});
+    // The time stamp on again, but the watermark switched off.
+    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK_SETTINGS));
+  });
+  h.Then([&] { ASSERT_TRUE(Dialog(h).UserClick(IDC_WM_TIME_STAMP)); });
+  h.Then([&] { ASSERT_TRUE(Dialog(h).UserClick(IDOK)); });
+  h.Then([&] {
+    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
+    h.ClearCallLog();
+    CaptureAt(h, 40);
+    EXPECT_EQ(WatermarkCalls(h), Lines{});
   });
   h.Run();
 }
 
-TEST(WatermarkCheckBox, WithoutTimeStampOrSwitchedOffAShotSendsNoWatermark) {
-  CaptureWindowHarness h;
-  settings::SessionSettings saved;
-  saved.WaterMark.isEnable = true;
-  saved.WaterMark.isAddTimeStamp = false;
-  SaveSettings(h, saved);
+TEST_F(WatermarkCheckBox, EveryOptionSurvivesASaveAndARestartOfTheWindow) {
+  OpenDialogWith(h);
   h.Then([&] {
-    const size_t before = WatermarkCalls(h).size();
-    ASSERT_TRUE(h.Window().UserClick(IDC_CAPTURE));
-    EXPECT_EQ(WatermarkCalls(h).size(), before) << "the library keeps the text it has";
-    ShowWatermarkControls(h);
-    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK_SETTINGS));
-  });
-  // Time stamp on again, but the watermark switched off.
-  h.Then([&] {
-    ASSERT_TRUE(WatermarkDialog(h).UserClick(IDC_WM_TIME_STAMP));
-    ASSERT_TRUE(WatermarkDialog(h).UserClick(IDOK));
-  });
-  h.Then([&] {
-    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
-    const size_t before = WatermarkCalls(h).size();
-    ASSERT_TRUE(h.Window().UserClick(IDC_CAPTURE));
-    EXPECT_EQ(WatermarkCalls(h).size(), before);
-  });
-  h.Run();
-}
-
-TEST(WatermarkCheckBox, EveryOptionSurvivesASaveAndARestartOfTheWindow) {
-  CaptureWindowHarness h;
-  h.Then([&] {
-    ShowWatermarkControls(h);
-    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
-    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK_SETTINGS));
-  });
-  h.Then([&] {
-    auto& d = WatermarkDialog(h);
+    auto& d = Dialog(h);
     ASSERT_TRUE(d.UserSelect(IDC_WM_FONT, 1));  // "Courier New"
     ASSERT_TRUE(d.UserSelect(IDC_WM_SIZE, 15));  // "48"
     ASSERT_TRUE(d.UserPickColor(IDC_WM_COLOR, 0x00030201));
     ASSERT_TRUE(d.UserMoveSlider(IDC_WM_TRANSPARENCY, 0));
     ASSERT_TRUE(d.UserMoveSlider(IDC_WM_ANGLE, 359));
-    ASSERT_TRUE(d.UserClick(IDC_WM_BOLD));
-    ASSERT_TRUE(d.UserClick(IDC_WM_UNDERLINE));
-    ASSERT_TRUE(d.UserClick(IDC_WM_TIME_STAMP));
+    for (int id : {IDC_WM_BOLD, IDC_WM_UNDERLINE, IDC_WM_TIME_STAMP}) ASSERT_TRUE(d.UserClick(id));
     ASSERT_TRUE(d.UserType(IDC_WM_TEXT, u"Brouillon é"));
     ASSERT_TRUE(d.UserClick(IDC_WM_POS_TOP_RIGHT));
     ASSERT_TRUE(d.UserClick(IDOK));
   });
   h.Run();  // closing the window saves the settings
+  EXPECT_TRUE(SettingsFileHas(h, "<text>Brouillon \xC3\xA9</text>")) << h.SettingsFileText();
+  EXPECT_TRUE(SettingsFileHas(h, "<font>Courier New</font>")) << h.SettingsFileText();
 
-  const std::string file = h.SettingsFileText();
-  EXPECT_NE(file.find("<text>Brouillon \xC3\xA9</text>"), std::string::npos) << file;
-  EXPECT_NE(file.find("<font>Courier New</font>"), std::string::npos) << file;
-
-  const std::string expected =
-      "camSetImageWaterMark(0,\"Brouillon \xE9\",2,48,\"Courier New\",0,1,1,359,0,1,2,3,1)";
   h.Then([&] {
-    EXPECT_EQ(WatermarkCalls(h), std::vector<std::string>{expected});
-    EXPECT_TRUE(h.Window().IsChecked(IDC_WATERMARK));
-    EXPECT_TRUE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
+    EXPECT_EQ(WatermarkCalls(h),
+              Lines{Sent("\"Brouillon \xE9\",2,48,\"Courier New\",0,1,1,359,0,1,2,3,1")});
     ShowWatermarkControls(h);
     ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK_SETTINGS));
   });
   h.Then([&] {
-    auto& d = WatermarkDialog(h);
-    EXPECT_EQ(d.Text(IDC_WM_FONT), u"Courier New");
-    EXPECT_EQ(d.Text(IDC_WM_SIZE), u"48");
-    EXPECT_EQ(d.ChosenColor(IDC_WM_COLOR), 0x00030201u);
-    EXPECT_EQ(d.SliderPosition(IDC_WM_TRANSPARENCY), 0);
-    EXPECT_EQ(d.Text(IDC_WM_TRANSPARENCY_VALUE), u"0%");
-    EXPECT_EQ(d.SliderPosition(IDC_WM_ANGLE), 359);
-    EXPECT_EQ(d.Text(IDC_WM_ANGLE_VALUE), u"359°");
-    EXPECT_TRUE(d.IsChecked(IDC_WM_BOLD));
-    EXPECT_FALSE(d.IsChecked(IDC_WM_ITALIC));
-    EXPECT_TRUE(d.IsChecked(IDC_WM_UNDERLINE));
-    EXPECT_FALSE(d.IsChecked(IDC_WM_TIME_STAMP));
-    EXPECT_EQ(d.Text(IDC_WM_TEXT), u"Brouillon é");
-    EXPECT_TRUE(d.IsChecked(IDC_WM_POS_TOP_RIGHT));
+    EXPECT_EQ(State(Dialog(h)), "Courier New|48|030201|0 0%|359 359°|1010|Brouillon é|2");
+    Dialog(h).UserClick(IDCANCEL);
+  });
+  h.Run();
+}
+
+TEST_F(WatermarkDialog, OpensOverTheWindowWithTheSystemsFontsInOrderAndEverySize) {
+  h.host.desktop.fontNames = {u"Times New Roman", u"arial black", u"Arial", u"Courier New"};
+  OpenDialogWith(h);
+  h.Then([&] {
+    auto& d = Dialog(h);
+    EXPECT_EQ(d.TimesCentred(), 1) << "over the capture window";
+    Texts fonts, sizes;
+    for (int i = 0; i < d.ItemCount(IDC_WM_FONT); ++i) fonts.push_back(d.ItemText(IDC_WM_FONT, i));
+    for (int i = 0; i < d.ItemCount(IDC_WM_SIZE); ++i) sizes.push_back(d.ItemText(IDC_WM_SIZE, i));
+    EXPECT_EQ(fonts, (Texts{u"Arial", u"arial black", u"Courier New", u"Times New Roman"}));
+    EXPECT_EQ(d.Selection(IDC_WM_FONT), 0);
+    EXPECT_EQ(sizes, (Texts{u"5", u"8", u"9", u"10", u"11", u"12", u"14", u"16", u"18", u"20",
+                            u"22", u"24", u"26", u"28", u"36", u"48", u"72"}));
     d.UserClick(IDCANCEL);
+  });
+  h.Run();
+}
+
+TEST_P(WatermarkDialogCase, ShowsTheOptionsAndOkSendsWhatItShows) {
+  const DialogCase& c = GetParam();
+  CaptureWindowHarness h;
+  settings::SessionSettings saved;
+  if (c.save != nullptr) c.save(saved.WaterMark);
+  OpenDialogWith(h, saved);
+  h.Then([&] {
+    if (c.act != nullptr) c.act(Dialog(h));
+    if (c.shown != nullptr) {
+      EXPECT_EQ(State(Dialog(h)), c.shown);
+    }
+    ASSERT_TRUE(Dialog(h).UserClick(IDOK));
+  });
+  h.Then([&] { EXPECT_EQ(LastWatermarkCall(h), c.sent); });
+  h.Run();
+}
+
+INSTANTIATE_TEST_SUITE_P(WatermarkDialog, WatermarkDialogCase, testing::ValuesIn(kDialogCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WatermarkDialog, CancelAfterChangingEverythingKeepsNothingAndSendsNothing) {
+  OpenDialogWith(h);
+  size_t calls = 0;
+  h.Then([&] {
+    calls = Calls(h).size();
+    ChangeEverything(Dialog(h));
+    ASSERT_TRUE(Dialog(h).UserClick(IDCANCEL));
+  });
+  h.Then([&] {
+    EXPECT_EQ(h.host.ui.LastModal(IDD_WATERMARK), nullptr) << "the dialog is closed";
+    EXPECT_EQ(Calls(h).size(), calls);
+    // Switched off and on, the watermark shows what it holds.
+    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
+    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
+    EXPECT_EQ(LastWatermarkCall(h), kDefaultsOn);
   });
   h.Run();
 }
