@@ -21,11 +21,6 @@ std::vector<int> FirstValues(int mode, int target, int count) {
   return values;
 }
 
-TEST(AutoCaptureSequence, TimedModeCountsUpToTheTargetAndStartsAgain) {
-  EXPECT_EQ(FirstValues(kelpra::kAutoCaptureTimed, 3, 9),
-            (std::vector<int>{0, 1, 2, 3, 0, 1, 2, 3, 0}));
-}
-
 TEST(AutoCaptureSequence, AutomaticModeReachesTheTargetOncePerPageWithMovementBetween) {
   const std::vector<int> values = FirstValues(kelpra::kAutoCaptureDetect, 5, 21);
   int shots = 0;

@@ -46,11 +46,6 @@ TEST_F(CaptureFiles, EachExtensionGivesItsFormatAtTheFrameSizeAndTheNativeOrTheS
       EXPECT_NEAR(image.dpiY, dpi ? dpi : 30, 0.5) << name;
     }
   }
-  ASSERT_EQ(cam.camSetResolution(0, 3264, 2448), 0);
-  const IdentifiedImage large = Shot("large.jpg");
-  EXPECT_EQ(large.width, 3264);
-  EXPECT_EQ(large.height, 2448);
-  EXPECT_NEAR(large.dpiX, 153, 0.5);  // 3264 x 3 / 64, truncated
 }
 
 TEST_F(CaptureFiles, QuarterTurnsSwapWidthAndHeightAndTurnClockwise) {
