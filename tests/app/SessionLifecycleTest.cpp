@@ -39,45 +39,6 @@ TEST_F(SessionTest, ClosingThroughTheSystemMenuEndsTheSession) {
   EXPECT_EQ(host.os.sleeps, std::vector<uint32_t>{500});
 }
 
-TEST_F(SessionTest, FinishRequestInOneByOneModeIsIgnored) {
-  Step([&] {
-    g_TessivueDlg->Link().SetOneByOne(true);
-    dataSource.SendCode(211);
-    EXPECT_FALSE(CaptureWindow().IsModalEnded());
-  });
-  Step([&] { CaptureWindow().UserClose(); });
-  Run();
-  EXPECT_EQ(dataSource.Transcript(), (Transcript{"207 END", "212"}));
-}
-
-TEST_F(SessionTest, RecordsGoToTheTitleOnTheCommandLineOrWithoutOneToTheDefault) {
-  testing_support::DataSourceTwin other(host.desktop, u"Vendor DS");
-  host.os.commandLine = u"Prismel.exe ;Vendor DS;";
-  Step([&] { other.SendCode(202); });
-  Run();
-  EXPECT_EQ(other.Transcript(), (Transcript{"203 CONNECTED", "207 END", "212"}));
-  EXPECT_TRUE(dataSource.Received().empty());
-
-  Session plain;
-  plain.host.os.commandLine = u"C:\\Prismel\\Prismel.exe";
-  plain.Step([&] { plain.dataSource.SendCode(202); });
-  plain.Run();
-  EXPECT_EQ(plain.dataSource.Transcript().front(), "203 CONNECTED");
-}
-
-TEST_F(SessionTest, FailedConnectShowsTheMessageAndCancels) {
-  host.ui.refusedTemplates.push_back(IDD_RECEIVE_DS_MESSAGES);
-  Run();
-  EXPECT_EQ(host.ui.messageBoxes,
-            std::vector<std::u16string>{
-                u"Prismel can't find TwainDS or missing configuration file."});
-  EXPECT_EQ(host.ui.idleCloses, 0);
-  // The data source never heard "CONNECTED": neither the failed start-up
-  // nor the destruction tells it that a session ends.
-  EXPECT_TRUE(dataSource.Transcript().empty());
-  EXPECT_TRUE(host.os.sleeps.empty());
-}
-
 // A check queued for the modal loop is no check when the loop never comes:
 // the test that queued it fails, whichever part of the start-up cancels.
 TEST(QueuedSteps, ThatNeverRunFailTheTestWhenTheStartUpCancels) {

@@ -85,24 +85,5 @@ TEST(KelpraConfig, FaultKeysTakeAnyIntegerButNotAnOpenFailureOfZero) {
             "B (1) open=-5 MJPG: 640x480@96");
 }
 
-TEST(KelpraConfig, LimitsCapDevicesFormatsAndSizes) {
-  std::string many;
-  for (int d = 0; d < kelpra::limits::kMaxDevices + 3; ++d)
-    many += "[Device]\nFormat=F\nSize=64x48\n";
-  EXPECT_EQ(kelpra::ParseConfig(many).devices.size(),
-            static_cast<size_t>(kelpra::limits::kMaxDevices));
-  std::string big = "[Device]\n";
-  for (int f = 0; f < kelpra::limits::kMaxFormats + 2; ++f) {
-    big += "Format=F" + std::to_string(f) + "\n";
-    for (int s = 0; s < kelpra::limits::kMaxSizes + 2; ++s)
-      big += "Size=" + std::to_string(100 + s) + "x100\n";
-  }
-  const kelpra::LibraryConfig config = kelpra::ParseConfig(big);
-  ASSERT_EQ(config.devices.size(), 1u);
-  EXPECT_EQ(config.devices[0].formats.size(), static_cast<size_t>(kelpra::limits::kMaxFormats));
-  EXPECT_EQ(config.devices[0].formats[0].sizes.size(),
-            static_cast<size_t>(kelpra::limits::kMaxSizes));
-}
-
 }  // namespace
 }  // namespace kelpra_test

@@ -48,18 +48,6 @@ std::string Convert() {
   return convert;
 }
 
-bool PixelAt(const std::string& path, int x, int y, int rgb[3]) {
-  const std::string output =
-      Run(Convert() + " " + Quoted(path) + " -colorspace sRGB -crop 1x1+" + std::to_string(x) +
-          "+" + std::to_string(y) + " -depth 8 txt:- 2>/dev/null");
-  // A comment line, then "0,0: (r,g,b)  #RRGGBB  ..."; take the hex colour.
-  const size_t line = output.find('\n');
-  const size_t hash = line == std::string::npos ? line : output.find('#', line);
-  if (hash == std::string::npos || output.size() < hash + 7) return false;
-  for (int k = 0; k < 3; ++k) rgb[k] = std::stoi(output.substr(hash + 1 + 2 * k, 2), nullptr, 16);
-  return true;
-}
-
 bool DecodeRgb(const std::string& path, kelpra::Image& image) {
   const IdentifiedImage info = Identify(path);
   if (!info.ok) return false;
@@ -68,6 +56,15 @@ bool DecodeRgb(const std::string& path, kelpra::Image& image) {
   if (bytes.size() != static_cast<size_t>(info.width) * info.height * 3) return false;
   image = kelpra::Image(info.width, info.height, 3);
   image.pixels.assign(bytes.begin(), bytes.end());
+  return true;
+}
+
+bool PixelAt(const std::string& path, int x, int y, int rgb[3]) {
+  kelpra::Image image;
+  if (!DecodeRgb(path, image) || x < 0 || y < 0 || x >= image.width || y >= image.height) {
+    return false;
+  }
+  for (int k = 0; k < 3; ++k) rgb[k] = image.At(x, y)[k];
   return true;
 }
 

@@ -10,18 +10,16 @@
 
 namespace kelpra_test {
 namespace {
+
 constexpr char kNoConfig[] = "/nonexistent/Kelpra.ini";
-}
 
-void* OpenLibrary(const char* path) {
-  void* library = dlopen(path, RTLD_NOW | RTLD_LOCAL);
-  if (!library) ADD_FAILURE() << "dlopen " << path << ": " << dlerror();
-  return library;
-}
-
-KelpraApi ResolveApi(void* library) {
+KelpraApi LoadApi(const char* path) {
   KelpraApi api;
-  if (!library) return api;
+  void* library = dlopen(path, RTLD_NOW | RTLD_LOCAL);
+  if (!library) {
+    ADD_FAILURE() << "dlopen " << path << ": " << dlerror();
+    return api;
+  }
 #define KELPRA_RESOLVE(name, params, args) \
   api.name = reinterpret_cast<decltype(api.name)>(dlsym(library, #name));
   CAMERA_INT_EXPORTS(KELPRA_RESOLVE)
@@ -31,6 +29,8 @@ KelpraApi ResolveApi(void* library) {
   return api;
 }
 
+}  // namespace
+
 const KelpraApi& Kelpra() {
   // Quick ticks for auto capture, and no configuration file of the host's.
   static const bool environment = [] {
@@ -39,7 +39,7 @@ const KelpraApi& Kelpra() {
     return true;
   }();
   (void)environment;
-  static const KelpraApi api = ResolveApi(OpenLibrary(KELPRA_LIBRARY_PATH));
+  static const KelpraApi api = LoadApi(KELPRA_LIBRARY_PATH);
   return api;
 }
 

@@ -23,11 +23,8 @@ struct KelpraApi {
 #undef KELPRA_API_STRING
 };
 
-// The library at path, loaded once per process and never unloaded.
-void* OpenLibrary(const char* path);
-// Resolves every name; a missing export stays null.
-KelpraApi ResolveApi(void* library);
-// Kelpra.dll's exports.
+// Kelpra.dll's exports, loaded once per process and never unloaded; a
+// missing export stays null.
 const KelpraApi& Kelpra();
 
 class KelpraTest : public ::testing::Test {

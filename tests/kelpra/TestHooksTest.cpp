@@ -1,45 +1,30 @@
 // The test hooks: the call log, injected failures, plugging and unplugging
-// devices; and which exports each library has.
-#include <dlfcn.h>
-
+// devices. Which exports each library has, and the log line of each, are
+// held to the hand-written export list by the binding's tests.
 #include <string>
 
 #include "KelpraHarness.h"
-#include "support/CameraExportList.h"
 
 namespace kelpra_test {
 namespace {
 
 class TestHooks : public KelpraTest {};
 
-int32_t CAM_CALL NoCallback(int32_t) { return 1; }
-
 TEST_F(TestHooks, TheCallLogWritesEveryCallWithItsArgumentsInOrderAndCutsToTheBuffer) {
-  int32_t count = 0, format = 0, width = 0, height = 0;
-  cam.camGetDevCount(&count);
-  cam.camGetDevName(1);
+  // Every export's line for sample arguments is held to the export list by
+  // the binding's tests; here: null pointers, and hooks that are not logged.
   cam.camOpenDev(0, 0, 640, 480);
-  cam.camGetCurResolution(0, &format, &width, &height);
-  cam.camSetImageWaterMark(0, "Text", 4, 36, "Arial", 0, 1, 0, 30.0f, 70.5f, 255, 0, 0, 1);
-  cam.camSetImageWaterMark(0, nullptr, 4, 36, "", 0, 0, 0, 0.0f, 0.0f, 0, 0, 0, 0);
-  cam.camCloseDev(-1);
-  cam.camRegCallBackDeviceChange(NoCallback);
+  cam.camSetImageWaterMark(0, nullptr, 4, 36, "", 0, 1, 0, 30.0f, 70.5f, 255, 0, 0, 1);
   cam.camRegCallBackDeviceChange(nullptr);
-  cam.kelpraTestPlugDevice(nullptr);  // hooks are not logged
+  cam.kelpraTestPlugDevice(nullptr);
   const std::string log =
-      "camGetDevCount(&)\n"
-      "camGetDevName(1)\n"
       "camOpenDev(0,0,640,480)\n"
-      "camGetCurResolution(0,&,&,&)\n"
-      "camSetImageWaterMark(0,\"Text\",4,36,\"Arial\",0,1,0,30,70.5,255,0,0,1)\n"
-      "camSetImageWaterMark(0,null,4,36,\"\",0,0,0,0,0,0,0,0,0)\n"
-      "camCloseDev(-1)\n"
-      "camRegCallBackDeviceChange(cb)\n"
+      "camSetImageWaterMark(0,null,4,36,\"\",0,1,0,30,70.5,255,0,0,1)\n"
       "camRegCallBackDeviceChange(null)\n";
   EXPECT_EQ(CallLog(), log);
   char small[8];
   EXPECT_EQ(cam.kelpraTestGetCallLog(small, sizeof small), static_cast<int32_t>(log.size()));
-  EXPECT_EQ(std::string(small), "camGetD");
+  EXPECT_EQ(std::string(small), "camOpen");
   cam.kelpraTestClearCallLog();
   EXPECT_EQ(CallLog(), "");
 }
@@ -93,22 +78,6 @@ TEST_F(TestHooks, PlugAndUnplugChangeTheDeviceListAndCallTheRegisteredCallback) 
   EXPECT_EQ(cam.camGetDevName(0), nullptr);
   EXPECT_EQ(cam.kelpraTestPlugDevice(nullptr), 1);
   EXPECT_NE(cam.camGetDevName(0), nullptr);
-}
-
-TEST(ExportedNames, AreTheListedOnesAndThePartialLibraryLacksZoomInAndAutoCaptureStart) {
-  for (const char* path : {KELPRA_LIBRARY_PATH, KELPRA_PARTIAL_LIBRARY_PATH}) {
-    const bool partial = std::string(path) == KELPRA_PARTIAL_LIBRARY_PATH;
-    void* library = OpenLibrary(path);
-    for (const testing_support::ExportSignature& e : testing_support::kCameraExports) {
-      const std::string name = e.name;
-      const bool lacking = partial && (name == "camZooIn" || name == "camStartAutoCapture");
-      EXPECT_EQ(dlsym(library, e.name) == nullptr, lacking) << path << ": " << name;
-    }
-  }
-  const KelpraApi partial = ResolveApi(OpenLibrary(KELPRA_PARTIAL_LIBRARY_PATH));
-  ASSERT_EQ(partial.camInitCameraLib(), 0);
-  EXPECT_EQ(partial.camOpenDev(0, 0, 640, 480), 0);
-  partial.camUnInitCameraLib();
 }
 
 }  // namespace

@@ -170,20 +170,6 @@ void free(void* block) {
 
 namespace testing_support {
 
-AllocationProbe::AllocationProbe() {
-  StartCounting();
-  g_largest = 0;
-  g_held = 0;
-  g_peak = 0;
-  g_counting = true;
-}
-
-AllocationProbe::~AllocationProbe() { g_counting = false; }
-
-size_t AllocationProbe::Largest() const { return g_largest.load(); }
-
-int64_t AllocationProbe::PeakGrowth() const { return g_peak.load(); }
-
 ChildMeasure MeasureInChild(uint64_t room, const std::function<int()>& run) {
   ChildMeasure measure;
   int channel[2];
@@ -192,13 +178,13 @@ ChildMeasure MeasureInChild(uint64_t room, const std::function<int()>& run) {
   if (child == 0) {
     close(channel[0]);
     if (!LimitAddressSpace(room)) _exit(2);
+    StartCounting();
+    g_counting = true;
     ChildMeasure inside;
-    {
-      AllocationProbe probe;
-      inside.result = run();
-      inside.largest = probe.Largest();
-      inside.peakGrowth = probe.PeakGrowth();
-    }
+    inside.result = run();
+    g_counting = false;
+    inside.largest = g_largest.load();
+    inside.peakGrowth = g_peak.load();
     inside.exited = true;
     const bool sent = write(channel[1], &inside, sizeof inside) == sizeof inside;
     _exit(sent ? 0 : 3);

@@ -57,12 +57,6 @@ class KelpraHooks {
     return tick != nullptr ? tick(device, ticks) : camera::kMissingExport;
   }
 
-  // The library's auto-capture threads that have not returned yet.
-  int32_t AutoCaptureThreads() {
-    const auto threads = Hook<kelpraTestAutoCaptureThreadsFunction>("kelpraTestAutoCaptureThreads");
-    return threads != nullptr ? threads() : camera::kMissingExport;
-  }
-
  private:
 #define KELPRA_HOOK_TYPE(name, params, args) using name##Function = int32_t(CAM_CALL*) params;
   KELPRA_TEST_EXPORTS(KELPRA_HOOK_TYPE)

@@ -13,12 +13,10 @@ ProgramFolder::ProgramFolder(headless::HeadlessOs& os, Options options) {
                                                          : KELPRA_LIBRARY_PATH;
     fs::copy_file(library, folder_.Path() / "Kelpra.dll");
   }
-  if (options.withLanguageFiles) {
-    fs::create_directories(folder_.Path() / "Language");
-    for (const auto& file : fs::directory_iterator(PRISMEL_LANGUAGE_DIR)) {
-      if (file.path().extension() == ".xml") {
-        fs::copy_file(file.path(), folder_.Path() / "Language" / file.path().filename());
-      }
+  fs::create_directories(folder_.Path() / "Language");
+  for (const auto& file : fs::directory_iterator(PRISMEL_LANGUAGE_DIR)) {
+    if (file.path().extension() == ".xml") {
+      fs::copy_file(file.path(), folder_.Path() / "Language" / file.path().filename());
     }
   }
 }

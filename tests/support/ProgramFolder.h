@@ -17,7 +17,6 @@ class ProgramFolder {
     bool withLibrary = true;
     // The library without camZooIn and camStartAutoCapture.
     bool partialLibrary = false;
-    bool withLanguageFiles = true;
     // The library installed as Kelpra.dll; empty: the full reference library.
     std::string library;
   };

@@ -1,13 +1,12 @@
 // An Os that forwards to a real one and records what the core asked of it:
-// symbol look-ups, module loads and frees, standard output, file removals and
-// renames.
+// symbol look-ups, module loads and frees, standard output, folder listings,
+// file and folder removals and folder creations.
 // A few answers can be overridden to reach paths a real system rarely takes.
 #pragma once
 
 #include <map>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/Os.h"
@@ -25,7 +24,6 @@ class RecordingOs : public platform::Os {
   std::string standardOutput;
   mutable std::vector<std::string> listedFolders;  // ListFolder is const
   std::vector<std::string> removedFiles;
-  std::vector<std::pair<std::string, std::string>> renamedFiles;
   std::vector<std::string> removedFolders;
   std::vector<std::string> createdFolders;
 
@@ -77,7 +75,6 @@ class RecordingOs : public platform::Os {
     return real_.RemoveFile(path);
   }
   bool RenameFile(const std::string& from, const std::string& to) override {
-    renamedFiles.emplace_back(from, to);
     return real_.RenameFile(from, to);
   }
   bool RemoveFolder(const std::string& path) override {
