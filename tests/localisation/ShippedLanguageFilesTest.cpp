@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "localisation/LanguageFiles.h"
 #include "platform/headless/HeadlessOs.h"
@@ -30,13 +31,8 @@ const char* const kKeys[] = {
     "listMenuDelete", "listMenuClear", "listMenuMoveEarlier", "listMenuMoveLater", "listMenuUndo",
     "ZoomIn", "ZoomOut", "ActualSize", "LivePicture", "CaptureKey"};
 
-struct GivenText {
-  localisation::UiText key;
-  const char16_t* english;
-  const char16_t* chinese;
-};
-
-const GivenText kMessages[] = {
+// A key, its English text and its Chinese one.
+const std::tuple<localisation::UiText, const char16_t*, const char16_t*> kMessages[] = {
     {localisation::UiText::CutType4, u"Book", u"书本"},
     {localisation::UiText::Process, u"Processing...", u"图像处理中..."},
     {localisation::UiText::Pages, u"Pages", u"张"},
@@ -101,8 +97,8 @@ TEST(ShippedLanguageFiles, EveryListedFileHasEveryKeyShownAndEnabledWithATransla
 TEST(ShippedLanguageFiles, TextsNoControlShowsHaveTheFixedEnglishAndChineseWording) {
   const localisation::UiTextTable english = LoadLanguage("EN");
   const localisation::UiTextTable chinese = LoadLanguage("CN");
-  for (const GivenText& given : kMessages) {
-    EXPECT_EQ(english.Text(given.key), given.english) << localisation::ElementName(given.key);
-    EXPECT_EQ(chinese.Text(given.key), given.chinese) << localisation::ElementName(given.key);
+  for (const auto& [key, inEnglish, inChinese] : kMessages) {
+    EXPECT_EQ(english.Text(key), inEnglish) << localisation::ElementName(key);
+    EXPECT_EQ(chinese.Text(key), inChinese) << localisation::ElementName(key);
   }
 }
