@@ -11,7 +11,7 @@ using headless::HeadlessWindow;
 HeadlessWindow& H(platform::Window& window) { return static_cast<HeadlessWindow&>(window); }
 
 headless::HeadlessListView& List(platform::Window& window, int id) {
-  return *static_cast<headless::HeadlessListView*>(window.ListViewControl(id));
+  return static_cast<headless::HeadlessListView&>(*window.ListViewControl(id));
 }
 
 class HeadlessContract : public ContractPlatform {

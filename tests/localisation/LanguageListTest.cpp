@@ -2,9 +2,7 @@
 // of the language files.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
-#include <vector>
 
 #include "localisation/DefaultLanguage.h"
 #include "localisation/LanguageFiles.h"
@@ -54,24 +52,25 @@ TEST(LanguageListReading, AnEmptyOrUnreadableListReportsFailure) {
   EXPECT_FALSE(localisation::LoadLanguageList("/nonexistent/Language.xml", os, list));
 }
 
+// A language identifier is a primary language in its low ten bits and a
+// sublanguage above them: Chinese 1-4 are Taiwan, China, Hong Kong and
+// Singapore (Macao, 5, has no file), Spanish 1-20 every Spanish-speaking
+// country, and so on.
 TEST(DefaultLanguage, EachListedLanguageIdentifierGivesItsCodeAndEveryOtherEnglish) {
-  const std::map<uint16_t, const char*> listed = [] {
-    const std::pair<const char*, std::vector<uint16_t>> codes[] = {
-        {"CN", {1028, 2052, 3076, 4100}},
-        {"DE", {1031, 2055, 3079, 4103, 5127}},
-        {"ES", {1034, 2058, 3082, 4106, 5130, 6154, 7178, 8202, 9226, 10250, 11274, 12298, 13322,
-                14346, 15370, 16394, 17418, 18442, 19466, 20490}},
-        {"FR", {1036, 2060, 3084, 4108, 5132}},
-        {"IT", {1040, 2064}}, {"KO", {1042, 2066}}, {"DU", {1043, 2067}}, {"PT", {1046, 2070}}};
-    std::map<uint16_t, const char*> ids;
-    for (const auto& [code, list] : codes) {
-      for (uint16_t id : list) ids[id] = code;
-    }
-    return ids;
-  }();
+  const struct {
+    const char* code;
+    uint16_t primary, sublanguages;
+  } listed[] = {{"CN", 0x04, 4}, {"DE", 0x07, 5}, {"ES", 0x0A, 20}, {"FR", 0x0C, 5},
+                {"IT", 0x10, 2}, {"KO", 0x12, 2}, {"DU", 0x13, 2}, {"PT", 0x16, 2}};
   for (uint32_t id = 0; id <= 0xFFFF; ++id) {
-    const auto code = listed.find(static_cast<uint16_t>(id));
-    const std::string expected = code != listed.end() ? code->second : "EN";
+    std::string expected = "EN";
+    for (const auto& language : listed) {
+      const uint32_t sublanguage = id >> 10;
+      if ((id & 0x3FF) == language.primary && sublanguage >= 1 &&
+          sublanguage <= language.sublanguages) {
+        expected = language.code;
+      }
+    }
     ASSERT_EQ(localisation::DefaultLanguageCode(static_cast<uint16_t>(id)), expected) << id;
   }
 }

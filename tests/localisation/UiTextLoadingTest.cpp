@@ -54,17 +54,14 @@ TEST(UiTextLoading, SwitchingToAnIncompleteFileKeepsThePreviousTextsButNotItsDes
   headless::HeadlessOs os;
   UiTextTable table =
       Loaded("<Exit>Exit</Exit><Save>Save</Save><ZoomIn>Vergrößern</ZoomIn><ZoomOut>Kleiner</ZoomOut>");
-  EXPECT_EQ(table[UiText::ZoomIn].text, u"Vergr\u00F6\u00DFern");
   ASSERT_TRUE(localisation::ReadUiTexts(File("<Save>Speichern</Save><ZoomIn/>"), os, table));
   EXPECT_EQ(table[UiText::Exit].text, u"Exit");
   EXPECT_EQ(table[UiText::Save].text, u"Speichern");
-  // A description the new file lacks is English, so no control is left
-  // with the previous language's.
+  // A description the new file lacks, or gives empty, is English, so no
+  // control is left with the previous language's (every description of the
+  // window: the capture window's ControlDescriptions test).
   EXPECT_EQ(table[UiText::ZoomIn].text, u"Zoom in");
   EXPECT_EQ(table[UiText::ZoomOut].text, u"Zoom out");
-  EXPECT_EQ(table[UiText::ActualSize].text, u"Actual size");
-  EXPECT_EQ(table[UiText::LivePicture].text, u"Live picture");
-  EXPECT_EQ(table[UiText::CaptureKey].text, u"Space bar: capture");
   // No UIText element: nothing changes, and that counts as loaded.
   EXPECT_TRUE(localisation::ReadUiTexts("<Other><Save>x</Save></Other>", os, table));
   EXPECT_EQ(table[UiText::Save].text, u"Speichern");
@@ -88,8 +85,8 @@ TEST(UiTextLoading, LongTextsAreCutTo255UnitsWithoutSplittingACharacter) {
 }
 
 TEST(UiTextLoading, PageCounterFollowsTheWordOrder) {
+  // "Page 0" and "0 张" are the auto-capture dialog's (ControlTextsTest).
   UiTextTable table = Loaded("<Page>Page</Page><Pages>Pages</Pages>");
-  EXPECT_EQ(localisation::PageCounterText(table, 3), u"Page 3");
   table.WordType = 1;
   EXPECT_EQ(localisation::PageCounterText(table, 1), u"1 Page");
   EXPECT_EQ(localisation::PageCounterText(table, 2), u"2 Pages");

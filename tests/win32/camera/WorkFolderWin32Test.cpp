@@ -1,12 +1,11 @@
 // The work folder on Windows: a file another program holds open stays, and
-// the clean-up goes on around it; a path's short name is the path itself
-// where none is shorter. Temp folders whose name the code page cannot hold,
-// or whose path is long, are the end-to-end test's (temp-folder-sessions.sh).
+// the clean-up goes on around it. Temp folders whose name the code page
+// cannot hold (reached by their short name), or whose path is long, are the
+// end-to-end test's (temp-folder-sessions.sh).
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <string>
 
 #include "camera/CameraLibrary.h"
@@ -71,20 +70,6 @@ TEST(WorkFolderOnWindows, AFileHeldOpenSurvivesAndTheRestIsCleanedUp) {
   held.close();
   EXPECT_TRUE(capture::EmptyAndRemove(os, work));
   EXPECT_FALSE(fs::exists(workOnDisk));
-}
-
-std::u16string U16(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
-
-TEST(WorkFolderOnWindows, AShortNameIsThePathWhereNoneIsShorterAndNothingForAMissingPath) {
-  testing_support::TestFolder folder;
-  win32::Win32Os os;
-  const std::u16string missing = U16(folder.Path().wstring() + L"\\missing\\");
-  EXPECT_EQ(os.ShortPathName(missing), std::nullopt);
-  ASSERT_TRUE(CreateDirectoryW((folder.Path().wstring() + L"\\SHORT").c_str(), nullptr));
-  const std::optional<std::u16string> shortFolder =
-      os.ShortPathName(U16(folder.Path().wstring() + L"\\SHORT\\"));
-  ASSERT_TRUE(shortFolder);
-  EXPECT_EQ(shortFolder->substr(shortFolder->size() - 7), u"\\SHORT\\");
 }
 
 }  // namespace

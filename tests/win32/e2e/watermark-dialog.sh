@@ -1,10 +1,11 @@
 #!/bin/bash
 # The watermark dialog of the running Prismel.exe, opened from the settings
 # button and driven as a user would: the real font list, the size list,
-# sliders moved by keys, a colour from the colour button's palette. After OK
-# the reference library's call log must hold the 14 arguments as chosen,
-# the text in the ANSI code page. Screenshots of the dialog and of its open
-# palette are kept as test artifacts.
+# sliders moved by keys, a colour from the colour button's palette, then the
+# palette's last cell, which opens the system's colour dialog at that colour
+# and keeps it on OK. After OK the reference library's call log must hold
+# the 14 arguments as chosen, the text in the ANSI code page. Screenshots of
+# the dialog and of its open palette are kept as test artifacts.
 #
 #   watermark-dialog.sh BIN_DIR ARTIFACT_DIR
 set -euo pipefail
@@ -24,7 +25,8 @@ XML
 export KELPRA_CALL_LOG="Z:$work/calls.txt"
 
 
-# Virtual keys: 35 End, 33 Page Up, 40 Down, 13 Enter, 27 Escape.
+# Virtual keys: 35 End, 33 Page Up, 40 Down, 38 Up, 13 Enter. Up from no
+# cell is the palette's last; "Color" is the system colour dialog.
 mapfile -t dialog < <(shot_steps dialog)
 mapfile -t palette < <(shot_steps palette)
 "$here/../../../scripts/wine-run.sh" "$program/RefDataSource.exe" --log "Z:$log" \
@@ -35,7 +37,8 @@ mapfile -t palette < <(shot_steps palette)
   check:1050:0 check:1054:1 \
   click:1041 waitmenu menukey:40 menukey:40 menukey:13 "${dialog[@]}" \
   click:1041 waitmenu "${palette[@]}" \
-  menukey:27 settle click:1 window:Prismel settle send:211 waitexit >/dev/null 2>&1 &
+  menukey:38 menukey:13 window:Color click:1 "window:Watermark Setting" settle \
+  click:1 window:Prismel settle send:211 waitexit >/dev/null 2>&1 &
 source=$!
 shoot dialog watermark-dialog.png
 shoot palette watermark-palette.png

@@ -17,65 +17,40 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
-// The golden file of the source tree, seen through Wine's drive Z:.
-std::string GoldenDefaults() {
-  std::string path = "Z:" + std::string(PRISMEL_SETTINGS_GOLDEN_FILE);
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  return ReadBytes(path);
-}
-
 struct SettingsOnWindows : ::testing::Test {
   std::string File() const { return folder.Path().string() + "\\LastSetting.xml"; }
+  std::string Saved() const { return folder.ReadFile("LastSetting.xml"); }
   win32::Win32Os os;
   testing_support::TestFolder folder;
 };
 
 }  // namespace
 
-TEST_F(SettingsOnWindows, DefaultsAreWrittenByteForByteWithCrLfLineEnds) {
-  ASSERT_TRUE(
-      settings::SaveSessionSettings(os, folder.Path().string(), settings::SessionSettings{}));
-  const std::string written = ReadBytes(File());
-  const std::string golden = GoldenDefaults();
+// Over a longer file, then with a folder in the temporary file's place.
+TEST_F(SettingsOnWindows, DefaultsAreWrittenByteForByteOverTheOldFileOrInPlace) {
+  // The golden file of the source tree, seen through Wine's drive Z:.
+  std::string golden = "Z:" + std::string(PRISMEL_SETTINGS_GOLDEN_FILE);
+  for (char& c : golden) c = c == '/' ? '\\' : c;
+  std::ifstream in(golden, std::ios::binary);
+  golden.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   ASSERT_FALSE(golden.empty());
-  EXPECT_EQ(written, golden);
-  EXPECT_EQ(written.find("\r\r\n"), std::string::npos);
-}
-
-TEST_F(SettingsOnWindows, SavingReplacesAnExistingFileAndWritesInPlaceWhenTheTempFileCannotBeMade) {
-  WriteBytes(File(), std::string(4000, 'x'));
-  settings::SessionSettings record;
-  record.colorType = 2;
-  ASSERT_TRUE(settings::SaveSessionSettingsFile(os, File(), record));
-  EXPECT_EQ(ReadBytes(File()), settings::FormatSessionSettings(record, os));
-  EXPECT_FALSE(fs::exists(File() + ".tmp"));
-
-  fs::create_directory(File() + ".tmp");
-  record.colorType = 3;
-  EXPECT_TRUE(settings::SaveSessionSettingsFile(os, File(), record));
-  EXPECT_EQ(ReadBytes(File()), settings::FormatSessionSettings(record, os));
-  EXPECT_TRUE(fs::is_directory(File() + ".tmp"));
+  for (bool tempIsAFolder : {false, true}) {
+    folder.WriteFile("LastSetting.xml", std::string(4000, 'x'));
+    if (tempIsAFolder) fs::create_directory(File() + ".tmp");
+    ASSERT_TRUE(
+        settings::SaveSessionSettings(os, folder.Path().string(), settings::SessionSettings{}));
+    EXPECT_EQ(Saved(), golden) << tempIsAFolder;
+    EXPECT_EQ(fs::is_directory(File() + ".tmp"), tempIsAFolder);
+  }
 }
 
 TEST_F(SettingsOnWindows, TextGoesThroughTheAnsiCodePage) {
   // é and € are in the Western code page; 水 is not and becomes its default
   // character. Whatever the code page, what it can hold survives a save.
-  WriteBytes(File(),
-             "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<Tessivue><WaterMark>"
-             "<text>Caf\xC3\xA9 \xE2\x82\xAC \xE6\xB0\xB4</text><font>Arial</font></WaterMark>"
-             "<Language>0</Language></Tessivue>\r\n");
+  folder.WriteFile("LastSetting.xml",
+                   "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<Tessivue><WaterMark>"
+                   "<text>Caf\xC3\xA9 \xE2\x82\xAC \xE6\xB0\xB4</text><font>Arial</font>"
+                   "</WaterMark><Language>0</Language></Tessivue>\r\n");
   settings::SessionSettings record;
   ASSERT_TRUE(settings::LoadSessionSettingsFile(os, File(), record));
   EXPECT_EQ(os.AnsiToWide(record.WaterMark.text), u"Caf\u00E9 \u20AC ?");
@@ -85,5 +60,5 @@ TEST_F(SettingsOnWindows, TextGoesThroughTheAnsiCodePage) {
   settings::SessionSettings again;
   ASSERT_TRUE(settings::LoadSessionSettingsFile(os, File(), again));
   EXPECT_EQ(again, record);
-  EXPECT_NE(ReadBytes(File()).find("<text>Caf\xC3\xA9 \xE2\x82\xAC ?</text>"), std::string::npos);
+  EXPECT_NE(Saved().find("<text>Caf\xC3\xA9 \xE2\x82\xAC ?</text>"), std::string::npos);
 }

@@ -1,10 +1,10 @@
 // The thumbnail list on the capture window's real list view: a real BMP's
 // letterboxed thumbnail goes into the image list with the posted insert, the
-// item is named after the file and opens on a double click; pictures no
-// longer needed leave the image list while the rest keep theirs; a drag ends
-// without a move on Escape or outside the list. The list view's keys and
-// drops are the window contract's (tests/contract); files that are no
-// picture the panes' and the hostile files' tests.
+// item is named after the file and opens on a double click; a drag ends
+// without a move on Escape or outside the list. The list view's keys, drops
+// and images removed are the window contract's (tests/contract), pictures
+// that leave the list with the rest keeping theirs the native ThumbnailUndo
+// tests'; files that are no picture the panes' and the hostile files' tests.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -39,11 +39,6 @@ struct RecordingOs : win32::Win32Os {
 
 std::vector<int> g_counts;
 void RecordCount(int count) { g_counts.push_back(count); }
-
-bool Exists(const std::u16string& path) {
-  return GetFileAttributesW(reinterpret_cast<const wchar_t*>(path.c_str())) !=
-         INVALID_FILE_ATTRIBUTES;
-}
 
 // A pixel of an image as the list view draws it; the middle one by default.
 COLORREF PixelOf(HIMAGELIST images, int index, int x = -1, int y = -1) {
@@ -157,18 +152,6 @@ TEST_F(ThumbnailListWin32, ARealBmpBecomesANamedItemWithALetterboxedPictureAndOp
   Notify(NM_DBLCLK, -1);
   Notify(NM_DBLCLK, 0);
   EXPECT_EQ(os.opened, std::vector<std::u16string>{path});
-}
-
-TEST_F(ThumbnailListWin32, APictureGoneForGoodLeavesTheImageListAndTheRestKeepTheirs) {
-  AddThree();
-  View().SetItemSelected(0, true);
-  list.OnMenuCommand(CImageListCtrl::kDeleteCommand);
-  EXPECT_EQ(ImageList_GetImageCount(Images()), 3) << "kept while the delete can be undone";
-  list.DeleteSetAsideFiles();
-  EXPECT_EQ(ImageList_GetImageCount(Images()), 2);
-  EXPECT_FALSE(Exists(files[0]));
-  EXPECT_EQ(PixelOf(Images(), View().ItemImage(0)), RGB(0, 255, 0));
-  EXPECT_EQ(PixelOf(Images(), View().ItemImage(1)), RGB(255, 0, 0));
 }
 
 TEST_F(ThumbnailListWin32, ADragEndsWithoutAMoveOnEscapeOrOutsideTheList) {
