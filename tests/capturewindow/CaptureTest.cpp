@@ -23,7 +23,7 @@ struct BusyChange {
 
 }  // namespace
 
-TEST(Capture, APlainCaptureWritesABitmapWhateverTheFormatListShowsAndTheNextTickIfTaken) {
+TEST(Capture, APlainCaptureWritesABitmapWhateverTheFormatListShowsTheSecondaryButtonTheFormat) {
   CaptureWindowHarness h;
   settings::SessionSettings saved;
   saved.fileType = 1;  // JPEG
@@ -38,10 +38,16 @@ TEST(Capture, APlainCaptureWritesABitmapWhateverTheFormatListShowsAndTheNextTick
     EXPECT_EQ(h.dialog->Pipeline().CurrentFile(), WorkPath(h, "1_4242.bmp"));
     CaptureAt(h, 4242);
     EXPECT_EQ(h.dataSource.Transcript().back(), FileRecord(h, "1_4243.bmp"));
+    // The secondary camera's button writes the chosen format.
+    h.ClickHidden(IDC_SECONDARY_CAMERA);
+    h.host.os.tickCount = 60;
+    h.dialog->RunHandler(IDC_SECONDARY_CAPTURE);
+    EXPECT_EQ(h.dataSource.Transcript().back(), FileRecord(h, "2_60.jpg"));
+    EXPECT_EQ(h.dialog->Pipeline().CurrentFile(), WorkPath(h, "2_60.jpg"));
   });
   // The thumbnails appear once the window has run the list's posted inserts.
   h.Then([&] {
-    EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(), 2);
+    EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(), 3);
     EXPECT_TRUE(h.Window().IsEnabled(IDC_EXIT));
   });
   h.Run();
@@ -126,7 +132,7 @@ TEST(Capture, ACaptureWithoutAWorkFolderIsRefusedWithAMessage) {
   h.Run();
 }
 
-TEST(Capture, WithTheSecondaryCameraOnAPressPublishesBothShotsUnderOneNumber) {
+TEST(Capture, WithTheSecondaryCameraOnAPressPublishesBothShotsUnderOneNumberOrOnlyTheCrops) {
   CaptureWindowHarness h;
   h.WriteProgramFile("Kelpra.ini", kTwoCameras);
   int shown = 0;
@@ -149,40 +155,14 @@ TEST(Capture, WithTheSecondaryCameraOnAPressPublishesBothShotsUnderOneNumber) {
     EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 4u);
     EXPECT_EQ(shown, 3);
     EXPECT_EQ(h.host.ui.busyDepth, 0);
-  });
-  h.Then([&] { EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(), 4); });
-  h.Run();
-}
-
-TEST(Capture, TheSecondaryButtonWritesTheChosenFormat) {
-  CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini", kTwoCameras);
-  settings::SessionSettings saved;
-  saved.fileType = 1;  // JPEG
-  saved.ShowUIUpdataOneByOne = 1;
-  h.SaveSettings(saved);
-  h.Then([&] {
-    h.ClickHidden(IDC_SECONDARY_CAMERA);
-    h.host.os.tickCount = 60;
-    h.dialog->RunHandler(IDC_SECONDARY_CAPTURE);
-    EXPECT_EQ(h.dataSource.Transcript(), (Transcript{"209", FileRecord(h, "2_60.jpg")}));
-    EXPECT_EQ(h.dialog->Pipeline().CurrentFile(), WorkPath(h, "2_60.jpg"));
-  });
-  h.Then([&] { EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(), 1); });
-  h.Run();
-}
-
-TEST(Capture, AMultipleCropWithTheSecondaryCameraOnPublishesOnlyTheCrops) {
-  CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini", kTwoCameras);
-  h.Then([&] {
-    h.ClickHidden(IDC_SECONDARY_CAMERA);
+    // A multiple crop publishes only the crops.
     ASSERT_TRUE(h.Window().UserSelect(IDC_CROP_MODE, 2));
     CaptureAt(h, 70);
-    EXPECT_EQ(h.dialog->Link().PendingFiles(),
+    const Texts& files = h.dialog->Link().PendingFiles();
+    EXPECT_EQ(Texts(files.begin() + 4, files.end()),
               (Texts{WorkPath(h, "1_70_1.bmp"), WorkPath(h, "1_70_2.bmp")}));
     EXPECT_TRUE(WorkFileExists(h, "2_70.bmp"));
   });
-  h.Then([&] { EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(), 2); });
+  h.Then([&] { EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(), 6); });
   h.Run();
 }

@@ -192,6 +192,10 @@ TEST(FrameSizeList, TheDpiItemIsOfferedOnlyForADpiOtherThanZeroAnd96) {
     h.Window().UserSelect(IDC_DEVICE, 1);  // the webcam: 96 DPI
     EXPECT_EQ(Items(h, IDC_UNIT), Texts{u"Resolution"});
     EXPECT_EQ(h.Window().Selection(IDC_UNIT), 0);
+    // A language switch keeps the list without the DPI item.
+    h.Window().UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN"));
+    EXPECT_EQ(Items(h, IDC_UNIT), Texts{u"分辨率"});
+    h.Window().UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"EN"));
     testing_support::KelpraHooks hooks(h.dialog->Camera());
     ASSERT_EQ(hooks.FailNext("camGetImageDPI", 1, -3), 0);
     h.Window().UserSelect(IDC_DEVICE, 0);  // no DPI read: 0
