@@ -73,25 +73,6 @@ TEST(Capture, TheWaitCursorShowsFromTheFirstShotThroughTheRetriesUntilThePicture
   EXPECT_EQ(h.host.ui.unmatchedBusyEnds, 0);
 }
 
-TEST(Capture, WithoutAUserInterfaceAFailingCameraIsTriedSevenTimesThenTheSessionFinishes) {
-  CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini", "[Library]\nFail=camCaptureImageFile,7,-5\n");
-  h.Then([&] {
-    h.dataSource.SendCode(204, u"NOUI");
-    h.host.os.sleeps.clear();
-    h.dialog->RunHandler(IDC_CAPTURE);
-    EXPECT_EQ(Calls(h, {"camCaptureImageFile"}).size(), 7u);
-    EXPECT_EQ(h.host.os.sleeps, (std::vector<uint32_t>(6, 500)));
-    EXPECT_EQ(h.host.ui.messageBoxes, Texts{u"Capture Failed."});
-    EXPECT_EQ(h.host.ui.busyDepth, 0);
-    // The Exit action ran with nothing captured: the data source hears only "BEGIN".
-    EXPECT_EQ(h.dataSource.Transcript(), Transcript{"207 BEGIN"});
-    EXPECT_FALSE(h.Window().IsVisible());
-    h.dataSource.SendCode(212);
-  });
-  h.Run();
-}
-
 TEST(Capture, WithAUserInterfaceAFailingCameraIsTriedOnceAndNothingIsSaid) {
   CaptureWindowHarness h;
   h.WriteProgramFile("Kelpra.ini", "[Library]\nFail=camCaptureImageFile,1,-5\n");
