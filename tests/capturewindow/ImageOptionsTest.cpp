@@ -101,8 +101,6 @@ const UserChoice kChoices[] = {
        EXPECT_EQ(h.Window().Selection(IDC_CROP_MODE), 2);
        EXPECT_EQ(h.dialog->Settings().HandCut, 0);
      }},
-    {"FileFormat", [](auto& h) { Select(h, IDC_FILE_FORMAT, 2); }, {}},
-    {"AutoCaptureMode", [](auto& h) { Select(h, IDC_AUTO_CAPTURE_MODE, 2); }, {}},
 };
 
 void PrintTo(const UserChoice& c, std::ostream* os) { *os << c.name; }

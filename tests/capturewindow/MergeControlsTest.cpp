@@ -212,29 +212,13 @@ TEST_F(MergeOptionsDialog, EachRadioChoosesItsPlace) {
   EXPECT_EQ(saved.MergeHV.direction, 2);
 }
 
-TEST_F(MergeOptionsDialog, TheOutsideButtonAlwaysStartsAtTheTopLeftEndAndInsideAtTheTopRight) {
-  SaveMergeOptions(h, 5, 1);
-  h.Then([&] { h.ClickHidden(IDC_MERGE_SETTINGS); });
-  h.Then([&] {
-    auto& d = OptionsDialog(h);
-    ASSERT_TRUE(d.UserClick(IDC_INSIDE_MODE));
-    EXPECT_EQ(CheckedRadios(d), std::vector<int>{1049});
-    ASSERT_TRUE(d.UserClick(IDC_OUTSIDE_MODE));
-    EXPECT_EQ(Checked(d, {IDC_INSIDE_MODE, IDC_OUTSIDE_MODE}), "01");
-    EXPECT_EQ(CheckedRadios(d), std::vector<int>{1060});
-    ASSERT_TRUE(d.UserClick(IDOK));
-  });
-  // Switching to inside reset the position to the top right.
-  h.Then([&] { EXPECT_EQ(TypeAndPosition(h), std::pair(2, 2)); });
-  h.Run();
-}
-
-TEST_F(MergeOptionsDialog, CancelAndEscapeChangeNothing) {
+TEST_F(MergeOptionsDialog, ModeButtonsStartAtTheirFirstPlaceAndCancelOrEscapeChangeNothing) {
   SaveMergeOptions(h, 3, 1);
   h.Then([&] { h.ClickHidden(IDC_MERGE_SETTINGS); });
   h.Then([&] {
     auto& d = OptionsDialog(h);
     ASSERT_TRUE(d.UserClick(IDC_INSIDE_MODE));
+    EXPECT_EQ(CheckedRadios(d), std::vector<int>{1049});
     ASSERT_TRUE(d.UserClick(1057));
     ASSERT_TRUE(d.UserClick(IDCANCEL));
     EXPECT_TRUE(d.IsModalEnded());
@@ -250,6 +234,19 @@ TEST_F(MergeOptionsDialog, CancelAndEscapeChangeNothing) {
     d.UserClose();
     EXPECT_TRUE(d.IsModalEnded());
   });
-  h.Then([&] { EXPECT_EQ(TypeAndPosition(h), std::pair(3, 1)); });
+  h.Then([&] {
+    EXPECT_EQ(TypeAndPosition(h), std::pair(3, 1));
+    h.ClickHidden(IDC_MERGE_SETTINGS);
+  });
+  h.Then([&] {
+    auto& d = OptionsDialog(h);
+    ASSERT_TRUE(d.UserClick(IDC_INSIDE_MODE));
+    ASSERT_TRUE(d.UserClick(IDC_OUTSIDE_MODE));
+    EXPECT_EQ(Checked(d, {IDC_INSIDE_MODE, IDC_OUTSIDE_MODE}), "01");
+    EXPECT_EQ(CheckedRadios(d), std::vector<int>{1060});
+    ASSERT_TRUE(d.UserClick(IDOK));
+  });
+  // Switching to inside reset the position to the top right.
+  h.Then([&] { EXPECT_EQ(TypeAndPosition(h), std::pair(2, 2)); });
   h.Run();
 }
