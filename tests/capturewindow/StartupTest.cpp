@@ -90,7 +90,6 @@ TEST(Startup, AStartedWindowShowsItsVersionAndSavesOnSaveAndAtClose) {
     EXPECT_TRUE(w.IsVisible());
     EXPECT_FALSE(w.IsEnabled(IDC_EXIT));
     EXPECT_EQ(w.GetStatusBar().text, u"Version : 1.2.3.4");
-    EXPECT_EQ(w.Caption(), u"Prismel");
     ASSERT_EQ(w.SystemMenu().size(), 1u);
     EXPECT_EQ(w.SystemMenu()[0].text, u"About Tessivue(&A)...");
     EXPECT_EQ(w.IconId(), IDR_MAINFRAME);
