@@ -86,9 +86,6 @@ TEST(Startup, AStartedWindowShowsItsVersionAndSavesOnSaveAndAtClose) {
   CaptureWindowHarness h;
   h.Then([&] {
     auto& w = h.Window();
-    EXPECT_TRUE(h.dialog->IsStartUpComplete());
-    EXPECT_TRUE(w.IsVisible());
-    EXPECT_FALSE(w.IsEnabled(IDC_EXIT));
     EXPECT_EQ(w.GetStatusBar().text, u"Version : 1.2.3.4");
     ASSERT_EQ(w.SystemMenu().size(), 1u);
     EXPECT_EQ(w.SystemMenu()[0].text, u"About Tessivue(&A)...");
@@ -115,10 +112,8 @@ TEST(Startup, AStartedWindowShowsItsVersionAndSavesOnSaveAndAtClose) {
     EXPECT_TRUE(h.Window().IsModalEnded());
   });
   h.Run();
-  EXPECT_EQ(h.host.ui.idleCloses, 0);
   EXPECT_TRUE(SettingsFileHas(h, "<rotateType>3</rotateType>"));
   EXPECT_TRUE(SettingsFileHas(h, "<Language>DE</Language>"));
-  EXPECT_EQ(h.dataSource.Transcript(), (Transcript{"207 END", "212"}));
   const Lines names = h.CallLines(true);
   EXPECT_EQ(Lines(names.end() - 2, names.end()),
             (Lines{"camStopAutoCapture", "camUnInitCameraLib"}));
