@@ -5,6 +5,10 @@
 
 using namespace steps;
 
+using CaptureKey = WindowTest;
+using ControlDescriptions = WindowTest;
+using TabOrder = WindowTest;
+
 namespace {
 
 headless::HeadlessWindow& LivePicture(CaptureWindowHarness& h) {
@@ -22,8 +26,7 @@ std::vector<int> TabStops(headless::HeadlessWindow& w) {
 
 }  // namespace
 
-TEST(CaptureKey, SpaceCapturesOnePictureWhereverTheFocusIsExceptInTyping) {
-  CaptureWindowHarness h;
+TEST_F(CaptureKey, SpaceCapturesOnePictureWhereverTheFocusIsExceptInTyping) {
   h.Then([&] {
     auto& w = h.Window();
     ASSERT_TRUE(w.UserPressKey(IDC_COLOR_MODE, platform::kKeySpace));
@@ -40,8 +43,7 @@ TEST(CaptureKey, SpaceCapturesOnePictureWhereverTheFocusIsExceptInTyping) {
   h.Run();
 }
 
-TEST(ControlDescriptions, SymbolButtonsCaptureAndLivePictureAreDescribedInTheLanguageOrInEnglish) {
-  CaptureWindowHarness h;
+TEST_F(ControlDescriptions, SymbolButtonsCaptureAndLivePictureAreDescribedInTheLanguageOrInEnglish) {
   // A German file without the descriptions.
   std::string german = h.program.ReadFile("Language/DE.xml");
   for (const char* key : {"ZoomIn", "ZoomOut", "ActualSize", "LivePicture", "CaptureKey"}) {
@@ -69,8 +71,7 @@ TEST(ControlDescriptions, SymbolButtonsCaptureAndLivePictureAreDescribedInTheLan
   h.Run();
 }
 
-TEST(TabOrder, FollowsTheLeftColumnThenTheRowsUnderThePictureThenTheRightColumn) {
-  CaptureWindowHarness h;
+TEST_F(TabOrder, FollowsTheLeftColumnThenTheRowsUnderThePictureThenTheRightColumn) {
   h.Then([&] {
     auto& w = h.Window();
     EXPECT_EQ(TabStops(w),

@@ -5,6 +5,8 @@
 
 using namespace steps;
 
+using Capture = WindowTest;
+
 namespace {
 
 // A document camera with two documents on the desk, and a webcam.
@@ -23,8 +25,7 @@ struct BusyChange {
 
 }  // namespace
 
-TEST(Capture, APlainCaptureWritesABitmapWhateverTheFormatListShowsTheSecondaryButtonTheFormat) {
-  CaptureWindowHarness h;
+TEST_F(Capture, APlainCaptureWritesABitmapWhateverTheFormatListShowsTheSecondaryButtonTheFormat) {
   settings::SessionSettings saved;
   saved.fileType = 1;  // JPEG
   saved.ShowUIUpdataOneByOne = 1;
@@ -53,8 +54,7 @@ TEST(Capture, APlainCaptureWritesABitmapWhateverTheFormatListShowsTheSecondaryBu
   h.Run();
 }
 
-TEST(Capture, TheWaitCursorShowsFromTheFirstShotThroughTheRetriesUntilThePictureIsPublished) {
-  CaptureWindowHarness h;
+TEST_F(Capture, TheWaitCursorShowsFromTheFirstShotThroughTheRetriesUntilThePictureIsPublished) {
   h.WriteProgramFile("Kelpra.ini", "[Library]\nFail=camCaptureImageFile,3,-5\n");
   std::vector<BusyChange> changes;
   h.Then([&] {
@@ -73,8 +73,7 @@ TEST(Capture, TheWaitCursorShowsFromTheFirstShotThroughTheRetriesUntilThePicture
   EXPECT_EQ(h.host.ui.unmatchedBusyEnds, 0);
 }
 
-TEST(Capture, WithAUserInterfaceAFailingCameraIsTriedOnceAndNothingIsSaid) {
-  CaptureWindowHarness h;
+TEST_F(Capture, WithAUserInterfaceAFailingCameraIsTriedOnceAndNothingIsSaid) {
   h.WriteProgramFile("Kelpra.ini", "[Library]\nFail=camCaptureImageFile,1,-5\n");
   h.Then([&] {
     h.dataSource.SendCode(204, u"SHOWUI");
@@ -87,8 +86,7 @@ TEST(Capture, WithAUserInterfaceAFailingCameraIsTriedOnceAndNothingIsSaid) {
   h.Run();
 }
 
-TEST(Capture, FilesOfAMultipleCropTheLibraryKeptMakingArePublishedNotTheNameItWasGiven) {
-  CaptureWindowHarness h;
+TEST_F(Capture, FilesOfAMultipleCropTheLibraryKeptMakingArePublishedNotTheNameItWasGiven) {
   h.Then([&] {
     h.Window().UserSelect(IDC_CROP_MODE, 2);
     // The library keeps cropping each document although the list says none.
@@ -101,8 +99,7 @@ TEST(Capture, FilesOfAMultipleCropTheLibraryKeptMakingArePublishedNotTheNameItWa
   h.Run();
 }
 
-TEST(Capture, ACaptureWithoutAWorkFolderIsRefusedWithAMessage) {
-  CaptureWindowHarness h;
+TEST_F(Capture, ACaptureWithoutAWorkFolderIsRefusedWithAMessage) {
   h.host.os.tempPath = std::nullopt;
   h.Then([&] {
     ASSERT_FALSE(h.dialog->Pipeline().WorkFolder());
@@ -113,8 +110,7 @@ TEST(Capture, ACaptureWithoutAWorkFolderIsRefusedWithAMessage) {
   h.Run();
 }
 
-TEST(Capture, WithTheSecondaryCameraOnAPressPublishesBothShotsUnderOneNumberOrOnlyTheCrops) {
-  CaptureWindowHarness h;
+TEST_F(Capture, WithTheSecondaryCameraOnAPressPublishesBothShotsUnderOneNumberOrOnlyTheCrops) {
   h.WriteProgramFile("Kelpra.ini", kTwoCameras);
   int shown = 0;
   h.Then([&] {

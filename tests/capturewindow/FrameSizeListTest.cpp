@@ -6,6 +6,8 @@
 
 using namespace steps;
 
+using FrameSizeList = WindowTest;
+
 namespace {
 
 // A camera with one size of each kind: named ones, an unknown small one
@@ -160,8 +162,7 @@ TEST_P(FrameSizeFill, ListsTheRowsAndAppliesTheChosenOneWithoutStoringIt) {
 INSTANTIATE_TEST_SUITE_P(FrameSizeList, FrameSizeFill, testing::ValuesIn(kFills),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(FrameSizeList, TheUserChoosesADpiRowOfALargestFirstCamera) {
-  CaptureWindowHarness h;
+TEST_F(FrameSizeList, TheUserChoosesADpiRowOfALargestFirstCamera) {
   h.WriteProgramFile("Kelpra.ini", kDeskScanner);
   settings::SessionSettings saved;
   saved.SizeUnit = 1;
@@ -182,8 +183,7 @@ TEST(FrameSizeList, TheUserChoosesADpiRowOfALargestFirstCamera) {
   h.Run();
 }
 
-TEST(FrameSizeList, TheDpiItemIsOfferedOnlyForADpiOtherThanZeroAnd96) {
-  CaptureWindowHarness h;
+TEST_F(FrameSizeList, TheDpiItemIsOfferedOnlyForADpiOtherThanZeroAnd96) {
   h.Then([&] {
     h.Window().UserSelect(IDC_DEVICE, 1);  // the webcam: 96 DPI
     EXPECT_EQ(Items(h, IDC_UNIT), Texts{u"Resolution"});
@@ -206,8 +206,7 @@ TEST(FrameSizeList, TheDpiItemIsOfferedOnlyForADpiOtherThanZeroAnd96) {
   h.Run();
 }
 
-TEST(FrameSizeList, ChoosingTheCurrentSizeCallsNothingAndOtherSizesAreStoredEvenWhenRefused) {
-  CaptureWindowHarness h;
+TEST_F(FrameSizeList, ChoosingTheCurrentSizeCallsNothingAndOtherSizesAreStoredEvenWhenRefused) {
   h.Then([&] {
     auto& w = h.Window();
     size_t mark = Mark(h);
@@ -238,8 +237,7 @@ TEST(FrameSizeList, ChoosingTheCurrentSizeCallsNothingAndOtherSizesAreStoredEven
   EXPECT_TRUE(SettingsFileHas(h, "<MainWidth>1920</MainWidth>"));
 }
 
-TEST(FrameSizeList, AFormatTheCameraRefusesShowsErrorAndIsStillStoredAndTheListStaysHidden) {
-  CaptureWindowHarness h;
+TEST_F(FrameSizeList, AFormatTheCameraRefusesShowsErrorAndIsStillStoredAndTheListStaysHidden) {
   h.Then([&] {
     auto& w = h.Window();
     EXPECT_EQ(Items(h, IDC_MEDIA_TYPE), (Texts{u"MJPG", u"YUY2"}));
@@ -262,8 +260,7 @@ TEST(FrameSizeList, AFormatTheCameraRefusesShowsErrorAndIsStillStoredAndTheListS
   EXPECT_TRUE(SettingsFileHas(h, "<MediaType>1</MediaType>"));
 }
 
-TEST(FrameSizeList, AbsurdCountsAreCutBeforeAnyListIsBuilt) {
-  CaptureWindowHarness h;
+TEST_F(FrameSizeList, AbsurdCountsAreCutBeforeAnyListIsBuilt) {
   h.WriteProgramFile("Kelpra.ini",
                      "[Library]\nReportedDevices=100000\n"
                      "[Device]\nName=Wild Camera\nReportedFormats=100000\nReportedSizes=100000\n"
@@ -294,8 +291,7 @@ TEST(FrameSizeList, AbsurdCountsAreCutBeforeAnyListIsBuilt) {
   h.Run();
 }
 
-TEST(FrameSizeList, ANegativeDeviceCountIsNoCamera) {
-  CaptureWindowHarness h;
+TEST_F(FrameSizeList, ANegativeDeviceCountIsNoCamera) {
   h.WriteProgramFile("Kelpra.ini", "[Library]\nReportedDevices=-2\n");
   h.Then([&] {
     EXPECT_TRUE(h.Window().IsVisible());
@@ -306,8 +302,7 @@ TEST(FrameSizeList, ANegativeDeviceCountIsNoCamera) {
   h.Run();
 }
 
-TEST(FrameSizeList, MissingNamesBecomeEmptyTexts) {
-  CaptureWindowHarness h;
+TEST_F(FrameSizeList, MissingNamesBecomeEmptyTexts) {
   // Formats are listed twice at start-up: after the open and for the saved unit.
   h.WriteProgramFile("Kelpra.ini",
                      "[Library]\nFail=camGetDevName,1,-1\nFail=camGetMediaTypeName,3,-1\n");

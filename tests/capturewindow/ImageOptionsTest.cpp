@@ -8,6 +8,8 @@
 
 using namespace steps;
 
+using ImageOptions = WindowTest;
+
 namespace {
 
 const std::initializer_list<const char*> kOptionCalls = {
@@ -124,8 +126,7 @@ TEST_P(UserChoiceCalls, SendExactlyTheirCallsToTheMainCamera) {
 INSTANTIATE_TEST_SUITE_P(ImageOptions, UserChoiceCalls, testing::ValuesIn(kChoices),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ImageOptions, SavedChoicesReachTheLibraryAtStartUp) {
-  CaptureWindowHarness h;
+TEST_F(ImageOptions, SavedChoicesReachTheLibraryAtStartUp) {
   settings::SessionSettings saved;
   saved.colorType = 3;
   saved.cutType = 2;
@@ -147,8 +148,7 @@ TEST(ImageOptions, SavedChoicesReachTheLibraryAtStartUp) {
   h.Run();
 }
 
-TEST(ImageOptions, TheDataSourcesScanSettingsReachTheLibraryThroughTheHandlers) {
-  CaptureWindowHarness h;
+TEST_F(ImageOptions, TheDataSourcesScanSettingsReachTheLibraryThroughTheHandlers) {
   h.Then([&] {
     h.ClearCallLog();
     DSScanSettings settings;

@@ -5,6 +5,8 @@
 
 using namespace steps;
 
+using MergeCapture = WindowTest;
+
 namespace {
 
 // A 3000 x 2000 document camera and a 640 x 480 webcam.
@@ -102,8 +104,7 @@ TEST_P(MergeWithBothCameras, JoinsThePressAndPublishesTheResultOrBothShots) {
 INSTANTIATE_TEST_SUITE_P(MergeCapture, MergeWithBothCameras, testing::ValuesIn(kBothCameras),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(MergeCapture, APairTakesTwoShotsAndPublishesOnlyTheJoinedPicture) {
-  CaptureWindowHarness h;
+TEST_F(MergeCapture, APairTakesTwoShotsAndPublishesOnlyTheJoinedPicture) {
   settings::SessionSettings saved;
   saved.MergeHV.isEnable = true;
   saved.MergeHV.direction = 1;  // horizontal
@@ -143,8 +144,7 @@ TEST(MergeCapture, APairTakesTwoShotsAndPublishesOnlyTheJoinedPicture) {
   h.Run();
 }
 
-TEST(MergeCapture, AFailedJoinSaysSoStartsOverAndKeepsBothShots) {
-  CaptureWindowHarness h;
+TEST_F(MergeCapture, AFailedJoinSaysSoStartsOverAndKeepsBothShots) {
   settings::SessionSettings saved;
   saved.MergeHV.isEnable = true;
   saved.MergeHV.direction = 2;  // vertical
@@ -165,8 +165,7 @@ TEST(MergeCapture, AFailedJoinSaysSoStartsOverAndKeepsBothShots) {
   h.Run();
 }
 
-TEST(MergeCapture, AFirstPictureStillWaitingIsKeptWhenBothCamerasMakeTheNextPair) {
-  CaptureWindowHarness h;
+TEST_F(MergeCapture, AFirstPictureStillWaitingIsKeptWhenBothCamerasMakeTheNextPair) {
   h.WriteProgramFile("Kelpra.ini", kTwoCameras);
   settings::SessionSettings saved = TwoCameraSettings();
   saved.MergeHV.isEnable = true;

@@ -4,8 +4,9 @@
 
 using namespace steps;
 
-TEST(Startup, OpensTheFirstCameraAtTheSavedSizeInTheLivePicture) {
-  CaptureWindowHarness h;
+using Startup = WindowTest;
+
+TEST_F(Startup, OpensTheFirstCameraAtTheSavedSizeInTheLivePicture) {
   settings::SessionSettings saved;
   saved.DPI.MainWidth = 1280;
   saved.DPI.MainHeight = 720;
@@ -82,8 +83,7 @@ INSTANTIATE_TEST_SUITE_P(Startup, StartupThatCancels, testing::Bool(), [](const 
   return std::string(info.param ? "LibraryInitialisationFails" : "ConnectFails");
 });
 
-TEST(Startup, AStartedWindowShowsItsVersionAndSavesOnSaveAndAtClose) {
-  CaptureWindowHarness h;
+TEST_F(Startup, AStartedWindowShowsItsVersionAndSavesOnSaveAndAtClose) {
   h.Then([&] {
     auto& w = h.Window();
     EXPECT_EQ(w.GetStatusBar().text, u"Version : 1.2.3.4");
@@ -119,8 +119,7 @@ TEST(Startup, AStartedWindowShowsItsVersionAndSavesOnSaveAndAtClose) {
             (Lines{"camStopAutoCapture", "camUnInitCameraLib"}));
 }
 
-TEST(Startup, ChoicesTheListsCannotShowSendNothingAndSurviveASave) {
-  CaptureWindowHarness h;
+TEST_F(Startup, ChoicesTheListsCannotShowSendNothingAndSurviveASave) {
   settings::SessionSettings saved;
   saved.colorType = 7;
   saved.cutType = 4;

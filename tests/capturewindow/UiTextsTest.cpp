@@ -5,6 +5,8 @@
 
 using namespace steps;
 
+using UiTexts = WindowTest;
+
 namespace {
 
 // Every control the text pass gives its text or its flags.
@@ -18,8 +20,7 @@ const int kTextPassControls[] = {
 
 }  // namespace
 
-TEST(UiTexts, SwitchingLanguageChangesTextsAndKeepsSelectionsAndExit) {
-  CaptureWindowHarness h;
+TEST_F(UiTexts, SwitchingLanguageChangesTextsAndKeepsSelectionsAndExit) {
   h.Then([&] {
     auto& w = h.Window();
     w.UserSelect(IDC_ROTATE, 2);
@@ -42,8 +43,7 @@ TEST(UiTexts, SwitchingLanguageChangesTextsAndKeepsSelectionsAndExit) {
   h.Run();
 }
 
-TEST(UiTexts, ASwitchKeepsTheFollowingEnabledStatesAndOneToALanguageWithoutAFileChangesNothing) {
-  CaptureWindowHarness h;
+TEST_F(UiTexts, ASwitchKeepsTheFollowingEnabledStatesAndOneToALanguageWithoutAFileChangesNothing) {
   settings::SessionSettings saved;
   saved.cutType = 4;  // locks colour, rotation, merge and watermark
   h.SaveSettings(saved);
@@ -75,8 +75,7 @@ TEST(UiTexts, ASwitchKeepsTheFollowingEnabledStatesAndOneToALanguageWithoutAFile
   h.Run();
 }
 
-TEST(UiTexts, AnEmptyLanguageFileHidesAndDisablesTheTextPassControls) {
-  CaptureWindowHarness h;
+TEST_F(UiTexts, AnEmptyLanguageFileHidesAndDisablesTheTextPassControls) {
   h.WriteProgramFile("Language/EN.xml", "<?xml version=\"1.0\"?>\n<UIText></UIText>\n");
   h.Then([&] {
     auto& w = h.Window();
@@ -94,8 +93,7 @@ TEST(UiTexts, AnEmptyLanguageFileHidesAndDisablesTheTextPassControls) {
   h.Run();
 }
 
-TEST(UiTexts, FixedControlsStayHiddenWhateverTheFileSays) {
-  CaptureWindowHarness h;
+TEST_F(UiTexts, FixedControlsStayHiddenWhateverTheFileSays) {
   h.WriteProgramFile("Language/EN.xml",
                      "<UIText><WaterMark IsShow=\"1\" IsEnable=\"1\">Watermark</WaterMark>"
                      "<AuoFocus IsShow=\"1\" IsEnable=\"1\">Focus</AuoFocus>"

@@ -5,6 +5,8 @@
 
 using namespace steps;
 
+using WindowLayout = WindowTest;
+
 namespace {
 
 // What the window sized itself, for comparing two windows.
@@ -29,8 +31,7 @@ bool Near(const platform::Rect& a, const platform::Rect& b) {
 
 }  // namespace
 
-TEST(WindowLayout, TwoLanguageSwitchesWidenTheDeviceListOnce) {
-  CaptureWindowHarness h;
+TEST_F(WindowLayout, TwoLanguageSwitchesWidenTheDeviceListOnce) {
   h.Then([&] {
     auto& w = h.Window();
     const platform::Rect afterStartUp = w.ControlRect(IDC_DEVICE);
