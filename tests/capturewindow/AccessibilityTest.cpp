@@ -27,7 +27,7 @@ std::vector<int> TabStops(headless::HeadlessWindow& w) {
 }  // namespace
 
 TEST_F(CaptureKey, SpaceCapturesOnePictureWhereverTheFocusIsExceptInTyping) {
-  h.Then([&] {
+  h.RunWith([&] {
     auto& w = h.Window();
     ASSERT_TRUE(w.UserPressKey(IDC_COLOR_MODE, platform::kKeySpace));
     EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 1u);
@@ -40,7 +40,6 @@ TEST_F(CaptureKey, SpaceCapturesOnePictureWhereverTheFocusIsExceptInTyping) {
     EXPECT_EQ(h.SettingsFileText(), "");
     EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 3u);
   });
-  h.Run();
 }
 
 TEST_F(ControlDescriptions, SymbolButtonsCaptureAndLivePictureAreDescribedInTheLanguageOrInEnglish) {
@@ -53,7 +52,7 @@ TEST_F(ControlDescriptions, SymbolButtonsCaptureAndLivePictureAreDescribedInTheL
     german.erase(start, end + std::string(key).size() + 3 - start);
   }
   h.WriteProgramFile("Language/DE.xml", german);
-  h.Then([&] {
+  h.RunWith([&] {
     auto& w = h.Window();
     EXPECT_EQ(w.AccessibleName(IDC_CAPTURE), u"Capture");
     ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN")));
@@ -68,7 +67,6 @@ TEST_F(ControlDescriptions, SymbolButtonsCaptureAndLivePictureAreDescribedInTheL
     EXPECT_EQ(TabStops(w), stopsInChinese);
     EXPECT_TRUE(w.IsControlVisible(IDC_ZOOM_IN));
   });
-  h.Run();
 }
 
 TEST_F(TabOrder, FollowsTheLeftColumnThenTheRowsUnderThePictureThenTheRightColumn) {
@@ -83,7 +81,7 @@ TEST_F(TabOrder, FollowsTheLeftColumnThenTheRowsUnderThePictureThenTheRightColum
     // come in the order they are shown.
     ASSERT_TRUE(w.UserPressKey(IDC_COLOR_MODE, platform::kKeySpace));
   });
-  h.Then([&] {
+  h.RunWith([&] {
     auto& w = h.Window();
     ASSERT_TRUE(w.UserClick(IDC_MERGE));
     const std::vector<int> stops = TabStops(w);
@@ -93,5 +91,4 @@ TEST_F(TabOrder, FollowsTheLeftColumnThenTheRowsUnderThePictureThenTheRightColum
     EXPECT_EQ(std::vector<int>(stops.end() - 3, stops.end()),
               (std::vector<int>{IDC_THUMBNAILS, IDC_EXIT, IDC_CAPTURE}));
   });
-  h.Run();
 }

@@ -71,7 +71,7 @@ TEST_F(AutoCapture, ATimedRunShowsTheCountdownAndShootsEachTimeTheTargetIsReport
     Tick(8);
     End();
   });
-  h.Then([&] {
+  h.RunWith([&] {
     EXPECT_EQ(Dialog(), nullptr);
     EXPECT_EQ(Shots(), 3u);
     // End stops the run, and the dialog's destruction stops it again.
@@ -79,7 +79,6 @@ TEST_F(AutoCapture, ATimedRunShowsTheCountdownAndShootsEachTimeTheTargetIsReport
     EXPECT_LT(Tick(1), 0);  // the library's run is over
     EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 3u);
   });
-  h.Run();
 }
 
 TEST_F(AutoCapture, TheListChoosesModeAndTargetAndEitherMergeIsSwitchedOffFirst) {
@@ -101,7 +100,7 @@ TEST_F(AutoCapture, TheListChoosesModeAndTargetAndEitherMergeIsSwitchedOffFirst)
     ASSERT_TRUE(h.Window().IsChecked(IDC_SECONDARY_MERGE));
   });
   StartRun(1);
-  h.Then([&] {
+  h.RunWith([&] {
     EXPECT_FALSE(h.Window().IsChecked(IDC_SECONDARY_MERGE));
     EXPECT_FALSE(h.Window().IsEnabled(IDC_MERGE_SETTINGS));
     EXPECT_TRUE(Dialog()->IsControlVisible(IDC_AC_COUNTDOWN));
@@ -111,7 +110,6 @@ TEST_F(AutoCapture, TheListChoosesModeAndTargetAndEitherMergeIsSwitchedOffFirst)
     EXPECT_EQ(Calls(h, {"camStartAutoCapture"}).size(), 1u);
     End();
   });
-  h.Run();
   EXPECT_EQ(std::count(h.host.ui.modalTemplatesRun.begin(), h.host.ui.modalTemplatesRun.end(),
                        IDD_AUTO_CAPTURE),
             2);
@@ -138,11 +136,10 @@ TEST(AutoCaptureWithoutTheExport, SaysSoTakesNoShotAndStopsTheRunAllTheSame) {
     Modal(h, IDD_AUTO_CAPTURE).UserClick(IDC_AC_END);
   });
   // A run that never started is stopped by End and by the dialog's end.
-  h.Then([&] {
+  h.RunWith([&] {
     EXPECT_EQ(h.host.ui.ActiveModal(), &h.Window());
     EXPECT_EQ(Calls(h, {"camStopAutoCapture"}), kTwoStops);
   });
-  h.Run();
 }
 
 class AutoCaptureClosedByTheDataSource : public AutoCapture,
@@ -151,13 +148,12 @@ class AutoCaptureClosedByTheDataSource : public AutoCapture,
 TEST_P(AutoCaptureClosedByTheDataSource, EndsTheRunFirstAndTakesNoShotThatWasDue) {
   StartRun(1);
   h.Then([&] { Tick(6); });
-  h.Then([&] {
+  h.RunWith([&] {
     ASSERT_EQ(Shots(), 1u);
     h.dataSource.ClearReceived();
     Tick(6);  // another shot due, still waiting on the UI thread
     h.dataSource.SendCode(GetParam());
   });
-  h.Run();
   // Both modal loops have unwound; what was still queued arrives late.
   h.host.ui.RunPostedTasks();
   EXPECT_EQ(Shots(), 1u);
@@ -180,13 +176,12 @@ TEST_F(AutoCapture, AFailedShotWithoutUserInterfaceHandsOverOnceAndEndsTheRun) {
     FailNextShots(7);
     Tick(12);  // a failing shot, then one more due behind it
   });
-  h.Then([&] {
+  h.RunWith([&] {
     EXPECT_EQ(Dialog(), nullptr);
     EXPECT_EQ(Shots(), 1u + 7u);
     EXPECT_FALSE(h.Window().IsVisible());
     h.dataSource.SendCode(212);
   });
-  h.Run();
   // The first shot's file reaches the data source once; the close follows.
   ASSERT_EQ(h.dialog->Link().PendingFiles().size(), 1u);
   const std::string file = h.host.os.WideToAnsi(h.dialog->Link().PendingFiles()[0]);
@@ -210,7 +205,7 @@ TEST_F(AutoCapture, ASignalDuringASlowShotIsTakenAfterIt) {
     };
     Tick(6);
   });
-  h.Then([&] {
+  h.RunWith([&] {
     const Lines calls = Calls(h, {"camCaptureImageFile"});
     ASSERT_EQ(calls.size(), 4u);  // two failures, the first shot, the second shot
     EXPECT_EQ(calls[0], calls[1]);
@@ -219,7 +214,6 @@ TEST_F(AutoCapture, ASignalDuringASlowShotIsTakenAfterIt) {
     EXPECT_EQ(Dialog()->Text(IDC_AC_SHOT_COUNT), u"Page 2");
     EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 2u);
   });
-  h.Run();
 }
 
 TEST_F(AutoCapture, ARunGoesOnAfterACameraIsPluggedInAndItsCounterFollowsTheWordOrder) {
@@ -242,9 +236,8 @@ TEST_F(AutoCapture, ARunGoesOnAfterACameraIsPluggedInAndItsCounterFollowsTheWord
     EXPECT_TRUE(h.dialog->AutoCaptureRun().Dialog().IsRunning());
     Tick(6);
   });
-  h.Then([&] {
+  h.RunWith([&] {
     EXPECT_EQ(Shots(), 1u);
     EXPECT_EQ(Dialog()->Text(IDC_AC_SHOT_COUNT), u"2 Seiten");
   });
-  h.Run();
 }

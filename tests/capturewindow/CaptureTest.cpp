@@ -47,17 +47,16 @@ TEST_F(Capture, APlainCaptureWritesABitmapWhateverTheFormatListShowsTheSecondary
     EXPECT_EQ(h.dialog->Pipeline().CurrentFile(), WorkPath(h, "2_60.jpg"));
   });
   // The thumbnails appear once the window has run the list's posted inserts.
-  h.Then([&] {
+  h.RunWith([&] {
     EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(), 3);
     EXPECT_TRUE(h.Window().IsEnabled(IDC_EXIT));
   });
-  h.Run();
 }
 
 TEST_F(Capture, TheWaitCursorShowsFromTheFirstShotThroughTheRetriesUntilThePictureIsPublished) {
   h.WriteProgramFile("Kelpra.ini", "[Library]\nFail=camCaptureImageFile,3,-5\n");
   std::vector<BusyChange> changes;
-  h.Then([&] {
+  h.RunWith([&] {
     h.dataSource.SendCode(204, u"NOUI");
     h.host.os.sleeps.clear();
     h.ClearCallLog();
@@ -69,13 +68,12 @@ TEST_F(Capture, TheWaitCursorShowsFromTheFirstShotThroughTheRetriesUntilThePictu
     EXPECT_EQ(h.dialog->CaptureOne(), 1);
     EXPECT_EQ(changes, (std::vector<BusyChange>{{true, 0, 0, 0}, {false, 4, 3, 1}}));
   });
-  h.Run();
   EXPECT_EQ(h.host.ui.unmatchedBusyEnds, 0);
 }
 
 TEST_F(Capture, WithAUserInterfaceAFailingCameraIsTriedOnceAndNothingIsSaid) {
   h.WriteProgramFile("Kelpra.ini", "[Library]\nFail=camCaptureImageFile,1,-5\n");
-  h.Then([&] {
+  h.RunWith([&] {
     h.dataSource.SendCode(204, u"SHOWUI");
     CaptureAt(h, 10);
     EXPECT_EQ(Calls(h, {"camCaptureImageFile"}).size(), 1u);
@@ -83,11 +81,10 @@ TEST_F(Capture, WithAUserInterfaceAFailingCameraIsTriedOnceAndNothingIsSaid) {
     EXPECT_TRUE(h.dialog->Link().PendingFiles().empty());
     EXPECT_TRUE(h.Window().IsVisible());
   });
-  h.Run();
 }
 
 TEST_F(Capture, FilesOfAMultipleCropTheLibraryKeptMakingArePublishedNotTheNameItWasGiven) {
-  h.Then([&] {
+  h.RunWith([&] {
     h.Window().UserSelect(IDC_CROP_MODE, 2);
     // The library keeps cropping each document although the list says none.
     ASSERT_EQ(testing_support::KelpraHooks(h.dialog->Camera()).FailNext("camSetImageAutoCrop", 1, -5), 0);
@@ -96,18 +93,16 @@ TEST_F(Capture, FilesOfAMultipleCropTheLibraryKeptMakingArePublishedNotTheNameIt
     EXPECT_EQ(h.dialog->Link().PendingFiles(),
               (Texts{WorkPath(h, "1_500_1.bmp"), WorkPath(h, "1_500_2.bmp")}));
   });
-  h.Run();
 }
 
 TEST_F(Capture, ACaptureWithoutAWorkFolderIsRefusedWithAMessage) {
   h.host.os.tempPath = std::nullopt;
-  h.Then([&] {
+  h.RunWith([&] {
     ASSERT_FALSE(h.dialog->Pipeline().WorkFolder());
     h.Window().UserClick(IDC_CAPTURE);
     EXPECT_EQ(Calls(h, {"camCaptureImageFile"}), Lines{});
     EXPECT_EQ(h.host.ui.messageBoxes, Texts{u"error"});
   });
-  h.Run();
 }
 
 TEST_F(Capture, WithTheSecondaryCameraOnAPressPublishesBothShotsUnderOneNumberOrOnlyTheCrops) {
@@ -140,6 +135,5 @@ TEST_F(Capture, WithTheSecondaryCameraOnAPressPublishesBothShotsUnderOneNumberOr
               (Texts{WorkPath(h, "1_70_1.bmp"), WorkPath(h, "1_70_2.bmp")}));
     EXPECT_TRUE(WorkFileExists(h, "2_70.bmp"));
   });
-  h.Then([&] { EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(), 6); });
-  h.Run();
+  h.RunWith([&] { EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(), 6); });
 }

@@ -54,6 +54,11 @@ class CaptureWindowHarness {
     dialog = std::make_unique<CTessivueDlg>(host.platform);
     return dialog->DoModal();
   }
+  // Queues a last step and runs the window.
+  int RunWith(std::function<void()> step) {
+    Then(std::move(step));
+    return Run();
+  }
 
   headless::HeadlessWindow& Window() {
     headless::HeadlessWindow* window = host.ui.LastModal(IDD_CAPTURE_WINDOW);

@@ -49,7 +49,7 @@ int32_t Plug(CaptureWindowHarness& h, const char* name) {
 }  // namespace
 
 TEST_F(DeviceSession, TheSecondaryCameraOpensTheFirstOtherCameraAndClosesIt) {
-  h.Then([&] {
+  h.RunWith([&] {
     auto& w = h.Window();
     const capturewindow::DeviceSession& devices = h.dialog->Devices();
     EXPECT_EQ(SecondaryCamera(h), "01 00 0000");
@@ -81,12 +81,11 @@ TEST_F(DeviceSession, TheSecondaryCameraOpensTheFirstOtherCameraAndClosesIt) {
     h.ClickHidden(IDC_SECONDARY_CAMERA);
     EXPECT_EQ(SecondaryCamera(h), "11 11 1111");
   });
-  h.Run();
 }
 
 TEST_F(DeviceSession, ASavedSecondaryCameraOpensAtItsSizeWhichIsStoredEvenWhenRefused) {
   h.SaveSettings(SecondaryCameraOn(1280, 720));
-  h.Then([&] {
+  h.RunWith([&] {
     auto& w = h.Window();
     // A camera already in use cannot be chosen again.
     const size_t inUse = Mark(h);
@@ -128,13 +127,12 @@ TEST_F(DeviceSession, ASavedSecondaryCameraOpensAtItsSizeWhichIsStoredEvenWhenRe
     EXPECT_EQ(Calls(h, {}, mark), Lines{});
     h.Window().UserClick(IDC_SAVE);
   });
-  h.Run();
   EXPECT_TRUE(SettingsFileHas(h, "<WebcamWidth>1280</WebcamWidth>"));
 }
 
 TEST_F(DeviceSession, ACameraThatDoesNotOpenSaysSoAndTheWindowShowsUnlessTheDataSourceShowsIt) {
   h.WriteProgramFile("Kelpra.ini", kFaultyWebcam);
-  h.Then([&] {
+  h.RunWith([&] {
     auto& w = h.Window();
     // As the secondary camera it opens at neither size.
     size_t mark = Mark(h);
@@ -166,7 +164,6 @@ TEST_F(DeviceSession, ACameraThatDoesNotOpenSaysSoAndTheWindowShowsUnlessTheData
     EXPECT_FALSE(w.IsVisible());
     w.Show(true);
   });
-  h.Run();
 }
 
 TEST_F(HotPlug, UnpluggingTheDocumentCameraGivesTheWebcamEveryChoiceTheWindowShows) {
@@ -190,7 +187,7 @@ TEST_F(HotPlug, UnpluggingTheDocumentCameraGivesTheWebcamEveryChoiceTheWindowSho
     ASSERT_EQ(Unplug(h, 0), 1);
   });
   // The library's notification reaches the window as a posted task.
-  h.Then([&] {
+  h.RunWith([&] {
     auto& w = h.Window();
     ASSERT_EQ(Items(h, IDC_DEVICE), Texts{u"Kelpra Webcam"});
     // The webcam, now the main camera, is opened first and then hears every
@@ -221,7 +218,6 @@ TEST_F(HotPlug, UnpluggingTheDocumentCameraGivesTheWebcamEveryChoiceTheWindowSho
     ASSERT_TRUE(w.UserClick(IDC_HAND_CROP));
     EXPECT_EQ(w.Selection(IDC_CROP_MODE), 2);
   });
-  h.Run();
 }
 
 // How the second camera went missing before it is plugged in.
@@ -270,7 +266,7 @@ TEST_P(SecondaryCameraComesBack, WithTheSecondCameraAndIsSavedAsOn) {
     mark = Mark(h);
     ASSERT_EQ(Plug(h, "Visitor"), 2);
   });
-  h.Then([&] {
+  h.RunWith([&] {
     auto& w = h.Window();
     // The plugged camera opens at the saved size in the secondary camera's
     // picture.
@@ -284,7 +280,6 @@ TEST_P(SecondaryCameraComesBack, WithTheSecondCameraAndIsSavedAsOn) {
     EXPECT_EQ(Enabled(w, {IDC_SECONDARY_DEVICE, IDC_SECONDARY_FRAME_SIZE, IDC_SECONDARY_MERGE}),
               "111");
   });
-  h.Run();
   EXPECT_TRUE(SavedSettings(h).Webcam.isEnable);
 }
 
@@ -303,7 +298,7 @@ TEST_F(HotPlug, APluggedCameraWaitsForTheUserToBeTheSecondaryCameraAgain) {
     EXPECT_FALSE(h.Window().IsEnabled(IDC_SECONDARY_CAMERA));
     EXPECT_EQ(Plug(h, "Visitor"), 2);
   });
-  h.Then([&] {
+  h.RunWith([&] {
     // Off before, off now.
     EXPECT_EQ(SecondaryCamera(h), "01 00 0000");
     EXPECT_EQ(h.dialog->Devices().SecondaryDeviceIndex(), -1);
@@ -311,5 +306,4 @@ TEST_F(HotPlug, APluggedCameraWaitsForTheUserToBeTheSecondaryCameraAgain) {
     EXPECT_EQ(h.dialog->Devices().SecondaryDeviceIndex(), 1);
     EXPECT_EQ(h.Window().ItemText(IDC_SECONDARY_DEVICE, 1), u"Visitor");
   });
-  h.Run();
 }

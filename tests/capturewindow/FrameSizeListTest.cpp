@@ -142,7 +142,7 @@ TEST_P(FrameSizeFill, ListsTheRowsAndAppliesTheChosenOneWithoutStoringIt) {
   saved.DPI.MainHeight = c.height;
   saved.DPI.ImageDPI = c.dpi;
   h.SaveSettings(saved);
-  h.Then([&] {
+  h.RunWith([&] {
     EXPECT_EQ(Items(h, IDC_UNIT), c.units);
     EXPECT_EQ(h.Window().Selection(IDC_UNIT), c.unit);
     EXPECT_EQ(Items(h, IDC_FRAME_SIZE), c.rows);
@@ -156,7 +156,6 @@ TEST_P(FrameSizeFill, ListsTheRowsAndAppliesTheChosenOneWithoutStoringIt) {
     EXPECT_EQ(h.dialog->Settings().DPI.MainWidth, c.width);
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());
   });
-  h.Run();
 }
 
 INSTANTIATE_TEST_SUITE_P(FrameSizeList, FrameSizeFill, testing::ValuesIn(kFills),
@@ -169,7 +168,7 @@ TEST_F(FrameSizeList, TheUserChoosesADpiRowOfALargestFirstCamera) {
   saved.DPI.MainWidth = 800;
   saved.DPI.MainHeight = 600;
   h.SaveSettings(saved);
-  h.Then([&] {
+  h.RunWith([&] {
     const size_t mark = Mark(h);
     ASSERT_TRUE(h.Window().UserSelect(IDC_FRAME_SIZE, 1));
     EXPECT_EQ(Calls(h, {}, mark), (Lines{"camGetCurResolution(0,&,&,&)",
@@ -180,11 +179,10 @@ TEST_F(FrameSizeList, TheUserChoosesADpiRowOfALargestFirstCamera) {
     EXPECT_EQ(h.dialog->Settings().DPI.ImageDPI, 260);
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());
   });
-  h.Run();
 }
 
 TEST_F(FrameSizeList, TheDpiItemIsOfferedOnlyForADpiOtherThanZeroAnd96) {
-  h.Then([&] {
+  h.RunWith([&] {
     h.Window().UserSelect(IDC_DEVICE, 1);  // the webcam: 96 DPI
     EXPECT_EQ(Items(h, IDC_UNIT), Texts{u"Resolution"});
     EXPECT_EQ(h.Window().Selection(IDC_UNIT), 0);
@@ -203,11 +201,10 @@ TEST_F(FrameSizeList, TheDpiItemIsOfferedOnlyForADpiOtherThanZeroAnd96) {
     EXPECT_EQ(h.Window().Selection(IDC_UNIT), 1);
     EXPECT_EQ(Items(h, IDC_FRAME_SIZE), kDpiRows);
   });
-  h.Run();
 }
 
 TEST_F(FrameSizeList, ChoosingTheCurrentSizeCallsNothingAndOtherSizesAreStoredEvenWhenRefused) {
-  h.Then([&] {
+  h.RunWith([&] {
     auto& w = h.Window();
     size_t mark = Mark(h);
     ASSERT_TRUE(w.UserSelect(IDC_FRAME_SIZE, 0));  // 640 x 480, as opened
@@ -232,13 +229,12 @@ TEST_F(FrameSizeList, ChoosingTheCurrentSizeCallsNothingAndOtherSizesAreStoredEv
     EXPECT_EQ(Calls(h, {}, mark), Lines{});
     w.UserClick(IDC_SAVE);
   });
-  h.Run();
   EXPECT_TRUE(SettingsFileHas(h, "<MainHeight>1080</MainHeight>"));
   EXPECT_TRUE(SettingsFileHas(h, "<MainWidth>1920</MainWidth>"));
 }
 
 TEST_F(FrameSizeList, AFormatTheCameraRefusesShowsErrorAndIsStillStoredAndTheListStaysHidden) {
-  h.Then([&] {
+  h.RunWith([&] {
     auto& w = h.Window();
     EXPECT_EQ(Items(h, IDC_MEDIA_TYPE), (Texts{u"MJPG", u"YUY2"}));
     EXPECT_EQ(w.Selection(IDC_MEDIA_TYPE), 0);
@@ -256,7 +252,6 @@ TEST_F(FrameSizeList, AFormatTheCameraRefusesShowsErrorAndIsStillStoredAndTheLis
     EXPECT_EQ(Items(h, IDC_MEDIA_TYPE), Texts{u"MJPG"});
     EXPECT_EQ(Shown(w, {IDC_MEDIA_TYPE, IDC_MEDIA_LABEL, IDC_FRAME_SIZE}), "001");
   });
-  h.Run();
   EXPECT_TRUE(SettingsFileHas(h, "<MediaType>1</MediaType>"));
 }
 
@@ -267,7 +262,7 @@ TEST_F(FrameSizeList, AbsurdCountsAreCutBeforeAnyListIsBuilt) {
                      "Format=MJPG\nSize=640x480\nSize=1280x720\n"
                      "[Device]\nName=Quiet Camera\nReportedFormats=-3\nReportedSizes=-1\n"
                      "Format=MJPG\nSize=640x480\n");
-  h.Then([&] {
+  h.RunWith([&] {
     auto& w = h.Window();
     ASSERT_EQ(w.ItemCount(IDC_DEVICE), 256);
     EXPECT_EQ(w.ItemText(IDC_DEVICE, 1), u"Quiet Camera");
@@ -288,28 +283,25 @@ TEST_F(FrameSizeList, AbsurdCountsAreCutBeforeAnyListIsBuilt) {
     EXPECT_EQ(w.ItemCount(IDC_MEDIA_TYPE), 0);
     EXPECT_EQ(w.ItemCount(IDC_FRAME_SIZE), 0);
   });
-  h.Run();
 }
 
 TEST_F(FrameSizeList, ANegativeDeviceCountIsNoCamera) {
   h.WriteProgramFile("Kelpra.ini", "[Library]\nReportedDevices=-2\n");
-  h.Then([&] {
+  h.RunWith([&] {
     EXPECT_TRUE(h.Window().IsVisible());
     EXPECT_EQ(h.Window().ItemCount(IDC_DEVICE), 0);
     EXPECT_TRUE(Calls(h, {"camGetDevName", "camOpenDev"}).empty());
     EXPECT_EQ(h.dialog->Devices().MainDeviceIndex(), -1);
   });
-  h.Run();
 }
 
 TEST_F(FrameSizeList, MissingNamesBecomeEmptyTexts) {
   // Formats are listed twice at start-up: after the open and for the saved unit.
   h.WriteProgramFile("Kelpra.ini",
                      "[Library]\nFail=camGetDevName,1,-1\nFail=camGetMediaTypeName,3,-1\n");
-  h.Then([&] {
+  h.RunWith([&] {
     EXPECT_EQ(Items(h, IDC_DEVICE), (Texts{u"", u"Kelpra Webcam"}));
     EXPECT_EQ(Items(h, IDC_SECONDARY_DEVICE), (Texts{u"", u"Kelpra Webcam"}));
     EXPECT_EQ(Items(h, IDC_MEDIA_TYPE), (Texts{u"", u"YUY2"}));
   });
-  h.Run();
 }

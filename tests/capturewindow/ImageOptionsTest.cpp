@@ -113,14 +113,13 @@ class UserChoiceCalls : public testing::TestWithParam<UserChoice> {};
 
 TEST_P(UserChoiceCalls, SendExactlyTheirCallsToTheMainCamera) {
   CaptureWindowHarness h;
-  h.Then([&] {
+  h.RunWith([&] {
     h.ClearCallLog();
     GetParam().act(h);
     EXPECT_EQ(Calls(h), GetParam().calls);
     EXPECT_EQ(h.host.ui.messageBoxes, GetParam().messages);
     if (GetParam().check) GetParam().check(h);
   });
-  h.Run();
 }
 
 INSTANTIATE_TEST_SUITE_P(ImageOptions, UserChoiceCalls, testing::ValuesIn(kChoices),
@@ -135,7 +134,7 @@ TEST_F(ImageOptions, SavedChoicesReachTheLibraryAtStartUp) {
   saved.autoCaptureType = 1;
   saved.fileType = 2;
   h.SaveSettings(saved);
-  h.Then([&] {
+  h.RunWith([&] {
     EXPECT_EQ(Calls(h, kOptionCalls),
               (Lines{"camSetImageColorStyle(0,2)", "camSetImageAdjust(0,4)",
                      "camSetImageAutoCrop(0,2)", "camSetImageRotateMode(0,1)",
@@ -145,11 +144,10 @@ TEST_F(ImageOptions, SavedChoicesReachTheLibraryAtStartUp) {
     EXPECT_TRUE(h.Window().IsChecked(IDC_FILL_BORDER));
     EXPECT_EQ(h.Window().Selection(IDC_FILE_FORMAT), 2);
   });
-  h.Run();
 }
 
 TEST_F(ImageOptions, TheDataSourcesScanSettingsReachTheLibraryThroughTheHandlers) {
-  h.Then([&] {
+  h.RunWith([&] {
     h.ClearCallLog();
     DSScanSettings settings;
     settings.pixelType = 0;
@@ -173,5 +171,4 @@ TEST_F(ImageOptions, TheDataSourcesScanSettingsReachTheLibraryThroughTheHandlers
               (Lines{"camSetImageColorStyle(0,1)", "camSetImageAdjust(0,3)",
                      "camSetImageRotateMode(0,2)"}));
   });
-  h.Run();
 }

@@ -80,7 +80,7 @@ TEST_P(MergeWithBothCameras, JoinsThePressAndPublishesTheResultOrBothShots) {
   if (c.secondaryMerge >= 0) saved.Webcam.MergeType = c.secondaryMerge;
   saved.Webcam.MergePosition = 0;
   h.SaveSettings(saved);
-  h.Then([&] {
+  h.RunWith([&] {
     h.ClickHidden(IDC_SECONDARY_CAMERA);
     ASSERT_EQ(h.dialog->Devices().SecondaryDeviceIndex(), 1);
     if (c.secondaryMerge >= 0) h.ClickHidden(IDC_SECONDARY_MERGE);
@@ -98,7 +98,6 @@ TEST_P(MergeWithBothCameras, JoinsThePressAndPublishesTheResultOrBothShots) {
     }
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());
   });
-  h.Run();
 }
 
 INSTANTIATE_TEST_SUITE_P(MergeCapture, MergeWithBothCameras, testing::ValuesIn(kBothCameras),
@@ -109,7 +108,7 @@ TEST_F(MergeCapture, APairTakesTwoShotsAndPublishesOnlyTheJoinedPicture) {
   saved.MergeHV.isEnable = true;
   saved.MergeHV.direction = 1;  // horizontal
   h.SaveSettings(saved);
-  h.Then([&] {
+  h.RunWith([&] {
     auto& w = h.Window();
     ASSERT_TRUE(w.IsChecked(IDC_MERGE));
     // A failed shot is no half of a pair, first or second.
@@ -141,7 +140,6 @@ TEST_F(MergeCapture, APairTakesTwoShotsAndPublishesOnlyTheJoinedPicture) {
     EXPECT_TRUE(h.dialog->Pipeline().Pair().SecondPicture().empty());
     EXPECT_FALSE(h.dialog->Merges().PreviewDialog().SecondPane().HasPicture());
   });
-  h.Run();
 }
 
 TEST_F(MergeCapture, AFailedJoinSaysSoStartsOverAndKeepsBothShots) {
@@ -149,7 +147,7 @@ TEST_F(MergeCapture, AFailedJoinSaysSoStartsOverAndKeepsBothShots) {
   saved.MergeHV.isEnable = true;
   saved.MergeHV.direction = 2;  // vertical
   h.SaveSettings(saved);
-  h.Then([&] {
+  h.RunWith([&] {
     CaptureAt(h, 300);
     FailNextCombine(h, -9);
     CaptureAt(h, 400);
@@ -162,7 +160,6 @@ TEST_F(MergeCapture, AFailedJoinSaysSoStartsOverAndKeepsBothShots) {
     EXPECT_FALSE(h.dialog->Merges().PreviewDialog().FirstPane().HasPicture());
     EXPECT_TRUE(h.Window().IsEnabled(IDC_COLOR_MODE));
   });
-  h.Run();
 }
 
 TEST_F(MergeCapture, AFirstPictureStillWaitingIsKeptWhenBothCamerasMakeTheNextPair) {
@@ -170,7 +167,7 @@ TEST_F(MergeCapture, AFirstPictureStillWaitingIsKeptWhenBothCamerasMakeTheNextPa
   settings::SessionSettings saved = TwoCameraSettings();
   saved.MergeHV.isEnable = true;
   h.SaveSettings(saved);
-  h.Then([&] {
+  h.RunWith([&] {
     CaptureAt(h, 8000);
     ASSERT_TRUE(h.dialog->Pipeline().Pair().IsWaitingForSecondPicture());
     h.ClickHidden(IDC_SECONDARY_CAMERA);
@@ -179,5 +176,4 @@ TEST_F(MergeCapture, AFirstPictureStillWaitingIsKeptWhenBothCamerasMakeTheNextPa
               (Texts{WorkPath(h, "1_8000.bmp"), WorkPath(h, "Merge_9000.bmp")}));
     EXPECT_EQ(h.dialog->Pipeline().Pair().GetState(), capture::TwoPictureMerge::State::Done);
   });
-  h.Run();
 }

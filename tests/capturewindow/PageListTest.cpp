@@ -39,7 +39,7 @@ TEST_F(PageList, ExitHidesTheWindowsAndHandsOverOnceTheFilesThatStillExist) {
     ASSERT_TRUE(h.host.os.RemoveFile(h.WorkFile("1_2.bmp")));
     EXPECT_TRUE(h.dataSource.Transcript().empty());
   });
-  h.Then([&] {
+  h.RunWith([&] {
     ASSERT_TRUE(h.Window().UserClick(IDC_EXIT));
     EXPECT_FALSE(h.Window().IsVisible());
     EXPECT_FALSE(h.dialog->Devices().MainPreviewHost()->IsVisible());
@@ -50,7 +50,6 @@ TEST_F(PageList, ExitHidesTheWindowsAndHandsOverOnceTheFilesThatStillExist) {
     EXPECT_EQ(h.dataSource.Transcript().size(), 6u);
     h.dataSource.SendCode(211);
   });
-  h.Run();
   const Transcript all = h.dataSource.Transcript();
   ASSERT_EQ(all.size(), 9u);
   EXPECT_EQ(Transcript(all.begin() + 6, all.end()), (Transcript{"212", "207 END", "212"}));
@@ -62,7 +61,7 @@ TEST_F(PageList, TheBatchHandsThePagesOverAsTheListShowsThemAfterAnUndoneDelete)
     CaptureAt(h, 20);
     CaptureAt(h, 30);
   });
-  h.Then([&] {
+  h.RunWith([&] {
     ASSERT_EQ(ThumbnailTexts(h), (Texts{u"1_10", u"1_20", u"1_30"}));
     EXPECT_TRUE(Thumbnails(h).UserDrag(2, 0));
     ASSERT_EQ(ThumbnailTexts(h), (Texts{u"1_30", u"1_10", u"1_20"}));
@@ -80,17 +79,15 @@ TEST_F(PageList, TheBatchHandsThePagesOverAsTheListShowsThemAfterAnUndoneDelete)
     EXPECT_FALSE(h.host.os.IsFolder(h.WorkFile("Deleted")));
     h.dataSource.SendCode(212);
   });
-  h.Run();
 }
 
 TEST_F(PageList, ClosingTheWindowWithoutExitDeletesWhatIsAside) {
   h.Then([&] { CaptureAt(h, 10); });
-  h.Then([&] {
+  h.RunWith([&] {
     DeleteOnly(h, 0);
     EXPECT_FALSE(h.Window().IsEnabled(IDC_EXIT));
     h.dataSource.SendCode(212);
   });
-  h.Run();
   EXPECT_FALSE(h.host.os.IsFolder(h.WorkFile("Deleted")));
   EXPECT_EQ(h.dataSource.Transcript(), (Transcript{"207 END", "212"}));
 }
@@ -101,7 +98,7 @@ TEST_F(PageList, ANewPictureDoesNotTakeTheNameOfOneThatCanComeBackAndExitDeletes
     DeleteOnly(h, 0);
     CaptureAt(h, 10);  // the same tick: its first name is free on disk
   });
-  h.Then([&] {
+  h.RunWith([&] {
     EXPECT_EQ(ThumbnailTexts(h), Texts{u"1_11"});
     EXPECT_TRUE(Thumbnails(h).UserPressKey(platform::kKeyZ, true));
     EXPECT_EQ(ThumbnailTexts(h), (Texts{u"1_10", u"1_11"}));
@@ -114,7 +111,6 @@ TEST_F(PageList, ANewPictureDoesNotTakeTheNameOfOneThatCanComeBackAndExitDeletes
     EXPECT_TRUE(WorkFileExists(h, "1_11.bmp"));
     h.dataSource.SendCode(212);
   });
-  h.Run();
 }
 
 TEST_F(PageList, OneByOneOffersNoMovesAndAPictureBroughtBackIsNotHandedOverAgain) {

@@ -11,7 +11,7 @@ TEST_F(Startup, OpensTheFirstCameraAtTheSavedSizeInTheLivePicture) {
   saved.DPI.MainWidth = 1280;
   saved.DPI.MainHeight = 720;
   h.SaveSettings(saved);
-  h.Then([&] {
+  h.RunWith([&] {
     Lines calls = FirstOf(Calls(h), 9);
     ASSERT_EQ(calls.size(), 9u);
     calls[2] = NameOf(calls[2]);  // the work folder is the test's own
@@ -22,7 +22,6 @@ TEST_F(Startup, OpensTheFirstCameraAtTheSavedSizeInTheLivePicture) {
                                 Handle(h.dialog->Devices().MainPreviewHost()) + ")"}));
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());
   });
-  h.Run();
 }
 
 // The program folder has no camera library, or a file of its name that is
@@ -35,7 +34,7 @@ TEST_P(StartupWithoutLibrary, TheWindowOpensEmptyKeepsTheCurrentFolderAndSavesNo
   CaptureWindowHarness h(options);
   if (*GetParam() != '\0') h.WriteProgramFile("Kelpra.dll", GetParam());
   const std::filesystem::path before = std::filesystem::current_path();
-  h.Then([&] {
+  h.RunWith([&] {
     EXPECT_TRUE(h.Window().IsVisible());
     EXPECT_FALSE(h.Window().IsEnabled(IDC_EXIT));
     EXPECT_EQ(h.Window().ItemCount(IDC_FILE_FORMAT), 3);
@@ -44,7 +43,6 @@ TEST_P(StartupWithoutLibrary, TheWindowOpensEmptyKeepsTheCurrentFolderAndSavesNo
     h.Window().UserClick(IDC_SAVE);
     h.Window().UserClose();
   });
-  h.Run();
   EXPECT_EQ(h.host.os.standardOutput, "LoadLibrary failed\n");
   EXPECT_TRUE(h.dataSource.Received().empty());
   EXPECT_FALSE(std::filesystem::exists(h.ProgramFile("LastSetting.xml")));
@@ -84,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(Startup, StartupThatCancels, testing::Bool(), [](const 
 });
 
 TEST_F(Startup, AStartedWindowShowsItsVersionAndSavesOnSaveAndAtClose) {
-  h.Then([&] {
+  h.RunWith([&] {
     auto& w = h.Window();
     EXPECT_EQ(w.GetStatusBar().text, u"Version : 1.2.3.4");
     ASSERT_EQ(w.SystemMenu().size(), 1u);
@@ -111,7 +109,6 @@ TEST_F(Startup, AStartedWindowShowsItsVersionAndSavesOnSaveAndAtClose) {
     h.dataSource.SendCode(212);
     EXPECT_TRUE(h.Window().IsModalEnded());
   });
-  h.Run();
   EXPECT_TRUE(SettingsFileHas(h, "<rotateType>3</rotateType>"));
   EXPECT_TRUE(SettingsFileHas(h, "<Language>DE</Language>"));
   const Lines names = h.CallLines(true);
@@ -125,7 +122,7 @@ TEST_F(Startup, ChoicesTheListsCannotShowSendNothingAndSurviveASave) {
   saved.cutType = 4;
   saved.rotateType = 9;
   h.SaveSettings(saved);
-  h.Then([&] {
+  h.RunWith([&] {
     EXPECT_EQ(Calls(h, {"camSetImageColorStyle", "camSetImageAdjust", "camSetImageAutoCrop",
                         "camSetImageCusCropRect", "camSetImageFillBorder", "camSetImageRotateMode"}),
               (Lines{"camSetImageCusCropRect(0,0,0,0,0)", "camSetImageFillBorder(0,0)"}));
@@ -134,7 +131,6 @@ TEST_F(Startup, ChoicesTheListsCannotShowSendNothingAndSurviveASave) {
     }
     h.Window().UserClick(IDC_SAVE);
   });
-  h.Run();
   const settings::SessionSettings reread = SavedSettings(h);
   EXPECT_EQ(reread.colorType, 7);
   EXPECT_EQ(reread.cutType, 4);

@@ -21,7 +21,7 @@ const int kTextPassControls[] = {
 }  // namespace
 
 TEST_F(UiTexts, SwitchingLanguageChangesTextsAndKeepsSelectionsAndExit) {
-  h.Then([&] {
+  h.RunWith([&] {
     auto& w = h.Window();
     w.UserSelect(IDC_ROTATE, 2);
     w.UserSelect(IDC_COLOR_MODE, 1);
@@ -40,7 +40,6 @@ TEST_F(UiTexts, SwitchingLanguageChangesTextsAndKeepsSelectionsAndExit) {
     w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"DE"));
     EXPECT_FALSE(w.IsEnabled(IDC_EXIT));
   });
-  h.Run();
 }
 
 TEST_F(UiTexts, ASwitchKeepsTheFollowingEnabledStatesAndOneToALanguageWithoutAFileChangesNothing) {
@@ -54,7 +53,7 @@ TEST_F(UiTexts, ASwitchKeepsTheFollowingEnabledStatesAndOneToALanguageWithoutAFi
                      "<Language name=\"German\">DE</Language>"
                      "<Language name=\"Elsewhere\">..\\EN</Language></LanguageInfo>");
   std::filesystem::remove(h.ProgramFile("Language/DE.xml"));
-  h.Then([&] {
+  h.RunWith([&] {
     auto& w = h.Window();
     const int lockedOrFollowing[] = {IDC_MERGE_HORIZONTAL, IDC_MERGE_VERTICAL, IDC_COLOR_MODE,
                                      IDC_ROTATE, IDC_MERGE, IDC_WATERMARK,
@@ -72,12 +71,11 @@ TEST_F(UiTexts, ASwitchKeepsTheFollowingEnabledStatesAndOneToALanguageWithoutAFi
       EXPECT_EQ(w.Selection(IDC_LANGUAGE), unreadable);
     }
   });
-  h.Run();
 }
 
 TEST_F(UiTexts, AnEmptyLanguageFileHidesAndDisablesTheTextPassControls) {
   h.WriteProgramFile("Language/EN.xml", "<?xml version=\"1.0\"?>\n<UIText></UIText>\n");
-  h.Then([&] {
+  h.RunWith([&] {
     auto& w = h.Window();
     for (int id : kTextPassControls) {
       EXPECT_FALSE(w.IsControlVisible(id)) << id;
@@ -90,7 +88,6 @@ TEST_F(UiTexts, AnEmptyLanguageFileHidesAndDisablesTheTextPassControls) {
     EXPECT_FALSE(w.GetStatusBar().visible);
     EXPECT_EQ(Items(h, IDC_FILE_FORMAT), (Texts{u"BMP(*.bmp)", u"JPEG(*.jpg)", u"PNG(*.png)"}));
   });
-  h.Run();
 }
 
 TEST_F(UiTexts, FixedControlsStayHiddenWhateverTheFileSays) {
@@ -98,12 +95,11 @@ TEST_F(UiTexts, FixedControlsStayHiddenWhateverTheFileSays) {
                      "<UIText><WaterMark IsShow=\"1\" IsEnable=\"1\">Watermark</WaterMark>"
                      "<AuoFocus IsShow=\"1\" IsEnable=\"1\">Focus</AuoFocus>"
                      "<Media IsShow=\"3\" IsEnable=\"1\">Format</Media></UIText>");
-  h.Then([&] {
+  h.RunWith([&] {
     for (int id : {IDC_WATERMARK, IDC_AUTO_FOCUS, IDC_MEDIA_LABEL, IDC_AUTO_CAPTURE,
                    IDC_DEVICE_SETTINGS, IDC_SECONDARY_CAPTURE}) {
       EXPECT_FALSE(h.Window().IsControlVisible(id)) << id;
     }
     EXPECT_EQ(h.Window().Text(IDC_WATERMARK), u"Watermark");
   });
-  h.Run();
 }

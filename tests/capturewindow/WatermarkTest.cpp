@@ -121,7 +121,7 @@ class WatermarkDialogCase : public testing::TestWithParam<DialogCase> {};
 }  // namespace
 
 TEST_F(WatermarkCheckBox, IsOffAtFirstAndCheckingItSendsTheDefaultsWithTheClocksTimeStamp) {
-  h.Then([&] {
+  h.RunWith([&] {
     EXPECT_EQ(WatermarkCalls(h), Lines{Sent("\"\",4,36,\"\",0,0,0,30,70,255,0,0,0")});
     EXPECT_FALSE(h.Window().IsChecked(IDC_WATERMARK));
     EXPECT_FALSE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
@@ -132,7 +132,6 @@ TEST_F(WatermarkCheckBox, IsOffAtFirstAndCheckingItSendsTheDefaultsWithTheClocks
               Sent("\" 2027-03-04 05:06:07\",4,36,\"Arial\",0,0,0,30,70,255,0,0,1"));
     EXPECT_TRUE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
   });
-  h.Run();
 }
 
 TEST_F(WatermarkCheckBox, SavedOptionsAreSentAtStartUpAndSwitchingOffEmptiesTextAndFont) {
@@ -148,7 +147,7 @@ TEST_F(WatermarkCheckBox, SavedOptionsAreSentAtStartUpAndSwitchingOffEmptiesText
   w.angle = 270;
   w.position = 6;
   h.SaveSettings(saved);
-  h.Then([&] {
+  h.RunWith([&] {
     EXPECT_EQ(WatermarkCalls(h),
               Lines{Sent("\"Confidential\",6,48,\"Courier New\",0,1,1,270,25,16,32,64,1")});
     EXPECT_TRUE(h.Window().IsChecked(IDC_WATERMARK));
@@ -158,7 +157,6 @@ TEST_F(WatermarkCheckBox, SavedOptionsAreSentAtStartUpAndSwitchingOffEmptiesText
     EXPECT_EQ(LastWatermarkCall(h), Sent("\"\",6,48,\"\",0,1,1,270,25,16,32,64,0"));
     EXPECT_FALSE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
   });
-  h.Run();
 }
 
 TEST_F(WatermarkCheckBox, EachShotCarriesItsOwnTimeStampAndWithoutOneOrSwitchedOffNone) {
@@ -186,13 +184,12 @@ TEST_F(WatermarkCheckBox, EachShotCarriesItsOwnTimeStampAndWithoutOneOrSwitchedO
   });
   h.Then([&] { ASSERT_TRUE(Dialog(h).UserClick(IDC_WM_TIME_STAMP)); });
   h.Then([&] { ASSERT_TRUE(Dialog(h).UserClick(IDOK)); });
-  h.Then([&] {
+  h.RunWith([&] {
     ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
     h.ClearCallLog();
     CaptureAt(h, 40);
     EXPECT_EQ(WatermarkCalls(h), Lines{});
   });
-  h.Run();
 }
 
 TEST_F(WatermarkCheckBox, EveryOptionSurvivesASaveAndARestartOfTheWindow) {
@@ -219,11 +216,10 @@ TEST_F(WatermarkCheckBox, EveryOptionSurvivesASaveAndARestartOfTheWindow) {
     ShowWatermarkControls(h);
     ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK_SETTINGS));
   });
-  h.Then([&] {
+  h.RunWith([&] {
     EXPECT_EQ(State(Dialog(h)), "Courier New|48|030201|0 0%|359 359°|1010|Brouillon é|2");
     Dialog(h).UserClick(IDCANCEL);
   });
-  h.Run();
 }
 
 TEST_P(WatermarkDialogCase, ShowsTheOptionsAndOkSendsWhatItShows) {
@@ -240,8 +236,7 @@ TEST_P(WatermarkDialogCase, ShowsTheOptionsAndOkSendsWhatItShows) {
     }
     ASSERT_TRUE(Dialog(h).UserClick(IDOK));
   });
-  h.Then([&] { EXPECT_EQ(LastWatermarkCall(h), c.sent); });
-  h.Run();
+  h.RunWith([&] { EXPECT_EQ(LastWatermarkCall(h), c.sent); });
 }
 
 INSTANTIATE_TEST_SUITE_P(WatermarkDialog, WatermarkDialogCase, testing::ValuesIn(kDialogCases),
@@ -255,7 +250,7 @@ TEST_F(WatermarkDialog, CancelAfterChangingEverythingKeepsNothingAndSendsNothing
     ChangeEverything(Dialog(h));
     ASSERT_TRUE(Dialog(h).UserClick(IDCANCEL));
   });
-  h.Then([&] {
+  h.RunWith([&] {
     EXPECT_EQ(h.host.ui.LastModal(IDD_WATERMARK), nullptr) << "the dialog is closed";
     EXPECT_EQ(Calls(h).size(), calls);
     // Switched off and on, the watermark shows what it holds.
@@ -263,5 +258,4 @@ TEST_F(WatermarkDialog, CancelAfterChangingEverythingKeepsNothingAndSendsNothing
     ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
     EXPECT_EQ(LastWatermarkCall(h), kDefaultsOn);
   });
-  h.Run();
 }
