@@ -134,31 +134,6 @@ TEST_F(WatermarkCheckBox, IsOffAtFirstAndCheckingItSendsTheDefaultsWithTheClocks
   });
 }
 
-TEST_F(WatermarkCheckBox, SavedOptionsAreSentAtStartUpAndSwitchingOffEmptiesTextAndFont) {
-  settings::SessionSettings saved;
-  settings::WaterMarkSettings& w = saved.WaterMark;
-  w.isEnable = w.isWeight = w.isUnderline = true;
-  w.isAddTimeStamp = false;
-  w.text = "Confidential";
-  w.font = "Courier New";
-  w.WordSize = 48;
-  w.color = {16, 32, 64};
-  w.transparency = 25;
-  w.angle = 270;
-  w.position = 6;
-  h.SaveSettings(saved);
-  h.RunWith([&] {
-    EXPECT_EQ(WatermarkCalls(h),
-              Lines{Sent("\"Confidential\",6,48,\"Courier New\",0,1,1,270,25,16,32,64,1")});
-    EXPECT_TRUE(h.Window().IsChecked(IDC_WATERMARK));
-    EXPECT_TRUE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
-    ShowWatermarkControls(h);
-    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
-    EXPECT_EQ(LastWatermarkCall(h), Sent("\"\",6,48,\"\",0,1,1,270,25,16,32,64,0"));
-    EXPECT_FALSE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
-  });
-}
-
 TEST_F(WatermarkCheckBox, EachShotCarriesItsOwnTimeStampAndWithoutOneOrSwitchedOffNone) {
   OpenDialogWith(h);
   h.Then([&] { ASSERT_TRUE(Dialog(h).UserClick(IDCANCEL)); });
@@ -192,7 +167,7 @@ TEST_F(WatermarkCheckBox, EachShotCarriesItsOwnTimeStampAndWithoutOneOrSwitchedO
   });
 }
 
-TEST_F(WatermarkCheckBox, EveryOptionSurvivesASaveAndARestartOfTheWindow) {
+TEST_F(WatermarkCheckBox, EveryOptionSurvivesARestartOfTheWindowAndSwitchingOffEmptiesTextAndFont) {
   OpenDialogWith(h);
   h.Then([&] {
     auto& d = Dialog(h);
@@ -213,12 +188,19 @@ TEST_F(WatermarkCheckBox, EveryOptionSurvivesASaveAndARestartOfTheWindow) {
   h.Then([&] {
     EXPECT_EQ(WatermarkCalls(h),
               Lines{Sent("\"Brouillon \xE9\",2,48,\"Courier New\",0,1,1,359,0,1,2,3,1")});
+    EXPECT_TRUE(h.Window().IsChecked(IDC_WATERMARK));
     ShowWatermarkControls(h);
     ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK_SETTINGS));
   });
-  h.RunWith([&] {
+  h.Then([&] {
     EXPECT_EQ(State(Dialog(h)), "Courier New|48|030201|0 0%|359 359°|1010|Brouillon é|2");
     Dialog(h).UserClick(IDCANCEL);
+  });
+  // Switched off, the options are sent without text and font.
+  h.RunWith([&] {
+    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
+    EXPECT_EQ(LastWatermarkCall(h), Sent("\"\",2,48,\"\",0,1,1,359,0,1,2,3,0"));
+    EXPECT_FALSE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
   });
 }
 
