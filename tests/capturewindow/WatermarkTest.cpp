@@ -96,6 +96,9 @@ const DialogCase kDialogCases[] = {
     {"APositionOutsideTheGridChecksNoPlaceAndOkKeepsIt", [](auto& w) { w.position = 12; },
      nullptr, "Arial|36|0000FF|70 70%|30 30°|0001||",
      Sent(kStamp + ",12,36,\"Arial\",0,0,0,30,70,255,0,0,1")},
+    {"AStoredColourOutsideTheByteRangeIsClamped", [](auto& w) { w.color = {300, -20, 256}; },
+     nullptr, "Arial|36|FF00FF|70 70%|30 30°|0001||4",
+     Sent(kStamp + ",4,36,\"Arial\",0,0,0,30,70,255,0,255,1")},
     {"TheSlidersStopAtTheirEnds", nullptr,
      [](auto& d) {
        ASSERT_TRUE(d.UserMoveSlider(IDC_WM_ANGLE, 400));
