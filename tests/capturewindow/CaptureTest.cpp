@@ -25,7 +25,7 @@ struct BusyChange {
 
 }  // namespace
 
-TEST_F(Capture, APlainCaptureWritesABitmapWhateverTheFormatListShowsTheSecondaryButtonTheFormat) {
+TEST_F(Capture, APressWritesABitmapUnderTheTickOrTheNextAndTheSecondaryButtonTheChosenFormat) {
   settings::SessionSettings saved;
   saved.fileType = 1;  // JPEG
   saved.ShowUIUpdataOneByOne = 1;
