@@ -167,29 +167,7 @@ TEST_P(AutoCaptureClosedByTheDataSource, EndsTheRunFirstAndTakesNoShotThatWasDue
 
 INSTANTIATE_TEST_SUITE_P(AutoCapture, AutoCaptureClosedByTheDataSource, testing::Values(212, 211));
 
-TEST_F(AutoCapture, AFailedShotWithoutUserInterfaceHandsOverOnceAndEndsTheRun) {
-  h.Then([&] { h.dataSource.SendCode(204, u"NOUI"); });
-  StartRun(1);
-  h.Then([&] { Tick(6); });
-  h.Then([&] {
-    h.dataSource.ClearReceived();
-    FailNextShots(7);
-    Tick(12);  // a failing shot, then one more due behind it
-  });
-  h.RunWith([&] {
-    EXPECT_EQ(Dialog(), nullptr);
-    EXPECT_EQ(Shots(), 1u + 7u);
-    EXPECT_FALSE(h.Window().IsVisible());
-    h.dataSource.SendCode(212);
-  });
-  // The first shot's file reaches the data source once; the close follows.
-  ASSERT_EQ(h.dialog->Link().PendingFiles().size(), 1u);
-  const std::string file = h.host.os.WideToAnsi(h.dialog->Link().PendingFiles()[0]);
-  EXPECT_EQ(h.dataSource.Transcript(),
-            (Transcript{"207 BEGIN", "209", "208 " + file, "207 END", "207 END", "212"}));
-}
-
-TEST_F(AutoCapture, ASignalDuringASlowShotIsTakenAfterIt) {
+TEST_F(AutoCapture, ASignalDuringASlowShotIsTakenAfterItAndAShotFailedWithoutUiEndsTheRun) {
   h.Then([&] { h.dataSource.SendCode(204, u"NOUI"); });
   StartRun(1);
   bool signalled = false;
@@ -205,7 +183,7 @@ TEST_F(AutoCapture, ASignalDuringASlowShotIsTakenAfterIt) {
     };
     Tick(6);
   });
-  h.RunWith([&] {
+  h.Then([&] {
     const Lines calls = Calls(h, {"camCaptureImageFile"});
     ASSERT_EQ(calls.size(), 4u);  // two failures, the first shot, the second shot
     EXPECT_EQ(calls[0], calls[1]);
@@ -213,7 +191,22 @@ TEST_F(AutoCapture, ASignalDuringASlowShotIsTakenAfterIt) {
     EXPECT_NE(calls[2], calls[3]);
     EXPECT_EQ(Dialog()->Text(IDC_AC_SHOT_COUNT), u"Page 2");
     EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 2u);
+    h.dataSource.ClearReceived();
+    FailNextShots(7);
+    Tick(12);  // a shot failing every try, then one more due behind it
   });
+  h.RunWith([&] {
+    EXPECT_EQ(Dialog(), nullptr);
+    EXPECT_EQ(Shots(), 4u + 7u);
+    EXPECT_FALSE(h.Window().IsVisible());
+    h.dataSource.SendCode(212);
+  });
+  // The files reach the data source once; the close follows.
+  const Texts& files = h.dialog->Link().PendingFiles();
+  ASSERT_EQ(files.size(), 2u);
+  EXPECT_EQ(h.dataSource.Transcript(),
+            (Transcript{"207 BEGIN", "209", "208 " + h.host.os.WideToAnsi(files[0]), "209",
+                        "208 " + h.host.os.WideToAnsi(files[1]), "207 END", "207 END", "212"}));
 }
 
 TEST_F(AutoCapture, ARunGoesOnAfterACameraIsPluggedInAndItsCounterFollowsTheWordOrder) {
