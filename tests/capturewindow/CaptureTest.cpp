@@ -5,6 +5,8 @@
 
 using namespace steps;
 
+using Capture = WindowTest;
+
 namespace {
 
 // A document camera with two documents on the desk, and a webcam.
@@ -23,8 +25,7 @@ struct BusyChange {
 
 }  // namespace
 
-TEST(Capture, APlainCaptureWritesABitmapWhateverTheFormatListShowsAndTheNextTickIfTaken) {
-  CaptureWindowHarness h;
+TEST_F(Capture, APressWritesABitmapUnderTheTickOrTheNextAndTheSecondaryButtonTheChosenFormat) {
   settings::SessionSettings saved;
   saved.fileType = 1;  // JPEG
   saved.ShowUIUpdataOneByOne = 1;
@@ -38,20 +39,24 @@ TEST(Capture, APlainCaptureWritesABitmapWhateverTheFormatListShowsAndTheNextTick
     EXPECT_EQ(h.dialog->Pipeline().CurrentFile(), WorkPath(h, "1_4242.bmp"));
     CaptureAt(h, 4242);
     EXPECT_EQ(h.dataSource.Transcript().back(), FileRecord(h, "1_4243.bmp"));
+    // The secondary camera's button writes the chosen format.
+    h.ClickHidden(IDC_SECONDARY_CAMERA);
+    h.host.os.tickCount = 60;
+    h.dialog->RunHandler(IDC_SECONDARY_CAPTURE);
+    EXPECT_EQ(h.dataSource.Transcript().back(), FileRecord(h, "2_60.jpg"));
+    EXPECT_EQ(h.dialog->Pipeline().CurrentFile(), WorkPath(h, "2_60.jpg"));
   });
   // The thumbnails appear once the window has run the list's posted inserts.
-  h.Then([&] {
-    EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(), 2);
+  h.RunWith([&] {
+    EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(), 3);
     EXPECT_TRUE(h.Window().IsEnabled(IDC_EXIT));
   });
-  h.Run();
 }
 
-TEST(Capture, TheWaitCursorShowsFromTheFirstShotThroughTheRetriesUntilThePictureIsPublished) {
-  CaptureWindowHarness h;
+TEST_F(Capture, TheWaitCursorShowsFromTheFirstShotThroughTheRetriesUntilThePictureIsPublished) {
   h.WriteProgramFile("Kelpra.ini", "[Library]\nFail=camCaptureImageFile,3,-5\n");
   std::vector<BusyChange> changes;
-  h.Then([&] {
+  h.RunWith([&] {
     h.dataSource.SendCode(204, u"NOUI");
     h.host.os.sleeps.clear();
     h.ClearCallLog();
@@ -63,33 +68,12 @@ TEST(Capture, TheWaitCursorShowsFromTheFirstShotThroughTheRetriesUntilThePicture
     EXPECT_EQ(h.dialog->CaptureOne(), 1);
     EXPECT_EQ(changes, (std::vector<BusyChange>{{true, 0, 0, 0}, {false, 4, 3, 1}}));
   });
-  h.Run();
   EXPECT_EQ(h.host.ui.unmatchedBusyEnds, 0);
 }
 
-TEST(Capture, WithoutAUserInterfaceAFailingCameraIsTriedSevenTimesThenTheSessionFinishes) {
-  CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini", "[Library]\nFail=camCaptureImageFile,7,-5\n");
-  h.Then([&] {
-    h.dataSource.SendCode(204, u"NOUI");
-    h.host.os.sleeps.clear();
-    h.dialog->RunHandler(IDC_CAPTURE);
-    EXPECT_EQ(Calls(h, {"camCaptureImageFile"}).size(), 7u);
-    EXPECT_EQ(h.host.os.sleeps, (std::vector<uint32_t>(6, 500)));
-    EXPECT_EQ(h.host.ui.messageBoxes, Texts{u"Capture Failed."});
-    EXPECT_EQ(h.host.ui.busyDepth, 0);
-    // The Exit action ran with nothing captured: the data source hears only "BEGIN".
-    EXPECT_EQ(h.dataSource.Transcript(), Transcript{"207 BEGIN"});
-    EXPECT_FALSE(h.Window().IsVisible());
-    h.dataSource.SendCode(212);
-  });
-  h.Run();
-}
-
-TEST(Capture, WithAUserInterfaceAFailingCameraIsTriedOnceAndNothingIsSaid) {
-  CaptureWindowHarness h;
+TEST_F(Capture, WithAUserInterfaceAFailingCameraIsTriedOnceAndNothingIsSaid) {
   h.WriteProgramFile("Kelpra.ini", "[Library]\nFail=camCaptureImageFile,1,-5\n");
-  h.Then([&] {
+  h.RunWith([&] {
     h.dataSource.SendCode(204, u"SHOWUI");
     CaptureAt(h, 10);
     EXPECT_EQ(Calls(h, {"camCaptureImageFile"}).size(), 1u);
@@ -97,12 +81,10 @@ TEST(Capture, WithAUserInterfaceAFailingCameraIsTriedOnceAndNothingIsSaid) {
     EXPECT_TRUE(h.dialog->Link().PendingFiles().empty());
     EXPECT_TRUE(h.Window().IsVisible());
   });
-  h.Run();
 }
 
-TEST(Capture, FilesOfAMultipleCropTheLibraryKeptMakingArePublishedNotTheNameItWasGiven) {
-  CaptureWindowHarness h;
-  h.Then([&] {
+TEST_F(Capture, FilesOfAMultipleCropTheLibraryKeptMakingArePublishedNotTheNameItWasGiven) {
+  h.RunWith([&] {
     h.Window().UserSelect(IDC_CROP_MODE, 2);
     // The library keeps cropping each document although the list says none.
     ASSERT_EQ(testing_support::KelpraHooks(h.dialog->Camera()).FailNext("camSetImageAutoCrop", 1, -5), 0);
@@ -111,23 +93,19 @@ TEST(Capture, FilesOfAMultipleCropTheLibraryKeptMakingArePublishedNotTheNameItWa
     EXPECT_EQ(h.dialog->Link().PendingFiles(),
               (Texts{WorkPath(h, "1_500_1.bmp"), WorkPath(h, "1_500_2.bmp")}));
   });
-  h.Run();
 }
 
-TEST(Capture, ACaptureWithoutAWorkFolderIsRefusedWithAMessage) {
-  CaptureWindowHarness h;
+TEST_F(Capture, ACaptureWithoutAWorkFolderIsRefusedWithAMessage) {
   h.host.os.tempPath = std::nullopt;
-  h.Then([&] {
+  h.RunWith([&] {
     ASSERT_FALSE(h.dialog->Pipeline().WorkFolder());
     h.Window().UserClick(IDC_CAPTURE);
     EXPECT_EQ(Calls(h, {"camCaptureImageFile"}), Lines{});
     EXPECT_EQ(h.host.ui.messageBoxes, Texts{u"error"});
   });
-  h.Run();
 }
 
-TEST(Capture, WithTheSecondaryCameraOnAPressPublishesBothShotsUnderOneNumber) {
-  CaptureWindowHarness h;
+TEST_F(Capture, WithTheSecondaryCameraOnAPressPublishesBothShotsUnderOneNumberOrOnlyTheCrops) {
   h.WriteProgramFile("Kelpra.ini", kTwoCameras);
   int shown = 0;
   h.Then([&] {
@@ -149,40 +127,13 @@ TEST(Capture, WithTheSecondaryCameraOnAPressPublishesBothShotsUnderOneNumber) {
     EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 4u);
     EXPECT_EQ(shown, 3);
     EXPECT_EQ(h.host.ui.busyDepth, 0);
-  });
-  h.Then([&] { EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(), 4); });
-  h.Run();
-}
-
-TEST(Capture, TheSecondaryButtonWritesTheChosenFormat) {
-  CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini", kTwoCameras);
-  settings::SessionSettings saved;
-  saved.fileType = 1;  // JPEG
-  saved.ShowUIUpdataOneByOne = 1;
-  h.SaveSettings(saved);
-  h.Then([&] {
-    h.ClickHidden(IDC_SECONDARY_CAMERA);
-    h.host.os.tickCount = 60;
-    h.dialog->RunHandler(IDC_SECONDARY_CAPTURE);
-    EXPECT_EQ(h.dataSource.Transcript(), (Transcript{"209", FileRecord(h, "2_60.jpg")}));
-    EXPECT_EQ(h.dialog->Pipeline().CurrentFile(), WorkPath(h, "2_60.jpg"));
-  });
-  h.Then([&] { EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(), 1); });
-  h.Run();
-}
-
-TEST(Capture, AMultipleCropWithTheSecondaryCameraOnPublishesOnlyTheCrops) {
-  CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini", kTwoCameras);
-  h.Then([&] {
-    h.ClickHidden(IDC_SECONDARY_CAMERA);
+    // A multiple crop publishes only the crops.
     ASSERT_TRUE(h.Window().UserSelect(IDC_CROP_MODE, 2));
     CaptureAt(h, 70);
-    EXPECT_EQ(h.dialog->Link().PendingFiles(),
+    const Texts& files = h.dialog->Link().PendingFiles();
+    EXPECT_EQ(Texts(files.begin() + 4, files.end()),
               (Texts{WorkPath(h, "1_70_1.bmp"), WorkPath(h, "1_70_2.bmp")}));
     EXPECT_TRUE(WorkFileExists(h, "2_70.bmp"));
   });
-  h.Then([&] { EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(), 2); });
-  h.Run();
+  h.RunWith([&] { EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(), 6); });
 }

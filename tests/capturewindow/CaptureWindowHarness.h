@@ -9,6 +9,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,11 @@ class CaptureWindowHarness {
     dialog = std::make_unique<CTessivueDlg>(host.platform);
     return dialog->DoModal();
   }
+  // Queues a last step and runs the window.
+  int RunWith(std::function<void()> step) {
+    Then(std::move(step));
+    return Run();
+  }
 
   headless::HeadlessWindow& Window() {
     headless::HeadlessWindow* window = host.ui.LastModal(IDD_CAPTURE_WINDOW);
@@ -66,15 +72,9 @@ class CaptureWindowHarness {
   // The call log's lines, each without its arguments when `namesOnly`.
   std::vector<std::string> CallLines(bool namesOnly = false) {
     std::vector<std::string> lines;
-    std::string log = CallLog();
-    size_t start = 0;
-    while (start < log.size()) {
-      size_t end = log.find('\n', start);
-      if (end == std::string::npos) end = log.size();
-      std::string line = log.substr(start, end - start);
-      if (namesOnly) line = line.substr(0, line.find('('));
-      lines.push_back(line);
-      start = end + 1;
+    std::istringstream log(CallLog());
+    for (std::string line; std::getline(log, line);) {
+      lines.push_back(namesOnly ? line.substr(0, line.find('(')) : line);
     }
     return lines;
   }

@@ -21,6 +21,16 @@ const char kFaultyWebcam[] =
     "[Device]\nName=Desk Camera\nDpi=300\nFormat=MJPG\nSize=640x480\n"
     "[Device]\nName=Faulty Webcam\nOpenFails=-5\nFormat=MJPG\nSize=640x480\n";
 
+// The secondary camera as the user sees it: its check box checked and
+// enabled, its picture and its capture button shown, the controls above.
+std::string SecondaryCamera(CaptureWindowHarness& h) {
+  auto& w = h.Window();
+  const bool picture = h.dialog->Devices().SecondaryPreviewHost()->IsVisible();
+  return Checked(w, {IDC_SECONDARY_CAMERA}) + Enabled(w, {IDC_SECONDARY_CAMERA}) + " " +
+         (picture ? "1" : "0") + Shown(w, {IDC_SECONDARY_CAPTURE}) + " " +
+         Enabled(w, kSecondaryControls);
+}
+
 settings::SessionSettings SecondaryCameraOn(int width = 0, int height = 0) {
   settings::SessionSettings saved;
   saved.Webcam.isEnable = true;
@@ -39,12 +49,10 @@ int32_t Plug(CaptureWindowHarness& h, const char* name) {
 }  // namespace
 
 TEST_F(DeviceSession, TheSecondaryCameraOpensTheFirstOtherCameraAndClosesIt) {
-  h.Then([&] {
+  h.RunWith([&] {
     auto& w = h.Window();
     const capturewindow::DeviceSession& devices = h.dialog->Devices();
-    EXPECT_TRUE(w.IsEnabled(IDC_SECONDARY_CAMERA));
-    EXPECT_EQ(Enabled(w, kSecondaryControls), "0000");
-    EXPECT_FALSE(devices.SecondaryPreviewHost()->IsVisible());
+    EXPECT_EQ(SecondaryCamera(h), "01 00 0000");
 
     size_t mark = Mark(h);
     h.ClickHidden(IDC_SECONDARY_CAMERA);
@@ -60,29 +68,24 @@ TEST_F(DeviceSession, TheSecondaryCameraOpensTheFirstOtherCameraAndClosesIt) {
     EXPECT_EQ(w.Selection(IDC_SECONDARY_DEVICE), 1);
     EXPECT_EQ(Items(h, IDC_SECONDARY_FRAME_SIZE), (Texts{u"640 x 480", u"1280 x 720"}));
     EXPECT_EQ(w.Selection(IDC_SECONDARY_FRAME_SIZE), 0);
-    EXPECT_TRUE(devices.SecondaryPreviewHost()->IsVisible());
-    EXPECT_TRUE(w.IsControlVisible(IDC_SECONDARY_CAPTURE));
-    EXPECT_EQ(Enabled(w, kSecondaryControls), "1101");  // the merge is not checked
+    EXPECT_EQ(SecondaryCamera(h), "11 11 1101");  // the merge is not checked
 
     mark = Mark(h);
     h.ClickHidden(IDC_SECONDARY_CAMERA);
     EXPECT_EQ(Calls(h, {}, mark), (Lines{"camCloseDev(1)", "camSetPreviewWindow(1,0)"}));
     EXPECT_EQ(devices.SecondaryDeviceIndex(), -1);
-    EXPECT_FALSE(devices.SecondaryPreviewHost()->IsVisible());
-    EXPECT_FALSE(w.IsControlVisible(IDC_SECONDARY_CAPTURE));
-    EXPECT_EQ(Enabled(w, kSecondaryControls), "0000");
+    EXPECT_EQ(SecondaryCamera(h), "01 00 0000");
 
     // With the merge checked, its options button comes on with the camera.
     w.SetChecked(IDC_SECONDARY_MERGE, true);
     h.ClickHidden(IDC_SECONDARY_CAMERA);
-    EXPECT_EQ(Enabled(w, kSecondaryControls), "1111");
+    EXPECT_EQ(SecondaryCamera(h), "11 11 1111");
   });
-  h.Run();
 }
 
 TEST_F(DeviceSession, ASavedSecondaryCameraOpensAtItsSizeWhichIsStoredEvenWhenRefused) {
   h.SaveSettings(SecondaryCameraOn(1280, 720));
-  h.Then([&] {
+  h.RunWith([&] {
     auto& w = h.Window();
     // A camera already in use cannot be chosen again.
     const size_t inUse = Mark(h);
@@ -124,13 +127,12 @@ TEST_F(DeviceSession, ASavedSecondaryCameraOpensAtItsSizeWhichIsStoredEvenWhenRe
     EXPECT_EQ(Calls(h, {}, mark), Lines{});
     h.Window().UserClick(IDC_SAVE);
   });
-  h.Run();
   EXPECT_TRUE(SettingsFileHas(h, "<WebcamWidth>1280</WebcamWidth>"));
 }
 
 TEST_F(DeviceSession, ACameraThatDoesNotOpenSaysSoAndTheWindowShowsUnlessTheDataSourceShowsIt) {
   h.WriteProgramFile("Kelpra.ini", kFaultyWebcam);
-  h.Then([&] {
+  h.RunWith([&] {
     auto& w = h.Window();
     // As the secondary camera it opens at neither size.
     size_t mark = Mark(h);
@@ -162,7 +164,6 @@ TEST_F(DeviceSession, ACameraThatDoesNotOpenSaysSoAndTheWindowShowsUnlessTheData
     EXPECT_FALSE(w.IsVisible());
     w.Show(true);
   });
-  h.Run();
 }
 
 TEST_F(HotPlug, UnpluggingTheDocumentCameraGivesTheWebcamEveryChoiceTheWindowShows) {
@@ -186,7 +187,7 @@ TEST_F(HotPlug, UnpluggingTheDocumentCameraGivesTheWebcamEveryChoiceTheWindowSho
     ASSERT_EQ(Unplug(h, 0), 1);
   });
   // The library's notification reaches the window as a posted task.
-  h.Then([&] {
+  h.RunWith([&] {
     auto& w = h.Window();
     ASSERT_EQ(Items(h, IDC_DEVICE), Texts{u"Kelpra Webcam"});
     // The webcam, now the main camera, is opened first and then hears every
@@ -217,7 +218,6 @@ TEST_F(HotPlug, UnpluggingTheDocumentCameraGivesTheWebcamEveryChoiceTheWindowSho
     ASSERT_TRUE(w.UserClick(IDC_HAND_CROP));
     EXPECT_EQ(w.Selection(IDC_CROP_MODE), 2);
   });
-  h.Run();
 }
 
 // How the second camera went missing before it is plugged in.
@@ -258,10 +258,7 @@ TEST_P(SecondaryCameraComesBack, WithTheSecondCameraAndIsSavedAsOn) {
     }
     // The check stays as the user left it; nothing of the camera is shown
     // or usable while it is missing, and no camera is opened for it.
-    EXPECT_EQ(Checked(w, {IDC_SECONDARY_CAMERA}) + Enabled(w, {IDC_SECONDARY_CAMERA}), "10");
-    EXPECT_FALSE(w.IsControlVisible(IDC_SECONDARY_CAPTURE));
-    EXPECT_FALSE(h.dialog->Devices().SecondaryPreviewHost()->IsVisible());
-    EXPECT_EQ(Enabled(w, kSecondaryControls), "0000");
+    EXPECT_EQ(SecondaryCamera(h), "10 00 0000");
     EXPECT_EQ(Count(Calls(h, {}, mark), "camOpenDev(1,"), 0u);
     EXPECT_EQ(h.dialog->Devices().SecondaryDeviceIndex(), -1);
     ASSERT_TRUE(w.UserClick(IDC_SAVE));
@@ -269,7 +266,7 @@ TEST_P(SecondaryCameraComesBack, WithTheSecondCameraAndIsSavedAsOn) {
     mark = Mark(h);
     ASSERT_EQ(Plug(h, "Visitor"), 2);
   });
-  h.Then([&] {
+  h.RunWith([&] {
     auto& w = h.Window();
     // The plugged camera opens at the saved size in the secondary camera's
     // picture.
@@ -279,13 +276,10 @@ TEST_P(SecondaryCameraComesBack, WithTheSecondCameraAndIsSavedAsOn) {
               (Lines{"camOpenDev(1,0,1280,720)",
                      "camSetPreviewWindow(1," + Handle(h.dialog->Devices().SecondaryPreviewHost()) + ")"}));
     EXPECT_EQ(w.ItemText(IDC_SECONDARY_DEVICE, 1), u"Visitor");
-    EXPECT_EQ(Checked(w, {IDC_SECONDARY_CAMERA}) + Enabled(w, {IDC_SECONDARY_CAMERA}), "11");
-    EXPECT_TRUE(w.IsControlVisible(IDC_SECONDARY_CAPTURE));
-    EXPECT_TRUE(h.dialog->Devices().SecondaryPreviewHost()->IsVisible());
+    EXPECT_EQ(SecondaryCamera(h).substr(0, 6), "11 11 ");
     EXPECT_EQ(Enabled(w, {IDC_SECONDARY_DEVICE, IDC_SECONDARY_FRAME_SIZE, IDC_SECONDARY_MERGE}),
               "111");
   });
-  h.Run();
   EXPECT_TRUE(SavedSettings(h).Webcam.isEnable);
 }
 
@@ -304,14 +298,12 @@ TEST_F(HotPlug, APluggedCameraWaitsForTheUserToBeTheSecondaryCameraAgain) {
     EXPECT_FALSE(h.Window().IsEnabled(IDC_SECONDARY_CAMERA));
     EXPECT_EQ(Plug(h, "Visitor"), 2);
   });
-  h.Then([&] {
+  h.RunWith([&] {
     // Off before, off now.
-    EXPECT_TRUE(h.Window().IsEnabled(IDC_SECONDARY_CAMERA));
-    EXPECT_FALSE(h.Window().IsChecked(IDC_SECONDARY_CAMERA));
+    EXPECT_EQ(SecondaryCamera(h), "01 00 0000");
     EXPECT_EQ(h.dialog->Devices().SecondaryDeviceIndex(), -1);
     h.ClickHidden(IDC_SECONDARY_CAMERA);
     EXPECT_EQ(h.dialog->Devices().SecondaryDeviceIndex(), 1);
     EXPECT_EQ(h.Window().ItemText(IDC_SECONDARY_DEVICE, 1), u"Visitor");
   });
-  h.Run();
 }

@@ -6,6 +6,8 @@
 
 using namespace steps;
 
+using FrameSizeList = WindowTest;
+
 namespace {
 
 // A camera with one size of each kind: named ones, an unknown small one
@@ -78,10 +80,6 @@ const StartUpFill kFills[] = {
     {"TheSavedSizeIsSelectedWithoutBeingSentAgain", kMixedCamera, 0, 2592, 1944, 200,
      {u"Resolution"}, {u"640x480(VGA)", u"1280x720(HD-720)", u"2592x1944(5MP)", u"6000x4500"}, 2,
      ReadsOfSizes(5, {"camSetImageDPI(0,0,0)"})},
-    {"ACameraReportingOneSizeListsIt",
-     "[Device]\nName=Single\nReportedSizes=1\nFormat=MJPG\nSize=640x480\nSize=1280x720\n", 0,
-     0, 0, 200, {u"Resolution"}, {u"640x480(VGA)"}, 0,
-     ReadsOfSizes(1, {"camSetImageDPI(0,0,0)", "camSetResolution(0,640,480)"})},
     {"TheReferenceDocumentCameraNamesSharedSizesAndOffersDpi", "", 0, 0, 0, 200,
      {u"Resolution", u"DPI"}, kReferencePixelRows, 0,
      ReadsOfSizes(9, {"camSetImageDPI(0,0,0)", "camSetResolution(0,640,480)"})},
@@ -144,7 +142,7 @@ TEST_P(FrameSizeFill, ListsTheRowsAndAppliesTheChosenOneWithoutStoringIt) {
   saved.DPI.MainHeight = c.height;
   saved.DPI.ImageDPI = c.dpi;
   h.SaveSettings(saved);
-  h.Then([&] {
+  h.RunWith([&] {
     EXPECT_EQ(Items(h, IDC_UNIT), c.units);
     EXPECT_EQ(h.Window().Selection(IDC_UNIT), c.unit);
     EXPECT_EQ(Items(h, IDC_FRAME_SIZE), c.rows);
@@ -158,21 +156,19 @@ TEST_P(FrameSizeFill, ListsTheRowsAndAppliesTheChosenOneWithoutStoringIt) {
     EXPECT_EQ(h.dialog->Settings().DPI.MainWidth, c.width);
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());
   });
-  h.Run();
 }
 
 INSTANTIATE_TEST_SUITE_P(FrameSizeList, FrameSizeFill, testing::ValuesIn(kFills),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(FrameSizeList, TheUserChoosesADpiRowOfALargestFirstCamera) {
-  CaptureWindowHarness h;
+TEST_F(FrameSizeList, TheUserChoosesADpiRowOfALargestFirstCamera) {
   h.WriteProgramFile("Kelpra.ini", kDeskScanner);
   settings::SessionSettings saved;
   saved.SizeUnit = 1;
   saved.DPI.MainWidth = 800;
   saved.DPI.MainHeight = 600;
   h.SaveSettings(saved);
-  h.Then([&] {
+  h.RunWith([&] {
     const size_t mark = Mark(h);
     ASSERT_TRUE(h.Window().UserSelect(IDC_FRAME_SIZE, 1));
     EXPECT_EQ(Calls(h, {}, mark), (Lines{"camGetCurResolution(0,&,&,&)",
@@ -183,15 +179,17 @@ TEST(FrameSizeList, TheUserChoosesADpiRowOfALargestFirstCamera) {
     EXPECT_EQ(h.dialog->Settings().DPI.ImageDPI, 260);
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());
   });
-  h.Run();
 }
 
-TEST(FrameSizeList, TheDpiItemIsOfferedOnlyForADpiOtherThanZeroAnd96) {
-  CaptureWindowHarness h;
-  h.Then([&] {
+TEST_F(FrameSizeList, TheDpiItemIsOfferedOnlyForADpiOtherThanZeroAnd96) {
+  h.RunWith([&] {
     h.Window().UserSelect(IDC_DEVICE, 1);  // the webcam: 96 DPI
     EXPECT_EQ(Items(h, IDC_UNIT), Texts{u"Resolution"});
     EXPECT_EQ(h.Window().Selection(IDC_UNIT), 0);
+    // A language switch keeps the list without the DPI item.
+    h.Window().UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN"));
+    EXPECT_EQ(Items(h, IDC_UNIT), Texts{u"分辨率"});
+    h.Window().UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"EN"));
     testing_support::KelpraHooks hooks(h.dialog->Camera());
     ASSERT_EQ(hooks.FailNext("camGetImageDPI", 1, -3), 0);
     h.Window().UserSelect(IDC_DEVICE, 0);  // no DPI read: 0
@@ -203,12 +201,10 @@ TEST(FrameSizeList, TheDpiItemIsOfferedOnlyForADpiOtherThanZeroAnd96) {
     EXPECT_EQ(h.Window().Selection(IDC_UNIT), 1);
     EXPECT_EQ(Items(h, IDC_FRAME_SIZE), kDpiRows);
   });
-  h.Run();
 }
 
-TEST(FrameSizeList, ChoosingTheCurrentSizeCallsNothingAndOtherSizesAreStoredEvenWhenRefused) {
-  CaptureWindowHarness h;
-  h.Then([&] {
+TEST_F(FrameSizeList, ChoosingTheCurrentSizeCallsNothingAndOtherSizesAreStoredEvenWhenRefused) {
+  h.RunWith([&] {
     auto& w = h.Window();
     size_t mark = Mark(h);
     ASSERT_TRUE(w.UserSelect(IDC_FRAME_SIZE, 0));  // 640 x 480, as opened
@@ -233,14 +229,12 @@ TEST(FrameSizeList, ChoosingTheCurrentSizeCallsNothingAndOtherSizesAreStoredEven
     EXPECT_EQ(Calls(h, {}, mark), Lines{});
     w.UserClick(IDC_SAVE);
   });
-  h.Run();
   EXPECT_TRUE(SettingsFileHas(h, "<MainHeight>1080</MainHeight>"));
   EXPECT_TRUE(SettingsFileHas(h, "<MainWidth>1920</MainWidth>"));
 }
 
-TEST(FrameSizeList, AFormatTheCameraRefusesShowsErrorAndIsStillStoredAndTheListStaysHidden) {
-  CaptureWindowHarness h;
-  h.Then([&] {
+TEST_F(FrameSizeList, AFormatTheCameraRefusesShowsErrorAndIsStillStoredAndTheListStaysHidden) {
+  h.RunWith([&] {
     auto& w = h.Window();
     EXPECT_EQ(Items(h, IDC_MEDIA_TYPE), (Texts{u"MJPG", u"YUY2"}));
     EXPECT_EQ(w.Selection(IDC_MEDIA_TYPE), 0);
@@ -258,19 +252,17 @@ TEST(FrameSizeList, AFormatTheCameraRefusesShowsErrorAndIsStillStoredAndTheListS
     EXPECT_EQ(Items(h, IDC_MEDIA_TYPE), Texts{u"MJPG"});
     EXPECT_EQ(Shown(w, {IDC_MEDIA_TYPE, IDC_MEDIA_LABEL, IDC_FRAME_SIZE}), "001");
   });
-  h.Run();
   EXPECT_TRUE(SettingsFileHas(h, "<MediaType>1</MediaType>"));
 }
 
-TEST(FrameSizeList, AbsurdCountsAreCutBeforeAnyListIsBuilt) {
-  CaptureWindowHarness h;
+TEST_F(FrameSizeList, AbsurdCountsAreCutBeforeAnyListIsBuilt) {
   h.WriteProgramFile("Kelpra.ini",
                      "[Library]\nReportedDevices=100000\n"
                      "[Device]\nName=Wild Camera\nReportedFormats=100000\nReportedSizes=100000\n"
                      "Format=MJPG\nSize=640x480\nSize=1280x720\n"
                      "[Device]\nName=Quiet Camera\nReportedFormats=-3\nReportedSizes=-1\n"
                      "Format=MJPG\nSize=640x480\n");
-  h.Then([&] {
+  h.RunWith([&] {
     auto& w = h.Window();
     ASSERT_EQ(w.ItemCount(IDC_DEVICE), 256);
     EXPECT_EQ(w.ItemText(IDC_DEVICE, 1), u"Quiet Camera");
@@ -291,30 +283,25 @@ TEST(FrameSizeList, AbsurdCountsAreCutBeforeAnyListIsBuilt) {
     EXPECT_EQ(w.ItemCount(IDC_MEDIA_TYPE), 0);
     EXPECT_EQ(w.ItemCount(IDC_FRAME_SIZE), 0);
   });
-  h.Run();
 }
 
-TEST(FrameSizeList, ANegativeDeviceCountIsNoCamera) {
-  CaptureWindowHarness h;
+TEST_F(FrameSizeList, ANegativeDeviceCountIsNoCamera) {
   h.WriteProgramFile("Kelpra.ini", "[Library]\nReportedDevices=-2\n");
-  h.Then([&] {
+  h.RunWith([&] {
     EXPECT_TRUE(h.Window().IsVisible());
     EXPECT_EQ(h.Window().ItemCount(IDC_DEVICE), 0);
     EXPECT_TRUE(Calls(h, {"camGetDevName", "camOpenDev"}).empty());
     EXPECT_EQ(h.dialog->Devices().MainDeviceIndex(), -1);
   });
-  h.Run();
 }
 
-TEST(FrameSizeList, MissingNamesBecomeEmptyTexts) {
-  CaptureWindowHarness h;
+TEST_F(FrameSizeList, MissingNamesBecomeEmptyTexts) {
   // Formats are listed twice at start-up: after the open and for the saved unit.
   h.WriteProgramFile("Kelpra.ini",
                      "[Library]\nFail=camGetDevName,1,-1\nFail=camGetMediaTypeName,3,-1\n");
-  h.Then([&] {
+  h.RunWith([&] {
     EXPECT_EQ(Items(h, IDC_DEVICE), (Texts{u"", u"Kelpra Webcam"}));
     EXPECT_EQ(Items(h, IDC_SECONDARY_DEVICE), (Texts{u"", u"Kelpra Webcam"}));
     EXPECT_EQ(Items(h, IDC_MEDIA_TYPE), (Texts{u"", u"YUY2"}));
   });
-  h.Run();
 }

@@ -8,6 +8,8 @@
 
 using namespace steps;
 
+using ImageOptions = WindowTest;
+
 namespace {
 
 const std::initializer_list<const char*> kOptionCalls = {
@@ -101,8 +103,6 @@ const UserChoice kChoices[] = {
        EXPECT_EQ(h.Window().Selection(IDC_CROP_MODE), 2);
        EXPECT_EQ(h.dialog->Settings().HandCut, 0);
      }},
-    {"FileFormat", [](auto& h) { Select(h, IDC_FILE_FORMAT, 2); }, {}},
-    {"AutoCaptureMode", [](auto& h) { Select(h, IDC_AUTO_CAPTURE_MODE, 2); }, {}},
 };
 
 void PrintTo(const UserChoice& c, std::ostream* os) { *os << c.name; }
@@ -113,21 +113,19 @@ class UserChoiceCalls : public testing::TestWithParam<UserChoice> {};
 
 TEST_P(UserChoiceCalls, SendExactlyTheirCallsToTheMainCamera) {
   CaptureWindowHarness h;
-  h.Then([&] {
+  h.RunWith([&] {
     h.ClearCallLog();
     GetParam().act(h);
     EXPECT_EQ(Calls(h), GetParam().calls);
     EXPECT_EQ(h.host.ui.messageBoxes, GetParam().messages);
     if (GetParam().check) GetParam().check(h);
   });
-  h.Run();
 }
 
 INSTANTIATE_TEST_SUITE_P(ImageOptions, UserChoiceCalls, testing::ValuesIn(kChoices),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ImageOptions, SavedChoicesReachTheLibraryAtStartUp) {
-  CaptureWindowHarness h;
+TEST_F(ImageOptions, SavedChoicesReachTheLibraryAtStartUp) {
   settings::SessionSettings saved;
   saved.colorType = 3;
   saved.cutType = 2;
@@ -136,7 +134,7 @@ TEST(ImageOptions, SavedChoicesReachTheLibraryAtStartUp) {
   saved.autoCaptureType = 1;
   saved.fileType = 2;
   h.SaveSettings(saved);
-  h.Then([&] {
+  h.RunWith([&] {
     EXPECT_EQ(Calls(h, kOptionCalls),
               (Lines{"camSetImageColorStyle(0,2)", "camSetImageAdjust(0,4)",
                      "camSetImageAutoCrop(0,2)", "camSetImageRotateMode(0,1)",
@@ -146,12 +144,10 @@ TEST(ImageOptions, SavedChoicesReachTheLibraryAtStartUp) {
     EXPECT_TRUE(h.Window().IsChecked(IDC_FILL_BORDER));
     EXPECT_EQ(h.Window().Selection(IDC_FILE_FORMAT), 2);
   });
-  h.Run();
 }
 
-TEST(ImageOptions, TheDataSourcesScanSettingsReachTheLibraryThroughTheHandlers) {
-  CaptureWindowHarness h;
-  h.Then([&] {
+TEST_F(ImageOptions, TheDataSourcesScanSettingsReachTheLibraryThroughTheHandlers) {
+  h.RunWith([&] {
     h.ClearCallLog();
     DSScanSettings settings;
     settings.pixelType = 0;
@@ -175,5 +171,4 @@ TEST(ImageOptions, TheDataSourcesScanSettingsReachTheLibraryThroughTheHandlers) 
               (Lines{"camSetImageColorStyle(0,1)", "camSetImageAdjust(0,3)",
                      "camSetImageRotateMode(0,2)"}));
   });
-  h.Run();
 }

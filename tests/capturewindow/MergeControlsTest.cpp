@@ -67,7 +67,7 @@ class MergePreviewPlacement : public testing::TestWithParam<Placement> {};
 }  // namespace
 
 TEST_F(MergeControls, TheMergeExcludesMultipleCropAndTheSecondaryMergeAndHoldsTheColourOfAPair) {
-  h.Then([&] {
+  h.RunWith([&] {
     auto& w = h.Window();
     ASSERT_TRUE(w.UserSelect(IDC_CROP_MODE, 2));
     h.ClearCallLog();
@@ -105,7 +105,6 @@ TEST_F(MergeControls, TheMergeExcludesMultipleCropAndTheSecondaryMergeAndHoldsTh
     ASSERT_TRUE(w.UserClick(IDC_MERGE));
     EXPECT_TRUE(w.IsEnabled(IDC_COLOR_MODE));
   });
-  h.Run();
 }
 
 // A chosen direction places the preview and shows it; a move of the window
@@ -117,7 +116,7 @@ TEST_P(MergePreviewPlacement, FollowsTheDirectionOverTheLowerPartOfThePicture) {
   saved.MergeHV.isEnable = c.on;
   saved.MergeHV.direction = c.direction;
   h.SaveSettings(saved);
-  h.Then([&] {
+  h.RunWith([&] {
     const platform::Rect area = SetPictureArea(h, c.width, c.height);
     if (c.on) {
       ASSERT_TRUE(h.Window().UserClick(c.direction == 1 ? IDC_MERGE_HORIZONTAL : IDC_MERGE_VERTICAL));
@@ -128,7 +127,6 @@ TEST_P(MergePreviewPlacement, FollowsTheDirectionOverTheLowerPartOfThePicture) {
               (platform::Rect{area.left + c.preview.left, area.top + c.preview.top,
                               area.left + c.preview.right, area.top + c.preview.bottom}));
   });
-  h.Run();
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -160,13 +158,12 @@ TEST_P(MergeOptionsOpening, ShowsTheSavedPlaceAndOkKeepsIt) {
     EXPECT_EQ(Enabled(d, kInsideRadios), c.inside ? "11111" : "00000");
     ASSERT_TRUE(d.UserClick(IDOK));
   });
-  h.Then([&] {
+  h.RunWith([&] {
     EXPECT_EQ(TypeAndPosition(h), std::pair(c.type, c.position));
     ASSERT_TRUE(h.Window().UserClick(IDC_SAVE));
     EXPECT_TRUE(SettingsFileHas(h, "<MergeType>" + std::to_string(c.type) + "</MergeType>"));
     EXPECT_TRUE(SettingsFileHas(h, "<MergePosition>" + std::to_string(c.position) + "</MergePosition>"));
   });
-  h.Run();
   EXPECT_EQ(h.host.ui.modalTemplatesRun.back(), IDD_MERGE_OPTIONS);
 }
 
@@ -198,12 +195,11 @@ TEST_F(MergeOptionsDialog, EachRadioChoosesItsPlace) {
     }
   }
   // The choices of the session are what Save writes, the direction too.
-  h.Then([&] {
+  h.RunWith([&] {
     ASSERT_TRUE(h.Window().UserClick(IDC_MERGE));
     ASSERT_TRUE(h.Window().UserClick(IDC_MERGE_VERTICAL));
     ASSERT_TRUE(h.Window().UserClick(IDC_SAVE));
   });
-  h.Run();
   EXPECT_EQ(chosen, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}, {3, 2}, {4, 2}, {5, 2},
                                                       {6, 2}, {7, 2}, {8, 2}, {0, 0}, {0, 1},
                                                       {0, 2}, {0, 3}, {0, 4}}));
@@ -212,29 +208,13 @@ TEST_F(MergeOptionsDialog, EachRadioChoosesItsPlace) {
   EXPECT_EQ(saved.MergeHV.direction, 2);
 }
 
-TEST_F(MergeOptionsDialog, TheOutsideButtonAlwaysStartsAtTheTopLeftEndAndInsideAtTheTopRight) {
-  SaveMergeOptions(h, 5, 1);
-  h.Then([&] { h.ClickHidden(IDC_MERGE_SETTINGS); });
-  h.Then([&] {
-    auto& d = OptionsDialog(h);
-    ASSERT_TRUE(d.UserClick(IDC_INSIDE_MODE));
-    EXPECT_EQ(CheckedRadios(d), std::vector<int>{1049});
-    ASSERT_TRUE(d.UserClick(IDC_OUTSIDE_MODE));
-    EXPECT_EQ(Checked(d, {IDC_INSIDE_MODE, IDC_OUTSIDE_MODE}), "01");
-    EXPECT_EQ(CheckedRadios(d), std::vector<int>{1060});
-    ASSERT_TRUE(d.UserClick(IDOK));
-  });
-  // Switching to inside reset the position to the top right.
-  h.Then([&] { EXPECT_EQ(TypeAndPosition(h), std::pair(2, 2)); });
-  h.Run();
-}
-
-TEST_F(MergeOptionsDialog, CancelAndEscapeChangeNothing) {
+TEST_F(MergeOptionsDialog, ModeButtonsStartAtTheirFirstPlaceAndCancelOrEscapeChangeNothing) {
   SaveMergeOptions(h, 3, 1);
   h.Then([&] { h.ClickHidden(IDC_MERGE_SETTINGS); });
   h.Then([&] {
     auto& d = OptionsDialog(h);
     ASSERT_TRUE(d.UserClick(IDC_INSIDE_MODE));
+    EXPECT_EQ(CheckedRadios(d), std::vector<int>{1049});
     ASSERT_TRUE(d.UserClick(1057));
     ASSERT_TRUE(d.UserClick(IDCANCEL));
     EXPECT_TRUE(d.IsModalEnded());
@@ -250,6 +230,18 @@ TEST_F(MergeOptionsDialog, CancelAndEscapeChangeNothing) {
     d.UserClose();
     EXPECT_TRUE(d.IsModalEnded());
   });
-  h.Then([&] { EXPECT_EQ(TypeAndPosition(h), std::pair(3, 1)); });
-  h.Run();
+  h.Then([&] {
+    EXPECT_EQ(TypeAndPosition(h), std::pair(3, 1));
+    h.ClickHidden(IDC_MERGE_SETTINGS);
+  });
+  h.Then([&] {
+    auto& d = OptionsDialog(h);
+    ASSERT_TRUE(d.UserClick(IDC_INSIDE_MODE));
+    ASSERT_TRUE(d.UserClick(IDC_OUTSIDE_MODE));
+    EXPECT_EQ(Checked(d, {IDC_INSIDE_MODE, IDC_OUTSIDE_MODE}), "01");
+    EXPECT_EQ(CheckedRadios(d), std::vector<int>{1060});
+    ASSERT_TRUE(d.UserClick(IDOK));
+  });
+  // Switching to inside reset the position to the top right.
+  h.RunWith([&] { EXPECT_EQ(TypeAndPosition(h), std::pair(2, 2)); });
 }

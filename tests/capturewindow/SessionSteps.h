@@ -71,20 +71,20 @@ inline void CommandSelect(CaptureWindowHarness& h, int id, int index) {
 
 // One digit per control, in the order given: 1 when it is enabled (shown,
 // checked), 0 when not.
-inline std::string Enabled(headless::HeadlessWindow& w, std::initializer_list<int> ids) {
+template <typename Flag>
+std::string Flags(headless::HeadlessWindow& w, std::initializer_list<int> ids, Flag flag) {
   std::string flags;
-  for (int id : ids) flags += w.IsEnabled(id) ? '1' : '0';
+  for (int id : ids) flags += (w.*flag)(id) ? '1' : '0';
   return flags;
+}
+inline std::string Enabled(headless::HeadlessWindow& w, std::initializer_list<int> ids) {
+  return Flags(w, ids, &headless::HeadlessWindow::IsEnabled);
 }
 inline std::string Shown(headless::HeadlessWindow& w, std::initializer_list<int> ids) {
-  std::string flags;
-  for (int id : ids) flags += w.IsControlVisible(id) ? '1' : '0';
-  return flags;
+  return Flags(w, ids, &headless::HeadlessWindow::IsControlVisible);
 }
 inline std::string Checked(headless::HeadlessWindow& w, std::initializer_list<int> ids) {
-  std::string flags;
-  for (int id : ids) flags += w.IsChecked(id) ? '1' : '0';
-  return flags;
+  return Flags(w, ids, &headless::HeadlessWindow::IsChecked);
 }
 
 inline Texts Items(CaptureWindowHarness& h, int id) {

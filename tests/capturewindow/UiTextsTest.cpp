@@ -5,6 +5,8 @@
 
 using namespace steps;
 
+using UiTexts = WindowTest;
+
 namespace {
 
 // Every control the text pass gives its text or its flags.
@@ -18,37 +20,32 @@ const int kTextPassControls[] = {
 
 }  // namespace
 
-TEST(UiTexts, SwitchingLanguageChangesTextsAndKeepsSelectionsAndExit) {
-  CaptureWindowHarness h;
-  h.Then([&] {
+TEST_F(UiTexts, SwitchingLanguageChangesTextsAndKeepsSelectionsAndExit) {
+  h.RunWith([&] {
     auto& w = h.Window();
     w.UserSelect(IDC_ROTATE, 2);
     w.UserSelect(IDC_COLOR_MODE, 1);
-    EXPECT_EQ(w.Text(IDC_CAPTURE), u"Capture");
+    w.UserSelect(IDC_UNIT, 1);
     w.UserSelect(IDC_AUTO_CAPTURE_MODE, 2);
-    EXPECT_EQ(w.Text(IDC_CAPTURE), u"Start");
     w.Enable(IDC_EXIT, true);
     ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN")));
     // The Capture button is named after the auto-capture mode still chosen.
     EXPECT_EQ(w.Text(IDC_CAPTURE), u"连拍");
-    ASSERT_TRUE(w.UserSelect(IDC_AUTO_CAPTURE_MODE, 0));
-    EXPECT_EQ(w.Text(IDC_CAPTURE), u"拍照");
-    EXPECT_EQ(w.Text(IDC_COLOR_LABEL), u"扫描模式");
     EXPECT_EQ(w.Selection(IDC_ROTATE), 2);
-    EXPECT_EQ(w.ItemText(IDC_ROTATE, 2), u"180°");
-    EXPECT_EQ(w.ItemText(IDC_COLOR_MODE, 1), u"灰度");
     EXPECT_EQ(w.Selection(IDC_COLOR_MODE), 1);
+    EXPECT_EQ(w.Selection(IDC_UNIT), 1);
     EXPECT_TRUE(w.IsEnabled(IDC_EXIT));
     EXPECT_EQ(w.GetStatusBar().text, u"版本号 : 1.2.3.4");
     w.Enable(IDC_EXIT, false);
     w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"DE"));
     EXPECT_FALSE(w.IsEnabled(IDC_EXIT));
   });
-  h.Run();
 }
 
-TEST(UiTexts, ASwitchToALanguageWithoutAFileOrWhoseCodeNamesNoFileChangesNothing) {
-  CaptureWindowHarness h;
+TEST_F(UiTexts, ASwitchKeepsTheFollowingEnabledStatesAndOneToALanguageWithoutAFileChangesNothing) {
+  settings::SessionSettings saved;
+  saved.cutType = 4;  // locks colour, rotation, merge and watermark
+  h.SaveSettings(saved);
   // An unsafe code would read the English file.
   h.WriteProgramFile("Language/Language.xml",
                      "<LanguageInfo><Language name=\"English\">EN</Language>"
@@ -56,11 +53,17 @@ TEST(UiTexts, ASwitchToALanguageWithoutAFileOrWhoseCodeNamesNoFileChangesNothing
                      "<Language name=\"German\">DE</Language>"
                      "<Language name=\"Elsewhere\">..\\EN</Language></LanguageInfo>");
   std::filesystem::remove(h.ProgramFile("Language/DE.xml"));
-  h.Then([&] {
+  h.RunWith([&] {
     auto& w = h.Window();
+    const int lockedOrFollowing[] = {IDC_MERGE_HORIZONTAL, IDC_MERGE_VERTICAL, IDC_COLOR_MODE,
+                                     IDC_ROTATE, IDC_MERGE, IDC_WATERMARK,
+                                     IDC_WATERMARK_SETTINGS, IDC_SECONDARY_MERGE};
+    for (int id : lockedOrFollowing) ASSERT_FALSE(w.IsEnabled(id)) << id;
     ASSERT_EQ(w.ItemCount(IDC_LANGUAGE), 4);
     w.UserSelect(IDC_LANGUAGE, 1);
     ASSERT_EQ(w.Text(IDC_COLOR_LABEL), u"扫描模式");
+    for (int id : lockedOrFollowing) EXPECT_FALSE(w.IsEnabled(id)) << id;
+    EXPECT_TRUE(w.IsEnabled(IDC_CROP_MODE));
     for (int unreadable : {2, 3}) {
       w.UserSelect(IDC_LANGUAGE, unreadable);
       EXPECT_EQ(w.Text(IDC_COLOR_LABEL), u"扫描模式") << unreadable;
@@ -68,13 +71,11 @@ TEST(UiTexts, ASwitchToALanguageWithoutAFileOrWhoseCodeNamesNoFileChangesNothing
       EXPECT_EQ(w.Selection(IDC_LANGUAGE), unreadable);
     }
   });
-  h.Run();
 }
 
-TEST(UiTexts, AnEmptyLanguageFileHidesAndDisablesTheTextPassControls) {
-  CaptureWindowHarness h;
+TEST_F(UiTexts, AnEmptyLanguageFileHidesAndDisablesTheTextPassControls) {
   h.WriteProgramFile("Language/EN.xml", "<?xml version=\"1.0\"?>\n<UIText></UIText>\n");
-  h.Then([&] {
+  h.RunWith([&] {
     auto& w = h.Window();
     for (int id : kTextPassControls) {
       EXPECT_FALSE(w.IsControlVisible(id)) << id;
@@ -87,62 +88,18 @@ TEST(UiTexts, AnEmptyLanguageFileHidesAndDisablesTheTextPassControls) {
     EXPECT_FALSE(w.GetStatusBar().visible);
     EXPECT_EQ(Items(h, IDC_FILE_FORMAT), (Texts{u"BMP(*.bmp)", u"JPEG(*.jpg)", u"PNG(*.png)"}));
   });
-  h.Run();
 }
 
-TEST(UiTexts, FixedControlsStayHiddenWhateverTheFileSays) {
-  CaptureWindowHarness h;
+TEST_F(UiTexts, FixedControlsStayHiddenWhateverTheFileSays) {
   h.WriteProgramFile("Language/EN.xml",
                      "<UIText><WaterMark IsShow=\"1\" IsEnable=\"1\">Watermark</WaterMark>"
                      "<AuoFocus IsShow=\"1\" IsEnable=\"1\">Focus</AuoFocus>"
                      "<Media IsShow=\"3\" IsEnable=\"1\">Format</Media></UIText>");
-  h.Then([&] {
+  h.RunWith([&] {
     for (int id : {IDC_WATERMARK, IDC_AUTO_FOCUS, IDC_MEDIA_LABEL, IDC_AUTO_CAPTURE,
                    IDC_DEVICE_SETTINGS, IDC_SECONDARY_CAPTURE}) {
       EXPECT_FALSE(h.Window().IsControlVisible(id)) << id;
     }
     EXPECT_EQ(h.Window().Text(IDC_WATERMARK), u"Watermark");
   });
-  h.Run();
-}
-
-// A webcam offers pixel sizes only; the document camera DPI as well.
-class UnitListOnASwitch : public testing::TestWithParam<bool> {};
-
-TEST_P(UnitListOnASwitch, KeepsItsItemsAndItsSelection) {
-  const bool documentCamera = GetParam();
-  CaptureWindowHarness h;
-  if (!documentCamera) {
-    h.WriteProgramFile("Kelpra.ini", "[Device]\nName=Webcam\nDpi=96\nFormat=MJPG\nSize=640x480\n");
-  }
-  h.Then([&] {
-    auto& w = h.Window();
-    EXPECT_EQ(w.Selection(IDC_UNIT), 0);  // the saved unit
-    if (documentCamera) w.UserSelect(IDC_UNIT, 1);
-    w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN"));
-    EXPECT_EQ(Items(h, IDC_UNIT), documentCamera ? (Texts{u"分辨率", u"DPI"}) : Texts{u"分辨率"});
-    EXPECT_EQ(w.Selection(IDC_UNIT), documentCamera ? 1 : 0);
-  });
-  h.Run();
-}
-
-INSTANTIATE_TEST_SUITE_P(UiTexts, UnitListOnASwitch, testing::Bool());
-
-TEST(UiTexts, ASwitchKeepsTheEnabledStatesThatFollowOtherControls) {
-  CaptureWindowHarness h;
-  settings::SessionSettings saved;
-  saved.cutType = 4;  // locks colour, rotation, merge and watermark
-  h.SaveSettings(saved);
-  h.Then([&] {
-    auto& w = h.Window();
-    const int lockedOrFollowing[] = {IDC_MERGE_HORIZONTAL, IDC_MERGE_VERTICAL, IDC_COLOR_MODE,
-                                     IDC_ROTATE, IDC_MERGE, IDC_WATERMARK,
-                                     IDC_WATERMARK_SETTINGS, IDC_SECONDARY_MERGE};
-    for (int id : lockedOrFollowing) ASSERT_FALSE(w.IsEnabled(id)) << id;
-    w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"DE"));
-    ASSERT_EQ(w.Text(IDC_EXIT), u"Beenden");
-    for (int id : lockedOrFollowing) EXPECT_FALSE(w.IsEnabled(id)) << id;
-    EXPECT_TRUE(w.IsEnabled(IDC_CROP_MODE));
-  });
-  h.Run();
 }

@@ -84,14 +84,15 @@ const DialogCase kDialogCases[] = {
      Sent(kStamp + ",4,0,\"Arial\",0,0,0,30,70,255,0,0,1")},
     {"AStoredSize1IsTen", [](auto& w) { w.WordSize = 1; }, nullptr,
      "Arial|10|0000FF|70 70%|30 30°|0001||4", Sent(kStamp + ",4,10,\"Arial\",0,0,0,30,70,255,0,0,1")},
-    {"ATypedSizeIsItsLeadingNumberWithoutRangeCheck", nullptr,
-     [](auto& d) { ASSERT_TRUE(d.UserType(IDC_WM_SIZE, u" 500pt")); }, nullptr,
-     Sent(kStamp + ",4,500,\"Arial\",0,0,0,30,70,255,0,0,1")},
     {"AFontTheListLacksShowsNoneAndOkSendsNone", [](auto& w) { w.font = "Garamond"; }, nullptr,
      "|36|0000FF|70 70%|30 30°|0001||4", Sent(kStamp + ",4,36,\"\",0,0,0,30,70,255,0,0,1")},
-    {"ATypedFontIsTakenAsItIs", nullptr,
-     [](auto& d) { ASSERT_TRUE(d.UserType(IDC_WM_FONT, u"Garamond")); }, nullptr,
-     Sent(kStamp + ",4,36,\"Garamond\",0,0,0,30,70,255,0,0,1")},
+    // The size is the leading number of what was typed, without a range check.
+    {"TypedFontAndSizeAreTakenAsTheyAre", nullptr,
+     [](auto& d) {
+       ASSERT_TRUE(d.UserType(IDC_WM_FONT, u"Garamond"));
+       ASSERT_TRUE(d.UserType(IDC_WM_SIZE, u" 500pt"));
+     },
+     nullptr, Sent(kStamp + ",4,500,\"Garamond\",0,0,0,30,70,255,0,0,1")},
     {"APositionOutsideTheGridChecksNoPlaceAndOkKeepsIt", [](auto& w) { w.position = 12; },
      nullptr, "Arial|36|0000FF|70 70%|30 30°|0001||",
      Sent(kStamp + ",12,36,\"Arial\",0,0,0,30,70,255,0,0,1")},
@@ -123,7 +124,7 @@ class WatermarkDialogCase : public testing::TestWithParam<DialogCase> {};
 }  // namespace
 
 TEST_F(WatermarkCheckBox, IsOffAtFirstAndCheckingItSendsTheDefaultsWithTheClocksTimeStamp) {
-  h.Then([&] {
+  h.RunWith([&] {
     EXPECT_EQ(WatermarkCalls(h), Lines{Sent("\"\",4,36,\"\",0,0,0,30,70,255,0,0,0")});
     EXPECT_FALSE(h.Window().IsChecked(IDC_WATERMARK));
     EXPECT_FALSE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
@@ -134,33 +135,6 @@ TEST_F(WatermarkCheckBox, IsOffAtFirstAndCheckingItSendsTheDefaultsWithTheClocks
               Sent("\" 2027-03-04 05:06:07\",4,36,\"Arial\",0,0,0,30,70,255,0,0,1"));
     EXPECT_TRUE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
   });
-  h.Run();
-}
-
-TEST_F(WatermarkCheckBox, SavedOptionsAreSentAtStartUpAndSwitchingOffEmptiesTextAndFont) {
-  settings::SessionSettings saved;
-  settings::WaterMarkSettings& w = saved.WaterMark;
-  w.isEnable = w.isWeight = w.isUnderline = true;
-  w.isAddTimeStamp = false;
-  w.text = "Confidential";
-  w.font = "Courier New";
-  w.WordSize = 48;
-  w.color = {16, 32, 64};
-  w.transparency = 25;
-  w.angle = 270;
-  w.position = 6;
-  h.SaveSettings(saved);
-  h.Then([&] {
-    EXPECT_EQ(WatermarkCalls(h),
-              Lines{Sent("\"Confidential\",6,48,\"Courier New\",0,1,1,270,25,16,32,64,1")});
-    EXPECT_TRUE(h.Window().IsChecked(IDC_WATERMARK));
-    EXPECT_TRUE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
-    ShowWatermarkControls(h);
-    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
-    EXPECT_EQ(LastWatermarkCall(h), Sent("\"\",6,48,\"\",0,1,1,270,25,16,32,64,0"));
-    EXPECT_FALSE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
-  });
-  h.Run();
 }
 
 TEST_F(WatermarkCheckBox, EachShotCarriesItsOwnTimeStampAndWithoutOneOrSwitchedOffNone) {
@@ -188,16 +162,15 @@ TEST_F(WatermarkCheckBox, EachShotCarriesItsOwnTimeStampAndWithoutOneOrSwitchedO
   });
   h.Then([&] { ASSERT_TRUE(Dialog(h).UserClick(IDC_WM_TIME_STAMP)); });
   h.Then([&] { ASSERT_TRUE(Dialog(h).UserClick(IDOK)); });
-  h.Then([&] {
+  h.RunWith([&] {
     ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
     h.ClearCallLog();
     CaptureAt(h, 40);
     EXPECT_EQ(WatermarkCalls(h), Lines{});
   });
-  h.Run();
 }
 
-TEST_F(WatermarkCheckBox, EveryOptionSurvivesASaveAndARestartOfTheWindow) {
+TEST_F(WatermarkCheckBox, EveryOptionSurvivesARestartOfTheWindowAndSwitchingOffEmptiesTextAndFont) {
   OpenDialogWith(h);
   h.Then([&] {
     auto& d = Dialog(h);
@@ -218,6 +191,7 @@ TEST_F(WatermarkCheckBox, EveryOptionSurvivesASaveAndARestartOfTheWindow) {
   h.Then([&] {
     EXPECT_EQ(WatermarkCalls(h),
               Lines{Sent("\"Brouillon \xE9\",2,48,\"Courier New\",0,1,1,359,0,1,2,3,1")});
+    EXPECT_TRUE(h.Window().IsChecked(IDC_WATERMARK));
     ShowWatermarkControls(h);
     ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK_SETTINGS));
   });
@@ -225,25 +199,12 @@ TEST_F(WatermarkCheckBox, EveryOptionSurvivesASaveAndARestartOfTheWindow) {
     EXPECT_EQ(State(Dialog(h)), "Courier New|48|030201|0 0%|359 359°|1010|Brouillon é|2");
     Dialog(h).UserClick(IDCANCEL);
   });
-  h.Run();
-}
-
-TEST_F(WatermarkDialog, OpensOverTheWindowWithTheSystemsFontsInOrderAndEverySize) {
-  h.host.desktop.fontNames = {u"Times New Roman", u"arial black", u"Arial", u"Courier New"};
-  OpenDialogWith(h);
-  h.Then([&] {
-    auto& d = Dialog(h);
-    EXPECT_EQ(d.TimesCentred(), 1) << "over the capture window";
-    Texts fonts, sizes;
-    for (int i = 0; i < d.ItemCount(IDC_WM_FONT); ++i) fonts.push_back(d.ItemText(IDC_WM_FONT, i));
-    for (int i = 0; i < d.ItemCount(IDC_WM_SIZE); ++i) sizes.push_back(d.ItemText(IDC_WM_SIZE, i));
-    EXPECT_EQ(fonts, (Texts{u"Arial", u"arial black", u"Courier New", u"Times New Roman"}));
-    EXPECT_EQ(d.Selection(IDC_WM_FONT), 0);
-    EXPECT_EQ(sizes, (Texts{u"5", u"8", u"9", u"10", u"11", u"12", u"14", u"16", u"18", u"20",
-                            u"22", u"24", u"26", u"28", u"36", u"48", u"72"}));
-    d.UserClick(IDCANCEL);
+  // Switched off, the options are sent without text and font.
+  h.RunWith([&] {
+    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
+    EXPECT_EQ(LastWatermarkCall(h), Sent("\"\",2,48,\"\",0,1,1,359,0,1,2,3,0"));
+    EXPECT_FALSE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
   });
-  h.Run();
 }
 
 TEST_P(WatermarkDialogCase, ShowsTheOptionsAndOkSendsWhatItShows) {
@@ -253,14 +214,14 @@ TEST_P(WatermarkDialogCase, ShowsTheOptionsAndOkSendsWhatItShows) {
   if (c.save != nullptr) c.save(saved.WaterMark);
   OpenDialogWith(h, saved);
   h.Then([&] {
+    EXPECT_EQ(Dialog(h).TimesCentred(), 1) << "over the capture window";
     if (c.act != nullptr) c.act(Dialog(h));
     if (c.shown != nullptr) {
       EXPECT_EQ(State(Dialog(h)), c.shown);
     }
     ASSERT_TRUE(Dialog(h).UserClick(IDOK));
   });
-  h.Then([&] { EXPECT_EQ(LastWatermarkCall(h), c.sent); });
-  h.Run();
+  h.RunWith([&] { EXPECT_EQ(LastWatermarkCall(h), c.sent); });
 }
 
 INSTANTIATE_TEST_SUITE_P(WatermarkDialog, WatermarkDialogCase, testing::ValuesIn(kDialogCases),
@@ -274,7 +235,7 @@ TEST_F(WatermarkDialog, CancelAfterChangingEverythingKeepsNothingAndSendsNothing
     ChangeEverything(Dialog(h));
     ASSERT_TRUE(Dialog(h).UserClick(IDCANCEL));
   });
-  h.Then([&] {
+  h.RunWith([&] {
     EXPECT_EQ(h.host.ui.LastModal(IDD_WATERMARK), nullptr) << "the dialog is closed";
     EXPECT_EQ(Calls(h).size(), calls);
     // Switched off and on, the watermark shows what it holds.
@@ -282,5 +243,4 @@ TEST_F(WatermarkDialog, CancelAfterChangingEverythingKeepsNothingAndSendsNothing
     ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
     EXPECT_EQ(LastWatermarkCall(h), kDefaultsOn);
   });
-  h.Run();
 }

@@ -5,6 +5,8 @@
 
 using namespace steps;
 
+using WindowLayout = WindowTest;
+
 namespace {
 
 // What the window sized itself, for comparing two windows.
@@ -29,9 +31,8 @@ bool Near(const platform::Rect& a, const platform::Rect& b) {
 
 }  // namespace
 
-TEST(WindowLayout, TwoLanguageSwitchesWidenTheDeviceListOnce) {
-  CaptureWindowHarness h;
-  h.Then([&] {
+TEST_F(WindowLayout, TwoLanguageSwitchesWidenTheDeviceListOnce) {
+  h.RunWith([&] {
     auto& w = h.Window();
     const platform::Rect afterStartUp = w.ControlRect(IDC_DEVICE);
     w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN"));
@@ -40,7 +41,6 @@ TEST(WindowLayout, TwoLanguageSwitchesWidenTheDeviceListOnce) {
     // The template's 60 dialog units are 90 pixels: widened to 3 x 90 - 80.
     EXPECT_EQ(afterStartUp.Width(), 190);
   });
-  h.Run();
 }
 
 TEST(HighDpi, AWindowStartedOrMovedTo144DpiSizesItsOwnPartsHalfAsLargeAgain) {
@@ -70,7 +70,7 @@ TEST(HighDpi, AWindowStartedOrMovedTo144DpiSizesItsOwnPartsHalfAsLargeAgain) {
 
   CaptureWindowHarness h;
   h.Then([&] { CaptureAt(h, 10); });
-  h.Then([&] {
+  h.RunWith([&] {
     ASSERT_TRUE(h.Window().UserClick(IDC_MERGE));
     auto& list = Thumbnails(h);
     ASSERT_EQ(list.ItemCount(), 1);
@@ -93,5 +93,4 @@ TEST(HighDpi, AWindowStartedOrMovedTo144DpiSizesItsOwnPartsHalfAsLargeAgain) {
     EXPECT_EQ(list.images[static_cast<size_t>(list.ItemImage(0))].width, moved.cell.width);
     EXPECT_EQ(list.NextSelected(-1), 0);
   });
-  h.Run();
 }
