@@ -38,10 +38,7 @@ struct SessionOutcome {
   bool started = false;
   bool reachedExit = false;   // the user could finish with Exit
   bool usableAtEnd = false;   // the window answered the last probe
-  size_t stepsRun = 0;
-  size_t stepsQueued = 0;
   size_t filesDelivered = 0;
-  size_t messageBoxes = 0;
 };
 
 class ScriptedSession {
@@ -63,7 +60,7 @@ class ScriptedSession {
 
  private:
   using Step = std::function<void()>;
-  // Queues a step that counts as run.
+  // Queues a step, a moment after the one before.
   void Then(Step step);
   // Queues a step that runs in the modal dialog `dialog`, if that is the
   // one up then (a failure may have kept it from opening).
