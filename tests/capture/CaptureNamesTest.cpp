@@ -54,7 +54,7 @@ TEST(CaptureNames, AMultipleCropListsItsFilesAndNoEmptyOne) {
   using Files = std::vector<std::string>;
   // Each name followed by ';' leaves an empty last part, which names no file.
   EXPECT_EQ(capture::MultipleCropFiles("a.bmp;b.bmp;"), (Files{"a.bmp", "b.bmp"}));
-  EXPECT_EQ(capture::MultipleCropFiles(";;"), Files{});
+  EXPECT_EQ(capture::MultipleCropFiles("a.bmp;b.bmp"), (Files{"a.bmp", "b.bmp"}));
   // One part: the buffer names a single file, or is as it was.
   EXPECT_FALSE(capture::MultipleCropFiles("W\\1_5.bmp"));
 }
