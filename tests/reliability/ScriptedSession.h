@@ -94,6 +94,7 @@ class ScriptedSession {
   // library's call log.
   void NoteMergeSources();
 
+  bool hasFailureRules_ = false;
   size_t autoCaptureMark_ = 0;
   std::set<std::string> mergeSources_;
   std::string settingsBefore_;
