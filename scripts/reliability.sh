@@ -4,8 +4,8 @@
 #
 #   scripts/reliability.sh          the quick runs (as the normal test run has
 #                                   them), fuzzing 60 s a target
-#   scripts/reliability.sh --long   the long runs: 10,000 random steps,
-#                                   10,000 automatic shots natively, 300
+#   scripts/reliability.sh --long   the long runs: 10,000 automatic
+#                                   shots natively, 300
 #                                   captures under Wine, every fuzz target for
 #                                   10 million inputs or 30 minutes
 #   --no-native, --no-wine, --no-fuzz
@@ -45,8 +45,7 @@ trap 'rm -f "$figures"' EXIT
 export PRISMEL_FIGURES="$figures"
 
 if [ "$mode" = long ]; then
-  export PRISMEL_RELIABILITY_RANDOM_STEPS=10000 PRISMEL_RELIABILITY_SOAK_SHOTS=10000
-  export PRISMEL_RELIABILITY_STORM_EVENTS=200 PRISMEL_RELIABILITY_HOSTILE_RECORDS=10000
+  export PRISMEL_RELIABILITY_SOAK_SHOTS=10000 PRISMEL_RELIABILITY_HOSTILE_RECORDS=10000
   wine_captures=300 fuzz_args=(1800 10000000)
 else
   wine_captures=100 fuzz_args=(60)

@@ -15,7 +15,7 @@ std::string Text(const std::optional<capture::Inset>& inset) {
 
 }  // namespace
 
-TEST(SecondaryMergeInset, IsAThirdOfTheMainWidthWithTheSecondaryProportions) {
+TEST(SecondaryMergeInset, IsAThirdOfTheMainWidthAtItsAnchorAndNeedsBothSizes) {
   // 3000 / 3 = 1000 wide, 1000 * 480 / 640 = 750 high.
   EXPECT_EQ(Text(SecondaryMergeInset(3000, 2000, 640, 480, 0, 0)), "1000x750@1000,625");
   EXPECT_EQ(Text(SecondaryMergeInset(3000, 2000, 640, 480, 0, 1)), "1000x750@0,0");
@@ -25,14 +25,10 @@ TEST(SecondaryMergeInset, IsAThirdOfTheMainWidthWithTheSecondaryProportions) {
   EXPECT_EQ(Text(SecondaryMergeInset(3000, 2000, 640, 480, 0, 7)), "1000x750@0,0");
   // Integer arithmetic truncates: 1001 / 3 = 333, 333 * 9 / 16 = 187.
   EXPECT_EQ(Text(SecondaryMergeInset(1001, 700, 1600, 900, 0, 1)), "333x187@0,0");
-}
-
-TEST(SecondaryMergeInset, AnOutsideMergeHandsTheSizeAtTheOrigin) {
+  // An outside merge hands the size at the origin.
   EXPECT_EQ(Text(SecondaryMergeInset(3000, 2000, 640, 480, 4, 0)), "1000x750@0,0");
   EXPECT_EQ(Text(SecondaryMergeInset(3000, 2000, 640, 480, 9, 3)), "1000x750@0,0");
-}
-
-TEST(SecondaryMergeInset, CannotBeWorkedOutWithoutBothSizes) {
+  // Without both sizes there is none.
   EXPECT_EQ(Text(SecondaryMergeInset(3000, 2000, 0, 480, 0, 0)), "none");
   EXPECT_EQ(Text(SecondaryMergeInset(3000, 2000, 640, 0, 0, 0)), "none");
   EXPECT_EQ(Text(SecondaryMergeInset(0, 2000, 640, 480, 0, 0)), "none");

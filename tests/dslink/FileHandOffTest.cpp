@@ -27,7 +27,6 @@ TEST_F(LinkTest, OneByOneSendsEachFileAtOnceAndOnlyPathsARecordHoldsWhole) {
   Connect();
   EXPECT_EQ(link.TransferFile(u"C:\\t\\1_5.bmp"), 0);
   const std::u16string longest = u"C:\\" + std::u16string(252, u'p') + u".bmp";
-  ASSERT_EQ(longest.size(), 259u);
   EXPECT_EQ(link.TransferFile(longest), 0);
   EXPECT_EQ(dataSource.Transcript(),
             (Transcript{"209", "208 C:\\t\\1_5.bmp", "209", Sent(longest)}));

@@ -1,7 +1,6 @@
 // The scripted session once for each export, with a reference library that
-// lacks it and with one whose every call of it fails; and a long run of
-// random actions with failures injected at random. The window keeps working
-// and nothing it published is lost.
+// lacks it and with one whose every call of it fails. The window keeps
+// working and nothing it published is lost.
 #include "Figures.h"
 #include "ScriptedSession.h"
 
@@ -53,36 +52,6 @@ INSTANTIATE_TEST_SUITE_P(EachExport, MissingExport, testing::Range<size_t>(0, Ex
                          kExportName);
 INSTANTIATE_TEST_SUITE_P(EachExport, FailingExport, testing::Range<size_t>(0, ExportNames().size()),
                          kExportName);
-
-class RandomFailures : public testing::TestWithParam<int> {};
-
-TEST_P(RandomFailures, RandomActionsWithInjectedFailuresLoseNothing) {
-  const long steps = RunLength("RANDOM_STEPS", 2000);
-  ScriptedSession session({"", "", GetParam()});
-  session.QueueRandomSteps(20260417, static_cast<int>(steps), true);
-  session.Run();
-  session.CheckPromises("random failures, seed 20260417");
-  // The last capture leaves a thumbnail, so the user finishes with Exit and
-  // every file still waiting is handed over.
-  const SessionOutcome& outcome = session.Outcome();
-  EXPECT_TRUE(outcome.reachedExit);
-  EXPECT_GT(outcome.filesDelivered, 0u);
-  // In batch mode only the pictures still listed at Exit are handed over;
-  // the random deletes and clears take most of them before.
-  RecordFigure(std::string("Random actions and failures, seed 20260417, ") +
-                   (GetParam() ? "one by one" : "batch"),
-               std::to_string(steps) + " steps",
-               (GetParam() ? std::to_string(outcome.filesDelivered) + " pictures handed over as taken"
-                           : std::to_string(outcome.filesPublished) + " pictures taken, " +
-                                 std::to_string(outcome.filesDelivered) +
-                                 " still listed at Exit handed over") +
-                   ", settings intact, window usable");
-}
-
-INSTANTIATE_TEST_SUITE_P(HandOff, RandomFailures, testing::Values(0, 1),
-                         [](const testing::TestParamInfo<int>& info) {
-                           return info.param ? "OneByOne" : "Batch";
-                         });
 
 }  // namespace
 }  // namespace reliability

@@ -33,24 +33,11 @@ const std::vector<std::string>& ExportNames() {
 
 namespace {
 
-const int kOptionLists[] = {IDC_COLOR_MODE, IDC_CROP_MODE, IDC_FILE_FORMAT, IDC_ROTATE,
-                            IDC_UNIT,       IDC_FRAME_SIZE, IDC_MEDIA_TYPE, IDC_DEVICE,
-                            IDC_SECONDARY_DEVICE, IDC_SECONDARY_FRAME_SIZE};
-const int kCheckBoxes[] = {IDC_HAND_CROP, IDC_FILL_BORDER, IDC_SECONDARY_CAMERA, IDC_MERGE,
-                           IDC_SECONDARY_MERGE, IDC_WATERMARK};
-const int kButtons[] = {IDC_ZOOM_IN,     IDC_ZOOM_OUT,       IDC_ORIGINAL_SIZE,
-                        IDC_BEST_FIT,    IDC_AUTO_FOCUS,     IDC_DEVICE_SETTINGS,
-                        IDC_IMAGE_SETTINGS, IDC_MERGE_HORIZONTAL, IDC_MERGE_VERTICAL,
-                        IDC_SAVE};
-const int kOutsidePlaces[] = {1059, 1060, 1061, 1062, 1063, 1064, 1065, 1066};
-const int kInsidePlaces[] = {1050, 1053, 1049, 1057, 1056};
-const int kWatermarkPlaces[] = {1046, 1047, 1049, 1048, 1050, 1051, 1053, 1052, 1054};
+// The buttons of the preview and the camera's own dialogs.
+const int kButtons[] = {IDC_ZOOM_IN,    IDC_ZOOM_OUT,       IDC_ORIGINAL_SIZE,  IDC_BEST_FIT,
+                        IDC_AUTO_FOCUS, IDC_DEVICE_SETTINGS, IDC_IMAGE_SETTINGS};
 
 const std::u16string kWatermarkText = u"Reliability";
-
-int Pick(std::mt19937& random, int count) {
-  return count <= 0 ? 0 : static_cast<int>(random() % static_cast<uint32_t>(count));
-}
 
 std::string Ascii(const std::u16string& text) { return headless::Utf16ToUtf8(text); }
 
@@ -81,7 +68,8 @@ std::string NameWithoutNumbers(const std::u16string& path) {
   return result;
 }
 
-ScriptedSession::ScriptedSession(const SessionSetup& setup) : h(WithLibrary(setup.library)) {
+ScriptedSession::ScriptedSession(const SessionSetup& setup)
+    : h(WithLibrary(setup.library)), hasFailureRules_(!setup.libraryLines.empty()) {
   h.WriteProgramFile("Kelpra.ini", SessionLibrary(setup.libraryLines));
   settings::SessionSettings saved;
   saved.ShowUIUpdataOneByOne = setup.handOff;
@@ -91,9 +79,7 @@ ScriptedSession::ScriptedSession(const SessionSetup& setup) : h(WithLibrary(setu
 }
 
 void ScriptedSession::Then(Step step) {
-  ++outcome_.stepsQueued;
   h.Then([this, step = std::move(step)] {
-    ++outcome_.stepsRun;
     // A user takes a moment between two actions.
     h.host.os.tickCount += 250;
     step();
@@ -183,24 +169,22 @@ void ScriptedSession::QueueAbout() {
   InDialog(IDD_ABOUTBOX, [](headless::HeadlessWindow& d) { d.UserClick(IDOK); });
 }
 
-void ScriptedSession::QueueListCommand(int item, int command, bool open) {
-  Then([this, item, command, open] {
+void ScriptedSession::QueueListCommand(int item, int command) {
+  Then([this, item, command] {
     auto* list = static_cast<headless::HeadlessListView*>(h.Window().ListViewControl(IDC_THUMBNAILS));
-    const int count = list->ItemCount();
-    const int clicked = item >= 0 && count > 0 ? item % count : -1;
-    if (clicked >= 0) list->UserSelectOnly(clicked);
-    if (open && clicked >= 0) list->UserDoubleClick(clicked);
-    list->menuChooser = [command](const headless::HeadlessListView::MenuShown& menu) {
-      return command != 0 ? command : menu.entries.front().command;
-    };
-    list->UserRightClick(clicked);
+    if (item >= 0) {
+      list->UserSelectOnly(item);
+      list->UserDoubleClick(item);
+    }
+    list->menuChooser = [command](const headless::HeadlessListView::MenuShown&) { return command; };
+    list->UserRightClick(item);
   });
 }
 
 // Auto capture, timed with a target of 5: `rounds` shots of values 0 .. 5.
 // The values arrive once the step that hands them out returns; the run's
 // hidden Stop and Start buttons and its End button follow.
-void ScriptedSession::QueueAutoCapture(int rounds, bool line) {
+void ScriptedSession::QueueAutoCapture(int rounds) {
   Then([this] {
     autoCaptureMark_ = HandedOverSoFar().size();
     SetCheck(IDC_MERGE, true);
@@ -216,9 +200,9 @@ void ScriptedSession::QueueAutoCapture(int rounds, bool line) {
     d.Handler().OnCommand(IDC_AC_START, platform::kNotifyClicked);
     d.UserClick(IDC_AC_END);
   });
-  Then([this, line] {
+  Then([this] {
     Select(IDC_AUTO_CAPTURE_MODE, 0);
-    if (line) published_.push_back("auto capture:" + PublishedSince(autoCaptureMark_));
+    published_.push_back("auto capture:" + PublishedSince(autoCaptureMark_));
   });
 }
 
@@ -229,6 +213,19 @@ void ScriptedSession::QueueCaptures() {
   ThenPublishing("multiple crop", [this] {
     Select(IDC_CROP_MODE, 2);
     Click(IDC_CAPTURE);
+    Select(IDC_CROP_MODE, 0);
+  });
+  // The library keeps cropping although the list says none: its crop files
+  // are published, and the secondary camera's picture after them. (A
+  // session whose library already fails exports keeps its own rules.)
+  ThenPublishing("crop the library kept", [this] {
+    Select(IDC_CROP_MODE, 2);
+    if (!hasFailureRules_) {
+      (void)testing_support::KelpraHooks(h.dialog->Camera()).FailNext("camSetImageAutoCrop", 1, -5);
+    }
+    Select(IDC_CROP_MODE, 0);
+    Click(IDC_CAPTURE);
+    Select(IDC_CROP_MODE, 2);
     Select(IDC_CROP_MODE, 0);
   });
   ThenPublishing("both cameras merged", [this] {
@@ -253,7 +250,7 @@ void ScriptedSession::QueueCaptures() {
     SetCheck(IDC_SECONDARY_CAMERA, false);
   });
   ThenPublishing("data source's request", [this] { h.dialog->CaptureOne(); });
-  QueueAutoCapture(3, true);
+  QueueAutoCapture(3);
 }
 
 void ScriptedSession::QueueProbeAndExit() {
@@ -268,7 +265,6 @@ void ScriptedSession::QueueProbeAndExit() {
                            w.IsEnabled(IDC_CAPTURE) && w.IsControlVisible(IDC_CAPTURE);
   });
   Then([this] {
-    outcome_.messageBoxes = h.host.ui.messageBoxes.size();
     if (h.Window().IsEnabled(IDC_EXIT)) {
       outcome_.reachedExit = h.Window().UserClick(IDC_EXIT);
     } else {
@@ -278,7 +274,6 @@ void ScriptedSession::QueueProbeAndExit() {
 }
 
 void ScriptedSession::QueueScript() {
-  scripted_ = true;
   Then([this] {
     h.dataSource.SendCode(kDSCodeConnect);
     h.dataSource.SendCode(kDSCodeUiMode, u"SHOWUI");
@@ -288,8 +283,6 @@ void ScriptedSession::QueueScript() {
     scan.rotation = 2;
     scan.autoCrop = 1;
     h.dataSource.SendScanSettings(scan);
-    h.dataSource.SendRaw(kDSKindIgnored, "x", 1);
-    h.dataSource.SendCode(4711, u"unknown");
   });
   for (int id : {IDC_COLOR_MODE, IDC_CROP_MODE, IDC_ROTATE, IDC_FILE_FORMAT, IDC_UNIT,
                  IDC_FRAME_SIZE, IDC_AUTO_CAPTURE_MODE}) {
@@ -304,7 +297,7 @@ void ScriptedSession::QueueScript() {
       SetCheck(id, false);
     }
     SetCheck(IDC_FILL_BORDER, true);
-    for (int i = 0; i < 7; ++i) Click(kButtons[i]);
+    for (int id : kButtons) Click(id);
     // The choices the settings file is checked for at the end.
     Select(IDC_COLOR_MODE, 1);
     Select(IDC_FILE_FORMAT, 2);
@@ -314,9 +307,9 @@ void ScriptedSession::QueueScript() {
     Click(IDC_CAPTURE);
     Click(IDC_CAPTURE);
   });
-  QueueListCommand(1, CImageListCtrl::kDeleteCommand, true);
+  QueueListCommand(1, CImageListCtrl::kDeleteCommand);
   ThenPublishing("before clear", [this] { Click(IDC_CAPTURE); });
-  QueueListCommand(-1, CImageListCtrl::kClearCommand, false);
+  QueueListCommand(-1, CImageListCtrl::kClearCommand);
   ThenPublishing("after clear", [this] {
     Click(IDC_CAPTURE);
     Click(IDC_CAPTURE);
@@ -333,8 +326,8 @@ void ScriptedSession::QueueScript() {
     everyEntry(IDC_SECONDARY_FRAME_SIZE);
   });
   Then([this] { SetCheck(IDC_WATERMARK, true); });
-  QueueWatermark(kWatermarkText, 1, 90, kWatermarkPlaces[0], true);
-  QueueWatermark(u"not kept", 0, 0, kWatermarkPlaces[1], false);
+  QueueWatermark(kWatermarkText, 1, 90, IDC_WM_POS_TOP_LEFT, true);
+  QueueWatermark(u"not kept", 0, 0, IDC_WM_POS_TOP, false);
   QueueMergeOptions(IDC_OUTSIDE_MODE, 1062);
   QueueMergeOptions(IDC_INSIDE_MODE, 1050);
   QueueCaptures();
@@ -346,92 +339,6 @@ void ScriptedSession::QueueScript() {
   QueueAbout();
   ThenPublishing("last", [this] { Click(IDC_CAPTURE); });
   QueueProbeAndExit();
-}
-
-void ScriptedSession::QueueRandomAction(std::mt19937& random, bool injectFailures) {
-  if (injectFailures && Pick(random, 3) == 0) {
-    const std::string name = ExportNames()[static_cast<size_t>(Pick(random, static_cast<int>(ExportNames().size())))];
-    const int count = 1 + Pick(random, 3);
-    const int32_t codes[] = {-1, -5, -99, 1, 7};
-    const int32_t code = codes[Pick(random, 5)];
-    Then([this, name, count, code] {
-      testing_support::KelpraHooks hooks(h.dialog->Camera());
-      (void)hooks.FailNext(name.c_str(), count, code);
-    });
-  }
-  const uint32_t choice = random();
-  const int a = static_cast<int>((choice >> 8) % 64);
-  const int b = static_cast<int>((choice >> 16) % 64);
-  switch (choice % 16) {
-    case 0:
-    case 1:
-      Then([this, a, b] {
-        const int id = kOptionLists[a % std::size(kOptionLists)];
-        Select(id, b % std::max(1, h.Window().ItemCount(id)));
-      });
-      break;
-    case 2:
-      Then([this, a] { Click(kCheckBoxes[a % std::size(kCheckBoxes)]); });
-      break;
-    case 3:
-      Then([this, a] { Click(kButtons[a % std::size(kButtons)]); });
-      break;
-    case 4:
-    case 5:
-    case 6:
-      Then([this] { Click(IDC_CAPTURE); });
-      break;
-    case 7:
-      Then([this, a] { a % 2 ? Click(IDC_SECONDARY_CAPTURE) : (h.dialog->CaptureOne(), true); });
-      break;
-    case 8:
-      QueueWatermark(a % 4 ? kWatermarkText : u"", b, a * 6, kWatermarkPlaces[b % 9], b % 3 != 0);
-      break;
-    case 9:
-      QueueMergeOptions(a % 2 == 0 ? IDC_OUTSIDE_MODE : IDC_INSIDE_MODE,
-                        a % 2 == 0 ? kOutsidePlaces[a % 8] : kInsidePlaces[a % 5]);
-      break;
-    case 10:
-      QueueListCommand(a % 5 ? b : -1, 0, a % 7 == 0);
-      break;
-    case 11:
-      Then([this, a, b] {
-        DSScanSettings scan;
-        scan.pixelType = b % 4;
-        scan.resolution = static_cast<float>(50 * (1 + b % 12));
-        scan.rotation = a % 5;
-        scan.autoCrop = static_cast<uint8_t>(b % 2);
-        if (a % 3 == 0) h.dataSource.SendCode(kDSCodeConnect);
-        if (a % 3 == 1) h.dataSource.SendScanSettings(scan);
-        if (a % 3 == 2) h.dataSource.SendRaw(kDSKindIgnored, "x", 1);
-      });
-      break;
-    case 12:
-      Then([this, a] { Select(IDC_LANGUAGE, a % std::max(1, h.Window().ItemCount(IDC_LANGUAGE))); });
-      break;
-    case 13:
-      Then([this, a] {
-        // A camera plugged in or the last one taken out.
-        testing_support::KelpraHooks hooks(h.dialog->Camera());
-        const int count = h.Window().ItemCount(IDC_DEVICE);
-        if (a % 2 == 0 && count < 4) {
-          (void)hooks.PlugDevice(nullptr);
-        } else if (count > 1) {
-          (void)hooks.UnplugDevice(count - 1);
-        }
-      });
-      break;
-    case 14:
-      QueueAbout();
-      break;
-    default:
-      if (a % 4 == 0) {
-        QueueAutoCapture(1 + b % 3);
-      } else {
-        Then([this, a] { Select(IDC_CROP_MODE, a % 3); });
-      }
-      break;
-  }
 }
 
 void ScriptedSession::NoteMergeSources() {
@@ -446,31 +353,6 @@ void ScriptedSession::NoteMergeSources() {
   h.ClearCallLog();
 }
 
-void ScriptedSession::QueueRandomSteps(uint32_t seed, int steps, bool injectFailures) {
-  std::mt19937 random(seed);
-  for (int i = 0; i < steps; ++i) {
-    QueueRandomAction(random, injectFailures);
-    // The library's call log is bounded: what the checks need is read
-    // from it as the session goes.
-    if (i % 200 == 199) Then([this] { NoteMergeSources(); });
-  }
-  // The session ends the ordinary way, with the camera working again: no
-  // failure left armed, and a camera plugged in (or, with the library full,
-  // one taken out), so that a device list emptied by a failed rebuild is
-  // filled again before the last capture.
-  Then([this] {
-    testing_support::KelpraHooks hooks(h.dialog->Camera());
-    for (const std::string& name : ExportNames()) (void)hooks.FailNext(name.c_str(), 0, 0);
-    if (hooks.PlugDevice(nullptr) < 0) (void)hooks.UnplugDevice(0);
-  });
-  Then([this] {
-    Select(IDC_AUTO_CAPTURE_MODE, 0);
-    SetCheck(IDC_MERGE, false);
-    Click(IDC_CAPTURE);
-  });
-  QueueProbeAndExit();
-}
-
 void ScriptedSession::CheckPromises(const std::string& label) {
   SCOPED_TRACE(label);
   outcome_.started = h.dialog->IsStartUpComplete();
@@ -483,9 +365,7 @@ void ScriptedSession::CheckPromises(const std::string& label) {
     return;
   }
 
-  EXPECT_EQ(outcome_.stepsRun, outcome_.stepsQueued) << "the session ended early";
   EXPECT_TRUE(outcome_.usableAtEnd) << "the window no longer did what it was asked";
-  EXPECT_LE(outcome_.messageBoxes, outcome_.stepsQueued) << "a message for nearly every step";
 
   // The records: each file announced, the session ended with "END" and 212.
   std::vector<std::u16string> delivered;
@@ -497,7 +377,6 @@ void ScriptedSession::CheckPromises(const std::string& label) {
   }
   const std::vector<std::u16string> published = h.dialog->Link().PendingFiles();
   outcome_.filesDelivered = delivered.size();
-  outcome_.filesPublished = published.size();
   ASSERT_GE(received.size(), 2u);
   EXPECT_EQ(received[received.size() - 2].code, kDSCodeBracket);
   EXPECT_EQ(received[received.size() - 2].text, u"END");
@@ -559,13 +438,11 @@ void ScriptedSession::CheckPromises(const std::string& label) {
       << text;
   EXPECT_EQ(text, settings::FormatSessionSettings(saved, h.host.os));
   EXPECT_EQ(saved.ShowUIUpdataOneByOne, h.dialog->Link().IsOneByOne() ? 1 : 0);
-  if (scripted_) {
-    // The choices of the scripted session, none of which needs the camera.
-    EXPECT_EQ(saved.Language, "DE");
-    EXPECT_EQ(saved.WaterMark.text, Ascii(kWatermarkText));
-    EXPECT_EQ(saved.fileType, 2);
-    EXPECT_EQ(saved.colorType, 1);
-  }
+  // The choices of the scripted session, none of which needs the camera.
+  EXPECT_EQ(saved.Language, "DE");
+  EXPECT_EQ(saved.WaterMark.text, Ascii(kWatermarkText));
+  EXPECT_EQ(saved.fileType, 2);
+  EXPECT_EQ(saved.colorType, 1);
 }
 
 }  // namespace reliability

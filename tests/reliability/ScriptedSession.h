@@ -1,13 +1,11 @@
 // A whole session of the capture window, run the way a user and the data
-// source would: every handler in a fixed order (the scripted session), or
-// user actions picked at random with a fixed seed. Afterwards it checks
+// source would: every handler in a fixed order. Afterwards it checks
 // what the program promises whatever the camera library does: the window
 // kept working, every published file reached the data source, and the
 // settings file is whole.
 #pragma once
 
 #include <cstdint>
-#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -40,11 +38,7 @@ struct SessionOutcome {
   bool started = false;
   bool reachedExit = false;   // the user could finish with Exit
   bool usableAtEnd = false;   // the window answered the last probe
-  size_t stepsRun = 0;
-  size_t stepsQueued = 0;
   size_t filesDelivered = 0;
-  size_t filesPublished = 0;  // batch: pictures listed over the session, deleted ones too
-  size_t messageBoxes = 0;
 };
 
 class ScriptedSession {
@@ -53,10 +47,6 @@ class ScriptedSession {
 
   // Every handler in a fixed order, ending with the probe and Exit.
   void QueueScript();
-  // `steps` user actions picked with `seed`; with `injectFailures`, each
-  // action may first make an export fail for its next few calls. Then the
-  // probe and Exit.
-  void QueueRandomSteps(uint32_t seed, int steps, bool injectFailures);
   void Run() { h.Run(); }
 
   // The promises; each broken one is a test failure naming `label`.
@@ -70,7 +60,7 @@ class ScriptedSession {
 
  private:
   using Step = std::function<void()>;
-  // Queues a step that counts as run.
+  // Queues a step, a moment after the one before.
   void Then(Step step);
   // Queues a step that runs in the modal dialog `dialog`, if that is the
   // one up then (a failure may have kept it from opening).
@@ -85,20 +75,18 @@ class ScriptedSession {
   bool Click(int id);
   bool SetCheck(int id, bool checked);
 
-  // The dialogs and the thumbnail list, as both kinds of session use them.
+  // The dialogs and the thumbnail list.
   void QueueWatermark(const std::u16string& text, int font, int angle, int place, bool ok);
   void QueueMergeOptions(int mode, int place);
   void QueueAbout();
-  // A right click on item `item` (taken modulo the items; -1 or an empty
-  // list: empty space) choosing `command` (0: the menu's first entry),
-  // after a double click on it when `open`.
-  void QueueListCommand(int item, int command, bool open);
+  // A double click and then a right click on item `item` (-1: a right
+  // click on empty space), choosing `command`.
+  void QueueListCommand(int item, int command);
   // A timed auto-capture run of `rounds` shots, with its Stop, Start and
-  // End; `line` names its published files in Published().
-  void QueueAutoCapture(int rounds, bool line = false);
+  // End; its published files make a line of Published().
+  void QueueAutoCapture(int rounds);
   void QueueCaptures();
   void QueueProbeAndExit();
-  void QueueRandomAction(std::mt19937& random, bool injectFailures);
 
   std::vector<std::u16string> HandedOverSoFar() const;
   std::string PublishedSince(size_t mark) const;
@@ -106,7 +94,7 @@ class ScriptedSession {
   // library's call log.
   void NoteMergeSources();
 
-  bool scripted_ = false;
+  bool hasFailureRules_ = false;
   size_t autoCaptureMark_ = 0;
   std::set<std::string> mergeSources_;
   std::string settingsBefore_;

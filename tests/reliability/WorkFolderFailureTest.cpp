@@ -95,24 +95,5 @@ TEST(FullDisk, WithoutAUserInterfaceTheSessionEndsWithWhatWasCapturedAndTheSetti
                "published, settings file unchanged");
 }
 
-TEST(FullDisk, WithAUserInterfaceAShotThatCannotBeWrittenPublishesNothing) {
-  CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini", SessionLibrary());
-  h.Then([&] {
-    FileSizeLimit full(512);
-    h.Window().UserClick(IDC_CAPTURE);
-    h.Window().UserClick(IDC_SECONDARY_CAPTURE);
-    EXPECT_TRUE(h.dialog->Link().PendingFiles().empty());
-    EXPECT_TRUE(Pictures(h).empty());
-    EXPECT_TRUE(h.Window().IsVisible());
-  });
-  // Room again: the next shot works.
-  h.Then([&] {
-    h.Window().UserClick(IDC_CAPTURE);
-    EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 1u);
-  });
-  h.Run();
-}
-
 }  // namespace
 }  // namespace reliability

@@ -94,13 +94,44 @@ TEST(BmpPalettes, APaletteFollowedByOtherDataHasTheEntriesTheHeaderNames) {
   EXPECT_EQ(Read(BmpBytes(gap, Bytes({2, 1, 0, 3})), 4, 1), (Picture{{G, B, R, Colour{0, 0, 0}}}));
 }
 
-TEST(BmpPalettes, AnOldTwelveByteHeaderHasThreeBytePaletteEntries) {
-  // 3 x 1 at 8 bits: the header, a palette of blue, green, red bytes, one
-  // padded row of indices.
-  const std::string bmp = "BM" + Le32(39) + Le32(0) + Le32(35) + Le32(12) + Bytes({3, 0, 1, 0}) +
+// Headers made by hand, one case a line: the old 12-byte header (its depth
+// at byte 6, three-byte palette entries), a palette the file ends inside,
+// and channels of one bit each, whose set bit is full intensity.
+TEST(BmpPalettes, HandMadeHeadersGiveThePixelsTheyDescribeOrNone) {
+  const std::string os2 = "BM" + Le32(39) + Le32(0) + Le32(35) + Le32(12) + Bytes({3, 0, 1, 0}) +
                           Bytes({1, 0, 8, 0}) + Bytes({40, 30, 200, 220, 40, 20, 60, 160, 30}) +
                           Bytes({0, 1, 2, 0});
-  EXPECT_EQ(Read(bmp, 3, 1), (Picture{{R, B, G}}));
+  BmpFields longPalette(4, 1, 8, 0, std::vector<Colour>(256, R));
+  BmpFields oneBit(2, 1, 16, 3);
+  oneBit.gap = Le32(1) + Le32(2) + Le32(4);
+  const struct {
+    const char* what;
+    std::string bytes;
+    uint32_t width;
+    Picture shown;  // empty: refused
+  } cases[] = {
+      {"old header", os2, 3, {{R, B, G}}},
+      {"cut in the palette", BmpBytes(longPalette).substr(0, 54 + 40), 4, {}},
+      {"one-bit channels", BmpBytes(oneBit, Bytes({7, 0, 1, 0})), 2, {{W, Colour{255, 0, 0}}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const streaming::Reduced reduced = Reduce(c.bytes, c.width, 1);
+    EXPECT_EQ(reduced.outcome, c.shown.empty() ? Outcome::Refused : Outcome::Done);
+    EXPECT_EQ(Rows(reduced), c.shown);
+  }
+}
+
+// 2^18 + 1 pixels a row is read in pieces of 8192, the last of one pixel:
+// the row is finished by that pixel, not by the piece before it.
+TEST(BmpPalettes, TheLastPixelOfARowReadInPiecesReachesThePicture) {
+  const uint32_t width = (1u << 18) + 1;
+  BmpFields wide(static_cast<int32_t>(width), 1, 8, 0, {Colour{0, 0, 0}, R});
+  const std::string row = std::string(width - 1, '\0') + '\1' + std::string(3, '\0');
+  const streaming::Reduced reduced = Reduce(BmpBytes(wide, row), width, 1);
+  ASSERT_EQ(reduced.outcome, Outcome::Done);
+  EXPECT_EQ(thumbnail_tests::PixelAt(reduced, static_cast<int>(width) - 1, 0), R);
+  EXPECT_EQ(thumbnail_tests::PixelAt(reduced, static_cast<int>(width) - 2, 0), (Colour{0, 0, 0}));
 }
 
 TEST(BmpPalettes, PixelsOfSixteenAndThirtyTwoBitsAreReadByTheirMasks) {
