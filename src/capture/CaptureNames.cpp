@@ -21,6 +21,19 @@ std::optional<std::string> Name(const std::string& folder, const char* prefix, i
   return std::string(buffer, static_cast<size_t>(length));
 }
 
+// A number is taken when any file of an earlier capture carries it: its
+// main, secondary or merged picture, or the first file of a multiple crop
+// ("1_N_1.ext", "2_N_1.ext"), which the library writes instead of the main
+// or secondary name. A crop's files would otherwise be written over.
+bool Taken(const CaptureNames& names, const std::string& extension,
+           const std::function<bool(const std::string& path)>& exists) {
+  for (const std::string* name : {&names.main, &names.secondary}) {
+    const std::string stem = name->substr(0, name->size() - extension.size());
+    if (exists(*name) || exists(stem + "_1" + extension)) return true;
+  }
+  return exists(names.merge);
+}
+
 }  // namespace
 
 const char* ExtensionOf(int formatIndex) {
@@ -48,7 +61,7 @@ std::optional<CaptureNames> FreeCaptureNames(
     std::memcpy(&signedNumber, &number, sizeof number);
     auto names = MakeCaptureNames(folder, signedNumber, extension);
     if (!names) return std::nullopt;
-    if (!exists(names->main) && !exists(names->secondary) && !exists(names->merge)) return names;
+    if (!Taken(*names, extension, exists)) return names;
   }
   return std::nullopt;
 }

@@ -24,14 +24,16 @@ TEST(CaptureNames, ShareOneNumberAndTheExtensionOfTheFormatList) {
 }
 
 TEST(CaptureNames, ASecondCaptureInTheSameTickTakesTheNextFreeNumber) {
-  std::set<std::string> taken = {"W\\1_700.bmp", "W\\Merge_701.bmp"};
+  std::set<std::string> taken = {"W\\1_700.bmp", "W\\Merge_701.bmp", "W\\1_702_1.bmp",
+                                 "W\\2_703_1.bmp"};
   const auto exists = [&taken](const std::string& path) { return taken.count(path) > 0; };
   const auto names = FreeCaptureNames("W", 700, ".bmp", exists);
   ASSERT_TRUE(names);
-  // 700 is taken by a main file, 701 by a merge: all three names move on together.
-  EXPECT_EQ(names->main, "W\\1_702.bmp");
-  EXPECT_EQ(names->secondary, "W\\2_702.bmp");
-  EXPECT_EQ(names->merge, "W\\Merge_702.bmp");
+  // 700 is taken by a main file, 701 by a merge, 702 and 703 by the first
+  // files of multiple crops: all three names move on together.
+  EXPECT_EQ(names->main, "W\\1_704.bmp");
+  EXPECT_EQ(names->secondary, "W\\2_704.bmp");
+  EXPECT_EQ(names->merge, "W\\Merge_704.bmp");
   // A tick above the signed range gives a minus sign; past the largest tick
   // the number wraps to the negative ones.
   EXPECT_EQ(FreeCaptureNames("W", 0x80000005u, ".bmp", exists)->main, "W\\1_-2147483643.bmp");
