@@ -225,6 +225,7 @@ def main():
     text = "\n".join(report) + "\n"
     name = f"report-{args.seed}-{args.count}" + (f"-only-{args.only}" if args.only else "")
     out = ROOT / "build" / "mutation" / f"{name}.txt"
+    out.parent.mkdir(parents=True, exist_ok=True)
     out.write_text(text, encoding="utf-8")
     print("\n" + text + f"(also in {out.relative_to(ROOT)})")
     return 0
