@@ -105,6 +105,20 @@ TEST_F(Capture, ACaptureWithoutAWorkFolderIsRefusedWithAMessage) {
   });
 }
 
+// The first camera of the list can be the secondary one: device 0 is a
+// camera like any other, not "none".
+TEST_F(Capture, ASecondaryCameraThatIsDeviceZeroTakesItsShotToo) {
+  h.WriteProgramFile("Kelpra.ini", kTwoCameras);
+  h.RunWith([&] {
+    ASSERT_TRUE(h.Window().UserSelect(IDC_DEVICE, 1));
+    h.ClickHidden(IDC_SECONDARY_CAMERA);
+    ASSERT_EQ(h.dialog->Devices().SecondaryDeviceIndex(), 0);
+    CaptureAt(h, 40);
+    EXPECT_EQ(h.dialog->Link().PendingFiles(),
+              (Texts{WorkPath(h, "1_40.bmp"), WorkPath(h, "2_40.bmp")}));
+  });
+}
+
 TEST_F(Capture, WithTheSecondaryCameraOnAPressPublishesBothShotsUnderOneNumberOrOnlyTheCrops) {
   h.WriteProgramFile("Kelpra.ini", kTwoCameras);
   int shown = 0;
