@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Prints how much of the C/C++ code is tests: non-blank lines that are not
 only comments, in tests/ and fuzz/ against src/, peers/, resources/*.h and
-bench/.
+bench/. The expected texts and files that tests compare against (tables and
+golden files under tests/, *.tsv and *.xml) count as test lines too, so that
+moving a table out of C++ does not make the suite look smaller.
 
     scripts/test-share.py [--by-folder]
 """
@@ -11,6 +13,7 @@ import sys
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 SUFFIXES = {".c", ".cc", ".cpp", ".h", ".hpp"}
+TEST_DATA_SUFFIXES = {".tsv", ".xml"}
 TEST_PARTS = ["tests", "fuzz"]
 CODE_PARTS = ["src", "peers", "bench"]
 
@@ -51,6 +54,12 @@ def code_lines(path):
     return count
 
 
+def data_lines(path):
+    """Non-blank lines of a table or golden file."""
+    return sum(1 for line in path.read_text(encoding="utf-8", errors="replace").splitlines()
+               if line.strip())
+
+
 def files(part):
     base = ROOT / part
     return sorted(p for p in base.rglob("*") if p.suffix in SUFFIXES and p.is_file())
@@ -65,6 +74,11 @@ def main():
                 folder = "/".join(path.relative_to(ROOT).parts[:2])
                 totals.setdefault(group, {}).setdefault(folder, 0)
                 totals[group][folder] += code_lines(path)
+    for path in sorted((ROOT / "tests").rglob("*")):
+        if path.suffix in TEST_DATA_SUFFIXES and path.is_file():
+            folder = "/".join(path.relative_to(ROOT).parts[:2])
+            totals["tests"].setdefault(folder, 0)
+            totals["tests"][folder] += data_lines(path)
     for path in sorted((ROOT / "resources").glob("*.h")):
         totals["code"].setdefault("resources", 0)
         totals["code"]["resources"] += code_lines(path)
