@@ -10,13 +10,8 @@
 namespace kelpra_test {
 namespace {
 
-class CaptureFiles : public KelpraTest {
+class CaptureFiles : public CapturedPictureTest {
  protected:
-  void SetUp() override {
-    KelpraTest::SetUp();
-    ASSERT_TRUE(ImageMagickInstalled());
-    ASSERT_EQ(cam.camOpenDev(0, 0, 640, 480), 0);
-  }
   IdentifiedImage Shot(const std::string& name) {
     EXPECT_EQ(Capture(name), 0) << name;
     return Identify(File(name));

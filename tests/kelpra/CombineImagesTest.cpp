@@ -8,13 +8,11 @@
 namespace kelpra_test {
 namespace {
 
-class CombineImages : public KelpraTest {
+class CombineImages : public CapturedPictureTest {
  protected:
   void SetUp() override {
-    KelpraTest::SetUp();
-    ASSERT_TRUE(ImageMagickInstalled());
+    CapturedPictureTest::SetUp();
     // A 640 x 480 main picture and a 480 x 640 second one.
-    ASSERT_EQ(cam.camOpenDev(0, 0, 640, 480), 0);
     ASSERT_EQ(Capture("main.bmp"), 0);
     cam.camSetImageRotateMode(0, 1);
     ASSERT_EQ(Capture("second.png"), 0);

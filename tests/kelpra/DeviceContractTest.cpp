@@ -13,17 +13,6 @@ namespace {
 
 class DeviceContract : public KelpraTest {
  protected:
-  std::string SizesOf(int32_t device, int32_t format) {
-    int32_t sizes = 0;
-    EXPECT_EQ(cam.camGetResolutionCount(device, format, &sizes), 0);
-    std::string listed;
-    for (int i = 0; i < sizes; ++i) {
-      int32_t w = 0, h = 0;
-      EXPECT_EQ(cam.camGetResolution(device, format, i, &w, &h), 0);
-      listed += std::to_string(w) + "x" + std::to_string(h) + " ";
-    }
-    return listed;
-  }
   // The open device's format and frame size, "format:WxH", and its DPI.
   std::string Current(int32_t device) {
     int32_t format = -5, width = 0, height = 0, dpiX = 0, dpiY = 0;
@@ -39,15 +28,9 @@ TEST_F(DeviceContract, TheBuiltInDevicesAreADocumentCameraAndAWebcam) {
   ASSERT_EQ(cam.camGetDevCount(&count), 0);
   ASSERT_EQ(count, 2);
   cam.camGetMediaTypeCount(0, &formats);
-  ASSERT_EQ(formats, 2);
-  EXPECT_STREQ(cam.camGetMediaTypeName(0, 0), "MJPG");
-  EXPECT_STREQ(cam.camGetMediaTypeName(0, 1), "YUY2");
-  EXPECT_EQ(cam.camGetMediaTypeName(0, 2), nullptr);
-  // Smallest first: named sizes, two sharing a name, one without a name,
-  // and a full size beyond every named one.
-  EXPECT_EQ(SizesOf(0, 0),
-            "640x480 800x600 1000x1000 1024x768 1280x720 1920x1080 2592x1944 3264x2448 "
-            "6400x4800 ");
+  EXPECT_EQ(formats, 2);
+  // The names and sizes are held to literal lists by the capture window's
+  // frame size tests, which read them through the window.
   // The document camera's native DPI grows with the frame (width x 3 / 64);
   // the webcam's is 96.
   ASSERT_EQ(cam.camOpenDev(0, 0, 640, 480), 0);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "IdentifiedImage.h"
 #include "support/CameraExportList.h"
 
 namespace kelpra_test {
@@ -54,6 +55,12 @@ void KelpraTest::TearDown() {
   setenv("KELPRA_CONFIG", kNoConfig, 1);
   for (const auto& e : testing_support::kCameraExports) cam.kelpraTestFailNext(e.name, 0, 0);
   cam.kelpraTestClearCallLog();
+}
+
+void CapturedPictureTest::SetUp() {
+  KelpraTest::SetUp();
+  ASSERT_TRUE(ImageMagickInstalled());
+  ASSERT_EQ(cam.camOpenDev(0, 0, 640, 480), 0);
 }
 
 int32_t KelpraTest::Capture(const std::string& name, std::string* buffer, int32_t device) {

@@ -45,4 +45,11 @@ class KelpraTest : public ::testing::Test {
   testing_support::TestFolder folder;
 };
 
+// For the tests that read captured pictures back: the document camera
+// open at 640 x 480, and the independent decoder there.
+class CapturedPictureTest : public KelpraTest {
+ protected:
+  void SetUp() override;
+};
+
 }  // namespace kelpra_test

@@ -99,13 +99,8 @@ struct WatermarkCall {
   int32_t enabled = 1;
 };
 
-class WatermarkCapture : public KelpraTest {
+class WatermarkCapture : public CapturedPictureTest {
  protected:
-  void SetUp() override {
-    KelpraTest::SetUp();
-    ASSERT_TRUE(ImageMagickInstalled());
-    ASSERT_EQ(cam.camOpenDev(0, 0, 640, 480), 0);
-  }
   // The picture captured after the call.
   Image Captured(const WatermarkCall& c) {
     cam.camSetImageWaterMark(0, c.text, c.position, c.fontSize, c.font, c.italic, c.underline,

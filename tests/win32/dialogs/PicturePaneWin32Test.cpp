@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <tuple>
 
@@ -16,14 +17,12 @@
 #include "platform/win32/Win32Window.h"
 #include "platform/win32/WindowsHeaders.h"
 #include "resource.h"
-#include "win32/support/TestPictures.h"
+#include "support/MadePictures.h"
+#include "support/TestFolder.h"
 
 namespace {
 
 constexpr int kPane = 100;
-
-using win32_test_support::Bmp;
-using win32_test_support::WriteBytes;
 
 bool Near(COLORREF a, COLORREF b) {
   return std::abs(GetRValue(a) - GetRValue(b)) <= 8 && std::abs(GetGValue(a) - GetGValue(b)) <= 8 &&
@@ -42,6 +41,12 @@ class PicturePaneWin32Test : public ::testing::Test {
     preview.Window()->MoveControl(IDC_MERGE_FIRST_PANE, {0, 0, kPane, kPane});
   }
 
+  // A red picture of this size in the test's folder.
+  std::u16string RedPicture(const char* name, int width, int height) {
+    const std::filesystem::path file = folder.Path() / name;
+    EXPECT_TRUE(testing_support::WriteSolidPicture(file, width, height, {200, 30, 30}));
+    return file.u16string();
+  }
   HWND PreviewHandle() { return static_cast<win32::Win32Window*>(preview.Window())->Handle(); }
   HBITMAP ShownBitmap() {
     const auto* window = static_cast<win32::Win32Window*>(preview.Window());
@@ -81,6 +86,7 @@ class PicturePaneWin32Test : public ::testing::Test {
     return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
   }
 
+  testing_support::TestFolder folder;
   win32::Win32Os os;
   win32::Win32Ui ui{GetModuleHandleW(nullptr)};
   win32::Win32Link link;
@@ -93,9 +99,7 @@ class PicturePaneWin32Test : public ::testing::Test {
 
 TEST_F(PicturePaneWin32Test, AFourByThreePictureFillsTheWidthOnBlackAndAnEmptyPaneIsWhite) {
   EXPECT_TRUE(Near(PaintedAt(50, 50), kWhite));
-  const std::u16string path = win32_test_support::TempFile(L"prismel-panes", L"wide.bmp");
-  ASSERT_TRUE(WriteBytes(path, Bmp(40, 30, kRed)));
-  ASSERT_EQ(preview.FirstPane().SetPicture(path), 0);
+  ASSERT_EQ(preview.FirstPane().SetPicture(RedPicture("wide.bmp", 40, 30)), 0);
   // 75 rows of picture from row 12.
   for (const auto& [x, y, colour] :
        {std::tuple{50, 2, kBlack}, std::tuple{50, 10, kBlack}, std::tuple{1, 50, kRed},
@@ -108,11 +112,10 @@ TEST_F(PicturePaneWin32Test, AFourByThreePictureFillsTheWidthOnBlackAndAnEmptyPa
 // The file is free to go while the pane shows it; what is no usable picture
 // leaves the pane empty, and every bitmap no longer shown is deleted.
 TEST_F(PicturePaneWin32Test, EveryBitmapNoLongerShownIsDeletedAndTheLastGoesWithTheWindow) {
-  const std::u16string path = win32_test_support::TempFile(L"prismel-panes", L"pair.bmp");
-  const std::u16string text = win32_test_support::TempFile(L"prismel-panes", L"text.bmp");
-  const std::u16string huge = win32_test_support::TempFile(L"prismel-panes", L"huge.bmp");
-  ASSERT_TRUE(WriteBytes(path, Bmp(32, 24, kRed)) && WriteBytes(text, "this is no picture") &&
-              WriteBytes(huge, Bmp(20000, 20000, kRed, false)));
+  const std::u16string path = RedPicture("pair.bmp", 32, 24);
+  const std::u16string text = folder.WriteFile("text.bmp", "this is no picture").u16string();
+  const std::u16string huge =
+      folder.WriteFile("huge.bmp", testing_support::BmpHeaderOnly(20000, 20000)).u16string();
   HBITMAP previous = nullptr;
   for (int shot = 0; shot < 20; ++shot) {
     ASSERT_EQ(preview.FirstPane().SetPicture(path), 0);

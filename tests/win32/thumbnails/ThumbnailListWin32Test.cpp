@@ -7,6 +7,7 @@
 // tests'; files that are no picture the panes' and the hostile files' tests.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -17,16 +18,15 @@
 #include "platform/win32/Win32Ui.h"
 #include "platform/win32/Win32Window.h"
 #include "resource.h"
+#include "support/MadePictures.h"
+#include "support/TestFolder.h"
 #include "thumbnails/CImageListCtrl.h"
 #include "thumbnails/ThumbnailGeometry.h"
 #include "win32/support/RecordingDialog.h"
-#include "win32/support/TestPictures.h"
 
 #include <commctrl.h>
 
 namespace {
-
-using win32_test_support::Bmp;
 
 // The system's "open" is only recorded: no viewer starts under test.
 struct RecordingOs : win32::Win32Os {
@@ -69,21 +69,19 @@ class ThumbnailListWin32 : public ::testing::Test {
     ASSERT_TRUE(list.Initialise(*window, IDC_THUMBNAILS));
     list.SetCountCallback(&RecordCount);
   }
-  void TearDown() override {
-    list.DeleteSetAsideFiles();
-    for (const auto& file : files) DeleteFileW(reinterpret_cast<const wchar_t*>(file.c_str()));
-  }
-  std::u16string Write(const std::wstring& name, const std::string& bytes) {
-    files.push_back(win32_test_support::TempFile(L"prismel-thumbnails", name));
-    EXPECT_TRUE(win32_test_support::WriteBytes(files.back(), bytes));
-    return files.back();
+  void TearDown() override { list.DeleteSetAsideFiles(); }
+  // A picture of one colour in the test's folder.
+  std::u16string Write(const char* name, int width, int height, testing_support::Colour colour) {
+    const std::filesystem::path file = folder.Path() / name;
+    EXPECT_TRUE(testing_support::WriteSolidPicture(file, width, height, colour));
+    return file.u16string();
   }
   // Three pictures of their own colours, listed.
   void AddThree() {
-    for (const auto& [name, colour] :
-         {std::pair{L"a.bmp", RGB(0, 0, 255)}, std::pair{L"b.bmp", RGB(0, 255, 0)},
-          std::pair{L"c.bmp", RGB(255, 0, 0)}}) {
-      ASSERT_GE(list.AddImage(Write(name, Bmp(64, 48, colour))), 0);
+    for (const auto& [name, colour] : {std::pair{"a.bmp", testing_support::Colour{0, 0, 255}},
+                                       std::pair{"b.bmp", testing_support::Colour{0, 255, 0}},
+                                       std::pair{"c.bmp", testing_support::Colour{255, 0, 0}}}) {
+      ASSERT_GE(list.AddImage(Write(name, 64, 48, colour)), 0);
     }
     win32_test::HandleWaitingMessages();
   }
@@ -122,7 +120,7 @@ class ThumbnailListWin32 : public ::testing::Test {
   HWND dialog = nullptr;
   HWND listHandle = nullptr;
   CImageListCtrl list{platform, texts};
-  std::vector<std::u16string> files;
+  testing_support::TestFolder folder;
 };
 
 }  // namespace
@@ -136,8 +134,7 @@ TEST_F(ThumbnailListWin32, ARealBmpBecomesANamedItemWithALetterboxedPictureAndOp
   ImageList_GetIconSize(Images(), &iconWidth, &iconHeight);
   EXPECT_EQ(std::make_pair(iconWidth, iconHeight), std::make_pair(cell.width, cell.width / 4 * 3));
 
-  const COLORREF red = RGB(200, 30, 40);
-  const std::u16string path = Write(L"1_4711.bmp", Bmp(300, 400, red));
+  const std::u16string path = Write("1_4711.bmp", 300, 400, {200, 30, 40});
   EXPECT_EQ(list.AddImage(path), 0);
   EXPECT_EQ(g_counts, std::vector<int>{1});
   EXPECT_EQ(View().ItemCount(), 0) << "the item comes with the posted insert";
@@ -147,7 +144,7 @@ TEST_F(ThumbnailListWin32, ARealBmpBecomesANamedItemWithALetterboxedPictureAndOp
   // A portrait picture: white at the sides, the picture in the middle.
   EXPECT_EQ(PixelOf(Images(), 0, 0), RGB(255, 255, 255));
   EXPECT_EQ(PixelOf(Images(), 0, cell.width - 1), RGB(255, 255, 255));
-  EXPECT_EQ(PixelOf(Images(), 0), red);
+  EXPECT_EQ(PixelOf(Images(), 0), RGB(200, 30, 40));
 
   Notify(NM_DBLCLK, -1);
   Notify(NM_DBLCLK, 0);

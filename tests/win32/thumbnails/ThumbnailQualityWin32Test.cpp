@@ -13,10 +13,10 @@
 #include "platform/streaming/AreaReducer.h"
 #include "platform/win32/Win32Imaging.h"
 #include "support/PictureWriters.h"
+#include "support/TestFolder.h"
 #include "support/TextPage.h"
 #include "thumbnails/ThumbnailGeometry.h"
 #include "win32/support/GdiplusDecode.h"
-#include "win32/support/TestPictures.h"
 
 namespace {
 
@@ -29,23 +29,20 @@ class ThumbnailQualityWin32 : public ::testing::Test {
     Gdiplus::GdiplusStartupInput input;
     ASSERT_EQ(Gdiplus::GdiplusStartup(&token_, &input, nullptr), Gdiplus::Ok);
   }
-  void TearDown() override {
-    for (const auto& file : files_) DeleteFileW(reinterpret_cast<const wchar_t*>(file.c_str()));
-    Gdiplus::GdiplusShutdown(token_);
-  }
-  std::u16string Write(const std::wstring& name, const ts::TextPage& page, const Writer& write) {
-    files_.push_back(win32_test_support::TempFile(L"prismel-quality", name));
-    FILE* file = _wfopen(reinterpret_cast<const wchar_t*>(files_.back().c_str()), L"wb");
+  void TearDown() override { Gdiplus::GdiplusShutdown(token_); }
+  std::u16string Write(const char* name, const ts::TextPage& page, const Writer& write) {
+    const std::u16string path = (folder_.Path() / name).u16string();
+    FILE* file = _wfopen(reinterpret_cast<const wchar_t*>(path.c_str()), L"wb");
     const ts::RowSource rows = [&page](uint32_t y, uint8_t* rgb) { page.Row(y, rgb); };
     const bool written = file != nullptr && write(file, page.Width(), page.Height(), rows);
-    EXPECT_TRUE(written && fclose(file) == 0) << "writing " << files_.size();
-    return files_.back();
+    EXPECT_TRUE(written && fclose(file) == 0) << "writing " << name;
+    return path;
   }
 
   win32::Win32Imaging imaging;
 
  private:
-  std::vector<std::u16string> files_;
+  ts::TestFolder folder_;
   ULONG_PTR token_ = 0;
 };
 
@@ -58,15 +55,18 @@ TEST_F(ThumbnailQualityWin32, CellsAgreeWithThoseOfTheSystemsDecode) {
   // pixel spans several of the blocks a scaled decode averages.
   const ts::TextPage photo(2400, 1800, 5);
   const struct {
-    const wchar_t* name;
+    const char* name;
     const ts::TextPage& picture;
     Writer write;
-  } cases[] = {{L"page24.bmp", page, [](auto... a) { return ts::WriteBmp(a...); }},
-                {L"page8.bmp", page, [](auto... a) { return ts::WriteBmp(a..., {8, true}); }},
-                {L"page.png", page, [](auto... a) { return ts::WritePng(a..., true); }},
-                {L"page.jpg", photo, [](auto... a) { return ts::WriteJpeg(a..., 90); }}};
+  } cases[] = {{"page24.bmp", page, [](auto... a) { return ts::WriteBmp(a...); }},
+               {"page8.bmp", page,
+                [](auto... a) {
+                  return ts::WriteBmp(a..., {8, true});
+                }},
+               {"page.png", page, [](auto... a) { return ts::WritePng(a..., true); }},
+               {"page.jpg", photo, [](auto... a) { return ts::WriteJpeg(a..., 90); }}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.name, c.name + wcslen(c.name)));
+    SCOPED_TRACE(c.name);
     const std::u16string path = Write(c.name, c.picture, c.write);
     const std::optional<platform::ImageSize> size = imaging.ReadImageSize(path);
     ASSERT_TRUE(size && size->width == c.picture.Width());
@@ -86,8 +86,8 @@ TEST_F(ThumbnailQualityWin32, CellsAgreeWithThoseOfTheSystemsDecode) {
 }
 
 TEST_F(ThumbnailQualityWin32, APanePictureOfALargeFileIsHeldAtAPanesSize) {
-  const std::u16string path = Write(L"large.bmp", ts::TextPage(2500, 1400),
-                                    [](auto... a) { return ts::WriteBmp(a...); });
+  const std::u16string path =
+      Write("large.bmp", ts::TextPage(2500, 1400), [](auto... a) { return ts::WriteBmp(a...); });
   const std::unique_ptr<platform::Picture> picture = imaging.LoadPicture(path);
   ASSERT_NE(picture, nullptr);
   EXPECT_EQ(std::make_pair(picture->Size().width, picture->Size().height),
