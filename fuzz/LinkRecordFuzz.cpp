@@ -28,12 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static headless::HeadlessPlatform host;
   static IgnoringWindow window;
   static CScanTwainControl link(host.platform);
-  static const int connected = link.Connect(&window);
-  (void)connected;
+  [[maybe_unused]] static const int connected = link.Connect(&window);
 
   const uint32_t kind = kKinds[data[0] % 4];
-  const bool nullBlock = data[1] == 0xFF;
   std::vector<uint8_t> block(data + 2, data + size);
-  link.Dispatch(kind, nullBlock ? nullptr : block.data(), static_cast<uint32_t>(block.size()));
+  // 0xFF in the second byte sends a null block of that size.
+  link.Dispatch(kind, data[1] == 0xFF ? nullptr : block.data(), static_cast<uint32_t>(block.size()));
   return 0;
 }

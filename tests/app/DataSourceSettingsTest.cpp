@@ -28,7 +28,7 @@ class DataSourceSettingsTest : public SessionTest {
   int Dpi() const { return g_TessivueDlg->Settings().DPI.ImageDPI; }
 };
 
-TEST_F(DataSourceSettingsTest, MapPixelTypeDpiRotationAndAutoCropToTheLists) {
+TEST_F(DataSourceSettingsTest, MapToTheListsAndUnusableValuesKeepTheCurrentChoices) {
   Step([&] {
     auto& w = AtFirstItems();
     // Colour (2) is item 0, black and white (0) item 3; a DPI selects the
@@ -42,13 +42,8 @@ TEST_F(DataSourceSettingsTest, MapPixelTypeDpiRotationAndAutoCropToTheLists) {
     EXPECT_EQ(w.Selection(IDC_CROP_MODE), 0);
     dataSource.SendScanSettings(Settings(0, 200.0f, 0, 1));
     EXPECT_EQ(w.Selection(IDC_COLOR_MODE), 3);
-  });
-  Run();
-}
 
-TEST_F(DataSourceSettingsTest, UnusableValuesOrAUnitListWithoutDpiKeepTheCurrentChoices) {
-  Step([&] {
-    auto& w = AtFirstItems();
+    // Unusable values, or a unit list without a DPI item, keep the current choices.
     dataSource.SendScanSettings(Settings(2, 300.0f, 2, 0));
     for (float bad : {-5.0f, 1e20f, std::numeric_limits<float>::quiet_NaN(),
                       std::numeric_limits<float>::infinity()}) {
