@@ -14,9 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (size_t i = 0; i + 1 < size; i += 2) {
     text.push_back(static_cast<char16_t>(data[i] | data[i + 1] << 8));
   }
-  static const std::vector<std::u16string> sizes = {
-      u"5", u"8", u"9", u"10", u"11", u"12", u"14", u"16", u"18",
-      u"20", u"22", u"24", u"26", u"28", u"36", u"48", u"72"};
+  static const std::vector<std::u16string> sizes = {u"5",  u"8",  u"9",  u"10", u"11", u"12",
+                                                     u"14", u"16", u"18", u"20", u"22", u"24",
+                                                     u"26", u"28", u"36", u"48", u"72"};
   const int value = dialogs::LeadingInteger(text);
   (void)dialogs::PercentText(value);
   (void)dialogs::DegreesText(static_cast<float>(value));
