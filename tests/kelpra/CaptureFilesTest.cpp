@@ -16,12 +16,6 @@ class CaptureFiles : public CapturedPictureTest {
     EXPECT_EQ(Capture(name), 0) << name;
     return Identify(File(name));
   }
-  // The colour of one pixel of a picture in the folder.
-  std::array<int, 3> Pixel(const std::string& name, int x, int y) {
-    std::array<int, 3> rgb{};
-    EXPECT_TRUE(PixelAt(File(name), x, y, rgb.data())) << name;
-    return rgb;
-  }
 };
 
 TEST_F(CaptureFiles, EachExtensionGivesItsFormatAtTheFrameSizeAndTheNativeOrTheSetDpi) {
@@ -52,7 +46,8 @@ TEST_F(CaptureFiles, QuarterTurnsSwapWidthAndHeightAndTurnClockwise) {
     EXPECT_EQ(image.height, rotation % 2 ? 640 : 480) << rotation;
   }
   // The desk's brown top-left corner is the top-right one after a clockwise turn.
-  const std::array<int, 3> upright = Pixel("r0.bmp", 2, 2), turned = Pixel("r1.bmp", 477, 2);
+  const std::array<int, 3> upright = PixelAt(File("r0.bmp"), 2, 2),
+                           turned = PixelAt(File("r1.bmp"), 477, 2);
   for (int k = 0; k < 3; ++k) EXPECT_NEAR(turned[k], upright[k], 2);
 }
 
@@ -119,8 +114,8 @@ TEST_F(CaptureFiles, EdgeFillWhitensTheDeskAroundTheDocument) {
   ASSERT_EQ(Capture("desk.bmp"), 0);
   cam.camSetImageFillBorder(0, 1);
   ASSERT_EQ(Capture("filled.bmp"), 0);
-  EXPECT_LT(Pixel("desk.bmp", 2, 2)[2], 150);  // brown wood
-  EXPECT_EQ(Pixel("filled.bmp", 2, 2), (std::array<int, 3>{255, 255, 255}));
+  EXPECT_LT(PixelAt(File("desk.bmp"), 2, 2)[2], 150);  // brown wood
+  EXPECT_EQ(PixelAt(File("filled.bmp"), 2, 2), (std::array<int, 3>{255, 255, 255}));
 }
 
 TEST_F(CaptureFiles, CaptureFailsForUnknownExtensionsClosedDevicesAndMissingFolders) {

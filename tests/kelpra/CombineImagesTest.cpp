@@ -1,5 +1,6 @@
 // camCombineImage: the eight outside placements, the inset, the DPI kept
 // and the inputs refused.
+#include <array>
 #include <string>
 
 #include "IdentifiedImage.h"
@@ -48,9 +49,8 @@ TEST_F(CombineImages, OutsidePlacementsGrowTheCanvasOnTheirSideAndPutThePictureA
 
     const std::string scaled = "end" + std::to_string(c.mode) + ".bmp";
     ASSERT_EQ(Combine(scaled, c.mode, 0, 0, 100, 50), 0);
-    int picture[3], filler[3];
-    ASSERT_TRUE(PixelAt(File(scaled), c.pictureX, c.pictureY, picture));
-    ASSERT_TRUE(PixelAt(File(scaled), c.fillerX, c.fillerY, filler));
+    const std::array<int, 3> picture = PixelAt(File(scaled), c.pictureX, c.pictureY),
+                             filler = PixelAt(File(scaled), c.fillerX, c.fillerY);
     EXPECT_EQ(filler[0] + filler[1] + filler[2], 3 * 255) << c.mode;
     EXPECT_LT(picture[2], 250) << c.mode;  // wood, not white
   }
@@ -63,9 +63,8 @@ TEST_F(CombineImages, InsideMergeKeepsTheMainSizeAndScalesTheInset) {
   EXPECT_EQ(image.width, 640);
   EXPECT_EQ(image.height, 480);
   // The inset's top-left corner shows the second picture's (turned) corner.
-  int secondCorner[3], insetCorner[3];
-  ASSERT_TRUE(PixelAt(File("second.png"), 1, 1, secondCorner));
-  ASSERT_TRUE(PixelAt(File("inset.jpg"), 214, 101, insetCorner));
+  const std::array<int, 3> secondCorner = PixelAt(File("second.png"), 1, 1),
+                           insetCorner = PixelAt(File("inset.jpg"), 214, 101);
   for (int k = 0; k < 3; ++k) EXPECT_NEAR(insetCorner[k], secondCorner[k], 24);
 }
 

@@ -59,13 +59,15 @@ bool DecodeRgb(const std::string& path, kelpra::Image& image) {
   return true;
 }
 
-bool PixelAt(const std::string& path, int x, int y, int rgb[3]) {
+std::array<int, 3> PixelAt(const std::string& path, int x, int y) {
   kelpra::Image image;
+  std::array<int, 3> rgb{};
   if (!DecodeRgb(path, image) || x < 0 || y < 0 || x >= image.width || y >= image.height) {
-    return false;
+    ADD_FAILURE() << "no pixel " << x << "," << y << " in " << path;
+    return rgb;
   }
   for (int k = 0; k < 3; ++k) rgb[k] = image.At(x, y)[k];
-  return true;
+  return rgb;
 }
 
 }  // namespace kelpra_test

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "Image.h"
@@ -31,8 +32,9 @@ struct IdentifiedImage {
 ::testing::AssertionResult ImageMagickInstalled();
 IdentifiedImage Identify(const std::string& path);
 
-// The colour (r, g, b) of one pixel, through ImageMagick's convert.
-bool PixelAt(const std::string& path, int x, int y, int rgb[3]);
+// The colour (r, g, b) of one pixel, through ImageMagick's convert. A
+// picture that cannot be read, or lacks the pixel, fails the test.
+std::array<int, 3> PixelAt(const std::string& path, int x, int y);
 
 // The whole picture as RGB, through ImageMagick's convert.
 bool DecodeRgb(const std::string& path, kelpra::Image& image);

@@ -19,8 +19,11 @@
 
 namespace {
 
-// A row of golden/ControlTexts.tsv: a caption (or a list's items joined by
-// '|'), a tip or an accessible name, in English and in Chinese.
+// A row of golden/ControlTexts.tsv, one control a line, tab-separated: the
+// template, the control (0: the window's caption), what is read ("text":
+// the caption or the list items joined by '|'; "tip"; "name": what
+// assistive technology reads), the English text, and the Chinese text when
+// it differs from the English one.
 struct Shown {
   int templateId, id;  // id 0: the window's own caption
   std::string seen;    // "text", "tip" or "name"

@@ -7,13 +7,14 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <functional>
 #include <map>
 #include <string>
 #include <tuple>
+#include <type_traits>
 #include <utility>
-#include <vector>
 
 #include "camera/CameraExports.h"
 #include "camera/CameraLibrary.h"
@@ -37,17 +38,18 @@ class SampleArguments {
   std::string Call(camera::CameraLibrary& library,
                    Result (camera::CameraLibrary::*function)(Args...),
                    const ExportSignature& signature, Result* result = nullptr) {
-    const std::string line = Prepare(signature);
-    if (sizeof...(Args) != values_.size()) {
+    if (sizeof...(Args) != std::strlen(signature.arguments)) {
       ADD_FAILURE() << signature.name << " takes " << sizeof...(Args) << " arguments";
-      return line;
+      return "";
     }
+    std::string line = std::string(signature.name) + "(";
     taken_ = 0;
+    firstInt_ = true;
     // Braced initialisation evaluates left to right, in argument order.
-    std::tuple<Args...> args{Take(Tag<Args>{}, signature.name)...};
+    std::tuple<Args...> args{Next<Args>(signature, line)...};
     Result r = std::apply([&](Args... a) { return (library.*function)(a...); }, args);
     if (result != nullptr) *result = r;
-    return line;
+    return line + ")\n";
   }
 
   // Out-values handed to the calls, all set to a sentinel first.
@@ -60,74 +62,58 @@ class SampleArguments {
   }
 
  private:
+  // The next argument, of type T, and what the log prints for it.
   template <typename T>
-  struct Tag {};
-  struct Value {
-    char kind = 0;
-    int32_t number = 0;
-    float real = 0;
-    std::string text;
-  };
-
-  // The next call's values and its log line, from the list's kinds.
-  std::string Prepare(const ExportSignature& signature) {
-    static constexpr float kReals[] = {12.5f, 0.375f, -7.25f};
-    values_.clear();
-    std::string line = std::string(signature.name) + "(";
-    bool firstInt = true;
-    for (const char* kind = signature.arguments; *kind != '\0'; ++kind) {
-      Value value;
-      value.kind = *kind;
-      std::string printed = *kind == 'p' ? "&" : *kind == 'c' ? "cb" : "";
-      if (*kind == 'i') {
-        value.number = firstInt ? -1 : nextInt_++;
-        firstInt = false;
-        printed = std::to_string(value.number);
-      } else if (*kind == 'f') {
-        value.real = kReals[nextReal_++ % 3];
-        char text[32];
-        std::snprintf(text, sizeof text, "%.6g", static_cast<double>(value.real));
-        printed = text;
-      } else if (*kind == 's' || *kind == 'b') {
-        value.text = folder_ + (*kind == 's' ? "/arg" : "/capture") + std::to_string(nextString_++) +
-                     (*kind == 's' ? "" : ".bmp");
-        printed = "\"" + value.text + "\"";
+  T Next(const ExportSignature& signature, std::string& line) {
+    const char listed = signature.arguments[taken_];
+    line += taken_++ > 0 ? "," : "";
+    const auto expect = [&](char kind) {
+      if (listed != kind) {
+        ADD_FAILURE() << signature.name << ": argument " << taken_ << " is not of kind " << listed;
       }
-      line += (kind != signature.arguments ? "," : "") + printed;
-      values_.push_back(value);
+    };
+    if constexpr (std::is_same_v<T, int32_t>) {
+      expect('i');
+      const int32_t value = firstInt_ ? -1 : nextInt_++;
+      firstInt_ = false;
+      line += std::to_string(value);
+      return value;
+    } else if constexpr (std::is_same_v<T, float>) {
+      expect('f');
+      static constexpr float kReals[] = {12.5f, 0.375f, -7.25f};
+      const float value = kReals[nextReal_++ % 3];
+      char text[32];
+      std::snprintf(text, sizeof text, "%.6g", static_cast<double>(value));
+      line += text;
+      return value;
+    } else if constexpr (std::is_same_v<T, int32_t*>) {
+      expect('p');
+      line += "&";
+      return &outValues_.emplace_back(kUntouched);
+    } else if constexpr (std::is_same_v<T, CamDeviceChangeCallback>) {
+      expect('c');
+      line += "cb";
+      return &SampleCallback;
+    } else {
+      // A path buffer the library may rewrite ('b'), or a string ('s').
+      constexpr bool buffer = std::is_same_v<T, char*>;
+      expect(buffer ? 'b' : 's');
+      std::string& text =
+          strings_.emplace_back(folder_ + (buffer ? "/capture" : "/arg") +
+                                std::to_string(nextString_++) + (buffer ? ".bmp" : ""));
+      line += "\"" + text + "\"";
+      if constexpr (buffer) {
+        text.resize(1024, '\0');
+        return &text[0];
+      } else {
+        return text.c_str();
+      }
     }
-    return line + ")\n";
-  }
-
-  const Value& Next(char kind, const char* name) {
-    const Value& value = values_[taken_++];
-    if (value.kind != kind) {
-      ADD_FAILURE() << name << ": argument " << taken_ << " is not of kind " << value.kind;
-    }
-    return value;
-  }
-  int32_t Take(Tag<int32_t>, const char* name) { return Next('i', name).number; }
-  float Take(Tag<float>, const char* name) { return Next('f', name).real; }
-  const char* Take(Tag<const char*>, const char* name) {
-    return strings_.emplace_back(Next('s', name).text).c_str();
-  }
-  char* Take(Tag<char*>, const char* name) {
-    std::string& buffer = strings_.emplace_back(Next('b', name).text);
-    buffer.resize(1024, '\0');
-    return &buffer[0];
-  }
-  int32_t* Take(Tag<int32_t*>, const char* name) {
-    (void)Next('p', name);
-    return &outValues_.emplace_back(kUntouched);
-  }
-  CamDeviceChangeCallback Take(Tag<CamDeviceChangeCallback>, const char* name) {
-    (void)Next('c', name);
-    return &SampleCallback;
   }
 
   std::string folder_;
-  std::vector<Value> values_;
   size_t taken_ = 0;
+  bool firstInt_ = true;
   int32_t nextInt_ = 2;
   int nextReal_ = 0;
   int nextString_ = 1;
