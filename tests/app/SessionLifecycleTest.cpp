@@ -3,10 +3,6 @@
 
 #include "SessionHarness.h"
 
-namespace {
-constexpr uint32_t kSysClose = 0xF060;
-}
-
 TEST_F(SessionTest, ConnectsShowsTheWindowAndDisablesExit) {
   Step([&] {
     EXPECT_TRUE(dataSource.SendCode(202));
@@ -33,7 +29,7 @@ TEST_F(SessionTest, FinishingFromTheDataSourceClosesWithoutAnswerAndLeavesNoWind
 }
 
 TEST_F(SessionTest, ClosingThroughTheSystemMenuEndsTheSession) {
-  Step([&] { CaptureWindow().UserSysCommand(kSysClose); });
+  Step([&] { CaptureWindow().UserSysCommand(0xF060); });  // the close box
   Run();
   EXPECT_EQ(dataSource.Transcript(), (Transcript{"207 END", "212"}));
   EXPECT_EQ(host.os.sleeps, std::vector<uint32_t>{500});

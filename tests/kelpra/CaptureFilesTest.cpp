@@ -97,7 +97,25 @@ TEST_F(CaptureFiles, CropsKeepTheLargestDocumentThePercentRectangleOrEveryDocume
   EXPECT_TRUE(Identify(buffer).ok);
 }
 
-TEST_F(CaptureFiles, AFileListThatWouldOverflowTheBufferFailsAndLeavesNoFiles) {
+TEST_F(CaptureFiles, EdgeFillWhitensTheDeskAroundTheDocument) {
+  ASSERT_EQ(Capture("desk.bmp"), 0);
+  cam.camSetImageFillBorder(0, 1);
+  ASSERT_EQ(Capture("filled.bmp"), 0);
+  EXPECT_LT(PixelAt(File("desk.bmp"), 2, 2)[2], 150);  // brown wood
+  EXPECT_EQ(PixelAt(File("filled.bmp"), 2, 2), (std::array<int, 3>{255, 255, 255}));
+}
+
+TEST_F(CaptureFiles, CaptureFailsForBadNamesClosedDevicesAndFileListsTheBufferCannotHold) {
+  EXPECT_NE(Capture("picture.gif"), 0);
+  EXPECT_NE(Capture("no-extension"), 0);
+  EXPECT_NE(Capture("missing-folder/a.png"), 0);
+  EXPECT_NE(Capture("webcam.png", nullptr, 1), 0);  // device 1 is not open
+  EXPECT_NE(Capture("none.png", nullptr, -1), 0);
+  EXPECT_NE(cam.camCaptureImageFile(0, nullptr), 0);
+  char unterminated[1024];
+  std::fill(std::begin(unterminated), std::end(unterminated), 'x');
+  EXPECT_NE(cam.camCaptureImageFile(0, unterminated), 0);
+  // A file list that would overflow the buffer fails and leaves no files.
   cam.camSetImageAutoCrop(0, 2);
   // Each listed name is longer than the given one, so two of them cannot fit.
   const std::string deep = std::string(100, 'a') + "/" + std::string(100, 'b') + "/" +
@@ -108,26 +126,6 @@ TEST_F(CaptureFiles, AFileListThatWouldOverflowTheBufferFailsAndLeavesNoFiles) {
   EXPECT_NE(Capture(name, &buffer), 0);
   EXPECT_EQ(buffer, File(name));
   EXPECT_TRUE(std::filesystem::is_empty(File(deep)));
-}
-
-TEST_F(CaptureFiles, EdgeFillWhitensTheDeskAroundTheDocument) {
-  ASSERT_EQ(Capture("desk.bmp"), 0);
-  cam.camSetImageFillBorder(0, 1);
-  ASSERT_EQ(Capture("filled.bmp"), 0);
-  EXPECT_LT(PixelAt(File("desk.bmp"), 2, 2)[2], 150);  // brown wood
-  EXPECT_EQ(PixelAt(File("filled.bmp"), 2, 2), (std::array<int, 3>{255, 255, 255}));
-}
-
-TEST_F(CaptureFiles, CaptureFailsForUnknownExtensionsClosedDevicesAndMissingFolders) {
-  EXPECT_NE(Capture("picture.gif"), 0);
-  EXPECT_NE(Capture("no-extension"), 0);
-  EXPECT_NE(Capture("missing-folder/a.png"), 0);
-  EXPECT_NE(Capture("webcam.png", nullptr, 1), 0);  // device 1 is not open
-  EXPECT_NE(Capture("none.png", nullptr, -1), 0);
-  EXPECT_NE(cam.camCaptureImageFile(0, nullptr), 0);
-  char unterminated[1024];
-  std::fill(std::begin(unterminated), std::end(unterminated), 'x');
-  EXPECT_NE(cam.camCaptureImageFile(0, unterminated), 0);
 }
 
 }  // namespace
