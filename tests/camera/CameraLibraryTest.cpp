@@ -132,7 +132,9 @@ TEST_F(CameraLibraryTest, UnloadFreesTheModuleOnceAndKeepsItWhenFreeingFails) {
     ASSERT_TRUE(library.Load(kKelpra));
     module = os.loadedModules.back();
   }
-  EXPECT_EQ(os.freedModules.back(), module) << "destruction did not free the module";
+  // The same library loaded again may come back as the same module: count.
+  ASSERT_EQ(os.freedModules.size(), 3u) << "destruction did not free the module";
+  EXPECT_EQ(os.freedModules.back(), module);
 }
 
 TEST_F(CameraLibraryTest, ArgumentsAndResultsPassThroughUnchanged) {
