@@ -3,6 +3,7 @@
 // working and nothing it published is lost.
 #include "Figures.h"
 #include "ScriptedSession.h"
+#include "support/CameraExportList.h"
 
 namespace reliability {
 namespace {
@@ -27,7 +28,7 @@ void RunScript(const SessionSetup& setup, const std::string& name, const std::st
 
 class EachExport : public testing::TestWithParam<size_t> {
  protected:
-  const std::string& Name() const { return ExportNames()[GetParam()]; }
+  std::string Name() const { return testing_support::kCameraExports[GetParam()].name; }
 };
 class MissingExport : public EachExport {};
 class FailingExport : public EachExport {};
@@ -46,12 +47,11 @@ TEST_P(FailingExport, TheWindowKeepsWorkingAndHandsEverythingOver) {
 }
 
 const auto kExportName = [](const testing::TestParamInfo<size_t>& info) {
-  return ExportNames()[info.param];
+  return std::string(testing_support::kCameraExports[info.param].name);
 };
-INSTANTIATE_TEST_SUITE_P(EachExport, MissingExport, testing::Range<size_t>(0, ExportNames().size()),
-                         kExportName);
-INSTANTIATE_TEST_SUITE_P(EachExport, FailingExport, testing::Range<size_t>(0, ExportNames().size()),
-                         kExportName);
+const auto kEachExport = testing::Range<size_t>(0, std::size(testing_support::kCameraExports));
+INSTANTIATE_TEST_SUITE_P(EachExport, MissingExport, kEachExport, kExportName);
+INSTANTIATE_TEST_SUITE_P(EachExport, FailingExport, kEachExport, kExportName);
 
 }  // namespace
 }  // namespace reliability

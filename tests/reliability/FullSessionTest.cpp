@@ -1,5 +1,6 @@
 // The scripted session with the full reference library: every handler
-// runs, and each press of Capture publishes exactly what its path makes.
+// runs, and each press of Capture publishes exactly what its path makes,
+// although another process first sends thousands of random records.
 #include "Figures.h"
 #include "ScriptedSession.h"
 
@@ -31,7 +32,8 @@ const Lines kPublished = {
 class FullSession : public testing::TestWithParam<int> {};
 
 TEST_P(FullSession, EveryHandlerRunsAndEveryFileIsHandedOver) {
-  ScriptedSession session({"", "", GetParam()});
+  const long hostile = RunLength("HOSTILE_RECORDS", 10000);
+  ScriptedSession session({"", "", GetParam(), hostile});
   session.QueueScript();
   session.Run();
   session.CheckPromises(GetParam() ? "one by one" : "batch");
@@ -43,7 +45,8 @@ TEST_P(FullSession, EveryHandlerRunsAndEveryFileIsHandedOver) {
   // Choosing the camera that is already open, once in each device list.
   EXPECT_EQ(session.h.host.ui.messageBoxes,
             std::vector<std::u16string>(2, u"Busy being used"));
-  RecordFigure(GetParam() ? "Scripted session, one by one" : "Scripted session, batch", "1",
+  RecordFigure(GetParam() ? "Scripted session, one by one" : "Scripted session, batch",
+               "1, after " + std::to_string(hostile) + " hostile records",
                std::to_string(session.Outcome().filesDelivered) +
                    " files handed over, settings intact, window usable");
 }

@@ -21,9 +21,6 @@ namespace reliability {
 // (kelpraTestAutoCaptureTick). `libraryLines` go into the [Library] section.
 std::string SessionLibrary(const std::string& libraryLines = "");
 
-// The names of the camera library's exports, in the order of its table.
-const std::vector<std::string>& ExportNames();
-
 struct SessionSetup {
   // The library installed as Kelpra.dll; empty: the full reference library.
   std::string library;
@@ -31,13 +28,15 @@ struct SessionSetup {
   std::string libraryLines;
   // The hand-off: 0 batch, 1 one by one.
   int handOff = 0;
+  // Random records another process sends at the start (see QueueScript).
+  long hostileRecords = 0;
 };
 
 // What the session ended with, for the checks and the report.
 struct SessionOutcome {
   bool started = false;
-  bool reachedExit = false;   // the user could finish with Exit
-  bool usableAtEnd = false;   // the window answered the last probe
+  bool reachedExit = false;  // the user could finish with Exit
+  bool usableAtEnd = false;  // the window answered the last probe
   size_t filesDelivered = 0;
 };
 
@@ -87,6 +86,7 @@ class ScriptedSession {
   void QueueAutoCapture(int rounds);
   void QueueCaptures();
   void QueueProbeAndExit();
+  void SendHostileRecords();
 
   std::vector<std::u16string> HandedOverSoFar() const;
   std::string PublishedSince(size_t mark) const;
@@ -95,6 +95,7 @@ class ScriptedSession {
   void NoteMergeSources();
 
   bool hasFailureRules_ = false;
+  long hostileRecords_ = 0;
   size_t autoCaptureMark_ = 0;
   std::set<std::string> mergeSources_;
   std::string settingsBefore_;
