@@ -143,6 +143,17 @@ TEST(HostileFiles, AThumbnailOfA24MegapixelBmpHoldsNoBlockOfItsSize) {
   });
 }
 
+TEST(HostileFiles, ABottomUpBmpMadeIntoALargePictureHoldsOnlyTheRowsItIsMaking) {
+  // 2000 x 2000 at 8 bits into 2000 x 1000: each result row sums 32 KB, so
+  // holding every row to the end would take 32 MB. A row is written out as
+  // soon as no later source row reaches it.
+  const std::string bmp = BmpBytes({2000, 2000, 8, 0, {{10, 20, 30}}}, std::string(2000 * 2000, 0));
+  ExpectInChild(16u << 20, 8u << 20, [&] {
+    const streaming::Reduced reduced = Reduce(bmp, 2000, 1000);
+    return reduced.outcome == Outcome::Done && reduced.pixels.pixels[0] == 10 ? 0 : 1;
+  });
+}
+
 // Found by fuzzing: a 496-byte PNG (19 x 1037, 16 bits per channel,
 // interlaced) whose first chunk after the header is a text chunk declaring
 // 1,700,885,605 bytes. libpng would allocate that much to read the text.

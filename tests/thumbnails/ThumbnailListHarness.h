@@ -27,7 +27,8 @@ using Texts = std::vector<std::u16string>;
 
 class ThumbnailListHarness {
  public:
-  explicit ThumbnailListHarness(int clientWidth = 150) {
+  // `orderFixed`: the order is fixed before the list is bound to its view.
+  explicit ThumbnailListHarness(int clientWidth = 150, bool orderFixed = false) {
     counts().clear();
     using localisation::UiText;
     texts[UiText::listMenuClear].text = u"Clear all";
@@ -41,6 +42,7 @@ class ThumbnailListHarness {
     listView = static_cast<headless::HeadlessListView*>(window->ListViewControl(IDC_THUMBNAILS));
     if (listView == nullptr) return;
     listView->clientWidth = clientWidth;
+    list.SetOrderFixed(orderFixed);
     initialised = list.Initialise(*window, IDC_THUMBNAILS);
     list.SetCountCallback(&RecordCount);
   }

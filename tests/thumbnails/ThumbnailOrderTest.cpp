@@ -69,6 +69,13 @@ TEST(ThumbnailOrder, TheMenuMovesTheItemItOpenedOnAndOffersOnlyMovesThatCanBeMad
   h.ExpectItems("bac");
 }
 
+TEST(ThumbnailOrder, AnOrderFixedBeforeTheListIsBoundHoldsAgainstADrag) {
+  ThumbnailListHarness h(150, true);
+  h.AddPictures(2);
+  EXPECT_FALSE(h.listView->UserDrag(0, 2));
+  h.ExpectItems("ab");
+}
+
 struct DragCase {
   int item;
   int place;

@@ -7,6 +7,7 @@
 
 #include <jpeglib.h>
 
+#include "platform/streaming/AreaReducer.h"
 #include "thumbnails/StreamFiles.h"
 
 using testing_support::BmpKind;
@@ -167,4 +168,11 @@ TEST(ThumbnailQuality, PngTransparencyIsLaidOverWhiteAndGreyAt16BitsIsScaled) {
     ASSERT_EQ(reduced.outcome, streaming::Outcome::Done);
     for (uint8_t value : reduced.pixels.pixels) ASSERT_EQ(value, c.shown);
   }
+}
+
+TEST(ThumbnailQuality, APictureWithoutPixelsScalesToWhite) {
+  const platform::RgbImage white = streaming::ScaleByAreaAverage({}, 3, 2);
+  EXPECT_EQ(white.width, 3);
+  EXPECT_EQ(white.height, 2);
+  EXPECT_EQ(white.pixels, std::vector<uint8_t>(18, 255));
 }
