@@ -55,12 +55,19 @@ class ScriptedSession {
   // "plain: 1_#.bmp 2_#.bmp" (numbers as '#'), for the run with the full library.
   const std::vector<std::string>& Published() const { return published_; }
 
-  CaptureWindowHarness h;
-
- private:
   using Step = std::function<void()>;
   // Queues a step, a moment after the one before.
   void Then(Step step);
+  // A double click and then a right click on item `item` (-1: a right
+  // click on empty space), choosing `command`.
+  void QueueListCommand(int item, int command);
+  // A timed auto-capture run of `rounds` shots, with its Stop, Start and
+  // End; its published files make a line of Published().
+  void QueueAutoCapture(int rounds);
+
+  CaptureWindowHarness h;
+
+ private:
   // Queues a step that runs in the modal dialog `dialog`, if that is the
   // one up then (a failure may have kept it from opening).
   void InDialog(int dialog, std::function<void(headless::HeadlessWindow&)> step);
@@ -78,12 +85,6 @@ class ScriptedSession {
   void QueueWatermark(const std::u16string& text, int font, int angle, int place, bool ok);
   void QueueMergeOptions(int mode, int place);
   void QueueAbout();
-  // A double click and then a right click on item `item` (-1: a right
-  // click on empty space), choosing `command`.
-  void QueueListCommand(int item, int command);
-  // A timed auto-capture run of `rounds` shots, with its Stop, Start and
-  // End; its published files make a line of Published().
-  void QueueAutoCapture(int rounds);
   void QueueCaptures();
   void QueueProbeAndExit();
   void SendHostileRecords();
