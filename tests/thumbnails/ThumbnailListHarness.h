@@ -65,6 +65,7 @@ class ThumbnailListHarness {
     return std::string(path.begin(), path.end());
   }
   static bool Exists(const std::u16string& path) { return std::filesystem::exists(Narrow(path)); }
+  static void Remove(const std::u16string& path) { std::filesystem::remove(Narrow(path)); }
 
   // Adds the file and lets the UI thread run the posted insert.
   int Add(const std::u16string& path) {

@@ -20,9 +20,6 @@ namespace {
 
 std::vector<int> Counts() { return ThumbnailListHarness::counts(); }
 
-void Remove(const std::u16string& path) {
-  std::filesystem::remove(ThumbnailListHarness::Narrow(path));
-}
 
 bool Near(Colour a, Colour b) {
   return std::abs(a.r - b.r) <= 6 && std::abs(a.g - b.g) <= 6 && std::abs(a.b - b.b) <= 6;
@@ -139,7 +136,7 @@ TEST(ThumbnailClear, RemovesTheShownItemsAndTheirFilesButNotAFileWhoseInsertIsSt
   ThumbnailListHarness h;
   const Texts paths = h.AddPictures(3);
   const std::u16string other = h.Picture("not-in-the-list.bmp", 40, 30);
-  Remove(paths[1]);
+  ThumbnailListHarness::Remove(paths[1]);
   const std::u16string d = h.PictureOf(3);
   EXPECT_EQ(h.list.AddImage(d), 3);  // its item is not there yet
   h.list.OnMenuCommand(CImageListCtrl::kClearCommand);

@@ -10,15 +10,7 @@
 using thumbnail_tests::Texts;
 using thumbnail_tests::ThumbnailListHarness;
 
-namespace {
-
 using Names = std::vector<std::string>;
-
-void Remove(const std::u16string& path) {
-  std::filesystem::remove(ThumbnailListHarness::Narrow(path));
-}
-
-}  // namespace
 
 TEST(ThumbnailUndo, DeleteKeySetsTheSelectionAsideAndCtrlZBringsItBackInPlace) {
   ThumbnailListHarness h;
@@ -171,7 +163,7 @@ TEST(ThumbnailUndo, ANewFileUnderTheNameKeepsTheStepAndSaysSo) {
   EXPECT_TRUE(h.list.CanUndo());
   EXPECT_EQ(h.AsideFiles().size(), 1u);
 
-  Remove(other);
+  ThumbnailListHarness::Remove(other);
   h.PressControl(platform::kKeyZ);
   h.ExpectItems("ab");
   // A file gone from where it waited cannot come back either, and says so.
@@ -185,7 +177,7 @@ TEST(ThumbnailUndo, ANewFileUnderTheNameKeepsTheStepAndSaysSo) {
 TEST(ThumbnailUndo, AFileGoneOrWithNowhereToWaitIsDeletedForGoodAndCannotComeBack) {
   ThumbnailListHarness h;
   const Texts paths = h.AddPictures(3);
-  Remove(paths[0]);
+  ThumbnailListHarness::Remove(paths[0]);
   h.DeleteWithKey(0);
   EXPECT_FALSE(h.list.CanUndo());
   EXPECT_EQ(h.listView->images.size(), 2u);
@@ -216,7 +208,7 @@ TEST(ThumbnailUndo, PicturesSetAsideComeBackAtTheCellSizeOfANewDpi) {
   h.DeleteWithKey(1);
   // A file that cannot be read any more keeps its item, blank; the
   // selection stays.
-  Remove(paths[2]);
+  ThumbnailListHarness::Remove(paths[2]);
   h.listView->UserSelectOnly(1);
   const int width = h.listView->imageWidth;
   static_cast<headless::HeadlessWindow*>(h.window.get())->UserMoveToDpi(192);
