@@ -364,18 +364,6 @@ void ScriptedSession::QueueScript() {
   QueueProbeAndExit();
 }
 
-void ScriptedSession::NoteMergeSources() {
-  for (const std::string& line : h.CallLines()) {
-    if (line.rfind("camCombineImage(\"", 0) != 0) continue;
-    const size_t firstEnd = line.find('"', 17);
-    const size_t secondStart = line.find('"', firstEnd + 1);
-    const size_t secondEnd = line.find('"', secondStart + 1);
-    mergeSources_.insert(line.substr(17, firstEnd - 17));
-    mergeSources_.insert(line.substr(secondStart + 1, secondEnd - secondStart - 1));
-  }
-  h.ClearCallLog();
-}
-
 void ScriptedSession::CheckPromises(const std::string& label) {
   SCOPED_TRACE(label);
   outcome_.started = h.dialog->IsStartUpComplete();
@@ -428,8 +416,15 @@ void ScriptedSession::CheckPromises(const std::string& label) {
   // pair still waiting, or the secondary camera's shot of a multiple crop
   // ("2_N" beside a published "1_N_k").
   if (outcome_.reachedExit && h.dialog->Pipeline().WorkFolder()) {
-    NoteMergeSources();
-    std::set<std::string> kept = mergeSources_;
+    std::set<std::string> kept;
+    for (const std::string& line : h.CallLines()) {
+      if (line.rfind("camCombineImage(\"", 0) != 0) continue;
+      const size_t firstEnd = line.find('"', 17);
+      const size_t secondStart = line.find('"', firstEnd + 1);
+      const size_t secondEnd = line.find('"', secondStart + 1);
+      kept.insert(line.substr(17, firstEnd - 17));
+      kept.insert(line.substr(secondStart + 1, secondEnd - secondStart - 1));
+    }
     kept.insert(h.dialog->Pipeline().Pair().FirstPicture());
     std::set<std::string> cropped;
     const std::vector<std::u16string>* lists[] = {&published, &delivered};
@@ -446,8 +441,9 @@ void ScriptedSession::CheckPromises(const std::string& label) {
          std::filesystem::directory_iterator(headless::NativePath(folder), noFolder)) {
       const std::string name = entry.path().filename().string();
       const std::string path = folder + "\\" + name;
-      if (!IsPicture(name) || unique.count(h.host.os.AnsiToWide(path)) || kept.count(path))
+      if (!IsPicture(name) || unique.count(h.host.os.AnsiToWide(path)) || kept.count(path)) {
         continue;
+      }
       const bool cropSecondary =
           name.rfind("2_", 0) == 0 && cropped.count(name.substr(2, name.find('.') - 2));
       EXPECT_TRUE(cropSecondary) << name << " was captured but never handed over";

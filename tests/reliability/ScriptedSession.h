@@ -91,14 +91,10 @@ class ScriptedSession {
 
   std::vector<std::u16string> HandedOverSoFar() const;
   std::string PublishedSince(size_t mark) const;
-  // Notes every picture given to camCombineImage so far and empties the
-  // library's call log.
-  void NoteMergeSources();
 
   bool hasFailureRules_ = false;
   long hostileRecords_ = 0;
   size_t autoCaptureMark_ = 0;
-  std::set<std::string> mergeSources_;
   std::string settingsBefore_;
   SessionOutcome outcome_;
   std::vector<std::string> published_;
