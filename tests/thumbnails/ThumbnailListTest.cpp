@@ -27,9 +27,11 @@ bool Near(Colour a, Colour b) {
 
 }  // namespace
 
-TEST(ThumbnailItems, EachFileAppearsAfterThePostedInsertNamedWithoutFolderAndExtension) {
+TEST(ThumbnailItems, EachFileAppearsAfterThePostedInsertNamedWithoutFolderAndExtensionAndOpens) {
   ThumbnailListHarness h;
-  EXPECT_EQ(h.list.AddImage(h.Picture("1_4711.bmp", 40, 30)), 0);
+  const Texts paths = {h.Picture("1_4711.bmp", 40, 30),
+                       h.Picture("Merge_5.v2.png", 40, 30, {}, Format::Png)};
+  EXPECT_EQ(h.list.AddImage(paths[0]), 0);
   // The count is reported at once; the item comes with the posted insert.
   EXPECT_EQ(Counts(), std::vector<int>{1});
   EXPECT_TRUE(h.listView->items.empty());
@@ -37,12 +39,22 @@ TEST(ThumbnailItems, EachFileAppearsAfterThePostedInsertNamedWithoutFolderAndExt
   EXPECT_EQ(h.ItemTexts(), Texts{u"1_4711"});
   EXPECT_EQ(h.listView->ensuredVisible.back(), 0);
 
-  EXPECT_EQ(h.Add(h.Picture("Merge_5.v2.png", 40, 30, {}, Format::Png)), 1);
+  EXPECT_EQ(h.Add(paths[1]), 1);
   EXPECT_EQ(h.ItemTexts(), (Texts{u"1_4711", u"Merge_5.v2"}));
   EXPECT_EQ(h.listView->ensuredVisible.back(), 1);
   EXPECT_EQ(Counts(), (std::vector<int>{1, 2}));
   h.list.EnsureVisible(0);
   EXPECT_EQ(h.listView->ensuredVisible.back(), 0);
+
+  // The open command opens the selection mark's file, a double click the
+  // item's own.
+  h.listView->UserDoubleClick(-1);
+  h.list.OnMenuCommand(CImageListCtrl::kOpenCommand);  // no selection mark yet
+  EXPECT_TRUE(h.host.os.shellOpened.empty());
+  h.listView->UserSelectOnly(0);
+  h.list.OnMenuCommand(CImageListCtrl::kOpenCommand);
+  h.listView->UserDoubleClick(1);
+  EXPECT_EQ(h.host.os.shellOpened, paths);
 }
 
 TEST(ThumbnailItems, EachFormatIsScaledIntoTheCellAndCentredOnWhite) {
@@ -97,18 +109,6 @@ TEST(ThumbnailItems, FilesThatAreNotShowablePicturesAreRefusedWhole) {
   // The list goes on as before.
   EXPECT_EQ(h.Add(h.Picture("fine.bmp", 40, 30)), 0);
   EXPECT_EQ(Counts(), std::vector<int>{1});
-}
-
-TEST(ThumbnailItems, TheOpenCommandOpensTheSelectionMarksFileAndADoubleClickTheItemsOwn) {
-  ThumbnailListHarness h;
-  const Texts paths = h.AddPictures(2);
-  h.listView->UserDoubleClick(-1);
-  h.list.OnMenuCommand(CImageListCtrl::kOpenCommand);  // no selection mark yet
-  EXPECT_TRUE(h.host.os.shellOpened.empty());
-  h.listView->UserSelectOnly(0);
-  h.list.OnMenuCommand(CImageListCtrl::kOpenCommand);
-  h.listView->UserDoubleClick(1);
-  EXPECT_EQ(h.host.os.shellOpened, paths);
 }
 
 TEST(ThumbnailMenu, OffersClearOnEmptySpaceDeleteOnAnItemAndTheOtherCommandsSayNothing) {

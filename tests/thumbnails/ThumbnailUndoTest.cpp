@@ -12,7 +12,7 @@ using thumbnail_tests::ThumbnailListHarness;
 
 using Names = std::vector<std::string>;
 
-TEST(ThumbnailUndo, DeleteKeySetsTheSelectionAsideAndCtrlZBringsItBackInPlace) {
+TEST(ThumbnailUndo, DeleteKeySetsTheSelectionAsideAndStepsComeBackInPlaceLastFirstByKeyOrMenu) {
   ThumbnailListHarness h;
   const Texts paths = h.AddPictures(3);
   const int decoded = h.host.imaging.picturesDecoded;
@@ -43,11 +43,9 @@ TEST(ThumbnailUndo, DeleteKeySetsTheSelectionAsideAndCtrlZBringsItBackInPlace) {
   EXPECT_EQ(ThumbnailListHarness::counts().back(), 3);
   EXPECT_EQ(h.host.imaging.picturesDecoded, decoded);
   EXPECT_FALSE(h.list.CanUndo());
-}
 
-TEST(ThumbnailUndo, SeveralStepsComeBackLastFirstFromTheMenuAndTheKey) {
-  ThumbnailListHarness h;
-  h.AddPictures(4);
+  // Several steps: a delete from the menu and a clear.
+  h.AddPictures(1, 3);
   h.listView->UserSelectOnly(1);
   ASSERT_TRUE(h.Choose(1, CImageListCtrl::kDeleteCommand));
   ASSERT_TRUE(h.Choose(-1, CImageListCtrl::kClearCommand));
