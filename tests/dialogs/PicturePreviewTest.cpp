@@ -34,9 +34,6 @@ class PicturePreviewTest : public ::testing::Test {
     EXPECT_TRUE(testing_support::WriteSolidPicture(file, width, height, colour));
     return host.os.Utf8ToWide(file.string());
   }
-  std::u16string File(const std::string& name, const std::string& bytes) {
-    return host.os.Utf8ToWide(folder.WriteFile(name, bytes).string());
-  }
   // The colour of one pixel of the first pane as painted now.
   Colour Pixel(int x, int y) {
     const platform::RgbImage painted = Pane().PaintPane(IDC_MERGE_FIRST_PANE);
@@ -52,13 +49,41 @@ class PicturePreviewTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(PicturePreviewTest, APictureIsFittedOnBlackAndHeldAtMostAtThePaneSizeLimit) {
+TEST_F(PicturePreviewTest,
+       WhiteWithoutAUsablePictureAndAPictureFittedOnBlackHeldAtMostAtTheSizeLimit) {
+  EXPECT_EQ(Pane().PaintPane(IDC_MERGE_FIRST_PANE).width, 100);
+  EXPECT_EQ(Pixel(0, 0), testing_support::kWhite);
+  EXPECT_EQ(Pixel(99, 99), testing_support::kWhite);
+  CPicturePreview& pane = preview.FirstPane();
+  const std::u16string path = Picture("first.bmp", 30, 30);
+  const std::u16string refused[] = {
+      u"",  // an empty path empties the pane
+      host.os.Utf8ToWide(folder.WriteFile("text.bmp", "this is no picture").string()),
+      // 400 megapixels declared in a header of 54 bytes.
+      host.os.Utf8ToWide(
+          folder.WriteFile("huge.bmp", testing_support::BmpHeaderOnly(20000, 20000)).string()),
+  };
+  for (const std::u16string& bad : refused) {
+    ASSERT_EQ(pane.SetPicture(path), 0);
+    EXPECT_EQ(Pixel(50, 50), kRed);
+    EXPECT_EQ(pane.SetPicture(bad), -1);
+    EXPECT_FALSE(pane.HasPicture());
+    EXPECT_EQ(pane.PictureHeight(), 0);
+    EXPECT_EQ(Pixel(50, 50), testing_support::kWhite);
+    EXPECT_EQ(LivePictures(), 0);
+  }
+  // A file deleted meanwhile shows white at the next set.
+  ASSERT_EQ(pane.SetPicture(path), 0);
+  std::filesystem::remove(folder.Path() / "first.bmp");
+  EXPECT_EQ(pane.SetPicture(path), -1);
+  EXPECT_EQ(Pixel(50, 50), testing_support::kWhite);
+  EXPECT_EQ(LivePictures(), 0);
+
   // In the 100 x 100 pane a 4:3 picture gives 75 rows from row 12, a 3:1
   // one 33 rows from row 33; the large one is held 1024 wide.
   const struct {
     int width, height, top, bottom, heldWidth, heldHeight;
   } cases[] = {{40, 30, 12, 86, 40, 30}, {3000, 1000, 33, 65, 1024, 341}};
-  CPicturePreview& pane = preview.FirstPane();
   for (const auto& c : cases) {
     ASSERT_EQ(pane.SetPicture(Picture("picture.bmp", c.width, c.height)), 0);
     EXPECT_EQ(pane.PictureWidth(), c.width);
@@ -83,34 +108,5 @@ TEST_F(PicturePreviewTest, APictureIsFittedOnBlackAndHeldAtMostAtThePaneSizeLimi
   EXPECT_EQ(LivePictures(), 0);
   // A pane without its window shows nothing and holds nothing.
   EXPECT_EQ(pane.SetPicture(Picture("third.bmp", 24, 32)), -1);
-  EXPECT_EQ(LivePictures(), 0);
-}
-
-TEST_F(PicturePreviewTest, APaneWithoutAUsablePictureIsWhiteAndHoldsNothing) {
-  EXPECT_EQ(Pane().PaintPane(IDC_MERGE_FIRST_PANE).width, 100);
-  EXPECT_EQ(Pixel(0, 0), testing_support::kWhite);
-  EXPECT_EQ(Pixel(99, 99), testing_support::kWhite);
-  CPicturePreview& pane = preview.FirstPane();
-  const std::u16string path = Picture("first.bmp", 30, 30);
-  const std::u16string refused[] = {
-      u"",  // an empty path empties the pane
-      File("text.bmp", "this is no picture"),
-      // 400 megapixels declared in a header of 54 bytes.
-      File("huge.bmp", testing_support::BmpHeaderOnly(20000, 20000)),
-  };
-  for (const std::u16string& bad : refused) {
-    ASSERT_EQ(pane.SetPicture(path), 0);
-    EXPECT_EQ(Pixel(50, 50), kRed);
-    EXPECT_EQ(pane.SetPicture(bad), -1);
-    EXPECT_FALSE(pane.HasPicture());
-    EXPECT_EQ(pane.PictureHeight(), 0);
-    EXPECT_EQ(Pixel(50, 50), testing_support::kWhite);
-    EXPECT_EQ(LivePictures(), 0);
-  }
-  // A file deleted meanwhile shows white at the next set.
-  ASSERT_EQ(pane.SetPicture(path), 0);
-  std::filesystem::remove(folder.Path() / "first.bmp");
-  EXPECT_EQ(pane.SetPicture(path), -1);
-  EXPECT_EQ(Pixel(50, 50), testing_support::kWhite);
   EXPECT_EQ(LivePictures(), 0);
 }

@@ -11,12 +11,6 @@
 #include "dialogs/WatermarkLabels.h"
 #include "dialogs/WatermarkOptions.h"
 
-namespace {
-
-const std::vector<std::u16string> kSizes = {u"5", u"8", u"12", u"14", u"16"};
-
-}  // namespace
-
 TEST(WatermarkText, TheTimeStampFollowsTheTextWithALeadingBlankAndZeroPadding) {
   WatermarkOptions options;
   options.text = u"Mark";
@@ -58,9 +52,10 @@ TEST(WatermarkLabels, OptionValuesAreRoundedAndATypedSizeIsItsLeadingDecimalInte
 }
 
 TEST(ListSearch, APrefixIsSoughtAfterTheGivenItemAndWrapsAndANameMatchesWholeWithoutCase) {
-  EXPECT_EQ(dialogs::FindItemWithPrefix(kSizes, 0, u"5"), 0);    // wrapped to the top
-  EXPECT_EQ(dialogs::FindItemWithPrefix(kSizes, 2, u"1"), 3);    // "14", after "12"
-  EXPECT_EQ(dialogs::FindItemWithPrefix(kSizes, -1, u"5"), 0);
+  const std::vector<std::u16string> sizes = {u"5", u"8", u"12", u"14", u"16"};
+  EXPECT_EQ(dialogs::FindItemWithPrefix(sizes, 0, u"5"), 0);  // wrapped to the top
+  EXPECT_EQ(dialogs::FindItemWithPrefix(sizes, 2, u"1"), 3);  // "14", after "12"
+  EXPECT_EQ(dialogs::FindItemWithPrefix(sizes, -1, u"5"), 0);
   EXPECT_EQ(dialogs::FindItemWithPrefix({}, 0, u"5"), -1);
   const std::vector<std::u16string> fonts = {u"Arial", u"arial black", u"Tahoma"};
   EXPECT_EQ(dialogs::FindItemWithPrefix(fonts, -1, u"ARIAL"), 0);
