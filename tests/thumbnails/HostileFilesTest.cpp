@@ -69,7 +69,7 @@ bool PaneFromFile(const std::string& bytes) {
 
 }  // namespace
 
-TEST(HostileFiles, ABmpCutShortShowsTheRowsItHasOnWhite) {
+TEST(HostileFiles, AFileCutShortShowsTheRowsItHasOnWhiteOneWithoutAnyIsRefusedCommentsAreSkipped) {
   const std::string whole = Written([&](std::FILE* file) {
     return testing_support::WriteBmp(file, kPage.Width(), kPage.Height(), PageRows(kPage));
   });
@@ -81,9 +81,8 @@ TEST(HostileFiles, ABmpCutShortShowsTheRowsItHasOnWhite) {
   EXPECT_FALSE(AllWhite(reduced.pixels, 30, 59));
   // Without a single whole row there is nothing to show.
   EXPECT_EQ(Reduce(whole.substr(0, 54 + row - 1), 80, 60).outcome, Outcome::Refused);
-}
 
-TEST(HostileFiles, APngCutShortShowsTheRowsItHasAndOneWithoutPixelsIsRefused) {
+  // A PNG: the rows it has, top first.
   const std::string png = PagePng(false);
   const streaming::Reduced half = Reduce(png.substr(0, png.size() / 2), 80, 60);
   ASSERT_EQ(half.outcome, Outcome::Done);
@@ -96,9 +95,8 @@ TEST(HostileFiles, APngCutShortShowsTheRowsItHasAndOneWithoutPixelsIsRefused) {
   const streaming::Reduced early = Reduce(interlaced.substr(0, interlaced.size() * 3 / 4), 80, 60);
   ASSERT_EQ(early.outcome, Outcome::Done);
   EXPECT_FALSE(AllWhite(early.pixels, 50, 59));
-}
 
-TEST(HostileFiles, AJpegCutShortGivesAPictureOfItsSizeAndItsCommentsAreSkippedUnread) {
+  // A JPEG gives a picture of its size.
   const std::string jpeg = PageJpeg(kPage);
   const streaming::Reduced cut = Reduce(jpeg.substr(0, jpeg.size() / 2), 80, 60);
   ASSERT_EQ(cut.outcome, Outcome::Done);
