@@ -37,12 +37,14 @@ TEST(RecordReading, MissingOrShortBlocksAreRefused) {
   EXPECT_TRUE(ReadScanSettings(&settings, 60));
 }
 
-// Fractions, negative and other non-finite values reach the window's DPI
-// in DataSourceSettingsTest; here the edges of the range of int.
-TEST(ResolutionToDpi, KeepsZeroAndTheLargestIntAFloatHoldsAndRefusesWhatIsPast) {
+// Values far below zero and NaN and infinity reach the window's DPI in
+// DataSourceSettingsTest; here truncation and the edges of the range.
+TEST(ResolutionToDpi, TruncatesKeepsZeroAndTheLargestIntAFloatHoldsAndRefusesWhatIsPast) {
+  EXPECT_EQ(ResolutionToDpi(299.9f), 299);
   EXPECT_EQ(ResolutionToDpi(0.0f), 0);
   EXPECT_EQ(ResolutionToDpi(2147483520.0f), 2147483520);
   EXPECT_FALSE(ResolutionToDpi(2147483648.0f));
+  EXPECT_FALSE(ResolutionToDpi(-1.0f));
   EXPECT_FALSE(ResolutionToDpi(-std::numeric_limits<float>::infinity()));
 }
 

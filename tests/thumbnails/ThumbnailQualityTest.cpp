@@ -82,15 +82,21 @@ TEST(ThumbnailQuality, RowsWiderThanAnyBufferAreReadInPiecesRowAfterRow) {
   }
 }
 
-TEST(ThumbnailQuality, A32BitBmpWhoseEveryAlphaIsZeroIsOpaque) {
-  // Writers that have no alpha leave the byte 0. (Alpha that is there is
-  // laid over white: RowsWiderThanAnyBuffer…)
-  BmpKind none;
-  none.bits = 32;
-  none.alphaMask = true;
+TEST(ThumbnailQuality, AlphaInA32BitBmpIsLaidOverWhiteUnlessEveryAlphaIsZero) {
+  BmpKind half;
+  half.bits = 32;
+  half.alphaMask = true;
+  half.alpha = 128;
+  const auto bmp = [](const BmpKind& kind) {
+    return Bmp(kind, kPage.Width(), kPage.Height(), PageRows(kPage));
+  };
+  ExpectMatches(Reduce(bmp(half), 90, 67), WholePage(kPage, [&half](uint8_t* rgb) {
+                  testing_support::StoredColour(half, rgb);
+                }));
+  // Writers that have no alpha leave the byte 0: the picture is opaque.
+  BmpKind none = half;
   none.alpha = 0;
-  ExpectMatches(Reduce(Bmp(none, kPage.Width(), kPage.Height(), PageRows(kPage)), 90, 67),
-                WholePage(kPage));
+  ExpectMatches(Reduce(bmp(none), 90, 67), WholePage(kPage));
 }
 
 TEST(ThumbnailQuality, ScaledJpegMatchesTheBoxReductionOfThePictureItHolds) {
