@@ -169,4 +169,38 @@ TEST_F(WorkFolderTest, ATempPathIsKeptAsItIsWhileItsNamesFitARecordElseItsShortN
   EXPECT_EQ(capture::WorkFolder(os), std::nullopt);
 }
 
+// A double-byte code page, in which "\u6587" takes the two bytes "\xce\xc4".
+struct DoubleByteOs : testing_support::RecordingOs {
+  using RecordingOs::RecordingOs;
+  std::string WideToAnsi(const std::u16string& text) const override {
+    std::string ansi;
+    for (char16_t c : text) {
+      ansi += c == u'\u6587' ? "\xce\xc4" : std::string(1, static_cast<char>(c));
+    }
+    return ansi;
+  }
+  std::u16string AnsiToWide(const std::string& text) const override {
+    std::u16string wide;
+    for (size_t i = 0; i < text.size(); ++i) {
+      const bool pair = text.compare(i, 2, "\xce\xc4") == 0;
+      wide += pair ? u'\u6587' : static_cast<char16_t>(static_cast<unsigned char>(text[i]));
+      i += pair ? 1 : 0;
+    }
+    return wide;
+  }
+};
+
+TEST_F(WorkFolderTest, ATempPathWhose8BitNamesWouldNotFitARecordIsNotUsedThoughItsWideOnesFit) {
+  // 110 such letters between two slashes are 222 bytes; "\\Dorvel" and the
+  // longest name a capture writes make 258. One letter more is 260, past
+  // what a record carries, though as wide text it is only 149.
+  DoubleByteOs doubleByte{real};
+  doubleByte.tempPath = u"/" + std::u16string(110, u'\u6587') + u"/";
+  std::string expected = "/";
+  for (int i = 0; i < 110; ++i) expected += "\xce\xc4";
+  EXPECT_EQ(capture::WorkFolder(doubleByte), expected + "/\\Dorvel");
+  doubleByte.tempPath = u"/" + std::u16string(111, u'\u6587') + u"/";
+  EXPECT_EQ(capture::WorkFolder(doubleByte), std::nullopt);
+}
+
 }  // namespace

@@ -11,12 +11,6 @@
 #include "dialogs/WatermarkLabels.h"
 #include "dialogs/WatermarkOptions.h"
 
-namespace {
-
-const std::vector<std::u16string> kSizes = {u"5", u"8", u"12", u"14", u"16"};
-
-}  // namespace
-
 TEST(WatermarkText, TheTimeStampFollowsTheTextWithALeadingBlankAndZeroPadding) {
   WatermarkOptions options;
   options.text = u"Mark";
@@ -44,13 +38,10 @@ TEST(WatermarkNumbers, FloatsTruncateTowardZeroWithinTheRangeOfInt) {
   EXPECT_EQ(dialogs::TruncateToInt(2147483648.0f), INT_MAX);
 }
 
-TEST(WatermarkLabels, OptionValuesAreRoundedAndSliderPositionsShownWhole) {
+TEST(WatermarkLabels, OptionValuesAreRoundedAndATypedSizeIsItsLeadingDecimalInteger) {
   EXPECT_EQ(dialogs::PercentText(69.6f), u"70%");
   EXPECT_EQ(dialogs::DegreesText(359.7f), u"360°");
   EXPECT_EQ(dialogs::DegreesText(-5), u"-5°");
-}
-
-TEST(WatermarkLabels, ATypedSizeIsItsLeadingDecimalInteger) {
   EXPECT_EQ(dialogs::LeadingInteger(u"\t-5"), -5);
   EXPECT_EQ(dialogs::LeadingInteger(u"+7"), 7);
   EXPECT_EQ(dialogs::LeadingInteger(u"- 5"), 0);
@@ -60,20 +51,17 @@ TEST(WatermarkLabels, ATypedSizeIsItsLeadingDecimalInteger) {
   EXPECT_EQ(dialogs::LeadingInteger(u"-2147483648"), INT_MIN);
 }
 
-TEST(ListSearch, ThePrefixSearchStartsAfterTheGivenItemAndWraps) {
-  EXPECT_EQ(dialogs::FindItemWithPrefix(kSizes, 0, u"5"), 0);    // wrapped to the top
-  EXPECT_EQ(dialogs::FindItemWithPrefix(kSizes, 2, u"1"), 3);    // "14", after "12"
-  EXPECT_EQ(dialogs::FindItemWithPrefix(kSizes, -1, u"5"), 0);
+TEST(ListSearch, APrefixIsSoughtAfterTheGivenItemAndWrapsAndANameMatchesWholeWithoutCase) {
+  const std::vector<std::u16string> sizes = {u"5", u"8", u"12", u"14", u"16"};
+  EXPECT_EQ(dialogs::FindItemWithPrefix(sizes, 0, u"5"), 0);  // wrapped to the top
+  EXPECT_EQ(dialogs::FindItemWithPrefix(sizes, 2, u"1"), 3);  // "14", after "12"
+  EXPECT_EQ(dialogs::FindItemWithPrefix(sizes, -1, u"5"), 0);
   EXPECT_EQ(dialogs::FindItemWithPrefix({}, 0, u"5"), -1);
   const std::vector<std::u16string> fonts = {u"Arial", u"arial black", u"Tahoma"};
   EXPECT_EQ(dialogs::FindItemWithPrefix(fonts, -1, u"ARIAL"), 0);
   EXPECT_EQ(dialogs::FindItemWithPrefix(fonts, 0, u"ARIAL"), 1);
   EXPECT_EQ(dialogs::FindItemWithPrefix(fonts, 1, u"arial"), 0);
-}
-
-TEST(ListSearch, ANameMatchesWholeWithoutRegardToCase) {
-  const std::vector<std::u16string> fonts = {u"Arial", u"Arial Black", u"Tahoma"};
-  EXPECT_EQ(dialogs::FindItemNamed(fonts, u"arial black"), 1);
+  EXPECT_EQ(dialogs::FindItemNamed(fonts, u"ARIAL BLACK"), 1);
   EXPECT_EQ(dialogs::FindItemNamed(fonts, u"Aria"), -1);
   EXPECT_EQ(dialogs::FindItemNamed(fonts, u""), -1);
 }

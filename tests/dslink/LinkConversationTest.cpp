@@ -4,13 +4,24 @@
 
 #include "LinkTestFixture.h"
 
-TEST_F(LinkTest, ConnectCreatesOneHiddenReceivingWindowAndSendsNothing) {
+// Connect makes one hidden receiving window and says nothing; Disconnect
+// says "END" and 212 each time but destroys the window once.
+TEST_F(LinkTest, ConnectCreatesOneReceivingWindowAndDisconnectEndsEachTimeButDestroysOnce) {
+  EXPECT_EQ(link.Disconnect(), 1);  // never connected: nothing said
   EXPECT_EQ(link.Connect(nullptr), 0);
   EXPECT_EQ(host.ui.messageBoxes, std::vector<std::u16string>{u"m_TwainWindow = null"});
   EXPECT_FALSE(host.desktop.HasWindowTitled(u"TWAINDSUIWINDOWS"));
   Connect();
   EXPECT_EQ(host.desktop.CountTitled(u"TWAINDSUIWINDOWS"), 1u);
   EXPECT_EQ(host.link.filterOpened, 1);
+  EXPECT_TRUE(dataSource.Received().empty());
+  EXPECT_EQ(link.Disconnect(), 1);
+  EXPECT_FALSE(host.desktop.HasWindowTitled(u"TWAINDSUIWINDOWS"));
+  EXPECT_EQ(link.Disconnect(), 1);
+  EXPECT_EQ(dataSource.Transcript(), (Transcript{"207 END", "212", "207 END", "212"}));
+  EXPECT_EQ(host.os.sleeps, (std::vector<uint32_t>{500, 500}));
+  // Once the receiving window is gone, the data source cannot reach us.
+  EXPECT_FALSE(dataSource.SendCode(202));
 }
 
 struct Conversation {
@@ -55,17 +66,4 @@ TEST_F(LinkTest, UiModeFollowsExactKeywordsOnly) {
     EXPECT_EQ(link.UiMode(), mode);
   }
   EXPECT_TRUE(dataSource.Received().empty());
-}
-
-TEST_F(LinkTest, DisconnectSendsEndAndFinishingEachTimeButDestroysOnce) {
-  EXPECT_EQ(link.Disconnect(), 1);  // never connected: nothing said
-  EXPECT_TRUE(dataSource.Received().empty());
-  Connect();
-  EXPECT_EQ(link.Disconnect(), 1);
-  EXPECT_FALSE(host.desktop.HasWindowTitled(u"TWAINDSUIWINDOWS"));
-  EXPECT_EQ(link.Disconnect(), 1);
-  EXPECT_EQ(dataSource.Transcript(), (Transcript{"207 END", "212", "207 END", "212"}));
-  EXPECT_EQ(host.os.sleeps, (std::vector<uint32_t>{500, 500}));
-  // Once the receiving window is gone, the data source cannot reach us.
-  EXPECT_FALSE(dataSource.SendCode(202));
 }

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <climits>
 #include <filesystem>
+#include <random>
 #include <set>
 
+#include "HostileRecords.h"
 #include "capturewindow/DeviceSteps.h"
 #include "platform/headless/TextConversions.h"
 #include "resource.h"
@@ -20,21 +22,10 @@ std::string SessionLibrary(const std::string& libraryLines) {
          "[Device]\nName=Desk Webcam\nDpi=96\nFormat=MJPG\nSize=320x240\nSize=640x480\n";
 }
 
-const std::vector<std::string>& ExportNames() {
-  static const std::vector<std::string> names = [] {
-    std::vector<std::string> list;
-    for (const testing_support::ExportSignature& e : testing_support::kCameraExports) {
-      list.push_back(e.name);
-    }
-    return list;
-  }();
-  return names;
-}
-
 namespace {
 
 // The buttons of the preview and the camera's own dialogs.
-const int kButtons[] = {IDC_ZOOM_IN,    IDC_ZOOM_OUT,       IDC_ORIGINAL_SIZE,  IDC_BEST_FIT,
+const int kButtons[] = {IDC_ZOOM_IN,    IDC_ZOOM_OUT,        IDC_ORIGINAL_SIZE, IDC_BEST_FIT,
                         IDC_AUTO_FOCUS, IDC_DEVICE_SETTINGS, IDC_IMAGE_SETTINGS};
 
 const std::u16string kWatermarkText = u"Reliability";
@@ -69,7 +60,9 @@ std::string NameWithoutNumbers(const std::u16string& path) {
 }
 
 ScriptedSession::ScriptedSession(const SessionSetup& setup)
-    : h(WithLibrary(setup.library)), hasFailureRules_(!setup.libraryLines.empty()) {
+    : h(WithLibrary(setup.library)),
+      hasFailureRules_(!setup.libraryLines.empty()),
+      hostileRecords_(setup.hostileRecords) {
   h.WriteProgramFile("Kelpra.ini", SessionLibrary(setup.libraryLines));
   settings::SessionSettings saved;
   saved.ShowUIUpdataOneByOne = setup.handOff;
@@ -171,7 +164,8 @@ void ScriptedSession::QueueAbout() {
 
 void ScriptedSession::QueueListCommand(int item, int command) {
   Then([this, item, command] {
-    auto* list = static_cast<headless::HeadlessListView*>(h.Window().ListViewControl(IDC_THUMBNAILS));
+    auto* list =
+        static_cast<headless::HeadlessListView*>(h.Window().ListViewControl(IDC_THUMBNAILS));
     if (item >= 0) {
       list->UserSelectOnly(item);
       list->UserDoubleClick(item);
@@ -261,8 +255,8 @@ void ScriptedSession::QueueProbeAndExit() {
     (void)w.UserSelect(IDC_ROTATE, 0);
     headless::HeadlessWindow* window = h.host.ui.LastModal(IDD_CAPTURE_WINDOW);
     outcome_.usableAtEnd = window != nullptr && !window->IsModalEnded() && window->IsVisible() &&
-                           rotates && w.ItemCount(IDC_LANGUAGE) > 0 &&
-                           w.IsEnabled(IDC_CAPTURE) && w.IsControlVisible(IDC_CAPTURE);
+                           rotates && w.ItemCount(IDC_LANGUAGE) > 0 && w.IsEnabled(IDC_CAPTURE) &&
+                           w.IsControlVisible(IDC_CAPTURE);
   });
   Then([this] {
     if (h.Window().IsEnabled(IDC_EXIT)) {
@@ -273,10 +267,39 @@ void ScriptedSession::QueueProbeAndExit() {
   });
 }
 
+// Records of random kinds, sizes and contents, sent in turn to the
+// receiving window and to the capture window: only the probes among them
+// are answered, and the mode stays (204 changes it only for the exact
+// keywords, which random text does not spell). That nothing else had an
+// effect shows in the rest of the session, which publishes, asks and saves
+// exactly what it does without them.
+void ScriptedSession::SendHostileRecords() {
+  std::mt19937 random(20260417);
+  const int32_t uiMode = h.dialog->Link().UiMode();
+  const size_t answeredBefore = h.dataSource.Received().size();
+  size_t probes = 0;
+  for (long i = 0; i < hostileRecords_; ++i) {
+    const HostileRecord record = NextHostileRecord(random);
+    const bool toLink = i % 2 == 0;
+    probes += toLink && record.kind == kDSKindTextMessage && record.hasCode &&
+              record.code == kDSCodeConnect;
+    h.host.desktop.Send(toLink ? u"TWAINDSUIWINDOWS" : u"Prismel", record.kind,
+                        record.data.empty() ? nullptr : record.data.data(),
+                        static_cast<uint32_t>(record.data.size()));
+    ASSERT_EQ(h.dialog->Link().UiMode(), uiMode) << "record " << i;
+  }
+  const std::vector<testing_support::ReceivedRecord>& received = h.dataSource.Received();
+  ASSERT_EQ(received.size() - answeredBefore, probes);
+  for (size_t i = answeredBefore; i < received.size(); ++i) {
+    EXPECT_EQ(received[i].code, kDSCodeConnected);
+  }
+}
+
 void ScriptedSession::QueueScript() {
   Then([this] {
     h.dataSource.SendCode(kDSCodeConnect);
     h.dataSource.SendCode(kDSCodeUiMode, u"SHOWUI");
+    SendHostileRecords();
     DSScanSettings scan;
     scan.pixelType = 1;
     scan.resolution = 300.0f;
@@ -341,18 +364,6 @@ void ScriptedSession::QueueScript() {
   QueueProbeAndExit();
 }
 
-void ScriptedSession::NoteMergeSources() {
-  for (const std::string& line : h.CallLines()) {
-    if (line.rfind("camCombineImage(\"", 0) != 0) continue;
-    const size_t firstEnd = line.find('"', 17);
-    const size_t secondStart = line.find('"', firstEnd + 1);
-    const size_t secondEnd = line.find('"', secondStart + 1);
-    mergeSources_.insert(line.substr(17, firstEnd - 17));
-    mergeSources_.insert(line.substr(secondStart + 1, secondEnd - secondStart - 1));
-  }
-  h.ClearCallLog();
-}
-
 void ScriptedSession::CheckPromises(const std::string& label) {
   SCOPED_TRACE(label);
   outcome_.started = h.dialog->IsStartUpComplete();
@@ -405,8 +416,15 @@ void ScriptedSession::CheckPromises(const std::string& label) {
   // pair still waiting, or the secondary camera's shot of a multiple crop
   // ("2_N" beside a published "1_N_k").
   if (outcome_.reachedExit && h.dialog->Pipeline().WorkFolder()) {
-    NoteMergeSources();
-    std::set<std::string> kept = mergeSources_;
+    std::set<std::string> kept;
+    for (const std::string& line : h.CallLines()) {
+      if (line.rfind("camCombineImage(\"", 0) != 0) continue;
+      const size_t firstEnd = line.find('"', 17);
+      const size_t secondStart = line.find('"', firstEnd + 1);
+      const size_t secondEnd = line.find('"', secondStart + 1);
+      kept.insert(line.substr(17, firstEnd - 17));
+      kept.insert(line.substr(secondStart + 1, secondEnd - secondStart - 1));
+    }
     kept.insert(h.dialog->Pipeline().Pair().FirstPicture());
     std::set<std::string> cropped;
     const std::vector<std::u16string>* lists[] = {&published, &delivered};
@@ -423,7 +441,9 @@ void ScriptedSession::CheckPromises(const std::string& label) {
          std::filesystem::directory_iterator(headless::NativePath(folder), noFolder)) {
       const std::string name = entry.path().filename().string();
       const std::string path = folder + "\\" + name;
-      if (!IsPicture(name) || unique.count(h.host.os.AnsiToWide(path)) || kept.count(path)) continue;
+      if (!IsPicture(name) || unique.count(h.host.os.AnsiToWide(path)) || kept.count(path)) {
+        continue;
+      }
       const bool cropSecondary =
           name.rfind("2_", 0) == 0 && cropped.count(name.substr(2, name.find('.') - 2));
       EXPECT_TRUE(cropSecondary) << name << " was captured but never handed over";
@@ -433,8 +453,8 @@ void ScriptedSession::CheckPromises(const std::string& label) {
   // The settings file: present, readable, exactly as the writer writes it.
   const std::string text = h.SettingsFileText();
   settings::SessionSettings saved;
-  ASSERT_TRUE(settings::LoadSessionSettingsFile(h.host.os, h.ProgramFile("LastSetting.xml").string(),
-                                                saved))
+  ASSERT_TRUE(settings::LoadSessionSettingsFile(h.host.os,
+                                                h.ProgramFile("LastSetting.xml").string(), saved))
       << text;
   EXPECT_EQ(text, settings::FormatSessionSettings(saved, h.host.os));
   EXPECT_EQ(saved.ShowUIUpdataOneByOne, h.dialog->Link().IsOneByOne() ? 1 : 0);

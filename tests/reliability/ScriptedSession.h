@@ -21,9 +21,6 @@ namespace reliability {
 // (kelpraTestAutoCaptureTick). `libraryLines` go into the [Library] section.
 std::string SessionLibrary(const std::string& libraryLines = "");
 
-// The names of the camera library's exports, in the order of its table.
-const std::vector<std::string>& ExportNames();
-
 struct SessionSetup {
   // The library installed as Kelpra.dll; empty: the full reference library.
   std::string library;
@@ -31,13 +28,15 @@ struct SessionSetup {
   std::string libraryLines;
   // The hand-off: 0 batch, 1 one by one.
   int handOff = 0;
+  // Random records another process sends at the start (see QueueScript).
+  long hostileRecords = 0;
 };
 
 // What the session ended with, for the checks and the report.
 struct SessionOutcome {
   bool started = false;
-  bool reachedExit = false;   // the user could finish with Exit
-  bool usableAtEnd = false;   // the window answered the last probe
+  bool reachedExit = false;  // the user could finish with Exit
+  bool usableAtEnd = false;  // the window answered the last probe
   size_t filesDelivered = 0;
 };
 
@@ -56,12 +55,19 @@ class ScriptedSession {
   // "plain: 1_#.bmp 2_#.bmp" (numbers as '#'), for the run with the full library.
   const std::vector<std::string>& Published() const { return published_; }
 
-  CaptureWindowHarness h;
-
- private:
   using Step = std::function<void()>;
   // Queues a step, a moment after the one before.
   void Then(Step step);
+  // A double click and then a right click on item `item` (-1: a right
+  // click on empty space), choosing `command`.
+  void QueueListCommand(int item, int command);
+  // A timed auto-capture run of `rounds` shots, with its Stop, Start and
+  // End; its published files make a line of Published().
+  void QueueAutoCapture(int rounds);
+
+  CaptureWindowHarness h;
+
+ private:
   // Queues a step that runs in the modal dialog `dialog`, if that is the
   // one up then (a failure may have kept it from opening).
   void InDialog(int dialog, std::function<void(headless::HeadlessWindow&)> step);
@@ -79,24 +85,16 @@ class ScriptedSession {
   void QueueWatermark(const std::u16string& text, int font, int angle, int place, bool ok);
   void QueueMergeOptions(int mode, int place);
   void QueueAbout();
-  // A double click and then a right click on item `item` (-1: a right
-  // click on empty space), choosing `command`.
-  void QueueListCommand(int item, int command);
-  // A timed auto-capture run of `rounds` shots, with its Stop, Start and
-  // End; its published files make a line of Published().
-  void QueueAutoCapture(int rounds);
   void QueueCaptures();
   void QueueProbeAndExit();
+  void SendHostileRecords();
 
   std::vector<std::u16string> HandedOverSoFar() const;
   std::string PublishedSince(size_t mark) const;
-  // Notes every picture given to camCombineImage so far and empties the
-  // library's call log.
-  void NoteMergeSources();
 
   bool hasFailureRules_ = false;
+  long hostileRecords_ = 0;
   size_t autoCaptureMark_ = 0;
-  std::set<std::string> mergeSources_;
   std::string settingsBefore_;
   SessionOutcome outcome_;
   std::vector<std::string> published_;

@@ -54,7 +54,7 @@ Picture Read(const std::string& bmp, uint32_t width, uint32_t height) {
 
 }  // namespace
 
-TEST(BmpPalettes, EightBitRunLengthHasRunsLiteralsAndJumpsWithSkippedPixelsWhite) {
+TEST(BmpPalettes, RunLengthHasRunsLiteralsAndJumpsWithSkippedPixelsWhite) {
   const std::string bmp = BmpBytes(RunLength(), Bytes({
       3, 1,                      // bottom row: three blue
       0, 3, 2, 0, 1, 0,          // three literal pixels, padded: only green fits
@@ -64,15 +64,13 @@ TEST(BmpPalettes, EightBitRunLengthHasRunsLiteralsAndJumpsWithSkippedPixelsWhite
       2, 0,                      // two red
       0, 1}));                   // end of the picture
   EXPECT_EQ(Read(bmp, 4, 4), (Picture{{W, W, R, R}, {W, W, W, W}, {G, W, W, W}, {B, B, B, G}}));
-}
-
-TEST(BmpPalettes, FourBitRunLengthAlternatesTheTwoIndicesOfARun) {
-  const std::string bmp = BmpBytes(RunLength(4, 2, 4), Bytes({
+  // At four bits a run alternates the two indices of its byte.
+  const std::string four = BmpBytes(RunLength(4, 2, 4), Bytes({
       4, 0x12,                   // bottom row: blue, green, blue, green
       0, 0,                      // end of line
       0, 3, 0x21, 0x00,          // three literal pixels in two bytes
       0, 1}));                   // end of the picture
-  EXPECT_EQ(Read(bmp, 4, 2), (Picture{{G, B, R, W}, {B, G, B, G}}));
+  EXPECT_EQ(Read(four, 4, 2), (Picture{{G, B, R, W}, {B, G, B, G}}));
 }
 
 TEST(BmpPalettes, RunLengthThatIsTopDownTooWideOrWithoutPixelsIsRefused) {

@@ -69,7 +69,7 @@ bool PaneFromFile(const std::string& bytes) {
 
 }  // namespace
 
-TEST(HostileFiles, ABmpCutShortShowsTheRowsItHasOnWhite) {
+TEST(HostileFiles, AFileCutShortShowsTheRowsItHasOnWhiteOneWithoutAnyIsRefusedCommentsAreSkipped) {
   const std::string whole = Written([&](std::FILE* file) {
     return testing_support::WriteBmp(file, kPage.Width(), kPage.Height(), PageRows(kPage));
   });
@@ -81,9 +81,8 @@ TEST(HostileFiles, ABmpCutShortShowsTheRowsItHasOnWhite) {
   EXPECT_FALSE(AllWhite(reduced.pixels, 30, 59));
   // Without a single whole row there is nothing to show.
   EXPECT_EQ(Reduce(whole.substr(0, 54 + row - 1), 80, 60).outcome, Outcome::Refused);
-}
 
-TEST(HostileFiles, APngCutShortShowsTheRowsItHasAndOneWithoutPixelsIsRefused) {
+  // A PNG: the rows it has, top first.
   const std::string png = PagePng(false);
   const streaming::Reduced half = Reduce(png.substr(0, png.size() / 2), 80, 60);
   ASSERT_EQ(half.outcome, Outcome::Done);
@@ -96,9 +95,8 @@ TEST(HostileFiles, APngCutShortShowsTheRowsItHasAndOneWithoutPixelsIsRefused) {
   const streaming::Reduced early = Reduce(interlaced.substr(0, interlaced.size() * 3 / 4), 80, 60);
   ASSERT_EQ(early.outcome, Outcome::Done);
   EXPECT_FALSE(AllWhite(early.pixels, 50, 59));
-}
 
-TEST(HostileFiles, AJpegCutShortGivesAPictureOfItsSizeAndItsCommentsAreSkippedUnread) {
+  // A JPEG gives a picture of its size.
   const std::string jpeg = PageJpeg(kPage);
   const streaming::Reduced cut = Reduce(jpeg.substr(0, jpeg.size() / 2), 80, 60);
   ASSERT_EQ(cut.outcome, Outcome::Done);
@@ -140,6 +138,17 @@ TEST(HostileFiles, AThumbnailOfA24MegapixelBmpHoldsNoBlockOfItsSize) {
   ExpectInChild(16u << 20, 256u << 10, [&] {
     const streaming::Reduced reduced = Reduce(bmp, 90, 60);
     return reduced.outcome == Outcome::Done && reduced.size.width == 6000 ? 0 : 1;
+  });
+}
+
+TEST(HostileFiles, ABottomUpBmpMadeIntoALargePictureHoldsOnlyTheRowsItIsMaking) {
+  // 2000 x 2000 at 8 bits into 2000 x 1000: each result row sums 32 KB, so
+  // holding every row to the end would take 32 MB. A row is written out as
+  // soon as no later source row reaches it.
+  const std::string bmp = BmpBytes({2000, 2000, 8, 0, {{10, 20, 30}}}, std::string(2000 * 2000, 0));
+  ExpectInChild(16u << 20, 8u << 20, [&] {
+    const streaming::Reduced reduced = Reduce(bmp, 2000, 1000);
+    return reduced.outcome == Outcome::Done && reduced.pixels.pixels[0] == 10 ? 0 : 1;
   });
 }
 

@@ -27,7 +27,8 @@ using Texts = std::vector<std::u16string>;
 
 class ThumbnailListHarness {
  public:
-  explicit ThumbnailListHarness(int clientWidth = 150) {
+  // `orderFixed`: the order is fixed before the list is bound to its view.
+  explicit ThumbnailListHarness(int clientWidth = 150, bool orderFixed = false) {
     counts().clear();
     using localisation::UiText;
     texts[UiText::listMenuClear].text = u"Clear all";
@@ -41,6 +42,7 @@ class ThumbnailListHarness {
     listView = static_cast<headless::HeadlessListView*>(window->ListViewControl(IDC_THUMBNAILS));
     if (listView == nullptr) return;
     listView->clientWidth = clientWidth;
+    list.SetOrderFixed(orderFixed);
     initialised = list.Initialise(*window, IDC_THUMBNAILS);
     list.SetCountCallback(&RecordCount);
   }
@@ -63,6 +65,7 @@ class ThumbnailListHarness {
     return std::string(path.begin(), path.end());
   }
   static bool Exists(const std::u16string& path) { return std::filesystem::exists(Narrow(path)); }
+  static void Remove(const std::u16string& path) { std::filesystem::remove(Narrow(path)); }
 
   // Adds the file and lets the UI thread run the posted insert.
   int Add(const std::u16string& path) {

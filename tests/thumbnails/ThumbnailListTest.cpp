@@ -20,9 +20,6 @@ namespace {
 
 std::vector<int> Counts() { return ThumbnailListHarness::counts(); }
 
-void Remove(const std::u16string& path) {
-  std::filesystem::remove(ThumbnailListHarness::Narrow(path));
-}
 
 bool Near(Colour a, Colour b) {
   return std::abs(a.r - b.r) <= 6 && std::abs(a.g - b.g) <= 6 && std::abs(a.b - b.b) <= 6;
@@ -30,9 +27,11 @@ bool Near(Colour a, Colour b) {
 
 }  // namespace
 
-TEST(ThumbnailItems, EachFileAppearsAfterThePostedInsertNamedWithoutFolderAndExtension) {
+TEST(ThumbnailItems, EachFileAppearsAfterThePostedInsertNamedWithoutFolderAndExtensionAndOpens) {
   ThumbnailListHarness h;
-  EXPECT_EQ(h.list.AddImage(h.Picture("1_4711.bmp", 40, 30)), 0);
+  const Texts paths = {h.Picture("1_4711.bmp", 40, 30),
+                       h.Picture("Merge_5.v2.png", 40, 30, {}, Format::Png)};
+  EXPECT_EQ(h.list.AddImage(paths[0]), 0);
   // The count is reported at once; the item comes with the posted insert.
   EXPECT_EQ(Counts(), std::vector<int>{1});
   EXPECT_TRUE(h.listView->items.empty());
@@ -40,12 +39,22 @@ TEST(ThumbnailItems, EachFileAppearsAfterThePostedInsertNamedWithoutFolderAndExt
   EXPECT_EQ(h.ItemTexts(), Texts{u"1_4711"});
   EXPECT_EQ(h.listView->ensuredVisible.back(), 0);
 
-  EXPECT_EQ(h.Add(h.Picture("Merge_5.v2.png", 40, 30, {}, Format::Png)), 1);
+  EXPECT_EQ(h.Add(paths[1]), 1);
   EXPECT_EQ(h.ItemTexts(), (Texts{u"1_4711", u"Merge_5.v2"}));
   EXPECT_EQ(h.listView->ensuredVisible.back(), 1);
   EXPECT_EQ(Counts(), (std::vector<int>{1, 2}));
   h.list.EnsureVisible(0);
   EXPECT_EQ(h.listView->ensuredVisible.back(), 0);
+
+  // The open command opens the selection mark's file, a double click the
+  // item's own.
+  h.listView->UserDoubleClick(-1);
+  h.list.OnMenuCommand(CImageListCtrl::kOpenCommand);  // no selection mark yet
+  EXPECT_TRUE(h.host.os.shellOpened.empty());
+  h.listView->UserSelectOnly(0);
+  h.list.OnMenuCommand(CImageListCtrl::kOpenCommand);
+  h.listView->UserDoubleClick(1);
+  EXPECT_EQ(h.host.os.shellOpened, paths);
 }
 
 TEST(ThumbnailItems, EachFormatIsScaledIntoTheCellAndCentredOnWhite) {
@@ -102,18 +111,6 @@ TEST(ThumbnailItems, FilesThatAreNotShowablePicturesAreRefusedWhole) {
   EXPECT_EQ(Counts(), std::vector<int>{1});
 }
 
-TEST(ThumbnailItems, TheOpenCommandOpensTheSelectionMarksFileAndADoubleClickTheItemsOwn) {
-  ThumbnailListHarness h;
-  const Texts paths = h.AddPictures(2);
-  h.listView->UserDoubleClick(-1);
-  h.list.OnMenuCommand(CImageListCtrl::kOpenCommand);  // no selection mark yet
-  EXPECT_TRUE(h.host.os.shellOpened.empty());
-  h.listView->UserSelectOnly(0);
-  h.list.OnMenuCommand(CImageListCtrl::kOpenCommand);
-  h.listView->UserDoubleClick(1);
-  EXPECT_EQ(h.host.os.shellOpened, paths);
-}
-
 TEST(ThumbnailMenu, OffersClearOnEmptySpaceDeleteOnAnItemAndTheOtherCommandsSayNothing) {
   ThumbnailListHarness h;
   const Texts paths = h.AddPictures(1);
@@ -139,7 +136,7 @@ TEST(ThumbnailClear, RemovesTheShownItemsAndTheirFilesButNotAFileWhoseInsertIsSt
   ThumbnailListHarness h;
   const Texts paths = h.AddPictures(3);
   const std::u16string other = h.Picture("not-in-the-list.bmp", 40, 30);
-  Remove(paths[1]);
+  ThumbnailListHarness::Remove(paths[1]);
   const std::u16string d = h.PictureOf(3);
   EXPECT_EQ(h.list.AddImage(d), 3);  // its item is not there yet
   h.list.OnMenuCommand(CImageListCtrl::kClearCommand);

@@ -10,7 +10,7 @@
 
 using thumbnail_tests::ThumbnailListHarness;
 
-TEST(ThumbnailOrder, CtrlArrowsMoveTheSelectedItemOnePlaceAndKeepItSelectedAndInView) {
+TEST(ThumbnailOrder, CtrlArrowsAndTheMenuMoveAnItemOnePlaceAndKeepItSelectedAndInView) {
   ThumbnailListHarness h;
   const auto paths = h.AddPictures(3);
   const int decoded = h.host.imaging.picturesDecoded;
@@ -44,11 +44,9 @@ TEST(ThumbnailOrder, CtrlArrowsMoveTheSelectedItemOnePlaceAndKeepItSelectedAndIn
   h.listView->items[1].selected = false;
   h.PressControl(platform::kKeyLeft);
   h.ExpectItems("acb");
-}
 
-TEST(ThumbnailOrder, TheMenuMovesTheItemItOpenedOnAndOffersOnlyMovesThatCanBeMade) {
-  ThumbnailListHarness h;
-  h.AddPictures(3);
+  // The menu moves the item it opened on and offers only moves that can be
+  // made.
   const char* const offered[] = {"Earlier 672 off | Later 673", "Earlier 672 | Later 673",
                                  "Earlier 672 | Later 673 off"};
   for (int item = 0; item < 3; ++item) {
@@ -58,15 +56,22 @@ TEST(ThumbnailOrder, TheMenuMovesTheItemItOpenedOnAndOffersOnlyMovesThatCanBeMad
   // The item clicked moves, whatever else is selected.
   h.listView->UserSelectOnly(2);
   EXPECT_TRUE(h.Choose(0, CImageListCtrl::kMoveLaterCommand));
-  h.ExpectItems("bac");
+  h.ExpectItems("cab");
   EXPECT_TRUE(h.Choose(2, CImageListCtrl::kMoveEarlierCommand));
-  h.ExpectItems("bca");
+  h.ExpectItems("cba");
   EXPECT_FALSE(h.Choose(0, CImageListCtrl::kMoveEarlierCommand));
-  h.ExpectItems("bca");
+  h.ExpectItems("cba");
   // The command alone moves the selection mark's item.
   h.listView->UserSelectOnly(1);
   h.list.OnMenuCommand(CImageListCtrl::kMoveLaterCommand);
-  h.ExpectItems("bac");
+  h.ExpectItems("cab");
+}
+
+TEST(ThumbnailOrder, AnOrderFixedBeforeTheListIsBoundHoldsAgainstADrag) {
+  ThumbnailListHarness h(150, true);
+  h.AddPictures(2);
+  EXPECT_FALSE(h.listView->UserDrag(0, 2));
+  h.ExpectItems("ab");
 }
 
 struct DragCase {

@@ -10,17 +10,9 @@
 using thumbnail_tests::Texts;
 using thumbnail_tests::ThumbnailListHarness;
 
-namespace {
-
 using Names = std::vector<std::string>;
 
-void Remove(const std::u16string& path) {
-  std::filesystem::remove(ThumbnailListHarness::Narrow(path));
-}
-
-}  // namespace
-
-TEST(ThumbnailUndo, DeleteKeySetsTheSelectionAsideAndCtrlZBringsItBackInPlace) {
+TEST(ThumbnailUndo, DeleteKeySetsTheSelectionAsideAndStepsComeBackInPlaceLastFirstByKeyOrMenu) {
   ThumbnailListHarness h;
   const Texts paths = h.AddPictures(3);
   const int decoded = h.host.imaging.picturesDecoded;
@@ -51,11 +43,9 @@ TEST(ThumbnailUndo, DeleteKeySetsTheSelectionAsideAndCtrlZBringsItBackInPlace) {
   EXPECT_EQ(ThumbnailListHarness::counts().back(), 3);
   EXPECT_EQ(h.host.imaging.picturesDecoded, decoded);
   EXPECT_FALSE(h.list.CanUndo());
-}
 
-TEST(ThumbnailUndo, SeveralStepsComeBackLastFirstFromTheMenuAndTheKey) {
-  ThumbnailListHarness h;
-  h.AddPictures(4);
+  // Several steps: a delete from the menu and a clear.
+  h.AddPictures(1, 3);
   h.listView->UserSelectOnly(1);
   ASSERT_TRUE(h.Choose(1, CImageListCtrl::kDeleteCommand));
   ASSERT_TRUE(h.Choose(-1, CImageListCtrl::kClearCommand));
@@ -77,13 +67,9 @@ TEST(ThumbnailUndo, SeveralStepsComeBackLastFirstFromTheMenuAndTheKey) {
   h.PressControl(platform::kKeyZ);
   EXPECT_FALSE(h.Choose(0, CImageListCtrl::kUndoCommand));
   h.ExpectItems("abcd");
-}
 
-TEST(ThumbnailUndo, EachPictureReturnsToItsPlaceAfterTheListChanged) {
-  ThumbnailListHarness h;
-  h.AddPictures(3);
+  // Each picture returns to its place after the list changed.
   h.DeleteWithKey(1);
-  h.AddPictures(1, 3);
   h.listView->UserSelectOnly(2);
   h.PressControl(platform::kKeyLeft);  // d before c
   h.ExpectItems("adc");
@@ -171,7 +157,7 @@ TEST(ThumbnailUndo, ANewFileUnderTheNameKeepsTheStepAndSaysSo) {
   EXPECT_TRUE(h.list.CanUndo());
   EXPECT_EQ(h.AsideFiles().size(), 1u);
 
-  Remove(other);
+  ThumbnailListHarness::Remove(other);
   h.PressControl(platform::kKeyZ);
   h.ExpectItems("ab");
   // A file gone from where it waited cannot come back either, and says so.
@@ -185,7 +171,7 @@ TEST(ThumbnailUndo, ANewFileUnderTheNameKeepsTheStepAndSaysSo) {
 TEST(ThumbnailUndo, AFileGoneOrWithNowhereToWaitIsDeletedForGoodAndCannotComeBack) {
   ThumbnailListHarness h;
   const Texts paths = h.AddPictures(3);
-  Remove(paths[0]);
+  ThumbnailListHarness::Remove(paths[0]);
   h.DeleteWithKey(0);
   EXPECT_FALSE(h.list.CanUndo());
   EXPECT_EQ(h.listView->images.size(), 2u);
@@ -216,7 +202,7 @@ TEST(ThumbnailUndo, PicturesSetAsideComeBackAtTheCellSizeOfANewDpi) {
   h.DeleteWithKey(1);
   // A file that cannot be read any more keeps its item, blank; the
   // selection stays.
-  Remove(paths[2]);
+  ThumbnailListHarness::Remove(paths[2]);
   h.listView->UserSelectOnly(1);
   const int width = h.listView->imageWidth;
   static_cast<headless::HeadlessWindow*>(h.window.get())->UserMoveToDpi(192);
