@@ -1,11 +1,12 @@
 // The capture window from the keyboard and through assistive technology:
-// the capture key, the tips and names of the symbol buttons and of the live
-// picture, and the order in which Tab visits the controls.
+// the tips and names of the symbol buttons and of the live picture, and the
+// order in which Tab visits the controls. That Space captures wherever the
+// focus is, except in typing, is the window contract's (the click key); the
+// tab order's session presses it.
 #include "SessionSteps.h"
 
 using namespace steps;
 
-using CaptureKey = WindowTest;
 using ControlDescriptions = WindowTest;
 using TabOrder = WindowTest;
 
@@ -25,22 +26,6 @@ std::vector<int> TabStops(headless::HeadlessWindow& w) {
 }
 
 }  // namespace
-
-TEST_F(CaptureKey, SpaceCapturesOnePictureWhereverTheFocusIsExceptInTyping) {
-  h.RunWith([&] {
-    auto& w = h.Window();
-    ASSERT_TRUE(w.UserPressKey(IDC_COLOR_MODE, platform::kKeySpace));
-    EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 1u);
-    EXPECT_EQ(w.Selection(IDC_COLOR_MODE), 0);
-    // On a check box and on a push button the key captures instead of
-    // toggling or pressing them.
-    ASSERT_TRUE(w.UserPressKey(IDC_HAND_CROP, platform::kKeySpace));
-    EXPECT_FALSE(w.IsChecked(IDC_HAND_CROP));
-    ASSERT_TRUE(w.UserPressKey(IDC_SAVE, platform::kKeySpace));
-    EXPECT_EQ(h.SettingsFileText(), "");
-    EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 3u);
-  });
-}
 
 TEST_F(ControlDescriptions, SymbolButtonsCaptureAndLivePictureAreDescribedInTheLanguageOrInEnglish) {
   // A German file without the descriptions.
@@ -77,9 +62,11 @@ TEST_F(TabOrder, FollowsTheLeftColumnThenTheRowsUnderThePictureThenTheRightColum
                                 1018, 1023, 1024, 1025, 1026,                    // under the picture
                                 1019, 1098, 1021, 1099,                          // bottom row
                                 1029, 1109}));                                   // right column
-    // A first thumbnail makes Exit reachable; with the merge on, its radios
-    // come in the order they are shown.
-    ASSERT_TRUE(w.UserPressKey(IDC_COLOR_MODE, platform::kKeySpace));
+    // Space on a check box captures instead of checking it: the first
+    // thumbnail makes Exit reachable. With the merge on, its radios come in
+    // the order they are shown.
+    ASSERT_TRUE(w.UserPressKey(IDC_HAND_CROP, platform::kKeySpace));
+    EXPECT_FALSE(w.IsChecked(IDC_HAND_CROP));
   });
   h.RunWith([&] {
     auto& w = h.Window();

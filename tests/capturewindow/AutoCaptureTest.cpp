@@ -90,6 +90,10 @@ TEST_F(AutoCapture, TheListChoosesModeAndTargetAndEitherMergeIsSwitchedOffFirst)
     // The automatic mode has no countdown.
     EXPECT_FALSE(Dialog()->IsControlVisible(IDC_AC_COUNTDOWN));
     EXPECT_EQ(Calls(h, {"camStartAutoCapture"}), Lines{"camStartAutoCapture(0,0,5,cb)"});
+    // Stop ends the run and offers Start again.
+    EXPECT_EQ(Enabled(*Dialog(), {IDC_AC_START, IDC_AC_STOP}), "01");
+    Dialog()->Handler().OnCommand(IDC_AC_STOP, platform::kNotifyClicked);
+    EXPECT_EQ(Enabled(*Dialog(), {IDC_AC_START, IDC_AC_STOP}), "10");
     // Space takes no picture in the dialog.
     h.ClearCallLog();
     EXPECT_FALSE(Dialog()->UserPressKey(platform::kWholeWindow, platform::kKeySpace));

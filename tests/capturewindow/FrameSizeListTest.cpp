@@ -103,12 +103,13 @@ const StartUpFill kFills[] = {
      {"2400x1800@300", "2080x1560@260", "2600x1950@250", "2600x1950@200", "800x600@100"}},
     // 180 DPI at 1200 pixels: 1600 has 240 DPI, 1200 has 180. 300 and 260
     // fall short of 240; the sizes run out with the walk on 250: 250, 200
-    // and 100 take 1200 x 900, the saved size, not sent again.
+    // and 100 take 1200 x 1 (one pixel high is still a size), the saved
+    // size, not sent again.
     {"DpiValuesLeftWhenTheSizesRunOutTakeTheLastSize",
-     "[Device]\nName=Two Sizes\nFormat=MJPG\nSize=1600x1200@240\nSize=1200x900@180\n", 1, 1200,
-     900, 200, {u"Resolution", u"DPI"}, kDpiRows, 3,
+     "[Device]\nName=Two Sizes\nFormat=MJPG\nSize=1600x1200@240\nSize=1200x1@180\n", 1, 1200,
+     1, 200, {u"Resolution", u"DPI"}, kDpiRows, 3,
      ReadsOfSizes(2, {"camSetImageDPI(0,200,200)"}),
-     {"1600x1200@300", "1600x1200@260", "1200x900@250", "1200x900@200", "1200x900@100"}},
+     {"1600x1200@300", "1600x1200@260", "1200x1@250", "1200x1@200", "1200x1@100"}},
     // Different sizes can share a label; the largest label is 5376 x 4032,
     // and only a size beyond it both ways passes without one.
     {"SharedLabelsAndOnlySizesBeyondTheLargestLabelInBothDirectionsPassUnlabelled",

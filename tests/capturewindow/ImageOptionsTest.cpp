@@ -17,7 +17,9 @@ const std::initializer_list<const char*> kOptionCalls = {
     "camSetImageCusCropRect", "camSetImageFillBorder", "camSetImageRotateMode"};
 
 // What the user does, every call it sends, the messages it shows and what
-// else it leaves on the window.
+// else it leaves on the window. Grey, black and white, a rotation and the
+// edge fill are sent as the saved choices at start-up and after a device
+// change send them (SavedChoicesReachTheLibraryAtStartUp, HotPlug).
 struct UserChoice {
   const char* name;
   std::function<void(CaptureWindowHarness&)> act;
@@ -32,12 +34,8 @@ void Select(CaptureWindowHarness& h, int id, int index) {
 void Click(CaptureWindowHarness& h, int id) { ASSERT_TRUE(h.Window().UserClick(id)); }
 
 const UserChoice kChoices[] = {
-    {"BlackAndWhite", [](auto& h) { Select(h, IDC_COLOR_MODE, 3); },
-     {"camSetImageColorStyle(0,2)", "camSetImageAdjust(0,4)"}},
     {"BlackAndWhiteDocument", [](auto& h) { Select(h, IDC_COLOR_MODE, 2); },
      {"camSetImageColorStyle(0,2)", "camSetImageAdjust(0,1)"}},
-    {"Grey", [](auto& h) { Select(h, IDC_COLOR_MODE, 1); },
-     {"camSetImageColorStyle(0,1)", "camSetImageAdjust(0,3)"}},
     {"ColourAgain",
      [](auto& h) {
        Select(h, IDC_COLOR_MODE, 1);
@@ -45,13 +43,6 @@ const UserChoice kChoices[] = {
        Select(h, IDC_COLOR_MODE, 0);
      },
      {"camSetImageColorStyle(0,0)", "camSetImageAdjust(0,0)"}},
-    {"EdgeFillOnAndOff",
-     [](auto& h) {
-       Click(h, IDC_FILL_BORDER);
-       Click(h, IDC_FILL_BORDER);
-     },
-     {"camSetImageFillBorder(0,1)", "camSetImageFillBorder(0,0)"}},
-    {"Rotation", [](auto& h) { Select(h, IDC_ROTATE, 2); }, {"camSetImageRotateMode(0,2)"}},
     {"OneToOneThenBest",
      [](auto& h) {
        Click(h, IDC_ORIGINAL_SIZE);
