@@ -23,9 +23,6 @@ const char kDeskScanner[] =
     "Size=2000x1500@250\nSize=1800x1350@225\nSize=1400x1050@175\nSize=1000x750@125\n"
     "Size=800x600@100\nSize=640x480@80\n";
 
-const Texts kReferencePixelRows = {u"640x480(VGA)",       u"800x600(SVGA)",  u"1024x768(SVGA)",
-                                   u"1280x720(HD-720)",   u"1920x1080(HD-1080)",
-                                   u"2592x1944(5MP)",     u"3264x2448(8MP)", u"6400x4800"};
 const Texts kDpiRows = {u"300", u"260", u"250", u"200", u"100"};
 
 // The sizes of format 0 read one by one, as filling the list reads them.
@@ -80,9 +77,6 @@ const StartUpFill kFills[] = {
     {"TheSavedSizeIsSelectedWithoutBeingSentAgain", kMixedCamera, 0, 2592, 1944, 200,
      {u"Resolution"}, {u"640x480(VGA)", u"1280x720(HD-720)", u"2592x1944(5MP)", u"6000x4500"}, 2,
      ReadsOfSizes(5, {"camSetImageDPI(0,0,0)"})},
-    {"TheReferenceDocumentCameraNamesSharedSizesAndOffersDpi", "", 0, 0, 0, 200,
-     {u"Resolution", u"DPI"}, kReferencePixelRows, 0,
-     ReadsOfSizes(9, {"camSetImageDPI(0,0,0)", "camSetResolution(0,640,480)"})},
     // Opened at 640 x 480 with 30 DPI: its sizes, smallest first, have 30,
     // 37, 46, 48 and 60 DPI, each short of the next DPI value, so every
     // value keeps the first size. The saved 200 DPI is the fourth row.
@@ -267,13 +261,16 @@ TEST_F(FrameSizeList, AbsurdCountsAreCutBeforeAnyListIsBuilt) {
     auto& w = h.Window();
     ASSERT_EQ(w.ItemCount(IDC_DEVICE), 256);
     EXPECT_EQ(w.ItemText(IDC_DEVICE, 1), u"Quiet Camera");
-    EXPECT_EQ(w.ItemText(IDC_DEVICE, 255), u"");  // no name past the real devices
+    // No name past the real devices and formats: empty texts.
+    EXPECT_EQ(w.ItemText(IDC_DEVICE, 255), u"");
+    EXPECT_EQ(w.ItemText(IDC_SECONDARY_DEVICE, 255), u"");
     const Lines calls = Calls(h);
     EXPECT_EQ(Count(calls, "camGetDevName"), 256u);
     EXPECT_EQ(Count(FromLast(calls, "camGetMediaTypeCount"), "camGetMediaTypeName"), 256u);
     EXPECT_EQ(Count(FromLast(calls, "camGetResolutionCount"), "camGetResolution("), 256u);
     EXPECT_EQ(w.ItemCount(IDC_MEDIA_TYPE), 256);
     EXPECT_EQ(w.ItemText(IDC_MEDIA_TYPE, 0), u"MJPG");
+    EXPECT_EQ(w.ItemText(IDC_MEDIA_TYPE, 255), u"");
     EXPECT_EQ(Items(h, IDC_FRAME_SIZE), (Texts{u"640x480(VGA)", u"1280x720(HD-720)"}));
 
     const size_t mark = Mark(h);
@@ -293,16 +290,5 @@ TEST_F(FrameSizeList, ANegativeDeviceCountIsNoCamera) {
     EXPECT_EQ(h.Window().ItemCount(IDC_DEVICE), 0);
     EXPECT_TRUE(Calls(h, {"camGetDevName", "camOpenDev"}).empty());
     EXPECT_EQ(h.dialog->Devices().MainDeviceIndex(), -1);
-  });
-}
-
-TEST_F(FrameSizeList, MissingNamesBecomeEmptyTexts) {
-  // Formats are listed twice at start-up: after the open and for the saved unit.
-  h.WriteProgramFile("Kelpra.ini",
-                     "[Library]\nFail=camGetDevName,1,-1\nFail=camGetMediaTypeName,3,-1\n");
-  h.RunWith([&] {
-    EXPECT_EQ(Items(h, IDC_DEVICE), (Texts{u"", u"Kelpra Webcam"}));
-    EXPECT_EQ(Items(h, IDC_SECONDARY_DEVICE), (Texts{u"", u"Kelpra Webcam"}));
-    EXPECT_EQ(Items(h, IDC_MEDIA_TYPE), (Texts{u"", u"YUY2"}));
   });
 }

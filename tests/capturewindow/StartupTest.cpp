@@ -82,8 +82,14 @@ INSTANTIATE_TEST_SUITE_P(Startup, StartupThatCancels, testing::Bool(), [](const 
 });
 
 TEST_F(Startup, AStartedWindowShowsItsVersionAndSavesOnSaveAndAtClose) {
+  h.Then([&] { CaptureAt(h, 10); });
   h.RunWith([&] {
     auto& w = h.Window();
+    // The watermark starts off: sent without text and font, its settings
+    // button disabled.
+    EXPECT_EQ(WatermarkCalls(h),
+              Lines{"camSetImageWaterMark(0,\"\",4,36,\"\",0,0,0,30,70,255,0,0,0)"});
+    EXPECT_FALSE(w.IsEnabled(IDC_WATERMARK_SETTINGS));
     EXPECT_EQ(w.GetStatusBar().text, u"Version : 1.2.3.4");
     ASSERT_EQ(w.SystemMenu().size(), 1u);
     EXPECT_EQ(w.SystemMenu()[0].text, u"About Tessivue(&A)...");
@@ -105,10 +111,16 @@ TEST_F(Startup, AStartedWindowShowsItsVersionAndSavesOnSaveAndAtClose) {
     EXPECT_TRUE(h.Window().UserClick(IDC_SAVE));
     EXPECT_TRUE(SettingsFileHas(h, "<Language>EN</Language>"));
     h.Window().UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"DE"));
+    // A picture deleted and not taken back waits aside until the close.
+    Thumbnails(h).UserSelectOnly(0);
+    ASSERT_TRUE(Thumbnails(h).UserPressKey(platform::kKeyDelete));
+    EXPECT_FALSE(w.IsEnabled(IDC_EXIT));
     // The data source's close request ends the window at once.
     h.dataSource.SendCode(212);
     EXPECT_TRUE(h.Window().IsModalEnded());
   });
+  EXPECT_FALSE(h.host.os.IsFolder(h.WorkFile("Deleted")));
+  EXPECT_EQ(h.dataSource.Transcript(), (Transcript{"207 END", "212"}));
   EXPECT_TRUE(SettingsFileHas(h, "<rotateType>3</rotateType>"));
   EXPECT_TRUE(SettingsFileHas(h, "<Language>DE</Language>"));
   const Lines names = h.CallLines(true);

@@ -125,20 +125,6 @@ class WatermarkDialogCase : public testing::TestWithParam<DialogCase> {};
 
 }  // namespace
 
-TEST_F(WatermarkCheckBox, IsOffAtFirstAndCheckingItSendsTheDefaultsWithTheClocksTimeStamp) {
-  h.RunWith([&] {
-    EXPECT_EQ(WatermarkCalls(h), Lines{Sent("\"\",4,36,\"\",0,0,0,30,70,255,0,0,0")});
-    EXPECT_FALSE(h.Window().IsChecked(IDC_WATERMARK));
-    EXPECT_FALSE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
-    h.host.os.localTime = {2027, 3, 4, 5, 6, 7, 0};
-    ShowWatermarkControls(h);
-    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
-    EXPECT_EQ(LastWatermarkCall(h),
-              Sent("\" 2027-03-04 05:06:07\",4,36,\"Arial\",0,0,0,30,70,255,0,0,1"));
-    EXPECT_TRUE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
-  });
-}
-
 TEST_F(WatermarkCheckBox, EachShotCarriesItsOwnTimeStampAndWithoutOneOrSwitchedOffNone) {
   OpenDialogWith(h);
   h.Then([&] { ASSERT_TRUE(Dialog(h).UserClick(IDCANCEL)); });
