@@ -198,7 +198,9 @@ TEST_F(FrameSizeList, TheDpiItemIsOfferedOnlyForADpiOtherThanZeroAnd96) {
   });
 }
 
-TEST_F(FrameSizeList, ChoosingTheCurrentSizeCallsNothingAndOtherSizesAreStoredEvenWhenRefused) {
+// Sizes and formats the user chooses are stored even when the camera refuses
+// them; the format list stays hidden.
+TEST_F(FrameSizeList, ChoosingTheCurrentSizeCallsNothingAndOtherSizesAndFormatsAreStoredEvenWhenRefused) {
   h.RunWith([&] {
     auto& w = h.Window();
     size_t mark = Mark(h);
@@ -222,19 +224,13 @@ TEST_F(FrameSizeList, ChoosingTheCurrentSizeCallsNothingAndOtherSizesAreStoredEv
     ASSERT_TRUE(w.UserSelect(IDC_FRAME_SIZE, 8));
     ASSERT_TRUE(w.UserSelect(IDC_FRAME_SIZE, 3));
     EXPECT_EQ(Calls(h, {}, mark), Lines{});
-    w.UserClick(IDC_SAVE);
-  });
-  EXPECT_TRUE(SettingsFileHas(h, "<MainHeight>1080</MainHeight>"));
-  EXPECT_TRUE(SettingsFileHas(h, "<MainWidth>1920</MainWidth>"));
-}
 
-TEST_F(FrameSizeList, AFormatTheCameraRefusesShowsErrorAndIsStillStoredAndTheListStaysHidden) {
-  h.RunWith([&] {
-    auto& w = h.Window();
+    // A format the camera refuses says so, and is still stored.
+    h.host.ui.messageBoxes.clear();
     EXPECT_EQ(Items(h, IDC_MEDIA_TYPE), (Texts{u"MJPG", u"YUY2"}));
     EXPECT_EQ(w.Selection(IDC_MEDIA_TYPE), 0);
     testing_support::KelpraHooks(h.dialog->Camera()).FailNext("camSetMediaType", 1, -4);
-    const size_t mark = Mark(h);
+    mark = Mark(h);
     CommandSelect(h, IDC_MEDIA_TYPE, 1);
     EXPECT_EQ(h.host.ui.messageBoxes, Texts{u"error"});
     EXPECT_EQ(FirstOf(Calls(h, {}, mark), 2),
@@ -247,6 +243,8 @@ TEST_F(FrameSizeList, AFormatTheCameraRefusesShowsErrorAndIsStillStoredAndTheLis
     EXPECT_EQ(Items(h, IDC_MEDIA_TYPE), Texts{u"MJPG"});
     EXPECT_EQ(Shown(w, {IDC_MEDIA_TYPE, IDC_MEDIA_LABEL, IDC_FRAME_SIZE}), "001");
   });
+  EXPECT_TRUE(SettingsFileHas(h, "<MainHeight>1080</MainHeight>"));
+  EXPECT_TRUE(SettingsFileHas(h, "<MainWidth>1920</MainWidth>"));
   EXPECT_TRUE(SettingsFileHas(h, "<MediaType>1</MediaType>"));
 }
 

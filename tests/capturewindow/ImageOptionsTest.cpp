@@ -18,8 +18,8 @@ const std::initializer_list<const char*> kOptionCalls = {
 
 // What the user does, every call it sends, the messages it shows and what
 // else it leaves on the window. Grey, black and white, a rotation and the
-// edge fill are sent as the saved choices at start-up and after a device
-// change send them (SavedChoicesReachTheLibraryAtStartUp, HotPlug).
+// edge fill are sent as the choices a device change sends to the new camera
+// (HotPlug) and as the data source's scan settings send them.
 struct UserChoice {
   const char* name;
   std::function<void(CaptureWindowHarness&)> act;
@@ -115,27 +115,6 @@ TEST_P(UserChoiceCalls, SendExactlyTheirCallsToTheMainCamera) {
 
 INSTANTIATE_TEST_SUITE_P(ImageOptions, UserChoiceCalls, testing::ValuesIn(kChoices),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(ImageOptions, SavedChoicesReachTheLibraryAtStartUp) {
-  settings::SessionSettings saved;
-  saved.colorType = 3;
-  saved.cutType = 2;
-  saved.rotateType = 1;
-  saved.EdgeBorder = 1;
-  saved.autoCaptureType = 1;
-  saved.fileType = 2;
-  h.SaveSettings(saved);
-  h.RunWith([&] {
-    EXPECT_EQ(Calls(h, kOptionCalls),
-              (Lines{"camSetImageColorStyle(0,2)", "camSetImageAdjust(0,4)",
-                     "camSetImageAutoCrop(0,2)", "camSetImageRotateMode(0,1)",
-                     "camSetImageCusCropRect(0,0,0,0,0)", "camSetImageAutoCrop(0,2)",
-                     "camSetImageFillBorder(0,1)"}));
-    EXPECT_EQ(h.Window().Text(IDC_CAPTURE), u"Start");
-    EXPECT_TRUE(h.Window().IsChecked(IDC_FILL_BORDER));
-    EXPECT_EQ(h.Window().Selection(IDC_FILE_FORMAT), 2);
-  });
-}
 
 TEST_F(ImageOptions, TheDataSourcesScanSettingsReachTheLibraryThroughTheHandlers) {
   h.RunWith([&] {

@@ -20,6 +20,7 @@ TEST_F(Startup, OpensTheFirstCameraAtTheSavedSizeInTheLivePicture) {
                             "camGetDevName(1)", "camCloseDev(-1)", "camOpenDev(0,0,1280,720)",
                             "camSetPreviewWindow(0," +
                                 Handle(h.dialog->Devices().MainPreviewHost()) + ")"}));
+    EXPECT_EQ(Calls(h, {"camSetImageFillBorder"}), Lines{"camSetImageFillBorder(0,0)"});
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());
   });
 }
@@ -128,19 +129,27 @@ TEST_F(Startup, AStartedWindowShowsItsVersionAndSavesOnSaveAndAtClose) {
             (Lines{"camStopAutoCapture", "camUnInitCameraLib"}));
 }
 
-TEST_F(Startup, ChoicesTheListsCannotShowSendNothingAndSurviveASave) {
+// The saved choices the lists can show reach the camera at start-up as
+// after a device change (HotPlug), with the same calls as the user's.
+TEST_F(Startup, SavedChoicesAreRestoredAndThoseTheListsCannotShowSendNothingAndSurviveASave) {
   settings::SessionSettings saved;
   saved.colorType = 7;
   saved.cutType = 4;
   saved.rotateType = 9;
+  saved.EdgeBorder = 1;
+  saved.autoCaptureType = 1;
+  saved.fileType = 2;
   h.SaveSettings(saved);
   h.RunWith([&] {
     EXPECT_EQ(Calls(h, {"camSetImageColorStyle", "camSetImageAdjust", "camSetImageAutoCrop",
                         "camSetImageCusCropRect", "camSetImageFillBorder", "camSetImageRotateMode"}),
-              (Lines{"camSetImageCusCropRect(0,0,0,0,0)", "camSetImageFillBorder(0,0)"}));
+              (Lines{"camSetImageCusCropRect(0,0,0,0,0)", "camSetImageFillBorder(0,1)"}));
     for (int id : {IDC_COLOR_MODE, IDC_CROP_MODE, IDC_ROTATE}) {
       EXPECT_EQ(h.Window().Selection(id), -1) << id;
     }
+    EXPECT_EQ(h.Window().Text(IDC_CAPTURE), u"Start");
+    EXPECT_TRUE(h.Window().IsChecked(IDC_FILL_BORDER));
+    EXPECT_EQ(h.Window().Selection(IDC_FILE_FORMAT), 2);
     h.Window().UserClick(IDC_SAVE);
   });
   const settings::SessionSettings reread = SavedSettings(h);
