@@ -49,6 +49,13 @@ Lines LastFill(CaptureWindowHarness& h) {
   return fill;
 }
 
+// The size and DPI the session stores, as "WIDTHxHEIGHT@DPI".
+std::string StoredSize(CaptureWindowHarness& h) {
+  const settings::DpiSettings& dpi = h.dialog->Settings().DPI;
+  return std::to_string(dpi.MainWidth) + "x" + std::to_string(dpi.MainHeight) + "@" +
+         std::to_string(dpi.ImageDPI);
+}
+
 std::vector<std::string> BoundSizes(const CaptureWindowHarness& h) {
   std::vector<std::string> bound;
   for (const auto& row : h.dialog->FrameSizeLists().ResolutionRows()) {
@@ -59,7 +66,8 @@ std::vector<std::string> BoundSizes(const CaptureWindowHarness& h) {
 }
 
 // A camera, the size unit and frame size saved, and what the window lists
-// at start-up and sends to fill the list.
+// at start-up and sends to fill the list; then, for some, the row the user
+// chooses, what that sends and what the session stores.
 struct StartUpFill {
   const char* name;
   const char* kelpraIni;  // empty: the reference cameras
@@ -68,6 +76,9 @@ struct StartUpFill {
   int selection;
   Lines fill;
   std::vector<std::string> bound = {};  // the size behind each DPI row; empty: not compared
+  int chosen = -1;                      // -1: the user chooses nothing
+  Lines choosing = {};
+  std::string stored = "";
 };
 
 const StartUpFill kFills[] = {
@@ -94,7 +105,9 @@ const StartUpFill kFills[] = {
     {"ALargestFirstCameraBindsDpiValuesToItsSizes", kDeskScanner, 1, 800, 600, 200,
      {u"Resolution", u"DPI"}, kDpiRows, 3,
      ReadsOfSizes(10, {"camSetImageDPI(0,200,200)", "camSetResolution(0,2600,1950)"}),
-     {"2400x1800@300", "2080x1560@260", "2600x1950@250", "2600x1950@200", "800x600@100"}},
+     {"2400x1800@300", "2080x1560@260", "2600x1950@250", "2600x1950@200", "800x600@100"}, 1,
+     {"camGetCurResolution(0,&,&,&)", "camSetResolution(0,2080,1560)", "camSetImageDPI(0,260,260)"},
+     "2080x1560@260"},
     // 180 DPI at 1200 pixels: 1600 has 240 DPI, 1200 has 180. 300 and 260
     // fall short of 240; the sizes run out with the walk on 250: 250, 200
     // and 100 take 1200 x 1 (one pixel high is still a size), the saved
@@ -147,34 +160,20 @@ TEST_P(FrameSizeFill, ListsTheRowsAndAppliesTheChosenOneWithoutStoringIt) {
       EXPECT_EQ(BoundSizes(h), c.bound);
     }
     // Filling chooses; only the user's choice is stored.
-    EXPECT_EQ(h.dialog->Settings().DPI.ImageDPI, c.dpi);
-    EXPECT_EQ(h.dialog->Settings().DPI.MainWidth, c.width);
+    EXPECT_EQ(StoredSize(h), std::to_string(c.width) + "x" + std::to_string(c.height) + "@" +
+                                 std::to_string(c.dpi));
+    EXPECT_TRUE(h.host.ui.messageBoxes.empty());
+    if (c.chosen < 0) return;
+    const size_t mark = Mark(h);
+    ASSERT_TRUE(h.Window().UserSelect(IDC_FRAME_SIZE, c.chosen));
+    EXPECT_EQ(Calls(h, {}, mark), c.choosing);
+    EXPECT_EQ(StoredSize(h), c.stored);
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());
   });
 }
 
 INSTANTIATE_TEST_SUITE_P(FrameSizeList, FrameSizeFill, testing::ValuesIn(kFills),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(FrameSizeList, TheUserChoosesADpiRowOfALargestFirstCamera) {
-  h.WriteProgramFile("Kelpra.ini", kDeskScanner);
-  settings::SessionSettings saved;
-  saved.SizeUnit = 1;
-  saved.DPI.MainWidth = 800;
-  saved.DPI.MainHeight = 600;
-  h.SaveSettings(saved);
-  h.RunWith([&] {
-    const size_t mark = Mark(h);
-    ASSERT_TRUE(h.Window().UserSelect(IDC_FRAME_SIZE, 1));
-    EXPECT_EQ(Calls(h, {}, mark), (Lines{"camGetCurResolution(0,&,&,&)",
-                                         "camSetResolution(0,2080,1560)",
-                                         "camSetImageDPI(0,260,260)"}));
-    EXPECT_EQ(h.dialog->Settings().DPI.MainWidth, 2080);
-    EXPECT_EQ(h.dialog->Settings().DPI.MainHeight, 1560);
-    EXPECT_EQ(h.dialog->Settings().DPI.ImageDPI, 260);
-    EXPECT_TRUE(h.host.ui.messageBoxes.empty());
-  });
-}
 
 TEST_F(FrameSizeList, TheDpiItemIsOfferedOnlyForADpiOtherThanZeroAnd96) {
   h.RunWith([&] {
@@ -206,14 +205,12 @@ TEST_F(FrameSizeList, ChoosingTheCurrentSizeCallsNothingAndOtherSizesAndFormatsA
     size_t mark = Mark(h);
     ASSERT_TRUE(w.UserSelect(IDC_FRAME_SIZE, 0));  // 640 x 480, as opened
     EXPECT_EQ(Calls(h, {}, mark), Lines{"camGetCurResolution(0,&,&,&)"});
-    EXPECT_EQ(h.dialog->Settings().DPI.MainWidth, 0);
+    EXPECT_EQ(StoredSize(h), "0x0@200");
     mark = Mark(h);
     ASSERT_TRUE(w.UserSelect(IDC_FRAME_SIZE, 3));
     EXPECT_EQ(Calls(h, {}, mark),
               (Lines{"camGetCurResolution(0,&,&,&)", "camSetResolution(0,1280,720)"}));
-    EXPECT_EQ(h.dialog->Settings().DPI.MainWidth, 1280);
-    EXPECT_EQ(h.dialog->Settings().DPI.MainHeight, 720);
-    EXPECT_EQ(h.dialog->Settings().DPI.ImageDPI, 200);  // the pixel unit sets no DPI
+    EXPECT_EQ(StoredSize(h), "1280x720@200");  // the pixel unit sets no DPI
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());
     testing_support::KelpraHooks(h.dialog->Camera()).FailNext("camSetResolution", 1, -6);
     ASSERT_TRUE(w.UserSelect(IDC_FRAME_SIZE, 4));
