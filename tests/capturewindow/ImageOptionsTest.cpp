@@ -1,7 +1,7 @@
 // The options of the left column and the row under the live picture as the
 // camera library sees them: each choice is sent to the main camera when it
-// changes, at start-up from the saved settings, and when the data source
-// pushes its scan settings.
+// changes and when the data source pushes its scan settings (the saved ones
+// at start-up are the start-up session's).
 #include <functional>
 
 #include "SessionSteps.h"

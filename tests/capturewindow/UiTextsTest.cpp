@@ -1,6 +1,6 @@
 // What the capture window does with a language's texts, flags and list
 // items: at start-up, when the user switches the language while it runs,
-// and when a language file is empty, missing or names no file.
+// and when a language file lacks controls, is missing or names no file.
 #include "SessionSteps.h"
 
 using namespace steps;

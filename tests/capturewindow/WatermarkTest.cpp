@@ -1,7 +1,8 @@
-// The watermark: its check box and what the camera library receives (at
-// start-up, on a switch, with each shot, across a restart of the window),
-// and the settings dialog (what it shows, what OK keeps and sends, and that
-// Cancel keeps nothing). The headless clock reads 2026-12-07 09:30:00.
+// The watermark: what the camera library receives with each shot, and the
+// settings dialog (what it shows of the stored options, what OK keeps and
+// sends, and that Cancel keeps nothing). What start-up sends with the
+// watermark off is the start-up session's. The headless clock reads
+// 2026-12-07 09:30:00.
 #include <cstdio>
 
 #include "SessionSteps.h"
