@@ -28,6 +28,8 @@ void DeleteOnly(CaptureWindowHarness& h, int item) {
 
 }  // namespace
 
+// A new picture does not take the name of one that can come back; what is
+// aside at Exit is deleted then.
 TEST_F(PageList, ExitHidesTheWindowsAndHandsOverOnceInTheListsOrderTheFilesThatStillExist) {
   settings::SessionSettings saved;
   saved.ShowUIUpdataOneByOne = 2;  // anything but 1 means batch
@@ -35,7 +37,7 @@ TEST_F(PageList, ExitHidesTheWindowsAndHandsOverOnceInTheListsOrderTheFilesThatS
   h.Then([&] {
     for (uint32_t tick : {10u, 20u, 30u, 40u}) CaptureAt(h, tick);
   });
-  h.RunWith([&] {
+  h.Then([&] {
     ASSERT_EQ(ThumbnailTexts(h), (Texts{u"1_10", u"1_20", u"1_30", u"1_40"}));
     EXPECT_TRUE(Thumbnails(h).UserDrag(2, 0));
     ASSERT_EQ(ThumbnailTexts(h), (Texts{u"1_30", u"1_10", u"1_20", u"1_40"}));
@@ -44,10 +46,17 @@ TEST_F(PageList, ExitHidesTheWindowsAndHandsOverOnceInTheListsOrderTheFilesThatS
     DeleteOnly(h, 2);
     EXPECT_FALSE(WorkFileExists(h, "1_20.bmp"));
     EXPECT_TRUE(WorkFileExists(h, "Deleted\\1_1_20.bmp"));
+    CaptureAt(h, 20);  // the same tick: its first name is free on disk
+  });
+  h.RunWith([&] {
+    EXPECT_EQ(ThumbnailTexts(h), (Texts{u"1_30", u"1_10", u"1_40", u"1_21"}));
     EXPECT_TRUE(Thumbnails(h).UserPressKey(platform::kKeyZ, true));
-    EXPECT_EQ(ThumbnailTexts(h), (Texts{u"1_30", u"1_10", u"1_20", u"1_40"}));
+    EXPECT_EQ(ThumbnailTexts(h), (Texts{u"1_30", u"1_10", u"1_20", u"1_40", u"1_21"}));
     EXPECT_TRUE(WorkFileExists(h, "1_20.bmp"));
+    EXPECT_TRUE(h.host.ui.messageBoxes.empty());
     ASSERT_TRUE(h.host.os.RemoveFile(h.WorkFile("1_40.bmp")));
+    DeleteOnly(h, 4);
+    ASSERT_TRUE(h.host.os.IsFolder(h.WorkFile("Deleted")));
     EXPECT_TRUE(h.dataSource.Transcript().empty());
 
     ASSERT_TRUE(h.Window().UserClick(IDC_EXIT));
@@ -64,27 +73,6 @@ TEST_F(PageList, ExitHidesTheWindowsAndHandsOverOnceInTheListsOrderTheFilesThatS
   const Transcript all = h.dataSource.Transcript();
   ASSERT_EQ(all.size(), 11u);
   EXPECT_EQ(Transcript(all.begin() + 8, all.end()), (Transcript{"212", "207 END", "212"}));
-}
-
-TEST_F(PageList, ANewPictureDoesNotTakeTheNameOfOneThatCanComeBackAndExitDeletesWhatIsAside) {
-  h.Then([&] { CaptureAt(h, 10); });
-  h.Then([&] {
-    DeleteOnly(h, 0);
-    CaptureAt(h, 10);  // the same tick: its first name is free on disk
-  });
-  h.RunWith([&] {
-    EXPECT_EQ(ThumbnailTexts(h), Texts{u"1_11"});
-    EXPECT_TRUE(Thumbnails(h).UserPressKey(platform::kKeyZ, true));
-    EXPECT_EQ(ThumbnailTexts(h), (Texts{u"1_10", u"1_11"}));
-    EXPECT_TRUE(h.host.ui.messageBoxes.empty());
-    DeleteOnly(h, 0);
-    ASSERT_TRUE(h.host.os.IsFolder(h.WorkFile("Deleted")));
-    ASSERT_TRUE(h.Window().UserClick(IDC_EXIT));
-    EXPECT_EQ(h.dataSource.Transcript(), Batch(h, {"1_11.bmp"}));
-    EXPECT_FALSE(h.host.os.IsFolder(h.WorkFile("Deleted")));
-    EXPECT_TRUE(WorkFileExists(h, "1_11.bmp"));
-    h.dataSource.SendCode(212);
-  });
 }
 
 TEST_F(PageList, OneByOneOffersNoMovesAndAPictureBroughtBackIsNotHandedOverAgain) {
