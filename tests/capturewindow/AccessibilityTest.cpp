@@ -7,7 +7,6 @@
 
 using namespace steps;
 
-using ControlDescriptions = WindowTest;
 using TabOrder = WindowTest;
 
 namespace {
@@ -27,7 +26,9 @@ std::vector<int> TabStops(headless::HeadlessWindow& w) {
 
 }  // namespace
 
-TEST_F(ControlDescriptions, SymbolButtonsCaptureAndLivePictureAreDescribedInTheLanguageOrInEnglish) {
+// The symbol buttons, Capture and the live picture are described in the
+// language or, where its file lacks a description, in English.
+TEST_F(TabOrder, FollowsTheColumnsAndRowsInEveryLanguageAndDescriptionsAFileLacksAreEnglish) {
   // A German file without the descriptions.
   std::string german = h.program.ReadFile("Language/DE.xml");
   for (const char* key : {"ZoomIn", "ZoomOut", "ActualSize", "LivePicture", "CaptureKey"}) {
@@ -37,23 +38,6 @@ TEST_F(ControlDescriptions, SymbolButtonsCaptureAndLivePictureAreDescribedInTheL
     german.erase(start, end + std::string(key).size() + 3 - start);
   }
   h.WriteProgramFile("Language/DE.xml", german);
-  h.RunWith([&] {
-    auto& w = h.Window();
-    // The English and Chinese names are the control texts' table's.
-    ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN")));
-    const std::vector<int> stopsInChinese = TabStops(w);
-    // What the file lacks is English, and it hides nothing.
-    ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"DE")));
-    EXPECT_EQ(w.Text(IDC_SAVE), u"Sichern");
-    EXPECT_EQ(w.AccessibleName(IDC_ZOOM_OUT), u"Zoom out");
-    EXPECT_EQ(w.ToolTip(IDC_CAPTURE), u"Space bar: capture");
-    EXPECT_EQ(LivePicture(h).ToolTip(platform::kWholeWindow), u"Live picture");
-    EXPECT_EQ(TabStops(w), stopsInChinese);
-    EXPECT_TRUE(w.IsControlVisible(IDC_ZOOM_IN));
-  });
-}
-
-TEST_F(TabOrder, FollowsTheLeftColumnThenTheRowsUnderThePictureThenTheRightColumn) {
   h.Then([&] {
     auto& w = h.Window();
     EXPECT_EQ(TabStops(w),
@@ -76,5 +60,17 @@ TEST_F(TabOrder, FollowsTheLeftColumnThenTheRowsUnderThePictureThenTheRightColum
               (std::vector<int>{IDC_MERGE, IDC_MERGE_VERTICAL, IDC_MERGE_HORIZONTAL}));
     EXPECT_EQ(std::vector<int>(stops.end() - 3, stops.end()),
               (std::vector<int>{IDC_THUMBNAILS, IDC_EXIT, IDC_CAPTURE}));
+
+    // The English and Chinese names are the control texts' table's.
+    ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN")));
+    EXPECT_EQ(TabStops(w), stops);
+    // What the file lacks is English, and it hides nothing.
+    ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"DE")));
+    EXPECT_EQ(w.Text(IDC_SAVE), u"Sichern");
+    EXPECT_EQ(w.AccessibleName(IDC_ZOOM_OUT), u"Zoom out");
+    EXPECT_EQ(w.ToolTip(IDC_CAPTURE), u"Space bar: capture");
+    EXPECT_EQ(LivePicture(h).ToolTip(platform::kWholeWindow), u"Live picture");
+    EXPECT_EQ(TabStops(w), stops);
+    EXPECT_TRUE(w.IsControlVisible(IDC_ZOOM_IN));
   });
 }
