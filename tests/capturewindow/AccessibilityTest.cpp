@@ -1,12 +1,12 @@
 // The capture window from the keyboard and through assistive technology:
-// the capture key, the tips and names of the symbol buttons and of the live
-// picture, and the order in which Tab visits the controls.
+// the tips and names of the symbol buttons and of the live picture, and the
+// order in which Tab visits the controls. That Space captures wherever the
+// focus is, except in typing, is the window contract's (the click key); the
+// tab order's session presses it.
 #include "SessionSteps.h"
 
 using namespace steps;
 
-using CaptureKey = WindowTest;
-using ControlDescriptions = WindowTest;
 using TabOrder = WindowTest;
 
 namespace {
@@ -26,23 +26,9 @@ std::vector<int> TabStops(headless::HeadlessWindow& w) {
 
 }  // namespace
 
-TEST_F(CaptureKey, SpaceCapturesOnePictureWhereverTheFocusIsExceptInTyping) {
-  h.RunWith([&] {
-    auto& w = h.Window();
-    ASSERT_TRUE(w.UserPressKey(IDC_COLOR_MODE, platform::kKeySpace));
-    EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 1u);
-    EXPECT_EQ(w.Selection(IDC_COLOR_MODE), 0);
-    // On a check box and on a push button the key captures instead of
-    // toggling or pressing them.
-    ASSERT_TRUE(w.UserPressKey(IDC_HAND_CROP, platform::kKeySpace));
-    EXPECT_FALSE(w.IsChecked(IDC_HAND_CROP));
-    ASSERT_TRUE(w.UserPressKey(IDC_SAVE, platform::kKeySpace));
-    EXPECT_EQ(h.SettingsFileText(), "");
-    EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 3u);
-  });
-}
-
-TEST_F(ControlDescriptions, SymbolButtonsCaptureAndLivePictureAreDescribedInTheLanguageOrInEnglish) {
+// The symbol buttons, Capture and the live picture are described in the
+// language or, where its file lacks a description, in English.
+TEST_F(TabOrder, FollowsTheColumnsAndRowsInEveryLanguageAndDescriptionsAFileLacksAreEnglish) {
   // A German file without the descriptions.
   std::string german = h.program.ReadFile("Language/DE.xml");
   for (const char* key : {"ZoomIn", "ZoomOut", "ActualSize", "LivePicture", "CaptureKey"}) {
@@ -52,24 +38,6 @@ TEST_F(ControlDescriptions, SymbolButtonsCaptureAndLivePictureAreDescribedInTheL
     german.erase(start, end + std::string(key).size() + 3 - start);
   }
   h.WriteProgramFile("Language/DE.xml", german);
-  h.RunWith([&] {
-    auto& w = h.Window();
-    EXPECT_EQ(w.AccessibleName(IDC_CAPTURE), u"Capture");
-    ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN")));
-    EXPECT_EQ(w.AccessibleName(IDC_ZOOM_IN), u"放大");
-    const std::vector<int> stopsInChinese = TabStops(w);
-    // What the file lacks is English, and it hides nothing.
-    ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"DE")));
-    EXPECT_EQ(w.Text(IDC_SAVE), u"Sichern");
-    EXPECT_EQ(w.AccessibleName(IDC_ZOOM_OUT), u"Zoom out");
-    EXPECT_EQ(w.ToolTip(IDC_CAPTURE), u"Space bar: capture");
-    EXPECT_EQ(LivePicture(h).ToolTip(platform::kWholeWindow), u"Live picture");
-    EXPECT_EQ(TabStops(w), stopsInChinese);
-    EXPECT_TRUE(w.IsControlVisible(IDC_ZOOM_IN));
-  });
-}
-
-TEST_F(TabOrder, FollowsTheLeftColumnThenTheRowsUnderThePictureThenTheRightColumn) {
   h.Then([&] {
     auto& w = h.Window();
     EXPECT_EQ(TabStops(w),
@@ -77,9 +45,11 @@ TEST_F(TabOrder, FollowsTheLeftColumnThenTheRowsUnderThePictureThenTheRightColum
                                 1018, 1023, 1024, 1025, 1026,                    // under the picture
                                 1019, 1098, 1021, 1099,                          // bottom row
                                 1029, 1109}));                                   // right column
-    // A first thumbnail makes Exit reachable; with the merge on, its radios
-    // come in the order they are shown.
-    ASSERT_TRUE(w.UserPressKey(IDC_COLOR_MODE, platform::kKeySpace));
+    // Space on a check box captures instead of checking it: the first
+    // thumbnail makes Exit reachable. With the merge on, its radios come in
+    // the order they are shown.
+    ASSERT_TRUE(w.UserPressKey(IDC_HAND_CROP, platform::kKeySpace));
+    EXPECT_FALSE(w.IsChecked(IDC_HAND_CROP));
   });
   h.RunWith([&] {
     auto& w = h.Window();
@@ -90,5 +60,17 @@ TEST_F(TabOrder, FollowsTheLeftColumnThenTheRowsUnderThePictureThenTheRightColum
               (std::vector<int>{IDC_MERGE, IDC_MERGE_VERTICAL, IDC_MERGE_HORIZONTAL}));
     EXPECT_EQ(std::vector<int>(stops.end() - 3, stops.end()),
               (std::vector<int>{IDC_THUMBNAILS, IDC_EXIT, IDC_CAPTURE}));
+
+    // The English and Chinese names are the control texts' table's.
+    ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN")));
+    EXPECT_EQ(TabStops(w), stops);
+    // What the file lacks is English, and it hides nothing.
+    ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"DE")));
+    EXPECT_EQ(w.Text(IDC_SAVE), u"Sichern");
+    EXPECT_EQ(w.AccessibleName(IDC_ZOOM_OUT), u"Zoom out");
+    EXPECT_EQ(w.ToolTip(IDC_CAPTURE), u"Space bar: capture");
+    EXPECT_EQ(LivePicture(h).ToolTip(platform::kWholeWindow), u"Live picture");
+    EXPECT_EQ(TabStops(w), stops);
+    EXPECT_TRUE(w.IsControlVisible(IDC_ZOOM_IN));
   });
 }

@@ -1,6 +1,7 @@
 // Automatic shots: the auto-capture dialog over a run of the reference
 // library whose values the test hands out one by one (a library without a
-// clock), so that every value arrives exactly when the test says.
+// clock), so that every value arrives exactly when the test says. A shot is
+// a press of Capture (the capture tests'); here, when shots are taken.
 #include "SessionSteps.h"
 
 using namespace steps;
@@ -65,7 +66,6 @@ TEST_F(AutoCapture, ATimedRunShowsTheCountdownAndShootsEachTimeTheTargetIsReport
   h.Then([&] {
     EXPECT_EQ(Shots(), 3u);
     EXPECT_EQ(Dialog()->Text(IDC_AC_SHOT_COUNT), u"Page 3");
-    EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(), 3);
     // The library reaches the target while the user presses End: the values
     // wait on the UI thread behind the click and are ignored.
     Tick(8);
@@ -76,8 +76,6 @@ TEST_F(AutoCapture, ATimedRunShowsTheCountdownAndShootsEachTimeTheTargetIsReport
     EXPECT_EQ(Shots(), 3u);
     // End stops the run, and the dialog's destruction stops it again.
     EXPECT_EQ(Calls(h, {"camStopAutoCapture"}), kTwoStops);
-    EXPECT_LT(Tick(1), 0);  // the library's run is over
-    EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 3u);
   });
 }
 
@@ -86,10 +84,13 @@ TEST_F(AutoCapture, TheListChoosesModeAndTargetAndEitherMergeIsSwitchedOffFirst)
   StartRun(3);
   h.Then([&] {
     EXPECT_FALSE(h.Window().IsChecked(IDC_MERGE));
-    EXPECT_FALSE(h.dialog->Merges().Preview()->IsVisible());
     // The automatic mode has no countdown.
     EXPECT_FALSE(Dialog()->IsControlVisible(IDC_AC_COUNTDOWN));
     EXPECT_EQ(Calls(h, {"camStartAutoCapture"}), Lines{"camStartAutoCapture(0,0,5,cb)"});
+    // Stop ends the run and offers Start again.
+    EXPECT_EQ(Enabled(*Dialog(), {IDC_AC_START, IDC_AC_STOP}), "01");
+    Dialog()->Handler().OnCommand(IDC_AC_STOP, platform::kNotifyClicked);
+    EXPECT_EQ(Enabled(*Dialog(), {IDC_AC_START, IDC_AC_STOP}), "10");
     // Space takes no picture in the dialog.
     h.ClearCallLog();
     EXPECT_FALSE(Dialog()->UserPressKey(platform::kWholeWindow, platform::kKeySpace));

@@ -23,9 +23,6 @@ const char kDeskScanner[] =
     "Size=2000x1500@250\nSize=1800x1350@225\nSize=1400x1050@175\nSize=1000x750@125\n"
     "Size=800x600@100\nSize=640x480@80\n";
 
-const Texts kReferencePixelRows = {u"640x480(VGA)",       u"800x600(SVGA)",  u"1024x768(SVGA)",
-                                   u"1280x720(HD-720)",   u"1920x1080(HD-1080)",
-                                   u"2592x1944(5MP)",     u"3264x2448(8MP)", u"6400x4800"};
 const Texts kDpiRows = {u"300", u"260", u"250", u"200", u"100"};
 
 // The sizes of format 0 read one by one, as filling the list reads them.
@@ -52,6 +49,13 @@ Lines LastFill(CaptureWindowHarness& h) {
   return fill;
 }
 
+// The size and DPI the session stores, as "WIDTHxHEIGHT@DPI".
+std::string StoredSize(CaptureWindowHarness& h) {
+  const settings::DpiSettings& dpi = h.dialog->Settings().DPI;
+  return std::to_string(dpi.MainWidth) + "x" + std::to_string(dpi.MainHeight) + "@" +
+         std::to_string(dpi.ImageDPI);
+}
+
 std::vector<std::string> BoundSizes(const CaptureWindowHarness& h) {
   std::vector<std::string> bound;
   for (const auto& row : h.dialog->FrameSizeLists().ResolutionRows()) {
@@ -62,7 +66,8 @@ std::vector<std::string> BoundSizes(const CaptureWindowHarness& h) {
 }
 
 // A camera, the size unit and frame size saved, and what the window lists
-// at start-up and sends to fill the list.
+// at start-up and sends to fill the list; then, for some, the row the user
+// chooses, what that sends and what the session stores.
 struct StartUpFill {
   const char* name;
   const char* kelpraIni;  // empty: the reference cameras
@@ -71,6 +76,9 @@ struct StartUpFill {
   int selection;
   Lines fill;
   std::vector<std::string> bound = {};  // the size behind each DPI row; empty: not compared
+  int chosen = -1;                      // -1: the user chooses nothing
+  Lines choosing = {};
+  std::string stored = "";
 };
 
 const StartUpFill kFills[] = {
@@ -80,9 +88,6 @@ const StartUpFill kFills[] = {
     {"TheSavedSizeIsSelectedWithoutBeingSentAgain", kMixedCamera, 0, 2592, 1944, 200,
      {u"Resolution"}, {u"640x480(VGA)", u"1280x720(HD-720)", u"2592x1944(5MP)", u"6000x4500"}, 2,
      ReadsOfSizes(5, {"camSetImageDPI(0,0,0)"})},
-    {"TheReferenceDocumentCameraNamesSharedSizesAndOffersDpi", "", 0, 0, 0, 200,
-     {u"Resolution", u"DPI"}, kReferencePixelRows, 0,
-     ReadsOfSizes(9, {"camSetImageDPI(0,0,0)", "camSetResolution(0,640,480)"})},
     // Opened at 640 x 480 with 30 DPI: its sizes, smallest first, have 30,
     // 37, 46, 48 and 60 DPI, each short of the next DPI value, so every
     // value keeps the first size. The saved 200 DPI is the fourth row.
@@ -100,15 +105,18 @@ const StartUpFill kFills[] = {
     {"ALargestFirstCameraBindsDpiValuesToItsSizes", kDeskScanner, 1, 800, 600, 200,
      {u"Resolution", u"DPI"}, kDpiRows, 3,
      ReadsOfSizes(10, {"camSetImageDPI(0,200,200)", "camSetResolution(0,2600,1950)"}),
-     {"2400x1800@300", "2080x1560@260", "2600x1950@250", "2600x1950@200", "800x600@100"}},
+     {"2400x1800@300", "2080x1560@260", "2600x1950@250", "2600x1950@200", "800x600@100"}, 1,
+     {"camGetCurResolution(0,&,&,&)", "camSetResolution(0,2080,1560)", "camSetImageDPI(0,260,260)"},
+     "2080x1560@260"},
     // 180 DPI at 1200 pixels: 1600 has 240 DPI, 1200 has 180. 300 and 260
     // fall short of 240; the sizes run out with the walk on 250: 250, 200
-    // and 100 take 1200 x 900, the saved size, not sent again.
+    // and 100 take 1200 x 1 (one pixel high is still a size), the saved
+    // size, not sent again.
     {"DpiValuesLeftWhenTheSizesRunOutTakeTheLastSize",
-     "[Device]\nName=Two Sizes\nFormat=MJPG\nSize=1600x1200@240\nSize=1200x900@180\n", 1, 1200,
-     900, 200, {u"Resolution", u"DPI"}, kDpiRows, 3,
+     "[Device]\nName=Two Sizes\nFormat=MJPG\nSize=1600x1200@240\nSize=1200x1@180\n", 1, 1200,
+     1, 200, {u"Resolution", u"DPI"}, kDpiRows, 3,
      ReadsOfSizes(2, {"camSetImageDPI(0,200,200)"}),
-     {"1600x1200@300", "1600x1200@260", "1200x900@250", "1200x900@200", "1200x900@100"}},
+     {"1600x1200@300", "1600x1200@260", "1200x1@250", "1200x1@200", "1200x1@100"}},
     // Different sizes can share a label; the largest label is 5376 x 4032,
     // and only a size beyond it both ways passes without one.
     {"SharedLabelsAndOnlySizesBeyondTheLargestLabelInBothDirectionsPassUnlabelled",
@@ -152,34 +160,20 @@ TEST_P(FrameSizeFill, ListsTheRowsAndAppliesTheChosenOneWithoutStoringIt) {
       EXPECT_EQ(BoundSizes(h), c.bound);
     }
     // Filling chooses; only the user's choice is stored.
-    EXPECT_EQ(h.dialog->Settings().DPI.ImageDPI, c.dpi);
-    EXPECT_EQ(h.dialog->Settings().DPI.MainWidth, c.width);
+    EXPECT_EQ(StoredSize(h), std::to_string(c.width) + "x" + std::to_string(c.height) + "@" +
+                                 std::to_string(c.dpi));
+    EXPECT_TRUE(h.host.ui.messageBoxes.empty());
+    if (c.chosen < 0) return;
+    const size_t mark = Mark(h);
+    ASSERT_TRUE(h.Window().UserSelect(IDC_FRAME_SIZE, c.chosen));
+    EXPECT_EQ(Calls(h, {}, mark), c.choosing);
+    EXPECT_EQ(StoredSize(h), c.stored);
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());
   });
 }
 
 INSTANTIATE_TEST_SUITE_P(FrameSizeList, FrameSizeFill, testing::ValuesIn(kFills),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(FrameSizeList, TheUserChoosesADpiRowOfALargestFirstCamera) {
-  h.WriteProgramFile("Kelpra.ini", kDeskScanner);
-  settings::SessionSettings saved;
-  saved.SizeUnit = 1;
-  saved.DPI.MainWidth = 800;
-  saved.DPI.MainHeight = 600;
-  h.SaveSettings(saved);
-  h.RunWith([&] {
-    const size_t mark = Mark(h);
-    ASSERT_TRUE(h.Window().UserSelect(IDC_FRAME_SIZE, 1));
-    EXPECT_EQ(Calls(h, {}, mark), (Lines{"camGetCurResolution(0,&,&,&)",
-                                         "camSetResolution(0,2080,1560)",
-                                         "camSetImageDPI(0,260,260)"}));
-    EXPECT_EQ(h.dialog->Settings().DPI.MainWidth, 2080);
-    EXPECT_EQ(h.dialog->Settings().DPI.MainHeight, 1560);
-    EXPECT_EQ(h.dialog->Settings().DPI.ImageDPI, 260);
-    EXPECT_TRUE(h.host.ui.messageBoxes.empty());
-  });
-}
 
 TEST_F(FrameSizeList, TheDpiItemIsOfferedOnlyForADpiOtherThanZeroAnd96) {
   h.RunWith([&] {
@@ -203,20 +197,20 @@ TEST_F(FrameSizeList, TheDpiItemIsOfferedOnlyForADpiOtherThanZeroAnd96) {
   });
 }
 
-TEST_F(FrameSizeList, ChoosingTheCurrentSizeCallsNothingAndOtherSizesAreStoredEvenWhenRefused) {
+// Sizes and formats the user chooses are stored even when the camera refuses
+// them; the format list stays hidden.
+TEST_F(FrameSizeList, ChoosingTheCurrentSizeCallsNothingAndOtherSizesAndFormatsAreStoredEvenWhenRefused) {
   h.RunWith([&] {
     auto& w = h.Window();
     size_t mark = Mark(h);
     ASSERT_TRUE(w.UserSelect(IDC_FRAME_SIZE, 0));  // 640 x 480, as opened
     EXPECT_EQ(Calls(h, {}, mark), Lines{"camGetCurResolution(0,&,&,&)"});
-    EXPECT_EQ(h.dialog->Settings().DPI.MainWidth, 0);
+    EXPECT_EQ(StoredSize(h), "0x0@200");
     mark = Mark(h);
     ASSERT_TRUE(w.UserSelect(IDC_FRAME_SIZE, 3));
     EXPECT_EQ(Calls(h, {}, mark),
               (Lines{"camGetCurResolution(0,&,&,&)", "camSetResolution(0,1280,720)"}));
-    EXPECT_EQ(h.dialog->Settings().DPI.MainWidth, 1280);
-    EXPECT_EQ(h.dialog->Settings().DPI.MainHeight, 720);
-    EXPECT_EQ(h.dialog->Settings().DPI.ImageDPI, 200);  // the pixel unit sets no DPI
+    EXPECT_EQ(StoredSize(h), "1280x720@200");  // the pixel unit sets no DPI
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());
     testing_support::KelpraHooks(h.dialog->Camera()).FailNext("camSetResolution", 1, -6);
     ASSERT_TRUE(w.UserSelect(IDC_FRAME_SIZE, 4));
@@ -227,19 +221,13 @@ TEST_F(FrameSizeList, ChoosingTheCurrentSizeCallsNothingAndOtherSizesAreStoredEv
     ASSERT_TRUE(w.UserSelect(IDC_FRAME_SIZE, 8));
     ASSERT_TRUE(w.UserSelect(IDC_FRAME_SIZE, 3));
     EXPECT_EQ(Calls(h, {}, mark), Lines{});
-    w.UserClick(IDC_SAVE);
-  });
-  EXPECT_TRUE(SettingsFileHas(h, "<MainHeight>1080</MainHeight>"));
-  EXPECT_TRUE(SettingsFileHas(h, "<MainWidth>1920</MainWidth>"));
-}
 
-TEST_F(FrameSizeList, AFormatTheCameraRefusesShowsErrorAndIsStillStoredAndTheListStaysHidden) {
-  h.RunWith([&] {
-    auto& w = h.Window();
+    // A format the camera refuses says so, and is still stored.
+    h.host.ui.messageBoxes.clear();
     EXPECT_EQ(Items(h, IDC_MEDIA_TYPE), (Texts{u"MJPG", u"YUY2"}));
     EXPECT_EQ(w.Selection(IDC_MEDIA_TYPE), 0);
     testing_support::KelpraHooks(h.dialog->Camera()).FailNext("camSetMediaType", 1, -4);
-    const size_t mark = Mark(h);
+    mark = Mark(h);
     CommandSelect(h, IDC_MEDIA_TYPE, 1);
     EXPECT_EQ(h.host.ui.messageBoxes, Texts{u"error"});
     EXPECT_EQ(FirstOf(Calls(h, {}, mark), 2),
@@ -252,6 +240,8 @@ TEST_F(FrameSizeList, AFormatTheCameraRefusesShowsErrorAndIsStillStoredAndTheLis
     EXPECT_EQ(Items(h, IDC_MEDIA_TYPE), Texts{u"MJPG"});
     EXPECT_EQ(Shown(w, {IDC_MEDIA_TYPE, IDC_MEDIA_LABEL, IDC_FRAME_SIZE}), "001");
   });
+  EXPECT_TRUE(SettingsFileHas(h, "<MainHeight>1080</MainHeight>"));
+  EXPECT_TRUE(SettingsFileHas(h, "<MainWidth>1920</MainWidth>"));
   EXPECT_TRUE(SettingsFileHas(h, "<MediaType>1</MediaType>"));
 }
 
@@ -266,13 +256,16 @@ TEST_F(FrameSizeList, AbsurdCountsAreCutBeforeAnyListIsBuilt) {
     auto& w = h.Window();
     ASSERT_EQ(w.ItemCount(IDC_DEVICE), 256);
     EXPECT_EQ(w.ItemText(IDC_DEVICE, 1), u"Quiet Camera");
-    EXPECT_EQ(w.ItemText(IDC_DEVICE, 255), u"");  // no name past the real devices
+    // No name past the real devices and formats: empty texts.
+    EXPECT_EQ(w.ItemText(IDC_DEVICE, 255), u"");
+    EXPECT_EQ(w.ItemText(IDC_SECONDARY_DEVICE, 255), u"");
     const Lines calls = Calls(h);
     EXPECT_EQ(Count(calls, "camGetDevName"), 256u);
     EXPECT_EQ(Count(FromLast(calls, "camGetMediaTypeCount"), "camGetMediaTypeName"), 256u);
     EXPECT_EQ(Count(FromLast(calls, "camGetResolutionCount"), "camGetResolution("), 256u);
     EXPECT_EQ(w.ItemCount(IDC_MEDIA_TYPE), 256);
     EXPECT_EQ(w.ItemText(IDC_MEDIA_TYPE, 0), u"MJPG");
+    EXPECT_EQ(w.ItemText(IDC_MEDIA_TYPE, 255), u"");
     EXPECT_EQ(Items(h, IDC_FRAME_SIZE), (Texts{u"640x480(VGA)", u"1280x720(HD-720)"}));
 
     const size_t mark = Mark(h);
@@ -292,16 +285,5 @@ TEST_F(FrameSizeList, ANegativeDeviceCountIsNoCamera) {
     EXPECT_EQ(h.Window().ItemCount(IDC_DEVICE), 0);
     EXPECT_TRUE(Calls(h, {"camGetDevName", "camOpenDev"}).empty());
     EXPECT_EQ(h.dialog->Devices().MainDeviceIndex(), -1);
-  });
-}
-
-TEST_F(FrameSizeList, MissingNamesBecomeEmptyTexts) {
-  // Formats are listed twice at start-up: after the open and for the saved unit.
-  h.WriteProgramFile("Kelpra.ini",
-                     "[Library]\nFail=camGetDevName,1,-1\nFail=camGetMediaTypeName,3,-1\n");
-  h.RunWith([&] {
-    EXPECT_EQ(Items(h, IDC_DEVICE), (Texts{u"", u"Kelpra Webcam"}));
-    EXPECT_EQ(Items(h, IDC_SECONDARY_DEVICE), (Texts{u"", u"Kelpra Webcam"}));
-    EXPECT_EQ(Items(h, IDC_MEDIA_TYPE), (Texts{u"", u"YUY2"}));
   });
 }

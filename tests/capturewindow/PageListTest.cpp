@@ -28,89 +28,51 @@ void DeleteOnly(CaptureWindowHarness& h, int item) {
 
 }  // namespace
 
-TEST_F(PageList, ExitHidesTheWindowsAndHandsOverOnceTheFilesThatStillExist) {
+// A new picture does not take the name of one that can come back; what is
+// aside at Exit is deleted then.
+TEST_F(PageList, ExitHidesTheWindowsAndHandsOverOnceInTheListsOrderTheFilesThatStillExist) {
   settings::SessionSettings saved;
   saved.ShowUIUpdataOneByOne = 2;  // anything but 1 means batch
   h.SaveSettings(saved);
   h.Then([&] {
-    CaptureAt(h, 1);
-    CaptureAt(h, 2);
-    CaptureAt(h, 3);
-    ASSERT_TRUE(h.host.os.RemoveFile(h.WorkFile("1_2.bmp")));
-    EXPECT_TRUE(h.dataSource.Transcript().empty());
+    for (uint32_t tick : {10u, 20u, 30u, 40u}) CaptureAt(h, tick);
   });
-  h.RunWith([&] {
-    ASSERT_TRUE(h.Window().UserClick(IDC_EXIT));
-    EXPECT_FALSE(h.Window().IsVisible());
-    EXPECT_FALSE(h.dialog->Devices().MainPreviewHost()->IsVisible());
-    EXPECT_FALSE(h.dialog->Merges().Preview()->IsVisible());
-    EXPECT_EQ(h.dataSource.Transcript(), Batch(h, {"1_1.bmp", "1_3.bmp"}));
-    EXPECT_FALSE(h.Window().IsModalEnded());  // the data source closes the window
-    h.dialog->RunHandler(IDC_EXIT);
-    EXPECT_EQ(h.dataSource.Transcript().size(), 6u);
-    h.dataSource.SendCode(211);
-  });
-  const Transcript all = h.dataSource.Transcript();
-  ASSERT_EQ(all.size(), 9u);
-  EXPECT_EQ(Transcript(all.begin() + 6, all.end()), (Transcript{"212", "207 END", "212"}));
-}
-
-TEST_F(PageList, TheBatchHandsThePagesOverAsTheListShowsThemAfterAnUndoneDelete) {
   h.Then([&] {
-    CaptureAt(h, 10);
-    CaptureAt(h, 20);
-    CaptureAt(h, 30);
-  });
-  h.RunWith([&] {
-    ASSERT_EQ(ThumbnailTexts(h), (Texts{u"1_10", u"1_20", u"1_30"}));
+    ASSERT_EQ(ThumbnailTexts(h), (Texts{u"1_10", u"1_20", u"1_30", u"1_40"}));
     EXPECT_TRUE(Thumbnails(h).UserDrag(2, 0));
-    ASSERT_EQ(ThumbnailTexts(h), (Texts{u"1_30", u"1_10", u"1_20"}));
-    // The second picture, now last, deleted: its file leaves its name and
+    ASSERT_EQ(ThumbnailTexts(h), (Texts{u"1_30", u"1_10", u"1_20", u"1_40"}));
+    // The second picture, now third, deleted: its file leaves its name and
     // waits in the work folder.
     DeleteOnly(h, 2);
     EXPECT_FALSE(WorkFileExists(h, "1_20.bmp"));
     EXPECT_TRUE(WorkFileExists(h, "Deleted\\1_1_20.bmp"));
-    EXPECT_TRUE(h.Window().IsEnabled(IDC_EXIT));
+    CaptureAt(h, 20);  // the same tick: its first name is free on disk
+  });
+  h.RunWith([&] {
+    EXPECT_EQ(ThumbnailTexts(h), (Texts{u"1_30", u"1_10", u"1_40", u"1_21"}));
     EXPECT_TRUE(Thumbnails(h).UserPressKey(platform::kKeyZ, true));
-    EXPECT_EQ(ThumbnailTexts(h), (Texts{u"1_30", u"1_10", u"1_20"}));
+    EXPECT_EQ(ThumbnailTexts(h), (Texts{u"1_30", u"1_10", u"1_20", u"1_40", u"1_21"}));
     EXPECT_TRUE(WorkFileExists(h, "1_20.bmp"));
+    EXPECT_TRUE(h.host.ui.messageBoxes.empty());
+    ASSERT_TRUE(h.host.os.RemoveFile(h.WorkFile("1_40.bmp")));
+    DeleteOnly(h, 4);
+    ASSERT_TRUE(h.host.os.IsFolder(h.WorkFile("Deleted")));
+    EXPECT_TRUE(h.dataSource.Transcript().empty());
+
     ASSERT_TRUE(h.Window().UserClick(IDC_EXIT));
+    EXPECT_FALSE(h.Window().IsVisible());
+    EXPECT_FALSE(h.dialog->Devices().MainPreviewHost()->IsVisible());
+    EXPECT_FALSE(h.dialog->Merges().Preview()->IsVisible());
     EXPECT_EQ(h.dataSource.Transcript(), Batch(h, {"1_30.bmp", "1_10.bmp", "1_20.bmp"}));
     EXPECT_FALSE(h.host.os.IsFolder(h.WorkFile("Deleted")));
-    h.dataSource.SendCode(212);
+    EXPECT_FALSE(h.Window().IsModalEnded());  // the data source closes the window
+    h.dialog->RunHandler(IDC_EXIT);
+    EXPECT_EQ(h.dataSource.Transcript().size(), 8u);
+    h.dataSource.SendCode(211);
   });
-}
-
-TEST_F(PageList, ClosingTheWindowWithoutExitDeletesWhatIsAside) {
-  h.Then([&] { CaptureAt(h, 10); });
-  h.RunWith([&] {
-    DeleteOnly(h, 0);
-    EXPECT_FALSE(h.Window().IsEnabled(IDC_EXIT));
-    h.dataSource.SendCode(212);
-  });
-  EXPECT_FALSE(h.host.os.IsFolder(h.WorkFile("Deleted")));
-  EXPECT_EQ(h.dataSource.Transcript(), (Transcript{"207 END", "212"}));
-}
-
-TEST_F(PageList, ANewPictureDoesNotTakeTheNameOfOneThatCanComeBackAndExitDeletesWhatIsAside) {
-  h.Then([&] { CaptureAt(h, 10); });
-  h.Then([&] {
-    DeleteOnly(h, 0);
-    CaptureAt(h, 10);  // the same tick: its first name is free on disk
-  });
-  h.RunWith([&] {
-    EXPECT_EQ(ThumbnailTexts(h), Texts{u"1_11"});
-    EXPECT_TRUE(Thumbnails(h).UserPressKey(platform::kKeyZ, true));
-    EXPECT_EQ(ThumbnailTexts(h), (Texts{u"1_10", u"1_11"}));
-    EXPECT_TRUE(h.host.ui.messageBoxes.empty());
-    DeleteOnly(h, 0);
-    ASSERT_TRUE(h.host.os.IsFolder(h.WorkFile("Deleted")));
-    ASSERT_TRUE(h.Window().UserClick(IDC_EXIT));
-    EXPECT_EQ(h.dataSource.Transcript(), Batch(h, {"1_11.bmp"}));
-    EXPECT_FALSE(h.host.os.IsFolder(h.WorkFile("Deleted")));
-    EXPECT_TRUE(WorkFileExists(h, "1_11.bmp"));
-    h.dataSource.SendCode(212);
-  });
+  const Transcript all = h.dataSource.Transcript();
+  ASSERT_EQ(all.size(), 11u);
+  EXPECT_EQ(Transcript(all.begin() + 8, all.end()), (Transcript{"212", "207 END", "212"}));
 }
 
 TEST_F(PageList, OneByOneOffersNoMovesAndAPictureBroughtBackIsNotHandedOverAgain) {

@@ -6,24 +6,6 @@ using namespace steps;
 
 using Startup = WindowTest;
 
-TEST_F(Startup, OpensTheFirstCameraAtTheSavedSizeInTheLivePicture) {
-  settings::SessionSettings saved;
-  saved.DPI.MainWidth = 1280;
-  saved.DPI.MainHeight = 720;
-  h.SaveSettings(saved);
-  h.RunWith([&] {
-    Lines calls = FirstOf(Calls(h), 9);
-    ASSERT_EQ(calls.size(), 9u);
-    calls[2] = NameOf(calls[2]);  // the work folder is the test's own
-    EXPECT_EQ(calls, (Lines{"camRegCallBackDeviceChange(cb)", "camInitCameraLib()",
-                            "camCreateDirectory", "camGetDevCount(&)", "camGetDevName(0)",
-                            "camGetDevName(1)", "camCloseDev(-1)", "camOpenDev(0,0,1280,720)",
-                            "camSetPreviewWindow(0," +
-                                Handle(h.dialog->Devices().MainPreviewHost()) + ")"}));
-    EXPECT_TRUE(h.host.ui.messageBoxes.empty());
-  });
-}
-
 // The program folder has no camera library, or a file of its name that is
 // none.
 class StartupWithoutLibrary : public testing::TestWithParam<const char*> {};
@@ -82,8 +64,15 @@ INSTANTIATE_TEST_SUITE_P(Startup, StartupThatCancels, testing::Bool(), [](const 
 });
 
 TEST_F(Startup, AStartedWindowShowsItsVersionAndSavesOnSaveAndAtClose) {
+  h.Then([&] { CaptureAt(h, 10); });
   h.RunWith([&] {
     auto& w = h.Window();
+    // The watermark starts off: sent without text and font, its settings
+    // button disabled.
+    EXPECT_EQ(WatermarkCalls(h),
+              Lines{"camSetImageWaterMark(0,\"\",4,36,\"\",0,0,0,30,70,255,0,0,0)"});
+    EXPECT_FALSE(w.IsEnabled(IDC_WATERMARK_SETTINGS));
+    EXPECT_EQ(Calls(h, {"camSetImageFillBorder"}), Lines{"camSetImageFillBorder(0,0)"});
     EXPECT_EQ(w.GetStatusBar().text, u"Version : 1.2.3.4");
     ASSERT_EQ(w.SystemMenu().size(), 1u);
     EXPECT_EQ(w.SystemMenu()[0].text, u"About Tessivue(&A)...");
@@ -105,10 +94,16 @@ TEST_F(Startup, AStartedWindowShowsItsVersionAndSavesOnSaveAndAtClose) {
     EXPECT_TRUE(h.Window().UserClick(IDC_SAVE));
     EXPECT_TRUE(SettingsFileHas(h, "<Language>EN</Language>"));
     h.Window().UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"DE"));
+    // A picture deleted and not taken back waits aside until the close.
+    Thumbnails(h).UserSelectOnly(0);
+    ASSERT_TRUE(Thumbnails(h).UserPressKey(platform::kKeyDelete));
+    EXPECT_FALSE(w.IsEnabled(IDC_EXIT));
     // The data source's close request ends the window at once.
     h.dataSource.SendCode(212);
     EXPECT_TRUE(h.Window().IsModalEnded());
   });
+  EXPECT_FALSE(h.host.os.IsFolder(h.WorkFile("Deleted")));
+  EXPECT_EQ(h.dataSource.Transcript(), (Transcript{"207 END", "212"}));
   EXPECT_TRUE(SettingsFileHas(h, "<rotateType>3</rotateType>"));
   EXPECT_TRUE(SettingsFileHas(h, "<Language>DE</Language>"));
   const Lines names = h.CallLines(true);
@@ -116,19 +111,39 @@ TEST_F(Startup, AStartedWindowShowsItsVersionAndSavesOnSaveAndAtClose) {
             (Lines{"camStopAutoCapture", "camUnInitCameraLib"}));
 }
 
-TEST_F(Startup, ChoicesTheListsCannotShowSendNothingAndSurviveASave) {
+// The saved choices the lists can show reach the camera at start-up as
+// after a device change (HotPlug), with the same calls as the user's.
+// The first camera opens at the saved size in the live picture.
+TEST_F(Startup, SavedChoicesAreRestoredAndThoseTheListsCannotShowSendNothingAndSurviveASave) {
   settings::SessionSettings saved;
+  saved.DPI.MainWidth = 1280;
+  saved.DPI.MainHeight = 720;
   saved.colorType = 7;
   saved.cutType = 4;
   saved.rotateType = 9;
+  saved.EdgeBorder = 1;
+  saved.autoCaptureType = 1;
+  saved.fileType = 2;
   h.SaveSettings(saved);
   h.RunWith([&] {
+    Lines calls = FirstOf(Calls(h), 9);
+    ASSERT_EQ(calls.size(), 9u);
+    calls[2] = NameOf(calls[2]);  // the work folder is the test's own
+    EXPECT_EQ(calls, (Lines{"camRegCallBackDeviceChange(cb)", "camInitCameraLib()",
+                            "camCreateDirectory", "camGetDevCount(&)", "camGetDevName(0)",
+                            "camGetDevName(1)", "camCloseDev(-1)", "camOpenDev(0,0,1280,720)",
+                            "camSetPreviewWindow(0," +
+                                Handle(h.dialog->Devices().MainPreviewHost()) + ")"}));
+    EXPECT_TRUE(h.host.ui.messageBoxes.empty());
     EXPECT_EQ(Calls(h, {"camSetImageColorStyle", "camSetImageAdjust", "camSetImageAutoCrop",
                         "camSetImageCusCropRect", "camSetImageFillBorder", "camSetImageRotateMode"}),
-              (Lines{"camSetImageCusCropRect(0,0,0,0,0)", "camSetImageFillBorder(0,0)"}));
+              (Lines{"camSetImageCusCropRect(0,0,0,0,0)", "camSetImageFillBorder(0,1)"}));
     for (int id : {IDC_COLOR_MODE, IDC_CROP_MODE, IDC_ROTATE}) {
       EXPECT_EQ(h.Window().Selection(id), -1) << id;
     }
+    EXPECT_EQ(h.Window().Text(IDC_CAPTURE), u"Start");
+    EXPECT_TRUE(h.Window().IsChecked(IDC_FILL_BORDER));
+    EXPECT_EQ(h.Window().Selection(IDC_FILE_FORMAT), 2);
     h.Window().UserClick(IDC_SAVE);
   });
   const settings::SessionSettings reread = SavedSettings(h);

@@ -1,6 +1,6 @@
 // What the capture window does with a language's texts, flags and list
 // items: at start-up, when the user switches the language while it runs,
-// and when a language file is empty, missing or names no file.
+// and when a language file lacks controls, is missing or names no file.
 #include "SessionSteps.h"
 
 using namespace steps;
@@ -73,10 +73,21 @@ TEST_F(UiTexts, ASwitchKeepsTheFollowingEnabledStatesAndOneToALanguageWithoutAFi
   });
 }
 
-TEST_F(UiTexts, AnEmptyLanguageFileHidesAndDisablesTheTextPassControls) {
-  h.WriteProgramFile("Language/EN.xml", "<?xml version=\"1.0\"?>\n<UIText></UIText>\n");
+// A file that names only controls the window keeps hidden: they stay hidden
+// whatever it says, and every control of the text pass it lacks is hidden
+// and disabled.
+TEST_F(UiTexts, FixedControlsStayHiddenAndWhatTheFileLacksIsHiddenAndDisabled) {
+  h.WriteProgramFile("Language/EN.xml",
+                     "<UIText><WaterMark IsShow=\"1\" IsEnable=\"1\">Watermark</WaterMark>"
+                     "<AuoFocus IsShow=\"1\" IsEnable=\"1\">Focus</AuoFocus>"
+                     "<Media IsShow=\"3\" IsEnable=\"1\">Format</Media></UIText>");
   h.RunWith([&] {
     auto& w = h.Window();
+    for (int id : {IDC_WATERMARK, IDC_AUTO_FOCUS, IDC_MEDIA_LABEL, IDC_AUTO_CAPTURE,
+                   IDC_DEVICE_SETTINGS, IDC_SECONDARY_CAPTURE}) {
+      EXPECT_FALSE(w.IsControlVisible(id)) << id;
+    }
+    EXPECT_EQ(w.Text(IDC_WATERMARK), u"Watermark");
     for (int id : kTextPassControls) {
       EXPECT_FALSE(w.IsControlVisible(id)) << id;
       // The saved crop mode decides these four after the text pass.
@@ -87,19 +98,5 @@ TEST_F(UiTexts, AnEmptyLanguageFileHidesAndDisablesTheTextPassControls) {
     }
     EXPECT_FALSE(w.GetStatusBar().visible);
     EXPECT_EQ(Items(h, IDC_FILE_FORMAT), (Texts{u"BMP(*.bmp)", u"JPEG(*.jpg)", u"PNG(*.png)"}));
-  });
-}
-
-TEST_F(UiTexts, FixedControlsStayHiddenWhateverTheFileSays) {
-  h.WriteProgramFile("Language/EN.xml",
-                     "<UIText><WaterMark IsShow=\"1\" IsEnable=\"1\">Watermark</WaterMark>"
-                     "<AuoFocus IsShow=\"1\" IsEnable=\"1\">Focus</AuoFocus>"
-                     "<Media IsShow=\"3\" IsEnable=\"1\">Format</Media></UIText>");
-  h.RunWith([&] {
-    for (int id : {IDC_WATERMARK, IDC_AUTO_FOCUS, IDC_MEDIA_LABEL, IDC_AUTO_CAPTURE,
-                   IDC_DEVICE_SETTINGS, IDC_SECONDARY_CAPTURE}) {
-      EXPECT_FALSE(h.Window().IsControlVisible(id)) << id;
-    }
-    EXPECT_EQ(h.Window().Text(IDC_WATERMARK), u"Watermark");
   });
 }

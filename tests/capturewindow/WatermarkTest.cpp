@@ -1,7 +1,8 @@
-// The watermark: its check box and what the camera library receives (at
-// start-up, on a switch, with each shot, across a restart of the window),
-// and the settings dialog (what it shows, what OK keeps and sends, and that
-// Cancel keeps nothing). The headless clock reads 2026-12-07 09:30:00.
+// The watermark: what the camera library receives with each shot, and the
+// settings dialog (what it shows of the stored options, what OK keeps and
+// sends, and that Cancel keeps nothing). What start-up sends with the
+// watermark off is the start-up session's. The headless clock reads
+// 2026-12-07 09:30:00.
 #include <cstdio>
 
 #include "SessionSteps.h"
@@ -12,7 +13,6 @@ using namespace steps;
 namespace {
 
 using WatermarkCheckBox = WindowTest;
-using WatermarkDialog = WindowTest;
 
 const int kPlacesInIndexOrder[] = {1046, 1047, 1049, 1048, 1050, 1051, 1053, 1052, 1054};
 
@@ -73,12 +73,23 @@ struct DialogCase {
   void (*act)(headless::HeadlessWindow&);
   const char* shown;  // null: not compared
   std::string sent;
+  int close = IDOK;
 };
 
 void PrintTo(const DialogCase& c, std::ostream* os) { *os << c.name; }
 
 const DialogCase kDialogCases[] = {
     {"TheDefaults", nullptr, nullptr, "Arial|36|0000FF|70 70%|30 30°|0001||4", kDefaultsOn},
+    // What an earlier session kept is shown and sent; the scripted full
+    // session shows that OK's options are saved at the close.
+    {"EveryStoredOption",
+     [](auto& w) {
+       // On, text, font, size, bold, italic, underline, colour, transparency,
+       // angle, place and no time stamp.
+       w = {true, "Brouillon \xE9", "Courier New", 48, true, false, true, {1, 2, 3}, 0, 359, 2, false};
+     },
+     nullptr, "Courier New|48|030201|0 0%|359 359°|1010|Brouillon é|2",
+     Sent("\"Brouillon \xE9\",2,48,\"Courier New\",0,1,1,359,0,1,2,3,1")},
     {"AStoredSizeNotInTheListShowsNothingAndOkSendsZero", [](auto& w) { w.WordSize = 13; },
      nullptr, "Arial||0000FF|70 70%|30 30°|0001||4",
      Sent(kStamp + ",4,0,\"Arial\",0,0,0,30,70,255,0,0,1")},
@@ -117,25 +128,13 @@ const DialogCase kDialogCases[] = {
      nullptr,
      Sent("\"Gr\xFC\xDF" "e ?? \x80 " + std::string(3000, 'W') + "? 2026-12-07 09:30:00\","
           "4,36,\"Arial\",0,0,0,30,70,255,0,0,1")},
+    {"CancelAfterChangingEverythingKeepsNothingAndSendsNothing", nullptr, ChangeEverything,
+     nullptr, kDefaultsOn, IDCANCEL},
 };
 
 class WatermarkDialogCase : public testing::TestWithParam<DialogCase> {};
 
 }  // namespace
-
-TEST_F(WatermarkCheckBox, IsOffAtFirstAndCheckingItSendsTheDefaultsWithTheClocksTimeStamp) {
-  h.RunWith([&] {
-    EXPECT_EQ(WatermarkCalls(h), Lines{Sent("\"\",4,36,\"\",0,0,0,30,70,255,0,0,0")});
-    EXPECT_FALSE(h.Window().IsChecked(IDC_WATERMARK));
-    EXPECT_FALSE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
-    h.host.os.localTime = {2027, 3, 4, 5, 6, 7, 0};
-    ShowWatermarkControls(h);
-    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
-    EXPECT_EQ(LastWatermarkCall(h),
-              Sent("\" 2027-03-04 05:06:07\",4,36,\"Arial\",0,0,0,30,70,255,0,0,1"));
-    EXPECT_TRUE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
-  });
-}
 
 TEST_F(WatermarkCheckBox, EachShotCarriesItsOwnTimeStampAndWithoutOneOrSwitchedOffNone) {
   OpenDialogWith(h);
@@ -170,43 +169,6 @@ TEST_F(WatermarkCheckBox, EachShotCarriesItsOwnTimeStampAndWithoutOneOrSwitchedO
   });
 }
 
-TEST_F(WatermarkCheckBox, EveryOptionSurvivesARestartOfTheWindowAndSwitchingOffEmptiesTextAndFont) {
-  OpenDialogWith(h);
-  h.Then([&] {
-    auto& d = Dialog(h);
-    ASSERT_TRUE(d.UserSelect(IDC_WM_FONT, 1));  // "Courier New"
-    ASSERT_TRUE(d.UserSelect(IDC_WM_SIZE, 15));  // "48"
-    ASSERT_TRUE(d.UserPickColor(IDC_WM_COLOR, 0x00030201));
-    ASSERT_TRUE(d.UserMoveSlider(IDC_WM_TRANSPARENCY, 0));
-    ASSERT_TRUE(d.UserMoveSlider(IDC_WM_ANGLE, 359));
-    for (int id : {IDC_WM_BOLD, IDC_WM_UNDERLINE, IDC_WM_TIME_STAMP}) ASSERT_TRUE(d.UserClick(id));
-    ASSERT_TRUE(d.UserType(IDC_WM_TEXT, u"Brouillon é"));
-    ASSERT_TRUE(d.UserClick(IDC_WM_POS_TOP_RIGHT));
-    ASSERT_TRUE(d.UserClick(IDOK));
-  });
-  h.Run();  // closing the window saves the settings
-  EXPECT_TRUE(SettingsFileHas(h, "<text>Brouillon \xC3\xA9</text>")) << h.SettingsFileText();
-  EXPECT_TRUE(SettingsFileHas(h, "<font>Courier New</font>")) << h.SettingsFileText();
-
-  h.Then([&] {
-    EXPECT_EQ(WatermarkCalls(h),
-              Lines{Sent("\"Brouillon \xE9\",2,48,\"Courier New\",0,1,1,359,0,1,2,3,1")});
-    EXPECT_TRUE(h.Window().IsChecked(IDC_WATERMARK));
-    ShowWatermarkControls(h);
-    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK_SETTINGS));
-  });
-  h.Then([&] {
-    EXPECT_EQ(State(Dialog(h)), "Courier New|48|030201|0 0%|359 359°|1010|Brouillon é|2");
-    Dialog(h).UserClick(IDCANCEL);
-  });
-  // Switched off, the options are sent without text and font.
-  h.RunWith([&] {
-    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
-    EXPECT_EQ(LastWatermarkCall(h), Sent("\"\",2,48,\"\",0,1,1,359,0,1,2,3,0"));
-    EXPECT_FALSE(h.Window().IsEnabled(IDC_WATERMARK_SETTINGS));
-  });
-}
-
 TEST_P(WatermarkDialogCase, ShowsTheOptionsAndOkSendsWhatItShows) {
   const DialogCase& c = GetParam();
   CaptureWindowHarness h;
@@ -219,28 +181,17 @@ TEST_P(WatermarkDialogCase, ShowsTheOptionsAndOkSendsWhatItShows) {
     if (c.shown != nullptr) {
       EXPECT_EQ(State(Dialog(h)), c.shown);
     }
-    ASSERT_TRUE(Dialog(h).UserClick(IDOK));
+    ASSERT_TRUE(Dialog(h).UserClick(c.close));
   });
-  h.RunWith([&] { EXPECT_EQ(LastWatermarkCall(h), c.sent); });
+  h.RunWith([&] {
+    EXPECT_EQ(h.host.ui.ActiveModal(), &h.Window()) << "the dialog is closed";
+    EXPECT_EQ(LastWatermarkCall(h), c.sent);
+    // Switched off and on, the watermark sends what it holds.
+    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
+    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
+    EXPECT_EQ(LastWatermarkCall(h), c.sent);
+  });
 }
 
 INSTANTIATE_TEST_SUITE_P(WatermarkDialog, WatermarkDialogCase, testing::ValuesIn(kDialogCases),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(WatermarkDialog, CancelAfterChangingEverythingKeepsNothingAndSendsNothing) {
-  OpenDialogWith(h);
-  size_t calls = 0;
-  h.Then([&] {
-    calls = Calls(h).size();
-    ChangeEverything(Dialog(h));
-    ASSERT_TRUE(Dialog(h).UserClick(IDCANCEL));
-  });
-  h.RunWith([&] {
-    EXPECT_EQ(h.host.ui.LastModal(IDD_WATERMARK), nullptr) << "the dialog is closed";
-    EXPECT_EQ(Calls(h).size(), calls);
-    // Switched off and on, the watermark shows what it holds.
-    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
-    ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
-    EXPECT_EQ(LastWatermarkCall(h), kDefaultsOn);
-  });
-}

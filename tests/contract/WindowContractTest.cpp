@@ -2,8 +2,9 @@
 // platform and on real Win32 windows: lists and their selection, check and
 // radio groups, sliders and progress bars, states and texts, the tab order,
 // the click key, a change of DPI, open lists as wide as their items, the
-// wait cursor, names and tips, and the list view's keys and drops. Where the platforms may differ
-// (the dialog font's size, texts measured or estimated) it asserts a relation.
+// wait cursor, names and tips, and the list view's keys and drops. Where the
+// platforms may differ (the dialog font's size, texts measured or estimated)
+// it asserts a relation.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -87,6 +88,33 @@ TEST_F(WindowContract, TemplatesGiveTheirSizesCaptionsPlacesAndStates) {
   near(w.ControlRect(IDC_PREVIEW_AREA).left, 183, x);
   near(w.ControlRect(IDC_PREVIEW_AREA).bottom, 7 + 297, y);
   near(w.ControlRect(IDC_CAPTURE).right, 684 + 42, x);
+  // An open list's width, measured through the window alone: the difference
+  // two lists of one item each make is the width of the text one adds.
+  const int control = w.ControlRect(IDC_FRAME_SIZE).Width();
+  const auto openWith = [&](const Texts& items) {
+    w.ClearItems(IDC_FRAME_SIZE);
+    for (const auto& item : items) w.InsertItem(IDC_FRAME_SIZE, 0, item);
+    return w.DroppedListWidth(IDC_FRAME_SIZE);
+  };
+  const std::u16string item(30, u'm');
+  const int once = openWith({item});
+  const int text = openWith({item + item}) - once;
+  EXPECT_GT(once, control);
+  EXPECT_GE(once, text + 16) << "room for the text, its margins and a scroll bar";
+  EXPECT_LE(once, text + 40);
+  EXPECT_EQ(openWith({u"1x1", item, u"640x480"}), once) << "the longest item decides";
+  EXPECT_EQ(openWith({u"1x1"}), control) << "never narrower than the control";
+  EXPECT_EQ(openWith({}), control);
+
+  openWith({item});
+  const platform::Rect area = w.ControlRect(IDC_PREVIEW_AREA);
+  p->MoveToDpi(w, 144);
+  EXPECT_EQ(handlers_[0]->dpiChanges, 1);
+  const platform::Rect scaled = w.ControlRect(IDC_PREVIEW_AREA);
+  EXPECT_NEAR(scaled.left, area.left * 1.5, 1);
+  EXPECT_NEAR(scaled.bottom, area.bottom * 1.5, 1);
+  const int larger = w.DroppedListWidth(IDC_FRAME_SIZE);
+  EXPECT_TRUE(larger > once * 13 / 10 && larger < once * 17 / 10) << larger << " after " << once;
   EXPECT_TRUE(w.IsControlVisible(IDC_CAPTURE) && w.IsEnabled(IDC_CAPTURE));
   EXPECT_TRUE(!w.IsControlVisible(IDC_AUTO_CAPTURE) && w.IsEnabled(IDC_AUTO_CAPTURE));
   EXPECT_TRUE(!w.IsControlVisible(IDC_DEVICE_SETTINGS) && !w.IsEnabled(IDC_DEVICE_SETTINGS));
@@ -220,7 +248,7 @@ TEST_F(WindowContract, ClicksToggleCheckBoxesAndRadioGroupsAndSlidersKeepToTheir
 // The lists, the colour button, the check boxes, the sliders, the radios,
 // the fields and the buttons take the focus; labels, groups, frames, panes
 // and progress bars do not.
-TEST_F(WindowContract, TabTakesTheGivenOrderThenTheTemplatesOwn) {
+TEST_F(WindowContract, TabTakesTheGivenOrderThenTheTemplatesOwnAndTheClickKeyClicksItsControl) {
   EXPECT_EQ(p->TabStops(Open(IDD_AUTO_CAPTURE)),
             (std::vector<int>{IDC_AC_START, IDC_AC_END, IDC_AC_STOP}));
   EXPECT_EQ(p->TabStops(Open(IDD_MERGE_PREVIEW)), std::vector<int>{});
@@ -237,63 +265,31 @@ TEST_F(WindowContract, TabTakesTheGivenOrderThenTheTemplatesOwn) {
             (std::vector<int>{IDC_ROTATE, IDC_MERGE_VERTICAL, IDC_MERGE_HORIZONTAL, IDC_SAVE,
                               IDC_COLOR_MODE, IDC_CROP_MODE}));
   EXPECT_EQ(stops.back(), IDC_FILL_BORDER);
-}
-
-TEST_F(WindowContract, TheClickKeyClicksItsControlExceptInTypingAndOnlyInItsWindow) {
-  platform::Window& w = Open(IDD_CAPTURE_WINDOW);
+  // The click key clicks its control, except in typing and only in its window.
   w.SetClickKey(kKeySpace, IDC_CAPTURE);
   p->PressKey(w, IDC_COLOR_MODE, kKeySpace);
   p->PressKey(w, IDC_HAND_CROP, kKeySpace);
   w.Enable(IDC_CAPTURE, false);
   p->PressKey(w, IDC_HAND_CROP, kKeySpace);
   EXPECT_FALSE(w.IsChecked(IDC_HAND_CROP)) << "the key clicks Capture instead";
-  EXPECT_EQ(CommandsOf(0), (Commands(2, {IDC_CAPTURE, kNotifyClicked})));
+  EXPECT_EQ(CommandsOf(3), (Commands(2, {IDC_CAPTURE, kNotifyClicked})));
   platform::Window& d = Open(IDD_WATERMARK, &w);
   d.SetText(IDC_WM_TEXT, u"Draft");
   p->PressKey(d, IDC_WM_TEXT, kKeySpace);
   EXPECT_EQ(d.Text(IDC_WM_TEXT), u"Draft ");
   p->PressKey(d, IDC_WM_BOLD, kKeySpace);
   EXPECT_TRUE(d.IsChecked(IDC_WM_BOLD));
-  EXPECT_EQ(CommandsOf(1), (Commands{{IDC_WM_BOLD, kNotifyClicked}}));
+  EXPECT_EQ(CommandsOf(4), (Commands{{IDC_WM_BOLD, kNotifyClicked}}));
   // Without the click key Space presses the button that has the focus.
   w.SetClickKey(0, IDC_CAPTURE);
   p->PressKey(w, IDC_SAVE, kKeySpace);
-  EXPECT_EQ(CommandsOf(0).size(), 3u);
-  EXPECT_EQ(CommandsOf(0).back(), std::make_pair(IDC_SAVE, kNotifyClicked));
+  EXPECT_EQ(CommandsOf(3).size(), 3u);
+  EXPECT_EQ(CommandsOf(3).back(), std::make_pair(IDC_SAVE, kNotifyClicked));
 }
 
-// An open list's width, measured through the window alone: the difference
-// two lists of one item each make is the width of the text one adds.
-TEST_F(WindowContract, AnOpenListShowsItsLongestItemWholeAtEveryDpi) {
-  platform::Window& w = Open(IDD_CAPTURE_WINDOW);
-  const int control = w.ControlRect(IDC_FRAME_SIZE).Width();
-  const auto openWith = [&](const Texts& items) {
-    w.ClearItems(IDC_FRAME_SIZE);
-    for (const auto& item : items) w.InsertItem(IDC_FRAME_SIZE, 0, item);
-    return w.DroppedListWidth(IDC_FRAME_SIZE);
-  };
-  const std::u16string item(30, u'm');
-  const int once = openWith({item});
-  const int text = openWith({item + item}) - once;
-  EXPECT_GT(once, control);
-  EXPECT_GE(once, text + 16) << "room for the text, its margins and a scroll bar";
-  EXPECT_LE(once, text + 40);
-  EXPECT_EQ(openWith({u"1x1", item, u"640x480"}), once) << "the longest item decides";
-  EXPECT_EQ(openWith({u"1x1"}), control) << "never narrower than the control";
-  EXPECT_EQ(openWith({}), control);
 
-  openWith({item});
-  const platform::Rect area = w.ControlRect(IDC_PREVIEW_AREA);
-  p->MoveToDpi(w, 144);
-  EXPECT_EQ(handlers_[0]->dpiChanges, 1);
-  const platform::Rect scaled = w.ControlRect(IDC_PREVIEW_AREA);
-  EXPECT_NEAR(scaled.left, area.left * 1.5, 1);
-  EXPECT_NEAR(scaled.bottom, area.bottom * 1.5, 1);
-  const int larger = w.DroppedListWidth(IDC_FRAME_SIZE);
-  EXPECT_TRUE(larger > once * 13 / 10 && larger < once * 17 / 10) << larger << " after " << once;
-}
 
-TEST_F(WindowContract, TheWaitCursorNamesAndTipsAreWhatTheUserAndAssistiveTechnologyFind) {
+TEST_F(WindowContract, TheWaitCursorNamesTipsAndListViewEventsAreWhatUsersAndOtherProgramsFind) {
   platform::Window& w = Open(IDD_CAPTURE_WINDOW);
   {
     platform::BusyScope outer(p->Ui());
@@ -317,10 +313,8 @@ TEST_F(WindowContract, TheWaitCursorNamesAndTipsAreWhatTheUserAndAssistiveTechno
   w.SetToolTip(IDC_ZOOM_OUT, u"");
   EXPECT_EQ(std::make_pair(p->ToolTip(w, IDC_ZOOM_OUT), p->ToolTip(w, IDC_CAPTURE)),
             std::make_pair(u""s, u"空格键：拍照"s));
-}
 
-TEST_F(WindowContract, AListViewReportsItsKeysAndDropsForTheItemsTheyConcern) {
-  platform::Window& w = Open(IDD_CAPTURE_WINDOW);
+  // A list view reports its keys and drops for the items they concern.
   platform::ListView* list = w.ListViewControl(IDC_THUMBNAILS);
   ASSERT_NE(list, nullptr);
   // Pictures almost as wide as the list: one item under the other.
@@ -360,3 +354,4 @@ TEST_F(WindowContract, AListViewReportsItsKeysAndDropsForTheItemsTheyConcern) {
   EXPECT_TRUE(list->DeleteItem(1) && !list->DeleteItem(5));
   EXPECT_EQ(list->ItemText(1), u"c");
 }
+
