@@ -7,7 +7,7 @@
 #include <set>
 
 #include "HostileRecords.h"
-#include "capturewindow/DeviceSteps.h"
+#include "capturewindow/SessionSteps.h"
 #include "platform/headless/TextConversions.h"
 #include "resource.h"
 #include "settings/SettingsFile.h"
@@ -114,7 +114,7 @@ bool ScriptedSession::Select(int id, int index) {
   headless::HeadlessWindow& w = h.Window();
   if (!w.IsEnabled(id) || index < 0 || index >= w.ItemCount(id)) return false;
   if (w.IsControlVisible(id)) return w.UserSelect(id, index);
-  device_steps::CommandSelect(h, id, index);
+  steps::CommandSelect(h, id, index);
   return true;
 }
 
