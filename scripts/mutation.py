@@ -17,7 +17,13 @@ is killed when a test fails (or runs out of time), survives when every test
 passes, and does not count when it does not compile. The score is killed of
 compiled; the survivors are listed so that each can be judged.
 
-    scripts/mutation.py [--seed N] [--count N] [--scratch DIR] [--jobs N]
+    scripts/mutation.py [--seed N] [--count N] [--scratch DIR] [--jobs N] [--matrix]
+                        [--folders src/capture,peers/kelpra,...]
+
+With --matrix every test runs against every mutant (no stop at the first
+failure), and the report also lists, for each test, the mutants it kills
+and how many of them no other test kills: a test that kills none alone is
+one whose faults the rest of the suite already catches, in this sample.
 
 The report goes to stdout and to build/mutation/report-SEED-COUNT.txt.
 """
@@ -32,8 +38,9 @@ import subprocess
 import sys
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
-MUTATED_FOLDERS = ["app", "camera", "capture", "capturewindow", "context", "dialogs", "dslink",
-                   "localisation", "settings", "thumbnails", "platform/streaming"]
+MUTATED_FOLDERS = ["src/" + folder for folder in
+                   ["app", "camera", "capture", "capturewindow", "context", "dialogs", "dslink",
+                    "localisation", "settings", "thumbnails", "platform/streaming"]]
 
 COMPARISONS = {" == ": " != ", " != ": " == ", " < ": " >= ", " >= ": " < ",
                " > ": " <= ", " <= ": " > "}
@@ -99,10 +106,10 @@ def mutants_of(path, lines):
     return found
 
 
-def all_mutants():
+def all_mutants(folders):
     found = []
-    for folder in MUTATED_FOLDERS:
-        for path in sorted((ROOT / "src" / folder).glob("*.cpp")):
+    for folder in folders:
+        for path in sorted((ROOT / folder).glob("*.cpp")):
             relative = path.relative_to(ROOT).as_posix()
             found.extend(mutants_of(relative, path.read_text(encoding="utf-8").splitlines(True)))
     return found
@@ -155,11 +162,40 @@ def prepare_scratch(scratch, env, jobs):
         sys.exit("mutation: building the scratch tree failed:\n" + output[-4000:])
 
 
-def run_tests(scratch, env, jobs):
+FAILED_TEST = re.compile(r"^\s*\d+ - (\S+) \(")
+
+
+def run_tests(scratch, env, jobs, every=False):
     # A test that hangs fails on its own time limit; the run as a whole has
-    # none, so that a busy machine never passes for a caught mutant.
-    return run(["ctest", "--preset", "linux", f"-j{jobs}", "--stop-on-failure", "--timeout", "300"],
-               scratch, env=env)
+    # none, so that a busy machine never passes for a caught mutant. Running
+    # every test, a mutant that hangs many of them would wait out each one's
+    # limit: there the limit is shorter, still many times the slowest test.
+    stop = [] if every else ["--stop-on-failure"]
+    limit = "60" if every else "300"
+    return run(["ctest", "--preset", "linux", f"-j{jobs}", *stop, "--timeout", limit], scratch,
+               env=env)
+
+
+def failed_tests(output):
+    """The names ctest lists under "The following tests FAILED"."""
+    listed = output.split("The following tests FAILED:", 1)
+    if len(listed) < 2:
+        return set()
+    return {match.group(1) for match in map(FAILED_TEST.match, listed[1].splitlines()) if match}
+
+
+def matrix_report(kills):
+    """For each test the mutants it kills; those no other test kills count as its own."""
+    killers = {}
+    for mutant, tests in kills.items():
+        for test in tests:
+            killers.setdefault(test, []).append(mutant)
+    lines = ["", "Kills per test (own = killed by no other test):"]
+    for test in sorted(killers, key=lambda name: (-sum(len(kills[m]) == 1 for m in killers[name]), name)):
+        own = [mutant for mutant in killers[test] if len(kills[mutant]) == 1]
+        lines.append(f"  {test}: {len(killers[test])} killed, {len(own)} own")
+        lines += [f"      own: {mutant}" for mutant in own]
+    return lines
 
 
 def main():
@@ -172,10 +208,14 @@ def main():
     parser.add_argument("--jobs", type=int, default=2)
     parser.add_argument("--only", default="",
                         help="comma-separated positions in the sample to run again, e.g. 3,17")
+    parser.add_argument("--folders", default=",".join(MUTATED_FOLDERS),
+                        help="comma-separated folders to mutate, e.g. peers/kelpra")
+    parser.add_argument("--matrix", action="store_true",
+                        help="run every test against every mutant and report the kills per test")
     args = parser.parse_args()
 
     env = dict(os.environ, CCACHE_BASEDIR=str(args.scratch), CCACHE_NOHASHDIR="1")
-    candidates = all_mutants()
+    candidates = all_mutants(args.folders.split(","))
     sample = stable_sample(candidates, args.seed, args.count)
     positions = list(range(1, len(sample) + 1))
     if args.only:
@@ -189,6 +229,7 @@ def main():
         sys.exit("mutation: the tests fail without any mutant:\n" + output[-4000:])
 
     killed, survived, not_compiled = [], [], []
+    kills = {}
     for index in positions:
         mutant = sample[index - 1]
         path = args.scratch / mutant.path
@@ -205,7 +246,9 @@ def main():
                 not_compiled.append(description)
                 verdict = "does not compile"
             else:
-                code, _ = run_tests(args.scratch, env, args.jobs)
+                code, output = run_tests(args.scratch, env, args.jobs, every=args.matrix)
+                if args.matrix and code != 0:
+                    kills[description] = failed_tests(output) or {"(the run as a whole)"}
                 if code == 0:
                     survived.append(description)
                     verdict = "SURVIVED"
@@ -215,6 +258,8 @@ def main():
         finally:
             path.write_text(original, encoding="utf-8")
         print(f"[{index}/{len(sample)}] {verdict}: {description}", flush=True)
+        if description in kills:
+            print(f"    killed by: {' '.join(sorted(kills[description]))}", flush=True)
 
     compiled = len(killed) + len(survived)
     score = 100.0 * len(killed) / compiled if compiled else 0.0
@@ -222,8 +267,11 @@ def main():
               f"killed {len(killed)} of {compiled} compiled ({score:.1f}%); "
               f"{len(not_compiled)} did not compile", "", "Survivors:"]
     report += [f"  {description}" for description in survived]
+    if args.matrix:
+        report += matrix_report(kills)
     text = "\n".join(report) + "\n"
-    name = f"report-{args.seed}-{args.count}" + (f"-only-{args.only}" if args.only else "")
+    name = f"report-{args.seed}-{args.count}" + (f"-only-{len(positions)}" if args.only else "")
+    name += "-matrix" if args.matrix else ""
     out = ROOT / "build" / "mutation" / f"{name}.txt"
     out.parent.mkdir(parents=True, exist_ok=True)
     out.write_text(text, encoding="utf-8")
