@@ -84,6 +84,8 @@ def main():
         totals["code"]["resources"] += code_lines(path)
     tests = sum(totals["tests"].values())
     code = sum(totals["code"].values())
+    tables = sum(data_lines(path) for path in (ROOT / "tests").rglob("*")
+                 if path.suffix in TEST_DATA_SUFFIXES and path.is_file())
     if by_folder:
         for group in ("code", "tests"):
             for folder, lines in sorted(totals[group].items()):
@@ -91,6 +93,9 @@ def main():
     share = tests / (tests + code)
     print(f"test code {tests} lines, product and peers {code} lines: "
           f"tests are {share:.1%} of all, {tests / code:.0%} of the rest")
+    cpp = tests - tables
+    print(f"C/C++ alone (without the {tables} lines of tables): {cpp} test lines, "
+          f"{cpp / (cpp + code):.1%} of all")
     return 0
 
 
