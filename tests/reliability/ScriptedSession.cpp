@@ -1,7 +1,6 @@
 #include "ScriptedSession.h"
 
 #include <algorithm>
-#include <climits>
 #include <filesystem>
 #include <random>
 #include <set>
