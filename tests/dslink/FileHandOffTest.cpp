@@ -25,11 +25,9 @@ TEST_F(LinkTest, OneByOneSendsEachFileAtOnceAndOnlyPathsARecordHoldsWhole) {
   EXPECT_EQ(link.TransferFile(std::u16string(u"C:\\a\0b.bmp", 10)), -1);
   EXPECT_EQ(dataSource.Received().size(), 4u);
   EXPECT_TRUE(link.PendingFiles().empty());
-  // Finishing one by one ends the link and asks for the window to close.
-  dataSource.ClearReceived();
+  // Finishing one by one asks for the window to close. (That it ends the
+  // link first is PageList's.)
   EXPECT_TRUE(link.FinishSession());
-  EXPECT_EQ(dataSource.Transcript(), (Transcript{"207 END", "212"}));
-  EXPECT_FALSE(link.IsReceiving());
 }
 
 // What a batch hands over, in the list's order and only while the files
