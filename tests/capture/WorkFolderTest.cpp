@@ -2,7 +2,6 @@
 // outside the folder is touched, and the camera library creates it again.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
 

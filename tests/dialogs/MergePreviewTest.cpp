@@ -24,12 +24,10 @@ using platform::Rect;
 
 TEST(MergePreviewPlacement, SideBySideTakesTheLowerThirdAndHalfTheWidthElseHalfAndAThird) {
   // Both directions over a picture of 900 x 600 are MergeControls'
-  // MergePreviewPlacement cases. Divisions truncate: 601 / 3 is 200, two thirds down is 400.
+  // MergePreviewPlacement cases, the inset at 144 DPI HighDpi's. Divisions
+  // truncate: 601 / 3 is 200, two thirds down is 400.
   EXPECT_EQ(MergePreviewPlacement(Rect{0, 0, 901, 601}, MergeDirection::Horizontal),
             (Rect{2, 400, 452, 600}));
-  // At 192 DPI the inset is 4.
-  EXPECT_EQ(MergePreviewPlacement(Rect{100, 50, 1000, 650}, MergeDirection::Horizontal, 192),
-            (Rect{104, 450, 554, 650}));
 }
 
 TEST(MergePanes, ShareTheWidthOrTheHeightWithATenPixelGapAndNeverANegativeSize) {
@@ -41,9 +39,7 @@ TEST(MergePanes, ShareTheWidthOrTheHeightWithATenPixelGapAndNeverANegativeSize) 
          {230, 6, 444, 194});
   expect(LayOutMergePanes(300, 300, MergeDirection::Vertical), {6, 6, 294, 145},
          {6, 155, 294, 294});
-  // At 192 DPI: margins of 12, a gap of 20.
-  expect(LayOutMergePanes(450, 200, MergeDirection::Horizontal, 192), {12, 12, 215, 188},
-         {235, 12, 438, 188});
+  // Margins and the gap at 144 DPI are HighDpi's.
   // Too little room: panes without size, never a negative one.
   expect(LayOutMergePanes(10, 5, MergeDirection::Horizontal), {6, 6, 6, 6}, {16, 6, 16, 6});
   expect(LayOutMergePanes(10, 5, MergeDirection::Vertical), {6, 6, 6, 6}, {6, 16, 6, 16});

@@ -1,7 +1,6 @@
 #include "ScriptedSession.h"
 
 #include <algorithm>
-#include <climits>
 #include <filesystem>
 #include <random>
 #include <set>
@@ -164,14 +163,13 @@ void ScriptedSession::QueueAbout() {
 
 void ScriptedSession::QueueListCommand(int item, int command) {
   Then([this, item, command] {
-    auto* list =
-        static_cast<headless::HeadlessListView*>(h.Window().ListViewControl(IDC_THUMBNAILS));
+    headless::HeadlessListView& list = steps::Thumbnails(h);
     if (item >= 0) {
-      list->UserSelectOnly(item);
-      list->UserDoubleClick(item);
+      list.UserSelectOnly(item);
+      list.UserDoubleClick(item);
     }
-    list->menuChooser = [command](const headless::HeadlessListView::MenuShown&) { return command; };
-    list->UserRightClick(item);
+    list.menuChooser = [command](const headless::HeadlessListView::MenuShown&) { return command; };
+    list.UserRightClick(item);
   });
 }
 

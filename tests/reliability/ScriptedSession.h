@@ -5,8 +5,6 @@
 // settings file is whole.
 #pragma once
 
-#include <cstdint>
-#include <set>
 #include <string>
 #include <vector>
 
