@@ -90,14 +90,13 @@ TEST_F(DeviceContract, MinusOneIsIgnoredBySettersAndEveryBadValueIsRefused) {
   EXPECT_NE(cam.camSetImageAutoCrop(0, 3), 0);
 }
 
-TEST_F(DeviceContract, CreateDirectoryMakesMissingParentsAndAcceptsBackslashes) {
+// Windows-style names (the work folder, the files captured into it) are the
+// capture window's and the work folder's tests, which run natively on this
+// library.
+TEST_F(DeviceContract, CreateDirectoryMakesMissingParentsAndAcceptsAnExistingFolder) {
   EXPECT_EQ(cam.camCreateDirectory(File("a/b/c").c_str()), 0);
-  EXPECT_EQ(cam.camCreateDirectory((folder.String() + "\\Dorvel").c_str()), 0);
+  EXPECT_TRUE(std::filesystem::is_directory(File("a/b/c")));
   EXPECT_EQ(cam.camCreateDirectory(File("a/b/c").c_str()), 0);  // exists
-  EXPECT_EQ(cam.camOpenDev(0, 0, 640, 480), 0);
-  // Natively a Windows-style name lands in the folder just created.
-  EXPECT_EQ(Capture("Dorvel\\1_5.bmp"), 0);
-  EXPECT_TRUE(std::filesystem::is_regular_file(File("Dorvel/1_5.bmp")));
   EXPECT_NE(cam.camCreateDirectory(nullptr), 0);
   EXPECT_NE(cam.camCreateDirectory(""), 0);
 }

@@ -52,7 +52,6 @@ void KelpraTest::SetUp() {
 
 void KelpraTest::TearDown() {
   cam.camUnInitCameraLib();
-  setenv("KELPRA_CONFIG", kNoConfig, 1);
   for (const auto& e : testing_support::kCameraExports) cam.kelpraTestFailNext(e.name, 0, 0);
   cam.kelpraTestClearCallLog();
 }
@@ -76,12 +75,6 @@ std::string KelpraTest::CallLog() const {
   std::vector<char> text(static_cast<size_t>(length) + 1);
   cam.kelpraTestGetCallLog(text.data(), static_cast<int32_t>(text.size()));
   return text.data();
-}
-
-void KelpraTest::UseConfig(const std::string& text) {
-  folder.WriteFile("Kelpra.ini", text);
-  setenv("KELPRA_CONFIG", File("Kelpra.ini").c_str(), 1);
-  cam.camUnInitCameraLib();
 }
 
 }  // namespace kelpra_test

@@ -37,9 +37,6 @@ class KelpraTest : public ::testing::Test {
   // result. The buffer is what it left.
   int32_t Capture(const std::string& name, std::string* buffer = nullptr, int32_t device = 0);
   std::string CallLog() const;
-  // Writes the folder's Kelpra.ini and has the library read it at its next
-  // initialisation.
-  void UseConfig(const std::string& text);
 
   const KelpraApi& cam = Kelpra();
   testing_support::TestFolder folder;
