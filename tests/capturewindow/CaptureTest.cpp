@@ -25,31 +25,6 @@ struct BusyChange {
 
 }  // namespace
 
-// A press writes a bitmap whatever the format list says: the list names the
-// secondary camera's file (its button writes the list's PNG in the scripted
-// full session, where a crop the library kept publishes its crops too).
-TEST_F(Capture, APressWritesABitmapUnderTheTickOrTheNext) {
-  settings::SessionSettings saved;
-  saved.fileType = 1;  // JPEG
-  saved.ShowUIUpdataOneByOne = 1;
-  h.SaveSettings(saved);
-  h.Then([&] {
-    ASSERT_EQ(h.Window().Selection(IDC_FILE_FORMAT), 1);
-    CaptureAt(h, 4242);
-    EXPECT_EQ(Calls(h, {"camCaptureImageFile"}),
-              Lines{"camCaptureImageFile(0,\"" + h.WorkFile("1_4242.bmp") + "\")"});
-    EXPECT_EQ(h.dataSource.Transcript(), (Transcript{"209", FileRecord(h, "1_4242.bmp")}));
-    EXPECT_EQ(h.dialog->Pipeline().CurrentFile(), WorkPath(h, "1_4242.bmp"));
-    CaptureAt(h, 4242);
-    EXPECT_EQ(h.dataSource.Transcript().back(), FileRecord(h, "1_4243.bmp"));
-  });
-  // The thumbnails appear once the window has run the list's posted inserts.
-  h.RunWith([&] {
-    EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(), 2);
-    EXPECT_TRUE(h.Window().IsEnabled(IDC_EXIT));
-  });
-}
-
 TEST_F(Capture, TheWaitCursorShowsFromTheFirstShotThroughTheRetriesUntilThePictureIsPublished) {
   h.WriteProgramFile("Kelpra.ini", "[Library]\nFail=camCaptureImageFile,3,-5\n");
   std::vector<BusyChange> changes;
@@ -107,7 +82,8 @@ TEST_F(Capture, WithTheSecondaryCameraOnAPressPublishesBothShotsUnderOneNumberOr
               (Texts{WorkPath(h, "1_40.bmp"), WorkPath(h, "2_40.bmp")}));
     // A failed main shot still leaves the secondary camera's picture. With
     // the window shown the camera is tried once, and nothing is said.
-    ASSERT_EQ(testing_support::KelpraHooks(h.dialog->Camera()).FailNext("camCaptureImageFile", 1, -5), 0);
+    ASSERT_EQ(
+        testing_support::KelpraHooks(h.dialog->Camera()).FailNext("camCaptureImageFile", 1, -5), 0);
     CaptureAt(h, 50);
     EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 3u);
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());
