@@ -82,8 +82,7 @@ TEST_F(Capture, WithTheSecondaryCameraOnAPressPublishesBothShotsUnderOneNumberOr
               (Texts{WorkPath(h, "1_40.bmp"), WorkPath(h, "2_40.bmp")}));
     // A failed main shot still leaves the secondary camera's picture. With
     // the window shown the camera is tried once, and nothing is said.
-    ASSERT_EQ(
-        testing_support::KelpraHooks(h.dialog->Camera()).FailNext("camCaptureImageFile", 1, -5), 0);
+    ASSERT_EQ(testing_support::KelpraHooks(h.dialog->Camera()).FailNext("camCaptureImageFile", 1, -5), 0);
     CaptureAt(h, 50);
     EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 3u);
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());

@@ -31,8 +31,7 @@ void Select(CaptureWindowHarness& h, int id, int index) {
 void Click(CaptureWindowHarness& h, int id) { ASSERT_TRUE(h.Window().UserClick(id)); }
 
 const UserChoice kChoices[] = {
-    {"BlackAndWhiteDocument",
-     [](auto& h) { Select(h, IDC_COLOR_MODE, 2); },
+    {"BlackAndWhiteDocument", [](auto& h) { Select(h, IDC_COLOR_MODE, 2); },
      {"camSetImageColorStyle(0,2)", "camSetImageAdjust(0,1)"}},
     {"ColourAgain",
      [](auto& h) {
@@ -68,16 +67,14 @@ const UserChoice kChoices[] = {
        h.ClickHidden(IDC_AUTO_FOCUS);
        h.ClickHidden(IDC_AUTO_FOCUS);
      },
-     {"camAutoFocus(0,0)", "camAutoFocus(0,0)"},
-     {u"error"}},
+     {"camAutoFocus(0,0)", "camAutoFocus(0,0)"}, {u"error"}},
     {"HandCropForcesNoCropping",
      [](auto& h) {
        Select(h, IDC_CROP_MODE, 2);
        h.ClearCallLog();
        Click(h, IDC_HAND_CROP);
      },
-     {"camSetImageCusCropRect(0,0,0,100,100)", "camSetImageAutoCrop(0,0)"},
-     {},
+     {"camSetImageCusCropRect(0,0,0,100,100)", "camSetImageAutoCrop(0,0)"}, {},
      [](auto& h) {
        EXPECT_EQ(h.Window().Selection(IDC_CROP_MODE), 0);
        EXPECT_EQ(h.dialog->Settings().HandCut, 1);
@@ -89,8 +86,7 @@ const UserChoice kChoices[] = {
        h.ClearCallLog();
        Click(h, IDC_HAND_CROP);
      },
-     {"camSetImageCusCropRect(0,0,0,0,0)", "camSetImageAutoCrop(0,2)"},
-     {},
+     {"camSetImageCusCropRect(0,0,0,0,0)", "camSetImageAutoCrop(0,2)"}, {},
      [](auto& h) {
        EXPECT_EQ(h.Window().Selection(IDC_CROP_MODE), 2);
        EXPECT_EQ(h.dialog->Settings().HandCut, 0);

@@ -124,8 +124,7 @@ TEST_P(MergePreviewPlacement, FollowsTheDirectionOverTheLowerPartOfThePicture) {
   h.RunWith([&] {
     const platform::Rect area = SetPictureArea(h, c.width, c.height);
     if (c.on) {
-      ASSERT_TRUE(
-          h.Window().UserClick(c.direction == 1 ? IDC_MERGE_HORIZONTAL : IDC_MERGE_VERTICAL));
+      ASSERT_TRUE(h.Window().UserClick(c.direction == 1 ? IDC_MERGE_HORIZONTAL : IDC_MERGE_VERTICAL));
     }
     h.dialog->OnMoving();
     EXPECT_EQ(PreviewOf(h).IsVisible(), c.on);
@@ -138,8 +137,7 @@ TEST_P(MergePreviewPlacement, FollowsTheDirectionOverTheLowerPartOfThePicture) {
 INSTANTIATE_TEST_SUITE_P(
     MergeControls, MergePreviewPlacement,
     testing::Values(Placement{"SideBySideOnTheLowerThird", true, 1, 900, 600, {2, 400, 452, 600}},
-                    Placement{
-                        "OneAboveTheOtherOnTheLowerHalf", true, 2, 900, 600, {2, 300, 302, 600}},
+                    Placement{"OneAboveTheOtherOnTheLowerHalf", true, 2, 900, 600, {2, 300, 302, 600}},
                     Placement{"HiddenAndMovedAlong", false, 1, 300, 90, {2, 60, 152, 90}}),
     [](const auto& info) { return std::string(info.param.name); });
 
