@@ -34,30 +34,31 @@ class SessionTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(SessionTest, ConnectsShowsTheWindowAndDisablesExit) {
+// 211 asks the window to close and is answered with 212; 212 closes it
+// without an answer. Either way the link ends and no window is left.
+class FinishingFromTheDataSource : public SessionTest, public testing::WithParamInterface<int> {};
+
+TEST_P(FinishingFromTheDataSource, ClosesTheConnectedWindowAndLeavesNone) {
   Step([&] {
     EXPECT_TRUE(dataSource.SendCode(202));
     EXPECT_TRUE(CaptureWindow().IsVisible());
     EXPECT_FALSE(CaptureWindow().IsEnabled(IDC_EXIT));
     EXPECT_TRUE(g_TessivueDlg->IsStartUpComplete());
   });
-  Step([&] { dataSource.SendCode(211); });
+  Step([&] { dataSource.SendCode(GetParam()); });
   Run();
-  EXPECT_EQ(dataSource.Transcript(), (Transcript{"203 CONNECTED", "212", "207 END", "212"}));
+  const Transcript answered{"203 CONNECTED", "212", "207 END", "212"};
+  const Transcript unanswered{"203 CONNECTED", "207 END", "212"};
+  EXPECT_EQ(dataSource.Transcript(), GetParam() == 211 ? answered : unanswered);
   EXPECT_EQ(host.ui.commonControlsInitialised, 1);
   EXPECT_EQ(host.ui.idleCloses, 0);
-}
-
-TEST_F(SessionTest, FinishingFromTheDataSourceClosesWithoutAnswerAndLeavesNoWindow) {
-  Step([&] { dataSource.SendCode(202); });
-  Step([&] { dataSource.SendCode(212); });
-  Run();
-  EXPECT_EQ(dataSource.Transcript(), (Transcript{"203 CONNECTED", "207 END", "212"}));
   EXPECT_FALSE(host.desktop.HasWindowTitled(u"Prismel"));
   EXPECT_FALSE(host.desktop.HasWindowTitled(u"TWAINDSUIWINDOWS"));
   EXPECT_EQ(g_TessivueDlg, nullptr);
   EXPECT_EQ(g_ScanTwainControl, nullptr);
 }
+
+INSTANTIATE_TEST_SUITE_P(SessionTest, FinishingFromTheDataSource, testing::Values(211, 212));
 
 TEST_F(SessionTest, ClosingThroughTheSystemMenuEndsTheSession) {
   Step([&] { CaptureWindow().UserSysCommand(0xF060); });  // the close box
