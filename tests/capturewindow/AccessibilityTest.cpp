@@ -2,7 +2,8 @@
 // the tips and names of the symbol buttons and of the live picture, and the
 // order in which Tab visits the controls. That Space captures wherever the
 // focus is, except in typing, is the window contract's (the click key); the
-// tab order's session presses it.
+// tab order's session presses it, and switches the language over the
+// choices a switch must keep.
 #include "SessionSteps.h"
 
 using namespace steps;
@@ -40,6 +41,21 @@ TEST_F(TabOrder, FollowsTheColumnsAndRowsInEveryLanguageAndDescriptionsAFileLack
   h.WriteProgramFile("Language/DE.xml", german);
   h.Then([&] {
     auto& w = h.Window();
+    // A language switch keeps the lists' choices and Exit's state, and names
+    // Capture after the auto-capture mode still chosen.
+    ASSERT_TRUE(w.UserSelect(IDC_ROTATE, 2));
+    ASSERT_TRUE(w.UserSelect(IDC_COLOR_MODE, 1));
+    ASSERT_TRUE(w.UserSelect(IDC_UNIT, 0));
+    ASSERT_TRUE(w.UserSelect(IDC_AUTO_CAPTURE_MODE, 2));
+    ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN")));
+    EXPECT_EQ(w.Text(IDC_CAPTURE), u"连拍");
+    EXPECT_EQ(w.Selection(IDC_ROTATE), 2);
+    EXPECT_EQ(w.Selection(IDC_COLOR_MODE), 1);
+    EXPECT_EQ(w.Selection(IDC_UNIT), 0);
+    EXPECT_EQ(w.GetStatusBar().text, u"版本号 : 1.2.3.4");
+    EXPECT_FALSE(w.IsEnabled(IDC_EXIT));
+    ASSERT_TRUE(w.UserSelect(IDC_AUTO_CAPTURE_MODE, 0));
+    ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"EN")));
     EXPECT_EQ(TabStops(w),
               (std::vector<int>{1004, 1005, 1006, 1095, 1108, 1101, 1007, 1075,  // left column
                                 1018, 1023, 1024, 1025, 1026,                    // under the picture
@@ -63,7 +79,7 @@ TEST_F(TabOrder, FollowsTheColumnsAndRowsInEveryLanguageAndDescriptionsAFileLack
 
     // The English and Chinese names are the control texts' table's.
     ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN")));
-    EXPECT_EQ(TabStops(w), stops);
+    EXPECT_EQ(TabStops(w), stops) << "Exit stays enabled";
     // What the file lacks is English, and it hides nothing.
     ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"DE")));
     EXPECT_EQ(w.Text(IDC_SAVE), u"Sichern");

@@ -25,31 +25,6 @@ struct BusyChange {
 
 }  // namespace
 
-// A press writes a bitmap whatever the format list says: the list names the
-// secondary camera's file (its button writes the list's PNG in the scripted
-// full session, where a crop the library kept publishes its crops too).
-TEST_F(Capture, APressWritesABitmapUnderTheTickOrTheNext) {
-  settings::SessionSettings saved;
-  saved.fileType = 1;  // JPEG
-  saved.ShowUIUpdataOneByOne = 1;
-  h.SaveSettings(saved);
-  h.Then([&] {
-    ASSERT_EQ(h.Window().Selection(IDC_FILE_FORMAT), 1);
-    CaptureAt(h, 4242);
-    EXPECT_EQ(Calls(h, {"camCaptureImageFile"}),
-              Lines{"camCaptureImageFile(0,\"" + h.WorkFile("1_4242.bmp") + "\")"});
-    EXPECT_EQ(h.dataSource.Transcript(), (Transcript{"209", FileRecord(h, "1_4242.bmp")}));
-    EXPECT_EQ(h.dialog->Pipeline().CurrentFile(), WorkPath(h, "1_4242.bmp"));
-    CaptureAt(h, 4242);
-    EXPECT_EQ(h.dataSource.Transcript().back(), FileRecord(h, "1_4243.bmp"));
-  });
-  // The thumbnails appear once the window has run the list's posted inserts.
-  h.RunWith([&] {
-    EXPECT_EQ(h.dialog->Thumbnails().GetItemCount(), 2);
-    EXPECT_TRUE(h.Window().IsEnabled(IDC_EXIT));
-  });
-}
-
 TEST_F(Capture, TheWaitCursorShowsFromTheFirstShotThroughTheRetriesUntilThePictureIsPublished) {
   h.WriteProgramFile("Kelpra.ini", "[Library]\nFail=camCaptureImageFile,3,-5\n");
   std::vector<BusyChange> changes;
@@ -78,20 +53,6 @@ TEST_F(Capture, ACaptureWithoutAWorkFolderIsRefusedWithAMessage) {
   });
 }
 
-// The first camera of the list can be the secondary one: device 0 is a
-// camera like any other, not "none".
-TEST_F(Capture, ASecondaryCameraThatIsDeviceZeroTakesItsShotToo) {
-  h.WriteProgramFile("Kelpra.ini", kTwoCameras);
-  h.RunWith([&] {
-    ASSERT_TRUE(h.Window().UserSelect(IDC_DEVICE, 1));
-    h.ClickHidden(IDC_SECONDARY_CAMERA);
-    ASSERT_EQ(h.dialog->Devices().SecondaryDeviceIndex(), 0);
-    CaptureAt(h, 40);
-    EXPECT_EQ(h.dialog->Link().PendingFiles(),
-              (Texts{WorkPath(h, "1_40.bmp"), WorkPath(h, "2_40.bmp")}));
-  });
-}
-
 TEST_F(Capture, WithTheSecondaryCameraOnAPressPublishesBothShotsUnderOneNumberOrOnlyTheCrops) {
   h.WriteProgramFile("Kelpra.ini", kTwoCameras);
   int shown = 0;
@@ -99,12 +60,19 @@ TEST_F(Capture, WithTheSecondaryCameraOnAPressPublishesBothShotsUnderOneNumberOr
     // Without a secondary camera its button publishes nothing.
     h.dialog->RunHandler(IDC_SECONDARY_CAPTURE);
     EXPECT_TRUE(h.dialog->Link().PendingFiles().empty());
+    // The first camera of the list can be the secondary one: device 0 is a
+    // camera like any other, not "none".
+    ASSERT_TRUE(h.Window().UserSelect(IDC_DEVICE, 1));
     h.ClickHidden(IDC_SECONDARY_CAMERA);
-    ASSERT_EQ(h.dialog->Devices().SecondaryDeviceIndex(), 1);
+    ASSERT_EQ(h.dialog->Devices().SecondaryDeviceIndex(), 0);
     h.host.ui.onBusyChange = [&](bool busy) { shown += busy ? 1 : 0; };
     CaptureAt(h, 40);
     EXPECT_EQ(h.dialog->Link().PendingFiles(),
               (Texts{WorkPath(h, "1_40.bmp"), WorkPath(h, "2_40.bmp")}));
+    h.ClickHidden(IDC_SECONDARY_CAMERA);
+    ASSERT_TRUE(h.Window().UserSelect(IDC_DEVICE, 0));
+    h.ClickHidden(IDC_SECONDARY_CAMERA);
+    ASSERT_EQ(h.dialog->Devices().SecondaryDeviceIndex(), 1);
     // A failed main shot still leaves the secondary camera's picture. With
     // the window shown the camera is tried once, and nothing is said.
     ASSERT_EQ(testing_support::KelpraHooks(h.dialog->Camera()).FailNext("camCaptureImageFile", 1, -5), 0);

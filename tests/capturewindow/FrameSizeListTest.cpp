@@ -175,31 +175,10 @@ TEST_P(FrameSizeFill, ListsTheRowsAndAppliesTheChosenOneWithoutStoringIt) {
 INSTANTIATE_TEST_SUITE_P(FrameSizeList, FrameSizeFill, testing::ValuesIn(kFills),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(FrameSizeList, TheDpiItemIsOfferedOnlyForADpiOtherThanZeroAnd96) {
-  h.RunWith([&] {
-    h.Window().UserSelect(IDC_DEVICE, 1);  // the webcam: 96 DPI
-    EXPECT_EQ(Items(h, IDC_UNIT), Texts{u"Resolution"});
-    EXPECT_EQ(h.Window().Selection(IDC_UNIT), 0);
-    // A language switch keeps the list without the DPI item.
-    h.Window().UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN"));
-    EXPECT_EQ(Items(h, IDC_UNIT), Texts{u"分辨率"});
-    h.Window().UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"EN"));
-    testing_support::KelpraHooks hooks(h.dialog->Camera());
-    ASSERT_EQ(hooks.FailNext("camGetImageDPI", 1, -3), 0);
-    h.Window().UserSelect(IDC_DEVICE, 0);  // no DPI read: 0
-    EXPECT_EQ(Items(h, IDC_UNIT), Texts{u"Resolution"});
-    h.Window().UserSelect(IDC_DEVICE, 1);
-    h.Window().UserSelect(IDC_DEVICE, 0);
-    EXPECT_EQ(Items(h, IDC_UNIT), (Texts{u"Resolution", u"DPI"}));
-    // A camera just opened with a DPI of its own starts in the DPI unit.
-    EXPECT_EQ(h.Window().Selection(IDC_UNIT), 1);
-    EXPECT_EQ(Items(h, IDC_FRAME_SIZE), kDpiRows);
-  });
-}
-
 // Sizes and formats the user chooses are stored even when the camera refuses
-// them; the format list stays hidden.
-TEST_F(FrameSizeList, ChoosingTheCurrentSizeCallsNothingAndOtherSizesAndFormatsAreStoredEvenWhenRefused) {
+// them; the format list stays hidden. Only a DPI other than 0 and 96 offers
+// the DPI unit.
+TEST_F(FrameSizeList, ChosenSizesAndFormatsAreStoredEvenWhenRefusedAndOnlyADpiBut0Or96OffersDpi) {
   h.RunWith([&] {
     auto& w = h.Window();
     size_t mark = Mark(h);
@@ -235,14 +214,31 @@ TEST_F(FrameSizeList, ChoosingTheCurrentSizeCallsNothingAndOtherSizesAndFormatsA
     EXPECT_EQ(Items(h, IDC_FRAME_SIZE),
               (Texts{u"640x480(VGA)", u"1280x720(HD-720)", u"1920x1080(HD-1080)"}));
     w.UserClick(IDC_SAVE);
+    EXPECT_TRUE(SettingsFileHas(h, "<MainHeight>1080</MainHeight>"));
+    EXPECT_TRUE(SettingsFileHas(h, "<MainWidth>1920</MainWidth>"));
+    EXPECT_TRUE(SettingsFileHas(h, "<MediaType>1</MediaType>"));
     // Hidden for good: another camera does not show the list again.
-    ASSERT_TRUE(w.UserSelect(IDC_DEVICE, 1));
+    ASSERT_TRUE(w.UserSelect(IDC_DEVICE, 1));  // the webcam: 96 DPI
     EXPECT_EQ(Items(h, IDC_MEDIA_TYPE), Texts{u"MJPG"});
     EXPECT_EQ(Shown(w, {IDC_MEDIA_TYPE, IDC_MEDIA_LABEL, IDC_FRAME_SIZE}), "001");
+    // The DPI item is offered only for a DPI other than 0 and 96.
+    EXPECT_EQ(Items(h, IDC_UNIT), Texts{u"Resolution"});
+    EXPECT_EQ(w.Selection(IDC_UNIT), 0);
+    // A language switch keeps the list without the DPI item.
+    w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN"));
+    EXPECT_EQ(Items(h, IDC_UNIT), Texts{u"分辨率"});
+    w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"EN"));
+    testing_support::KelpraHooks hooks(h.dialog->Camera());
+    ASSERT_EQ(hooks.FailNext("camGetImageDPI", 1, -3), 0);
+    w.UserSelect(IDC_DEVICE, 0);  // no DPI read: 0
+    EXPECT_EQ(Items(h, IDC_UNIT), Texts{u"Resolution"});
+    w.UserSelect(IDC_DEVICE, 1);
+    w.UserSelect(IDC_DEVICE, 0);
+    EXPECT_EQ(Items(h, IDC_UNIT), (Texts{u"Resolution", u"DPI"}));
+    // A camera just opened with a DPI of its own starts in the DPI unit.
+    EXPECT_EQ(w.Selection(IDC_UNIT), 1);
+    EXPECT_EQ(Items(h, IDC_FRAME_SIZE), kDpiRows);
   });
-  EXPECT_TRUE(SettingsFileHas(h, "<MainHeight>1080</MainHeight>"));
-  EXPECT_TRUE(SettingsFileHas(h, "<MainWidth>1920</MainWidth>"));
-  EXPECT_TRUE(SettingsFileHas(h, "<MediaType>1</MediaType>"));
 }
 
 TEST_F(FrameSizeList, AbsurdCountsAreCutBeforeAnyListIsBuilt) {

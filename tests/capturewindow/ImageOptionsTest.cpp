@@ -3,6 +3,7 @@
 // changes and when the data source pushes its scan settings (the saved ones
 // at start-up are the start-up session's).
 #include <functional>
+#include <limits>
 
 #include "SessionSteps.h"
 
@@ -15,8 +16,7 @@ namespace {
 // What the user does, every call it sends, the messages it shows and what
 // else it leaves on the window. Grey, black and white, a rotation and the
 // edge fill are sent as the choices a device change sends to the new camera
-// (HotPlug) and as the data source's scan settings send them. Which lists
-// the scan settings choose is the data source settings' tests' subject.
+// (HotPlug) and as the data source's scan settings send them.
 struct UserChoice {
   const char* name;
   std::function<void(CaptureWindowHarness&)> act;
@@ -113,22 +113,55 @@ TEST_P(UserChoiceCalls, SendExactlyTheirCallsToTheMainCamera) {
 INSTANTIATE_TEST_SUITE_P(ImageOptions, UserChoiceCalls, testing::ValuesIn(kChoices),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Colour (2) is item 0 of the colour list, black and white (0) item 3; a
+// DPI selects the DPI unit and sends its row; crop only follows a set
+// auto-crop flag. Unusable values, or a unit list without a DPI item, keep
+// the current choices.
 TEST_F(ImageOptions, TheDataSourcesScanSettingsReachTheLibraryThroughTheHandlers) {
   h.RunWith([&] {
+    auto& w = h.Window();
+    const auto send = [&](int32_t pixelType, float resolution, int32_t rotation, uint8_t autoCrop) {
+      DSScanSettings settings;
+      settings.pixelType = pixelType;
+      settings.resolution = resolution;
+      settings.rotation = rotation;
+      settings.autoCrop = autoCrop;
+      ASSERT_TRUE(h.dataSource.SendScanSettings(settings));
+    };
+    const auto dpi = [&] { return h.dialog->Settings().DPI.ImageDPI; };
+    w.SetSelection(IDC_UNIT, 0);
     h.ClearCallLog();
-    DSScanSettings settings;
-    settings.pixelType = 0;
-    settings.resolution = 300.0f;
-    settings.rotation = 2;
-    settings.autoCrop = 1;
-    ASSERT_TRUE(h.dataSource.SendScanSettings(settings));
-    // The unit list switches to DPI and its row of 300 DPI is sent.
+    send(0, 300.0f, 2, 1);
     EXPECT_EQ(Calls(h, {"camSetImageColorStyle", "camSetImageAdjust", "camSetImageAutoCrop",
-                        "camSetImageCusCropRect", "camSetImageFillBorder",
-                        "camSetImageRotateMode", "camSetImageDPI"}),
+                        "camSetImageCusCropRect", "camSetImageFillBorder", "camSetImageRotateMode",
+                        "camSetImageDPI"}),
               (Lines{"camSetImageAutoCrop(0,1)", "camSetImageDPI(0,300,300)",
                      "camSetImageColorStyle(0,2)", "camSetImageAdjust(0,4)",
                      "camSetImageRotateMode(0,2)"}));
-    EXPECT_EQ(h.Window().Selection(IDC_UNIT), 1);
+    EXPECT_EQ(w.Selection(IDC_UNIT), 1);
+    EXPECT_EQ(w.Selection(IDC_COLOR_MODE), 3);
+    EXPECT_EQ(w.Selection(IDC_CROP_MODE), 1);
+    send(2, 299.9f, 1, 0);
+    EXPECT_EQ(w.Selection(IDC_COLOR_MODE), 0);
+    EXPECT_EQ(dpi(), 299);
+    EXPECT_EQ(w.Selection(IDC_ROTATE), 1);
+    EXPECT_EQ(w.Selection(IDC_CROP_MODE), 1);
+
+    send(2, 300.0f, 2, 0);
+    for (float bad : {-5.0f, 1e20f, std::numeric_limits<float>::quiet_NaN(),
+                      std::numeric_limits<float>::infinity()}) {
+      send(2, bad, 7, 0);
+      EXPECT_EQ(dpi(), 300);
+      EXPECT_EQ(w.Selection(IDC_ROTATE), 2);
+    }
+    send(2, 150.0f, -1, 0);
+    EXPECT_EQ(w.Selection(IDC_ROTATE), 2);
+    EXPECT_EQ(dpi(), 150);
+    w.ClearItems(IDC_UNIT);
+    w.AddItem(IDC_UNIT, u"Resolution");
+    w.SetSelection(IDC_UNIT, 0);
+    send(2, 300.0f, 0, 0);
+    EXPECT_EQ(w.Selection(IDC_UNIT), 0);
+    EXPECT_EQ(dpi(), 150);
   });
 }

@@ -141,49 +141,25 @@ INSTANTIATE_TEST_SUITE_P(
                     Placement{"HiddenAndMovedAlong", false, 1, 300, 90, {2, 60, 152, 90}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// A saved MergeType and MergePosition, and the place the dialog opens with.
-struct SavedPlace {
-  int type, position;
-  bool inside;
-  std::vector<int> checked;
-};
-
-class MergeOptionsOpening : public testing::TestWithParam<SavedPlace> {};
-
-TEST_P(MergeOptionsOpening, ShowsTheSavedPlaceAndOkKeepsIt) {
-  const SavedPlace& c = GetParam();
-  CaptureWindowHarness h;
-  SaveMergeOptions(h, c.type, c.position);
-  h.Then([&] { h.ClickHidden(IDC_MERGE_SETTINGS); });
-  h.Then([&] {
-    auto& d = OptionsDialog(h);
-    EXPECT_EQ(Checked(d, {IDC_INSIDE_MODE, IDC_OUTSIDE_MODE}), c.inside ? "10" : "01");
-    EXPECT_EQ(CheckedRadios(d), c.checked);
-    EXPECT_EQ(Enabled(d, kOutsideRadios), c.inside ? "00000000" : "11111111");
-    EXPECT_EQ(Enabled(d, kInsideRadios), c.inside ? "11111" : "00000");
-    ASSERT_TRUE(d.UserClick(IDOK));
-  });
-  // What Save then writes is EachRadioChoosesItsPlace's.
-  h.RunWith([&] { EXPECT_EQ(TypeAndPosition(h), std::pair(c.type, c.position)); });
-}
-
-// Fresh settings are inside at the top right; an unknown type checks nothing.
-INSTANTIATE_TEST_SUITE_P(MergeOptionsDialog, MergeOptionsOpening,
-                         testing::Values(SavedPlace{0, 2, true, {1049}},
-                                         SavedPlace{5, 1, false, {1063}},
-                                         SavedPlace{3, 4, false, {1061}},
-                                         SavedPlace{9, 4, false, {}}));
-
 TEST_F(MergeOptionsDialog, EachRadioChoosesItsPlace) {
   std::vector<std::pair<int, int>> chosen;
   // Outside radios in order choose MergeType 1 to 8; inside radios choose
   // MergePosition 0 (centre), 1 (top left), 2 (top right), 3 (bottom right),
-  // 4 (bottom left).
-  for (auto [mode, radios] : {std::pair{IDC_OUTSIDE_MODE, kOutsideRadios}, {IDC_INSIDE_MODE, kInsideRadios}}) {
+  // 4 (bottom left). Fresh settings open inside at the top right; every
+  // later opening shows the place chosen before, only its mode's radios
+  // enabled.
+  int shown = 1049;
+  for (auto [mode, radios] :
+       {std::pair{IDC_OUTSIDE_MODE, kOutsideRadios}, {IDC_INSIDE_MODE, kInsideRadios}}) {
     for (int id : radios) {
       h.Then([&] { h.ClickHidden(IDC_MERGE_SETTINGS); });
-      h.Then([&, mode = mode, id] {
+      h.Then([&, mode = mode, id, shown] {
         auto& d = OptionsDialog(h);
+        const bool inside = std::count(kInsideRadios.begin(), kInsideRadios.end(), shown) > 0;
+        EXPECT_EQ(CheckedRadios(d), std::vector<int>{shown});
+        EXPECT_EQ(Checked(d, {IDC_INSIDE_MODE, IDC_OUTSIDE_MODE}), inside ? "10" : "01");
+        EXPECT_EQ(Enabled(d, kOutsideRadios), inside ? "00000000" : "11111111");
+        EXPECT_EQ(Enabled(d, kInsideRadios), inside ? "11111" : "00000");
         if (!d.IsChecked(mode)) {
           ASSERT_TRUE(d.UserClick(mode));
         }
@@ -192,6 +168,7 @@ TEST_F(MergeOptionsDialog, EachRadioChoosesItsPlace) {
         ASSERT_TRUE(d.UserClick(IDOK));
       });
       h.Then([&] { chosen.push_back(TypeAndPosition(h)); });
+      shown = id;
     }
   }
   // The choices of the session are what Save writes, the direction too.
@@ -200,16 +177,30 @@ TEST_F(MergeOptionsDialog, EachRadioChoosesItsPlace) {
     ASSERT_TRUE(h.Window().UserClick(IDC_MERGE_VERTICAL));
     ASSERT_TRUE(h.Window().UserClick(IDC_SAVE));
   });
-  EXPECT_EQ(chosen, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}, {3, 2}, {4, 2}, {5, 2},
-                                                      {6, 2}, {7, 2}, {8, 2}, {0, 0}, {0, 1},
-                                                      {0, 2}, {0, 3}, {0, 4}}));
+  EXPECT_EQ(chosen, (std::vector<std::pair<int, int>>{{1, 2},
+                                                      {2, 2},
+                                                      {3, 2},
+                                                      {4, 2},
+                                                      {5, 2},
+                                                      {6, 2},
+                                                      {7, 2},
+                                                      {8, 2},
+                                                      {0, 0},
+                                                      {0, 1},
+                                                      {0, 2},
+                                                      {0, 3},
+                                                      {0, 4}}));
   const settings::SessionSettings saved = SavedSettings(h);
   EXPECT_EQ(std::pair(saved.Webcam.MergeType, saved.Webcam.MergePosition), std::pair(0, 4));
   EXPECT_EQ(saved.MergeHV.direction, 2);
 }
 
+// A saved type no radio stands for checks none; OK unchanged and Cancel
+// keep it.
 TEST_F(MergeOptionsDialog, ModeButtonsStartAtTheirFirstPlaceAndCancelChangesNothing) {
-  SaveMergeOptions(h, 3, 1);
+  SaveMergeOptions(h, 9, 1);
+  h.Then([&] { h.ClickHidden(IDC_MERGE_SETTINGS); });
+  h.Then([&] { ASSERT_TRUE(OptionsDialog(h).UserClick(IDOK)); });
   h.Then([&] { h.ClickHidden(IDC_MERGE_SETTINGS); });
   h.Then([&] {
     auto& d = OptionsDialog(h);
@@ -221,12 +212,13 @@ TEST_F(MergeOptionsDialog, ModeButtonsStartAtTheirFirstPlaceAndCancelChangesNoth
   });
   h.Then([&] {
     EXPECT_EQ(h.host.ui.ActiveModal(), &h.Window());
-    EXPECT_EQ(TypeAndPosition(h), std::pair(3, 1));
+    EXPECT_EQ(TypeAndPosition(h), std::pair(9, 1));
     h.ClickHidden(IDC_MERGE_SETTINGS);
   });
   h.Then([&] {
     auto& d = OptionsDialog(h);
-    EXPECT_EQ(CheckedRadios(d), std::vector<int>{1061});
+    EXPECT_EQ(CheckedRadios(d), std::vector<int>{});
+    EXPECT_EQ(Checked(d, {IDC_INSIDE_MODE, IDC_OUTSIDE_MODE}), "01");
     ASSERT_TRUE(d.UserClick(IDC_INSIDE_MODE));
     ASSERT_TRUE(d.UserClick(IDC_OUTSIDE_MODE));
     EXPECT_EQ(Checked(d, {IDC_INSIDE_MODE, IDC_OUTSIDE_MODE}), "01");

@@ -75,18 +75,25 @@ TEST_F(PageList, ExitHidesTheWindowsAndHandsOverOnceInTheListsOrderTheFilesThatS
   EXPECT_EQ(Transcript(all.begin() + 8, all.end()), (Transcript{"212", "207 END", "212"}));
 }
 
+// A press writes a bitmap whatever the format list says: the list names the
+// secondary camera's file (its button writes the list's PNG in the scripted
+// full session). A second press under the same tick takes the next one.
 TEST_F(PageList, OneByOneOffersNoMovesAndAPictureBroughtBackIsNotHandedOverAgain) {
   settings::SessionSettings saved;
   saved.ShowUIUpdataOneByOne = 1;
+  saved.fileType = 1;  // JPEG
   h.SaveSettings(saved);
   Transcript handed;
   h.Then([&] {
-    for (uint32_t tick : {10u, 20u, 30u}) {
+    ASSERT_EQ(h.Window().Selection(IDC_FILE_FORMAT), 1);
+    for (const auto& [tick, name] :
+         {std::pair{10u, "1_10.bmp"}, {20u, "1_20.bmp"}, {20u, "1_21.bmp"}}) {
       CaptureAt(h, tick);
       // Each file arrives before the next capture starts.
       handed.push_back("209");
-      handed.push_back(FileRecord(h, "1_" + std::to_string(tick) + ".bmp"));
+      handed.push_back(FileRecord(h, name));
       EXPECT_EQ(h.dataSource.Transcript(), handed);
+      EXPECT_EQ(h.dialog->Pipeline().CurrentFile(), WorkPath(h, name));
     }
   });
   h.Then([&] {
@@ -96,7 +103,7 @@ TEST_F(PageList, OneByOneOffersNoMovesAndAPictureBroughtBackIsNotHandedOverAgain
     DeleteOnly(h, 1);
     EXPECT_FALSE(WorkFileExists(h, "1_20.bmp"));
     EXPECT_TRUE(list.UserPressKey(platform::kKeyZ, true));
-    EXPECT_EQ(ThumbnailTexts(h), (Texts{u"1_10", u"1_20", u"1_30"}));
+    EXPECT_EQ(ThumbnailTexts(h), (Texts{u"1_10", u"1_20", u"1_21"}));
     DeleteOnly(h, 0);
     EXPECT_EQ(h.dataSource.Transcript(), handed);
     // Exit ends the link, and the window closes.

@@ -20,28 +20,6 @@ const int kTextPassControls[] = {
 
 }  // namespace
 
-TEST_F(UiTexts, SwitchingLanguageChangesTextsAndKeepsSelectionsAndExit) {
-  h.RunWith([&] {
-    auto& w = h.Window();
-    w.UserSelect(IDC_ROTATE, 2);
-    w.UserSelect(IDC_COLOR_MODE, 1);
-    w.UserSelect(IDC_UNIT, 1);
-    w.UserSelect(IDC_AUTO_CAPTURE_MODE, 2);
-    w.Enable(IDC_EXIT, true);
-    ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN")));
-    // The Capture button is named after the auto-capture mode still chosen.
-    EXPECT_EQ(w.Text(IDC_CAPTURE), u"连拍");
-    EXPECT_EQ(w.Selection(IDC_ROTATE), 2);
-    EXPECT_EQ(w.Selection(IDC_COLOR_MODE), 1);
-    EXPECT_EQ(w.Selection(IDC_UNIT), 1);
-    EXPECT_TRUE(w.IsEnabled(IDC_EXIT));
-    EXPECT_EQ(w.GetStatusBar().text, u"版本号 : 1.2.3.4");
-    w.Enable(IDC_EXIT, false);
-    w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"DE"));
-    EXPECT_FALSE(w.IsEnabled(IDC_EXIT));
-  });
-}
-
 TEST_F(UiTexts, ASwitchKeepsTheFollowingEnabledStatesAndOneToALanguageWithoutAFileChangesNothing) {
   settings::SessionSettings saved;
   saved.cutType = 4;  // locks colour, rotation, merge and watermark
