@@ -38,7 +38,8 @@ TEST(RecordReading, MissingOrShortBlocksAreRefused) {
 }
 
 // Values far below zero and NaN and infinity reach the window's DPI in
-// DataSourceSettingsTest; here truncation and the edges of the range.
+// ImageOptions.TheDataSourcesScanSettingsReachTheLibraryThroughTheHandlers; here
+// truncation and the edges of the range.
 TEST(ResolutionToDpi, TruncatesKeepsZeroAndTheLargestIntAFloatHoldsAndRefusesWhatIsPast) {
   EXPECT_EQ(ResolutionToDpi(299.9f), 299);
   EXPECT_EQ(ResolutionToDpi(0.0f), 0);
