@@ -74,18 +74,19 @@ def main():
                 folder = "/".join(path.relative_to(ROOT).parts[:2])
                 totals.setdefault(group, {}).setdefault(folder, 0)
                 totals[group][folder] += code_lines(path)
+    tables = 0
     for path in sorted((ROOT / "tests").rglob("*")):
         if path.suffix in TEST_DATA_SUFFIXES and path.is_file():
             folder = "/".join(path.relative_to(ROOT).parts[:2])
             totals["tests"].setdefault(folder, 0)
-            totals["tests"][folder] += data_lines(path)
+            lines = data_lines(path)
+            totals["tests"][folder] += lines
+            tables += lines
     for path in sorted((ROOT / "resources").glob("*.h")):
         totals["code"].setdefault("resources", 0)
         totals["code"]["resources"] += code_lines(path)
     tests = sum(totals["tests"].values())
     code = sum(totals["code"].values())
-    tables = sum(data_lines(path) for path in (ROOT / "tests").rglob("*")
-                 if path.suffix in TEST_DATA_SUFFIXES and path.is_file())
     if by_folder:
         for group in ("code", "tests"):
             for folder, lines in sorted(totals[group].items()):
