@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <random>
+#include <regex>
 #include <set>
 
 #include "HostileRecords.h"
@@ -32,34 +34,22 @@ const std::u16string kWatermarkText = u"Reliability";
 std::string Ascii(const std::u16string& text) { return headless::Utf16ToUtf8(text); }
 
 bool IsPicture(const std::string& name) {
-  const size_t dot = name.rfind('.');
-  const std::string extension = dot == std::string::npos ? "" : name.substr(dot);
-  return extension == ".bmp" || extension == ".jpg" || extension == ".png" || extension == ".tif";
-}
-
-CaptureWindowHarness::Options WithLibrary(const std::string& library) {
-  CaptureWindowHarness::Options options;
-  options.library = library;
-  return options;
+  return std::regex_match(name, std::regex(".*\\.(bmp|jpg|png|tif)"));
 }
 
 }  // namespace
 
 std::string NameWithoutNumbers(const std::u16string& path) {
-  std::string name = Ascii(path.substr(path.find_last_of(u"\\/") + 1));
-  std::string result;
-  for (size_t i = 0; i < name.size(); ++i) {
-    const bool digit = name[i] >= '0' && name[i] <= '9';
-    if (!digit) result += name[i];
-    if (digit && (i == 0 || name[i - 1] < '0' || name[i - 1] > '9')) result += '#';
-  }
+  const std::string name = Ascii(path.substr(path.find_last_of(u"\\/") + 1));
+  std::string result = std::regex_replace(name, std::regex("[0-9]+"), "#");
   // The session's first name numbers start with the digit of the camera.
   if (result.rfind("#_", 0) == 0) result = name.substr(0, 1) + result.substr(1);
   return result;
 }
 
 ScriptedSession::ScriptedSession(const SessionSetup& setup)
-    : h(WithLibrary(setup.library)),
+    : h(CaptureWindowHarness::Options{/*withLibrary=*/true, /*partialLibrary=*/false,
+                                      setup.library}),
       hasFailureRules_(!setup.libraryLines.empty()),
       hostileRecords_(setup.hostileRecords) {
   h.WriteProgramFile("Kelpra.ini", SessionLibrary(setup.libraryLines));
@@ -394,9 +384,8 @@ void ScriptedSession::CheckPromises(const std::string& label) {
   // Every published file that still exists reached the data source, once,
   // in order: at Exit in batch mode, at once one by one.
   std::vector<std::u16string> expected;
-  for (const std::u16string& path : published) {
-    if (h.host.os.FileExists(path)) expected.push_back(path);
-  }
+  std::copy_if(published.begin(), published.end(), std::back_inserter(expected),
+               [this](const std::u16string& path) { return h.host.os.FileExists(path); });
   if (!h.dialog->Link().IsOneByOne()) {
     EXPECT_TRUE(outcome_.reachedExit || expected.empty()) << "files captured but never handed over";
     EXPECT_EQ(delivered, expected);
@@ -415,19 +404,15 @@ void ScriptedSession::CheckPromises(const std::string& label) {
   // ("2_N" beside a published "1_N_k").
   if (outcome_.reachedExit && h.dialog->Pipeline().WorkFolder()) {
     std::set<std::string> kept;
+    const std::regex combine("camCombineImage\\(\"([^\"]*)\",\"([^\"]*)\".*");
     for (const std::string& line : h.CallLines()) {
-      if (line.rfind("camCombineImage(\"", 0) != 0) continue;
-      const size_t firstEnd = line.find('"', 17);
-      const size_t secondStart = line.find('"', firstEnd + 1);
-      const size_t secondEnd = line.find('"', secondStart + 1);
-      kept.insert(line.substr(17, firstEnd - 17));
-      kept.insert(line.substr(secondStart + 1, secondEnd - secondStart - 1));
+      std::smatch sources;
+      if (std::regex_match(line, sources, combine)) kept.insert({sources[1], sources[2]});
     }
     kept.insert(h.dialog->Pipeline().Pair().FirstPicture());
     std::set<std::string> cropped;
-    const std::vector<std::u16string>* lists[] = {&published, &delivered};
-    for (const std::vector<std::u16string>* list : lists) {
-      for (const std::u16string& path : *list) {
+    for (const std::vector<std::u16string>& list : {published, delivered}) {
+      for (const std::u16string& path : list) {
         if (NameWithoutNumbers(path).rfind("1_#_#", 0) != 0) continue;
         const std::string text = Ascii(path.substr(path.find_last_of(u"\\/") + 3));
         cropped.insert(text.substr(0, text.find('_')));
