@@ -65,8 +65,7 @@ TEST(FitPicture, FillsTheWidthOrTheHeightCentredBetweenBandsAndNeverDividesByZer
   };
   for (const auto& c : cases) {
     EXPECT_EQ(FitPicture(c.pictureWidth, c.pictureHeight, c.paneWidth, c.paneHeight), c.placed)
-        << c.pictureWidth << "x" << c.pictureHeight << " in " << c.paneWidth << "x"
-        << c.paneHeight;
+        << c.pictureWidth << "x" << c.pictureHeight << " in " << c.paneWidth << "x" << c.paneHeight;
   }
 }
 
@@ -86,8 +85,7 @@ class PicturePreviewTest : public ::testing::Test {
   headless::HeadlessWindow& Pane() {
     return *static_cast<headless::HeadlessWindow*>(preview.Window());
   }
-  std::u16string Picture(const std::string& name, int width, int height,
-                         Colour colour = kRed) {
+  std::u16string Picture(const std::string& name, int width, int height, Colour colour = kRed) {
     const std::filesystem::path file = folder.Path() / name;
     EXPECT_TRUE(testing_support::WriteSolidPicture(file, width, height, colour));
     return host.os.Utf8ToWide(file.string());
@@ -151,12 +149,9 @@ TEST_F(PicturePreviewTest,
     ASSERT_NE(held, nullptr);
     EXPECT_EQ(held->Pixels().width, c.heldWidth);
     EXPECT_EQ(held->Pixels().height, c.heldHeight);
-    EXPECT_EQ(Pixel(50, 0), kBlack);
-    EXPECT_EQ(Pixel(50, c.top - 1), kBlack);
     EXPECT_EQ(Pixel(0, c.top), kRed);
     EXPECT_EQ(Pixel(99, c.bottom), kRed);
-    EXPECT_EQ(Pixel(50, c.bottom + 1), kBlack);
-    EXPECT_EQ(Pixel(50, 99), kBlack);
+    for (int y : {0, c.top - 1, c.bottom + 1, 99}) EXPECT_EQ(Pixel(50, y), kBlack) << y;
     // Each picture set lets the one before go.
     EXPECT_EQ(LivePictures(), 1);
   }
