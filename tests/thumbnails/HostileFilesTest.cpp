@@ -13,19 +13,9 @@
 #include "thumbnails/StreamFiles.h"
 
 using streaming::Outcome;
-using testing_support::BmpBytes;
 using testing_support::BmpHeaderOnly;
-using testing_support::TextPage;
-using thumbnail_tests::BmpOf;
-using thumbnail_tests::Chunk;
-using thumbnail_tests::CorpusFile;
-using thumbnail_tests::ExpectInChild;
-using thumbnail_tests::HeaderOf;
-using thumbnail_tests::JpegOf;
-using thumbnail_tests::MadeUpPng;
-using thumbnail_tests::PngOf;
-using thumbnail_tests::Reduce;
-using thumbnail_tests::Written;
+
+namespace thumbnail_tests {
 
 namespace {
 
@@ -102,7 +92,7 @@ TEST(HostileFiles, AFileCutShortShowsTheRowsItHasOnWhiteOneWithoutAnyIsRefusedCo
 TEST(HostileFiles, SizesOverTheLimitAreRefusedFromTheHeaderInEveryFormat) {
   // 20000 x 20000 is 400 megapixels, in headers of a few dozen bytes.
   std::string png = PngOf(kPage, false).substr(0, 33);
-  for (size_t at : {16u, 20u}) png.replace(at, 4, thumbnail_tests::Be32(20000));
+  for (size_t at : {16u, 20u}) png.replace(at, 4, Be32(20000));
   std::string jpeg = JpegOf(TextPage(16, 16));
   SetJpegSides(jpeg, "\xFF\xC0", 20000);
   for (const std::string& bytes : {png, jpeg, BmpHeaderOnly(20000, 20000)}) {
@@ -237,3 +227,5 @@ TEST(HostileFiles, AFlatProgressiveJpegOfTwelveMegapixelsDecodes) {
   });
   EXPECT_GE(measure.peakGrowth, 36'000'000);
 }
+
+}  // namespace thumbnail_tests

@@ -23,9 +23,11 @@
 
 namespace thumbnail_tests {
 
+using testing_support::BmpBytes;
 using testing_support::Colour;
 using testing_support::kWhite;
 using testing_support::RowSource;
+using testing_support::TextPage;
 
 // What a writer puts in a temporary file, as bytes.
 inline std::string Written(const std::function<bool(std::FILE*)>& write) {

@@ -9,16 +9,11 @@
 
 #include "thumbnails/ThumbnailListHarness.h"
 
-using thumbnail_tests::Colour;
-using thumbnail_tests::Format;
-using thumbnail_tests::kWhite;
-using thumbnail_tests::Texts;
-using thumbnail_tests::ThumbnailListHarness;
+namespace thumbnail_tests {
 
 namespace {
 
 std::vector<int> Counts() { return ThumbnailListHarness::counts(); }
-
 
 bool Near(Colour a, Colour b) {
   return std::abs(a.r - b.r) <= 6 && std::abs(a.g - b.g) <= 6 && std::abs(a.b - b.b) <= 6;
@@ -170,3 +165,5 @@ TEST(ThumbnailItems, AListNeverBoundOrGoneAddsNothingAndItsPostedInsertAndClicks
   h.listView->UserDoubleClick(-1);
   EXPECT_TRUE(h.listView->menusShown.empty());
 }
+
+}  // namespace thumbnail_tests

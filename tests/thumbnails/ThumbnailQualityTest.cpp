@@ -9,14 +9,8 @@
 #include "thumbnails/StreamFiles.h"
 
 using testing_support::BmpKind;
-using testing_support::TextPage;
-using thumbnail_tests::BmpOf;
-using thumbnail_tests::ExpectMatches;
-using thumbnail_tests::JpegOf;
-using thumbnail_tests::PngOf;
-using thumbnail_tests::Reduce;
-using thumbnail_tests::WholePage;
-using thumbnail_tests::Written;
+
+namespace thumbnail_tests {
 
 namespace {
 
@@ -58,7 +52,7 @@ TEST(ThumbnailQuality, RowsWiderThanAnyBufferAreReadInPiecesRowAfterRow) {
     const BmpKind kind{bits, false, 128, bits == 32};
     const std::string bytes = Written(
         [&](std::FILE* file) { return testing_support::WriteBmp(file, width, 3, rows, kind); });
-    ExpectMatches(Reduce(bytes, 90, 3), thumbnail_tests::Whole(width, 3, rows, kind));
+    ExpectMatches(Reduce(bytes, 90, 3), Whole(width, 3, rows, kind));
   }
 }
 
@@ -108,7 +102,7 @@ TEST(ThumbnailQuality, PngTransparencyIsLaidOverWhiteAndGreyAt16BitsIsScaled) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.depth) + " bits, colour type " + std::to_string(c.colourType));
     const streaming::Reduced reduced =
-        Reduce(thumbnail_tests::MadeUpPng(6, 4, c.depth, c.colourType, "", c.sample), 3, 2);
+        Reduce(MadeUpPng(6, 4, c.depth, c.colourType, "", c.sample), 3, 2);
     ASSERT_EQ(reduced.outcome, streaming::Outcome::Done);
     for (uint8_t value : reduced.pixels.pixels) ASSERT_EQ(value, c.shown);
   }
@@ -120,3 +114,5 @@ TEST(ThumbnailQuality, APictureWithoutPixelsScalesToWhite) {
   EXPECT_EQ(white.height, 2);
   EXPECT_EQ(white.pixels, std::vector<uint8_t>(18, 255));
 }
+
+}  // namespace thumbnail_tests
