@@ -146,11 +146,6 @@ void ScriptedSession::QueueMergeOptions(int mode, int place) {
   });
 }
 
-void ScriptedSession::QueueAbout() {
-  Then([this] { h.Window().UserSysCommand(IDM_ABOUTBOX); });
-  InDialog(IDD_ABOUTBOX, [](headless::HeadlessWindow& d) { d.UserClick(IDOK); });
-}
-
 void ScriptedSession::QueueListCommand(int item, int command) {
   Then([this, item, command] {
     headless::HeadlessListView& list = steps::Thumbnails(h);
@@ -347,7 +342,9 @@ void ScriptedSession::QueueScript() {
     Click(IDC_SAVE);
     h.dialog->OnMoving();
   });
-  QueueAbout();
+  // The About box, from the system menu.
+  Then([this] { h.Window().UserSysCommand(IDM_ABOUTBOX); });
+  InDialog(IDD_ABOUTBOX, [](headless::HeadlessWindow& d) { d.UserClick(IDOK); });
   ThenPublishing("last", [this] { Click(IDC_CAPTURE); });
   QueueProbeAndExit();
 }

@@ -82,7 +82,6 @@ class ScriptedSession {
   // The dialogs and the thumbnail list.
   void QueueWatermark(const std::u16string& text, int font, int angle, int place, bool ok);
   void QueueMergeOptions(int mode, int place);
-  void QueueAbout();
   void QueueCaptures();
   void QueueProbeAndExit();
   void SendHostileRecords();
