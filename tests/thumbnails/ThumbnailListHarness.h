@@ -129,9 +129,10 @@ class ThumbnailListHarness {
     }
     return text;
   }
-  // Selects `item` alone and presses Delete.
-  void DeleteWithKey(int item) {
+  // Selects `item` alone, or with `alsoSelected`, and presses Delete.
+  void DeleteWithKey(int item, int alsoSelected = -1) {
     listView->UserSelectOnly(item);
+    if (alsoSelected >= 0) listView->UserAddToSelection(alsoSelected);
     EXPECT_TRUE(listView->UserPressKey(platform::kKeyDelete));
   }
   // Ctrl with a key, on the list.

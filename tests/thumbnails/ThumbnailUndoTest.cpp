@@ -16,9 +16,7 @@ TEST(ThumbnailUndo, DeleteKeySetsTheSelectionAsideAndStepsComeBackInPlaceLastFir
   ThumbnailListHarness h;
   const Texts paths = h.AddPictures(3);
   const int decoded = h.host.imaging.picturesDecoded;
-  h.listView->UserSelectOnly(0);
-  h.listView->UserAddToSelection(2);
-  EXPECT_TRUE(h.listView->UserPressKey(platform::kKeyDelete));
+  h.DeleteWithKey(0, 2);
 
   h.ExpectItems("b");
   EXPECT_FALSE(ThumbnailListHarness::Exists(paths[0]));
@@ -71,9 +69,7 @@ TEST(ThumbnailUndo, DeleteKeySetsTheSelectionAsideAndStepsComeBackInPlaceLastFir
   // A place past the end of a shorter list is its end. (A picture returns
   // to its place after the list changed in PageList's session.)
   h.DeleteWithKey(3);
-  h.listView->UserSelectOnly(0);
-  h.listView->UserAddToSelection(1);
-  EXPECT_TRUE(h.listView->UserPressKey(platform::kKeyDelete));
+  h.DeleteWithKey(0, 1);
   h.ExpectItems("c");
   h.PressControl(platform::kKeyZ);
   h.PressControl(platform::kKeyZ);
