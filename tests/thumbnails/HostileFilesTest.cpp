@@ -41,9 +41,8 @@ void SetJpegSides(std::string& jpeg, const char* marker, uint16_t side) {
 // decoder knows as it would for a capture; whether there was one.
 bool PaneFromFile(const std::string& bytes) {
   testing_support::TestFolder folder;
-  const std::string path = folder.WriteFile("picture.jpg", bytes).generic_string();
   headless::HeadlessImaging imaging;
-  return imaging.LoadPicture(std::u16string(path.begin(), path.end())) != nullptr;
+  return imaging.LoadPicture(folder.WriteFile("picture.jpg", bytes).generic_u16string()) != nullptr;
 }
 
 }  // namespace

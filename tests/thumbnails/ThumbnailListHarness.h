@@ -57,15 +57,9 @@ class ThumbnailListHarness {
   std::u16string File(const std::string& name, const std::string& content) {
     return Wide(folder.WriteFile(name, content));
   }
-  static std::u16string Wide(const std::filesystem::path& file) {
-    const std::string text = file.generic_string();
-    return std::u16string(text.begin(), text.end());
-  }
-  static std::filesystem::path Narrow(const std::u16string& path) {
-    return std::string(path.begin(), path.end());
-  }
-  static bool Exists(const std::u16string& path) { return std::filesystem::exists(Narrow(path)); }
-  static void Remove(const std::u16string& path) { std::filesystem::remove(Narrow(path)); }
+  static std::u16string Wide(const std::filesystem::path& file) { return file.generic_u16string(); }
+  static bool Exists(const std::u16string& path) { return std::filesystem::exists(path); }
+  static void Remove(const std::u16string& path) { std::filesystem::remove(path); }
 
   // Adds the file and lets the UI thread run the posted insert.
   int Add(const std::u16string& path) {

@@ -10,8 +10,6 @@
 using thumbnail_tests::Texts;
 using thumbnail_tests::ThumbnailListHarness;
 
-using Names = std::vector<std::string>;
-
 TEST(ThumbnailUndo, DeleteKeySetsTheSelectionAsideAndStepsComeBackInPlaceLastFirstByKeyOrMenu) {
   ThumbnailListHarness h;
   const Texts paths = h.AddPictures(3);
@@ -179,7 +177,7 @@ TEST(ThumbnailUndo, ASecondFileOfOneNameWaitsBesideTheFirst) {
   h.DeleteWithKey(0);
   h.Add(h.Picture("a.bmp", 40, 30, ThumbnailListHarness::ColourOf(5)));
   h.DeleteWithKey(0);
-  EXPECT_EQ(h.AsideFiles(), (Names{"1_a.bmp", "2_a.bmp"}));
+  EXPECT_EQ(h.AsideFiles(), (std::vector<std::string>{"1_a.bmp", "2_a.bmp"}));
   h.PressControl(platform::kKeyZ);
   ASSERT_EQ(h.ItemTexts(), Texts{u"a"});
   EXPECT_EQ(h.CentreOfItem(0), ThumbnailListHarness::ColourOf(5));
