@@ -52,12 +52,11 @@ class ThumbnailListHarness {
                          Colour colour = {200, 30, 40}, Format format = Format::Bmp) {
     const std::filesystem::path file = folder.Path() / name;
     EXPECT_TRUE(testing_support::WriteSolidPicture(file, width, height, colour, format)) << name;
-    return Wide(file);
+    return file.generic_u16string();
   }
   std::u16string File(const std::string& name, const std::string& content) {
-    return Wide(folder.WriteFile(name, content));
+    return folder.WriteFile(name, content).generic_u16string();
   }
-  static std::u16string Wide(const std::filesystem::path& file) { return file.generic_u16string(); }
   static bool Exists(const std::u16string& path) { return std::filesystem::exists(path); }
   static void Remove(const std::u16string& path) { std::filesystem::remove(path); }
 
@@ -91,7 +90,7 @@ class ThumbnailListHarness {
     Texts names, files;
     for (char letter : letters) {
       names.push_back(std::u16string(1, letter));
-      files.push_back(Wide(folder.Path() / (std::string(1, letter) + ".bmp")));
+      files.push_back((folder.Path() / (std::string(1, letter) + ".bmp")).generic_u16string());
     }
     EXPECT_EQ(ItemTexts(), names);
     EXPECT_EQ(list.ListedFiles(), files);

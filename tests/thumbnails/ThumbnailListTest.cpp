@@ -54,7 +54,7 @@ TEST(ThumbnailItems, EachFileAppearsAfterThePostedInsertNamedWithoutFolderAndExt
 TEST(ThumbnailItems, FilesThatAreNoShowablePictureAddNothingAndEachFormatFillsTheCellOnWhite) {
   ThumbnailListHarness h(150);
   const std::u16string refused[] = {
-      ThumbnailListHarness::Wide(h.folder.Path() / "missing.bmp"),
+      (h.folder.Path() / "missing.bmp").generic_u16string(),
       h.File("empty.bmp", ""),
       h.File("text.bmp", "this is not a picture"),
       h.File("cut.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16)),
