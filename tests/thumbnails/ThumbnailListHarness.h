@@ -44,7 +44,7 @@ class ThumbnailListHarness {
     listView->clientWidth = clientWidth;
     list.SetOrderFixed(orderFixed);
     initialised = list.Initialise(*window, IDC_THUMBNAILS);
-    list.SetCountCallback(&RecordCount);
+    list.SetCountCallback([](int count) { counts().push_back(count); });
   }
 
   // Writes a one-colour picture into the folder; its path as the list sees it.
@@ -181,9 +181,6 @@ class ThumbnailListHarness {
   headless::HeadlessListView* listView = nullptr;
   CImageListCtrl list{host.platform, texts};
   bool initialised = false;
-
- private:
-  static void RecordCount(int count) { counts().push_back(count); }
 };
 
 }  // namespace thumbnail_tests
