@@ -16,14 +16,19 @@
 
 namespace reliability {
 
+namespace {
+
+// The reference library's devices for these sessions: small frame sizes, so
+// that a session of hundreds of shots stays quick, two documents on the desk
+// for the multiple crop, and a webcam for the secondary camera; auto capture
+// without a clock, its values handed out by the test
+// (kelpraTestAutoCaptureTick). `libraryLines` go into the [Library] section.
 std::string SessionLibrary(const std::string& libraryLines) {
   return "[Library]\nTickMs=0\n" + libraryLines +
          "[Device]\nName=Desk Camera\nDpi=150\nDocuments=2\n"
          "Format=MJPG\nSize=640x480\nSize=800x600\nFormat=YUY2\nSize=640x480\n"
          "[Device]\nName=Desk Webcam\nDpi=96\nFormat=MJPG\nSize=320x240\nSize=640x480\n";
 }
-
-namespace {
 
 // The buttons of the preview and the camera's own dialogs.
 const int kButtons[] = {IDC_ZOOM_IN,    IDC_ZOOM_OUT,        IDC_ORIGINAL_SIZE, IDC_BEST_FIT,
@@ -37,8 +42,7 @@ bool IsPicture(const std::string& name) {
   return std::regex_match(name, std::regex(".*\\.(bmp|jpg|png|tif)"));
 }
 
-}  // namespace
-
+// The name of a work-folder file with its numbers as '#': "1_#_#.bmp".
 std::string NameWithoutNumbers(const std::u16string& path) {
   const std::string name = Ascii(path.substr(path.find_last_of(u"\\/") + 1));
   std::string result = std::regex_replace(name, std::regex("[0-9]+"), "#");
@@ -46,6 +50,8 @@ std::string NameWithoutNumbers(const std::u16string& path) {
   if (result.rfind("#_", 0) == 0) result = name.substr(0, 1) + result.substr(1);
   return result;
 }
+
+}  // namespace
 
 ScriptedSession::ScriptedSession(const SessionSetup& setup)
     : h(CaptureWindowHarness::Options{/*withLibrary=*/true, /*partialLibrary=*/false,
