@@ -51,23 +51,22 @@ inline std::string CorpusFile(const std::string& name) {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-inline RowSource PageRows(const testing_support::TextPage& page) {
+inline RowSource PageRows(const TextPage& page) {
   return [&page](uint32_t y, uint8_t* rgb) { page.Row(y, rgb); };
 }
 
 // A page written as a BMP of `kind`, as a PNG, or as a JPEG at quality 90.
-inline std::string BmpOf(const testing_support::TextPage& page,
-                         const testing_support::BmpKind& kind = {}) {
+inline std::string BmpOf(const TextPage& page, const testing_support::BmpKind& kind = {}) {
   return Written([&](std::FILE* file) {
     return testing_support::WriteBmp(file, page.Width(), page.Height(), PageRows(page), kind);
   });
 }
-inline std::string PngOf(const testing_support::TextPage& page, bool interlaced) {
+inline std::string PngOf(const TextPage& page, bool interlaced) {
   return Written([&](std::FILE* file) {
     return testing_support::WritePng(file, page.Width(), page.Height(), PageRows(page), interlaced);
   });
 }
-inline std::string JpegOf(const testing_support::TextPage& page) {
+inline std::string JpegOf(const TextPage& page) {
   return Written([&](std::FILE* file) {
     return testing_support::WriteJpeg(file, page.Width(), page.Height(), PageRows(page), 90);
   });
@@ -85,7 +84,7 @@ inline testing_support::Rgb Whole(uint32_t width, uint32_t height, const RowSour
   }
   return rgb;
 }
-inline testing_support::Rgb WholePage(const testing_support::TextPage& page,
+inline testing_support::Rgb WholePage(const TextPage& page,
                                       const testing_support::BmpKind& stored = {}) {
   return Whole(page.Width(), page.Height(), PageRows(page), stored);
 }
