@@ -7,8 +7,7 @@
 
 #include "thumbnails/ThumbnailListHarness.h"
 
-using thumbnail_tests::Texts;
-using thumbnail_tests::ThumbnailListHarness;
+namespace thumbnail_tests {
 
 TEST(ThumbnailUndo, DeleteKeySetsTheSelectionAsideAndStepsComeBackInPlaceLastFirstByKeyOrMenu) {
   ThumbnailListHarness h;
@@ -197,7 +196,7 @@ TEST(ThumbnailUndo, PicturesSetAsideComeBackAtTheCellSizeOfANewDpi) {
   ASSERT_GT(h.listView->imageWidth, width);
   EXPECT_EQ(h.ItemTexts(), (Texts{u"a", u"c"}));
   EXPECT_EQ(h.SelectedItems(), std::vector<size_t>{1});
-  EXPECT_EQ(h.CentreOfItem(1), thumbnail_tests::kWhite);
+  EXPECT_EQ(h.CentreOfItem(1), kWhite);
   h.PressControl(platform::kKeyZ);
   EXPECT_EQ(h.ItemTexts(), (Texts{u"a", u"b", u"c"}));
   EXPECT_EQ(h.CentreOfItem(1), ThumbnailListHarness::ColourOf(1));
@@ -205,3 +204,5 @@ TEST(ThumbnailUndo, PicturesSetAsideComeBackAtTheCellSizeOfANewDpi) {
       h.listView->images.at(static_cast<size_t>(h.listView->items[1].image));
   EXPECT_EQ(picture.width, h.listView->imageWidth);
 }
+
+}  // namespace thumbnail_tests
