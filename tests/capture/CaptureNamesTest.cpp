@@ -3,6 +3,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "capture/CaptureNames.h"
 
@@ -16,11 +17,10 @@ TEST(CaptureNames, ShareOneNumberAndTheExtensionOfTheFormatList) {
   EXPECT_EQ(names->main, "C:\\temp\\\\Dorvel\\1_12345.jpg");
   EXPECT_EQ(names->secondary, "C:\\temp\\\\Dorvel\\2_12345.jpg");
   EXPECT_EQ(names->merge, "C:\\temp\\\\Dorvel\\Merge_12345.jpg");
-  EXPECT_STREQ(ExtensionOf(0), ".bmp");
-  EXPECT_STREQ(ExtensionOf(2), ".png");
-  EXPECT_STREQ(ExtensionOf(3), ".tif");
-  EXPECT_STREQ(ExtensionOf(4), "");
-  EXPECT_STREQ(ExtensionOf(-1), "");
+  // The format list's entries in order; none outside it.
+  const std::vector<std::string> extensions = {ExtensionOf(-1), ExtensionOf(0), ExtensionOf(1),
+                                               ExtensionOf(2),  ExtensionOf(3), ExtensionOf(4)};
+  EXPECT_EQ(extensions, (std::vector<std::string>{"", ".bmp", ".jpg", ".png", ".tif", ""}));
 }
 
 TEST(CaptureNames, ASecondCaptureInTheSameTickTakesTheNextFreeNumber) {

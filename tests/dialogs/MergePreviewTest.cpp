@@ -65,8 +65,7 @@ TEST(FitPicture, FillsTheWidthOrTheHeightCentredBetweenBandsAndNeverDividesByZer
   };
   for (const auto& c : cases) {
     EXPECT_EQ(FitPicture(c.pictureWidth, c.pictureHeight, c.paneWidth, c.paneHeight), c.placed)
-        << c.pictureWidth << "x" << c.pictureHeight << " in " << c.paneWidth << "x"
-        << c.paneHeight;
+        << c.pictureWidth << "x" << c.pictureHeight << " in " << c.paneWidth << "x" << c.paneHeight;
   }
 }
 
@@ -86,11 +85,10 @@ class PicturePreviewTest : public ::testing::Test {
   headless::HeadlessWindow& Pane() {
     return *static_cast<headless::HeadlessWindow*>(preview.Window());
   }
-  std::u16string Picture(const std::string& name, int width, int height,
-                         Colour colour = kRed) {
+  std::u16string Picture(const std::string& name, int width, int height, Colour colour = kRed) {
     const std::filesystem::path file = folder.Path() / name;
     EXPECT_TRUE(testing_support::WriteSolidPicture(file, width, height, colour));
-    return host.os.Utf8ToWide(file.string());
+    return file.u16string();
   }
   // The colour of one pixel of the first pane as painted now.
   Colour Pixel(int x, int y) {
@@ -98,7 +96,6 @@ class PicturePreviewTest : public ::testing::Test {
     const size_t at = (static_cast<size_t>(y) * painted.width + x) * 3;
     return Colour{painted.pixels[at], painted.pixels[at + 1], painted.pixels[at + 2]};
   }
-  int LivePictures() const { return host.imaging.LivePictures(); }
 
   testing_support::TestFolder folder;
   headless::HeadlessPlatform host;
@@ -116,10 +113,9 @@ TEST_F(PicturePreviewTest,
   const std::u16string path = Picture("first.bmp", 30, 30);
   const std::u16string refused[] = {
       u"",  // an empty path empties the pane
-      host.os.Utf8ToWide(folder.WriteFile("text.bmp", "this is no picture").string()),
+      folder.WriteFile("text.bmp", "this is no picture").u16string(),
       // 400 megapixels declared in a header of 54 bytes.
-      host.os.Utf8ToWide(
-          folder.WriteFile("huge.bmp", testing_support::BmpHeaderOnly(20000, 20000)).string()),
+      folder.WriteFile("huge.bmp", testing_support::BmpHeaderOnly(20000, 20000)).u16string(),
   };
   for (const std::u16string& bad : refused) {
     ASSERT_EQ(pane.SetPicture(path), 0);
@@ -128,14 +124,14 @@ TEST_F(PicturePreviewTest,
     EXPECT_FALSE(pane.HasPicture());
     EXPECT_EQ(pane.PictureHeight(), 0);
     EXPECT_EQ(Pixel(50, 50), testing_support::kWhite);
-    EXPECT_EQ(LivePictures(), 0);
+    EXPECT_EQ(host.imaging.LivePictures(), 0);
   }
   // A file deleted meanwhile shows white at the next set.
   ASSERT_EQ(pane.SetPicture(path), 0);
   std::filesystem::remove(folder.Path() / "first.bmp");
   EXPECT_EQ(pane.SetPicture(path), -1);
   EXPECT_EQ(Pixel(50, 50), testing_support::kWhite);
-  EXPECT_EQ(LivePictures(), 0);
+  EXPECT_EQ(host.imaging.LivePictures(), 0);
 
   // In the 100 x 100 pane a 4:3 picture gives 75 rows from row 12, a 3:1
   // one 33 rows from row 33; the large one is held 1024 wide.
@@ -151,20 +147,17 @@ TEST_F(PicturePreviewTest,
     ASSERT_NE(held, nullptr);
     EXPECT_EQ(held->Pixels().width, c.heldWidth);
     EXPECT_EQ(held->Pixels().height, c.heldHeight);
-    EXPECT_EQ(Pixel(50, 0), kBlack);
-    EXPECT_EQ(Pixel(50, c.top - 1), kBlack);
     EXPECT_EQ(Pixel(0, c.top), kRed);
     EXPECT_EQ(Pixel(99, c.bottom), kRed);
-    EXPECT_EQ(Pixel(50, c.bottom + 1), kBlack);
-    EXPECT_EQ(Pixel(50, 99), kBlack);
+    for (int y : {0, c.top - 1, c.bottom + 1, 99}) EXPECT_EQ(Pixel(50, y), kBlack) << y;
     // Each picture set lets the one before go.
-    EXPECT_EQ(LivePictures(), 1);
+    EXPECT_EQ(host.imaging.LivePictures(), 1);
   }
   ASSERT_EQ(preview.SecondPane().SetPicture(Picture("second.bmp", 24, 32)), 0);
-  EXPECT_EQ(LivePictures(), 2);
+  EXPECT_EQ(host.imaging.LivePictures(), 2);
   preview.Destroy();
-  EXPECT_EQ(LivePictures(), 0);
+  EXPECT_EQ(host.imaging.LivePictures(), 0);
   // A pane without its window shows nothing and holds nothing.
   EXPECT_EQ(pane.SetPicture(Picture("third.bmp", 24, 32)), -1);
-  EXPECT_EQ(LivePictures(), 0);
+  EXPECT_EQ(host.imaging.LivePictures(), 0);
 }

@@ -25,9 +25,7 @@ TEST(WatermarkColor, ComponentsArePackedClampedAndUnpackedByTheirBits) {
   EXPECT_EQ(dialogs::PackColor(256, -1, 300), 0x00FF00FFu);
   int red = -1, green = -1, blue = -1;
   dialogs::UnpackColor(0xAB123456u, red, green, blue);
-  EXPECT_EQ(red, 0x56);
-  EXPECT_EQ(green, 0x34);
-  EXPECT_EQ(blue, 0x12);
+  EXPECT_EQ((std::vector<int>{red, green, blue}), (std::vector<int>{0x56, 0x34, 0x12}));
 }
 
 TEST(WatermarkNumbers, FloatsTruncateTowardZeroWithinTheRangeOfInt) {

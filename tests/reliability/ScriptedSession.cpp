@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <random>
+#include <regex>
 #include <set>
 
 #include "HostileRecords.h"
@@ -14,14 +16,19 @@
 
 namespace reliability {
 
+namespace {
+
+// The reference library's devices for these sessions: small frame sizes, so
+// that a session of hundreds of shots stays quick, two documents on the desk
+// for the multiple crop, and a webcam for the secondary camera; auto capture
+// without a clock, its values handed out by the test
+// (kelpraTestAutoCaptureTick). `libraryLines` go into the [Library] section.
 std::string SessionLibrary(const std::string& libraryLines) {
   return "[Library]\nTickMs=0\n" + libraryLines +
          "[Device]\nName=Desk Camera\nDpi=150\nDocuments=2\n"
          "Format=MJPG\nSize=640x480\nSize=800x600\nFormat=YUY2\nSize=640x480\n"
          "[Device]\nName=Desk Webcam\nDpi=96\nFormat=MJPG\nSize=320x240\nSize=640x480\n";
 }
-
-namespace {
 
 // The buttons of the preview and the camera's own dialogs.
 const int kButtons[] = {IDC_ZOOM_IN,    IDC_ZOOM_OUT,        IDC_ORIGINAL_SIZE, IDC_BEST_FIT,
@@ -32,34 +39,23 @@ const std::u16string kWatermarkText = u"Reliability";
 std::string Ascii(const std::u16string& text) { return headless::Utf16ToUtf8(text); }
 
 bool IsPicture(const std::string& name) {
-  const size_t dot = name.rfind('.');
-  const std::string extension = dot == std::string::npos ? "" : name.substr(dot);
-  return extension == ".bmp" || extension == ".jpg" || extension == ".png" || extension == ".tif";
+  return std::regex_match(name, std::regex(".*\\.(bmp|jpg|png|tif)"));
 }
 
-CaptureWindowHarness::Options WithLibrary(const std::string& library) {
-  CaptureWindowHarness::Options options;
-  options.library = library;
-  return options;
-}
-
-}  // namespace
-
+// The name of a work-folder file with its numbers as '#': "1_#_#.bmp".
 std::string NameWithoutNumbers(const std::u16string& path) {
-  std::string name = Ascii(path.substr(path.find_last_of(u"\\/") + 1));
-  std::string result;
-  for (size_t i = 0; i < name.size(); ++i) {
-    const bool digit = name[i] >= '0' && name[i] <= '9';
-    if (!digit) result += name[i];
-    if (digit && (i == 0 || name[i - 1] < '0' || name[i - 1] > '9')) result += '#';
-  }
+  const std::string name = Ascii(path.substr(path.find_last_of(u"\\/") + 1));
+  std::string result = std::regex_replace(name, std::regex("[0-9]+"), "#");
   // The session's first name numbers start with the digit of the camera.
   if (result.rfind("#_", 0) == 0) result = name.substr(0, 1) + result.substr(1);
   return result;
 }
 
+}  // namespace
+
 ScriptedSession::ScriptedSession(const SessionSetup& setup)
-    : h(WithLibrary(setup.library)),
+    : h(CaptureWindowHarness::Options{/*withLibrary=*/true, /*partialLibrary=*/false,
+                                      setup.library}),
       hasFailureRules_(!setup.libraryLines.empty()),
       hostileRecords_(setup.hostileRecords) {
   h.WriteProgramFile("Kelpra.ini", SessionLibrary(setup.libraryLines));
@@ -154,11 +150,6 @@ void ScriptedSession::QueueMergeOptions(int mode, int place) {
     d.UserClick(place);
     d.UserClick(IDOK);
   });
-}
-
-void ScriptedSession::QueueAbout() {
-  Then([this] { h.Window().UserSysCommand(IDM_ABOUTBOX); });
-  InDialog(IDD_ABOUTBOX, [](headless::HeadlessWindow& d) { d.UserClick(IDOK); });
 }
 
 void ScriptedSession::QueueListCommand(int item, int command) {
@@ -357,7 +348,9 @@ void ScriptedSession::QueueScript() {
     Click(IDC_SAVE);
     h.dialog->OnMoving();
   });
-  QueueAbout();
+  // The About box, from the system menu.
+  Then([this] { h.Window().UserSysCommand(IDM_ABOUTBOX); });
+  InDialog(IDD_ABOUTBOX, [](headless::HeadlessWindow& d) { d.UserClick(IDOK); });
   ThenPublishing("last", [this] { Click(IDC_CAPTURE); });
   QueueProbeAndExit();
 }
@@ -394,9 +387,8 @@ void ScriptedSession::CheckPromises(const std::string& label) {
   // Every published file that still exists reached the data source, once,
   // in order: at Exit in batch mode, at once one by one.
   std::vector<std::u16string> expected;
-  for (const std::u16string& path : published) {
-    if (h.host.os.FileExists(path)) expected.push_back(path);
-  }
+  std::copy_if(published.begin(), published.end(), std::back_inserter(expected),
+               [this](const std::u16string& path) { return h.host.os.FileExists(path); });
   if (!h.dialog->Link().IsOneByOne()) {
     EXPECT_TRUE(outcome_.reachedExit || expected.empty()) << "files captured but never handed over";
     EXPECT_EQ(delivered, expected);
@@ -415,19 +407,15 @@ void ScriptedSession::CheckPromises(const std::string& label) {
   // ("2_N" beside a published "1_N_k").
   if (outcome_.reachedExit && h.dialog->Pipeline().WorkFolder()) {
     std::set<std::string> kept;
+    const std::regex combine("camCombineImage\\(\"([^\"]*)\",\"([^\"]*)\".*");
     for (const std::string& line : h.CallLines()) {
-      if (line.rfind("camCombineImage(\"", 0) != 0) continue;
-      const size_t firstEnd = line.find('"', 17);
-      const size_t secondStart = line.find('"', firstEnd + 1);
-      const size_t secondEnd = line.find('"', secondStart + 1);
-      kept.insert(line.substr(17, firstEnd - 17));
-      kept.insert(line.substr(secondStart + 1, secondEnd - secondStart - 1));
+      std::smatch sources;
+      if (std::regex_match(line, sources, combine)) kept.insert({sources[1], sources[2]});
     }
     kept.insert(h.dialog->Pipeline().Pair().FirstPicture());
     std::set<std::string> cropped;
-    const std::vector<std::u16string>* lists[] = {&published, &delivered};
-    for (const std::vector<std::u16string>* list : lists) {
-      for (const std::u16string& path : *list) {
+    for (const std::vector<std::u16string>& list : {published, delivered}) {
+      for (const std::u16string& path : list) {
         if (NameWithoutNumbers(path).rfind("1_#_#", 0) != 0) continue;
         const std::string text = Ascii(path.substr(path.find_last_of(u"\\/") + 3));
         cropped.insert(text.substr(0, text.find('_')));

@@ -12,13 +12,6 @@
 
 namespace reliability {
 
-// The reference library's devices for these sessions: small frame sizes, so
-// that a session of hundreds of shots stays quick, two documents on the desk
-// for the multiple crop, and a webcam for the secondary camera; auto capture
-// without a clock, its values handed out by the test
-// (kelpraTestAutoCaptureTick). `libraryLines` go into the [Library] section.
-std::string SessionLibrary(const std::string& libraryLines = "");
-
 struct SessionSetup {
   // The library installed as Kelpra.dll; empty: the full reference library.
   std::string library;
@@ -82,7 +75,6 @@ class ScriptedSession {
   // The dialogs and the thumbnail list.
   void QueueWatermark(const std::u16string& text, int font, int angle, int place, bool ok);
   void QueueMergeOptions(int mode, int place);
-  void QueueAbout();
   void QueueCaptures();
   void QueueProbeAndExit();
   void SendHostileRecords();
@@ -97,8 +89,5 @@ class ScriptedSession {
   SessionOutcome outcome_;
   std::vector<std::string> published_;
 };
-
-// The name of a work-folder file with its numbers as '#': "1_#_#.bmp".
-std::string NameWithoutNumbers(const std::u16string& path);
 
 }  // namespace reliability

@@ -47,8 +47,7 @@ TEST_P(FullSession, EveryHandlerRunsAndEveryFileIsHandedOver) {
   // handed over before the user removed them.
   EXPECT_EQ(session.Outcome().filesDelivered, GetParam() ? 22u : 19u);
   // Choosing the camera that is already open, once in each device list.
-  EXPECT_EQ(session.h.host.ui.messageBoxes,
-            std::vector<std::u16string>(2, u"Busy being used"));
+  EXPECT_EQ(session.h.host.ui.messageBoxes, std::vector<std::u16string>(2, u"Busy being used"));
   RecordFigure(GetParam() ? "Scripted session, one by one" : "Scripted session, batch",
                "1, after " + std::to_string(hostile) + " hostile records",
                std::to_string(session.Outcome().filesDelivered) +
@@ -60,22 +59,21 @@ INSTANTIATE_TEST_SUITE_P(HandOff, FullSession, testing::Values(0, 1),
                            return info.param ? "OneByOne" : "Batch";
                          });
 
-void RunScript(const SessionSetup& setup, const std::string& name, const std::string& label,
-               const std::string& figure) {
+// `figure` names the scenario in the figures and in the test's failures.
+void RunScript(const SessionSetup& setup, const std::string& name, const std::string& figure) {
   ScriptedSession session(setup);
   // Only a library that cannot be initialised refuses the start-up, with a
   // message; there is no session to script then.
   const bool refused = name == "camInitCameraLib";
   if (!refused) session.QueueScript();
   session.Run();
-  session.CheckPromises(label);
+  session.CheckPromises(figure);
   EXPECT_EQ(session.Outcome().started, !refused);
   EXPECT_TRUE(!refused || !session.h.host.ui.messageBoxes.empty()) << "refused without a message";
   RecordFigure(figure, "1",
-               session.Outcome().started
-                   ? std::to_string(session.Outcome().filesDelivered) +
-                         " files handed over, settings intact, window usable"
-                   : "start-up refused with a message, settings untouched");
+               session.Outcome().started ? std::to_string(session.Outcome().filesDelivered) +
+                                               " files handed over, settings intact, window usable"
+                                         : "start-up refused with a message, settings untouched");
 }
 
 class EachExport : public testing::TestWithParam<size_t> {
@@ -89,13 +87,13 @@ TEST_P(MissingExport, TheWindowKeepsWorkingAndHandsEverythingOver) {
   // Both hand-off modes, in turn.
   RunScript({std::string(KELPRA_VARIANT_DIR) + "/KelpraWithout_" + Name() + ".dll", "",
              static_cast<int>(GetParam() % 2)},
-            Name(), "without " + Name(), "Missing " + Name());
+            Name(), "Missing " + Name());
 }
 
 TEST_P(FailingExport, TheWindowKeepsWorkingAndHandsEverythingOver) {
   // Every call fails: far more calls than a session makes.
-  RunScript({"", "Fail=" + Name() + ",1000000,-7\n", Name().size() % 2 ? 1 : 0},
-            Name(), Name() + " failing", "Failing " + Name());
+  RunScript({"", "Fail=" + Name() + ",1000000,-7\n", Name().size() % 2 ? 1 : 0}, Name(),
+            "Failing " + Name());
 }
 
 const auto kExportName = [](const testing::TestParamInfo<size_t>& info) {

@@ -27,6 +27,7 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 
 #include "Figures.h"
 #include "ScriptedSession.h"
+#include "capturewindow/SessionSteps.h"
 #include "resource.h"
 #include "thumbnails/CImageListCtrl.h"
 
@@ -48,8 +49,7 @@ TEST(Soak, TheHeapStaysFlatOverManyAutomaticShots) {
   const long shots = RunLength("SOAK_SHOTS", 500) / kBlock * kBlock;
   // The last clears stay in memory while they can be taken back, up to the
   // undo history's number of pictures: the warm-up lasts until it is full.
-  const long undoBlocks =
-      static_cast<long>((CImageListCtrl::kUndoPictures + kBlock - 1) / kBlock);
+  const long undoBlocks = static_cast<long>((CImageListCtrl::kUndoPictures + kBlock - 1) / kBlock);
   const long warmUp = std::max((undoBlocks + 1) * kBlock, shots / 5 / kBlock * kBlock);
   ScriptedSession session({"", "", 1});
   CaptureWindowHarness& h = session.h;
@@ -68,11 +68,10 @@ TEST(Soak, TheHeapStaysFlatOverManyAutomaticShots) {
     });
     session.QueueListCommand(-1, CImageListCtrl::kClearCommand);
     session.Then([&, block] {
-      auto* list =
-          static_cast<headless::HeadlessListView*>(h.Window().ListViewControl(IDC_THUMBNAILS));
-      list->menusShown.clear();
-      list->ensuredVisible.clear();
-      list->ensuredVisible.shrink_to_fit();
+      headless::HeadlessListView& list = steps::Thumbnails(h);
+      list.menusShown.clear();
+      list.ensuredVisible.clear();
+      list.ensuredVisible.shrink_to_fit();
       h.ClearCallLog();
       const size_t now = HeapInUse();
       if ((block + 1) * kBlock == warmUp) baseline = now;

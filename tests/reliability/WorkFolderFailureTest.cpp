@@ -14,7 +14,6 @@
 #include "Figures.h"
 #include "ScriptedSession.h"
 #include "resource.h"
-#include "settings/SettingsFile.h"
 
 namespace reliability {
 namespace {
@@ -54,13 +53,10 @@ std::vector<std::string> Pictures(CaptureWindowHarness& h) {
 }
 
 TEST(FullDisk, WithoutAUserInterfaceTheSessionEndsWithWhatWasCapturedAndTheSettingsStayWhole) {
-  CaptureWindowHarness h;
-  h.WriteProgramFile("Kelpra.ini", SessionLibrary());
-  settings::SessionSettings saved;
-  saved.WaterMark.text = "before the disk filled up";
-  h.SaveSettings(saved);
+  // The session's library and a settings file from before, in batch mode.
+  ScriptedSession session({});
+  CaptureWindowHarness& h = session.h;
   const std::string settingsBefore = h.SettingsFileText();
-  h.dataSource.batchAnswer = 212;
   std::unique_ptr<FileSizeLimit> full;
   h.host.os.tickCount = 1000;
   h.Then([&] {
@@ -82,9 +78,8 @@ TEST(FullDisk, WithoutAUserInterfaceTheSessionEndsWithWhatWasCapturedAndTheSetti
 
   const std::string first = h.WorkFile("1_1000.bmp"), second = h.WorkFile("1_2000.bmp");
   EXPECT_EQ(h.host.ui.messageBoxes, std::vector<std::u16string>{u"Capture Failed."});
-  EXPECT_EQ(h.dataSource.Transcript(),
-            (Transcript{"207 BEGIN", "209", "208 " + first, "209", "208 " + second, "207 END",
-                        "207 END", "212"}));
+  EXPECT_EQ(h.dataSource.Transcript(), (Transcript{"207 BEGIN", "209", "208 " + first, "209",
+                                                   "208 " + second, "207 END", "207 END", "212"}));
   // No half-written picture is left behind, and the settings file is the
   // one from before the session: its save could not be completed.
   EXPECT_EQ(Pictures(h), (std::vector<std::string>{"1_1000.bmp", "1_2000.bmp"}));

@@ -10,16 +10,15 @@
 
 #include "thumbnails/StreamFiles.h"
 
-using testing_support::BmpBytes;
+using streaming::Outcome;
 using testing_support::BmpFields;
 using testing_support::Le32;
-using thumbnail_tests::Colour;
-using thumbnail_tests::Reduce;
-using streaming::Outcome;
+
+namespace thumbnail_tests {
 
 namespace {
 
-constexpr Colour R{200, 30, 40}, B{20, 40, 220}, G{30, 160, 60}, W = thumbnail_tests::kWhite;
+constexpr Colour R{200, 30, 40}, B{20, 40, 220}, G{30, 160, 60}, W = kWhite;
 
 // Run-length pixels (8 bits unless told) over the palette red, blue, green.
 BmpFields RunLength(int32_t width = 4, int32_t height = 4, int bits = 8) {
@@ -39,7 +38,7 @@ Picture Rows(const streaming::Reduced& reduced) {
   Picture rows(static_cast<size_t>(reduced.pixels.height));
   for (int y = 0; y < reduced.pixels.height; ++y) {
     for (int x = 0; x < reduced.pixels.width; ++x) {
-      rows[y].push_back(thumbnail_tests::PixelAt(reduced, x, y));
+      rows[y].push_back(PixelAt(reduced, x, y));
     }
   }
   return rows;
@@ -55,6 +54,7 @@ Picture Read(const std::string& bmp, uint32_t width, uint32_t height) {
 }  // namespace
 
 TEST(BmpPalettes, RunLengthHasRunsLiteralsAndJumpsWithSkippedPixelsWhite) {
+  // clang-format off
   const std::string bmp = BmpBytes(RunLength(), Bytes({
       3, 1,                      // bottom row: three blue
       0, 3, 2, 0, 1, 0,          // three literal pixels, padded: only green fits
@@ -63,13 +63,16 @@ TEST(BmpPalettes, RunLengthHasRunsLiteralsAndJumpsWithSkippedPixelsWhite) {
       0, 2, 1, 2,                // jump one right and two up: the top row at 2
       2, 0,                      // two red
       0, 1}));                   // end of the picture
+  // clang-format on
   EXPECT_EQ(Read(bmp, 4, 4), (Picture{{W, W, R, R}, {W, W, W, W}, {G, W, W, W}, {B, B, B, G}}));
   // At four bits a run alternates the two indices of its byte.
+  // clang-format off
   const std::string four = BmpBytes(RunLength(4, 2, 4), Bytes({
       4, 0x12,                   // bottom row: blue, green, blue, green
       0, 0,                      // end of line
       0, 3, 0x21, 0x00,          // three literal pixels in two bytes
       0, 1}));                   // end of the picture
+  // clang-format on
   EXPECT_EQ(Read(four, 4, 2), (Picture{{G, B, R, W}, {B, G, B, G}}));
 }
 
@@ -128,8 +131,8 @@ TEST(BmpPalettes, TheLastPixelOfARowReadInPiecesReachesThePicture) {
   const std::string row = std::string(width - 1, '\0') + '\1' + std::string(3, '\0');
   const streaming::Reduced reduced = Reduce(BmpBytes(wide, row), width, 1);
   ASSERT_EQ(reduced.outcome, Outcome::Done);
-  EXPECT_EQ(thumbnail_tests::PixelAt(reduced, static_cast<int>(width) - 1, 0), R);
-  EXPECT_EQ(thumbnail_tests::PixelAt(reduced, static_cast<int>(width) - 2, 0), (Colour{0, 0, 0}));
+  EXPECT_EQ(PixelAt(reduced, static_cast<int>(width) - 1, 0), R);
+  EXPECT_EQ(PixelAt(reduced, static_cast<int>(width) - 2, 0), (Colour{0, 0, 0}));
 }
 
 TEST(BmpPalettes, PixelsOfSixteenAndThirtyTwoBitsAreReadByTheirMasks) {
@@ -137,8 +140,7 @@ TEST(BmpPalettes, PixelsOfSixteenAndThirtyTwoBitsAreReadByTheirMasks) {
   // header.
   BmpFields rgbx(2, 1, 32, 3);
   rgbx.gap = Le32(0xFF) + Le32(0xFF00) + Le32(0xFF0000);
-  EXPECT_EQ(Read(BmpBytes(rgbx, Bytes({200, 30, 40, 0, 20, 40, 220, 0})), 2, 1),
-            (Picture{{R, B}}));
+  EXPECT_EQ(Read(BmpBytes(rgbx, Bytes({200, 30, 40, 0, 20, 40, 220, 0})), 2, 1), (Picture{{R, B}}));
   BmpFields six(2, 1, 16, 3);
   six.gap = Le32(0xF800) + Le32(0x07E0) + Le32(0x001F);
   const Picture redGreen{{Colour{255, 0, 0}, Colour{0, 255, 0}}};
@@ -155,7 +157,7 @@ TEST(BmpPalettes, ARunLengthPictureOf240MegapixelsInAFewBytesIsReadRowByRow) {
   // 16000 x 15000: its frame would be 720 MB; one row is 48 KB. The bottom
   // row is 250 pixels of green, then the picture ends.
   const std::string bmp = BmpBytes(RunLength(16000, 15000), Bytes({250, 2, 0, 1}));
-  thumbnail_tests::ExpectInChild(16u << 20, 256u << 10, [&] {
+  ExpectInChild(16u << 20, 256u << 10, [&] {
     const streaming::Reduced reduced = Reduce(bmp, 160, 150);
     if (reduced.outcome != Outcome::Done || reduced.size.width != 16000) return 1;
     // Each result pixel covers 100 x 100 source pixels. In the bottom row
@@ -164,6 +166,8 @@ TEST(BmpPalettes, ARunLengthPictureOf240MegapixelsInAFewBytesIsReadRowByRow) {
     const std::vector<Colour> bottom = Rows(reduced)[149];
     const Colour expected[] = {G, G, {143, 208, 158}, W};
     if (!std::equal(expected, expected + 4, bottom.begin())) return 2;
-    return thumbnail_tests::PixelAt(reduced, 0, 148) == W ? 0 : 3;
+    return PixelAt(reduced, 0, 148) == W ? 0 : 3;
   });
 }
+
+}  // namespace thumbnail_tests

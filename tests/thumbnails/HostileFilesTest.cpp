@@ -12,35 +12,14 @@
 #include "support/TestFolder.h"
 #include "thumbnails/StreamFiles.h"
 
-using testing_support::BmpBytes;
-using testing_support::BmpHeaderOnly;
-using testing_support::TextPage;
-using thumbnail_tests::Chunk;
-using thumbnail_tests::CorpusFile;
-using thumbnail_tests::ExpectInChild;
-using thumbnail_tests::HeaderOf;
-using thumbnail_tests::MadeUpPng;
-using thumbnail_tests::PageRows;
-using thumbnail_tests::Reduce;
-using thumbnail_tests::Written;
 using streaming::Outcome;
+using testing_support::BmpHeaderOnly;
+
+namespace thumbnail_tests {
 
 namespace {
 
 const TextPage kPage(400, 300);
-
-std::string PagePng(bool interlaced) {
-  return Written([&](std::FILE* file) {
-    return testing_support::WritePng(file, kPage.Width(), kPage.Height(), PageRows(kPage),
-                                     interlaced);
-  });
-}
-
-std::string PageJpeg(const TextPage& page) {
-  return Written([&](std::FILE* file) {
-    return testing_support::WriteJpeg(file, page.Width(), page.Height(), PageRows(page), 90);
-  });
-}
 
 bool AllWhite(const platform::RgbImage& image, int firstRow, int lastRow) {
   return std::all_of(image.pixels.begin() + firstRow * image.width * 3,
@@ -62,17 +41,14 @@ void SetJpegSides(std::string& jpeg, const char* marker, uint16_t side) {
 // decoder knows as it would for a capture; whether there was one.
 bool PaneFromFile(const std::string& bytes) {
   testing_support::TestFolder folder;
-  const std::string path = folder.WriteFile("picture.jpg", bytes).generic_string();
   headless::HeadlessImaging imaging;
-  return imaging.LoadPicture(std::u16string(path.begin(), path.end())) != nullptr;
+  return imaging.LoadPicture(folder.WriteFile("picture.jpg", bytes).generic_u16string()) != nullptr;
 }
 
 }  // namespace
 
 TEST(HostileFiles, AFileCutShortShowsTheRowsItHasOnWhiteOneWithoutAnyIsRefusedCommentsAreSkipped) {
-  const std::string whole = Written([&](std::FILE* file) {
-    return testing_support::WriteBmp(file, kPage.Width(), kPage.Height(), PageRows(kPage));
-  });
+  const std::string whole = BmpOf(kPage);
   // The bottom half of the rows, as a bottom-up file stores them first.
   const size_t row = kPage.Width() * 3;
   const streaming::Reduced reduced = Reduce(whole.substr(0, 54 + row * 150 + row / 2), 80, 60);
@@ -83,7 +59,7 @@ TEST(HostileFiles, AFileCutShortShowsTheRowsItHasOnWhiteOneWithoutAnyIsRefusedCo
   EXPECT_EQ(Reduce(whole.substr(0, 54 + row - 1), 80, 60).outcome, Outcome::Refused);
 
   // A PNG: the rows it has, top first.
-  const std::string png = PagePng(false);
+  const std::string png = PngOf(kPage, false);
   const streaming::Reduced half = Reduce(png.substr(0, png.size() / 2), 80, 60);
   ASSERT_EQ(half.outcome, Outcome::Done);
   EXPECT_FALSE(AllWhite(half.pixels, 0, 20));
@@ -91,13 +67,13 @@ TEST(HostileFiles, AFileCutShortShowsTheRowsItHasOnWhiteOneWithoutAnyIsRefusedCo
   EXPECT_EQ(Reduce(png.substr(0, 60), 80, 60).outcome, Outcome::Refused);
   // An interlaced one cut in its last pass still shows the whole page,
   // from the passes before.
-  const std::string interlaced = PagePng(true);
+  const std::string interlaced = PngOf(kPage, true);
   const streaming::Reduced early = Reduce(interlaced.substr(0, interlaced.size() * 3 / 4), 80, 60);
   ASSERT_EQ(early.outcome, Outcome::Done);
   EXPECT_FALSE(AllWhite(early.pixels, 50, 59));
 
   // A JPEG gives a picture of its size.
-  const std::string jpeg = PageJpeg(kPage);
+  const std::string jpeg = JpegOf(kPage);
   const streaming::Reduced cut = Reduce(jpeg.substr(0, jpeg.size() / 2), 80, 60);
   ASSERT_EQ(cut.outcome, Outcome::Done);
   EXPECT_EQ(cut.pixels.width, 80);
@@ -114,9 +90,9 @@ TEST(HostileFiles, AFileCutShortShowsTheRowsItHasOnWhiteOneWithoutAnyIsRefusedCo
 
 TEST(HostileFiles, SizesOverTheLimitAreRefusedFromTheHeaderInEveryFormat) {
   // 20000 x 20000 is 400 megapixels, in headers of a few dozen bytes.
-  std::string png = PagePng(false).substr(0, 33);
-  for (size_t at : {16u, 20u}) png.replace(at, 4, thumbnail_tests::Be32(20000));
-  std::string jpeg = PageJpeg(TextPage(16, 16));
+  std::string png = PngOf(kPage, false).substr(0, 33);
+  for (size_t at : {16u, 20u}) png.replace(at, 4, Be32(20000));
+  std::string jpeg = JpegOf(TextPage(16, 16));
   SetJpegSides(jpeg, "\xFF\xC0", 20000);
   for (const std::string& bytes : {png, jpeg, BmpHeaderOnly(20000, 20000)}) {
     EXPECT_EQ(HeaderOf(bytes).outcome, Outcome::Refused);
@@ -192,16 +168,15 @@ TEST_P(HostilePngChunks, AreSkippedWithoutABlockOfTheirSize) {
   });
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Types, HostilePngChunks,
-    testing::Values(AncillaryChunk{"tEXt", true}, AncillaryChunk{"zTXt", true},
-                    AncillaryChunk{"iTXt", true}, AncillaryChunk{"iCCP", true},
-                    AncillaryChunk{"sPLT", true}, AncillaryChunk{"eXIf", true},
-                    AncillaryChunk{"prVt", true}, AncillaryChunk{"tEXt", false},
-                    AncillaryChunk{"iCCP", false}, AncillaryChunk{"prVt", false}),
-    [](const testing::TestParamInfo<AncillaryChunk>& info) {
-      return std::string(info.param.type) + (info.param.beyondTheFile ? "BeyondTheFile" : "Present");
-    });
+const AncillaryChunk kAncillaryChunks[] = {
+    {"tEXt", true}, {"zTXt", true}, {"iTXt", true},  {"iCCP", true},  {"sPLT", true},
+    {"eXIf", true}, {"prVt", true}, {"tEXt", false}, {"iCCP", false}, {"prVt", false}};
+
+INSTANTIATE_TEST_SUITE_P(Types, HostilePngChunks, testing::ValuesIn(kAncillaryChunks),
+                         [](const testing::TestParamInfo<AncillaryChunk>& info) {
+                           return std::string(info.param.type) +
+                                  (info.param.beyondTheFile ? "BeyondTheFile" : "Present");
+                         });
 
 TEST(HostileFiles, AWidePngAt16BitsWithAlphaStaysWithinItsRowBound) {
   // 100,000 pixels of 8 bytes: libpng's row and its copy of the row before
@@ -237,8 +212,8 @@ TEST(HostileFiles, AProgressiveJpegOfMoreBlocksThanItsFileCodesIsRefused) {
 TEST(HostileFiles, AFlatProgressiveJpegOfTwelveMegapixelsDecodes) {
   const std::string jpeg = Written([](std::FILE* file) {
     return testing_support::WriteJpeg(
-        file, 4000, 3000, [](uint32_t, uint8_t* rgb) { std::fill(rgb, rgb + 4000 * 3, 200); },
-        90, true);
+        file, 4000, 3000, [](uint32_t, uint8_t* rgb) { std::fill(rgb, rgb + 4000 * 3, 200); }, 90,
+        true);
   });
   ASSERT_LT(jpeg.size(), 100u << 10);
   const testing_support::ChildMeasure measure = ExpectInChild(128u << 20, 128u << 20, [&] {
@@ -251,3 +226,5 @@ TEST(HostileFiles, AFlatProgressiveJpegOfTwelveMegapixelsDecodes) {
   });
   EXPECT_GE(measure.peakGrowth, 36'000'000);
 }
+
+}  // namespace thumbnail_tests

@@ -23,9 +23,11 @@
 
 namespace thumbnail_tests {
 
+using testing_support::BmpBytes;
 using testing_support::Colour;
 using testing_support::kWhite;
 using testing_support::RowSource;
+using testing_support::TextPage;
 
 // What a writer puts in a temporary file, as bytes.
 inline std::string Written(const std::function<bool(std::FILE*)>& write) {
@@ -49,27 +51,41 @@ inline std::string CorpusFile(const std::string& name) {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-inline RowSource PageRows(const testing_support::TextPage& page) {
+inline RowSource PageRows(const TextPage& page) {
   return [&page](uint32_t y, uint8_t* rgb) { page.Row(y, rgb); };
 }
 
-// The picture of `rows` whole, each pixel as `stored` turns it (nothing
-// when null).
+// A page written as a BMP of `kind`, as a PNG, or as a JPEG at quality 90.
+inline std::string BmpOf(const TextPage& page, const testing_support::BmpKind& kind = {}) {
+  return Written([&](std::FILE* file) {
+    return testing_support::WriteBmp(file, page.Width(), page.Height(), PageRows(page), kind);
+  });
+}
+inline std::string PngOf(const TextPage& page, bool interlaced) {
+  return Written([&](std::FILE* file) {
+    return testing_support::WritePng(file, page.Width(), page.Height(), PageRows(page), interlaced);
+  });
+}
+inline std::string JpegOf(const TextPage& page) {
+  return Written([&](std::FILE* file) {
+    return testing_support::WriteJpeg(file, page.Width(), page.Height(), PageRows(page), 90);
+  });
+}
+
+// The picture of `rows` whole, each pixel as a BMP of `stored` keeps it.
 inline testing_support::Rgb Whole(uint32_t width, uint32_t height, const RowSource& rows,
-                                  const std::function<void(uint8_t*)>& stored = nullptr) {
+                                  const testing_support::BmpKind& stored = {}) {
   testing_support::Rgb rgb{static_cast<int>(width), static_cast<int>(height), {}};
   rgb.pixels.resize(static_cast<size_t>(width) * height * 3);
   for (uint32_t y = 0; y < height; ++y) {
     uint8_t* row = rgb.pixels.data() + static_cast<size_t>(y) * width * 3;
     rows(y, row);
-    if (stored) {
-      for (uint32_t x = 0; x < width; ++x) stored(row + x * 3);
-    }
+    for (uint32_t x = 0; x < width; ++x) testing_support::StoredColour(stored, row + x * 3);
   }
   return rgb;
 }
-inline testing_support::Rgb WholePage(const testing_support::TextPage& page,
-                                      const std::function<void(uint8_t*)>& stored = nullptr) {
+inline testing_support::Rgb WholePage(const TextPage& page,
+                                      const testing_support::BmpKind& stored = {}) {
   return Whole(page.Width(), page.Height(), PageRows(page), stored);
 }
 
@@ -125,8 +141,8 @@ inline std::string Be32(uint32_t v) {
 // many follow.
 inline std::string Chunk(const std::string& type, const std::string& data, int64_t declared = -1) {
   const std::string named = type + data;
-  const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(named.data()),
-                          static_cast<uInt>(named.size()));
+  const uLong crc =
+      crc32(0, reinterpret_cast<const Bytef*>(named.data()), static_cast<uInt>(named.size()));
   return Be32(static_cast<uint32_t>(declared < 0 ? data.size() : declared)) + named +
          Be32(static_cast<uint32_t>(crc));
 }

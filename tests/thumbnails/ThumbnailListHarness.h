@@ -44,7 +44,7 @@ class ThumbnailListHarness {
     listView->clientWidth = clientWidth;
     list.SetOrderFixed(orderFixed);
     initialised = list.Initialise(*window, IDC_THUMBNAILS);
-    list.SetCountCallback(&RecordCount);
+    list.SetCountCallback([](int count) { counts().push_back(count); });
   }
 
   // Writes a one-colour picture into the folder; its path as the list sees it.
@@ -52,20 +52,13 @@ class ThumbnailListHarness {
                          Colour colour = {200, 30, 40}, Format format = Format::Bmp) {
     const std::filesystem::path file = folder.Path() / name;
     EXPECT_TRUE(testing_support::WriteSolidPicture(file, width, height, colour, format)) << name;
-    return Wide(file);
+    return file.generic_u16string();
   }
   std::u16string File(const std::string& name, const std::string& content) {
-    return Wide(folder.WriteFile(name, content));
+    return folder.WriteFile(name, content).generic_u16string();
   }
-  static std::u16string Wide(const std::filesystem::path& file) {
-    const std::string text = file.generic_string();
-    return std::u16string(text.begin(), text.end());
-  }
-  static std::filesystem::path Narrow(const std::u16string& path) {
-    return std::string(path.begin(), path.end());
-  }
-  static bool Exists(const std::u16string& path) { return std::filesystem::exists(Narrow(path)); }
-  static void Remove(const std::u16string& path) { std::filesystem::remove(Narrow(path)); }
+  static bool Exists(const std::u16string& path) { return std::filesystem::exists(path); }
+  static void Remove(const std::u16string& path) { std::filesystem::remove(path); }
 
   // Adds the file and lets the UI thread run the posted insert.
   int Add(const std::u16string& path) {
@@ -97,7 +90,7 @@ class ThumbnailListHarness {
     Texts names, files;
     for (char letter : letters) {
       names.push_back(std::u16string(1, letter));
-      files.push_back(Wide(folder.Path() / (std::string(1, letter) + ".bmp")));
+      files.push_back((folder.Path() / (std::string(1, letter) + ".bmp")).generic_u16string());
     }
     EXPECT_EQ(ItemTexts(), names);
     EXPECT_EQ(list.ListedFiles(), files);
@@ -129,9 +122,10 @@ class ThumbnailListHarness {
     }
     return text;
   }
-  // Selects `item` alone and presses Delete.
-  void DeleteWithKey(int item) {
+  // Selects `item` alone, or with `alsoSelected`, and presses Delete.
+  void DeleteWithKey(int item, int alsoSelected = -1) {
     listView->UserSelectOnly(item);
+    if (alsoSelected >= 0) listView->UserAddToSelection(alsoSelected);
     EXPECT_TRUE(listView->UserPressKey(platform::kKeyDelete));
   }
   // Ctrl with a key, on the list.
@@ -187,9 +181,6 @@ class ThumbnailListHarness {
   headless::HeadlessListView* listView = nullptr;
   CImageListCtrl list{host.platform, texts};
   bool initialised = false;
-
- private:
-  static void RecordCount(int count) { counts().push_back(count); }
 };
 
 }  // namespace thumbnail_tests

@@ -9,16 +9,11 @@
 
 #include "thumbnails/ThumbnailListHarness.h"
 
-using thumbnail_tests::Colour;
-using thumbnail_tests::Format;
-using thumbnail_tests::kWhite;
-using thumbnail_tests::Texts;
-using thumbnail_tests::ThumbnailListHarness;
+namespace thumbnail_tests {
 
 namespace {
 
 std::vector<int> Counts() { return ThumbnailListHarness::counts(); }
-
 
 bool Near(Colour a, Colour b) {
   return std::abs(a.r - b.r) <= 6 && std::abs(a.g - b.g) <= 6 && std::abs(a.b - b.b) <= 6;
@@ -59,7 +54,7 @@ TEST(ThumbnailItems, EachFileAppearsAfterThePostedInsertNamedWithoutFolderAndExt
 TEST(ThumbnailItems, FilesThatAreNoShowablePictureAddNothingAndEachFormatFillsTheCellOnWhite) {
   ThumbnailListHarness h(150);
   const std::u16string refused[] = {
-      ThumbnailListHarness::Wide(h.folder.Path() / "missing.bmp"),
+      (h.folder.Path() / "missing.bmp").generic_u16string(),
       h.File("empty.bmp", ""),
       h.File("text.bmp", "this is not a picture"),
       h.File("cut.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16)),
@@ -170,3 +165,5 @@ TEST(ThumbnailItems, AListNeverBoundOrGoneAddsNothingAndItsPostedInsertAndClicks
   h.listView->UserDoubleClick(-1);
   EXPECT_TRUE(h.listView->menusShown.empty());
 }
+
+}  // namespace thumbnail_tests

@@ -8,7 +8,7 @@
 
 #include "thumbnails/ThumbnailListHarness.h"
 
-using thumbnail_tests::ThumbnailListHarness;
+namespace thumbnail_tests {
 
 TEST(ThumbnailOrder, CtrlArrowsAndTheMenuMoveAnItemOnePlaceAndKeepItSelectedAndInView) {
   ThumbnailListHarness h;
@@ -94,13 +94,14 @@ TEST_P(ThumbnailDrag, DropsTheItemBeforeThePlaceOfTheMarkAndSelectsIt) {
   EXPECT_EQ(h.SelectedItems(), std::vector<size_t>{dragged});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Places, ThumbnailDrag,
-    ::testing::Values(DragCase{3, 0, "dabc"}, DragCase{0, 4, "bcda"}, DragCase{0, 2, "bacd"},
-                      DragCase{2, 1, "acbd"},
-                      // On its own place, before or after itself: no move.
-                      DragCase{1, 1, "abcd"}, DragCase{1, 2, "abcd"}),
-    [](const ::testing::TestParamInfo<DragCase>& info) {
-      return "Item" + std::to_string(info.param.item) + "ToPlace" +
-             std::to_string(info.param.place);
-    });
+INSTANTIATE_TEST_SUITE_P(Places, ThumbnailDrag,
+                         ::testing::Values(DragCase{3, 0, "dabc"}, DragCase{0, 4, "bcda"},
+                                           DragCase{0, 2, "bacd"}, DragCase{2, 1, "acbd"},
+                                           // On its own place, before or after itself: no move.
+                                           DragCase{1, 1, "abcd"}, DragCase{1, 2, "abcd"}),
+                         [](const ::testing::TestParamInfo<DragCase>& info) {
+                           return "Item" + std::to_string(info.param.item) + "ToPlace" +
+                                  std::to_string(info.param.place);
+                         });
+
+}  // namespace thumbnail_tests

@@ -9,45 +9,23 @@
 #include "thumbnails/StreamFiles.h"
 
 using testing_support::BmpKind;
-using testing_support::TextPage;
-using thumbnail_tests::Colour;
-using thumbnail_tests::ExpectMatches;
-using thumbnail_tests::PageRows;
-using thumbnail_tests::Reduce;
-using thumbnail_tests::WholePage;
-using thumbnail_tests::Written;
+
+namespace thumbnail_tests {
 
 namespace {
 
 // Odd sizes, so that no result pixel lines up with the source grid.
 const TextPage kPage(601, 451);
 
-std::string Bmp(const BmpKind& kind, uint32_t width, uint32_t height,
-                const testing_support::RowSource& rows) {
-  return Written([&](std::FILE* file) {
-    return testing_support::WriteBmp(file, width, height, rows, kind);
-  });
-}
-
-std::string Png(const TextPage& page, bool interlaced) {
-  return Written([&](std::FILE* file) {
-    return testing_support::WritePng(file, page.Width(), page.Height(), PageRows(page),
-                                     interlaced);
-  });
-}
-
 }  // namespace
 
 TEST(ThumbnailQuality, EveryBmpDepthAndRowOrderMatchesTheBoxReduction) {
   for (int bits : {1, 4, 8, 16, 24, 32}) {
     for (bool topDown : {false, true}) {
-      BmpKind kind;
-      kind.bits = bits;
-      kind.topDown = topDown;
+      const BmpKind kind{bits, topDown};
       SCOPED_TRACE(std::to_string(bits) + (topDown ? " bits, top row first" : " bits"));
-      const std::string bytes = Bmp(kind, kPage.Width(), kPage.Height(), PageRows(kPage));
-      const testing_support::Rgb whole =
-          WholePage(kPage, [&kind](uint8_t* rgb) { testing_support::StoredColour(kind, rgb); });
+      const std::string bytes = BmpOf(kPage, kind);
+      const testing_support::Rgb whole = WholePage(kPage, kind);
       // The thumbnail list's fast thumbnail and a larger pane picture.
       ExpectMatches(Reduce(bytes, 90, 67), whole);
       ExpectMatches(Reduce(bytes, 250, 188), whole);
@@ -71,39 +49,23 @@ TEST(ThumbnailQuality, RowsWiderThanAnyBufferAreReadInPiecesRowAfterRow) {
   // At 32 bits with half alpha, laid over white.
   for (int bits : {8, 24, 32}) {
     SCOPED_TRACE(bits);
-    BmpKind kind;
-    kind.bits = bits;
-    kind.alphaMask = bits == 32;
-    kind.alpha = 128;
-    ExpectMatches(Reduce(Bmp(kind, width, 3, rows), 90, 3),
-                  thumbnail_tests::Whole(width, 3, rows, [&kind](uint8_t* rgb) {
-                    testing_support::StoredColour(kind, rgb);
-                  }));
+    const BmpKind kind{bits, false, 128, bits == 32};
+    const std::string bytes = Written(
+        [&](std::FILE* file) { return testing_support::WriteBmp(file, width, 3, rows, kind); });
+    ExpectMatches(Reduce(bytes, 90, 3), Whole(width, 3, rows, kind));
   }
 }
 
 TEST(ThumbnailQuality, AlphaInA32BitBmpIsLaidOverWhiteUnlessEveryAlphaIsZero) {
-  BmpKind half;
-  half.bits = 32;
-  half.alphaMask = true;
-  half.alpha = 128;
-  const auto bmp = [](const BmpKind& kind) {
-    return Bmp(kind, kPage.Width(), kPage.Height(), PageRows(kPage));
-  };
-  ExpectMatches(Reduce(bmp(half), 90, 67), WholePage(kPage, [&half](uint8_t* rgb) {
-                  testing_support::StoredColour(half, rgb);
-                }));
+  const BmpKind half{32, false, 128, true};
+  ExpectMatches(Reduce(BmpOf(kPage, half), 90, 67), WholePage(kPage, half));
   // Writers that have no alpha leave the byte 0: the picture is opaque.
-  BmpKind none = half;
-  none.alpha = 0;
-  ExpectMatches(Reduce(bmp(none), 90, 67), WholePage(kPage));
+  ExpectMatches(Reduce(BmpOf(kPage, {32, false, 0, true}), 90, 67), WholePage(kPage));
 }
 
 TEST(ThumbnailQuality, ScaledJpegMatchesTheBoxReductionOfThePictureItHolds) {
   const TextPage photo(2400, 1800, 5);
-  const std::string bytes = Written([&](std::FILE* file) {
-    return testing_support::WriteJpeg(file, photo.Width(), photo.Height(), PageRows(photo), 90);
-  });
+  const std::string bytes = JpegOf(photo);
   // Against the page itself: at quality 90 its compression changes the
   // thumbnail's mean by some 0.2 grey levels and no pixel past the bound.
   const testing_support::Rgb whole = WholePage(photo);
@@ -117,15 +79,15 @@ TEST(ThumbnailQuality, ScaledJpegMatchesTheBoxReductionOfThePictureItHolds) {
 TEST(ThumbnailQuality, PlainAndInterlacedPngMatchTheBoxReductionAndASmallOneIsScaledUp) {
   for (bool interlaced : {true, false}) {
     SCOPED_TRACE(interlaced ? "interlaced" : "plain");
-    const std::string bytes = Png(kPage, interlaced);
+    const std::string bytes = PngOf(kPage, interlaced);
     ExpectMatches(Reduce(bytes, 90, 67), WholePage(kPage));
     ExpectMatches(Reduce(bytes, 250, 188), WholePage(kPage));
   }
   const TextPage tiny(37, 23, 9);
-  ExpectMatches(Reduce(Png(tiny, true), 90, 56), WholePage(tiny));
+  ExpectMatches(Reduce(PngOf(tiny, true), 90, 56), WholePage(tiny));
   // Five pixels across: the first two passes have one pixel a row.
   const TextPage five(5, 5, 3);
-  ExpectMatches(Reduce(Png(five, true), 5, 5), WholePage(five));
+  ExpectMatches(Reduce(PngOf(five, true), 5, 5), WholePage(five));
 }
 
 TEST(ThumbnailQuality, PngTransparencyIsLaidOverWhiteAndGreyAt16BitsIsScaled) {
@@ -140,7 +102,7 @@ TEST(ThumbnailQuality, PngTransparencyIsLaidOverWhiteAndGreyAt16BitsIsScaled) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.depth) + " bits, colour type " + std::to_string(c.colourType));
     const streaming::Reduced reduced =
-        Reduce(thumbnail_tests::MadeUpPng(6, 4, c.depth, c.colourType, "", c.sample), 3, 2);
+        Reduce(MadeUpPng(6, 4, c.depth, c.colourType, "", c.sample), 3, 2);
     ASSERT_EQ(reduced.outcome, streaming::Outcome::Done);
     for (uint8_t value : reduced.pixels.pixels) ASSERT_EQ(value, c.shown);
   }
@@ -152,3 +114,5 @@ TEST(ThumbnailQuality, APictureWithoutPixelsScalesToWhite) {
   EXPECT_EQ(white.height, 2);
   EXPECT_EQ(white.pixels, std::vector<uint8_t>(18, 255));
 }
+
+}  // namespace thumbnail_tests

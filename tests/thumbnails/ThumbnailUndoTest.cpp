@@ -7,18 +7,13 @@
 
 #include "thumbnails/ThumbnailListHarness.h"
 
-using thumbnail_tests::Texts;
-using thumbnail_tests::ThumbnailListHarness;
-
-using Names = std::vector<std::string>;
+namespace thumbnail_tests {
 
 TEST(ThumbnailUndo, DeleteKeySetsTheSelectionAsideAndStepsComeBackInPlaceLastFirstByKeyOrMenu) {
   ThumbnailListHarness h;
   const Texts paths = h.AddPictures(3);
   const int decoded = h.host.imaging.picturesDecoded;
-  h.listView->UserSelectOnly(0);
-  h.listView->UserAddToSelection(2);
-  EXPECT_TRUE(h.listView->UserPressKey(platform::kKeyDelete));
+  h.DeleteWithKey(0, 2);
 
   h.ExpectItems("b");
   EXPECT_FALSE(ThumbnailListHarness::Exists(paths[0]));
@@ -71,9 +66,7 @@ TEST(ThumbnailUndo, DeleteKeySetsTheSelectionAsideAndStepsComeBackInPlaceLastFir
   // A place past the end of a shorter list is its end. (A picture returns
   // to its place after the list changed in PageList's session.)
   h.DeleteWithKey(3);
-  h.listView->UserSelectOnly(0);
-  h.listView->UserAddToSelection(1);
-  EXPECT_TRUE(h.listView->UserPressKey(platform::kKeyDelete));
+  h.DeleteWithKey(0, 1);
   h.ExpectItems("c");
   h.PressControl(platform::kKeyZ);
   h.PressControl(platform::kKeyZ);
@@ -183,7 +176,7 @@ TEST(ThumbnailUndo, ASecondFileOfOneNameWaitsBesideTheFirst) {
   h.DeleteWithKey(0);
   h.Add(h.Picture("a.bmp", 40, 30, ThumbnailListHarness::ColourOf(5)));
   h.DeleteWithKey(0);
-  EXPECT_EQ(h.AsideFiles(), (Names{"1_a.bmp", "2_a.bmp"}));
+  EXPECT_EQ(h.AsideFiles(), (std::vector<std::string>{"1_a.bmp", "2_a.bmp"}));
   h.PressControl(platform::kKeyZ);
   ASSERT_EQ(h.ItemTexts(), Texts{u"a"});
   EXPECT_EQ(h.CentreOfItem(0), ThumbnailListHarness::ColourOf(5));
@@ -203,7 +196,7 @@ TEST(ThumbnailUndo, PicturesSetAsideComeBackAtTheCellSizeOfANewDpi) {
   ASSERT_GT(h.listView->imageWidth, width);
   EXPECT_EQ(h.ItemTexts(), (Texts{u"a", u"c"}));
   EXPECT_EQ(h.SelectedItems(), std::vector<size_t>{1});
-  EXPECT_EQ(h.CentreOfItem(1), thumbnail_tests::kWhite);
+  EXPECT_EQ(h.CentreOfItem(1), kWhite);
   h.PressControl(platform::kKeyZ);
   EXPECT_EQ(h.ItemTexts(), (Texts{u"a", u"b", u"c"}));
   EXPECT_EQ(h.CentreOfItem(1), ThumbnailListHarness::ColourOf(1));
@@ -211,3 +204,5 @@ TEST(ThumbnailUndo, PicturesSetAsideComeBackAtTheCellSizeOfANewDpi) {
       h.listView->images.at(static_cast<size_t>(h.listView->items[1].image));
   EXPECT_EQ(picture.width, h.listView->imageWidth);
 }
+
+}  // namespace thumbnail_tests
