@@ -65,10 +65,9 @@ class CaptureWindowHarness {
     EXPECT_NE(window, nullptr);
     return *window;
   }
-  std::string CallLog() {
-    testing_support::KelpraHooks hooks(dialog->Camera());
-    return hooks.CallLog();
-  }
+  // The reference library's test hooks, on the library the window holds.
+  testing_support::KelpraHooks Hooks() { return testing_support::KelpraHooks(dialog->Camera()); }
+  std::string CallLog() { return Hooks().CallLog(); }
   // The call log's lines, each without its arguments when `namesOnly`.
   std::vector<std::string> CallLines(bool namesOnly = false) {
     std::vector<std::string> lines;
@@ -91,10 +90,7 @@ class CaptureWindowHarness {
     window.Handler().OnCommand(id, platform::kNotifyClicked);
   }
   // Forgets what the camera library was asked so far.
-  void ClearCallLog() {
-    testing_support::KelpraHooks hooks(dialog->Camera());
-    ASSERT_TRUE(hooks.ClearCallLog());
-  }
+  void ClearCallLog() { ASSERT_TRUE(Hooks().ClearCallLog()); }
   // The position of a language in the language box.
   int LanguageIndex(const std::u16string& code) const {
     const localisation::LanguageList& languages = dialog->WindowLanguage().Languages();

@@ -39,22 +39,15 @@ settings::SessionSettings SecondaryCameraOn(int width = 0, int height = 0) {
   return saved;
 }
 
-int32_t Unplug(CaptureWindowHarness& h, int device) {
-  return testing_support::KelpraHooks(h.dialog->Camera()).UnplugDevice(device);
-}
-int32_t Plug(CaptureWindowHarness& h, const char* name) {
-  return testing_support::KelpraHooks(h.dialog->Camera()).PlugDevice(name);
-}
-
 }  // namespace
 
 // The webcam unplugged and plugged in again as "Visitor" first: a plugged
 // camera waits for the user to be the secondary camera.
 TEST_F(DeviceSession, TheSecondaryCameraOpensThePluggedInCameraOnlyWhenAskedAndClosesIt) {
-  h.Then([&] { EXPECT_EQ(Unplug(h, 1), 1); });
+  h.Then([&] { EXPECT_EQ(h.Hooks().UnplugDevice(1), 1); });
   h.Then([&] {
     EXPECT_FALSE(h.Window().IsEnabled(IDC_SECONDARY_CAMERA));
-    EXPECT_EQ(Plug(h, "Visitor"), 2);
+    EXPECT_EQ(h.Hooks().PlugDevice("Visitor"), 2);
   });
   h.RunWith([&] {
     auto& w = h.Window();
@@ -121,7 +114,7 @@ TEST_F(DeviceSession, ASavedSecondaryCameraOpensAtItsSizeWhichIsStoredEvenWhenRe
               (Lines{"camGetResolution(1,0,0,&,&)", "camSetResolution(1,640,480)"}));
     EXPECT_EQ(h.dialog->Settings().Webcam.WebcamWidth, 640);
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());
-    testing_support::KelpraHooks(h.dialog->Camera()).FailNext("camSetResolution", 1, -6);
+    h.Hooks().FailNext("camSetResolution", 1, -6);
     CommandSelect(h, IDC_SECONDARY_FRAME_SIZE, 1);
     EXPECT_EQ(h.host.ui.messageBoxes, Texts{u"error"});
     EXPECT_EQ(h.dialog->Settings().Webcam.WebcamWidth, 1280);
@@ -192,7 +185,7 @@ TEST_F(HotPlug, UnpluggingTheDocumentCameraGivesTheWebcamEveryChoiceTheWindowSho
     ShowWatermarkControls(h);
     ASSERT_TRUE(w.UserClick(IDC_WATERMARK));
     mark = Mark(h);
-    ASSERT_EQ(Unplug(h, 0), 1);
+    ASSERT_EQ(h.Hooks().UnplugDevice(0), 1);
   });
   // The library's notification reaches the window as a posted task.
   h.RunWith([&] {
@@ -228,31 +221,31 @@ TEST_F(HotPlug, UnpluggingTheDocumentCameraGivesTheWebcamEveryChoiceTheWindowSho
   });
 }
 
-// How the second camera went missing before it is plugged in.
-enum class Missing { UnpluggedDuringTheSession, AbsentAtStartUp };
-
-class SecondaryCameraComesBack : public testing::TestWithParam<Missing> {};
+// The second camera, before it is plugged in, was absent at start-up (true)
+// or unplugged during the session.
+class SecondaryCameraComesBack : public testing::TestWithParam<bool> {};
 
 TEST_P(SecondaryCameraComesBack, WithTheSecondCameraAndIsSavedAsOn) {
+  const bool absentAtStartUp = GetParam();
   CaptureWindowHarness h;
-  if (GetParam() == Missing::AbsentAtStartUp) {
+  if (absentAtStartUp) {
     h.WriteProgramFile("Kelpra.ini", "[Device]\nName=Desk Camera\nFormat=MJPG\nSize=640x480\n");
   }
   h.SaveSettings(SecondaryCameraOn(1280, 720));
   size_t mark = 0;
   h.Then([&] {
     mark = Mark(h);
-    if (GetParam() == Missing::UnpluggedDuringTheSession) {
+    if (!absentAtStartUp) {
       ASSERT_TRUE(h.Window().UserSelect(IDC_UNIT, 1));
       h.Window().SetChecked(IDC_SECONDARY_MERGE, true);
       mark = Mark(h);
-      ASSERT_EQ(Unplug(h, 1), 1);
+      ASSERT_EQ(h.Hooks().UnplugDevice(1), 1);
     }
   });
   h.Then([&] {
     auto& w = h.Window();
     ASSERT_EQ(w.ItemCount(IDC_DEVICE), 1);
-    if (GetParam() == Missing::UnpluggedDuringTheSession) {
+    if (!absentAtStartUp) {
       // The session is rebuilt, and the choices shown stay.
       EXPECT_EQ(FirstOf(Calls(h, {}, mark), 7),
                 (Lines{"camStopCameraLib()", "camUpdateCameraLib()", "camGetDevCount(&)",
@@ -272,7 +265,7 @@ TEST_P(SecondaryCameraComesBack, WithTheSecondCameraAndIsSavedAsOn) {
     ASSERT_TRUE(w.UserClick(IDC_SAVE));
     EXPECT_TRUE(SavedSettings(h).Webcam.isEnable);
     mark = Mark(h);
-    ASSERT_EQ(Plug(h, "Visitor"), 2);
+    ASSERT_EQ(h.Hooks().PlugDevice("Visitor"), 2);
   });
   h.RunWith([&] {
     auto& w = h.Window();
@@ -291,11 +284,6 @@ TEST_P(SecondaryCameraComesBack, WithTheSecondCameraAndIsSavedAsOn) {
   EXPECT_TRUE(SavedSettings(h).Webcam.isEnable);
 }
 
-INSTANTIATE_TEST_SUITE_P(HotPlug, SecondaryCameraComesBack,
-                         testing::Values(Missing::UnpluggedDuringTheSession,
-                                         Missing::AbsentAtStartUp),
-                         [](const testing::TestParamInfo<Missing>& info) {
-                           return info.param == Missing::AbsentAtStartUp
-                                      ? "AbsentAtStartUp"
-                                      : "UnpluggedDuringTheSession";
-                         });
+INSTANTIATE_TEST_SUITE_P(HotPlug, SecondaryCameraComesBack, testing::Bool(), [](const auto& info) {
+  return std::string(info.param ? "AbsentAtStartUp" : "UnpluggedDuringTheSession");
+});

@@ -63,7 +63,7 @@ const UserChoice kChoices[] = {
      {"camShowDevSettingWindow(0)", "camShowImageSettingWindow(0)"}},
     {"AutofocusSaysErrorOnlyWhenItFails",
      [](auto& h) {
-       testing_support::KelpraHooks(h.dialog->Camera()).FailNext("camAutoFocus", 1, -3);
+       h.Hooks().FailNext("camAutoFocus", 1, -3);
        h.ClickHidden(IDC_AUTO_FOCUS);
        h.ClickHidden(IDC_AUTO_FOCUS);
      },

@@ -33,7 +33,7 @@ std::string CombineCall(CaptureWindowHarness& h, const std::string& first,
 }
 
 void FailNextCombine(CaptureWindowHarness& h, int code) {
-  ASSERT_EQ(testing_support::KelpraHooks(h.dialog->Camera()).FailNext("camCombineImage", 1, code), 0);
+  ASSERT_EQ(h.Hooks().FailNext("camCombineImage", 1, code), 0);
 }
 
 // One press with both cameras on and a merge chosen: what is joined and
@@ -112,13 +112,12 @@ TEST_F(MergeCapture, APairTakesTwoShotsAndPublishesOnlyTheJoinedPictureOrAfterAF
     auto& w = h.Window();
     ASSERT_TRUE(w.IsChecked(IDC_MERGE));
     // A failed shot is no half of a pair, first or second.
-    testing_support::KelpraHooks hooks(h.dialog->Camera());
-    ASSERT_EQ(hooks.FailNext("camCaptureImageFile", 1, -5), 0);
+    ASSERT_EQ(h.Hooks().FailNext("camCaptureImageFile", 1, -5), 0);
     CaptureAt(h, 10);
     EXPECT_EQ(h.dialog->Pipeline().Pair().GetState(), capture::TwoPictureMerge::State::Idle);
     EXPECT_TRUE(w.IsEnabled(IDC_COLOR_MODE));
     CaptureAt(h, 100);
-    ASSERT_EQ(hooks.FailNext("camCaptureImageFile", 1, -5), 0);
+    ASSERT_EQ(h.Hooks().FailNext("camCaptureImageFile", 1, -5), 0);
     CaptureAt(h, 150);
     EXPECT_TRUE(h.dialog->Link().PendingFiles().empty());
     EXPECT_FALSE(w.IsEnabled(IDC_COLOR_MODE));

@@ -26,13 +26,6 @@ platform::Rect SetPictureArea(CaptureWindowHarness& h, int width, int height) {
   return h.Window().ControlScreenRect(IDC_PREVIEW_AREA);
 }
 
-void SaveMergeOptions(CaptureWindowHarness& h, int type, int position) {
-  settings::SessionSettings saved;
-  saved.Webcam.MergeType = type;
-  saved.Webcam.MergePosition = position;
-  h.SaveSettings(saved);
-}
-
 // The options dialog while it runs, and which of its radios are checked.
 headless::HeadlessWindow& OptionsDialog(CaptureWindowHarness& h) {
   return Modal(h, IDD_MERGE_OPTIONS);
@@ -177,19 +170,10 @@ TEST_F(MergeOptionsDialog, EachRadioChoosesItsPlace) {
     ASSERT_TRUE(h.Window().UserClick(IDC_MERGE_VERTICAL));
     ASSERT_TRUE(h.Window().UserClick(IDC_SAVE));
   });
-  EXPECT_EQ(chosen, (std::vector<std::pair<int, int>>{{1, 2},
-                                                      {2, 2},
-                                                      {3, 2},
-                                                      {4, 2},
-                                                      {5, 2},
-                                                      {6, 2},
-                                                      {7, 2},
-                                                      {8, 2},
-                                                      {0, 0},
-                                                      {0, 1},
-                                                      {0, 2},
-                                                      {0, 3},
-                                                      {0, 4}}));
+  const std::vector<std::pair<int, int>> expected = {{1, 2}, {2, 2}, {3, 2}, {4, 2}, {5, 2},
+                                                     {6, 2}, {7, 2}, {8, 2}, {0, 0}, {0, 1},
+                                                     {0, 2}, {0, 3}, {0, 4}};
+  EXPECT_EQ(chosen, expected);
   const settings::SessionSettings saved = SavedSettings(h);
   EXPECT_EQ(std::pair(saved.Webcam.MergeType, saved.Webcam.MergePosition), std::pair(0, 4));
   EXPECT_EQ(saved.MergeHV.direction, 2);
@@ -198,7 +182,10 @@ TEST_F(MergeOptionsDialog, EachRadioChoosesItsPlace) {
 // A saved type no radio stands for checks none; OK unchanged and Cancel
 // keep it.
 TEST_F(MergeOptionsDialog, ModeButtonsStartAtTheirFirstPlaceAndCancelChangesNothing) {
-  SaveMergeOptions(h, 9, 1);
+  settings::SessionSettings saved;
+  saved.Webcam.MergeType = 9;
+  saved.Webcam.MergePosition = 1;
+  h.SaveSettings(saved);
   h.Then([&] { h.ClickHidden(IDC_MERGE_SETTINGS); });
   h.Then([&] { ASSERT_TRUE(OptionsDialog(h).UserClick(IDOK)); });
   h.Then([&] { h.ClickHidden(IDC_MERGE_SETTINGS); });
