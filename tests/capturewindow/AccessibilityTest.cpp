@@ -12,10 +12,6 @@ using TabOrder = WindowTest;
 
 namespace {
 
-headless::HeadlessWindow& LivePicture(CaptureWindowHarness& h) {
-  return Headless(h.dialog->Devices().MainPreviewHost());
-}
-
 // The controls Tab stops at now: listed, visible and enabled.
 std::vector<int> TabStops(headless::HeadlessWindow& w) {
   std::vector<int> stops;
@@ -85,7 +81,8 @@ TEST_F(TabOrder, FollowsTheColumnsAndRowsInEveryLanguageAndDescriptionsAFileLack
     EXPECT_EQ(w.Text(IDC_SAVE), u"Sichern");
     EXPECT_EQ(w.AccessibleName(IDC_ZOOM_OUT), u"Zoom out");
     EXPECT_EQ(w.ToolTip(IDC_CAPTURE), u"Space bar: capture");
-    EXPECT_EQ(LivePicture(h).ToolTip(platform::kWholeWindow), u"Live picture");
+    EXPECT_EQ(Headless(h.dialog->Devices().MainPreviewHost()).ToolTip(platform::kWholeWindow),
+              u"Live picture");
     EXPECT_EQ(TabStops(w), stops);
     EXPECT_TRUE(w.IsControlVisible(IDC_ZOOM_IN));
   });

@@ -67,11 +67,10 @@ class CaptureWindowHarness {
   }
   // The reference library's test hooks, on the library the window holds.
   testing_support::KelpraHooks Hooks() { return testing_support::KelpraHooks(dialog->Camera()); }
-  std::string CallLog() { return Hooks().CallLog(); }
   // The call log's lines, each without its arguments when `namesOnly`.
   std::vector<std::string> CallLines(bool namesOnly = false) {
     std::vector<std::string> lines;
-    std::istringstream log(CallLog());
+    std::istringstream log(Hooks().CallLog());
     for (std::string line; std::getline(log, line);) {
       lines.push_back(namesOnly ? line.substr(0, line.find('(')) : line);
     }

@@ -14,17 +14,6 @@ const char kTwoCameras[] =
     "[Device]\nName=Desk\nDpi=300\nFormat=MJPG\nSize=3000x2000\n"
     "[Device]\nName=Webcam\nDpi=96\nFormat=MJPG\nSize=640x480\n";
 
-// Both cameras opened at their sizes, nothing cropped.
-settings::SessionSettings TwoCameraSettings() {
-  settings::SessionSettings saved;
-  saved.cutType = 0;
-  saved.DPI.MainWidth = 3000;
-  saved.DPI.MainHeight = 2000;
-  saved.Webcam.WebcamWidth = 640;
-  saved.Webcam.WebcamHeight = 480;
-  return saved;
-}
-
 std::string CombineCall(CaptureWindowHarness& h, const std::string& first,
                         const std::string& second, const std::string& merged,
                         const std::string& rest) {
@@ -74,7 +63,13 @@ TEST_P(MergeWithBothCameras, JoinsThePressAndPublishesTheResultOrBothShots) {
   std::string ini = kTwoCameras;
   if (!c.webcamSizeKnown) ini.insert(ini.find("Dpi=96") + 7, "ReportedWidth=0\n");
   h.WriteProgramFile("Kelpra.ini", ini);
-  settings::SessionSettings saved = TwoCameraSettings();
+  // Both cameras opened at their sizes, nothing cropped.
+  settings::SessionSettings saved;
+  saved.cutType = 0;
+  saved.DPI.MainWidth = 3000;
+  saved.DPI.MainHeight = 2000;
+  saved.Webcam.WebcamWidth = 640;
+  saved.Webcam.WebcamHeight = 480;
   saved.MergeHV.isEnable = c.pairMerge;
   saved.MergeHV.direction = 1;
   if (c.secondaryMerge >= 0) saved.Webcam.MergeType = c.secondaryMerge;

@@ -26,10 +26,7 @@ platform::Rect SetPictureArea(CaptureWindowHarness& h, int width, int height) {
   return h.Window().ControlScreenRect(IDC_PREVIEW_AREA);
 }
 
-// The options dialog while it runs, and which of its radios are checked.
-headless::HeadlessWindow& OptionsDialog(CaptureWindowHarness& h) {
-  return Modal(h, IDD_MERGE_OPTIONS);
-}
+// Which radios of the options dialog are checked.
 std::vector<int> CheckedRadios(headless::HeadlessWindow& dialog) {
   std::vector<int> checked;
   for (auto radios : {kOutsideRadios, kInsideRadios}) {
@@ -147,7 +144,7 @@ TEST_F(MergeOptionsDialog, EachRadioChoosesItsPlace) {
     for (int id : radios) {
       h.Then([&] { h.ClickHidden(IDC_MERGE_SETTINGS); });
       h.Then([&, mode = mode, id, shown] {
-        auto& d = OptionsDialog(h);
+        auto& d = Modal(h, IDD_MERGE_OPTIONS);
         const bool inside = std::count(kInsideRadios.begin(), kInsideRadios.end(), shown) > 0;
         EXPECT_EQ(CheckedRadios(d), std::vector<int>{shown});
         EXPECT_EQ(Checked(d, {IDC_INSIDE_MODE, IDC_OUTSIDE_MODE}), inside ? "10" : "01");
@@ -187,10 +184,10 @@ TEST_F(MergeOptionsDialog, ModeButtonsStartAtTheirFirstPlaceAndCancelChangesNoth
   saved.Webcam.MergePosition = 1;
   h.SaveSettings(saved);
   h.Then([&] { h.ClickHidden(IDC_MERGE_SETTINGS); });
-  h.Then([&] { ASSERT_TRUE(OptionsDialog(h).UserClick(IDOK)); });
+  h.Then([&] { ASSERT_TRUE(Modal(h, IDD_MERGE_OPTIONS).UserClick(IDOK)); });
   h.Then([&] { h.ClickHidden(IDC_MERGE_SETTINGS); });
   h.Then([&] {
-    auto& d = OptionsDialog(h);
+    auto& d = Modal(h, IDD_MERGE_OPTIONS);
     ASSERT_TRUE(d.UserClick(IDC_INSIDE_MODE));
     EXPECT_EQ(CheckedRadios(d), std::vector<int>{1049});
     ASSERT_TRUE(d.UserClick(1057));
@@ -203,7 +200,7 @@ TEST_F(MergeOptionsDialog, ModeButtonsStartAtTheirFirstPlaceAndCancelChangesNoth
     h.ClickHidden(IDC_MERGE_SETTINGS);
   });
   h.Then([&] {
-    auto& d = OptionsDialog(h);
+    auto& d = Modal(h, IDD_MERGE_OPTIONS);
     EXPECT_EQ(CheckedRadios(d), std::vector<int>{});
     EXPECT_EQ(Checked(d, {IDC_INSIDE_MODE, IDC_OUTSIDE_MODE}), "01");
     ASSERT_TRUE(d.UserClick(IDC_INSIDE_MODE));
