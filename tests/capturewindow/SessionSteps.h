@@ -151,18 +151,9 @@ inline void ShowWatermarkControls(CaptureWindowHarness& h) {
   h.Window().ShowControl(IDC_WATERMARK, true);
   h.Window().ShowControl(IDC_WATERMARK_SETTINGS, true);
 }
-// Every camSetImageWaterMark call since the library was last initialised
-// (a restarted window may find the log of the one before), in order.
-inline Lines WatermarkCalls(CaptureWindowHarness& h) {
-  Lines calls;
-  for (const std::string& line : h.CallLines()) {
-    if (line == "camInitCameraLib()") calls.clear();
-    if (NameOf(line) == "camSetImageWaterMark") calls.push_back(line);
-  }
-  return calls;
-}
+// The last camSetImageWaterMark call; empty without one.
 inline std::string LastWatermarkCall(CaptureWindowHarness& h) {
-  const Lines calls = WatermarkCalls(h);
+  const Lines calls = Calls(h, {"camSetImageWaterMark"});
   return calls.empty() ? std::string() : calls.back();
 }
 

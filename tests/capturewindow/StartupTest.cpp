@@ -81,7 +81,7 @@ TEST_F(Startup, AStartedWindowShowsItsVersionAndSavesOnSaveAndAtClose) {
     auto& w = h.Window();
     // The watermark starts off: sent without text and font, its settings
     // button disabled.
-    EXPECT_EQ(WatermarkCalls(h),
+    EXPECT_EQ(Calls(h, {"camSetImageWaterMark"}),
               Lines{"camSetImageWaterMark(0,\"\",4,36,\"\",0,0,0,30,70,255,0,0,0)"});
     EXPECT_FALSE(w.IsEnabled(IDC_WATERMARK_SETTINGS));
     EXPECT_EQ(Calls(h, {"camSetImageFillBorder"}), Lines{"camSetImageFillBorder(0,0)"});
