@@ -48,8 +48,7 @@ TEST_F(AutoCapture, ATimedRunShowsTheCountdownAndShootsEachTimeTheTargetIsReport
     EXPECT_EQ(d->TimesCentred(), 1);
     EXPECT_EQ(d->Find(IDC_AC_PROGRESS)->progressMinimum, 0);
     EXPECT_EQ(d->Find(IDC_AC_PROGRESS)->progressMaximum, 7);
-    EXPECT_TRUE(d->IsControlVisible(IDC_AC_COUNTDOWN));
-    EXPECT_FALSE(d->IsControlVisible(IDC_AC_START));
+    EXPECT_EQ(Shown(*d, {IDC_AC_COUNTDOWN, IDC_AC_START}), "10");
     EXPECT_EQ(Calls(h), Lines{"camStartAutoCapture(0,1,7,cb)"});
     EXPECT_EQ(Tick(7), 7);  // 0 .. 6
   });

@@ -27,8 +27,7 @@ class CaptureWindowHarness {
  public:
   using Options = testing_support::ProgramFolder::Options;
 
-  CaptureWindowHarness() : CaptureWindowHarness(Options{}) {}
-  explicit CaptureWindowHarness(Options options) : program(host.os, options) {}
+  explicit CaptureWindowHarness(Options options = {}) : program(host.os, options) {}
 
   // Files of the program folder.
   void WriteProgramFile(const std::string& name, const std::string& content) {

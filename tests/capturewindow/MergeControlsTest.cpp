@@ -3,6 +3,8 @@
 // part of the live picture, and the secondary camera's merge options: the
 // check box 1073, the options button 1017 and the dialog (template 131),
 // which edits a copy of MergeType and MergePosition.
+#include <iterator>
+
 #include "SessionSteps.h"
 
 using namespace steps;
@@ -19,20 +21,12 @@ headless::HeadlessWindow& PreviewOf(CaptureWindowHarness& h) {
   return Headless(h.dialog->Merges().Preview());
 }
 
-// Moves the placeholder of the live picture, as a different window size
-// would place it; where it is on the screen.
-platform::Rect SetPictureArea(CaptureWindowHarness& h, int width, int height) {
-  h.Window().MoveControl(IDC_PREVIEW_AREA, platform::Rect{10, 20, 10 + width, 20 + height});
-  return h.Window().ControlScreenRect(IDC_PREVIEW_AREA);
-}
-
 // Which radios of the options dialog are checked.
 std::vector<int> CheckedRadios(headless::HeadlessWindow& dialog) {
   std::vector<int> checked;
   for (auto radios : {kOutsideRadios, kInsideRadios}) {
-    for (int id : radios) {
-      if (dialog.IsChecked(id)) checked.push_back(id);
-    }
+    std::copy_if(radios.begin(), radios.end(), std::back_inserter(checked),
+                 [&](int id) { return dialog.IsChecked(id); });
   }
   return checked;
 }
@@ -112,7 +106,10 @@ TEST_P(MergePreviewPlacement, FollowsTheDirectionOverTheLowerPartOfThePicture) {
   saved.MergeHV.direction = c.direction;
   h.SaveSettings(saved);
   h.RunWith([&] {
-    const platform::Rect area = SetPictureArea(h, c.width, c.height);
+    // The placeholder of the live picture moved, as a different window size
+    // would place it.
+    h.Window().MoveControl(IDC_PREVIEW_AREA, platform::Rect{10, 20, 10 + c.width, 20 + c.height});
+    const platform::Rect area = h.Window().ControlScreenRect(IDC_PREVIEW_AREA);
     if (c.on) {
       ASSERT_TRUE(h.Window().UserClick(c.direction == 1 ? IDC_MERGE_HORIZONTAL : IDC_MERGE_VERTICAL));
     }

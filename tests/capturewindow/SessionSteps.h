@@ -100,9 +100,6 @@ inline std::u16string WorkPath(CaptureWindowHarness& h, const std::string& name)
 inline bool WorkFileExists(CaptureWindowHarness& h, const std::string& name) {
   return h.host.os.FileExists(WorkPath(h, name));
 }
-inline std::string FileRecord(CaptureWindowHarness& h, const std::string& name) {
-  return "208 " + h.WorkFile(name);
-}
 
 // Presses Capture with the clock at `tick`: the pictures are named after it.
 inline void CaptureAt(CaptureWindowHarness& h, uint32_t tick) {

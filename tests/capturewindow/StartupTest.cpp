@@ -2,6 +2,8 @@
 // source and the user see them.
 #include <gtest/gtest-spi.h>
 
+#include <tuple>
+
 #include "SessionSteps.h"
 
 using namespace steps;
@@ -159,7 +161,5 @@ TEST_F(Startup, SavedChoicesAreRestoredAndThoseTheListsCannotShowSendNothingAndS
     h.Window().UserClick(IDC_SAVE);
   });
   const settings::SessionSettings reread = SavedSettings(h);
-  EXPECT_EQ(reread.colorType, 7);
-  EXPECT_EQ(reread.cutType, 4);
-  EXPECT_EQ(reread.rotateType, 9);
+  EXPECT_EQ(std::tuple(reread.colorType, reread.cutType, reread.rotateType), std::tuple(7, 4, 9));
 }
