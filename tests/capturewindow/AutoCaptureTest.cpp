@@ -106,9 +106,8 @@ TEST_F(AutoCapture, TheListChoosesModeAndTargetAndEitherMergeIsSwitchedOffFirst)
     EXPECT_EQ(Calls(h, {"camStartAutoCapture"}).size(), 1u);
     End();
   });
-  EXPECT_EQ(std::count(h.host.ui.modalTemplatesRun.begin(), h.host.ui.modalTemplatesRun.end(),
-                       IDD_AUTO_CAPTURE),
-            2);
+  const std::vector<int>& opened = h.host.ui.modalTemplatesRun;
+  EXPECT_EQ(std::count(opened.begin(), opened.end(), IDD_AUTO_CAPTURE), 2);
 }
 
 TEST(AutoCaptureWithoutTheExport, SaysSoTakesNoShotAndStopsTheRunAllTheSame) {
