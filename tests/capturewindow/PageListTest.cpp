@@ -21,11 +21,6 @@ Transcript Batch(CaptureWindowHarness& h, std::initializer_list<const char*> nam
   return batch;
 }
 
-void DeleteOnly(CaptureWindowHarness& h, int item) {
-  Thumbnails(h).UserSelectOnly(item);
-  EXPECT_TRUE(Thumbnails(h).UserPressKey(platform::kKeyDelete));
-}
-
 }  // namespace
 
 // A new picture does not take the name of one that can come back; what is

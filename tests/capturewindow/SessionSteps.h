@@ -110,6 +110,11 @@ inline void CaptureAt(CaptureWindowHarness& h, uint32_t tick) {
 inline headless::HeadlessListView& Thumbnails(CaptureWindowHarness& h) {
   return *static_cast<headless::HeadlessListView*>(h.Window().ListViewControl(IDC_THUMBNAILS));
 }
+// Selects only `item` of the thumbnail list and presses Delete.
+inline void DeleteOnly(CaptureWindowHarness& h, int item) {
+  Thumbnails(h).UserSelectOnly(item);
+  EXPECT_TRUE(Thumbnails(h).UserPressKey(platform::kKeyDelete));
+}
 inline Texts ThumbnailTexts(CaptureWindowHarness& h) {
   Texts texts;
   for (const auto& item : Thumbnails(h).items) texts.push_back(item.text);

@@ -109,8 +109,7 @@ TEST_F(Startup, AStartedWindowShowsItsVersionAndSavesOnSaveAndAtClose) {
     EXPECT_TRUE(SettingsFileHas(h, "<Language>EN</Language>"));
     h.Window().UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"DE"));
     // A picture deleted and not taken back waits aside until the close.
-    Thumbnails(h).UserSelectOnly(0);
-    ASSERT_TRUE(Thumbnails(h).UserPressKey(platform::kKeyDelete));
+    DeleteOnly(h, 0);
     EXPECT_FALSE(w.IsEnabled(IDC_EXIT));
     // The data source's close request ends the window at once.
     h.dataSource.SendCode(212);
