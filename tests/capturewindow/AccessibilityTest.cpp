@@ -12,10 +12,6 @@ using TabOrder = WindowTest;
 
 namespace {
 
-headless::HeadlessWindow& LivePicture(CaptureWindowHarness& h) {
-  return Headless(h.dialog->Devices().MainPreviewHost());
-}
-
 // The controls Tab stops at now: listed, visible and enabled.
 std::vector<int> TabStops(headless::HeadlessWindow& w) {
   std::vector<int> stops;
@@ -43,15 +39,12 @@ TEST_F(TabOrder, FollowsTheColumnsAndRowsInEveryLanguageAndDescriptionsAFileLack
     auto& w = h.Window();
     // A language switch keeps the lists' choices and Exit's state, and names
     // Capture after the auto-capture mode still chosen.
-    ASSERT_TRUE(w.UserSelect(IDC_ROTATE, 2));
-    ASSERT_TRUE(w.UserSelect(IDC_COLOR_MODE, 1));
-    ASSERT_TRUE(w.UserSelect(IDC_UNIT, 0));
-    ASSERT_TRUE(w.UserSelect(IDC_AUTO_CAPTURE_MODE, 2));
+    const std::pair<int, int> choices[] = {
+        {IDC_ROTATE, 2}, {IDC_COLOR_MODE, 1}, {IDC_UNIT, 0}, {IDC_AUTO_CAPTURE_MODE, 2}};
+    for (const auto& [id, index] : choices) ASSERT_TRUE(w.UserSelect(id, index));
     ASSERT_TRUE(w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN")));
     EXPECT_EQ(w.Text(IDC_CAPTURE), u"连拍");
-    EXPECT_EQ(w.Selection(IDC_ROTATE), 2);
-    EXPECT_EQ(w.Selection(IDC_COLOR_MODE), 1);
-    EXPECT_EQ(w.Selection(IDC_UNIT), 0);
+    for (const auto& [id, index] : choices) EXPECT_EQ(w.Selection(id), index) << id;
     EXPECT_EQ(w.GetStatusBar().text, u"版本号 : 1.2.3.4");
     EXPECT_FALSE(w.IsEnabled(IDC_EXIT));
     ASSERT_TRUE(w.UserSelect(IDC_AUTO_CAPTURE_MODE, 0));
@@ -85,7 +78,8 @@ TEST_F(TabOrder, FollowsTheColumnsAndRowsInEveryLanguageAndDescriptionsAFileLack
     EXPECT_EQ(w.Text(IDC_SAVE), u"Sichern");
     EXPECT_EQ(w.AccessibleName(IDC_ZOOM_OUT), u"Zoom out");
     EXPECT_EQ(w.ToolTip(IDC_CAPTURE), u"Space bar: capture");
-    EXPECT_EQ(LivePicture(h).ToolTip(platform::kWholeWindow), u"Live picture");
+    EXPECT_EQ(Headless(h.dialog->Devices().MainPreviewHost()).ToolTip(platform::kWholeWindow),
+              u"Live picture");
     EXPECT_EQ(TabStops(w), stops);
     EXPECT_TRUE(w.IsControlVisible(IDC_ZOOM_IN));
   });

@@ -8,6 +8,16 @@ using namespace steps;
 
 namespace {
 
+// Chooses an auto-capture entry and presses Capture: the dialog opens and
+// the steps queued after this one run inside it.
+void StartRun(CaptureWindowHarness& h, int listIndex) {
+  h.Then([&h, listIndex] {
+    ASSERT_TRUE(h.Window().UserSelect(IDC_AUTO_CAPTURE_MODE, listIndex));
+    h.ClearCallLog();
+    ASSERT_TRUE(h.Window().UserClick(IDC_CAPTURE));
+  });
+}
+
 class AutoCapture : public testing::Test {
  protected:
   AutoCapture() { h.WriteProgramFile("Kelpra.ini", "[Library]\nTickMs=0\n"); }
@@ -19,22 +29,8 @@ class AutoCapture : public testing::Test {
   }
   // The library reports the main camera's next `ticks` values; they reach
   // the window once the current step returns.
-  int32_t Tick(int ticks) {
-    return testing_support::KelpraHooks(h.dialog->Camera()).AutoCaptureTick(0, ticks);
-  }
-  void FailNextShots(int count) {
-    testing_support::KelpraHooks(h.dialog->Camera()).FailNext("camCaptureImageFile", count, -5);
-  }
+  int32_t Tick(int ticks) { return h.Hooks().AutoCaptureTick(0, ticks); }
   size_t Shots() { return Calls(h, {"camCaptureImageFile"}).size(); }
-  // Chooses an auto-capture entry and presses Capture: the dialog opens and
-  // the steps queued after this one run inside it.
-  void StartRun(int listIndex) {
-    h.Then([this, listIndex] {
-      ASSERT_TRUE(h.Window().UserSelect(IDC_AUTO_CAPTURE_MODE, listIndex));
-      h.ClearCallLog();
-      ASSERT_TRUE(h.Window().UserClick(IDC_CAPTURE));
-    });
-  }
   void End() { ASSERT_TRUE(Dialog()->UserClick(IDC_AC_END)); }
 
   CaptureWindowHarness h;
@@ -45,15 +41,14 @@ const Lines kTwoStops = {"camStopAutoCapture(0)", "camStopAutoCapture(0)"};
 }  // namespace
 
 TEST_F(AutoCapture, ATimedRunShowsTheCountdownAndShootsEachTimeTheTargetIsReported) {
-  StartRun(2);
+  StartRun(h, 2);
   h.Then([&] {
     headless::HeadlessWindow* d = Dialog();
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(d->TimesCentred(), 1);
     EXPECT_EQ(d->Find(IDC_AC_PROGRESS)->progressMinimum, 0);
     EXPECT_EQ(d->Find(IDC_AC_PROGRESS)->progressMaximum, 7);
-    EXPECT_TRUE(d->IsControlVisible(IDC_AC_COUNTDOWN));
-    EXPECT_FALSE(d->IsControlVisible(IDC_AC_START));
+    EXPECT_EQ(Shown(*d, {IDC_AC_COUNTDOWN, IDC_AC_START}), "10");
     EXPECT_EQ(Calls(h), Lines{"camStartAutoCapture(0,1,7,cb)"});
     EXPECT_EQ(Tick(7), 7);  // 0 .. 6
   });
@@ -81,7 +76,7 @@ TEST_F(AutoCapture, ATimedRunShowsTheCountdownAndShootsEachTimeTheTargetIsReport
 
 TEST_F(AutoCapture, TheListChoosesModeAndTargetAndEitherMergeIsSwitchedOffFirst) {
   h.Then([&] { h.ClickHidden(IDC_MERGE); });
-  StartRun(3);
+  StartRun(h, 3);
   h.Then([&] {
     EXPECT_FALSE(h.Window().IsChecked(IDC_MERGE));
     // The automatic mode has no countdown.
@@ -100,7 +95,7 @@ TEST_F(AutoCapture, TheListChoosesModeAndTargetAndEitherMergeIsSwitchedOffFirst)
     h.ClickHidden(IDC_SECONDARY_MERGE);
     ASSERT_TRUE(h.Window().IsChecked(IDC_SECONDARY_MERGE));
   });
-  StartRun(1);
+  StartRun(h, 1);
   h.RunWith([&] {
     EXPECT_FALSE(h.Window().IsChecked(IDC_SECONDARY_MERGE));
     EXPECT_FALSE(h.Window().IsEnabled(IDC_MERGE_SETTINGS));
@@ -111,20 +106,15 @@ TEST_F(AutoCapture, TheListChoosesModeAndTargetAndEitherMergeIsSwitchedOffFirst)
     EXPECT_EQ(Calls(h, {"camStartAutoCapture"}).size(), 1u);
     End();
   });
-  EXPECT_EQ(std::count(h.host.ui.modalTemplatesRun.begin(), h.host.ui.modalTemplatesRun.end(),
-                       IDD_AUTO_CAPTURE),
-            2);
+  const std::vector<int>& opened = h.host.ui.modalTemplatesRun;
+  EXPECT_EQ(std::count(opened.begin(), opened.end(), IDD_AUTO_CAPTURE), 2);
 }
 
 TEST(AutoCaptureWithoutTheExport, SaysSoTakesNoShotAndStopsTheRunAllTheSame) {
   CaptureWindowHarness::Options options;
   options.partialLibrary = true;
   CaptureWindowHarness h(options);
-  h.Then([&] {
-    ASSERT_TRUE(h.Window().UserSelect(IDC_AUTO_CAPTURE_MODE, 2));
-    h.ClearCallLog();
-    ASSERT_TRUE(h.Window().UserClick(IDC_CAPTURE));
-  });
+  StartRun(h, 2);
   h.Then([&] {
     Modal(h, IDD_AUTO_CAPTURE);
     EXPECT_EQ(h.host.ui.messageBoxes, Texts{u"Failed, ErrorCode: -99"});
@@ -147,7 +137,7 @@ class AutoCaptureClosedByTheDataSource : public AutoCapture,
                                          public testing::WithParamInterface<int> {};
 
 TEST_P(AutoCaptureClosedByTheDataSource, EndsTheRunFirstAndTakesNoShotThatWasDue) {
-  StartRun(1);
+  StartRun(h, 1);
   h.Then([&] { Tick(6); });
   h.RunWith([&] {
     ASSERT_EQ(Shots(), 1u);
@@ -170,10 +160,10 @@ INSTANTIATE_TEST_SUITE_P(AutoCapture, AutoCaptureClosedByTheDataSource, testing:
 
 TEST_F(AutoCapture, ASignalDuringASlowShotIsTakenAfterItAndAShotFailedWithoutUiEndsTheRun) {
   h.Then([&] { h.dataSource.SendCode(204, u"NOUI"); });
-  StartRun(1);
+  StartRun(h, 1);
   bool signalled = false;
   h.Then([&] {
-    FailNextShots(2);
+    h.Hooks().FailNext("camCaptureImageFile", 2, -5);
     // While the shot waits for the camera, the library signals the next shot
     // and something runs the UI thread's queue (a message box would).
     h.host.os.onSleep = [&](uint32_t) {
@@ -193,7 +183,7 @@ TEST_F(AutoCapture, ASignalDuringASlowShotIsTakenAfterItAndAShotFailedWithoutUiE
     EXPECT_EQ(Dialog()->Text(IDC_AC_SHOT_COUNT), u"Page 2");
     EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 2u);
     h.dataSource.ClearReceived();
-    FailNextShots(7);
+    h.Hooks().FailNext("camCaptureImageFile", 7, -5);
     Tick(12);  // a shot failing every try, then one more due behind it
   });
   h.RunWith([&] {
@@ -212,12 +202,12 @@ TEST_F(AutoCapture, ASignalDuringASlowShotIsTakenAfterItAndAShotFailedWithoutUiE
 
 TEST_F(AutoCapture, ARunGoesOnAfterACameraIsPluggedInAndItsCounterFollowsTheWordOrder) {
   h.Then([&] { ASSERT_TRUE(h.Window().UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"DE"))); });
-  StartRun(1);
+  StartRun(h, 1);
   h.Then([&] { Tick(6); });
   h.Then([&] {
     EXPECT_EQ(Dialog()->Text(IDC_AC_SHOT_COUNT), u"1 Seite");
     h.ClearCallLog();
-    ASSERT_GT(testing_support::KelpraHooks(h.dialog->Camera()).PlugDevice(nullptr), 0);
+    ASSERT_GT(h.Hooks().PlugDevice(nullptr), 0);
   });
   h.Then([&] {
     // The old run stopped before the cameras closed; a new one started on

@@ -1,6 +1,8 @@
 // Pressing Capture: the files a press writes with one camera or two, what
 // reaches the thumbnail list and the data source, the wait cursor, and what
 // a failing camera does.
+#include <tuple>
+
 #include "SessionSteps.h"
 
 using namespace steps;
@@ -14,14 +16,9 @@ const char kTwoCameras[] =
     "[Device]\nName=Desk\nDpi=300\nDocuments=2\nFormat=MJPG\nSize=640x480\n"
     "[Device]\nName=Webcam\nDpi=96\nFormat=MJPG\nSize=640x480\n";
 
-// What the wait cursor did, with what the capture had done by then.
-struct BusyChange {
-  bool busy;
-  size_t shots, pauses, published;
-  bool operator==(const BusyChange& o) const {
-    return busy == o.busy && shots == o.shots && pauses == o.pauses && published == o.published;
-  }
-};
+// What the wait cursor did (shown or not), with what the capture had done by
+// then: the shots, the pauses and the files published.
+using BusyChange = std::tuple<bool, size_t, size_t, size_t>;
 
 }  // namespace
 
@@ -33,8 +30,8 @@ TEST_F(Capture, TheWaitCursorShowsFromTheFirstShotThroughTheRetriesUntilThePictu
     h.host.os.sleeps.clear();
     h.ClearCallLog();
     h.host.ui.onBusyChange = [&](bool busy) {
-      changes.push_back({busy, Calls(h, {"camCaptureImageFile"}).size(), h.host.os.sleeps.size(),
-                         h.dialog->Link().PendingFiles().size()});
+      changes.emplace_back(busy, Calls(h, {"camCaptureImageFile"}).size(), h.host.os.sleeps.size(),
+                           h.dialog->Link().PendingFiles().size());
     };
     // The data source's capture request.
     EXPECT_EQ(h.dialog->CaptureOne(), 1);
@@ -75,7 +72,7 @@ TEST_F(Capture, WithTheSecondaryCameraOnAPressPublishesBothShotsUnderOneNumberOr
     ASSERT_EQ(h.dialog->Devices().SecondaryDeviceIndex(), 1);
     // A failed main shot still leaves the secondary camera's picture. With
     // the window shown the camera is tried once, and nothing is said.
-    ASSERT_EQ(testing_support::KelpraHooks(h.dialog->Camera()).FailNext("camCaptureImageFile", 1, -5), 0);
+    ASSERT_EQ(h.Hooks().FailNext("camCaptureImageFile", 1, -5), 0);
     CaptureAt(h, 50);
     EXPECT_EQ(h.dialog->Link().PendingFiles().size(), 3u);
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());

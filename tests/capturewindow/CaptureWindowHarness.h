@@ -27,8 +27,7 @@ class CaptureWindowHarness {
  public:
   using Options = testing_support::ProgramFolder::Options;
 
-  CaptureWindowHarness() : CaptureWindowHarness(Options{}) {}
-  explicit CaptureWindowHarness(Options options) : program(host.os, options) {}
+  explicit CaptureWindowHarness(Options options = {}) : program(host.os, options) {}
 
   // Files of the program folder.
   void WriteProgramFile(const std::string& name, const std::string& content) {
@@ -65,14 +64,12 @@ class CaptureWindowHarness {
     EXPECT_NE(window, nullptr);
     return *window;
   }
-  std::string CallLog() {
-    testing_support::KelpraHooks hooks(dialog->Camera());
-    return hooks.CallLog();
-  }
+  // The reference library's test hooks, on the library the window holds.
+  testing_support::KelpraHooks Hooks() { return testing_support::KelpraHooks(dialog->Camera()); }
   // The call log's lines, each without its arguments when `namesOnly`.
   std::vector<std::string> CallLines(bool namesOnly = false) {
     std::vector<std::string> lines;
-    std::istringstream log(CallLog());
+    std::istringstream log(Hooks().CallLog());
     for (std::string line; std::getline(log, line);) {
       lines.push_back(namesOnly ? line.substr(0, line.find('(')) : line);
     }
@@ -91,10 +88,7 @@ class CaptureWindowHarness {
     window.Handler().OnCommand(id, platform::kNotifyClicked);
   }
   // Forgets what the camera library was asked so far.
-  void ClearCallLog() {
-    testing_support::KelpraHooks hooks(dialog->Camera());
-    ASSERT_TRUE(hooks.ClearCallLog());
-  }
+  void ClearCallLog() { ASSERT_TRUE(Hooks().ClearCallLog()); }
   // The position of a language in the language box.
   int LanguageIndex(const std::u16string& code) const {
     const localisation::LanguageList& languages = dialog->WindowLanguage().Languages();

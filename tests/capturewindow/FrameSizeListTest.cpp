@@ -49,18 +49,21 @@ Lines LastFill(CaptureWindowHarness& h) {
   return fill;
 }
 
-// The size and DPI the session stores, as "WIDTHxHEIGHT@DPI".
+// A size and its DPI as "WIDTHxHEIGHT@DPI".
+std::string SizeText(int width, int height, int dpi) {
+  return std::to_string(width) + "x" + std::to_string(height) + "@" + std::to_string(dpi);
+}
+
+// The size and DPI the session stores.
 std::string StoredSize(CaptureWindowHarness& h) {
   const settings::DpiSettings& dpi = h.dialog->Settings().DPI;
-  return std::to_string(dpi.MainWidth) + "x" + std::to_string(dpi.MainHeight) + "@" +
-         std::to_string(dpi.ImageDPI);
+  return SizeText(dpi.MainWidth, dpi.MainHeight, dpi.ImageDPI);
 }
 
 std::vector<std::string> BoundSizes(const CaptureWindowHarness& h) {
   std::vector<std::string> bound;
   for (const auto& row : h.dialog->FrameSizeLists().ResolutionRows()) {
-    bound.push_back(std::to_string(row.width) + "x" + std::to_string(row.height) + "@" +
-                    std::to_string(row.dpi));
+    bound.push_back(SizeText(row.width, row.height, row.dpi));
   }
   return bound;
 }
@@ -160,8 +163,7 @@ TEST_P(FrameSizeFill, ListsTheRowsAndAppliesTheChosenOneWithoutStoringIt) {
       EXPECT_EQ(BoundSizes(h), c.bound);
     }
     // Filling chooses; only the user's choice is stored.
-    EXPECT_EQ(StoredSize(h), std::to_string(c.width) + "x" + std::to_string(c.height) + "@" +
-                                 std::to_string(c.dpi));
+    EXPECT_EQ(StoredSize(h), SizeText(c.width, c.height, c.dpi));
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());
     if (c.chosen < 0) return;
     const size_t mark = Mark(h);
@@ -191,7 +193,7 @@ TEST_F(FrameSizeList, ChosenSizesAndFormatsAreStoredEvenWhenRefusedAndOnlyADpiBu
               (Lines{"camGetCurResolution(0,&,&,&)", "camSetResolution(0,1280,720)"}));
     EXPECT_EQ(StoredSize(h), "1280x720@200");  // the pixel unit sets no DPI
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());
-    testing_support::KelpraHooks(h.dialog->Camera()).FailNext("camSetResolution", 1, -6);
+    h.Hooks().FailNext("camSetResolution", 1, -6);
     ASSERT_TRUE(w.UserSelect(IDC_FRAME_SIZE, 4));
     EXPECT_EQ(h.host.ui.messageBoxes, Texts{u"error"});
     // A list changed underneath the rows it mirrors does nothing.
@@ -205,7 +207,7 @@ TEST_F(FrameSizeList, ChosenSizesAndFormatsAreStoredEvenWhenRefusedAndOnlyADpiBu
     h.host.ui.messageBoxes.clear();
     EXPECT_EQ(Items(h, IDC_MEDIA_TYPE), (Texts{u"MJPG", u"YUY2"}));
     EXPECT_EQ(w.Selection(IDC_MEDIA_TYPE), 0);
-    testing_support::KelpraHooks(h.dialog->Camera()).FailNext("camSetMediaType", 1, -4);
+    h.Hooks().FailNext("camSetMediaType", 1, -4);
     mark = Mark(h);
     CommandSelect(h, IDC_MEDIA_TYPE, 1);
     EXPECT_EQ(h.host.ui.messageBoxes, Texts{u"error"});
@@ -228,8 +230,7 @@ TEST_F(FrameSizeList, ChosenSizesAndFormatsAreStoredEvenWhenRefusedAndOnlyADpiBu
     w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"CN"));
     EXPECT_EQ(Items(h, IDC_UNIT), Texts{u"分辨率"});
     w.UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"EN"));
-    testing_support::KelpraHooks hooks(h.dialog->Camera());
-    ASSERT_EQ(hooks.FailNext("camGetImageDPI", 1, -3), 0);
+    ASSERT_EQ(h.Hooks().FailNext("camGetImageDPI", 1, -3), 0);
     w.UserSelect(IDC_DEVICE, 0);  // no DPI read: 0
     EXPECT_EQ(Items(h, IDC_UNIT), Texts{u"Resolution"});
     w.UserSelect(IDC_DEVICE, 1);

@@ -14,17 +14,6 @@ const char kTwoCameras[] =
     "[Device]\nName=Desk\nDpi=300\nFormat=MJPG\nSize=3000x2000\n"
     "[Device]\nName=Webcam\nDpi=96\nFormat=MJPG\nSize=640x480\n";
 
-// Both cameras opened at their sizes, nothing cropped.
-settings::SessionSettings TwoCameraSettings() {
-  settings::SessionSettings saved;
-  saved.cutType = 0;
-  saved.DPI.MainWidth = 3000;
-  saved.DPI.MainHeight = 2000;
-  saved.Webcam.WebcamWidth = 640;
-  saved.Webcam.WebcamHeight = 480;
-  return saved;
-}
-
 std::string CombineCall(CaptureWindowHarness& h, const std::string& first,
                         const std::string& second, const std::string& merged,
                         const std::string& rest) {
@@ -33,7 +22,7 @@ std::string CombineCall(CaptureWindowHarness& h, const std::string& first,
 }
 
 void FailNextCombine(CaptureWindowHarness& h, int code) {
-  ASSERT_EQ(testing_support::KelpraHooks(h.dialog->Camera()).FailNext("camCombineImage", 1, code), 0);
+  ASSERT_EQ(h.Hooks().FailNext("camCombineImage", 1, code), 0);
 }
 
 // One press with both cameras on and a merge chosen: what is joined and
@@ -74,7 +63,13 @@ TEST_P(MergeWithBothCameras, JoinsThePressAndPublishesTheResultOrBothShots) {
   std::string ini = kTwoCameras;
   if (!c.webcamSizeKnown) ini.insert(ini.find("Dpi=96") + 7, "ReportedWidth=0\n");
   h.WriteProgramFile("Kelpra.ini", ini);
-  settings::SessionSettings saved = TwoCameraSettings();
+  // Both cameras opened at their sizes, nothing cropped.
+  settings::SessionSettings saved;
+  saved.cutType = 0;
+  saved.DPI.MainWidth = 3000;
+  saved.DPI.MainHeight = 2000;
+  saved.Webcam.WebcamWidth = 640;
+  saved.Webcam.WebcamHeight = 480;
   saved.MergeHV.isEnable = c.pairMerge;
   saved.MergeHV.direction = 1;
   if (c.secondaryMerge >= 0) saved.Webcam.MergeType = c.secondaryMerge;
@@ -112,13 +107,12 @@ TEST_F(MergeCapture, APairTakesTwoShotsAndPublishesOnlyTheJoinedPictureOrAfterAF
     auto& w = h.Window();
     ASSERT_TRUE(w.IsChecked(IDC_MERGE));
     // A failed shot is no half of a pair, first or second.
-    testing_support::KelpraHooks hooks(h.dialog->Camera());
-    ASSERT_EQ(hooks.FailNext("camCaptureImageFile", 1, -5), 0);
+    ASSERT_EQ(h.Hooks().FailNext("camCaptureImageFile", 1, -5), 0);
     CaptureAt(h, 10);
     EXPECT_EQ(h.dialog->Pipeline().Pair().GetState(), capture::TwoPictureMerge::State::Idle);
     EXPECT_TRUE(w.IsEnabled(IDC_COLOR_MODE));
     CaptureAt(h, 100);
-    ASSERT_EQ(hooks.FailNext("camCaptureImageFile", 1, -5), 0);
+    ASSERT_EQ(h.Hooks().FailNext("camCaptureImageFile", 1, -5), 0);
     CaptureAt(h, 150);
     EXPECT_TRUE(h.dialog->Link().PendingFiles().empty());
     EXPECT_FALSE(w.IsEnabled(IDC_COLOR_MODE));

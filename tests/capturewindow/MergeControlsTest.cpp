@@ -3,6 +3,8 @@
 // part of the live picture, and the secondary camera's merge options: the
 // check box 1073, the options button 1017 and the dialog (template 131),
 // which edits a copy of MergeType and MergePosition.
+#include <iterator>
+
 #include "SessionSteps.h"
 
 using namespace steps;
@@ -19,30 +21,12 @@ headless::HeadlessWindow& PreviewOf(CaptureWindowHarness& h) {
   return Headless(h.dialog->Merges().Preview());
 }
 
-// Moves the placeholder of the live picture, as a different window size
-// would place it; where it is on the screen.
-platform::Rect SetPictureArea(CaptureWindowHarness& h, int width, int height) {
-  h.Window().MoveControl(IDC_PREVIEW_AREA, platform::Rect{10, 20, 10 + width, 20 + height});
-  return h.Window().ControlScreenRect(IDC_PREVIEW_AREA);
-}
-
-void SaveMergeOptions(CaptureWindowHarness& h, int type, int position) {
-  settings::SessionSettings saved;
-  saved.Webcam.MergeType = type;
-  saved.Webcam.MergePosition = position;
-  h.SaveSettings(saved);
-}
-
-// The options dialog while it runs, and which of its radios are checked.
-headless::HeadlessWindow& OptionsDialog(CaptureWindowHarness& h) {
-  return Modal(h, IDD_MERGE_OPTIONS);
-}
+// Which radios of the options dialog are checked.
 std::vector<int> CheckedRadios(headless::HeadlessWindow& dialog) {
   std::vector<int> checked;
   for (auto radios : {kOutsideRadios, kInsideRadios}) {
-    for (int id : radios) {
-      if (dialog.IsChecked(id)) checked.push_back(id);
-    }
+    std::copy_if(radios.begin(), radios.end(), std::back_inserter(checked),
+                 [&](int id) { return dialog.IsChecked(id); });
   }
   return checked;
 }
@@ -122,7 +106,10 @@ TEST_P(MergePreviewPlacement, FollowsTheDirectionOverTheLowerPartOfThePicture) {
   saved.MergeHV.direction = c.direction;
   h.SaveSettings(saved);
   h.RunWith([&] {
-    const platform::Rect area = SetPictureArea(h, c.width, c.height);
+    // The placeholder of the live picture moved, as a different window size
+    // would place it.
+    h.Window().MoveControl(IDC_PREVIEW_AREA, platform::Rect{10, 20, 10 + c.width, 20 + c.height});
+    const platform::Rect area = h.Window().ControlScreenRect(IDC_PREVIEW_AREA);
     if (c.on) {
       ASSERT_TRUE(h.Window().UserClick(c.direction == 1 ? IDC_MERGE_HORIZONTAL : IDC_MERGE_VERTICAL));
     }
@@ -154,7 +141,7 @@ TEST_F(MergeOptionsDialog, EachRadioChoosesItsPlace) {
     for (int id : radios) {
       h.Then([&] { h.ClickHidden(IDC_MERGE_SETTINGS); });
       h.Then([&, mode = mode, id, shown] {
-        auto& d = OptionsDialog(h);
+        auto& d = Modal(h, IDD_MERGE_OPTIONS);
         const bool inside = std::count(kInsideRadios.begin(), kInsideRadios.end(), shown) > 0;
         EXPECT_EQ(CheckedRadios(d), std::vector<int>{shown});
         EXPECT_EQ(Checked(d, {IDC_INSIDE_MODE, IDC_OUTSIDE_MODE}), inside ? "10" : "01");
@@ -177,19 +164,10 @@ TEST_F(MergeOptionsDialog, EachRadioChoosesItsPlace) {
     ASSERT_TRUE(h.Window().UserClick(IDC_MERGE_VERTICAL));
     ASSERT_TRUE(h.Window().UserClick(IDC_SAVE));
   });
-  EXPECT_EQ(chosen, (std::vector<std::pair<int, int>>{{1, 2},
-                                                      {2, 2},
-                                                      {3, 2},
-                                                      {4, 2},
-                                                      {5, 2},
-                                                      {6, 2},
-                                                      {7, 2},
-                                                      {8, 2},
-                                                      {0, 0},
-                                                      {0, 1},
-                                                      {0, 2},
-                                                      {0, 3},
-                                                      {0, 4}}));
+  const std::vector<std::pair<int, int>> expected = {{1, 2}, {2, 2}, {3, 2}, {4, 2}, {5, 2},
+                                                     {6, 2}, {7, 2}, {8, 2}, {0, 0}, {0, 1},
+                                                     {0, 2}, {0, 3}, {0, 4}};
+  EXPECT_EQ(chosen, expected);
   const settings::SessionSettings saved = SavedSettings(h);
   EXPECT_EQ(std::pair(saved.Webcam.MergeType, saved.Webcam.MergePosition), std::pair(0, 4));
   EXPECT_EQ(saved.MergeHV.direction, 2);
@@ -198,12 +176,15 @@ TEST_F(MergeOptionsDialog, EachRadioChoosesItsPlace) {
 // A saved type no radio stands for checks none; OK unchanged and Cancel
 // keep it.
 TEST_F(MergeOptionsDialog, ModeButtonsStartAtTheirFirstPlaceAndCancelChangesNothing) {
-  SaveMergeOptions(h, 9, 1);
+  settings::SessionSettings saved;
+  saved.Webcam.MergeType = 9;
+  saved.Webcam.MergePosition = 1;
+  h.SaveSettings(saved);
   h.Then([&] { h.ClickHidden(IDC_MERGE_SETTINGS); });
-  h.Then([&] { ASSERT_TRUE(OptionsDialog(h).UserClick(IDOK)); });
+  h.Then([&] { ASSERT_TRUE(Modal(h, IDD_MERGE_OPTIONS).UserClick(IDOK)); });
   h.Then([&] { h.ClickHidden(IDC_MERGE_SETTINGS); });
   h.Then([&] {
-    auto& d = OptionsDialog(h);
+    auto& d = Modal(h, IDD_MERGE_OPTIONS);
     ASSERT_TRUE(d.UserClick(IDC_INSIDE_MODE));
     EXPECT_EQ(CheckedRadios(d), std::vector<int>{1049});
     ASSERT_TRUE(d.UserClick(1057));
@@ -216,7 +197,7 @@ TEST_F(MergeOptionsDialog, ModeButtonsStartAtTheirFirstPlaceAndCancelChangesNoth
     h.ClickHidden(IDC_MERGE_SETTINGS);
   });
   h.Then([&] {
-    auto& d = OptionsDialog(h);
+    auto& d = Modal(h, IDD_MERGE_OPTIONS);
     EXPECT_EQ(CheckedRadios(d), std::vector<int>{});
     EXPECT_EQ(Checked(d, {IDC_INSIDE_MODE, IDC_OUTSIDE_MODE}), "01");
     ASSERT_TRUE(d.UserClick(IDC_INSIDE_MODE));

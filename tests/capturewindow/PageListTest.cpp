@@ -15,15 +15,10 @@ Transcript Batch(CaptureWindowHarness& h, std::initializer_list<const char*> nam
   Transcript batch{"207 BEGIN"};
   for (const char* name : names) {
     batch.push_back("209");
-    batch.push_back(FileRecord(h, name));
+    batch.push_back("208 " + h.WorkFile(name));
   }
   batch.push_back("207 END");
   return batch;
-}
-
-void DeleteOnly(CaptureWindowHarness& h, int item) {
-  Thumbnails(h).UserSelectOnly(item);
-  EXPECT_TRUE(Thumbnails(h).UserPressKey(platform::kKeyDelete));
 }
 
 }  // namespace
@@ -91,7 +86,7 @@ TEST_F(PageList, OneByOneOffersNoMovesAndAPictureBroughtBackIsNotHandedOverAgain
       CaptureAt(h, tick);
       // Each file arrives before the next capture starts.
       handed.push_back("209");
-      handed.push_back(FileRecord(h, name));
+      handed.push_back("208 " + h.WorkFile(name));
       EXPECT_EQ(h.dataSource.Transcript(), handed);
       EXPECT_EQ(h.dialog->Pipeline().CurrentFile(), WorkPath(h, name));
     }

@@ -100,9 +100,6 @@ inline std::u16string WorkPath(CaptureWindowHarness& h, const std::string& name)
 inline bool WorkFileExists(CaptureWindowHarness& h, const std::string& name) {
   return h.host.os.FileExists(WorkPath(h, name));
 }
-inline std::string FileRecord(CaptureWindowHarness& h, const std::string& name) {
-  return "208 " + h.WorkFile(name);
-}
 
 // Presses Capture with the clock at `tick`: the pictures are named after it.
 inline void CaptureAt(CaptureWindowHarness& h, uint32_t tick) {
@@ -112,6 +109,11 @@ inline void CaptureAt(CaptureWindowHarness& h, uint32_t tick) {
 
 inline headless::HeadlessListView& Thumbnails(CaptureWindowHarness& h) {
   return *static_cast<headless::HeadlessListView*>(h.Window().ListViewControl(IDC_THUMBNAILS));
+}
+// Selects only `item` of the thumbnail list and presses Delete.
+inline void DeleteOnly(CaptureWindowHarness& h, int item) {
+  Thumbnails(h).UserSelectOnly(item);
+  EXPECT_TRUE(Thumbnails(h).UserPressKey(platform::kKeyDelete));
 }
 inline Texts ThumbnailTexts(CaptureWindowHarness& h) {
   Texts texts;
@@ -151,18 +153,9 @@ inline void ShowWatermarkControls(CaptureWindowHarness& h) {
   h.Window().ShowControl(IDC_WATERMARK, true);
   h.Window().ShowControl(IDC_WATERMARK_SETTINGS, true);
 }
-// Every camSetImageWaterMark call since the library was last initialised
-// (a restarted window may find the log of the one before), in order.
-inline Lines WatermarkCalls(CaptureWindowHarness& h) {
-  Lines calls;
-  for (const std::string& line : h.CallLines()) {
-    if (line == "camInitCameraLib()") calls.clear();
-    if (NameOf(line) == "camSetImageWaterMark") calls.push_back(line);
-  }
-  return calls;
-}
+// The last camSetImageWaterMark call; empty without one.
 inline std::string LastWatermarkCall(CaptureWindowHarness& h) {
-  const Lines calls = WatermarkCalls(h);
+  const Lines calls = Calls(h, {"camSetImageWaterMark"});
   return calls.empty() ? std::string() : calls.back();
 }
 

@@ -2,6 +2,8 @@
 // source and the user see them.
 #include <gtest/gtest-spi.h>
 
+#include <tuple>
+
 #include "SessionSteps.h"
 
 using namespace steps;
@@ -81,7 +83,7 @@ TEST_F(Startup, AStartedWindowShowsItsVersionAndSavesOnSaveAndAtClose) {
     auto& w = h.Window();
     // The watermark starts off: sent without text and font, its settings
     // button disabled.
-    EXPECT_EQ(WatermarkCalls(h),
+    EXPECT_EQ(Calls(h, {"camSetImageWaterMark"}),
               Lines{"camSetImageWaterMark(0,\"\",4,36,\"\",0,0,0,30,70,255,0,0,0)"});
     EXPECT_FALSE(w.IsEnabled(IDC_WATERMARK_SETTINGS));
     EXPECT_EQ(Calls(h, {"camSetImageFillBorder"}), Lines{"camSetImageFillBorder(0,0)"});
@@ -107,8 +109,7 @@ TEST_F(Startup, AStartedWindowShowsItsVersionAndSavesOnSaveAndAtClose) {
     EXPECT_TRUE(SettingsFileHas(h, "<Language>EN</Language>"));
     h.Window().UserSelect(IDC_LANGUAGE, h.LanguageIndex(u"DE"));
     // A picture deleted and not taken back waits aside until the close.
-    Thumbnails(h).UserSelectOnly(0);
-    ASSERT_TRUE(Thumbnails(h).UserPressKey(platform::kKeyDelete));
+    DeleteOnly(h, 0);
     EXPECT_FALSE(w.IsEnabled(IDC_EXIT));
     // The data source's close request ends the window at once.
     h.dataSource.SendCode(212);
@@ -159,7 +160,5 @@ TEST_F(Startup, SavedChoicesAreRestoredAndThoseTheListsCannotShowSendNothingAndS
     h.Window().UserClick(IDC_SAVE);
   });
   const settings::SessionSettings reread = SavedSettings(h);
-  EXPECT_EQ(reread.colorType, 7);
-  EXPECT_EQ(reread.cutType, 4);
-  EXPECT_EQ(reread.rotateType, 9);
+  EXPECT_EQ(std::tuple(reread.colorType, reread.cutType, reread.rotateType), std::tuple(7, 4, 9));
 }

@@ -50,8 +50,7 @@ TEST(HighDpi, AWindowStartedOrMovedTo144DpiSizesItsOwnPartsHalfAsLargeAgain) {
   // The list is 97 dialog units (218 pixels) inside a border of 2: 90 less.
   EXPECT_EQ(started.cell.width, 218 - 2 - 90);
   EXPECT_EQ(started.mergePreview.left, startedPicture.left + 3);
-  EXPECT_EQ(started.firstPane.left, 9);
-  EXPECT_EQ(started.firstPane.top, 9);
+  EXPECT_EQ(std::pair(started.firstPane.left, started.firstPane.top), std::pair(9, 9));
   EXPECT_EQ(started.secondPane.left - started.firstPane.right, 15);
 
   CaptureWindowHarness h;

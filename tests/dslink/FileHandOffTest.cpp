@@ -8,8 +8,6 @@ namespace {
 
 using Paths = std::vector<std::u16string>;
 
-std::string Sent(const std::u16string& path) { return "208 " + headless::Utf16ToUtf8(path); }
-
 }  // namespace
 
 TEST_F(LinkTest, OneByOneSendsEachFileAtOnceAndOnlyPathsARecordHoldsWhole) {
@@ -19,8 +17,8 @@ TEST_F(LinkTest, OneByOneSendsEachFileAtOnceAndOnlyPathsARecordHoldsWhole) {
   EXPECT_EQ(link.TransferFile(u"C:\\t\\1_5.bmp"), 0);
   const std::u16string longest = u"C:\\" + std::u16string(252, u'p') + u".bmp";
   EXPECT_EQ(link.TransferFile(longest), 0);
-  EXPECT_EQ(dataSource.Transcript(),
-            (Transcript{"209", "208 C:\\t\\1_5.bmp", "209", Sent(longest)}));
+  EXPECT_EQ(dataSource.Transcript(), (Transcript{"209", "208 C:\\t\\1_5.bmp", "209",
+                                                 "208 " + headless::Utf16ToUtf8(longest)}));
   EXPECT_EQ(link.TransferFile(longest + u"x"), -1);
   EXPECT_EQ(link.TransferFile(std::u16string(u"C:\\a\0b.bmp", 10)), -1);
   EXPECT_EQ(dataSource.Received().size(), 4u);
