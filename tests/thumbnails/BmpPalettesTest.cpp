@@ -147,10 +147,18 @@ TEST(BmpPalettes, PixelsOfSixteenAndThirtyTwoBitsAreReadByTheirMasks) {
   const std::string pixels = Bytes({0x00, 0xF8, 0xE0, 0x07});
   EXPECT_EQ(Read(BmpBytes(six, pixels), 2, 1), redGreen);
   // A 56-byte header holds the masks itself, alpha's too.
-  std::string inside = BmpBytes(six, pixels);
-  inside.replace(10, 8, Le32(70) + Le32(56));
-  inside.insert(66, Le32(0));
-  EXPECT_EQ(Read(inside, 2, 1), redGreen);
+  const auto with56ByteHeader = [](std::string bmp, uint32_t alphaMask) {
+    bmp.replace(10, 8, Le32(70) + Le32(56));
+    bmp.insert(66, Le32(alphaMask));
+    return bmp;
+  };
+  EXPECT_EQ(Read(with56ByteHeader(BmpBytes(six, pixels), 0), 2, 1), redGreen);
+  // 4-4-4-4 with alpha: red at alpha 8 of 15 is laid over white.
+  BmpFields argb(2, 1, 16, 3);
+  argb.gap = Le32(0x0F00) + Le32(0x00F0) + Le32(0x000F);
+  const std::string translucent = BmpBytes(argb, Bytes({0x00, 0x8F, 0xF0, 0xF0}));
+  EXPECT_EQ(Read(with56ByteHeader(translucent, 0xF000), 2, 1),
+            (Picture{{Colour{255, 119, 119}, Colour{0, 255, 0}}}));
 }
 
 TEST(BmpPalettes, ARunLengthPictureOf240MegapixelsInAFewBytesIsReadRowByRow) {
