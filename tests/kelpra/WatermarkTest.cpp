@@ -31,16 +31,11 @@ std::array<int, 9> ChangedPerCell(const Image& a, const Image& b) {
   return cells;
 }
 
+// Enabled, at 24 points, opaque and level (the defaults' angle and
+// transparency of 0), in red (the defaults' colour).
 WatermarkOptions Options(int position = 4) {
-  WatermarkOptions options;
-  options.enabled = true;
-  options.text = "KELPRA";
-  options.position = position;
-  options.fontSize = 24;
-  options.font = "DejaVu Sans";
-  options.angle = 0;
-  options.transparency = 0;
-  return options;
+  return WatermarkOptions{/*enabled=*/true, /*text=*/"KELPRA", position, /*fontSize=*/24,
+                          /*font=*/"DejaVu Sans"};
 }
 
 Image Drawn(const WatermarkOptions& options, Image picture = Image(300, 200, 3, 128)) {

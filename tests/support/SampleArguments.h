@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -54,10 +55,8 @@ class SampleArguments {
   // Out-values handed to the calls, all set to a sentinel first.
   static constexpr int32_t kUntouched = 0x5a5a5a5a;
   bool OutValuesUntouched() const {
-    for (int32_t value : outValues_) {
-      if (value != kUntouched) return false;
-    }
-    return true;
+    return std::all_of(outValues_.begin(), outValues_.end(),
+                       [](int32_t value) { return value == kUntouched; });
   }
 
  private:

@@ -61,14 +61,7 @@ class Win32Contract : public ContractPlatform {
     win32_test::PressKey(focus, static_cast<WPARAM>(key));
   }
   void MoveToDpi(platform::Window& w, int dpi) override {
-    RECT frame{};
-    GetWindowRect(Handle(w), &frame);
-    const int from = w.Dpi();
-    const RECT suggested{frame.left, frame.top,
-                         frame.left + MulDiv(frame.right - frame.left, dpi, from),
-                         frame.top + MulDiv(frame.bottom - frame.top, dpi, from)};
-    SendMessageW(Handle(w), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                 reinterpret_cast<LPARAM>(&suggested));
+    win32_test::MoveToDpi(Handle(w), w.Dpi(), dpi);
   }
   void ListKey(platform::Window& w, int id, int key, bool control) override {
     HoldControl(control);

@@ -105,13 +105,7 @@ TEST_F(Win32WindowTest, AMoveToHalfAsManyDotsAgainScalesTheFontTheListsAndTheSta
   const HWND rotate = GetDlgItem(hwnd, IDC_ROTATE);
   const int dropped = FieldAndListHeight(rotate);
   const LONG font = FontHeight(rotate);
-  RECT frame{};
-  GetWindowRect(hwnd, &frame);
-  const RECT suggested{frame.left, frame.top, frame.left + (frame.right - frame.left) * 3 / 2,
-                       frame.top + (frame.bottom - frame.top) * 3 / 2};
-  const int larger = window->Dpi() * 3 / 2;
-  SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(larger, larger),
-               reinterpret_cast<LPARAM>(&suggested));
+  const RECT suggested = win32_test::MoveToDpi(hwnd, window->Dpi(), window->Dpi() * 3 / 2);
   // The list shows whole items only, so it may lose part of one.
   EXPECT_LE(FieldAndListHeight(rotate), dropped * 3 / 2 + 1);
   EXPECT_GE(FieldAndListHeight(rotate), dropped * 5 / 4);

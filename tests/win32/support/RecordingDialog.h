@@ -1,7 +1,7 @@
 // What the Windows tests of the window wrapper share: a dialog handler that
 // records what reaches it, a window's handle, the message loop of a
-// modeless dialog, keys as the system queues them, the capture window
-// opened modeless, and a pixel of what a control draws.
+// modeless dialog, keys as the system queues them, a move to another DPI,
+// the capture window opened modeless, and a pixel of what a control draws.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -62,6 +62,19 @@ inline bool WantsAllKeys(HWND control, WPARAM key) {
   const LRESULT code =
       SendMessageW(control, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&message));
   return (code & DLGC_WANTALLKEYS) != 0;
+}
+
+// Tells `window` that it moved from `from` to `dpi` dots per inch, with the
+// frame the system suggests: the present one scaled from its top-left
+// corner, which is returned.
+inline RECT MoveToDpi(HWND window, int from, int dpi) {
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  const RECT suggested{frame.left, frame.top,
+                       frame.left + MulDiv(frame.right - frame.left, dpi, from),
+                       frame.top + MulDiv(frame.bottom - frame.top, dpi, from)};
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  return suggested;
 }
 
 // The colour at (x, y) of what `draw` paints into a 32-bit bitmap of this
