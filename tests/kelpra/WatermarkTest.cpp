@@ -20,14 +20,13 @@ using kelpra::WatermarkOptions;
 // the width and height (index row * 3 + column).
 std::array<int, 9> ChangedPerCell(const Image& a, const Image& b) {
   std::array<int, 9> cells{};
-  for (int y = 0; y < a.height; ++y)
-    for (int x = 0; x < a.width; ++x)
-      for (int k = 0; k < a.channels; ++k) {
-        if (a.At(x, y)[k] != b.At(x, y)[k]) {
-          ++cells[(y * 3 / a.height) * 3 + x * 3 / a.width];
-          break;
-        }
+  for (int y = 0; y < a.height; ++y) {
+    for (int x = 0; x < a.width; ++x) {
+      if (!std::equal(a.At(x, y), a.At(x, y) + a.channels, b.At(x, y))) {
+        ++cells[(y * 3 / a.height) * 3 + x * 3 / a.width];
       }
+    }
+  }
   return cells;
 }
 

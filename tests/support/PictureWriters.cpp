@@ -37,10 +37,8 @@ void StoredColour(const BmpKind& kind, uint8_t* rgb) {
     const uint8_t grey = PaletteGrey(kind.bits, IndexOf(kind.bits, rgb));
     rgb[0] = rgb[1] = rgb[2] = grey;
   } else if (kind.bits == 16) {
-    for (int c = 0; c < 3; ++c) {
-      const uint32_t five = rgb[c] >> 3;
-      rgb[c] = static_cast<uint8_t>((five * 255 + 15) / 31);
-    }
+    // Five bits a channel, widened back to eight.
+    for (int c = 0; c < 3; ++c) rgb[c] = static_cast<uint8_t>(((rgb[c] >> 3) * 255 + 15) / 31);
   } else if (kind.bits == 32 && kind.alphaMask && kind.alpha != 0) {
     const unsigned a = kind.alpha;
     for (int c = 0; c < 3; ++c) rgb[c] = static_cast<uint8_t>((rgb[c] * a + 255u * (255u - a) + 127u) / 255u);

@@ -62,7 +62,6 @@ TEST_F(Win32WindowTest, ARecordArrivesWithItsKindAndSizeAndAWiderKindIsRefused) 
     SendMessageW(Handle(*target), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
   }
   EXPECT_EQ(receiver.received, (std::vector<std::pair<uint32_t, uint32_t>>{{1002u, 524u}}));
-  target->Destroy();
 }
 
 TEST_F(Win32WindowTest, TheClickKeyHeldDownClicksOnceAndLeavesTheFocusWhereItWas) {

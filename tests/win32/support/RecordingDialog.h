@@ -1,7 +1,8 @@
 // What the Windows tests of the window wrapper share: a dialog handler that
 // records what reaches it, a window's handle, the message loop of a
-// modeless dialog, keys as the system queues them, a move to another DPI,
-// the capture window opened modeless, and a pixel of what a control draws.
+// modeless dialog, keys as the system queues them, a list view item's
+// bounds, a move to another DPI, the capture window opened modeless, and a
+// pixel of what a control draws.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,6 +17,9 @@
 #include "platform/win32/Win32Window.h"
 #include "platform/win32/WindowsHeaders.h"
 #include "resource.h"
+
+// After the platform's headers, which bring in <windows.h>.
+#include <commctrl.h>
 
 namespace win32_test {
 
@@ -62,6 +66,14 @@ inline bool WantsAllKeys(HWND control, WPARAM key) {
   const LRESULT code =
       SendMessageW(control, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&message));
   return (code & DLGC_WANTALLKEYS) != 0;
+}
+
+// The bounds of a list view's item, in the list's client coordinates.
+inline RECT ItemBounds(HWND list, int item) {
+  RECT bounds{};
+  bounds.left = LVIR_BOUNDS;
+  SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&bounds));
+  return bounds;
 }
 
 // Tells `window` that it moved from `from` to `dpi` dots per inch, with the

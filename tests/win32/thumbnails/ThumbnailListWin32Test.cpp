@@ -82,10 +82,7 @@ class ThumbnailListWin32 : public win32_test::CaptureWindowTest {
     SendMessageW(hwnd, WM_NOTIFY, IDC_THUMBNAILS, reinterpret_cast<LPARAM>(&notification));
   }
   LPARAM PointIn(int item) {
-    RECT rect{};
-    rect.left = LVIR_BOUNDS;
-    SendMessageW(listHandle, LVM_GETITEMRECT, static_cast<WPARAM>(item),
-                 reinterpret_cast<LPARAM>(&rect));
+    const RECT rect = win32_test::ItemBounds(listHandle, item);
     return MAKELPARAM((rect.left + rect.right) / 2, rect.top + 2);
   }
 
