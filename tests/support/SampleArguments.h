@@ -66,9 +66,7 @@ class SampleArguments {
     const char listed = signature.arguments[taken_];
     line += taken_++ > 0 ? "," : "";
     const auto expect = [&](char kind) {
-      if (listed != kind) {
-        ADD_FAILURE() << signature.name << ": argument " << taken_ << " is not of kind " << listed;
-      }
+      EXPECT_EQ(listed, kind) << signature.name << ": the kind of argument " << taken_;
     };
     if constexpr (std::is_same_v<T, int32_t>) {
       expect('i');
