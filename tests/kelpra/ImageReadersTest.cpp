@@ -3,8 +3,6 @@
 // allocated, measured in a child with a limited address space.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <utility>
 
@@ -12,12 +10,12 @@
 #include "TiffFormat.h"
 #include "support/AllocationProbe.h"
 #include "support/MadePictures.h"
+#include "support/TestFolder.h"
 
 namespace {
 
 std::string CorpusFile(const std::string& name) {
-  std::ifstream file(std::string(PRISMEL_FUZZ_CORPUS_DIR) + "/" + name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  return testing_support::ReadWholeFile(std::string(PRISMEL_FUZZ_CORPUS_DIR) + "/" + name);
 }
 
 // A TIFF written by the library, 10 x 10, then made to declare 8000 x 5000
