@@ -118,6 +118,7 @@ class CaptureWindowTest : public ::testing::Test {
     ASSERT_NE(window, nullptr);
     hwnd = Handle(*window);
   }
+
   win32::Win32Ui ui{GetModuleHandleW(nullptr)};
   RecordingDialog handler;
   std::unique_ptr<platform::Window> window;
