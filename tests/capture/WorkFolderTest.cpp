@@ -6,11 +6,12 @@
 #include <string>
 
 #include "camera/CameraLibrary.h"
+#include "capture/WorkFolder.h"
+#include "platform/headless/HeadlessOs.h"
 #include "support/KelpraHooks.h"
 #include "support/RecordingOs.h"
 #include "support/TestFolder.h"
-#include "capture/WorkFolder.h"
-#include "platform/headless/HeadlessOs.h"
+#include "support/WorkFolderLines.h"
 
 namespace {
 
@@ -18,13 +19,9 @@ namespace fs = std::filesystem;
 using capture::EmptyAndRemove;
 using capture::RecreateWorkFolder;
 
-// The diagnostic lines, GBK-encoded as the program writes them.
-std::string EnteringLine(const std::string& folder) {
-  return "\xc4\xbf\xc2\xbc\xce\xaa:" + folder + "/n";
-}
-std::string RemoveFailedLine(const std::string& folder) {
-  return "\xc9\xbe\xb3\xfd" + folder + "\xc4\xbf\xc2\xbc\xca\xa7\xb0\xdc\xa3\xa1/n";
-}
+using testing_support::EnteringLine;
+using testing_support::kRemoveFailed;
+using testing_support::RemoveFailedLine;
 
 class WorkFolderTest : public ::testing::Test {
  protected:
@@ -54,7 +51,7 @@ TEST_F(WorkFolderTest, LeftoversAreGoneAndTheLibraryCreatesTheFolderAgain) {
   EXPECT_TRUE(fs::is_directory(workOnDisk));
   EXPECT_TRUE(fs::is_empty(workOnDisk));
   EXPECT_EQ(hooks.CallLog(), "camCreateDirectory(\"" + work + "\")\n");
-  EXPECT_EQ(os.standardOutput.find("\xc9\xbe\xb3\xfd"), std::string::npos) << "a removal failed";
+  EXPECT_EQ(os.standardOutput.find(kRemoveFailed), std::string::npos) << "a removal failed";
   for (const std::string& sub : {work + "//sub", work + "//sub//deeper", work + "//empty"}) {
     EXPECT_NE(os.standardOutput.find(EnteringLine(sub)), std::string::npos) << os.standardOutput;
   }

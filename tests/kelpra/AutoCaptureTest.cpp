@@ -1,6 +1,7 @@
 // Auto capture: the values each mode reports, the callback on the library's
 // own thread, and silence after the stop. The program only posts from the
 // callback, so calls into the library from inside it are not its concern.
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <mutex>
@@ -14,15 +15,10 @@
 namespace kelpra_test {
 namespace {
 
-std::vector<int> FirstValues(int mode, int target, int count) {
-  kelpra::AutoCaptureSequence sequence(mode, target);
-  std::vector<int> values;
-  for (int i = 0; i < count; ++i) values.push_back(sequence.Next());
-  return values;
-}
-
 TEST(AutoCaptureSequence, AutomaticModeReachesTheTargetOncePerPageWithMovementBetween) {
-  const std::vector<int> values = FirstValues(kelpra::kAutoCaptureDetect, 5, 21);
+  kelpra::AutoCaptureSequence sequence(kelpra::kAutoCaptureDetect, 5);
+  std::vector<int> values(21);
+  std::generate(values.begin(), values.end(), [&sequence] { return sequence.Next(); });
   int shots = 0;
   for (size_t i = 0; i < values.size(); ++i) {
     EXPECT_TRUE(i == 0 || values[i] == 0 || values[i] == values[i - 1] + 1) << i;
@@ -75,14 +71,13 @@ class AutoCapture : public KelpraTest {
     KelpraTest::TearDown();
     g_recorder = nullptr;
   }
-  // Nothing reaches the callback once `stop` returned: it joined the thread.
+  // Nothing reaches the callback once `stop` returned: it joined the
+  // thread. A value that came later would count in `afterStop`.
   void ExpectSilentAfter(int32_t stopResult) {
     EXPECT_EQ(stopResult, 0);
     recorder.stopped = true;
-    EXPECT_EQ(cam.kelpraTestAutoCaptureThreads(), 0);
-    const size_t seen = recorder.Count();
+    EXPECT_EQ(hooks.AutoCaptureThreads(), 0);
     EXPECT_EQ(recorder.afterStop, 0);
-    EXPECT_EQ(recorder.Count(), seen);
   }
   Recorder recorder;
 };

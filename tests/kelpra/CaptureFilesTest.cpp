@@ -3,6 +3,7 @@
 #include <array>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "IdentifiedImage.h"
 #include "KelpraHarness.h"
@@ -112,9 +113,8 @@ TEST_F(CaptureFiles, CaptureFailsForBadNamesClosedDevicesAndFileListsTheBufferCa
   EXPECT_NE(Capture("webcam.png", nullptr, 1), 0);  // device 1 is not open
   EXPECT_NE(Capture("none.png", nullptr, -1), 0);
   EXPECT_NE(cam.camCaptureImageFile(0, nullptr), 0);
-  char unterminated[1024];
-  std::fill(std::begin(unterminated), std::end(unterminated), 'x');
-  EXPECT_NE(cam.camCaptureImageFile(0, unterminated), 0);
+  std::vector<char> unterminated(1024, 'x');
+  EXPECT_NE(cam.camCaptureImageFile(0, unterminated.data()), 0);
   // A file list that would overflow the buffer fails and leaves no files.
   cam.camSetImageAutoCrop(0, 2);
   // Each listed name is longer than the given one, so two of them cannot fit.

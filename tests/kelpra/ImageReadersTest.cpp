@@ -3,24 +3,19 @@
 // allocated, measured in a child with a limited address space.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <utility>
 
 #include "ImageCodec.h"
 #include "TiffFormat.h"
 #include "support/AllocationProbe.h"
+#include "support/MadePictures.h"
+#include "support/TestFolder.h"
 
 namespace {
 
 std::string CorpusFile(const std::string& name) {
-  std::ifstream file(std::string(PRISMEL_FUZZ_CORPUS_DIR) + "/" + name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-void Put32(std::string& bytes, size_t at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(v >> (8 * i));
+  return testing_support::ReadWholeFile(std::string(PRISMEL_FUZZ_CORPUS_DIR) + "/" + name);
 }
 
 // A TIFF written by the library, 10 x 10, then made to declare 8000 x 5000
@@ -29,9 +24,9 @@ std::string TiffDeclaringMoreRows() {
   std::string tiff = kelpra::EncodeTiff(kelpra::Image(10, 10, 3), 72, 72);
   // Entries follow the count at 8; width, height and rows per strip are
   // the first, second and eighth, each value 8 bytes into its entry.
-  Put32(tiff, 10 + 0 * 12 + 8, 8000);
-  Put32(tiff, 10 + 1 * 12 + 8, 5000);
-  Put32(tiff, 10 + 7 * 12 + 8, 5000);
+  tiff.replace(10 + 0 * 12 + 8, 4, testing_support::Le32(8000));
+  tiff.replace(10 + 1 * 12 + 8, 4, testing_support::Le32(5000));
+  tiff.replace(10 + 7 * 12 + 8, 4, testing_support::Le32(5000));
   return tiff;
 }
 

@@ -1,59 +1,38 @@
 #include "KelpraHarness.h"
 
-#include <dlfcn.h>
 #include <stdlib.h>
 
 #include <cstring>
-#include <vector>
 
 #include "IdentifiedImage.h"
+#include "platform/headless/HeadlessOs.h"
 #include "support/CameraExportList.h"
 
 namespace kelpra_test {
-namespace {
 
-constexpr char kNoConfig[] = "/nonexistent/Kelpra.ini";
-
-KelpraApi LoadApi(const char* path) {
-  KelpraApi api;
-  void* library = dlopen(path, RTLD_NOW | RTLD_LOCAL);
-  if (!library) {
-    ADD_FAILURE() << "dlopen " << path << ": " << dlerror();
-    return api;
-  }
-#define KELPRA_RESOLVE(name, params, args) \
-  api.name = reinterpret_cast<decltype(api.name)>(dlsym(library, #name));
-  CAMERA_INT_EXPORTS(KELPRA_RESOLVE)
-  CAMERA_STRING_EXPORTS(KELPRA_RESOLVE)
-  KELPRA_TEST_EXPORTS(KELPRA_RESOLVE)
-#undef KELPRA_RESOLVE
-  return api;
-}
-
-}  // namespace
-
-const KelpraApi& Kelpra() {
+camera::CameraLibrary& Kelpra() {
+  static headless::HeadlessOs os;
+  static camera::CameraLibrary library(os);
   // Quick ticks for auto capture, and no configuration file of the host's.
-  static const bool environment = [] {
+  static const bool loaded = [] {
     setenv("KELPRA_TICK_MS", "20", 1);
-    setenv("KELPRA_CONFIG", kNoConfig, 1);
-    return true;
+    setenv("KELPRA_CONFIG", "/nonexistent/Kelpra.ini", 1);
+    return library.Load(KELPRA_LIBRARY_PATH);
   }();
-  (void)environment;
-  static const KelpraApi api = LoadApi(KELPRA_LIBRARY_PATH);
-  return api;
+  EXPECT_TRUE(loaded) << KELPRA_LIBRARY_PATH;
+  return library;
 }
 
 void KelpraTest::SetUp() {
-  ASSERT_NE(cam.camInitCameraLib, nullptr);
+  ASSERT_TRUE(cam.IsLoaded());
   ASSERT_EQ(cam.camInitCameraLib(), 0);
-  cam.kelpraTestClearCallLog();
+  ASSERT_TRUE(hooks.ClearCallLog());
 }
 
 void KelpraTest::TearDown() {
   cam.camUnInitCameraLib();
-  for (const auto& e : testing_support::kCameraExports) cam.kelpraTestFailNext(e.name, 0, 0);
-  cam.kelpraTestClearCallLog();
+  for (const auto& e : testing_support::kCameraExports) hooks.FailNext(e.name, 0, 0);
+  hooks.ClearCallLog();
 }
 
 void CapturedPictureTest::SetUp() {
@@ -68,13 +47,6 @@ int32_t KelpraTest::Capture(const std::string& name, std::string* buffer, int32_
   const int32_t result = cam.camCaptureImageFile(device, path);
   if (buffer) *buffer = path;
   return result;
-}
-
-std::string KelpraTest::CallLog() const {
-  const int32_t length = cam.kelpraTestGetCallLog(nullptr, 0);
-  std::vector<char> text(static_cast<size_t>(length) + 1);
-  cam.kelpraTestGetCallLog(text.data(), static_cast<int32_t>(text.size()));
-  return text.data();
 }
 
 }  // namespace kelpra_test

@@ -1,31 +1,21 @@
-// The built reference camera library, loaded with dlopen, with every export
-// and test hook resolved by name. Each test starts from an initialised
-// library with an empty call log and ends with it uninitialised.
+// The built reference camera library, loaded through the program's own
+// binding, which passes every call through unchanged, with its test hooks.
+// Each test starts from an initialised library with an empty call log and
+// ends with it uninitialised.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "KelpraTestHooks.h"
-#include "camera/CameraExports.h"
+#include "camera/CameraLibrary.h"
+#include "support/KelpraHooks.h"
 #include "support/TestFolder.h"
 
 namespace kelpra_test {
 
-struct KelpraApi {
-#define KELPRA_API_INT(name, params, args) int32_t(CAM_CALL* name) params = nullptr;
-#define KELPRA_API_STRING(name, params, args) const char*(CAM_CALL * name) params = nullptr;
-  CAMERA_INT_EXPORTS(KELPRA_API_INT)
-  CAMERA_STRING_EXPORTS(KELPRA_API_STRING)
-  KELPRA_TEST_EXPORTS(KELPRA_API_INT)
-#undef KELPRA_API_INT
-#undef KELPRA_API_STRING
-};
-
-// Kelpra.dll's exports, loaded once per process and never unloaded; a
-// missing export stays null.
-const KelpraApi& Kelpra();
+// Kelpra.dll, loaded once per process and never unloaded.
+camera::CameraLibrary& Kelpra();
 
 class KelpraTest : public ::testing::Test {
  protected:
@@ -36,9 +26,9 @@ class KelpraTest : public ::testing::Test {
   // Captures `device` into the folder's `name`; returns the library's
   // result. The buffer is what it left.
   int32_t Capture(const std::string& name, std::string* buffer = nullptr, int32_t device = 0);
-  std::string CallLog() const;
 
-  const KelpraApi& cam = Kelpra();
+  camera::CameraLibrary& cam = Kelpra();
+  testing_support::KelpraHooks hooks{cam};
   testing_support::TestFolder folder;
 };
 

@@ -16,36 +16,36 @@ TEST_F(TestHooks, TheCallLogWritesEveryCallWithItsArgumentsInOrderAndCutsToTheBu
   cam.camOpenDev(0, 0, 640, 480);
   cam.camSetImageWaterMark(0, nullptr, 4, 36, "", 0, 1, 0, 30.0f, 70.5f, 255, 0, 0, 1);
   cam.camRegCallBackDeviceChange(nullptr);
-  cam.kelpraTestPlugDevice(nullptr);
+  hooks.PlugDevice(nullptr);
   const std::string log =
       "camOpenDev(0,0,640,480)\n"
       "camSetImageWaterMark(0,null,4,36,\"\",0,1,0,30,70.5,255,0,0,1)\n"
       "camRegCallBackDeviceChange(null)\n";
-  EXPECT_EQ(CallLog(), log);
+  EXPECT_EQ(hooks.CallLog(), log);
   char small[8];
-  EXPECT_EQ(cam.kelpraTestGetCallLog(small, sizeof small), static_cast<int32_t>(log.size()));
+  EXPECT_EQ(hooks.CopyCallLog(small, sizeof small), static_cast<int32_t>(log.size()));
   EXPECT_EQ(std::string(small), "camOpen");
-  cam.kelpraTestClearCallLog();
-  EXPECT_EQ(CallLog(), "");
+  hooks.ClearCallLog();
+  EXPECT_EQ(hooks.CallLog(), "");
 }
 
 TEST_F(TestHooks, FailNextFailsExactlyThatManyCallsWithTheCodeDoingNothingButLogging) {
-  ASSERT_EQ(cam.kelpraTestFailNext("camOpenDev", 2, -42), 0);
+  ASSERT_EQ(hooks.FailNext("camOpenDev", 2, -42), 0);
   EXPECT_EQ(cam.camOpenDev(0, 0, 640, 480), -42);
   EXPECT_EQ(cam.camOpenDev(0, 0, 640, 480), -42);
   EXPECT_NE(Capture("closed.bmp"), 0);  // the failed opens opened nothing
   EXPECT_EQ(cam.camOpenDev(0, 0, 1280, 720), 0);
-  EXPECT_EQ(CallLog().rfind("camOpenDev(0,0,640,480)\ncamOpenDev(0,0,640,480)\n", 0), 0u);
+  EXPECT_EQ(hooks.CallLog().rfind("camOpenDev(0,0,640,480)\ncamOpenDev(0,0,640,480)\n", 0), 0u);
   // A name getter returns null; a count of 0 cancels what is pending.
-  ASSERT_EQ(cam.kelpraTestFailNext("camGetDevName", 1, -1), 0);
+  ASSERT_EQ(hooks.FailNext("camGetDevName", 1, -1), 0);
   EXPECT_EQ(cam.camGetDevName(0), nullptr);
   EXPECT_NE(cam.camGetDevName(0), nullptr);
-  ASSERT_EQ(cam.kelpraTestFailNext("camGetDevName", 5, -1), 0);
-  ASSERT_EQ(cam.kelpraTestFailNext("camGetDevName", 0, 0), 0);
+  ASSERT_EQ(hooks.FailNext("camGetDevName", 5, -1), 0);
+  ASSERT_EQ(hooks.FailNext("camGetDevName", 0, 0), 0);
   EXPECT_NE(cam.camGetDevName(0), nullptr);
-  EXPECT_NE(cam.kelpraTestFailNext("camNoSuchExport", 1, -1), 0);
-  EXPECT_NE(cam.kelpraTestFailNext("camOpenDev", 1, 0), 0);
-  EXPECT_NE(cam.kelpraTestFailNext(nullptr, 1, -1), 0);
+  EXPECT_NE(hooks.FailNext("camNoSuchExport", 1, -1), 0);
+  EXPECT_NE(hooks.FailNext("camOpenDev", 1, 0), 0);
+  EXPECT_NE(hooks.FailNext(nullptr, 1, -1), 0);
 }
 
 int g_changes = 0;
@@ -62,20 +62,20 @@ int32_t CAM_CALL CountDevicesOnChange(int32_t) {
 TEST_F(TestHooks, PlugAndUnplugChangeTheDeviceListAndCallTheRegisteredCallback) {
   g_changes = 0;
   cam.camRegCallBackDeviceChange(CountDevicesOnChange);
-  EXPECT_EQ(cam.kelpraTestPlugDevice("Second Webcam"), 3);
+  EXPECT_EQ(hooks.PlugDevice("Second Webcam"), 3);
   EXPECT_EQ(g_countInsideCallback, 3);
   // The names after a plug and an unplug: the capture window's hot-plug tests.
-  EXPECT_EQ(cam.kelpraTestUnplugDevice(0), 2);
+  EXPECT_EQ(hooks.UnplugDevice(0), 2);
   EXPECT_EQ(g_countInsideCallback, 2);
-  EXPECT_LT(cam.kelpraTestUnplugDevice(7), 0);
+  EXPECT_LT(hooks.UnplugDevice(7), 0);
   EXPECT_EQ(g_changes, 2);
-  EXPECT_EQ(cam.kelpraTestUnplugDevice(0), 1);
-  EXPECT_EQ(cam.kelpraTestUnplugDevice(0), 0);
+  EXPECT_EQ(hooks.UnplugDevice(0), 1);
+  EXPECT_EQ(hooks.UnplugDevice(0), 0);
   int32_t count = -1;
   cam.camGetDevCount(&count);
   EXPECT_EQ(count, 0);
   EXPECT_EQ(cam.camGetDevName(0), nullptr);
-  EXPECT_EQ(cam.kelpraTestPlugDevice(nullptr), 1);
+  EXPECT_EQ(hooks.PlugDevice(nullptr), 1);
   EXPECT_NE(cam.camGetDevName(0), nullptr);
 }
 

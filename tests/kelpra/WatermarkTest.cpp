@@ -1,7 +1,9 @@
 // The watermark: drawn where its position says, only while enabled, and
 // changed by every argument of the export that sets it.
+#include <algorithm>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "IdentifiedImage.h"
 #include "Image.h"
@@ -18,27 +20,21 @@ using kelpra::WatermarkOptions;
 // the width and height (index row * 3 + column).
 std::array<int, 9> ChangedPerCell(const Image& a, const Image& b) {
   std::array<int, 9> cells{};
-  for (int y = 0; y < a.height; ++y)
-    for (int x = 0; x < a.width; ++x)
-      for (int k = 0; k < a.channels; ++k) {
-        if (a.At(x, y)[k] != b.At(x, y)[k]) {
-          ++cells[(y * 3 / a.height) * 3 + x * 3 / a.width];
-          break;
-        }
+  for (int y = 0; y < a.height; ++y) {
+    for (int x = 0; x < a.width; ++x) {
+      if (!std::equal(a.At(x, y), a.At(x, y) + a.channels, b.At(x, y))) {
+        ++cells[(y * 3 / a.height) * 3 + x * 3 / a.width];
       }
+    }
+  }
   return cells;
 }
 
+// Enabled, at 24 points, opaque and level (the defaults' angle and
+// transparency of 0), in red (the defaults' colour).
 WatermarkOptions Options(int position = 4) {
-  WatermarkOptions options;
-  options.enabled = true;
-  options.text = "KELPRA";
-  options.position = position;
-  options.fontSize = 24;
-  options.font = "DejaVu Sans";
-  options.angle = 0;
-  options.transparency = 0;
-  return options;
+  return WatermarkOptions{/*enabled=*/true, /*text=*/"KELPRA", position, /*fontSize=*/24,
+                          /*font=*/"DejaVu Sans"};
 }
 
 Image Drawn(const WatermarkOptions& options, Image picture = Image(300, 200, 3, 128)) {
@@ -49,14 +45,10 @@ Image Drawn(const WatermarkOptions& options, Image picture = Image(300, 200, 3, 
 TEST(Watermark, EachGridPositionDrawsInItsOwnThirdOfThePicture) {
   const Image grey(900, 600, 3, 128);
   for (int position = 0; position <= 8; ++position) {
-    const std::array<int, 9> cells = ChangedPerCell(grey, Drawn(Options(position), grey));
-    for (int cell = 0; cell < 9; ++cell) {
-      if (cell == position) {
-        EXPECT_GT(cells[cell], 100) << "position " << position;
-      } else {
-        EXPECT_EQ(cells[cell], 0) << "position " << position << " cell " << cell;
-      }
-    }
+    std::array<int, 9> cells = ChangedPerCell(grey, Drawn(Options(position), grey));
+    EXPECT_GT(cells[position], 100) << "position " << position;
+    cells[position] = 0;  // every other third is left untouched
+    EXPECT_EQ(cells, (std::array<int, 9>{})) << "position " << position;
   }
 }
 
@@ -78,13 +70,10 @@ TEST(Watermark, BlackAndWhitePicturesStayBilevel) {
   WatermarkOptions options = Options();
   options.transparency = 40;
   options.red = 0;
-  const Image picture = Drawn(options, Image(300, 200, 1, 255));
-  bool black = false;
-  for (uint8_t p : picture.pixels) {
-    ASSERT_TRUE(p == 0 || p == 255);
-    black |= p == 0;
-  }
-  EXPECT_TRUE(black);
+  const std::vector<uint8_t> pixels = Drawn(options, Image(300, 200, 1, 255)).pixels;
+  EXPECT_TRUE(
+      std::all_of(pixels.begin(), pixels.end(), [](uint8_t p) { return p == 0 || p == 255; }));
+  EXPECT_NE(std::find(pixels.begin(), pixels.end(), 0), pixels.end()) << "no black mark";
 }
 
 // One camSetImageWaterMark call's arguments after the device.

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "platform/headless/HeadlessOs.h"
@@ -19,8 +17,7 @@ using testing_support::TestFolder;
 namespace {
 
 std::string Golden(const std::string& name) {
-  std::ifstream file(std::string(PRISMEL_SETTINGS_GOLDEN_DIR) + "/" + name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), {});
+  return testing_support::ReadWholeFile(std::string(PRISMEL_SETTINGS_GOLDEN_DIR) + "/" + name);
 }
 
 }  // namespace

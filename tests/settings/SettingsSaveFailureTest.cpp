@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -48,12 +49,9 @@ struct FailingOs : headless::HeadlessOs {
 };
 
 bool OnlyTheSettingsFileIsLeft(const TestFolder& folder) {
-  int count = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
-    if (entry.path().filename() != "LastSetting.xml") return false;
-    ++count;
-  }
-  return count == 1;
+  const std::filesystem::directory_iterator entries(folder.Path());
+  return std::distance(begin(entries), end(entries)) == 1 &&
+         std::filesystem::exists(folder.Path() / "LastSetting.xml");
 }
 
 class SettingsSave : public ::testing::Test {

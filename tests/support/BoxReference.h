@@ -54,14 +54,12 @@ struct Difference {
   double worstLine = 0;
 };
 
-inline Difference Compare(const std::vector<uint8_t>& picture, const std::vector<uint8_t>& reference,
-                          int width, int height) {
-  Difference d;
+inline Difference Compare(const std::vector<uint8_t>& picture,
+                          const std::vector<uint8_t>& reference, int width, int height) {
   if (picture.size() != reference.size() || picture.size() != static_cast<size_t>(width) * height * 3) {
-    d.mean = d.worstLine = 255;
-    d.largest = 255;
-    return d;
+    return Difference{255, 255, 255};
   }
+  Difference d;
   std::vector<double> rows(static_cast<size_t>(height)), columns(static_cast<size_t>(width));
   double total = 0;
   for (int y = 0; y < height; ++y) {

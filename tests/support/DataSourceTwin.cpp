@@ -8,9 +8,7 @@
 
 namespace testing_support {
 
-namespace {
-const char16_t kReceiverTitle[] = u"TWAINDSUIWINDOWS";
-}
+constexpr char16_t kReceiverTitle[] = u"TWAINDSUIWINDOWS";
 
 DataSourceTwin::DataSourceTwin(headless::HeadlessDesktop& desktop, std::u16string title)
     : desktop_(desktop), title_(std::move(title)) {

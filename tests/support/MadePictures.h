@@ -3,6 +3,7 @@
 // palettes, run-length pixels).
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -27,12 +28,9 @@ inline bool WriteSolidPicture(const std::filesystem::path& file, int width, int 
                               Colour colour, Format format = Format::Bmp) {
   std::FILE* out = std::fopen(file.string().c_str(), "wb");
   if (out == nullptr) return false;
+  const uint8_t pixel[3] = {colour.r, colour.g, colour.b};
   const RowSource rows = [&](uint32_t, uint8_t* rgb) {
-    for (int x = 0; x < width; ++x, rgb += 3) {
-      rgb[0] = colour.r;
-      rgb[1] = colour.g;
-      rgb[2] = colour.b;
-    }
+    for (int x = 0; x < width; ++x) std::copy(pixel, pixel + 3, rgb + x * 3);
   };
   const uint32_t w = static_cast<uint32_t>(width), h = static_cast<uint32_t>(height);
   const bool written = format == Format::Bmp   ? WriteBmp(out, w, h, rows)

@@ -1,10 +1,11 @@
 #include "support/PictureWriters.h"
 
-#include <csetjmp>
-#include <vector>
-
 #include <jpeglib.h>
 #include <png.h>
+
+#include <algorithm>
+#include <csetjmp>
+#include <vector>
 
 namespace testing_support {
 namespace {
@@ -36,10 +37,8 @@ void StoredColour(const BmpKind& kind, uint8_t* rgb) {
     const uint8_t grey = PaletteGrey(kind.bits, IndexOf(kind.bits, rgb));
     rgb[0] = rgb[1] = rgb[2] = grey;
   } else if (kind.bits == 16) {
-    for (int c = 0; c < 3; ++c) {
-      const uint32_t five = rgb[c] >> 3;
-      rgb[c] = static_cast<uint8_t>((five * 255 + 15) / 31);
-    }
+    // Five bits a channel, widened back to eight.
+    for (int c = 0; c < 3; ++c) rgb[c] = static_cast<uint8_t>(((rgb[c] >> 3) * 255 + 15) / 31);
   } else if (kind.bits == 32 && kind.alphaMask && kind.alpha != 0) {
     const unsigned a = kind.alpha;
     for (int c = 0; c < 3; ++c) rgb[c] = static_cast<uint8_t>((rgb[c] * a + 255u * (255u - a) + 127u) / 255u);
@@ -71,11 +70,9 @@ bool WriteBmp(std::FILE* file, uint32_t width, uint32_t height, const RowSource&
     Put32(header, 62, 0x000000FFu);
     Put32(header, 66, 0xFF000000u);
   }
+  // Blue, green and red of each entry alike; the fourth byte stays 0.
   for (uint32_t i = 0; i < colours; ++i) {
-    const uint8_t grey = PaletteGrey(kind.bits, i);
-    header[14 + infoSize + i * 4] = grey;
-    header[14 + infoSize + i * 4 + 1] = grey;
-    header[14 + infoSize + i * 4 + 2] = grey;
+    std::fill_n(header.begin() + 14 + infoSize + i * 4, 3, PaletteGrey(kind.bits, i));
   }
   if (std::fwrite(header.data(), 1, header.size(), file) != header.size()) return false;
 
@@ -101,17 +98,12 @@ bool WriteBmp(std::FILE* file, uint32_t width, uint32_t height, const RowSource&
           stored[x * 2 + 1] = static_cast<uint8_t>(v >> 8);
           break;
         }
-        case 24:
-          stored[x * 3] = p[2];
-          stored[x * 3 + 1] = p[1];
-          stored[x * 3 + 2] = p[0];
+        default: {  // 24 and 32 bits: blue, green, red, then alpha at 32
+          uint8_t* pixel = stored.data() + static_cast<size_t>(x) * (kind.bits / 8);
+          std::reverse_copy(p, p + 3, pixel);
+          if (kind.bits == 32) pixel[3] = kind.alpha;
           break;
-        default:
-          stored[x * 4] = p[2];
-          stored[x * 4 + 1] = p[1];
-          stored[x * 4 + 2] = p[0];
-          stored[x * 4 + 3] = kind.alpha;
-          break;
+        }
       }
     }
     if (std::fwrite(stored.data(), 1, stored.size(), file) != stored.size()) return false;

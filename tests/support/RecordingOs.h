@@ -4,6 +4,7 @@
 // A few answers can be overridden to reach paths a real system rarely takes.
 #pragma once
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <string>
@@ -34,9 +35,7 @@ class RecordingOs : public platform::Os {
   std::map<std::string, std::vector<platform::FolderEntry>> extraEntries;
 
   size_t ResolveCount(const std::string& name) const {
-    size_t count = 0;
-    for (const std::string& n : resolvedNames) count += n == name ? 1 : 0;
-    return count;
+    return static_cast<size_t>(std::count(resolvedNames.begin(), resolvedNames.end(), name));
   }
 
   std::u16string CommandLine() const override { return real_.CommandLine(); }

@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <deque>
-#include <functional>
-#include <map>
+#include <iterator>
 #include <string>
 #include <tuple>
 #include <type_traits>
@@ -55,10 +55,8 @@ class SampleArguments {
   // Out-values handed to the calls, all set to a sentinel first.
   static constexpr int32_t kUntouched = 0x5a5a5a5a;
   bool OutValuesUntouched() const {
-    for (int32_t value : outValues_) {
-      if (value != kUntouched) return false;
-    }
-    return true;
+    return std::all_of(outValues_.begin(), outValues_.end(),
+                       [](int32_t value) { return value == kUntouched; });
   }
 
  private:
@@ -68,9 +66,7 @@ class SampleArguments {
     const char listed = signature.arguments[taken_];
     line += taken_++ > 0 ? "," : "";
     const auto expect = [&](char kind) {
-      if (listed != kind) {
-        ADD_FAILURE() << signature.name << ": argument " << taken_ << " is not of kind " << listed;
-      }
+      EXPECT_EQ(listed, kind) << signature.name << ": the kind of argument " << taken_;
     };
     if constexpr (std::is_same_v<T, int32_t>) {
       expect('i');
@@ -123,21 +119,25 @@ class SampleArguments {
 
 // Calls every export of the list through `library`, in the list's order,
 // and returns the log lines the calls should produce. `checkInt` and
-// `checkString` see each result with the export's name. An export the
-// binding lacks, has besides the list, or types otherwise fails the test.
+// `checkString` see each result with the export's name. A binding whose
+// exports are not the list's, in its order and with its result types,
+// fails the test.
 template <typename IntCheck, typename StringCheck>
 std::string CallEveryExport(camera::CameraLibrary& library, SampleArguments& samples,
                             IntCheck checkInt, StringCheck checkString) {
-  using Caller = std::function<std::string(const ExportSignature&)>;
-  std::map<std::string, std::pair<bool, Caller>> binding;  // returns a string, call
-#define SAMPLE_CALL(name, type, check)                                                    \
-  binding[#name] = {std::is_same_v<type, const char*>, [&](const ExportSignature& s) {    \
-                      type result{};                                                      \
-                      std::string line =                                                  \
-                          samples.Call(library, &camera::CameraLibrary::name, s, &result); \
-                      check(#name, result);                                               \
-                      return line;                                                        \
-                    }};
+  std::string expected;
+  size_t listed = 0;
+#define SAMPLE_CALL(function, type, check)                                                   \
+  if (listed == std::size(kCameraExports)) {                                                 \
+    ADD_FAILURE() << #function << " is not a listed export";                                 \
+  } else {                                                                                   \
+    const ExportSignature& signature = kCameraExports[listed++];                             \
+    EXPECT_STREQ(#function, signature.name) << "the binding's export in the list's place";   \
+    EXPECT_EQ((std::is_same_v<type, const char*>), signature.returnsString) << #function;    \
+    type result{};                                                                           \
+    expected += samples.Call(library, &camera::CameraLibrary::function, signature, &result); \
+    check(#function, result);                                                                \
+  }
 #define SAMPLE_INT_CALL(name, params, args) SAMPLE_CALL(name, int32_t, checkInt)
 #define SAMPLE_STRING_CALL(name, params, args) SAMPLE_CALL(name, const char*, checkString)
   CAMERA_INT_EXPORTS(SAMPLE_INT_CALL)
@@ -145,18 +145,9 @@ std::string CallEveryExport(camera::CameraLibrary& library, SampleArguments& sam
 #undef SAMPLE_STRING_CALL
 #undef SAMPLE_INT_CALL
 #undef SAMPLE_CALL
-  std::string expected;
-  for (const ExportSignature& signature : kCameraExports) {
-    const auto call = binding.find(signature.name);
-    if (call == binding.end()) {
-      ADD_FAILURE() << signature.name << " is missing from the binding";
-      continue;
-    }
-    EXPECT_EQ(call->second.first, signature.returnsString) << signature.name;
-    expected += call->second.second(signature);
-    binding.erase(call);
+  for (; listed < std::size(kCameraExports); ++listed) {
+    ADD_FAILURE() << kCameraExports[listed].name << " is missing from the binding";
   }
-  for (const auto& extra : binding) ADD_FAILURE() << extra.first << " is not a listed export";
   return expected;
 }
 

@@ -9,6 +9,12 @@
 
 namespace testing_support {
 
+// The whole file, or empty when it cannot be read.
+inline std::string ReadWholeFile(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
 class TestFolder {
  public:
   TestFolder() {
@@ -29,10 +35,7 @@ class TestFolder {
   std::string String() const { return path_.generic_string(); }
   std::string File(const std::string& name) const { return String() + "/" + name; }
   // The whole file, or empty when it does not exist.
-  std::string ReadFile(const std::string& name) const {
-    std::ifstream file(path_ / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-  }
+  std::string ReadFile(const std::string& name) const { return ReadWholeFile(path_ / name); }
 
   // Writes a small file (creating its folders) and returns its path.
   std::filesystem::path WriteFile(const std::filesystem::path& relative,

@@ -23,10 +23,9 @@ class TextPage {
     int level = Ink(x, y) ? 38 : 244;
     // Noise of a few grey levels, as a camera's sensor adds.
     level += static_cast<int>(Hash(x, y, seed_) % 13) - 6;
-    const int r = Clamp(level + 2), g = Clamp(level), b = Clamp(level - 5);
-    rgb[0] = static_cast<uint8_t>(r);
-    rgb[1] = static_cast<uint8_t>(g);
-    rgb[2] = static_cast<uint8_t>(b);
+    rgb[0] = Clamp(level + 2);
+    rgb[1] = Clamp(level);
+    rgb[2] = Clamp(level - 5);
   }
 
   // A whole row, RGB.
@@ -48,7 +47,7 @@ class TextPage {
     h ^= h >> 15;
     return h;
   }
-  static int Clamp(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
+  static uint8_t Clamp(int v) { return static_cast<uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v)); }
 
   bool Ink(uint32_t x, uint32_t y) const {
     const uint32_t margin = width_ / 12;

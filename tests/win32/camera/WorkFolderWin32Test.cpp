@@ -15,17 +15,15 @@
 #include "support/KelpraHooks.h"
 #include "support/RecordingOs.h"
 #include "support/TestFolder.h"
+#include "support/WorkFolderLines.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string EnteringLine(const std::string& folder) {
-  return "\xc4\xbf\xc2\xbc\xce\xaa:" + folder + "/n";
-}
-std::string RemoveFailedLine(const std::string& folder) {
-  return "\xc9\xbe\xb3\xfd" + folder + "\xc4\xbf\xc2\xbc\xca\xa7\xb0\xdc\xa3\xa1/n";
-}
+using testing_support::EnteringLine;
+using testing_support::kRemoveFailed;
+using testing_support::RemoveFailedLine;
 
 TEST(WorkFolderOnWindows, AFileHeldOpenSurvivesAndTheRestIsCleanedUp) {
   testing_support::TestFolder folder;
@@ -53,7 +51,7 @@ TEST(WorkFolderOnWindows, AFileHeldOpenSurvivesAndTheRestIsCleanedUp) {
   const std::string& out = os.standardOutput;
   EXPECT_NE(out.find(EnteringLine(work + "//sub")), std::string::npos) << out;
   EXPECT_NE(out.find(EnteringLine(work + "//sub//deeper")), std::string::npos) << out;
-  EXPECT_EQ(out.find("\xc9\xbe\xb3\xfd"), out.rfind(RemoveFailedLine(work))) << out;
+  EXPECT_EQ(out.find(kRemoveFailed), out.rfind(RemoveFailedLine(work))) << out;
 
   // Start-up goes on: the library is asked to create the folder regardless.
   camera::CameraLibrary library(os);

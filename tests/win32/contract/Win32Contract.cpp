@@ -61,14 +61,7 @@ class Win32Contract : public ContractPlatform {
     win32_test::PressKey(focus, static_cast<WPARAM>(key));
   }
   void MoveToDpi(platform::Window& w, int dpi) override {
-    RECT frame{};
-    GetWindowRect(Handle(w), &frame);
-    const int from = w.Dpi();
-    const RECT suggested{frame.left, frame.top,
-                         frame.left + MulDiv(frame.right - frame.left, dpi, from),
-                         frame.top + MulDiv(frame.bottom - frame.top, dpi, from)};
-    SendMessageW(Handle(w), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                 reinterpret_cast<LPARAM>(&suggested));
+    win32_test::MoveToDpi(Handle(w), w.Dpi(), dpi);
   }
   void ListKey(platform::Window& w, int id, int key, bool control) override {
     HoldControl(control);
@@ -86,10 +79,7 @@ class Win32Contract : public ContractPlatform {
     begin.iItem = item;
     SendMessageW(Handle(w), WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&begin));
     const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    RECT bounds{};
-    bounds.left = LVIR_BOUNDS;
-    SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(place < count ? place : count - 1),
-                 reinterpret_cast<LPARAM>(&bounds));
+    const RECT bounds = win32_test::ItemBounds(list, place < count ? place : count - 1);
     const int x = (bounds.left + bounds.right) / 2;
     const LPARAM point = MAKELPARAM(x, place < count ? bounds.top + 2 : bounds.bottom - 3);
     SendMessageW(list, WM_MOUSEMOVE, MK_LBUTTON, point);

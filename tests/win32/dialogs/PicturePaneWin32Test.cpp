@@ -19,6 +19,7 @@
 #include "resource.h"
 #include "support/MadePictures.h"
 #include "support/TestFolder.h"
+#include "win32/support/RecordingDialog.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ class PicturePaneWin32Test : public ::testing::Test {
     EXPECT_TRUE(testing_support::WriteSolidPicture(file, width, height, {200, 30, 30}));
     return file.u16string();
   }
-  HWND PreviewHandle() { return static_cast<win32::Win32Window*>(preview.Window())->Handle(); }
+  HWND PreviewHandle() { return win32_test::Handle(*preview.Window()); }
   HBITMAP ShownBitmap() {
     const auto* window = static_cast<win32::Win32Window*>(preview.Window());
     const auto* picture =
@@ -58,32 +59,17 @@ class PicturePaneWin32Test : public ::testing::Test {
   // Has the pane draw itself, as for WM_PAINT, into a 32-bit bitmap of its
   // size, and returns the colour at (x, y).
   COLORREF PaintedAt(int x, int y) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kPane;
-    info.bmiHeader.biHeight = -kPane;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP surface = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, surface);
-    DRAWITEMSTRUCT item{};
-    item.CtlType = ODT_STATIC;
-    item.CtlID = IDC_MERGE_FIRST_PANE;
-    item.itemAction = ODA_DRAWENTIRE;
-    item.hwndItem = GetDlgItem(PreviewHandle(), IDC_MERGE_FIRST_PANE);
-    item.hDC = dc;
-    item.rcItem = RECT{0, 0, kPane, kPane};
-    SendMessageW(PreviewHandle(), WM_DRAWITEM, IDC_MERGE_FIRST_PANE,
-                 reinterpret_cast<LPARAM>(&item));
-    GdiFlush();
-    const uint32_t pixel = static_cast<const uint32_t*>(bits)[y * kPane + x];
-    SelectObject(dc, old);
-    DeleteObject(surface);
-    DeleteDC(dc);
-    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+    return win32_test::PixelDrawn(kPane, kPane, x, y, [this](HDC dc) {
+      DRAWITEMSTRUCT item{};
+      item.CtlType = ODT_STATIC;
+      item.CtlID = IDC_MERGE_FIRST_PANE;
+      item.itemAction = ODA_DRAWENTIRE;
+      item.hwndItem = GetDlgItem(PreviewHandle(), IDC_MERGE_FIRST_PANE);
+      item.hDC = dc;
+      item.rcItem = RECT{0, 0, kPane, kPane};
+      SendMessageW(PreviewHandle(), WM_DRAWITEM, IDC_MERGE_FIRST_PANE,
+                   reinterpret_cast<LPARAM>(&item));
+    });
   }
 
   testing_support::TestFolder folder;

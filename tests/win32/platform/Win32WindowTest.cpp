@@ -13,31 +13,13 @@
 #include <vector>
 
 #include "dslink/DSMessageRecord.h"
-#include "platform/win32/Win32Os.h"
-#include "platform/win32/Win32Ui.h"
-#include "platform/win32/Win32Window.h"
 #include "resource.h"
 #include "win32/support/RecordingDialog.h"
 
 namespace {
 
 using win32_test::Handle;
-
-class Win32WindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ui.InitCommonControls();
-    window = ui.CreateModeless(IDD_CAPTURE_WINDOW, handler, nullptr);
-    ASSERT_NE(window, nullptr);
-    hwnd = Handle(*window);
-  }
-  void TearDown() override { window->Destroy(); }
-
-  win32::Win32Ui ui{GetModuleHandleW(nullptr)};
-  win32_test::RecordingDialog handler;
-  std::unique_ptr<platform::Window> window;
-  HWND hwnd = nullptr;
-};
+using Win32WindowTest = win32_test::CaptureWindowTest;
 
 LONG FontHeight(HWND control) {
   LOGFONTW font{};
@@ -80,7 +62,6 @@ TEST_F(Win32WindowTest, ARecordArrivesWithItsKindAndSizeAndAWiderKindIsRefused) 
     SendMessageW(Handle(*target), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
   }
   EXPECT_EQ(receiver.received, (std::vector<std::pair<uint32_t, uint32_t>>{{1002u, 524u}}));
-  target->Destroy();
 }
 
 TEST_F(Win32WindowTest, TheClickKeyHeldDownClicksOnceAndLeavesTheFocusWhereItWas) {
@@ -107,10 +88,7 @@ TEST_F(Win32WindowTest, EnterOpensTheFocusedThumbnailAndTheMenuKeyOffersItsMenu)
   list->SetFocusedItem(0);
   const HWND listHwnd = GetDlgItem(hwnd, IDC_THUMBNAILS);
   // The dialog gives Enter to the list rather than to its default button.
-  MSG enter{listHwnd, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
-  EXPECT_NE(SendMessageW(listHwnd, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)) &
-                DLGC_WANTALLKEYS,
-            0);
+  EXPECT_TRUE(win32_test::WantsAllKeys(listHwnd, VK_RETURN));
   SendMessageW(listHwnd, WM_KEYDOWN, VK_RETURN, 0);
   SendMessageW(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(listHwnd), -1);
   EXPECT_EQ(events, (std::vector<std::pair<platform::ListViewEvent, int>>{
@@ -126,13 +104,7 @@ TEST_F(Win32WindowTest, AMoveToHalfAsManyDotsAgainScalesTheFontTheListsAndTheSta
   const HWND rotate = GetDlgItem(hwnd, IDC_ROTATE);
   const int dropped = FieldAndListHeight(rotate);
   const LONG font = FontHeight(rotate);
-  RECT frame{};
-  GetWindowRect(hwnd, &frame);
-  const RECT suggested{frame.left, frame.top, frame.left + (frame.right - frame.left) * 3 / 2,
-                       frame.top + (frame.bottom - frame.top) * 3 / 2};
-  const int larger = window->Dpi() * 3 / 2;
-  SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(larger, larger),
-               reinterpret_cast<LPARAM>(&suggested));
+  const RECT suggested = win32_test::MoveToDpi(hwnd, window->Dpi(), window->Dpi() * 3 / 2);
   // The list shows whole items only, so it may lose part of one.
   EXPECT_LE(FieldAndListHeight(rotate), dropped * 3 / 2 + 1);
   EXPECT_GE(FieldAndListHeight(rotate), dropped * 5 / 4);

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "localisation/DefaultLanguage.h"
@@ -29,10 +27,7 @@ struct SettingsOnWindows : ::testing::Test {
 // Over a longer file, then with a folder in the temporary file's place.
 TEST_F(SettingsOnWindows, DefaultsAreWrittenByteForByteOverTheOldFileOrInPlace) {
   // The golden file of the source tree, seen through Wine's drive Z:.
-  std::string golden = "Z:" + std::string(PRISMEL_SETTINGS_GOLDEN_FILE);
-  for (char& c : golden) c = c == '/' ? '\\' : c;
-  std::ifstream in(golden, std::ios::binary);
-  golden.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  const std::string golden = testing_support::ReadWholeFile("Z:" PRISMEL_SETTINGS_GOLDEN_FILE);
   ASSERT_FALSE(golden.empty());
   for (bool tempIsAFolder : {false, true}) {
     folder.WriteFile("LastSetting.xml", std::string(4000, 'x'));

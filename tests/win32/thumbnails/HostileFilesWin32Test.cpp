@@ -44,6 +44,5 @@ TEST(HostileFilesWin32, DeclaredLengthsCostNoMoreThanTheFilesHold) {
     EXPECT_FALSE(imaging.MakeThumbnail(CorpusFile(refused), layout));
     EXPECT_EQ(imaging.LoadPicture(CorpusFile(refused)), nullptr);
   }
-  const size_t growth = PeakWorkingSet() - before;
-  EXPECT_LE(growth, size_t{32} << 20);
+  EXPECT_LE(PeakWorkingSet() - before, size_t{32} << 20) << "growth of the peak working set";
 }

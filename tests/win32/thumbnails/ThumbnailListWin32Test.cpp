@@ -44,28 +44,17 @@ void RecordCount(int count) { g_counts.push_back(count); }
 COLORREF PixelOf(HIMAGELIST images, int index, int x = -1, int y = -1) {
   int width = 0, height = 0;
   ImageList_GetIconSize(images, &width, &height);
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP canvas = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(dc, canvas);
-  ImageList_Draw(images, index, dc, 0, 0, ILD_NORMAL);
-  const COLORREF pixel = GetPixel(dc, x < 0 ? width / 2 : x, y < 0 ? height / 2 : y);
-  SelectObject(dc, old);
-  DeleteObject(canvas);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return pixel;
+  return win32_test::PixelDrawn(
+      width, height, x < 0 ? width / 2 : x, y < 0 ? height / 2 : y,
+      [&](HDC dc) { ImageList_Draw(images, index, dc, 0, 0, ILD_NORMAL); });
 }
 
-class ThumbnailListWin32 : public ::testing::Test {
+class ThumbnailListWin32 : public win32_test::CaptureWindowTest {
  protected:
   void SetUp() override {
     g_counts.clear();
-    ui.InitCommonControls();
-    window = ui.CreateModeless(IDD_CAPTURE_WINDOW, handler, nullptr);
-    ASSERT_NE(window, nullptr);
-    dialog = win32_test::Handle(*window);
-    listHandle = GetDlgItem(dialog, IDC_THUMBNAILS);
+    CaptureWindowTest::SetUp();
+    listHandle = GetDlgItem(hwnd, IDC_THUMBNAILS);
     ASSERT_TRUE(list.Initialise(*window, IDC_THUMBNAILS));
     list.SetCountCallback(&RecordCount);
   }
@@ -75,15 +64,6 @@ class ThumbnailListWin32 : public ::testing::Test {
     const std::filesystem::path file = folder.Path() / name;
     EXPECT_TRUE(testing_support::WriteSolidPicture(file, width, height, colour));
     return file.u16string();
-  }
-  // Three pictures of their own colours, listed.
-  void AddThree() {
-    for (const auto& [name, colour] : {std::pair{"a.bmp", testing_support::Colour{0, 0, 255}},
-                                       std::pair{"b.bmp", testing_support::Colour{0, 255, 0}},
-                                       std::pair{"c.bmp", testing_support::Colour{255, 0, 0}}}) {
-      ASSERT_GE(list.AddImage(Write(name, 64, 48, colour)), 0);
-    }
-    win32_test::HandleWaitingMessages();
   }
   platform::ListView& View() { return *window->ListViewControl(IDC_THUMBNAILS); }
   std::u16string Order() {
@@ -99,25 +79,18 @@ class ThumbnailListWin32 : public ::testing::Test {
     NMITEMACTIVATE notification{};
     notification.hdr = NMHDR{listHandle, IDC_THUMBNAILS, code};
     notification.iItem = item;
-    SendMessageW(dialog, WM_NOTIFY, IDC_THUMBNAILS, reinterpret_cast<LPARAM>(&notification));
+    SendMessageW(hwnd, WM_NOTIFY, IDC_THUMBNAILS, reinterpret_cast<LPARAM>(&notification));
   }
   LPARAM PointIn(int item) {
-    RECT rect{};
-    rect.left = LVIR_BOUNDS;
-    SendMessageW(listHandle, LVM_GETITEMRECT, static_cast<WPARAM>(item),
-                 reinterpret_cast<LPARAM>(&rect));
+    const RECT rect = win32_test::ItemBounds(listHandle, item);
     return MAKELPARAM((rect.left + rect.right) / 2, rect.top + 2);
   }
 
   RecordingOs os;
-  win32::Win32Ui ui{GetModuleHandleW(nullptr)};
   win32::Win32Link link;
   win32::Win32Imaging imaging;
   platform::Platform platform{os, ui, link, imaging};
   localisation::UiTextTable texts;
-  win32_test::RecordingDialog handler;
-  std::unique_ptr<platform::Window> window;
-  HWND dialog = nullptr;
   HWND listHandle = nullptr;
   CImageListCtrl list{platform, texts};
   testing_support::TestFolder folder;
@@ -152,14 +125,14 @@ TEST_F(ThumbnailListWin32, ARealBmpBecomesANamedItemWithALetterboxedPictureAndOp
 }
 
 TEST_F(ThumbnailListWin32, ADragEndsWithoutAMoveOnEscapeOrOutsideTheList) {
-  AddThree();
+  for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) {
+    ASSERT_GE(list.AddImage(Write(name, 64, 48, {0, 0, 255})), 0);
+  }
+  win32_test::HandleWaitingMessages();
   Notify(LVN_BEGINDRAG, 2);
   EXPECT_EQ(GetCapture(), listHandle);
   // The list keeps Escape while it drags, so that the dialog stays open.
-  MSG escape{listHandle, WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
-  EXPECT_NE(SendMessageW(listHandle, WM_GETDLGCODE, VK_ESCAPE, reinterpret_cast<LPARAM>(&escape)) &
-                DLGC_WANTALLKEYS,
-            0);
+  EXPECT_TRUE(win32_test::WantsAllKeys(listHandle, VK_ESCAPE));
   SendMessageW(listHandle, WM_MOUSEMOVE, MK_LBUTTON, PointIn(0));
   SendMessageW(listHandle, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_NE(GetCapture(), listHandle);

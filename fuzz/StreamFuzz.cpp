@@ -1,8 +1,9 @@
-// What every streaming decoder's fuzz target checks: the header and the
-// reduced picture agree, the result has exactly the size asked for, the
-// thumbnail cell its layout's size, and no block a decoder allocates is
-// larger than what the input can justify, whatever the bytes.
-#pragma once
+// The streaming decoders' fuzz targets, one per picture format (BMP, JPEG,
+// PNG) built from this file with PRISMEL_STREAM_FORMAT naming the format:
+// files as the thumbnail list and the merge preview's panes read them, from
+// arbitrary bytes. The header and the reduced picture agree, the result has
+// exactly the size asked for, the thumbnail cell its layout's size, and no
+// block a decoder allocates is larger than what the input can justify.
 
 #include <sanitizer/allocator_interface.h>
 
@@ -12,9 +13,9 @@
 #include "platform/streaming/PictureStream.h"
 #include "thumbnails/ThumbnailGeometry.h"
 
-namespace stream_fuzz {
+namespace {
 
-inline void Check(bool holds) {
+void Check(bool holds) {
   if (!holds) __builtin_trap();
 }
 
@@ -23,10 +24,10 @@ inline void Check(bool holds) {
 // declared width, and 1 KB for each byte of input (a progressive JPEG's
 // coefficients). A decoder that trusts a declared length traps here, at
 // the request, instead of when its pages are touched.
-inline size_t g_largestBlock = SIZE_MAX;
+size_t g_largestBlock = SIZE_MAX;
 
-inline void OnAllocation(const volatile void*, size_t size) { Check(size <= g_largestBlock); }
-inline void OnRelease(const volatile void*) {}
+void OnAllocation(const volatile void*, size_t size) { Check(size <= g_largestBlock); }
+void OnRelease(const volatile void*) {}
 
 // Checks the blocks of `decode`'s allocations against the bound for a
 // picture `width` pixels wide (0 before its header is known).
@@ -40,7 +41,7 @@ auto Bounded(size_t inputBytes, uint32_t width, Decode decode) {
   return result;
 }
 
-inline int Run(const uint8_t* data, size_t size, streaming::PictureFormat format) {
+int Run(const uint8_t* data, size_t size, streaming::PictureFormat format) {
   if (streaming::FormatOf(data, size) != format) return 0;
   streaming::MemorySource headerSource(data, size);
   const streaming::Header header =
@@ -48,8 +49,7 @@ inline int Run(const uint8_t* data, size_t size, streaming::PictureFormat format
   Check(header.format == format);
   // BMPs holding a JPEG or PNG are left to the platform's decoder.
   if (header.outcome != streaming::Outcome::Done) return 0;
-  Check(static_cast<uint64_t>(header.size.width) * header.size.height <=
-        platform::kMaxImagePixels);
+  Check(static_cast<uint64_t>(header.size.width) * header.size.height <= platform::kMaxImagePixels);
   // libjpeg decodes every block of a declared picture, data or not (a
   // progressive one holds them all): larger ones would only measure
   // libjpeg and the allocator.
@@ -89,4 +89,8 @@ inline int Run(const uint8_t* data, size_t size, streaming::PictureFormat format
   return 0;
 }
 
-}  // namespace stream_fuzz
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  return Run(data, size, streaming::PictureFormat::PRISMEL_STREAM_FORMAT);
+}
