@@ -23,14 +23,13 @@ TEST_F(CaptureFiles, EachExtensionGivesItsFormatAtTheFrameSizeAndTheNativeOrTheS
   // Native: 640 x 3 / 64 = 30 DPI; 0, 0 puts it back after an override.
   for (const int32_t dpi : {250, 0}) {
     cam.camSetImageDPI(0, dpi, dpi);
-    for (const auto& [ext, format] : {std::pair{"bmp", "BMP"}, {"jpg", "JPEG"}, {"png", "PNG"},
-                                      {"tif", "TIFF"}}) {
+    for (const auto& [ext, format] :
+         {std::pair{"bmp", "BMP"}, {"jpg", "JPEG"}, {"png", "PNG"}, {"tif", "TIFF"}}) {
       const std::string name = std::to_string(dpi) + "." + ext;
       const IdentifiedImage image = Shot(name);
       ASSERT_TRUE(image.ok) << name;
       EXPECT_EQ(image.format.rfind(format, 0), 0u) << image.format;  // BMP may read "BMP3"
-      EXPECT_EQ(image.width, 640);
-      EXPECT_EQ(image.height, 480);
+      EXPECT_EQ(image.Size(), "640x480") << name;
       EXPECT_FALSE(image.LooksGrey()) << name << " " << image.type;
       EXPECT_NEAR(image.dpiX, dpi ? dpi : 30, 0.5) << name;
       EXPECT_NEAR(image.dpiY, dpi ? dpi : 30, 0.5) << name;
@@ -43,8 +42,7 @@ TEST_F(CaptureFiles, QuarterTurnsSwapWidthAndHeightAndTurnClockwise) {
   for (int rotation = 1; rotation < 4; ++rotation) {
     cam.camSetImageRotateMode(0, rotation);
     const IdentifiedImage image = Shot("r" + std::to_string(rotation) + ".bmp");
-    EXPECT_EQ(image.width, rotation % 2 ? 480 : 640) << rotation;
-    EXPECT_EQ(image.height, rotation % 2 ? 640 : 480) << rotation;
+    EXPECT_EQ(image.Size(), rotation % 2 ? "480x640" : "640x480") << rotation;
   }
   // The desk's brown top-left corner is the top-right one after a clockwise turn.
   const std::array<int, 3> upright = PixelAt(File("r0.bmp"), 2, 2),
@@ -77,8 +75,7 @@ TEST_F(CaptureFiles, CropsKeepTheLargestDocumentThePercentRectangleOrEveryDocume
   cam.camSetImageAutoCrop(0, 0);
   cam.camSetImageCusCropRect(0, 25, 50, 75, 100);
   const IdentifiedImage custom = Shot("custom.png");
-  EXPECT_EQ(custom.width, 320);
-  EXPECT_EQ(custom.height, 240);
+  EXPECT_EQ(custom.Size(), "320x240");
   cam.camSetImageCusCropRect(0, 0, 0, 0, 0);
   EXPECT_EQ(Shot("whole.png").width, 640);
 

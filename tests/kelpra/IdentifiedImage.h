@@ -21,6 +21,8 @@ struct IdentifiedImage {
   double dpiX = 0;
   double dpiY = 0;
 
+  // "WxH".
+  std::string Size() const { return std::to_string(width) + "x" + std::to_string(height); }
   // Grey or black and white, by its channels or by its pixels.
   bool LooksGrey() const {
     return colourSpace == "Gray" || type == "Grayscale" || type == "Bilevel";
