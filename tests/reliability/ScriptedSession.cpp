@@ -1,7 +1,6 @@
 #include "ScriptedSession.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <iterator>
 #include <random>
 #include <regex>
@@ -13,6 +12,7 @@
 #include "resource.h"
 #include "settings/SettingsFile.h"
 #include "support/CameraExportList.h"
+#include "support/FolderNames.h"
 
 namespace reliability {
 
@@ -421,11 +421,8 @@ void ScriptedSession::CheckPromises(const std::string& label) {
         cropped.insert(text.substr(0, text.find('_')));
       }
     }
-    std::error_code noFolder;
     const std::string& folder = *h.dialog->Pipeline().WorkFolder();
-    for (const auto& entry :
-         std::filesystem::directory_iterator(headless::NativePath(folder), noFolder)) {
-      const std::string name = entry.path().filename().string();
+    for (const std::string& name : testing_support::SortedNames(headless::NativePath(folder))) {
       const std::string path = folder + "\\" + name;
       if (!IsPicture(name) || unique.count(h.host.os.AnsiToWide(path)) || kept.count(path)) {
         continue;

@@ -14,6 +14,7 @@
 #include "Figures.h"
 #include "ScriptedSession.h"
 #include "resource.h"
+#include "support/FolderNames.h"
 
 namespace reliability {
 namespace {
@@ -42,14 +43,7 @@ class FileSizeLimit {
 
 // The pictures in the work folder.
 std::vector<std::string> Pictures(CaptureWindowHarness& h) {
-  std::vector<std::string> names;
-  std::error_code ignored;
-  for (const auto& entry : std::filesystem::directory_iterator(
-           headless::NativePath(*h.dialog->Pipeline().WorkFolder()), ignored)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
+  return testing_support::SortedNames(headless::NativePath(*h.dialog->Pipeline().WorkFolder()));
 }
 
 TEST(FullDisk, WithoutAUserInterfaceTheSessionEndsWithWhatWasCapturedAndTheSettingsStayWhole) {

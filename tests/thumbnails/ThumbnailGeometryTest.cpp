@@ -1,6 +1,8 @@
 // The cell every thumbnail fills and the way one picture is fitted into it.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "thumbnails/ThumbnailGeometry.h"
 
 using platform::Rect;
@@ -43,10 +45,8 @@ TEST(ThumbnailLayout, TakesTheCellWidthOrForPortraitItsHeightThenFitsAndCentres)
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.source.width) + " x " + std::to_string(c.source.height));
     const platform::ThumbnailLayout layout = LayoutFor(c.cell, c.source);
-    EXPECT_EQ(layout.cellWidth, c.cell.width);
-    EXPECT_EQ(layout.cellHeight, c.cell.height);
-    EXPECT_EQ(layout.scaledWidth, c.scaledWidth);
-    EXPECT_EQ(layout.scaledHeight, c.scaledHeight);
-    EXPECT_EQ(layout.placement, c.placement);
+    EXPECT_EQ(std::tie(layout.cellWidth, layout.cellHeight, layout.scaledWidth, layout.scaledHeight,
+                       layout.placement),
+              std::tie(c.cell.width, c.cell.height, c.scaledWidth, c.scaledHeight, c.placement));
   }
 }

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -14,6 +13,7 @@
 #include "platform/headless/HeadlessListView.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "resource.h"
+#include "support/FolderNames.h"
 #include "support/MadePictures.h"
 #include "support/TestFolder.h"
 #include "thumbnails/CImageListCtrl.h"
@@ -57,8 +57,6 @@ class ThumbnailListHarness {
   std::u16string File(const std::string& name, const std::string& content) {
     return folder.WriteFile(name, content).generic_u16string();
   }
-  static bool Exists(const std::u16string& path) { return std::filesystem::exists(path); }
-  static void Remove(const std::u16string& path) { std::filesystem::remove(path); }
 
   // Adds the file and lets the UI thread run the posted insert.
   int Add(const std::u16string& path) {
@@ -155,13 +153,7 @@ class ThumbnailListHarness {
   // The folder deleted files wait in, and what it holds.
   std::filesystem::path AsideFolder() const { return folder.Path() / "Deleted"; }
   std::vector<std::string> AsideFiles() const {
-    std::vector<std::string> names;
-    std::error_code ignored;
-    for (const auto& entry : std::filesystem::directory_iterator(AsideFolder(), ignored)) {
-      names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
+    return testing_support::SortedNames(AsideFolder());
   }
 
   static std::vector<int>& counts() {

@@ -119,22 +119,22 @@ TEST(ThumbnailMenu, OffersClearOnEmptySpaceDeleteOnAnItemAndTheOtherCommandsSayN
   for (int command : {666, 670, 686, 687, 665}) h.list.OnMenuCommand(command);
   EXPECT_EQ(h.host.ui.messageBoxes, (Texts{u"nothing", u"nothing", u"nothing"}));
   h.ExpectItems("a");
-  EXPECT_TRUE(ThumbnailListHarness::Exists(paths[0]));
+  EXPECT_TRUE(std::filesystem::exists(paths[0]));
 }
 
 TEST(ThumbnailClear, RemovesTheShownItemsAndTheirFilesButNotAFileWhoseInsertIsStillPosted) {
   ThumbnailListHarness h;
   const Texts paths = h.AddPictures(3);
   const std::u16string other = h.Picture("not-in-the-list.bmp", 40, 30);
-  ThumbnailListHarness::Remove(paths[1]);
+  std::filesystem::remove(paths[1]);
   const std::u16string d = h.PictureOf(3);
   EXPECT_EQ(h.list.AddImage(d), 3);  // its item is not there yet
   h.list.OnMenuCommand(CImageListCtrl::kClearCommand);
   EXPECT_TRUE(h.listView->items.empty());
-  EXPECT_FALSE(ThumbnailListHarness::Exists(paths[0]));
-  EXPECT_FALSE(ThumbnailListHarness::Exists(paths[2]));
-  EXPECT_TRUE(ThumbnailListHarness::Exists(other));
-  EXPECT_TRUE(ThumbnailListHarness::Exists(d));
+  EXPECT_FALSE(std::filesystem::exists(paths[0]));
+  EXPECT_FALSE(std::filesystem::exists(paths[2]));
+  EXPECT_TRUE(std::filesystem::exists(other));
+  EXPECT_TRUE(std::filesystem::exists(d));
   EXPECT_EQ(Counts().back(), 1);
   EXPECT_TRUE(h.host.ui.messageBoxes.empty());
   // The thumbnails of the files set aside stay for an undo; the one whose

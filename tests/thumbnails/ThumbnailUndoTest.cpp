@@ -16,8 +16,8 @@ TEST(ThumbnailUndo, DeleteKeySetsTheSelectionAsideAndStepsComeBackInPlaceLastFir
   h.DeleteWithKey(0, 2);
 
   h.ExpectItems("b");
-  EXPECT_FALSE(ThumbnailListHarness::Exists(paths[0]));
-  EXPECT_FALSE(ThumbnailListHarness::Exists(paths[2]));
+  EXPECT_FALSE(std::filesystem::exists(paths[0]));
+  EXPECT_FALSE(std::filesystem::exists(paths[2]));
   EXPECT_EQ(h.AsideFiles().size(), 2u);
   EXPECT_TRUE(h.list.IsSetAside(paths[0]));
   EXPECT_FALSE(h.list.IsSetAside(paths[1]));
@@ -27,8 +27,8 @@ TEST(ThumbnailUndo, DeleteKeySetsTheSelectionAsideAndStepsComeBackInPlaceLastFir
   h.listView->UserSelectOnly(0);
   h.PressControl(platform::kKeyZ);
   h.ExpectItems("abc");
-  EXPECT_TRUE(ThumbnailListHarness::Exists(paths[0]));
-  EXPECT_TRUE(ThumbnailListHarness::Exists(paths[2]));
+  EXPECT_TRUE(std::filesystem::exists(paths[0]));
+  EXPECT_TRUE(std::filesystem::exists(paths[2]));
   EXPECT_TRUE(h.AsideFiles().empty());
   EXPECT_FALSE(h.list.IsSetAside(paths[0]));
   // What came back is selected, the first of it focused and in view.
@@ -82,8 +82,8 @@ TEST(ThumbnailUndo, TheEndOfTheSessionDeletesWhatWasSetAsideAndFreesItsPictures)
 
   h.list.DeleteSetAsideFiles();
   EXPECT_FALSE(std::filesystem::exists(h.AsideFolder()));
-  EXPECT_FALSE(ThumbnailListHarness::Exists(paths[0]));
-  EXPECT_FALSE(ThumbnailListHarness::Exists(paths[1]));
+  EXPECT_FALSE(std::filesystem::exists(paths[0]));
+  EXPECT_FALSE(std::filesystem::exists(paths[1]));
   EXPECT_FALSE(h.list.CanUndo());
   h.PressControl(platform::kKeyZ);
   // The two pictures left the image list; the others show their own.
@@ -106,7 +106,7 @@ TEST(ThumbnailUndo, AStepOlderThanTheHistoryHoldsIsDeletedForGood) {
   EXPECT_EQ(h.listView->images.size(), static_cast<size_t>(steps + 1));
   for (int i = 0; i < steps + 1; ++i) h.PressControl(platform::kKeyZ);
   h.ExpectItems("bcdefghijklmnopqrstuv");
-  EXPECT_FALSE(ThumbnailListHarness::Exists(paths[0]));
+  EXPECT_FALSE(std::filesystem::exists(paths[0]));
 }
 
 TEST(ThumbnailUndo, OlderStepsGoWhenTheHistoryHoldsTooManyPicturesButTheLastStaysWhole) {
@@ -143,7 +143,7 @@ TEST(ThumbnailUndo, ANewFileUnderTheNameKeepsTheStepAndSaysSo) {
   EXPECT_TRUE(h.list.CanUndo());
   EXPECT_EQ(h.AsideFiles().size(), 1u);
 
-  ThumbnailListHarness::Remove(other);
+  std::filesystem::remove(other);
   h.PressControl(platform::kKeyZ);
   h.ExpectItems("ab");
   // A file gone from where it waited cannot come back either, and says so.
@@ -157,7 +157,7 @@ TEST(ThumbnailUndo, ANewFileUnderTheNameKeepsTheStepAndSaysSo) {
 TEST(ThumbnailUndo, AFileGoneOrWithNowhereToWaitIsDeletedForGoodAndCannotComeBack) {
   ThumbnailListHarness h;
   const Texts paths = h.AddPictures(3);
-  ThumbnailListHarness::Remove(paths[0]);
+  std::filesystem::remove(paths[0]);
   h.DeleteWithKey(0);
   EXPECT_FALSE(h.list.CanUndo());
   EXPECT_EQ(h.listView->images.size(), 2u);
@@ -165,7 +165,7 @@ TEST(ThumbnailUndo, AFileGoneOrWithNowhereToWaitIsDeletedForGoodAndCannotComeBac
   // A file named like the folder: the picture is deleted as asked.
   h.folder.WriteFile("Deleted");
   h.DeleteWithKey(0);
-  EXPECT_FALSE(ThumbnailListHarness::Exists(paths[1]));
+  EXPECT_FALSE(std::filesystem::exists(paths[1]));
   EXPECT_FALSE(h.list.CanUndo());
   h.ExpectItems("c");
 }
@@ -188,7 +188,7 @@ TEST(ThumbnailUndo, PicturesSetAsideComeBackAtTheCellSizeOfANewDpi) {
   h.DeleteWithKey(1);
   // A file that cannot be read any more keeps its item, blank; the
   // selection stays.
-  ThumbnailListHarness::Remove(paths[2]);
+  std::filesystem::remove(paths[2]);
   h.listView->UserSelectOnly(1);
   const int width = h.listView->imageWidth;
   static_cast<headless::HeadlessWindow*>(h.window.get())->UserMoveToDpi(192);
