@@ -53,11 +53,9 @@ TEST_F(DeviceSession, TheSecondaryCameraOpensThePluggedInCameraOnlyWhenAskedAndC
     EXPECT_EQ(SecondaryCamera(h), "01 00 0000");
     EXPECT_EQ(devices.SecondaryDeviceIndex(), -1);
 
-    size_t mark = Mark(h);
-    h.ClickHidden(IDC_SECONDARY_CAMERA);
     // Nothing saved: the webcam opens at 640 x 480 on the second attempt,
     // which is no failure to report.
-    EXPECT_EQ(Calls(h, {}, mark),
+    EXPECT_EQ(CallsDuring(h, [&] { h.ClickHidden(IDC_SECONDARY_CAMERA); }),
               (Lines{"camCloseDev(-1)", "camSetPreviewWindow(-1,0)", "camOpenDev(1,0,0,0)",
                      "camOpenDev(1,0,640,480)",
                      "camSetPreviewWindow(1," + Handle(devices.SecondaryPreviewHost()) + ")",
@@ -70,9 +68,8 @@ TEST_F(DeviceSession, TheSecondaryCameraOpensThePluggedInCameraOnlyWhenAskedAndC
     EXPECT_EQ(w.Selection(IDC_SECONDARY_FRAME_SIZE), 0);
     EXPECT_EQ(SecondaryCamera(h), "11 11 1101");  // the merge is not checked
 
-    mark = Mark(h);
-    h.ClickHidden(IDC_SECONDARY_CAMERA);
-    EXPECT_EQ(Calls(h, {}, mark), (Lines{"camCloseDev(1)", "camSetPreviewWindow(1,0)"}));
+    EXPECT_EQ(CallsDuring(h, [&] { h.ClickHidden(IDC_SECONDARY_CAMERA); }),
+              (Lines{"camCloseDev(1)", "camSetPreviewWindow(1,0)"}));
     EXPECT_EQ(devices.SecondaryDeviceIndex(), -1);
     EXPECT_EQ(SecondaryCamera(h), "01 00 0000");
 
@@ -107,9 +104,7 @@ TEST_F(DeviceSession, ASavedSecondaryCameraOpensAtItsSizeWhichIsStoredEvenWhenRe
     // options button is enabled with the camera.
     EXPECT_EQ(SecondaryCamera(h), "11 10 1111");
 
-    size_t mark = Mark(h);
-    CommandSelect(h, IDC_SECONDARY_FRAME_SIZE, 0);
-    EXPECT_EQ(Calls(h, {}, mark),
+    EXPECT_EQ(CallsDuring(h, [&] { CommandSelect(h, IDC_SECONDARY_FRAME_SIZE, 0); }),
               (Lines{"camGetResolution(1,0,0,&,&)", "camSetResolution(1,640,480)"}));
     EXPECT_EQ(h.dialog->Settings().Webcam.WebcamWidth, 640);
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());
@@ -121,7 +116,7 @@ TEST_F(DeviceSession, ASavedSecondaryCameraOpensAtItsSizeWhichIsStoredEvenWhenRe
 
     // A list changed underneath its rows does nothing.
     h.Window().AddItem(IDC_SECONDARY_FRAME_SIZE, u"1920 x 1080");
-    mark = Mark(h);
+    const size_t mark = Mark(h);
     CommandSelect(h, IDC_SECONDARY_FRAME_SIZE, 2);
     CommandSelect(h, IDC_SECONDARY_FRAME_SIZE, 0);
     EXPECT_EQ(Calls(h, {}, mark), Lines{});
@@ -135,9 +130,7 @@ TEST_F(DeviceSession, ACameraThatDoesNotOpenSaysSoAndTheWindowShowsUnlessTheData
   h.RunWith([&] {
     auto& w = h.Window();
     // As the secondary camera it opens at neither size.
-    size_t mark = Mark(h);
-    h.ClickHidden(IDC_SECONDARY_CAMERA);
-    EXPECT_EQ(FirstOf(Calls(h, {}, mark), 4),
+    EXPECT_EQ(FirstOf(CallsDuring(h, [&] { h.ClickHidden(IDC_SECONDARY_CAMERA); }), 4),
               (Lines{"camCloseDev(-1)", "camSetPreviewWindow(-1,0)", "camOpenDev(1,0,0,0)",
                      "camOpenDev(1,0,640,480)"}));
     EXPECT_EQ(h.host.ui.messageBoxes, Texts{u"Open Failed"});
@@ -146,11 +139,10 @@ TEST_F(DeviceSession, ACameraThatDoesNotOpenSaysSoAndTheWindowShowsUnlessTheData
 
     ASSERT_TRUE(h.dataSource.SendCode(204, u"NOUI"));
     w.Show(false);
-    mark = Mark(h);
-    CommandSelect(h, IDC_DEVICE, 1);
-    EXPECT_EQ(FirstOf(Calls(h, {}, mark), 4),
-              (Lines{"camCloseDev(0)", "camOpenDev(1,0,0,0)", "camOpenDev(1,0,640,480)",
-                     "camSetPreviewWindow(1," + Handle(h.dialog->Devices().MainPreviewHost()) + ")"}));
+    EXPECT_EQ(
+        FirstOf(CallsDuring(h, [&] { CommandSelect(h, IDC_DEVICE, 1); }), 4),
+        (Lines{"camCloseDev(0)", "camOpenDev(1,0,0,0)", "camOpenDev(1,0,640,480)",
+               "camSetPreviewWindow(1," + Handle(h.dialog->Devices().MainPreviewHost()) + ")"}));
     EXPECT_EQ(h.host.ui.messageBoxes, Texts(2, u"Open Failed"));
     EXPECT_TRUE(w.IsVisible());
     // The failed camera is still the one in use.
