@@ -47,8 +47,7 @@ TEST_F(DeviceSession, TheSecondaryCameraOpensThePluggedInCameraOnlyWhenAskedAndC
     EXPECT_FALSE(h.Window().IsEnabled(IDC_SECONDARY_CAMERA));
     EXPECT_EQ(h.Hooks().PlugDevice("Visitor"), 2);
   });
-  h.RunWith([&] {
-    auto& w = h.Window();
+  h.RunWith([&](auto& w) {
     const capturewindow::DeviceSession& devices = h.dialog->Devices();
     EXPECT_EQ(SecondaryCamera(h), "01 00 0000");
     EXPECT_EQ(devices.SecondaryDeviceIndex(), -1);
@@ -82,8 +81,7 @@ TEST_F(DeviceSession, TheSecondaryCameraOpensThePluggedInCameraOnlyWhenAskedAndC
 
 TEST_F(DeviceSession, ASavedSecondaryCameraOpensAtItsSizeWhichIsStoredEvenWhenRefused) {
   h.SaveSettings(SecondaryCameraOn(1280, 720));
-  h.RunWith([&] {
-    auto& w = h.Window();
+  h.RunWith([&](auto& w) {
     // A camera already in use cannot be chosen again.
     const size_t inUse = Mark(h);
     ASSERT_TRUE(w.UserSelect(IDC_DEVICE, 0));  // already the main camera
@@ -127,8 +125,7 @@ TEST_F(DeviceSession, ASavedSecondaryCameraOpensAtItsSizeWhichIsStoredEvenWhenRe
 
 TEST_F(DeviceSession, ACameraThatDoesNotOpenSaysSoAndTheWindowShowsUnlessTheDataSourceShowsIt) {
   h.WriteProgramFile("Kelpra.ini", kFaultyWebcam);
-  h.RunWith([&] {
-    auto& w = h.Window();
+  h.RunWith([&](auto& w) {
     // As the secondary camera it opens at neither size.
     EXPECT_EQ(FirstOf(CallsDuring(h, [&] { h.ClickHidden(IDC_SECONDARY_CAMERA); }), 4),
               (Lines{"camCloseDev(-1)", "camSetPreviewWindow(-1,0)", "camOpenDev(1,0,0,0)",
@@ -163,8 +160,7 @@ TEST_F(HotPlug, UnpluggingTheDocumentCameraGivesTheWebcamEveryChoiceTheWindowSho
   saved.Webcam.isMerge = true;
   h.SaveSettings(saved);
   size_t mark = 0;
-  h.Then([&] {
-    auto& w = h.Window();
+  h.Then([&](auto& w) {
     ASSERT_TRUE(w.UserSelect(IDC_COLOR_MODE, 1));  // grey
     ASSERT_TRUE(w.UserSelect(IDC_ROTATE, 1));      // a quarter turn
     ASSERT_TRUE(w.UserClick(IDC_FILL_BORDER));
@@ -179,8 +175,7 @@ TEST_F(HotPlug, UnpluggingTheDocumentCameraGivesTheWebcamEveryChoiceTheWindowSho
     ASSERT_EQ(h.Hooks().UnplugDevice(0), 1);
   });
   // The library's notification reaches the window as a posted task.
-  h.RunWith([&] {
-    auto& w = h.Window();
+  h.RunWith([&](auto& w) {
     ASSERT_EQ(Items(h, IDC_DEVICE), Texts{u"Kelpra Webcam"});
     // The webcam, now the main camera, is opened first and then hears every
     // choice, as a camera does at start-up: the crop list's, then hand crop's.
@@ -233,8 +228,7 @@ TEST_P(SecondaryCameraComesBack, WithTheSecondCameraAndIsSavedAsOn) {
       ASSERT_EQ(h.Hooks().UnplugDevice(1), 1);
     }
   });
-  h.Then([&] {
-    auto& w = h.Window();
+  h.Then([&](auto& w) {
     ASSERT_EQ(w.ItemCount(IDC_DEVICE), 1);
     if (!absentAtStartUp) {
       // The session is rebuilt, and the choices shown stay.
@@ -258,8 +252,7 @@ TEST_P(SecondaryCameraComesBack, WithTheSecondCameraAndIsSavedAsOn) {
     mark = Mark(h);
     ASSERT_EQ(h.Hooks().PlugDevice("Visitor"), 2);
   });
-  h.RunWith([&] {
-    auto& w = h.Window();
+  h.RunWith([&](auto& w) {
     // The plugged camera opens at the saved size in the secondary camera's
     // picture.
     const Lines calls = Calls(h, {}, mark);

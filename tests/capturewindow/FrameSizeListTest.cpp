@@ -180,8 +180,7 @@ INSTANTIATE_TEST_SUITE_P(FrameSizeList, FrameSizeFill, testing::ValuesIn(kFills)
 // them; the format list stays hidden. Only a DPI other than 0 and 96 offers
 // the DPI unit.
 TEST_F(FrameSizeList, ChosenSizesAndFormatsAreStoredEvenWhenRefusedAndOnlyADpiBut0Or96OffersDpi) {
-  h.RunWith([&] {
-    auto& w = h.Window();
+  h.RunWith([&](auto& w) {
     // Row 0 is 640 x 480, the size the camera opened at.
     EXPECT_EQ(CallsDuring(h, [&] { ASSERT_TRUE(w.UserSelect(IDC_FRAME_SIZE, 0)); }),
               Lines{"camGetCurResolution(0,&,&,&)"});
@@ -244,8 +243,7 @@ TEST_F(FrameSizeList, AbsurdCountsAreCutBeforeAnyListIsBuilt) {
                      "Format=MJPG\nSize=640x480\nSize=1280x720\n"
                      "[Device]\nName=Quiet Camera\nReportedFormats=-3\nReportedSizes=-1\n"
                      "Format=MJPG\nSize=640x480\n");
-  h.RunWith([&] {
-    auto& w = h.Window();
+  h.RunWith([&](auto& w) {
     ASSERT_EQ(w.ItemCount(IDC_DEVICE), 256);
     EXPECT_EQ(w.ItemText(IDC_DEVICE, 1), u"Quiet Camera");
     // No name past the real devices and formats: empty texts.

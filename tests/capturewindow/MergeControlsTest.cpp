@@ -55,8 +55,7 @@ TEST_F(MergeControls, TheMergeExcludesMultipleCropAndTheSecondaryMergeAndHoldsTh
   saved.cutType = 2;
   saved.MergeHV.isEnable = true;
   h.SaveSettings(saved);
-  h.RunWith([&] {
-    auto& w = h.Window();
+  h.RunWith([&](auto& w) {
     // Saved beside a multiple crop, the merge makes it a single crop at
     // start-up, as a click on it does.
     EXPECT_EQ(w.Selection(IDC_CROP_MODE), 1);
