@@ -35,8 +35,7 @@ TEST_F(TabOrder, FollowsTheColumnsAndRowsInEveryLanguageAndDescriptionsAFileLack
     german.erase(start, end + std::string(key).size() + 3 - start);
   }
   h.WriteProgramFile("Language/DE.xml", german);
-  h.Then([&] {
-    auto& w = h.Window();
+  h.Then([&](auto& w) {
     // A language switch keeps the lists' choices and Exit's state, and names
     // Capture after the auto-capture mode still chosen.
     const std::pair<int, int> choices[] = {
@@ -60,8 +59,7 @@ TEST_F(TabOrder, FollowsTheColumnsAndRowsInEveryLanguageAndDescriptionsAFileLack
     ASSERT_TRUE(w.UserPressKey(IDC_HAND_CROP, platform::kKeySpace));
     EXPECT_FALSE(w.IsChecked(IDC_HAND_CROP));
   });
-  h.RunWith([&] {
-    auto& w = h.Window();
+  h.RunWith([&](auto& w) {
     ASSERT_TRUE(w.UserClick(IDC_MERGE));
     const std::vector<int> stops = TabStops(w);
     ASSERT_EQ(stops.size(), 22u);

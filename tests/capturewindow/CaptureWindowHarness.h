@@ -53,8 +53,13 @@ class CaptureWindowHarness {
     dialog = std::make_unique<CTessivueDlg>(host.platform);
     return dialog->DoModal();
   }
+  // Queues a step given the capture window.
+  void Then(std::function<void(headless::HeadlessWindow&)> step) {
+    Then([this, step = std::move(step)] { step(Window()); });
+  }
   // Queues a last step and runs the window.
-  int RunWith(std::function<void()> step) {
+  template <typename Step>
+  int RunWith(Step step) {
     Then(std::move(step));
     return Run();
   }

@@ -47,17 +47,14 @@ TEST_F(DeviceSession, TheSecondaryCameraOpensThePluggedInCameraOnlyWhenAskedAndC
     EXPECT_FALSE(h.Window().IsEnabled(IDC_SECONDARY_CAMERA));
     EXPECT_EQ(h.Hooks().PlugDevice("Visitor"), 2);
   });
-  h.RunWith([&] {
-    auto& w = h.Window();
+  h.RunWith([&](auto& w) {
     const capturewindow::DeviceSession& devices = h.dialog->Devices();
     EXPECT_EQ(SecondaryCamera(h), "01 00 0000");
     EXPECT_EQ(devices.SecondaryDeviceIndex(), -1);
 
-    size_t mark = Mark(h);
-    h.ClickHidden(IDC_SECONDARY_CAMERA);
     // Nothing saved: the webcam opens at 640 x 480 on the second attempt,
     // which is no failure to report.
-    EXPECT_EQ(Calls(h, {}, mark),
+    EXPECT_EQ(CallsDuring(h, [&] { h.ClickHidden(IDC_SECONDARY_CAMERA); }),
               (Lines{"camCloseDev(-1)", "camSetPreviewWindow(-1,0)", "camOpenDev(1,0,0,0)",
                      "camOpenDev(1,0,640,480)",
                      "camSetPreviewWindow(1," + Handle(devices.SecondaryPreviewHost()) + ")",
@@ -70,9 +67,8 @@ TEST_F(DeviceSession, TheSecondaryCameraOpensThePluggedInCameraOnlyWhenAskedAndC
     EXPECT_EQ(w.Selection(IDC_SECONDARY_FRAME_SIZE), 0);
     EXPECT_EQ(SecondaryCamera(h), "11 11 1101");  // the merge is not checked
 
-    mark = Mark(h);
-    h.ClickHidden(IDC_SECONDARY_CAMERA);
-    EXPECT_EQ(Calls(h, {}, mark), (Lines{"camCloseDev(1)", "camSetPreviewWindow(1,0)"}));
+    EXPECT_EQ(CallsDuring(h, [&] { h.ClickHidden(IDC_SECONDARY_CAMERA); }),
+              (Lines{"camCloseDev(1)", "camSetPreviewWindow(1,0)"}));
     EXPECT_EQ(devices.SecondaryDeviceIndex(), -1);
     EXPECT_EQ(SecondaryCamera(h), "01 00 0000");
 
@@ -85,8 +81,7 @@ TEST_F(DeviceSession, TheSecondaryCameraOpensThePluggedInCameraOnlyWhenAskedAndC
 
 TEST_F(DeviceSession, ASavedSecondaryCameraOpensAtItsSizeWhichIsStoredEvenWhenRefused) {
   h.SaveSettings(SecondaryCameraOn(1280, 720));
-  h.RunWith([&] {
-    auto& w = h.Window();
+  h.RunWith([&](auto& w) {
     // A camera already in use cannot be chosen again.
     const size_t inUse = Mark(h);
     ASSERT_TRUE(w.UserSelect(IDC_DEVICE, 0));  // already the main camera
@@ -107,9 +102,7 @@ TEST_F(DeviceSession, ASavedSecondaryCameraOpensAtItsSizeWhichIsStoredEvenWhenRe
     // options button is enabled with the camera.
     EXPECT_EQ(SecondaryCamera(h), "11 10 1111");
 
-    size_t mark = Mark(h);
-    CommandSelect(h, IDC_SECONDARY_FRAME_SIZE, 0);
-    EXPECT_EQ(Calls(h, {}, mark),
+    EXPECT_EQ(CallsDuring(h, [&] { CommandSelect(h, IDC_SECONDARY_FRAME_SIZE, 0); }),
               (Lines{"camGetResolution(1,0,0,&,&)", "camSetResolution(1,640,480)"}));
     EXPECT_EQ(h.dialog->Settings().Webcam.WebcamWidth, 640);
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());
@@ -121,7 +114,7 @@ TEST_F(DeviceSession, ASavedSecondaryCameraOpensAtItsSizeWhichIsStoredEvenWhenRe
 
     // A list changed underneath its rows does nothing.
     h.Window().AddItem(IDC_SECONDARY_FRAME_SIZE, u"1920 x 1080");
-    mark = Mark(h);
+    const size_t mark = Mark(h);
     CommandSelect(h, IDC_SECONDARY_FRAME_SIZE, 2);
     CommandSelect(h, IDC_SECONDARY_FRAME_SIZE, 0);
     EXPECT_EQ(Calls(h, {}, mark), Lines{});
@@ -132,12 +125,9 @@ TEST_F(DeviceSession, ASavedSecondaryCameraOpensAtItsSizeWhichIsStoredEvenWhenRe
 
 TEST_F(DeviceSession, ACameraThatDoesNotOpenSaysSoAndTheWindowShowsUnlessTheDataSourceShowsIt) {
   h.WriteProgramFile("Kelpra.ini", kFaultyWebcam);
-  h.RunWith([&] {
-    auto& w = h.Window();
+  h.RunWith([&](auto& w) {
     // As the secondary camera it opens at neither size.
-    size_t mark = Mark(h);
-    h.ClickHidden(IDC_SECONDARY_CAMERA);
-    EXPECT_EQ(FirstOf(Calls(h, {}, mark), 4),
+    EXPECT_EQ(FirstOf(CallsDuring(h, [&] { h.ClickHidden(IDC_SECONDARY_CAMERA); }), 4),
               (Lines{"camCloseDev(-1)", "camSetPreviewWindow(-1,0)", "camOpenDev(1,0,0,0)",
                      "camOpenDev(1,0,640,480)"}));
     EXPECT_EQ(h.host.ui.messageBoxes, Texts{u"Open Failed"});
@@ -146,11 +136,10 @@ TEST_F(DeviceSession, ACameraThatDoesNotOpenSaysSoAndTheWindowShowsUnlessTheData
 
     ASSERT_TRUE(h.dataSource.SendCode(204, u"NOUI"));
     w.Show(false);
-    mark = Mark(h);
-    CommandSelect(h, IDC_DEVICE, 1);
-    EXPECT_EQ(FirstOf(Calls(h, {}, mark), 4),
-              (Lines{"camCloseDev(0)", "camOpenDev(1,0,0,0)", "camOpenDev(1,0,640,480)",
-                     "camSetPreviewWindow(1," + Handle(h.dialog->Devices().MainPreviewHost()) + ")"}));
+    EXPECT_EQ(
+        FirstOf(CallsDuring(h, [&] { CommandSelect(h, IDC_DEVICE, 1); }), 4),
+        (Lines{"camCloseDev(0)", "camOpenDev(1,0,0,0)", "camOpenDev(1,0,640,480)",
+               "camSetPreviewWindow(1," + Handle(h.dialog->Devices().MainPreviewHost()) + ")"}));
     EXPECT_EQ(h.host.ui.messageBoxes, Texts(2, u"Open Failed"));
     EXPECT_TRUE(w.IsVisible());
     // The failed camera is still the one in use.
@@ -171,8 +160,7 @@ TEST_F(HotPlug, UnpluggingTheDocumentCameraGivesTheWebcamEveryChoiceTheWindowSho
   saved.Webcam.isMerge = true;
   h.SaveSettings(saved);
   size_t mark = 0;
-  h.Then([&] {
-    auto& w = h.Window();
+  h.Then([&](auto& w) {
     ASSERT_TRUE(w.UserSelect(IDC_COLOR_MODE, 1));  // grey
     ASSERT_TRUE(w.UserSelect(IDC_ROTATE, 1));      // a quarter turn
     ASSERT_TRUE(w.UserClick(IDC_FILL_BORDER));
@@ -187,8 +175,7 @@ TEST_F(HotPlug, UnpluggingTheDocumentCameraGivesTheWebcamEveryChoiceTheWindowSho
     ASSERT_EQ(h.Hooks().UnplugDevice(0), 1);
   });
   // The library's notification reaches the window as a posted task.
-  h.RunWith([&] {
-    auto& w = h.Window();
+  h.RunWith([&](auto& w) {
     ASSERT_EQ(Items(h, IDC_DEVICE), Texts{u"Kelpra Webcam"});
     // The webcam, now the main camera, is opened first and then hears every
     // choice, as a camera does at start-up: the crop list's, then hand crop's.
@@ -241,8 +228,7 @@ TEST_P(SecondaryCameraComesBack, WithTheSecondCameraAndIsSavedAsOn) {
       ASSERT_EQ(h.Hooks().UnplugDevice(1), 1);
     }
   });
-  h.Then([&] {
-    auto& w = h.Window();
+  h.Then([&](auto& w) {
     ASSERT_EQ(w.ItemCount(IDC_DEVICE), 1);
     if (!absentAtStartUp) {
       // The session is rebuilt, and the choices shown stay.
@@ -266,8 +252,7 @@ TEST_P(SecondaryCameraComesBack, WithTheSecondCameraAndIsSavedAsOn) {
     mark = Mark(h);
     ASSERT_EQ(h.Hooks().PlugDevice("Visitor"), 2);
   });
-  h.RunWith([&] {
-    auto& w = h.Window();
+  h.RunWith([&](auto& w) {
     // The plugged camera opens at the saved size in the secondary camera's
     // picture.
     const Lines calls = Calls(h, {}, mark);

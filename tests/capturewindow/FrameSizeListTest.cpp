@@ -166,9 +166,8 @@ TEST_P(FrameSizeFill, ListsTheRowsAndAppliesTheChosenOneWithoutStoringIt) {
     EXPECT_EQ(StoredSize(h), SizeText(c.width, c.height, c.dpi));
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());
     if (c.chosen < 0) return;
-    const size_t mark = Mark(h);
-    ASSERT_TRUE(h.Window().UserSelect(IDC_FRAME_SIZE, c.chosen));
-    EXPECT_EQ(Calls(h, {}, mark), c.choosing);
+    EXPECT_EQ(CallsDuring(h, [&] { ASSERT_TRUE(h.Window().UserSelect(IDC_FRAME_SIZE, c.chosen)); }),
+              c.choosing);
     EXPECT_EQ(StoredSize(h), c.stored);
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());
   });
@@ -181,15 +180,12 @@ INSTANTIATE_TEST_SUITE_P(FrameSizeList, FrameSizeFill, testing::ValuesIn(kFills)
 // them; the format list stays hidden. Only a DPI other than 0 and 96 offers
 // the DPI unit.
 TEST_F(FrameSizeList, ChosenSizesAndFormatsAreStoredEvenWhenRefusedAndOnlyADpiBut0Or96OffersDpi) {
-  h.RunWith([&] {
-    auto& w = h.Window();
-    size_t mark = Mark(h);
-    ASSERT_TRUE(w.UserSelect(IDC_FRAME_SIZE, 0));  // 640 x 480, as opened
-    EXPECT_EQ(Calls(h, {}, mark), Lines{"camGetCurResolution(0,&,&,&)"});
+  h.RunWith([&](auto& w) {
+    // Row 0 is 640 x 480, the size the camera opened at.
+    EXPECT_EQ(CallsDuring(h, [&] { ASSERT_TRUE(w.UserSelect(IDC_FRAME_SIZE, 0)); }),
+              Lines{"camGetCurResolution(0,&,&,&)"});
     EXPECT_EQ(StoredSize(h), "0x0@200");
-    mark = Mark(h);
-    ASSERT_TRUE(w.UserSelect(IDC_FRAME_SIZE, 3));
-    EXPECT_EQ(Calls(h, {}, mark),
+    EXPECT_EQ(CallsDuring(h, [&] { ASSERT_TRUE(w.UserSelect(IDC_FRAME_SIZE, 3)); }),
               (Lines{"camGetCurResolution(0,&,&,&)", "camSetResolution(0,1280,720)"}));
     EXPECT_EQ(StoredSize(h), "1280x720@200");  // the pixel unit sets no DPI
     EXPECT_TRUE(h.host.ui.messageBoxes.empty());
@@ -198,7 +194,7 @@ TEST_F(FrameSizeList, ChosenSizesAndFormatsAreStoredEvenWhenRefusedAndOnlyADpiBu
     EXPECT_EQ(h.host.ui.messageBoxes, Texts{u"error"});
     // A list changed underneath the rows it mirrors does nothing.
     w.AddItem(IDC_FRAME_SIZE, u"1600x1200(2MP)");
-    mark = Mark(h);
+    const size_t mark = Mark(h);
     ASSERT_TRUE(w.UserSelect(IDC_FRAME_SIZE, 8));
     ASSERT_TRUE(w.UserSelect(IDC_FRAME_SIZE, 3));
     EXPECT_EQ(Calls(h, {}, mark), Lines{});
@@ -208,11 +204,9 @@ TEST_F(FrameSizeList, ChosenSizesAndFormatsAreStoredEvenWhenRefusedAndOnlyADpiBu
     EXPECT_EQ(Items(h, IDC_MEDIA_TYPE), (Texts{u"MJPG", u"YUY2"}));
     EXPECT_EQ(w.Selection(IDC_MEDIA_TYPE), 0);
     h.Hooks().FailNext("camSetMediaType", 1, -4);
-    mark = Mark(h);
-    CommandSelect(h, IDC_MEDIA_TYPE, 1);
-    EXPECT_EQ(h.host.ui.messageBoxes, Texts{u"error"});
-    EXPECT_EQ(FirstOf(Calls(h, {}, mark), 2),
+    EXPECT_EQ(FirstOf(CallsDuring(h, [&] { CommandSelect(h, IDC_MEDIA_TYPE, 1); }), 2),
               (Lines{"camSetMediaType(0,1)", "camGetResolutionCount(0,1,&)"}));
+    EXPECT_EQ(h.host.ui.messageBoxes, Texts{u"error"});
     EXPECT_EQ(Items(h, IDC_FRAME_SIZE),
               (Texts{u"640x480(VGA)", u"1280x720(HD-720)", u"1920x1080(HD-1080)"}));
     w.UserClick(IDC_SAVE);
@@ -249,8 +243,7 @@ TEST_F(FrameSizeList, AbsurdCountsAreCutBeforeAnyListIsBuilt) {
                      "Format=MJPG\nSize=640x480\nSize=1280x720\n"
                      "[Device]\nName=Quiet Camera\nReportedFormats=-3\nReportedSizes=-1\n"
                      "Format=MJPG\nSize=640x480\n");
-  h.RunWith([&] {
-    auto& w = h.Window();
+  h.RunWith([&](auto& w) {
     ASSERT_EQ(w.ItemCount(IDC_DEVICE), 256);
     EXPECT_EQ(w.ItemText(IDC_DEVICE, 1), u"Quiet Camera");
     // No name past the real devices and formats: empty texts.
@@ -265,9 +258,7 @@ TEST_F(FrameSizeList, AbsurdCountsAreCutBeforeAnyListIsBuilt) {
     EXPECT_EQ(w.ItemText(IDC_MEDIA_TYPE, 255), u"");
     EXPECT_EQ(Items(h, IDC_FRAME_SIZE), (Texts{u"640x480(VGA)", u"1280x720(HD-720)"}));
 
-    const size_t mark = Mark(h);
-    ASSERT_TRUE(w.UserSelect(IDC_DEVICE, 1));
-    const Lines quiet = Calls(h, {}, mark);
+    const Lines quiet = CallsDuring(h, [&] { ASSERT_TRUE(w.UserSelect(IDC_DEVICE, 1)); });
     EXPECT_EQ(Count(quiet, "camGetMediaTypeName"), 0u);
     EXPECT_EQ(Count(quiet, "camGetResolution("), 0u);
     EXPECT_EQ(w.ItemCount(IDC_MEDIA_TYPE), 0);

@@ -114,8 +114,7 @@ INSTANTIATE_TEST_SUITE_P(ImageOptions, UserChoiceCalls, testing::ValuesIn(kChoic
 // auto-crop flag. Unusable values, or a unit list without a DPI item, keep
 // the current choices.
 TEST_F(ImageOptions, TheDataSourcesScanSettingsReachTheLibraryThroughTheHandlers) {
-  h.RunWith([&] {
-    auto& w = h.Window();
+  h.RunWith([&](auto& w) {
     const auto send = [&](int32_t pixelType, float resolution, int32_t rotation, uint8_t autoCrop) {
       DSScanSettings settings;
       settings.pixelType = pixelType;

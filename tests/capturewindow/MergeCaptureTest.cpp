@@ -70,8 +70,7 @@ TEST_P(MergeWithBothCameras, JoinsThePressAndPublishesTheResultOrBothShots) {
   saved.DPI.MainHeight = 2000;
   saved.Webcam.WebcamWidth = 640;
   saved.Webcam.WebcamHeight = 480;
-  saved.MergeHV.isEnable = c.pairMerge;
-  saved.MergeHV.direction = 1;
+  saved.MergeHV.isEnable = c.pairMerge;  // horizontal by default
   if (c.secondaryMerge >= 0) saved.Webcam.MergeType = c.secondaryMerge;
   saved.Webcam.MergePosition = 0;
   h.SaveSettings(saved);
@@ -103,8 +102,7 @@ TEST_F(MergeCapture, APairTakesTwoShotsAndPublishesOnlyTheJoinedPictureOrAfterAF
   saved.MergeHV.isEnable = true;
   saved.MergeHV.direction = 2;  // vertical
   h.SaveSettings(saved);
-  h.RunWith([&] {
-    auto& w = h.Window();
+  h.RunWith([&](auto& w) {
     ASSERT_TRUE(w.IsChecked(IDC_MERGE));
     // A failed shot is no half of a pair, first or second.
     ASSERT_EQ(h.Hooks().FailNext("camCaptureImageFile", 1, -5), 0);

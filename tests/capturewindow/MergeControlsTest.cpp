@@ -55,8 +55,7 @@ TEST_F(MergeControls, TheMergeExcludesMultipleCropAndTheSecondaryMergeAndHoldsTh
   saved.cutType = 2;
   saved.MergeHV.isEnable = true;
   h.SaveSettings(saved);
-  h.RunWith([&] {
-    auto& w = h.Window();
+  h.RunWith([&](auto& w) {
     // Saved beside a multiple crop, the merge makes it a single crop at
     // start-up, as a click on it does.
     EXPECT_EQ(w.Selection(IDC_CROP_MODE), 1);
@@ -67,10 +66,9 @@ TEST_F(MergeControls, TheMergeExcludesMultipleCropAndTheSecondaryMergeAndHoldsTh
     EXPECT_FALSE(w.IsChecked(IDC_MERGE));
     EXPECT_FALSE(PreviewOf(h).IsVisible());
     EXPECT_EQ(Enabled(w, {IDC_MERGE_HORIZONTAL, IDC_MERGE_VERTICAL}), "00");
-    h.ClearCallLog();
-    ASSERT_TRUE(w.UserClick(IDC_MERGE));
+    EXPECT_EQ(CallsDuring(h, [&] { ASSERT_TRUE(w.UserClick(IDC_MERGE)); }),
+              (Lines{"camSetImageAutoCrop(0,1)"}));
     EXPECT_EQ(w.Selection(IDC_CROP_MODE), 1);
-    EXPECT_EQ(Calls(h), (Lines{"camSetImageAutoCrop(0,1)"}));
 
     h.ClickHidden(IDC_SECONDARY_MERGE);
     EXPECT_EQ(Checked(w, {IDC_MERGE, IDC_SECONDARY_MERGE}), "01");

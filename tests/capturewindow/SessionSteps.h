@@ -5,6 +5,7 @@
 #pragma once
 
 #include <algorithm>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -43,6 +44,14 @@ inline Lines Calls(CaptureWindowHarness& h, std::initializer_list<const char*> n
 }
 // Where the call log ends now, for Calls(h, {}, mark) later.
 inline size_t Mark(CaptureWindowHarness& h) { return h.CallLines().size(); }
+// The library's calls while `action` runs; only those of `names` when any
+// are named.
+inline Lines CallsDuring(CaptureWindowHarness& h, const std::function<void()>& action,
+                         std::initializer_list<const char*> names = {}) {
+  const size_t mark = Mark(h);
+  action();
+  return Calls(h, names, mark);
+}
 
 inline size_t Count(const Lines& lines, const std::string& prefix) {
   return static_cast<size_t>(std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {

@@ -79,8 +79,7 @@ INSTANTIATE_TEST_SUITE_P(Startup, StartupThatCancels, testing::Bool(), [](const 
 
 TEST_F(Startup, AStartedWindowShowsItsVersionAndSavesOnSaveAndAtClose) {
   h.Then([&] { CaptureAt(h, 10); });
-  h.RunWith([&] {
-    auto& w = h.Window();
+  h.RunWith([&](auto& w) {
     // The watermark starts off: sent without text and font, its settings
     // button disabled.
     EXPECT_EQ(Calls(h, {"camSetImageWaterMark"}),

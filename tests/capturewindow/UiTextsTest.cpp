@@ -31,8 +31,7 @@ TEST_F(UiTexts, ASwitchKeepsTheFollowingEnabledStatesAndOneToALanguageWithoutAFi
                      "<Language name=\"German\">DE</Language>"
                      "<Language name=\"Elsewhere\">..\\EN</Language></LanguageInfo>");
   std::filesystem::remove(h.ProgramFile("Language/DE.xml"));
-  h.RunWith([&] {
-    auto& w = h.Window();
+  h.RunWith([&](auto& w) {
     const int lockedOrFollowing[] = {IDC_MERGE_HORIZONTAL, IDC_MERGE_VERTICAL, IDC_COLOR_MODE,
                                      IDC_ROTATE, IDC_MERGE, IDC_WATERMARK,
                                      IDC_WATERMARK_SETTINGS, IDC_SECONDARY_MERGE};
@@ -59,8 +58,7 @@ TEST_F(UiTexts, FixedControlsStayHiddenAndWhatTheFileLacksIsHiddenAndDisabled) {
                      "<UIText><WaterMark IsShow=\"1\" IsEnable=\"1\">Watermark</WaterMark>"
                      "<AuoFocus IsShow=\"1\" IsEnable=\"1\">Focus</AuoFocus>"
                      "<Media IsShow=\"3\" IsEnable=\"1\">Format</Media></UIText>");
-  h.RunWith([&] {
-    auto& w = h.Window();
+  h.RunWith([&](auto& w) {
     for (int id : {IDC_WATERMARK, IDC_AUTO_FOCUS, IDC_MEDIA_LABEL, IDC_AUTO_CAPTURE,
                    IDC_DEVICE_SETTINGS, IDC_SECONDARY_CAPTURE}) {
       EXPECT_FALSE(w.IsControlVisible(id)) << id;

@@ -153,9 +153,7 @@ TEST_F(WatermarkCheckBox, EachShotCarriesItsOwnTimeStampAndWithoutOneOrSwitchedO
   h.Then([&] { ASSERT_TRUE(Dialog(h).UserClick(IDC_WM_TIME_STAMP)); });
   h.Then([&] { ASSERT_TRUE(Dialog(h).UserClick(IDOK)); });
   h.Then([&] {
-    h.ClearCallLog();
-    CaptureAt(h, 30);
-    EXPECT_EQ(Calls(h, {"camSetImageWaterMark"}), Lines{});
+    EXPECT_EQ(CallsDuring(h, [&] { CaptureAt(h, 30); }, {"camSetImageWaterMark"}), Lines{});
     // The time stamp on again, but the watermark switched off.
     ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK_SETTINGS));
   });
@@ -163,9 +161,7 @@ TEST_F(WatermarkCheckBox, EachShotCarriesItsOwnTimeStampAndWithoutOneOrSwitchedO
   h.Then([&] { ASSERT_TRUE(Dialog(h).UserClick(IDOK)); });
   h.RunWith([&] {
     ASSERT_TRUE(h.Window().UserClick(IDC_WATERMARK));
-    h.ClearCallLog();
-    CaptureAt(h, 40);
-    EXPECT_EQ(Calls(h, {"camSetImageWaterMark"}), Lines{});
+    EXPECT_EQ(CallsDuring(h, [&] { CaptureAt(h, 40); }, {"camSetImageWaterMark"}), Lines{});
   });
 }
 

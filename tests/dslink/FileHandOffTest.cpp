@@ -4,11 +4,7 @@
 #include "dslink/HandOffOrder.h"
 #include "platform/headless/TextConversions.h"
 
-namespace {
-
 using Paths = std::vector<std::u16string>;
-
-}  // namespace
 
 TEST_F(LinkTest, OneByOneSendsEachFileAtOnceAndOnlyPathsARecordHoldsWhole) {
   link.SetOneByOne(true);
