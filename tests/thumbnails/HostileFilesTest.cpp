@@ -149,6 +149,11 @@ struct AncillaryChunk {
   bool beyondTheFile;  // declares 2 GB, else holds 1 MB that is there
 };
 
+// The test output names a case by its chunk, not by the bytes of a pointer.
+void PrintTo(const AncillaryChunk& chunk, std::ostream* out) {
+  *out << chunk.type << (chunk.beyondTheFile ? " beyond the file" : " present");
+}
+
 class HostilePngChunks : public testing::TestWithParam<AncillaryChunk> {};
 
 // Texts, profiles, palettes, metadata and private chunks are skipped in
