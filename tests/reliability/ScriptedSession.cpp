@@ -39,13 +39,15 @@ const std::u16string kWatermarkText = u"Reliability";
 std::string Ascii(const std::u16string& text) { return headless::Utf16ToUtf8(text); }
 
 bool IsPicture(const std::string& name) {
-  return std::regex_match(name, std::regex(".*\\.(bmp|jpg|png|tif)"));
+  static const std::regex picture(".*\\.(bmp|jpg|png|tif)");
+  return std::regex_match(name, picture);
 }
 
 // The name of a work-folder file with its numbers as '#': "1_#_#.bmp".
 std::string NameWithoutNumbers(const std::u16string& path) {
   const std::string name = Ascii(path.substr(path.find_last_of(u"\\/") + 1));
-  std::string result = std::regex_replace(name, std::regex("[0-9]+"), "#");
+  static const std::regex number("[0-9]+");
+  std::string result = std::regex_replace(name, number, "#");
   // The session's first name numbers start with the digit of the camera.
   if (result.rfind("#_", 0) == 0) result = name.substr(0, 1) + result.substr(1);
   return result;
